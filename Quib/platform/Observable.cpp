@@ -1,0 +1,210 @@
+#include "platform/Observable.h"
+
+#include <QDebug>
+#include <QMetaProperty>
+#include <QPointer>
+#include <utility>
+
+namespace platform {
+
+Observable::Observable(QObject* parent) : QObject(parent) {}
+
+Observable::~Observable() = default;
+
+QVariant Observable::valueForKey(const QString& key) const
+{
+    const QMetaObject* meta = metaObject();
+    const int index = meta->indexOfProperty(key.toUtf8().constData());
+    if (index < 0) {
+        qWarning() << meta->className() << "has no value for key" << key;
+        return {};
+    }
+    return meta->property(index).read(this);
+}
+
+bool Observable::setValueForKey(const QString& key, const QVariant& value)
+{
+    const QMetaObject* meta = metaObject();
+    const int index = meta->indexOfProperty(key.toUtf8().constData());
+    if (index < 0) {
+        qWarning() << meta->className() << "cannot set unknown key" << key;
+        return false;
+    }
+    const QMetaProperty property = meta->property(index);
+    if (!property.isWritable()) {
+        qWarning() << meta->className() << "cannot set read-only key" << key;
+        return false;
+    }
+    if (!property.write(this, value)) {
+        qWarning() << meta->className() << "cannot set" << key << "to" << value;
+        return false;
+    }
+    return true;
+}
+
+QVariantMap Observable::valuesForKeys(const QStringList& keys) const
+{
+    QVariantMap values;
+    for (const QString& key : keys)
+        values.insert(key, valueForKey(key));
+    return values;
+}
+
+QStringList Observable::keysAffectedByKey(const QString&) const
+{
+    return {};
+}
+
+QStringList Observable::keyWithDependents(const QString& key) const
+{
+    // Breadth first, key first, each key once even when the dependencies form a cycle.
+    QStringList keys{key};
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        const QStringList affected = keysAffectedByKey(keys.at(i));
+        for (const QString& dependent : affected) {
+            if (!keys.contains(dependent))
+                keys.append(dependent);
+        }
+    }
+    return keys;
+}
+
+void Observable::openKeys(const QStringList& keys)
+{
+    QStringList announce;
+    for (const QString& key : keys) {
+        Pending& pending = m_pending[key];
+        if (pending.depth++ == 0) {
+            pending.oldValue = valueForKey(key);
+            if (!m_batched.contains(key))
+                announce.append(key);
+        }
+    }
+    QPointer<Observable> self(this);
+    for (const QString& key : announce) {
+        emit willChange(this, key);
+        if (!self)
+            return;
+    }
+}
+
+void Observable::closeKeys(const QStringList& keys)
+{
+    struct Change
+    {
+        QString key;
+        QVariant oldValue;
+        QVariant newValue;
+    };
+    QList<Change> changes;
+    for (const QString& key : keys) {
+        auto it = m_pending.find(key);
+        if (it == m_pending.end())
+            continue;
+        if (--it->depth > 0)
+            continue;
+        Change change{key, it->oldValue, valueForKey(key)};
+        m_pending.erase(it);
+        if (m_batchDepth > 0) {
+            auto batched = m_batched.find(key);
+            if (batched == m_batched.end()) {
+                m_batched.insert(key, {change.oldValue, change.newValue});
+                m_batchOrder.append(key);
+            } else {
+                batched->newValue = change.newValue;
+            }
+            continue;
+        }
+        changes.append(change);
+    }
+    // Observers may change this object again or delete it; all bookkeeping is done by now.
+    QPointer<Observable> self(this);
+    for (const Change& change : changes) {
+        emit valueChanged(this, change.key, change.oldValue, change.newValue);
+        if (!self)
+            return;
+    }
+}
+
+void Observable::willChangeValueForKey(const QString& key)
+{
+    const QStringList keys = keyWithDependents(key);
+    // The did closes exactly what this will opened, even if the dependencies change in between.
+    m_bracketKeys[key].append(keys);
+    openKeys(keys);
+}
+
+void Observable::didChangeValueForKey(const QString& key)
+{
+    closeKeys(takeBracket(key));
+}
+
+void Observable::willChangeArray(const QString& key, ArrayChange, const QList<int>&)
+{
+    QStringList dependents = keyWithDependents(key);
+    dependents.removeFirst();
+    m_bracketKeys[key].append(dependents);
+    QPointer<Observable> self(this);
+    emit willChange(this, key);
+    if (!self)
+        return;
+    openKeys(dependents);
+}
+
+void Observable::didChangeArray(const QString& key, ArrayChange kind, const QList<int>& indexes,
+                                const QVariantList& oldObjects)
+{
+    const QStringList dependents = takeBracket(key);
+    QPointer<Observable> self(this);
+    emit arrayChanged(this, key, kind, indexes, kind == ArrayChange::Insertion ? QVariantList() : oldObjects);
+    if (!self)
+        return;
+    closeKeys(dependents);
+}
+
+QStringList Observable::takeBracket(const QString& key)
+{
+    auto it = m_bracketKeys.find(key);
+    if (it == m_bracketKeys.end()) {
+        qWarning() << metaObject()->className() << "did change" << key << "without will change";
+        return {};
+    }
+    const QStringList keys = it->takeLast();
+    if (it->isEmpty())
+        m_bracketKeys.erase(it);
+    return keys;
+}
+
+void Observable::beginChanges()
+{
+    ++m_batchDepth;
+}
+
+void Observable::endChanges()
+{
+    if (m_batchDepth == 0) {
+        qWarning() << metaObject()->className() << "endChanges without beginChanges";
+        return;
+    }
+    if (--m_batchDepth > 0)
+        return;
+    const QStringList order = std::exchange(m_batchOrder, {});
+    const QHash<QString, Batched> batched = std::exchange(m_batched, {});
+    QPointer<Observable> self(this);
+    for (const QString& key : order) {
+        const Batched& change = batched.value(key);
+        emit valueChanged(this, key, change.oldValue, change.newValue);
+        if (!self)
+            return;
+    }
+}
+
+QMetaObject::Connection observe(Observable* object, QObject* context, ValueObserver handler)
+{
+    if (!object)
+        return {};
+    return QObject::connect(object, &Observable::valueChanged, context ? context : object,
+                            std::move(handler));
+}
+
+} // namespace platform

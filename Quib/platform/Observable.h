@@ -1,0 +1,107 @@
+// Key-value access and change observation for graphics and property carriers. Every property is
+// a Qt property reachable by name; setters report their changes here, and undo, redrawing and
+// the inspector all listen to the same signals.
+#pragma once
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantList>
+#include <QVariantMap>
+#include <functional>
+#include <type_traits>
+
+namespace platform {
+
+enum class ArrayChange { Insertion, Removal, Replacement };
+
+class Observable : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Observable(QObject* parent = nullptr);
+    ~Observable() override;
+
+    // The Qt property named key; an invalid QVariant (and a warning) for a key the class lacks.
+    QVariant valueForKey(const QString& key) const;
+    // Writes through the property's setter, so the setter reports the change. False for an unknown
+    // or read-only key, or a value that cannot be converted to the property's type.
+    bool setValueForKey(const QString& key, const QVariant& value);
+    QVariantMap valuesForKeys(const QStringList& keys) const;
+
+    // Brackets around a change of key. They nest: the old values of key and of every key that
+    // depends on it are taken at the outermost will, and the change is reported at the outermost did.
+    void willChangeValueForKey(const QString& key);
+    void didChangeValueForKey(const QString& key);
+
+    // Keys whose value depends on key (a bounds change also changes drawingBounds). Subclasses
+    // override, call the base and add their own; dependents of dependents are followed.
+    virtual QStringList keysAffectedByKey(const QString& key) const;
+
+    // Brackets around a change of the to-many property key at the given indexes. oldObjects are
+    // the elements removed or replaced, given by the caller since they are gone after the change.
+    void willChangeArray(const QString& key, ArrayChange kind, const QList<int>& indexes);
+    void didChangeArray(const QString& key, ArrayChange kind, const QList<int>& indexes,
+                        const QVariantList& oldObjects = {});
+
+    // Holds back valueChanged until the outermost endChanges, so a key changed several times in the
+    // batch is reported once, with its first old value and its last new value. Array changes are
+    // not held back.
+    void beginChanges();
+    void endChanges();
+
+signals:
+    void willChange(platform::Observable* object, const QString& key);
+    void valueChanged(platform::Observable* object, const QString& key, const QVariant& oldValue,
+                      const QVariant& newValue);
+    void arrayChanged(platform::Observable* object, const QString& key, platform::ArrayChange kind,
+                      const QList<int>& indexes, const QVariantList& oldObjects);
+
+protected:
+    // For setters: assigns value to member between will and did brackets for key. An assignment
+    // that leaves the value unchanged is not reported at all, so it records no undo and causes no
+    // redraw; returns whether the value changed.
+    template <class T> bool changeValue(T& member, const std::type_identity_t<T>& value, const char* key)
+    {
+        if (member == value)
+            return false;
+        const QString k = QString::fromLatin1(key);
+        willChangeValueForKey(k);
+        member = value;
+        didChangeValueForKey(k);
+        return true;
+    }
+
+private:
+    struct Pending
+    {
+        int depth = 0;
+        QVariant oldValue;
+    };
+    struct Batched
+    {
+        QVariant oldValue;
+        QVariant newValue;
+    };
+
+    QStringList keyWithDependents(const QString& key) const;
+    void openKeys(const QStringList& keys);
+    void closeKeys(const QStringList& keys);
+    QStringList takeBracket(const QString& key);
+
+    QHash<QString, Pending> m_pending;
+    QHash<QString, QList<QStringList>> m_bracketKeys; // per key, what each open will opened
+    int m_batchDepth = 0;
+    QStringList m_batchOrder;
+    QHash<QString, Batched> m_batched;
+};
+
+using ValueObserver = std::function<void(Observable* object, const QString& key, const QVariant& oldValue,
+                                         const QVariant& newValue)>;
+
+// Calls handler for every change reported by object, until context (or object) is destroyed.
+QMetaObject::Connection observe(Observable* object, QObject* context, ValueObserver handler);
+
+} // namespace platform

@@ -1,0 +1,154 @@
+#include "platform/Threads.h"
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QMetaObject>
+#include <QMutex>
+#include <QPointer>
+#include <QThread>
+#include <QThreadPool>
+#include <QTimer>
+
+namespace platform {
+
+bool isMainThread()
+{
+    const QCoreApplication* app = QCoreApplication::instance();
+    return !app || QThread::currentThread() == app->thread();
+}
+
+void runInBackground(std::function<void()> job)
+{
+    QThreadPool::globalInstance()->start(std::move(job));
+}
+
+void performOnMainThread(std::function<void()> fn, bool waitUntilDone)
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app) {
+        fn();
+        return;
+    }
+    if (waitUntilDone) {
+        if (isMainThread())
+            fn();
+        else
+            QMetaObject::invokeMethod(app, std::move(fn), Qt::BlockingQueuedConnection);
+        return;
+    }
+    QMetaObject::invokeMethod(app, std::move(fn), Qt::QueuedConnection);
+}
+
+void runInBackgroundThenOnMain(std::function<QVariant()> job, std::function<void(QVariant)> completion,
+                               QObject* context)
+{
+    const bool guarded = context != nullptr;
+    QPointer<QObject> guard(context);
+    runInBackground([job = std::move(job), completion = std::move(completion), guarded, guard]() {
+        QVariant result = job();
+        performOnMainThread(
+            [completion, guarded, guard, result = std::move(result)]() {
+                if (guarded && guard.isNull())
+                    return;
+                completion(result);
+            },
+            false);
+    });
+}
+
+namespace {
+
+struct PerformKey
+{
+    const QObject* target;
+    QString action;
+    bool operator==(const PerformKey& o) const { return target == o.target && action == o.action; }
+};
+
+size_t qHash(const PerformKey& key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.target, key.action);
+}
+
+QMutex& performsMutex()
+{
+    static QMutex m;
+    return m;
+}
+
+QHash<PerformKey, QPointer<QTimer>>& performs()
+{
+    static QHash<PerformKey, QPointer<QTimer>> p;
+    return p;
+}
+
+// Removes the entry and returns its timer when it is still the one registered.
+QTimer* takePerform(const PerformKey& key, const QTimer* expected = nullptr)
+{
+    QMutexLocker lock(&performsMutex());
+    auto it = performs().find(key);
+    if (it == performs().end())
+        return nullptr;
+    QTimer* timer = it->data();
+    if (expected && timer != expected)
+        return nullptr;
+    performs().erase(it);
+    return timer;
+}
+
+void discard(QTimer* timer)
+{
+    if (!timer)
+        return;
+    timer->stop();
+    QObject::disconnect(timer, nullptr, nullptr, nullptr);
+    timer->deleteLater();
+}
+
+} // namespace
+
+void DelayedPerform::schedule(QObject* target, const QString& action, int delayMs, std::function<void()> fn)
+{
+    Q_ASSERT(!target || target->thread() == QThread::currentThread());
+    const PerformKey key{target, action};
+    discard(takePerform(key));
+
+    auto* timer = new QTimer;
+    timer->setSingleShot(true);
+    const bool hasTarget = target != nullptr;
+    QPointer<QObject> guard(target);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, key, hasTarget, guard, fn = std::move(fn)]() {
+        // No longer pending once it fires, so fn may schedule the same action again.
+        takePerform(key, timer);
+        QObject::disconnect(timer, nullptr, nullptr, nullptr);
+        timer->deleteLater();
+        if (hasTarget && guard.isNull())
+            return;
+        fn();
+    });
+    if (target) {
+        QObject::connect(target, &QObject::destroyed, timer, [timer, key]() {
+            takePerform(key, timer);
+            discard(timer);
+        });
+    }
+    {
+        QMutexLocker lock(&performsMutex());
+        performs().insert(key, timer);
+    }
+    timer->start(qMax(0, delayMs));
+}
+
+void DelayedPerform::cancel(QObject* target, const QString& action)
+{
+    discard(takePerform({target, action}));
+}
+
+bool DelayedPerform::isPending(QObject* target, const QString& action)
+{
+    QMutexLocker lock(&performsMutex());
+    const auto it = performs().constFind({target, action});
+    return it != performs().constEnd() && !it->isNull() && (*it)->isActive();
+}
+
+} // namespace platform
