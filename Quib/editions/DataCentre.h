@@ -1,0 +1,142 @@
+// Class-level helpers shared across the system; there are no instances. Each folder defines its own
+// operations in DataCentre+<Topic>.cpp beside it; declarations are grouped here by folder.
+#pragma once
+#include <QColor>
+#include <QImage>
+#include <QPainterPath>
+#include <QString>
+#include <QStringList>
+#include <algorithm>
+#include <functional>
+
+class DataCentre
+{
+public:
+    DataCentre() = delete;
+
+    // ---- editions: edition set-up and start-up data ----
+    // Start-up, once, on the main thread before any window: fonts, edition, image defaults, presets,
+    // working folders, print factors and zoom titles (EditionSettings.h).
+    static void initializeData();
+    // Selects the edition whose display name equals the launch display name exactly (else the default
+    // edition) and writes its values. Runs once per process; later calls do nothing.
+    static void runAppSpecificSetups();
+    static void resetEditionSelection(); // tests only: start values again, and the selection may rerun
+    // The launch stand-in for the bundle's display name (set by main before start-up).
+    static void setLaunchDisplayName(const QString& displayName);
+    static QString launchDisplayName();
+    // "--edition NAME" / "--edition=NAME", else the program's base name as a display name or its
+    // lower-case hyphenated form ("ulmira-pro-2"), else defaultDisplayName().
+    static QString displayNameForLaunch(const QStringList& arguments);
+    static QString defaultDisplayName(); // "Quib": selects the default edition
+    static const QStringList& editionDisplayNames(); // the 35, in the order they are compared
+    // Activates every font file of resources/fonts and makes "Helvetica Neue" resolve to the bundled
+    // metric-compatible substitute.
+    static void loadCustomFont();
+    static bool isFontFamilyPresent(const QString& family);
+    // The resources folder (QUIB_RESOURCES overrides the build's).
+    static QString resourcesPath();
+    // Text of resources/<name>.<type> as UTF-8; a null string when missing or not valid UTF-8.
+    static QString readBundleFile(const QString& name, const QString& type);
+    // The six colours of the preset shapes, seven shapes each.
+    static const QStringList& presetShapeColors();
+
+
+    // ---- print: label-sheet look-ups ----
+    // The catalogue of sheet layouts (LabelHelper.h) and the print geometry applied from one of its rows
+    // (PrintSheetGeometry.h). Main thread only.
+    static void loadPrintLabels();
+    static const QList<class LabelHelper>& printLabels();
+    // First row with exactly this description, or nullptr. A match also selects the sheet
+    // (gSelectedLabelSheet) and reports the row's ruler units through the ruler hook.
+    static const class LabelHelper* grabLabelHelper(const QString& description);
+    // First row on this paper with rows x columns == labelCount, or nullptr; no side effects.
+    static const class LabelHelper* grabLabelHelperBasedOnSelection(int labelCount, const QString& paperSize);
+    // Applies a row to the print geometry and the edition's canvas values; nullptr changes nothing.
+    static void resetPrintCanvas(const class LabelHelper* row);
+    // Installed by the window layer: registers the "Inches" and "Centimeters" ruler units.
+    static void setRulerUnitHook(std::function<void(double pointsPerInch, double pointsPerCentimeter)> hook);
+
+    // ---- model: colours, images and shapes ----
+    // Colours travel as six uppercase hex digits "RRGGBB" (no "#", no alpha); callers test for "CLEAR0"
+    // before converting. A null QString stands for "no colour" (an invalid QColor).
+    static QString asHexString(const QColor& color);
+    // Trimmed and uppercased, an optional "0X" prefix dropped; anything but six hex digits is black.
+    static QColor colorWithHexString(const QString& string);
+    // A compression of 0 means 1.0; at 1.0 and above the encoder's default quality is used.
+    static QByteArray JPEGRepresentationOfImage(const QImage& image, float compression);
+    static QByteArray PNGRepresentationOfImage(const QImage& image);
+    // Whole-number sizes: input sides are truncated, a side of 0 counts as 1, divisions truncate.
+    // W x (h * W / w).
+    static QSize returnNewSizeMatchWidthRegardlessOfHeight(QSizeF size, int width);
+    // The longer side becomes `length` (a square counts as wide).
+    static QSize returnNewSizeWithWidth(QSizeF size, int length);
+    // A new image of `size` pixels (the screen's whole-number scale factor becomes the image's device
+    // pixel ratio); a zero side keeps the image's own size. Null for a null image; a small clear icon
+    // when the new image cannot be made.
+    static QImage imageWithImage(const QImage& image, QSizeF size);
+    // A new image of the target rectangle's size with the source rectangle drawn into the target
+    // rectangle. Both rectangles are in image coordinates with the origin at the top left (y down).
+    static QImage cropImage(const QImage& image, const QRectF& source, const QRectF& target);
+    // Turned about its centre; a quarter turn swaps the sides, a half turn keeps them, and any other
+    // angle gives a square of side max(w, h) + 20. Positive angles turn counter-clockwise as seen.
+    static QImage rotateImage(const QImage& image, float degrees);
+    // Paints the colour over the opaque pixels of the image itself; an invalid colour leaves it as is.
+    static QImage& imageTintedWithColor(QImage& image, const QColor& color);
+    // Adds to `transform` a turn by `degrees` about `point` (clockwise on the y-down canvas, as a CSS
+    // rotation) and returns it.
+    static QTransform& transformRotatingAroundPoint(QPointF point, double degrees, QTransform& transform);
+    // Stable sort of records by one key; the argument is not changed. The key is anything std::invoke
+    // applies to a record: a data member pointer (&ImageCounterHelp::imageNameIndex), a getter or a
+    // lambda. Keys compare with operator< (numbers as numbers, QStrings case-sensitively).
+    template <typename T, typename Key>
+    static QList<T> sortArray(const QList<T>& array, Key key, bool ascending)
+    {
+        QList<T> sorted = array;
+        std::stable_sort(sorted.begin(), sorted.end(), [&](const T& a, const T& b) {
+            return ascending ? std::invoke(key, a) < std::invoke(key, b)
+                             : std::invoke(key, b) < std::invoke(key, a);
+        });
+        return sorted;
+    }
+    // The closed outline of a preset shape in a 100 x 100 box, in y-down coordinates ready for the
+    // canvas; an empty path for an unknown name (names are case-sensitive).
+    static QPainterPath grabShapeBezierPath(const QString& shapeName);
+
+    // ---- document: page-file markers and file names ----
+    // Readers take a page file's path; a missing or unreadable file gives each one's default.
+    static QString grabSourceCode(const QString& path); // null when unreadable
+    static QString grabEncodingType(const QString& path); // "UTF-8" when the page names none
+    static QString grabMetaKeywords(const QString& path);
+    static QString grabMetaDescription(const QString& path);
+    static QString grabCustomHeaderCode(const QString& path);
+    static QString grabPublishExt(const QString& path);
+    static bool isBootStrapBeingUsed(const QString& path);
+    static bool grabDuplicateBaseTemplateStatusFlag(const QString& path);
+    static bool grabBaseTemplateStatusFlag(const QString& path);
+    static bool grabInheritMetadataFlag(const QString& path);
+    static bool grabInheritCustomHeadercodeFlag(const QString& path);
+    static bool grabRotateCanvas90Flag(const QString& path);
+    static bool grabCenterFlag(const QString& pageText);
+    static bool grabManualPageWidthFlag(const QString& pageText);
+    // Rewriters replace the whole file (ASCII, else UTF-16 with a byte-order mark). False, with the
+    // file left as it was, when it cannot be read or the new text cannot be written.
+    static bool applyPageTitle(const QString& path, const QString& title);
+    static bool applyPublishingExt(const QString& path, const QString& extension);
+    static bool applyDuplicateBaseTemplateFlag(const QString& path, qint32 flag);
+    static bool applyBaseTemplate(const QString& path, qint32 flag);
+    static bool applyInheritMetadata(const QString& path, qint32 flag);
+    static bool applyInheritCustomHeaderCode(const QString& path, qint32 flag);
+    static bool appendStringToFile(const QString& path, const QString& text);
+    // Profile fields: start string, value, end string, with the field key in both strings.
+    static QString generateStartString(const QString& key);
+    static QString generateEndString(const QString& key);
+    static QString generateFullString(const QString& value, const QString& key);
+    static QString grabMiddleString(const QString& startString, const QString& endString, const QString& text);
+    // The first index characters, or the whole string (also for a negative index).
+    static QString quibSubstringToIndex(const QString& string, qint32 index);
+    // The characters from index on, or "" (also for a negative index).
+    static QString quibSubstringFromIndex(const QString& string, qint32 index);
+    // A page file name that stays inside its folder (see the edition's free-form names flag).
+    static QString generateNewFileName(const QString& proposedName);
+};

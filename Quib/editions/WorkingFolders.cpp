@@ -1,0 +1,100 @@
+#include "editions/WorkingFolders.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+
+namespace {
+
+const QString kLockSuffix = QStringLiteral(".lock");
+
+QString& processBase()
+{
+    static QString base;
+    return base;
+}
+
+} // namespace
+
+WorkingFolders::WorkingFolders(const QString& base)
+{
+    if (!QDir().mkpath(base))
+        return;
+    removeStaleRoots(base);
+
+    // The lock comes first: a root without a held lock is fair game for other instances' clean-up.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const QString name = QStringLiteral("%1-%2")
+                                 .arg(QCoreApplication::applicationPid())
+                                 .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        const QString root = QDir(base).filePath(name);
+        auto lock = std::make_unique<QLockFile>(root + kLockSuffix);
+        lock->setStaleLockTime(0); // only a dead owner makes a lock stale, never its age
+        if (!lock->tryLock(0) || QFileInfo::exists(root))
+            continue;
+        if (!QDir().mkpath(root)) {
+            lock->unlock();
+            continue;
+        }
+        m_root = root;
+        m_lock = std::move(lock);
+        return;
+    }
+}
+
+WorkingFolders::~WorkingFolders()
+{
+    if (m_root.isEmpty())
+        return;
+    QDir(m_root).removeRecursively();
+    m_lock->unlock();
+}
+
+QString WorkingFolders::defaultBase()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+           QStringLiteral("/quib/instances");
+}
+
+int WorkingFolders::removeStaleRoots(const QString& base)
+{
+    int removed = 0;
+    const QDir dir(base);
+    const QFileInfoList roots = dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    for (const QFileInfo& root : roots) {
+        QLockFile probe(root.absoluteFilePath() + kLockSuffix);
+        probe.setStaleLockTime(0);
+        // A live owner, in this process or another, keeps the lock: tryLock fails and the root stays.
+        // A dead owner's lock counts as stale and is taken over.
+        if (!probe.tryLock(0))
+            continue;
+        if (QDir(root.absoluteFilePath()).removeRecursively())
+            ++removed;
+        probe.unlock();
+    }
+    // Lock files left without their root.
+    for (const QFileInfo& lockFile : dir.entryInfoList({QStringLiteral("*") + kLockSuffix}, QDir::Files)) {
+        const QString rootPath = lockFile.absoluteFilePath().chopped(kLockSuffix.size());
+        if (QFileInfo::exists(rootPath))
+            continue;
+        QLockFile probe(lockFile.absoluteFilePath());
+        probe.setStaleLockTime(0);
+        if (probe.tryLock(0))
+            probe.unlock();
+    }
+    return removed;
+}
+
+WorkingFolders& WorkingFolders::forProcess()
+{
+    static WorkingFolders folders(processBase().isEmpty() ? defaultBase() : processBase());
+    return folders;
+}
+
+void WorkingFolders::setProcessBase(const QString& base)
+{
+    processBase() = base;
+}

@@ -1,0 +1,37 @@
+// This instance's own working folder root, where pages are unpacked, saved and published from.
+// Every running instance has its own root, locked for its lifetime, so that no instance can wipe the
+// working copies of documents another one has open. Roots of instances that are no longer running
+// (their lock is not held) are removed when an instance starts.
+#pragma once
+#include <QString>
+
+#include <memory>
+
+class QLockFile;
+
+class WorkingFolders
+{
+public:
+    // Creates and locks a new root "<pid>-<random>" inside base, after clearing stale roots there.
+    explicit WorkingFolders(const QString& base);
+    ~WorkingFolders(); // unlocks and removes the root
+    WorkingFolders(const WorkingFolders&) = delete;
+    WorkingFolders& operator=(const WorkingFolders&) = delete;
+
+    bool isValid() const { return !m_root.isEmpty(); }
+    QString rootPath() const { return m_root; }
+
+    // The user's cache folder for working roots: <generic cache>/quib/instances.
+    static QString defaultBase();
+    // Removes each root in base whose lock no live process holds; returns how many went.
+    static int removeStaleRoots(const QString& base);
+
+    // The process's working folders, created on first use under the base set below (defaultBase()
+    // when none was set).
+    static WorkingFolders& forProcess();
+    static void setProcessBase(const QString& base); // before the first forProcess()
+
+private:
+    QString m_root;
+    std::unique_ptr<QLockFile> m_lock;
+};
