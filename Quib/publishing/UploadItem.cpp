@@ -1,0 +1,2 @@
+// UploadItem is a plain record; everything is inline in its header.
+#include "publishing/UploadItem.h"

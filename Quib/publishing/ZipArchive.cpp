@@ -1,0 +1,413 @@
+#include "publishing/ZipArchive.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+
+#include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zip.h>
+
+namespace {
+
+std::function<bool(double)>& writeInterrupt()
+{
+    static std::function<bool(double)> interrupt;
+    return interrupt;
+}
+
+struct WriteProgress
+{
+    double fraction = 0;
+};
+
+QString libzipError(zip_t* archive)
+{
+    return QString::fromUtf8(zip_strerror(archive));
+}
+
+// A zip with no entries: libzip removes such a file on close instead of writing it.
+QByteArray emptyArchiveBytes()
+{
+    QByteArray bytes("PK\x05\x06", 4);
+    bytes.append(18, '\0');
+    return bytes;
+}
+
+// The path components of a member name, or nothing when the member could leave the target folder.
+// "." components and repeated slashes are dropped; a trailing "/" marks a folder.
+std::optional<QStringList> safeComponents(const QString& name, bool* isFolder)
+{
+    if (name.isEmpty() || name.startsWith(u'/') || name.contains(u'\\'))
+        return std::nullopt;
+    if (name.size() >= 2 && name.at(1) == u':')
+        return std::nullopt; // drive letter
+    for (QChar c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return std::nullopt;
+    }
+    *isFolder = name.endsWith(u'/');
+    QStringList parts;
+    for (const QString& part : name.split(u'/', Qt::SkipEmptyParts)) {
+        if (part == QLatin1String(".."))
+            return std::nullopt;
+        if (part != QLatin1String("."))
+            parts.append(part);
+    }
+    return parts;
+}
+
+// Moves the contents of from into to, merging folders and replacing files of the same name.
+bool moveContents(const QString& from, const QString& to, QString* error)
+{
+    const QFileInfoList entries =
+        QDir(from).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    for (const QFileInfo& entry : entries) {
+        const QString target = to + u'/' + entry.fileName();
+        const QFileInfo existing(target);
+        if (entry.isDir() && existing.isDir() && !existing.isSymLink()) {
+            if (!moveContents(entry.filePath(), target, error))
+                return false;
+            continue;
+        }
+        if (existing.exists() || existing.isSymLink()) {
+            if (existing.isDir() || entry.isDir()) {
+                *error = QStringLiteral("\"%1\" is in the way of an extracted member").arg(target);
+                return false;
+            }
+        }
+        std::error_code ec;
+        std::filesystem::rename(QFile::encodeName(entry.filePath()).toStdString(),
+                                QFile::encodeName(target).toStdString(), ec);
+        if (ec) {
+            *error = QStringLiteral("cannot move into \"%1\": %2")
+                         .arg(target, QString::fromStdString(ec.message()));
+            return false;
+        }
+    }
+    return true;
+}
+
+QString nearestExistingFolder(const QString& path)
+{
+    QString folder = QFileInfo(path).absoluteFilePath();
+    while (!QFileInfo(folder).isDir()) {
+        const QString parent = QFileInfo(folder).absolutePath();
+        if (parent == folder)
+            return QString();
+        folder = parent;
+    }
+    return folder;
+}
+
+} // namespace
+
+void ZipArchive::setWriteInterruptForTesting(std::function<bool(double)> interrupt)
+{
+    writeInterrupt() = std::move(interrupt);
+}
+
+bool ZipArchive::fail(Status status, const QString& text)
+{
+    m_status = status;
+    m_errorText = text;
+    return false;
+}
+
+bool ZipArchive::addFile(const QString& sourcePath, const QString& memberName)
+{
+    const QFileInfo info(sourcePath);
+    if (!info.isFile() || info.isSymLink())
+        return false;
+    m_members.push_back({memberName, info.absoluteFilePath()});
+    return true;
+}
+
+void ZipArchive::addFolder(const QString& memberName)
+{
+    m_members.push_back({memberName.endsWith(u'/') ? memberName : memberName + u'/', QString()});
+}
+
+bool ZipArchive::addTree(const QString& folder, const QString& memberPrefix)
+{
+    const QFileInfo info(folder);
+    if (!info.isDir() || !info.isReadable())
+        return fail(Status::CannotOpen, QStringLiteral("\"%1\" is not a readable folder").arg(folder));
+    QFileInfoList entries =
+        QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    std::sort(entries.begin(), entries.end(), [](const QFileInfo& a, const QFileInfo& b) {
+        return QString::compare(a.fileName(), b.fileName(), Qt::CaseSensitive) < 0;
+    });
+    for (const QFileInfo& entry : entries) {
+        if (entry.isSymLink())
+            continue; // a link could pull in files from outside the page
+        const QString name = memberPrefix + entry.fileName();
+        if (entry.isDir()) {
+            addFolder(name);
+            if (!addTree(entry.filePath(), name + u'/'))
+                return false;
+        } else if (entry.isFile()) {
+            addFile(entry.filePath(), name);
+        }
+    }
+    return true;
+}
+
+QStringList ZipArchive::memberNames() const
+{
+    QStringList names;
+    for (const Member& member : m_members)
+        names.append(member.name);
+    return names;
+}
+
+bool ZipArchive::writeTo(const QString& archivePath)
+{
+    m_status = Status::Ok;
+    m_errorText.clear();
+    const QFileInfo destination(archivePath);
+    const QString folder = destination.absolutePath();
+    if (!QFileInfo(folder).isDir())
+        return fail(Status::WriteFailed, QStringLiteral("the folder \"%1\" does not exist").arg(folder));
+    if (destination.isDir())
+        return fail(Status::WriteFailed, QStringLiteral("\"%1\" is a folder").arg(archivePath));
+
+    QTemporaryFile temporary(folder + QStringLiteral("/.") + destination.fileName() +
+                             QStringLiteral(".XXXXXX"));
+    if (!temporary.open())
+        return fail(Status::WriteFailed,
+                    QStringLiteral("cannot write in \"%1\": %2").arg(folder, temporary.errorString()));
+    temporary.close();
+    const QByteArray temporaryName = QFile::encodeName(temporary.fileName());
+
+    if (m_members.empty()) {
+        QFile file(temporary.fileName());
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(emptyArchiveBytes()) != 22 ||
+            !file.flush())
+            return fail(Status::WriteFailed, QStringLiteral("cannot write \"%1\"").arg(archivePath));
+    } else {
+        int errorCode = 0;
+        zip_t* archive = zip_open(temporaryName.constData(), ZIP_TRUNCATE, &errorCode);
+        if (!archive) {
+            zip_error_t error;
+            zip_error_init_with_code(&error, errorCode);
+            const QString text = QString::fromUtf8(zip_error_strerror(&error));
+            zip_error_fini(&error);
+            return fail(Status::WriteFailed,
+                        QStringLiteral("cannot start \"%1\": %2").arg(archivePath, text));
+        }
+        for (const Member& member : m_members) {
+            const QByteArray name = member.name.toUtf8();
+            zip_int64_t index = -1;
+            if (member.sourcePath.isEmpty()) {
+                index = zip_dir_add(archive, name.constData(), ZIP_FL_ENC_UTF_8);
+            } else {
+                zip_source_t* source =
+                    zip_source_file_create(QFile::encodeName(member.sourcePath).constData(), 0, -1, nullptr);
+                if (source) {
+                    index =
+                        zip_file_add(archive, name.constData(), source, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);
+                    if (index < 0)
+                        zip_source_free(source);
+                }
+            }
+            if (index < 0) {
+                const QString text = libzipError(archive);
+                zip_discard(archive);
+                return fail(Status::CannotOpen,
+                            QStringLiteral("cannot add \"%1\": %2").arg(member.name, text));
+            }
+        }
+        WriteProgress progress;
+        if (writeInterrupt()) {
+            zip_register_progress_callback_with_state(
+                archive, 0.01,
+                [](zip_t*, double done, void* state) { static_cast<WriteProgress*>(state)->fraction = done; },
+                nullptr, &progress);
+            zip_register_cancel_callback_with_state(
+                archive,
+                [](zip_t*, void* state) {
+                    return writeInterrupt()(static_cast<WriteProgress*>(state)->fraction) ? 1 : 0;
+                },
+                nullptr, &progress);
+        }
+        if (zip_close(archive) != 0) {
+            const bool cancelled = zip_error_code_zip(zip_get_error(archive)) == ZIP_ER_CANCELLED;
+            const QString text = libzipError(archive);
+            zip_discard(archive);
+            return fail(cancelled ? Status::Cancelled : Status::WriteFailed,
+                        QStringLiteral("cannot write \"%1\": %2").arg(archivePath, text));
+        }
+    }
+
+    // The document keeps its permissions across saves; a new one gets the usual ones.
+    const QFileDevice::Permissions permissions = destination.exists()
+                                                     ? QFile::permissions(archivePath)
+                                                     : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                           QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    QFile::setPermissions(temporary.fileName(), permissions);
+    {
+        // Make the new bytes durable before they replace the old document.
+        const int fd = ::open(temporaryName.constData(), O_RDONLY);
+        if (fd >= 0) {
+            ::fsync(fd);
+            ::close(fd);
+        }
+    }
+    if (std::rename(temporaryName.constData(), QFile::encodeName(archivePath).constData()) != 0)
+        return fail(Status::WriteFailed, QStringLiteral("cannot replace \"%1\"").arg(archivePath));
+    temporary.setAutoRemove(false);
+    return true;
+}
+
+bool ZipArchive::extractTo(const QString& archivePath, const QString& targetFolder, const Limits& limits)
+{
+    m_status = Status::Ok;
+    m_errorText.clear();
+    m_extractedFiles = 0;
+
+    const QFileInfo source(archivePath);
+    if (!source.isFile())
+        return fail(Status::CannotOpen, QStringLiteral("\"%1\" is not a file").arg(archivePath));
+    int errorCode = 0;
+    zip_t* archive =
+        zip_open(QFile::encodeName(archivePath).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &errorCode);
+    if (!archive) {
+        const bool notZip = errorCode == ZIP_ER_NOZIP || errorCode == ZIP_ER_INCONS;
+        return fail(notZip ? Status::NotAnArchive : Status::CannotOpen,
+                    QStringLiteral("\"%1\" cannot be opened as a zip archive").arg(archivePath));
+    }
+    const auto closeArchive = qScopeGuard([archive] { zip_discard(archive); });
+
+    // Check every member before anything is written.
+    struct Entry
+    {
+        zip_uint64_t index;
+        QString relativePath;
+        bool isFolder;
+        zip_uint64_t size;
+    };
+    std::vector<Entry> entries;
+    const zip_int64_t count = zip_get_num_entries(archive, 0);
+    if (count < 0)
+        return fail(Status::NotAnArchive, QStringLiteral("\"%1\" is damaged").arg(archivePath));
+    if (count > limits.maxMembers)
+        return fail(Status::TooManyMembers, QStringLiteral("\"%1\" has %2 members, more than %3")
+                                                .arg(archivePath)
+                                                .arg(count)
+                                                .arg(limits.maxMembers));
+    qint64 declaredTotal = 0;
+    for (zip_uint64_t i = 0; i < zip_uint64_t(count); ++i) {
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        if (zip_stat_index(archive, i, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_NAME))
+            return fail(Status::NotAnArchive, QStringLiteral("\"%1\" is damaged").arg(archivePath));
+        const QString name = QString::fromUtf8(stat.name);
+        bool isFolder = false;
+        const std::optional<QStringList> parts = safeComponents(name, &isFolder);
+        if (!parts)
+            return fail(Status::UnsafeMember,
+                        QStringLiteral("the member \"%1\" would land outside the folder").arg(name));
+
+        zip_uint8_t system = 0;
+        zip_uint32_t attributes = 0;
+        if (zip_file_get_external_attributes(archive, i, 0, &system, &attributes) == 0 &&
+            system == ZIP_OPSYS_UNIX) {
+            const mode_t type = (attributes >> 16) & S_IFMT;
+            if (type == S_IFDIR)
+                isFolder = true;
+            else if (type != 0 && type != S_IFREG)
+                return fail(Status::UnsafeMember,
+                            QStringLiteral("the member \"%1\" is a link or special file").arg(name));
+        }
+        if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
+            return fail(Status::Unsupported, QStringLiteral("the member \"%1\" is encrypted").arg(name));
+        if (parts->isEmpty()) {
+            if (isFolder)
+                continue; // "./"
+            return fail(Status::UnsafeMember, QStringLiteral("the member \"%1\" has no name").arg(name));
+        }
+        const zip_uint64_t size = (stat.valid & ZIP_STAT_SIZE) ? stat.size : 0;
+        if (size > zip_uint64_t(limits.maxTotalBytes) ||
+            (declaredTotal += qint64(size)) > limits.maxTotalBytes)
+            return fail(Status::TooLarge, QStringLiteral("\"%1\" unpacks to more than %2 bytes")
+                                              .arg(archivePath)
+                                              .arg(limits.maxTotalBytes));
+        entries.push_back({i, parts->join(u'/'), isFolder, size});
+    }
+
+    const QFileInfo target(QDir::cleanPath(QDir(targetFolder).absolutePath()));
+    if (target.exists() && !target.isDir())
+        return fail(Status::WriteFailed, QStringLiteral("\"%1\" is not a folder").arg(targetFolder));
+    // Unpack beside the target, on the same file system, so that the final moves are renames.
+    const QString anchor = nearestExistingFolder(target.absolutePath());
+    if (anchor.isEmpty())
+        return fail(Status::WriteFailed, QStringLiteral("no folder to extract \"%1\" in").arg(archivePath));
+    QTemporaryDir staging(anchor + QStringLiteral("/.unzip-XXXXXX"));
+    if (!staging.isValid())
+        return fail(Status::WriteFailed, QStringLiteral("cannot write in \"%1\"").arg(anchor));
+
+    qint64 writtenTotal = 0;
+    int files = 0;
+    QByteArray buffer(64 * 1024, Qt::Uninitialized);
+    for (const Entry& entry : entries) {
+        const QString path = staging.path() + u'/' + entry.relativePath;
+        if (entry.isFolder) {
+            if (!QDir().mkpath(path))
+                return fail(Status::WriteFailed,
+                            QStringLiteral("cannot create the folder \"%1\"").arg(entry.relativePath));
+            continue;
+        }
+        if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+            return fail(Status::WriteFailed,
+                        QStringLiteral("cannot create the folder of \"%1\"").arg(entry.relativePath));
+        zip_file_t* member = zip_fopen_index(archive, entry.index, 0);
+        if (!member)
+            return fail(
+                Status::ReadFailed,
+                QStringLiteral("cannot read \"%1\": %2").arg(entry.relativePath, libzipError(archive)));
+        const auto closeMember = qScopeGuard([member] { zip_fclose(member); });
+        QFile out(path);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return fail(Status::WriteFailed, QStringLiteral("cannot write \"%1\"").arg(entry.relativePath));
+        zip_uint64_t written = 0;
+        for (;;) {
+            const zip_int64_t n = zip_fread(member, buffer.data(), zip_uint64_t(buffer.size()));
+            if (n < 0)
+                return fail(Status::ReadFailed,
+                            QStringLiteral("cannot read \"%1\": %2")
+                                .arg(entry.relativePath, QString::fromUtf8(zip_file_strerror(member))));
+            if (n == 0)
+                break;
+            written += zip_uint64_t(n);
+            writtenTotal += n;
+            // The declared sizes were checked; data beyond them is a forged header.
+            if (written > entry.size || writtenTotal > limits.maxTotalBytes)
+                return fail(
+                    Status::TooLarge,
+                    QStringLiteral("\"%1\" unpacks to more than it declares").arg(entry.relativePath));
+            if (out.write(buffer.constData(), n) != n)
+                return fail(Status::WriteFailed,
+                            QStringLiteral("cannot write \"%1\"").arg(entry.relativePath));
+        }
+        if (!out.flush())
+            return fail(Status::WriteFailed, QStringLiteral("cannot write \"%1\"").arg(entry.relativePath));
+        ++files;
+    }
+
+    if (!QDir().mkpath(target.absoluteFilePath()))
+        return fail(Status::WriteFailed, QStringLiteral("cannot create \"%1\"").arg(targetFolder));
+    QString error;
+    if (!moveContents(staging.path(), target.absoluteFilePath(), &error))
+        return fail(Status::WriteFailed, error);
+    m_extractedFiles = files;
+    return true;
+}

@@ -1,0 +1,79 @@
+// Small wrapper over libzip: builds an archive from files and folders, and extracts one safely.
+// Writes go to a temporary file beside the target and are renamed over it, so a failed write
+// leaves the previous archive untouched. Extraction checks every member before anything is
+// written and unpacks into a temporary folder that is moved into place only on success.
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+class ZipArchive
+{
+public:
+    enum class Status {
+        Ok,
+        CannotOpen,     // missing or unreadable archive, or a source that cannot be added
+        NotAnArchive,   // the file is not a zip archive (or is damaged)
+        UnsafeMember,   // a member would land outside the target folder, or is a link or device
+        Unsupported,    // encrypted members
+        TooManyMembers, // more members than the limit
+        TooLarge,       // more unpacked bytes than the limit
+        ReadFailed,     // a member's data could not be read (checksum, truncation)
+        WriteFailed,    // the file system refused a write or a rename
+        Cancelled,      // an interrupt stopped the write
+    };
+
+    struct Limits
+    {
+        qint64 maxMembers = 20000;
+        qint64 maxTotalBytes = qint64(2) * 1024 * 1024 * 1024;
+    };
+
+    // ---- writing ----
+
+    // Adds one file as memberName ("a/b.css"). False, with nothing added, when the source is not a
+    // regular file.
+    bool addFile(const QString& sourcePath, const QString& memberName);
+    // Adds a folder entry ("images/").
+    void addFolder(const QString& memberName);
+    // Adds every regular file and folder below folder, depth first and sorted by name, each
+    // member named memberPrefix + its path relative to folder. Links and special files are skipped.
+    // False when folder is not a readable folder.
+    bool addTree(const QString& folder, const QString& memberPrefix);
+    QStringList memberNames() const;
+
+    // Writes the members added so far; true on success. On failure archivePath is as it was.
+    bool writeTo(const QString& archivePath);
+
+    // ---- reading ----
+
+    // Extracts every member below targetFolder (created when missing). A refused archive, or one
+    // that fails while unpacking, leaves nothing behind; only the final moves touch targetFolder.
+    bool extractTo(const QString& archivePath, const QString& targetFolder, const Limits& limits);
+    bool extractTo(const QString& archivePath, const QString& targetFolder)
+    {
+        return extractTo(archivePath, targetFolder, Limits{});
+    }
+    int extractedFileCount() const { return m_extractedFiles; }
+
+    Status status() const { return m_status; }
+    QString errorText() const { return m_errorText; }
+
+    // Test seam: called while an archive is being written with the fraction done; returning true
+    // aborts the write as an interrupted or failing disk would.
+    static void setWriteInterruptForTesting(std::function<bool(double)> interrupt);
+
+private:
+    struct Member
+    {
+        QString name;
+        QString sourcePath; // empty for a folder entry
+    };
+    bool fail(Status status, const QString& text);
+
+    std::vector<Member> m_members;
+    Status m_status = Status::Ok;
+    QString m_errorText;
+    int m_extractedFiles = 0;
+};
