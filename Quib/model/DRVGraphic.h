@@ -4,6 +4,7 @@
 #pragma once
 #include "platform/Observable.h"
 
+#include <QByteArray>
 #include <QColor>
 #include <QDateTime>
 #include <QList>
@@ -13,9 +14,12 @@
 #include <QSet>
 #include <QSizeF>
 #include <QString>
+#include <QVariantList>
+#include <QVariantMap>
 #include <memory>
 
 class QCursor;
+class QImage;
 class QPainter;
 class QWidget;
 
@@ -220,6 +224,64 @@ public:
     // Q_OBJECT and a Q_INVOKABLE constructor taking the parent, so that its own class is made.
     virtual std::unique_ptr<DRVGraphic> copy() const;
 
+    // ---- property dictionary ----
+    // Every graphic is built from one dictionary and reads back into one. Values are strings
+    // ("%d" for integers and flags, "%f" for reals, rectangles and points in their string forms),
+    // numbers where a key says so, archived colours and images as byte arrays (archivedColor,
+    // archivedImage), and in container dictionaries lists of carriers:
+    //   "imageArray", "tableBackgroundArray"  QVariant::fromValue(QList<TransformView*>)
+    //   "cellArray"                           QVariant::fromValue(QList<myTextView*>)
+    // A container graphic adopts those carriers (the same objects, not copies) and should take
+    // them over as their QObject parent. Readers accept a number or its decimal text alike.
+    //
+    // Subclasses override both and call the base first. properties() is const for callers, but it
+    // normalises a few values in the graphic itself (a missing link becomes "", a missing link type
+    // "shape", the border hex string follows the border colour).
+    virtual QVariantMap properties() const;
+    virtual void initWithProperties(const QVariantMap& properties);
+
+    // A new graphic of the registered class that "className" names, built with initWithProperties;
+    // nullptr when the name is missing, not a string, or names no registered class. Nothing but
+    // the registered graphic classes is ever instantiated.
+    static DRVGraphic* graphicWithProperties(const QVariantMap& properties, QObject* parent = nullptr);
+    // One graphic per dictionary, in order; elements that are not dictionaries or name no
+    // registered class are skipped. Nothing in the dictionaries is changed.
+    static QList<DRVGraphic*> graphicsWithPropertiesPasted(const QVariantList& properties,
+                                                           QObject* parent = nullptr);
+    // Carriers of a loaded page (page order) to graphics: convertArrayToProperties, then one
+    // graphic per dictionary.
+    static QList<DRVGraphic*> graphicsWithProperties(const QList<QObject*>& carriers,
+                                                     const QString& templateName, QObject* parent = nullptr);
+    // Carriers of a loaded page to dictionaries with "className" and "templateName". Defaults are
+    // stored back into the carriers; see CarrierConversion.
+    static QVariantList convertArrayToProperties(const QList<QObject*>& carriers,
+                                                 const QString& templateName);
+    // properties() of each graphic with "className" added, in order.
+    static QVariantList propertiesWithGraphics(const QList<DRVGraphic*>& graphics);
+    // The clipboard data of graphics: their dictionaries in the project's own versioned binary
+    // format (GraphicClipboard). Empty when there is nothing to write.
+    static QByteArray pasteboardDataWithGraphics(const QList<DRVGraphic*>& graphics);
+    // Graphics from clipboard data. Data that is empty, truncated, foreign, holds anything but a
+    // list of dictionaries, or names a class that is not registered gives no graphics at all and
+    // the error of code 2 in *error (when given).
+    static QList<DRVGraphic*> graphicsWithPasteboardData(const QByteArray& data,
+                                                         GraphicError* error = nullptr,
+                                                         QObject* parent = nullptr);
+
+    // Colours and images inside dictionaries: a private binary form (a version byte and the
+    // value). Unarchiving anything else gives the clear colour or a null image.
+    static QByteArray archivedColor(const QColor& color);
+    static QColor unarchivedColor(const QVariant& value);
+    static QByteArray archivedImage(const QImage& image);
+    static QImage unarchivedImage(const QVariant& value);
+    // Dictionary readers: a number or its decimal text (an integer reading drops the fraction).
+    static int intFromProperty(const QVariant& value);
+    static double doubleFromProperty(const QVariant& value);
+    static QString stringFromProperty(const QVariant& value);
+    // Dictionary writers: "%d" and "%f".
+    static QString intProperty(int value);
+    static QString realProperty(double value);
+
     // ---- core fields ----
     QRectF bounds() const { return m_bounds; }
     // Stores the rectangle; subclasses apply their own rules.
@@ -413,10 +475,11 @@ public:
     {
         changeValue(m_markAsReplyToEmailFlag, value, "markAsReplyToEmailFlag");
     }
-    QPointF beginPoint() const { return m_beginPoint; }
-    void setBeginPoint(const QPointF& value) { changeValue(m_beginPoint, value, "beginPoint"); }
-    QPointF endPoint() const { return m_endPoint; }
-    void setEndPoint(const QPointF& value) { changeValue(m_endPoint, value, "endPoint"); }
+    // A line derives its points from its bounds and overrides these.
+    virtual QPointF beginPoint() const { return m_beginPoint; }
+    virtual void setBeginPoint(const QPointF& value) { changeValue(m_beginPoint, value, "beginPoint"); }
+    virtual QPointF endPoint() const { return m_endPoint; }
+    virtual void setEndPoint(const QPointF& value) { changeValue(m_endPoint, value, "endPoint"); }
     bool drawBeginArrow() const { return m_drawBeginArrow; }
     void setDrawBeginArrow(bool value) { changeValue(m_drawBeginArrow, value, "drawBeginArrow"); }
     bool drawEndArrow() const { return m_drawEndArrow; }

@@ -1,0 +1,277 @@
+// The text box's layout step and painting: the outline (rounded, rotated, or a bubble), shadow,
+// fill, border, guides, and the text drawn by the shared layout.
+#include "model/DRVText.h"
+
+#include "editions/DataCentre.h"
+#include "editions/EditionSettings.h"
+#include "model/QuibLayoutManager.h"
+#include "platform/Drawing.h"
+#include "platform/Geometry.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPainterPathStroker>
+#include <QTextDocument>
+#include <QTransform>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+bool isDrawnBorderStyle(const QString& style)
+{
+    return style == QLatin1String("solid") || style == QLatin1String("dashed") ||
+           style == QLatin1String("dotted");
+}
+
+QColor withAlpha(QColor colour, double alpha)
+{
+    if (!colour.isValid())
+        return colour;
+    colour.setAlphaF(float(std::clamp(alpha, 0.0, 1.0)));
+    return colour;
+}
+
+// The line width, dashes and phase of a border style; false for a style that draws nothing.
+bool borderPen(const QString& style, double width, QVector<double>* dashes, double* phase)
+{
+    dashes->clear();
+    *phase = 0;
+    if (style == QLatin1String("solid"))
+        return true;
+    if (style == QLatin1String("dashed")) {
+        *dashes = {3 * width, 3 * width};
+        *phase = 1;
+        return true;
+    }
+    if (style == QLatin1String("dotted")) {
+        *dashes = {width, width};
+        *phase = 1;
+        return true;
+    }
+    return false;
+}
+
+// The shadow of what a stroke paints.
+void drawStrokeShadow(QPainter& painter, const QPainterPath& path, double width,
+                      const QVector<double>& dashes, double phase, const platform::Shadow& shadow)
+{
+    QPainterPathStroker stroker(platform::makePen(Qt::black, std::max(width, 1.0), dashes, phase));
+    platform::drawShadowForPath(painter, stroker.createStroke(path), shadow);
+}
+
+} // namespace
+
+int DRVText::cornerInset() const
+{
+    if (!edition().gTextCornerInsetFlag)
+        return 0;
+    return platform::truncToInt(m_cornerRadius * 0.25);
+}
+
+QSizeF DRVText::textContainerSize() const
+{
+    drawBoxModel();
+    if (edition().gTextCornerInsetFlag) {
+        const int inset = cornerInset();
+        return QSizeF(m_bounds.width() - 2 * inset, m_bounds.height() - 2 * inset);
+    }
+    return contentRect().size();
+}
+
+int DRVText::measureTextHeight()
+{
+    int height = 0;
+    QTextDocument* text = contents();
+    if (!text->isEmpty())
+        height = platform::truncToInt(QuibLayoutManager::usedRectForText(text, textContainerSize()).height());
+    setTextHeight(height);
+    return height;
+}
+
+void DRVText::layoutContents()
+{
+    // A zoom bubble without a named outline gets an oval for rounded corners, else a rectangle.
+    if (m_bubbleShape.isEmpty() && m_zoomBubbleFlag == 1)
+        setBubbleShape(m_cornerRadius > 0 ? QStringLiteral("circle") : QStringLiteral("rectangle"));
+    if (!m_bubbleShape.isEmpty() && m_bubbleShape != QLatin1String("circle") &&
+        m_bubbleShape != QLatin1String("rectangle"))
+        m_bubbleShapeBezierPath = DataCentre::grabShapeBezierPath(m_bubbleShape);
+
+    // A palette entry picked while the colour selector sets the shape fill becomes the fill.
+    if (m_fillColorIndex >= -98 && edition().gColorTargetType == 0) {
+        const QString hex = paletteHexStringAtIndex(m_fillColorIndex);
+        if (!hex.isNull()) {
+            if (m_fillColorIndex == 0) {
+                setFillColor(QColor(Qt::transparent));
+            } else {
+                const QColor colour = DataCentre::colorWithHexString(hex);
+                if (m_fontColor != colour)
+                    setFillColor(colour);
+            }
+        }
+    }
+
+    // A drawn border is at least 1 wide.
+    if (isDrawingStroke() && isDrawnBorderStyle(m_borderStyle) && m_borderWidth == 0)
+        setBorderWidth(1);
+
+    drawBoxModel();
+    measureTextHeight();
+}
+
+QRectF DRVText::drawingBounds() const
+{
+    return platform::rectUnion(DRVGraphic::drawingBounds(), m_bounds.adjusted(-1, -1, 1, 1));
+}
+
+GraphicPath DRVText::bezierPathForDrawing() const
+{
+    drawBoxModel();
+    QTransform turn;
+    DataCentre::transformRotatingAroundPoint(m_bounds.center(), m_rotationAngle, turn);
+
+    GraphicPath outline;
+    outline.path =
+        turn.map(platform::roundedRectPath(noMarginNoBorderRect(), m_cornerRadius, m_cornerRadius));
+    outline.lineWidth = m_borderWidth;
+
+    QString shape = m_bubbleShape;
+    if (shape.isEmpty() && m_zoomBubbleFlag == 1)
+        shape = m_cornerRadius > 0 ? QStringLiteral("circle") : QStringLiteral("rectangle");
+    if (shape == QLatin1String("circle")) {
+        outline.path = platform::roundedRectPath(drawRect(), 1000, 1000);
+    } else if (shape == QLatin1String("rectangle")) {
+        outline.path = QPainterPath();
+        outline.path.addRect(drawRect());
+    } else if (!shape.isEmpty()) {
+        const QPainterPath preset = m_bubbleShapeBezierPath.isEmpty() ? DataCentre::grabShapeBezierPath(shape)
+                                                                      : m_bubbleShapeBezierPath;
+        QTransform place;
+        place.translate(drawRect().x(), drawRect().y());
+        place.scale(double(float(m_bounds.width()) / 100.0f), double(float(m_bounds.height()) / 100.0f));
+        outline.path = turn.map(place.map(preset));
+    }
+    return outline;
+}
+
+void DRVText::drawContentsInView(QPainter* painter, bool isBeingCreateOrEdited)
+{
+    layoutContents();
+    if (!painter)
+        return;
+    const GraphicPath outline = bezierPathForDrawing();
+    const QPainterPath& path = outline.path;
+    const bool responsive = edition().gResponsiveLayoutFlag;
+    const bool customShadow =
+        m_shadowRadius != 0 && m_shadowHorizontalOffset != 0 && m_shadowVerticalOffset != 0;
+
+    platform::Shadow shadow;
+    if (m_shadowFlag == 1 || m_zoomBubbleFlag == 1)
+        shadow = {QColor(Qt::darkGray), 3.0, QPointF(0, 0)};
+    else if (customShadow)
+        shadow = {QColor(Qt::darkGray), m_shadowRadius,
+                  QPointF(m_shadowHorizontalOffset, m_shadowVerticalOffset)};
+
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, true);
+
+    if (isDrawingFill()) {
+        QColor fill = fillColor();
+        if (fill.isValid() && fill.alpha() > 0)
+            fill = withAlpha(fill, m_opacity);
+        if (fill.isValid() && fill.alpha() > 0) {
+            if (shadow.color.isValid())
+                platform::drawShadowForPath(*painter, path, shadow);
+            painter->fillPath(path, fill);
+        }
+    }
+
+    if (isDrawingStroke()) {
+        const QColor border =
+            withAlpha(m_borderColor.isValid() ? m_borderColor : QColor(Qt::black), m_opacity);
+        const double width = m_borderWidth;
+        QVector<double> dashes;
+        double phase = 0;
+        if (borderPen(m_borderStyle, width, &dashes, &phase)) {
+            if (shadow.color.isValid())
+                drawStrokeShadow(*painter, path, width, dashes, phase, shadow);
+            platform::strokePath(*painter, path, border, width, dashes, phase);
+        }
+    }
+
+    // What follows casts no shadow of the box's own.
+    if (m_shadowFlag == 1 || (responsive && customShadow))
+        shadow = platform::Shadow();
+
+    if (!m_selectable && !edition().gNoTextOutlineFlag)
+        platform::strokePath(*painter, path, Qt::blue, 1, {3, 1}, 3);
+
+    if (m_formType == QLatin1String("checkbox") || m_formType == QLatin1String("radio"))
+        painter->fillPath(path, Qt::white);
+
+    if (responsive) {
+        const auto guide = [painter](const QRectF& rect, const QColor& colour) {
+            QPainterPath frame;
+            frame.addRect(rect);
+            platform::strokePath(*painter, frame, colour, 1, {3, 1}, 3);
+        };
+        guide(noPaddingNoMarginRect(), Qt::lightGray);
+        guide(noMarginRect(), Qt::gray);
+        guide(m_bounds, Qt::darkGray);
+    }
+    painter->restore();
+
+    if (isBeingCreateOrEdited || contents()->isEmpty())
+        return;
+
+    QuibLayoutManager& layout = sharedLayoutManager();
+    layout.setContainerSize(textContainerSize());
+    layout.attach(contents());
+    if (!layout.glyphRangeIsEmpty()) {
+        const QRectF content = contentRect();
+        const int inset = cornerInset();
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, true);
+        painter->setRenderHint(QPainter::TextAntialiasing, true);
+        QTransform turn;
+        DataCentre::transformRotatingAroundPoint(content.center(), m_rotationAngle, turn);
+        painter->setTransform(turn, true);
+
+        QPointF origin;
+        if (m_verticalAlignment == 1) {
+            origin = QPointF(content.x(), content.y() + content.height() * 0.5 - double(m_textHeight / 2));
+        } else if (m_verticalAlignment == 2) {
+            origin = QPointF(content.x(), m_bounds.y() + m_bounds.height() - m_textHeight -
+                                              double(m_bottomMarginInPx) - double(m_bottomPaddingInPx));
+        } else {
+            origin = QPointF(content.x() + m_borderWidth + 5 + inset, content.y());
+        }
+
+        if (shadow.color.isValid()) {
+            // The text casts the shadow that is still set: draw it into a layer first.
+            const QRectF used = layout.usedRect();
+            const QSizeF container = layout.containerSize();
+            const QRectF area(origin,
+                              QSizeF(std::min(container.width(), used.right() + 1), used.bottom() + 2));
+            const double scale =
+                std::clamp(std::sqrt(std::abs(painter->combinedTransform().determinant())), 1.0, 4.0);
+            QImage layer(QSize(int(std::ceil(area.width() * scale)), int(std::ceil(area.height() * scale))),
+                         QImage::Format_ARGB32_Premultiplied);
+            if (!layer.isNull()) {
+                layer.fill(Qt::transparent);
+                QPainter onLayer(&layer);
+                onLayer.setRenderHint(QPainter::TextAntialiasing, true);
+                onLayer.scale(scale, scale);
+                layout.drawGlyphs(&onLayer, QPointF(0, 0));
+                onLayer.end();
+                platform::drawImageWithShadow(*painter, area, layer, shadow);
+            }
+        } else {
+            layout.drawGlyphs(painter, origin);
+        }
+        painter->restore();
+    }
+    layout.detach();
+}

@@ -1,0 +1,418 @@
+#include "model/DRVText.h"
+
+#include "editions/DataCentre.h"
+#include "editions/EditionSettings.h"
+#include "model/QuibLayoutManager.h"
+#include "model/QuibTextEditor.h"
+#include "platform/Geometry.h"
+#include "platform/StringsTable.h"
+#include "platform/Threads.h"
+
+#include <QFont>
+#include <QHash>
+#include <QTextBlock>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+
+#include <mutex>
+
+namespace {
+
+const QString kUndoStrings = QStringLiteral("UndoStrings");
+const QString kUndoKeysKey = QStringLiteral("keysForValuesToObserveForUndo");
+const QString kUndoContentsKey = QStringLiteral("undoContents");
+const QString kDefaultFamily = QStringLiteral("Helvetica Neue");
+// The size a font gets when the box names none.
+constexpr int kDefaultFontSize = 12;
+
+Qt::Alignment alignmentForFontAlignment(int fontAlignment)
+{
+    switch (fontAlignment) {
+    case 0:
+        return Qt::AlignLeft | Qt::AlignAbsolute;
+    case 1:
+        return Qt::AlignHCenter;
+    case 2:
+        return Qt::AlignRight | Qt::AlignAbsolute;
+    default:
+        return Qt::AlignJustify;
+    }
+}
+
+// Left, centre and right are written back; any other alignment is written as left.
+int fontAlignmentForAlignment(Qt::Alignment alignment)
+{
+    const Qt::Alignment horizontal = alignment & Qt::AlignHorizontal_Mask & ~Qt::AlignAbsolute;
+    if (horizontal == Qt::AlignHCenter)
+        return 1;
+    if (horizontal == Qt::AlignRight)
+        return 2;
+    return 0;
+}
+
+} // namespace
+
+DRVText::DRVText(QObject* parent) : DRVGraphic(parent) {}
+
+DRVText::~DRVText()
+{
+    if (m_contents)
+        disconnect(m_contents, nullptr, this, nullptr);
+}
+
+std::unique_ptr<DRVGraphic> DRVText::copy() const
+{
+    std::unique_ptr<DRVGraphic> graphic = DRVGraphic::copy();
+    if (auto* text = qobject_cast<DRVText*>(graphic.get()))
+        text->setContents(contents()->clone());
+    return graphic;
+}
+
+// ---- property dictionary ----
+
+void DRVText::initWithProperties(const QVariantMap& properties)
+{
+    DRVGraphic::initWithProperties(properties);
+    contents()->setPlainText(stringFromProperty(properties.value(QStringLiteral("textString"))));
+
+    // A palette entry picked while the colour selector sets the text colour becomes the font
+    // colour, unless the fill already has it.
+    if (m_fillColorIndex >= -98 && edition().gColorTargetType == 1) {
+        const QString hex = paletteHexStringAtIndex(m_fillColorIndex);
+        if (!hex.isNull()) {
+            const QColor colour = DataCentre::colorWithHexString(hex);
+            if (m_fillColor != colour)
+                setFontColor(colour);
+        }
+    }
+    applyTextStyle();
+
+    setZoomBubbleFlag(intFromProperty(properties.value(QStringLiteral("zoomBubbleFlag"))));
+    setBubbleShape(properties.contains(QStringLiteral("bubbleShape"))
+                       ? stringFromProperty(properties.value(QStringLiteral("bubbleShape")))
+                       : QStringLiteral(""));
+    measureTextHeight();
+}
+
+QVariantMap DRVText::properties() const
+{
+    // A text box without a link type links as text (the base class would say "shape").
+    auto* self = const_cast<DRVText*>(this);
+    if (m_linkType.isEmpty())
+        self->setLinkType(QStringLiteral("text"));
+    QVariantMap dictionary = DRVGraphic::properties();
+    QTextDocument* text = contents();
+
+    dictionary.insert(QStringLiteral("textString"), text->toPlainText());
+    if (text->isEmpty()) {
+        dictionary.insert(QStringLiteral("fontFamily"), kDefaultFamily);
+        dictionary.insert(QStringLiteral("fontAlignment"), QStringLiteral("0"));
+        dictionary.insert(QStringLiteral("fontSize"), realProperty(0));
+    } else {
+        const QTextCursor first(text);
+        const QFont font = first.charFormat().font();
+        const QString family = font.families().isEmpty() ? font.family() : font.families().constFirst();
+        dictionary.insert(QStringLiteral("fontFamily"), family);
+        dictionary.insert(QStringLiteral("fontAlignment"),
+                          intProperty(fontAlignmentForAlignment(first.blockFormat().alignment())));
+        const double size = font.pixelSize() > 0 ? double(font.pixelSize()) : font.pointSizeF();
+        dictionary.insert(QStringLiteral("fontSize"), realProperty(size));
+    }
+    dictionary.insert(QStringLiteral("slideShowNumber"), QStringLiteral("-99"));
+    dictionary.insert(QStringLiteral("linkType"), m_linkType);
+
+    const auto putIfSet = [&dictionary](const QString& key, const QString& value) {
+        if (value.isNull())
+            dictionary.remove(key);
+        else
+            dictionary.insert(key, value);
+    };
+    putIfSet(QStringLiteral("hoverColorString"), m_hoverColorString);
+    putIfSet(QStringLiteral("hoverTextColorString"), m_hoverTextColorString);
+    putIfSet(QStringLiteral("bubbleShape"), m_bubbleShape);
+    dictionary.insert(QStringLiteral("zoomBubbleFlag"), intProperty(m_zoomBubbleFlag));
+    return dictionary;
+}
+
+// ---- the text ----
+
+QTextDocument* DRVText::contents() const
+{
+    if (!m_contents)
+        const_cast<DRVText*>(this)->setContents(new QTextDocument);
+    return m_contents;
+}
+
+void DRVText::setContents(QTextDocument* text)
+{
+    if (m_contents == text)
+        return;
+    if (m_contents) {
+        disconnect(m_contents, nullptr, this, nullptr);
+        if (m_contents->parent() == this)
+            m_contents->deleteLater();
+    }
+    m_contents = text;
+    if (!text)
+        return;
+    text->setParent(this);
+    QuibLayoutManager::prepareTextStorage(text);
+    connect(text, &QTextDocument::contentsChanged, this, &DRVText::textStorageDidProcessEditing);
+}
+
+QString DRVText::textString() const
+{
+    return contents()->toPlainText();
+}
+
+QuibLayoutManager& DRVText::sharedLayoutManager()
+{
+    return QuibLayoutManager::shared();
+}
+
+QSizeF DRVText::naturalSize() const
+{
+    const QRectF used = QuibLayoutManager::usedRectForText(
+        contents(), QSizeF(m_bounds.width(), QuibLayoutManager::kUnlimited));
+    return used.size();
+}
+
+void DRVText::applyTextStyle()
+{
+    QTextDocument* text = contents();
+    QTextCursor all(text);
+    all.select(QTextCursor::Document);
+
+    // One paragraph style over the whole text, replacing any other: a line spacing above 0 fixes
+    // every line at size x spacing; 0 leaves the font's own line height.
+    QTextBlockFormat paragraph;
+    const float lineHeight = float(m_fontSize) * m_lineSpacing;
+    if (lineHeight > 0)
+        paragraph.setLineHeight(double(lineHeight), QTextBlockFormat::FixedHeight);
+    paragraph.setAlignment(alignmentForFontAlignment(m_fontAlignment));
+    all.setBlockFormat(paragraph);
+
+    QFont font;
+    font.setFamilies({m_fontFamily.isEmpty() ? kDefaultFamily : m_fontFamily});
+    font.setPixelSize(m_fontSize > 0 ? m_fontSize : kDefaultFontSize);
+    QColor colour = m_fontColor.isValid() ? m_fontColor : QColor(Qt::black);
+    colour.setAlphaF(float(std::clamp(m_opacity, 0.0, 1.0)));
+    QTextCharFormat characters;
+    characters.setFont(font, QTextCharFormat::FontPropertiesAll);
+    characters.setForeground(colour);
+    all.setCharFormat(characters);
+    all.setBlockCharFormat(characters);
+    text->setDefaultFont(font);
+}
+
+void DRVText::refreshStyle()
+{
+    applyTextStyle();
+    setHeightToMatchContents();
+}
+
+void DRVText::updateTextString(const QString& string)
+{
+    // The text is replaced inside the same storage, so the graphic keeps hearing of later edits.
+    contents()->setPlainText(string);
+    refreshStyle();
+}
+
+void DRVText::setUndoKeysFlag(bool& flag, bool value)
+{
+    willChangeValueForKey(kUndoKeysKey);
+    flag = value;
+    didChangeValueForKey(kUndoKeysKey);
+}
+
+void DRVText::setHeightToMatchContents()
+{
+    setUndoKeysFlag(m_boundsBeingChangedToMatchContents, true);
+    // The bounds stay as they are; the notification makes observers redraw.
+    willChangeValueForKey(QStringLiteral("bounds"));
+    measureTextHeight();
+    didChangeValueForKey(QStringLiteral("bounds"));
+    setUndoKeysFlag(m_boundsBeingChangedToMatchContents, false);
+}
+
+void DRVText::textStorageDidProcessEditing()
+{
+    platform::DelayedPerform::schedule(this, QStringLiteral("setHeightToMatchContents"), 0,
+                                       [this] { setHeightToMatchContents(); });
+}
+
+void DRVText::setBounds(const QRectF& bounds)
+{
+    const bool changed = bounds != m_bounds;
+    DRVGraphic::setBounds(bounds);
+    if (changed)
+        measureTextHeight();
+}
+
+// ---- in-place editing ----
+
+QWidget* DRVText::newEditingViewWithSuperviewBounds(const QRectF& superviewBounds)
+{
+    if (!m_selectable || m_zoomBubbleFlag == 1)
+        return nullptr;
+    if (m_formType == QLatin1String("textLabel") && m_formOptionTag == -22)
+        return nullptr;
+    static const QStringList fields{QStringLiteral("text"), QStringLiteral("textarea"),
+                                    QStringLiteral("checkbox"), QStringLiteral("radio")};
+    if (fields.contains(m_formType))
+        return nullptr;
+
+    drawBoxModel();
+    const QRectF content = contentRect();
+    QRectF frame = content;
+    if (edition().gTextCornerInsetFlag) {
+        const int inset = cornerInset();
+        frame = m_bounds.adjusted(inset, inset, -inset, -inset);
+    }
+    const double maximumHeight = superviewBounds.height() - m_bounds.y();
+    auto* editor =
+        new QuibTextEditor(contents(), QSizeF(content.width(), 0), QSizeF(content.width(), maximumHeight));
+    editor->setGeometry(frame.toRect());
+    editor->selectAll();
+    if (m_editor && m_editor != editor)
+        finalizeEditingView(m_editor);
+    m_editor = editor;
+    beginEditingSession();
+    // An editor closed without being finalised still ends its undo step.
+    QPointer<DRVText> self(this);
+    connect(editor, &QObject::destroyed, this, [self] {
+        if (self)
+            self->endEditingSession();
+    });
+    return editor;
+}
+
+void DRVText::finalizeEditingView(QWidget* editingView)
+{
+    if (auto* editor = qobject_cast<QuibTextEditor*>(editingView)) {
+        disconnect(editor, &QObject::destroyed, this, nullptr);
+        editor->detachText();
+    }
+    if (editingView == m_editor)
+        m_editor = nullptr;
+    endEditingSession();
+}
+
+void DRVText::beginEditingSession()
+{
+    if (m_contentsBeingEdited)
+        return;
+    setUndoKeysFlag(m_contentsBeingEdited, true);
+    willChangeValueForKey(kUndoContentsKey);
+}
+
+void DRVText::endEditingSession()
+{
+    if (!m_contentsBeingEdited)
+        return;
+    didChangeValueForKey(kUndoContentsKey);
+    setUndoKeysFlag(m_contentsBeingEdited, false);
+}
+
+// ---- scripting and undo ----
+
+QTextDocument* DRVText::scriptingContents()
+{
+    willChangeScriptingContents();
+    QPointer<DRVText> self(this);
+    platform::performOnMainThread(
+        [self] {
+            if (self)
+                self->didChangeScriptingContents();
+        },
+        false);
+    return contents();
+}
+
+QVariant DRVText::coerceValueForScriptingContents(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QString)
+        return value;
+    if (value.canConvert<QTextDocumentFragment>())
+        return value.value<QTextDocumentFragment>().toPlainText();
+    return value.toString();
+}
+
+void DRVText::setScriptingContents(const QString& text)
+{
+    willChangeScriptingContents();
+    QTextDocument* storage = contents();
+    const QTextCursor first(storage);
+    const QTextCharFormat characters = first.charFormat();
+    const QTextBlockFormat paragraph = first.blockFormat();
+    storage->setPlainText(text);
+    QTextCursor all(storage);
+    all.select(QTextCursor::Document);
+    all.setBlockFormat(paragraph);
+    all.setCharFormat(characters);
+    all.setBlockCharFormat(characters);
+    measureTextHeight();
+    didChangeScriptingContents();
+}
+
+void DRVText::willChangeScriptingContents()
+{
+    // Brackets nest (a script may set the text while it holds the storage); the key stays
+    // observed until the outermost one ends, so that one is recorded.
+    if (m_scriptingDepth++ == 0)
+        setUndoKeysFlag(m_contentsBeingChangedByScripting, true);
+    willChangeValueForKey(kUndoContentsKey);
+}
+
+void DRVText::didChangeScriptingContents()
+{
+    if (m_scriptingDepth == 0)
+        return;
+    didChangeValueForKey(kUndoContentsKey);
+    if (--m_scriptingDepth == 0)
+        setUndoKeysFlag(m_contentsBeingChangedByScripting, false);
+}
+
+QString DRVText::undoContents() const
+{
+    return contents()->toPlainText();
+}
+
+QSet<QString> DRVText::keysForValuesToObserveForUndo() const
+{
+    QSet<QString> keys = DRVGraphic::keysForValuesToObserveForUndo();
+    if (m_contentsBeingChangedByScripting || m_contentsBeingEdited)
+        keys.insert(kUndoContentsKey);
+    if (m_boundsBeingChangedToMatchContents)
+        keys.remove(QStringLiteral("bounds"));
+    return keys;
+}
+
+QString DRVText::presentablePropertyNameForKey(const QString& key) const
+{
+    if (key == kUndoContentsKey) {
+        static const QString name = [] {
+            registerUndoStrings();
+            if (!platform::StringsTable::contains(QStringLiteral("Text"), kUndoStrings))
+                platform::StringsTable::registerEntries(kUndoStrings, {{"Text", "Text"}});
+            return platform::StringsTable::lookup(QStringLiteral("Text"), kUndoStrings);
+        }();
+        return name;
+    }
+    return DRVGraphic::presentablePropertyNameForKey(key);
+}
+
+QStringList DRVText::keysAffectedByKey(const QString& key) const
+{
+    QStringList keys = DRVGraphic::keysAffectedByKey(key);
+    static const QStringList drawn{QStringLiteral("opacity"),     QStringLiteral("shadowFlag"),
+                                   QStringLiteral("borderStyle"), QStringLiteral("borderWidth"),
+                                   QStringLiteral("reflection"),  QStringLiteral("borderHexColorString"),
+                                   QStringLiteral("lineSpacing")};
+    if (drawn.contains(key) && !keys.contains(QStringLiteral("drawingContents")))
+        keys << QStringLiteral("drawingContents");
+    return keys;
+}

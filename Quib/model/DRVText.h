@@ -1,0 +1,128 @@
+// The text box of the page: plain text boxes, headings, table cells drawn as text, form fields,
+// zoom bubbles and text inside a speech-bubble shape. Its text lives in a QTextDocument that the
+// graphic listens to; the measured text height is a layout step that the page writer can run
+// without painting (layoutContents), and painting only paints.
+#pragma once
+#include "model/DRVGraphic.h"
+
+#include <QPainterPath>
+#include <QPointer>
+#include <QSizeF>
+#include <QVariant>
+
+class QTextDocument;
+class QuibLayoutManager;
+
+class DRVText : public DRVGraphic
+{
+    Q_OBJECT
+    Q_PROPERTY(QString undoContents READ undoContents WRITE setUndoContents)
+    Q_PROPERTY(bool partOfTableFlag READ partOfTableFlag WRITE setPartOfTableFlag)
+    Q_PROPERTY(int zoomBubbleFlag READ zoomBubbleFlag WRITE setZoomBubbleFlag)
+
+public:
+    Q_INVOKABLE explicit DRVText(QObject* parent = nullptr);
+    ~DRVText() override;
+
+    // The same box with an equal copy of the text, formats included.
+    std::unique_ptr<DRVGraphic> copy() const override;
+
+    // ---- property dictionary ----
+    // Adds "textString", "fontFamily", "fontAlignment", "fontSize", "slideShowNumber", "linkType",
+    // "hoverColorString", "hoverTextColorString", "bubbleShape" and "zoomBubbleFlag".
+    QVariantMap properties() const override;
+    void initWithProperties(const QVariantMap& properties) override;
+
+    // ---- the text ----
+    // The text storage, owned by the graphic; edits made to it are re-measured.
+    QTextDocument* contents() const;
+    QString textString() const override;
+    // The layout every text graphic measures and draws with.
+    static QuibLayoutManager& sharedLayoutManager();
+    // The text laid out at the current width with unlimited height.
+    QSizeF naturalSize() const;
+    // Re-applies font, size, alignment, line spacing and colour to the whole text, then tells
+    // observers the box changed so they redraw.
+    void refreshStyle();
+    // Replaces the text with string in the box's font, then refreshes the style.
+    void updateTextString(const QString& string);
+    // A bounds notification (redraw and re-measure) that is not recorded for undo.
+    void setHeightToMatchContents();
+    // Called after each edit of the text storage; the re-measure runs once the edit is over.
+    void textStorageDidProcessEditing();
+
+    // ---- layout ----
+    // Everything drawing depends on that is also saved: the zoom-bubble outline name, the border
+    // width of a drawn border style, the palette fill and the text height. Drawing calls it first;
+    // the page writer calls it instead of drawing.
+    void layoutContents();
+    // The height of the text laid out in the box's text container (whole lines that fit), stored
+    // in textHeight; 0 for an empty text.
+    int measureTextHeight();
+
+    // ---- drawing ----
+    QRectF drawingBounds() const override;
+    // The box outline: rounded, rotated, or the bubble outline. No side effects.
+    GraphicPath bezierPathForDrawing() const override;
+    void drawContentsInView(QPainter* painter, bool isBeingCreateOrEdited) override;
+    bool canSetDrawingStroke() const override { return true; }
+    void makeNaturalSize() override {}
+    void setBounds(const QRectF& bounds) override;
+
+    // ---- in-place editing ----
+    // A plain-text editor on the graphic's own text storage, or nullptr where editing is refused
+    // (not selectable, zoom bubbles, form fields, the label with option tag -22). The session
+    // between this and finalizeEditingView is one undo step named "Text".
+    QWidget* newEditingViewWithSuperviewBounds(const QRectF& superviewBounds) override;
+    void finalizeEditingView(QWidget* editingView) override;
+
+    // ---- scripting and undo ----
+    // Reading brackets the change a script makes through the returned storage until the next
+    // turn of the event loop.
+    QTextDocument* scriptingContents();
+    // A string passes unchanged; other values become their text.
+    static QVariant coerceValueForScriptingContents(const QVariant& value);
+    // Replaces the whole text, keeping the formats at its start.
+    void setScriptingContents(const QString& text);
+    void willChangeScriptingContents();
+    void didChangeScriptingContents();
+    QString undoContents() const;
+    void setUndoContents(const QString& text) { setScriptingContents(text); }
+    bool contentsBeingChangedByScripting() const { return m_contentsBeingChangedByScripting; }
+    bool boundsBeingChangedToMatchContents() const { return m_boundsBeingChangedToMatchContents; }
+
+    QSet<QString> keysForValuesToObserveForUndo() const override;
+    QString presentablePropertyNameForKey(const QString& key) const override;
+
+    // ---- plain fields ----
+    bool partOfTableFlag() const { return m_partOfTableFlag; }
+    void setPartOfTableFlag(bool value) { changeValue(m_partOfTableFlag, value, "partOfTableFlag"); }
+    int zoomBubbleFlag() const { return m_zoomBubbleFlag; }
+    void setZoomBubbleFlag(int value) { changeValue(m_zoomBubbleFlag, value, "zoomBubbleFlag"); }
+    QPainterPath bubbleShapeBezierPath() const { return m_bubbleShapeBezierPath; }
+    void setBubbleShapeBezierPath(const QPainterPath& path) { m_bubbleShapeBezierPath = path; }
+
+protected:
+    QStringList keysAffectedByKey(const QString& key) const override;
+
+private:
+    void setContents(QTextDocument* text);
+    void applyTextStyle();
+    // The inset of the text from the corners when the edition asks for one.
+    int cornerInset() const;
+    QSizeF textContainerSize() const;
+    void beginEditingSession();
+    void endEditingSession();
+    void setUndoKeysFlag(bool& flag, bool value);
+    void paintText(QPainter* painter);
+
+    mutable QTextDocument* m_contents = nullptr;
+    bool m_contentsBeingChangedByScripting = false;
+    int m_scriptingDepth = 0;
+    bool m_boundsBeingChangedToMatchContents = false;
+    bool m_contentsBeingEdited = false;
+    bool m_partOfTableFlag = false;
+    int m_zoomBubbleFlag = 0;
+    QPainterPath m_bubbleShapeBezierPath;
+    QPointer<QWidget> m_editor;
+};

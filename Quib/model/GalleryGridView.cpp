@@ -1,0 +1,7 @@
+#include "model/GalleryGridView.h"
+
+GalleryGridView::GalleryGridView(const QRectF& frame, QObject* parent) : platform::Observable(parent)
+{
+    m_frame = frame;
+    m_bounds = QRectF(QPointF(0, 0), frame.size());
+}

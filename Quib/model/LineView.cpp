@@ -1,0 +1,6 @@
+#include "model/LineView.h"
+
+LineView::LineView(QObject* parent) : platform::Observable(parent)
+{
+    m_alphaValue = 1.0;
+}

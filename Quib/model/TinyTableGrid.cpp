@@ -1,0 +1,3 @@
+#include "model/TinyTableGrid.h"
+
+TinyTableGrid::TinyTableGrid(QObject* parent) : platform::Observable(parent) {}

@@ -1,0 +1,469 @@
+#include "editions/DataCentre.h"
+#include "editions/EditionSettings.h"
+#include "model/DRVText.h"
+#include "model/FakePageContext.h"
+#include "model/QuibLayoutManager.h"
+#include "model/QuibTextEditor.h"
+#include "platform/Observable.h"
+#include "platform/UndoManager.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+// Runs queued and zero-delay calls, as the next turns of the event loop would.
+void spinEventLoop()
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 30)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+std::unique_ptr<DRVText> makeText(const QString& string, int size, float spacing, QRectF bounds)
+{
+    auto text = std::make_unique<DRVText>();
+    text->setFontFamily("Helvetica Neue");
+    text->setFontSize(size);
+    text->setLineSpacing(spacing);
+    text->setBounds(bounds);
+    text->updateTextString(string);
+    return text;
+}
+
+QImage whiteCanvas(int w, int h)
+{
+    QImage canvas(w, h, QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::white);
+    return canvas;
+}
+
+bool isDark(QRgb p)
+{
+    return qGray(p) < 100;
+}
+
+// Records undo for a graphic's undoable keys the way the page document does: the first old value
+// of each change, restored through the key, under "Change of <name>".
+class UndoRecorder
+{
+public:
+    explicit UndoRecorder(DRVGraphic* graphic)
+        : m_graphic(graphic), m_keys(graphic->keysForValuesToObserveForUndo())
+    {
+        m_undo.setGroupsByEvent(false);
+        platform::observe(graphic, &m_context,
+                          [this](platform::Observable*, const QString& key, const QVariant& oldValue,
+                                 const QVariant& newValue) { changed(key, oldValue, newValue); });
+    }
+    platform::UndoManager& undo() { return m_undo; }
+
+private:
+    void changed(const QString& key, const QVariant& oldValue, const QVariant& newValue)
+    {
+        if (key == "keysForValuesToObserveForUndo") {
+            m_keys = m_graphic->keysForValuesToObserveForUndo();
+            return;
+        }
+        if (!m_keys.contains(key) || oldValue == newValue)
+            return;
+        m_undo.beginUndoGrouping();
+        DRVGraphic* graphic = m_graphic;
+        m_undo.registerUndo(graphic, [graphic, key, oldValue] { graphic->setValueForKey(key, oldValue); });
+        if (!m_undo.isUndoing() && !m_undo.isRedoing())
+            m_undo.setActionName("Change of " + m_graphic->presentablePropertyNameForKey(key));
+        m_undo.endUndoGrouping();
+    }
+
+    DRVGraphic* m_graphic;
+    QSet<QString> m_keys;
+    platform::UndoManager m_undo;
+    QObject m_context;
+};
+
+class TextTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        DataCentre::loadCustomFont();
+        edition().gTextCornerInsetFlag = false;
+        edition().gNoTextOutlineFlag = false;
+        edition().gColorTargetType = 0;
+    }
+    EditionGuard guard;
+};
+
+} // namespace
+
+TEST_F(TextTest, TextHeightFollowsSizeSpacingAndWidth)
+{
+    QFont font;
+    font.setFamilies({"Helvetica Neue"});
+    font.setPixelSize(20);
+    const double pair = QFontMetricsF(font).horizontalAdvance("MMM MMM");
+    const double fits = std::ceil(pair) + 11;     // the words plus 5 points of padding each side
+    const double tooNarrow = std::ceil(pair) + 2; // room for the words, not for the padding
+
+    struct Case
+    {
+        const char* name;
+        QString text;
+        int size;
+        float spacing;
+        double width, height;
+        int expected;
+    };
+    const Case cases[] = {
+        {"one line", "Hello", 20, 1.25f, 300, 500, 25},
+        {"three lines", "a\nb\nc", 20, 1.25f, 300, 500, 75},
+        {"size 16 at 1.5", "a\nb", 16, 1.5f, 300, 500, 48},
+        {"size 10 at 2", "one\ntwo\nthree\nfour", 10, 2.0f, 300, 500, 80},
+        {"fraction truncated", "a\nb\nc", 13, 1.1f, 300, 500, 42},
+        {"only whole lines that fit count", "a\nb\nc\nd\ne", 20, 1.25f, 300, 60, 50},
+        {"no line fits", "a", 20, 1.25f, 300, 20, 0},
+        {"words fit with padding", "MMM MMM", 20, 1.0f, fits, 500, 20},
+        {"padding wraps the second word", "MMM MMM", 20, 1.0f, tooNarrow, 500, 40},
+        {"empty text", "", 20, 1.25f, 300, 500, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto text = makeText(c.text, c.size, c.spacing, QRectF(0, 0, c.width, c.height));
+        EXPECT_EQ(text->textHeight(), c.expected);
+        // Measured without any painting; drawing gives the same value.
+        QImage canvas = whiteCanvas(400, 600);
+        QPainter painter(&canvas);
+        text->drawContentsInView(&painter, false);
+        EXPECT_EQ(text->textHeight(), c.expected);
+    }
+}
+
+TEST_F(TextTest, NoLineSpacingUsesTheFontsOwnLineHeight)
+{
+    auto one = makeText("a", 20, 0, QRectF(0, 0, 300, 500));
+    auto three = makeText("a\nb\nc", 20, 0, QRectF(0, 0, 300, 500));
+    EXPECT_GT(one->textHeight(), 20);
+    EXPECT_LT(one->textHeight(), 27);
+    EXPECT_EQ(three->textHeight(), 3 * one->textHeight());
+}
+
+TEST_F(TextTest, BorderAndPaddingNarrowTheContainer)
+{
+    auto text = makeText("a\nb\nc\nd", 20, 1.0f, QRectF(0, 0, 300, 70));
+    EXPECT_EQ(text->textHeight(), 60);
+    text->setTopPadding(15);
+    text->setTopPaddingType("pixel");
+    text->setBorderWidth(2);
+    text->setHeight(70.0); // no change of bounds: re-measured at the next layout
+    text->layoutContents();
+    EXPECT_EQ(text->textHeight(), 40); // 70 - 15 - 2 x 2 leaves room for two lines
+}
+
+TEST_F(TextTest, EditsAfterUpdateTextStringAreStillMeasured)
+{
+    auto text = makeText("first", 20, 1.0f, QRectF(0, 0, 300, 500));
+    text->updateTextString("one");
+    EXPECT_EQ(text->textHeight(), 20);
+    QTextCursor end(text->contents());
+    end.movePosition(QTextCursor::End);
+    end.insertText("\ntwo\nthree");
+    spinEventLoop();
+    EXPECT_EQ(text->textHeight(), 60);
+}
+
+TEST_F(TextTest, DictionaryRoundTrip)
+{
+    const QVariantMap source{
+        {"bounds", "{{10, 20}, {300, 120}}"},
+        {"textString", "Hello\nworld"},
+        {"fontFamily", "Helvetica Neue"},
+        {"fontSize", "20"},
+        {"fontAlignment", "1"},
+        {"lineSpacing", "1.25"},
+        {"fontColor", "FF0000"},
+        {"opacity", "0.5"},
+        {"hoverColorString", "00FF00"},
+        {"hoverTextColorString", "0000FF"},
+        {"bubbleShape", "Bubble"},
+        {"zoomBubbleFlag", "1"},
+    };
+    DRVText text;
+    text.initWithProperties(source);
+    EXPECT_EQ(text.textString(), "Hello\nworld");
+    EXPECT_EQ(text.textHeight(), 50);
+    EXPECT_EQ(text.zoomBubbleFlag(), 1);
+
+    const QVariantMap written = text.properties();
+    EXPECT_EQ(written.value("textString").toString(), "Hello\nworld");
+    EXPECT_EQ(written.value("fontFamily").toString(), "Helvetica Neue");
+    EXPECT_EQ(written.value("fontSize").toString(), "20.000000");
+    EXPECT_EQ(written.value("fontAlignment").toString(), "1");
+    EXPECT_EQ(written.value("slideShowNumber").toString(), "-99");
+    EXPECT_EQ(written.value("linkType").toString(), "text");
+    EXPECT_EQ(written.value("hoverColorString").toString(), "00FF00");
+    EXPECT_EQ(written.value("hoverTextColorString").toString(), "0000FF");
+    EXPECT_EQ(written.value("bubbleShape").toString(), "Bubble");
+    EXPECT_EQ(written.value("zoomBubbleFlag").toString(), "1");
+
+    // The text colour carries the opacity.
+    const QTextCharFormat first = QTextCursor(text.contents()).charFormat();
+    EXPECT_EQ(first.foreground().color().red(), 255);
+    EXPECT_NEAR(first.foreground().color().alphaF(), 0.5, 0.01);
+
+    DRVText again;
+    again.initWithProperties(written);
+    const QVariantMap rewritten = again.properties();
+    for (const QString& key : written.keys())
+        EXPECT_EQ(rewritten.value(key), written.value(key)) << qPrintable(key);
+}
+
+TEST_F(TextTest, AlignmentIsWrittenBack)
+{
+    const QPair<int, QString> cases[] = {{0, "0"}, {1, "1"}, {2, "2"}, {3, "0"}, {7, "0"}};
+    for (const auto& [alignment, written] : cases) {
+        DRVText text;
+        text.initWithProperties(
+            {{"textString", "x"}, {"fontSize", "12"}, {"fontAlignment", QString::number(alignment)}});
+        const Qt::Alignment applied = QTextCursor(text.contents()).blockFormat().alignment();
+        if (alignment >= 3) {
+            EXPECT_TRUE(applied & Qt::AlignJustify) << alignment;
+        }
+        EXPECT_EQ(text.properties().value("fontAlignment").toString(), written) << alignment;
+    }
+}
+
+TEST_F(TextTest, EmptyTextWritesTheDefaults)
+{
+    DRVText text;
+    text.initWithProperties({{"fontFamily", "Cabin"}, {"fontSize", "30"}, {"fontAlignment", "2"}});
+    const QVariantMap written = text.properties();
+    EXPECT_EQ(written.value("textString").toString(), "");
+    EXPECT_EQ(written.value("fontFamily").toString(), "Helvetica Neue");
+    EXPECT_EQ(written.value("fontAlignment").toString(), "0");
+    EXPECT_EQ(written.value("fontSize").toString(), "0.000000");
+    EXPECT_FALSE(written.contains("bubbleShape") && written.value("bubbleShape").toString() != "");
+}
+
+TEST_F(TextTest, ZoomBubbleGetsCircleOrRectangle)
+{
+    struct Case
+    {
+        double cornerRadius;
+        QString shape;
+        bool cornerFilled;
+    };
+    for (const Case& c : {Case{8, "circle", false}, Case{0, "rectangle", true}}) {
+        DRVText text;
+        text.initWithProperties({{"bounds", "{{10, 10}, {80, 60}}"},
+                                 {"zoomBubbleFlag", "1"},
+                                 {"cornerRadius", QString::number(c.cornerRadius)},
+                                 {"opacity", "1"}});
+        text.setFillColor(Qt::red);
+        text.setSelectable(true);
+        QImage canvas = whiteCanvas(100, 80);
+        QPainter painter(&canvas);
+        text.drawContentsInView(&painter, false);
+        painter.end();
+        EXPECT_EQ(text.bubbleShape(), c.shape);
+        EXPECT_EQ(canvas.pixelColor(50, 40), QColor(Qt::red));
+        EXPECT_EQ(canvas.pixelColor(12, 12) == QColor(Qt::red), c.cornerFilled) << qPrintable(c.shape);
+    }
+}
+
+TEST_F(TextTest, DashedBorderOfWidthZeroIsDrawnOneWide)
+{
+    DRVText text;
+    text.setBounds(QRectF(10.5, 10.5, 80, 40));
+    text.setBorderStyle("dashed");
+    text.setBorderWidth(0);
+    text.setBorderColor(Qt::black);
+    text.setSelectable(true);
+    QImage canvas = whiteCanvas(100, 60);
+    QPainter painter(&canvas);
+    text.drawContentsInView(&painter, false);
+    painter.end();
+    EXPECT_EQ(text.borderWidth(), 1);
+
+    // The top edge (y 11.5) is one pixel row of dashes, 3 on and 3 off.
+    EXPECT_FALSE(isDark(canvas.pixel(50, 10)));
+    EXPECT_FALSE(isDark(canvas.pixel(50, 12)));
+    QList<int> runs;
+    int run = 0;
+    bool dark = isDark(canvas.pixel(20, 11));
+    for (int x = 20; x < 80; ++x) {
+        if (isDark(canvas.pixel(x, 11)) == dark) {
+            ++run;
+            continue;
+        }
+        runs.append(run);
+        run = 1;
+        dark = !dark;
+    }
+    ASSERT_GE(runs.size(), 8);
+    for (int i = 1; i < runs.size(); ++i)
+        EXPECT_EQ(runs.at(i), 3) << i;
+}
+
+TEST_F(TextTest, FormFieldsAndUnselectableBoxesHaveNoEditor)
+{
+    struct Case
+    {
+        const char* name;
+        QString formType;
+        int optionTag;
+        int zoomBubble;
+        bool selectable;
+        bool editable;
+    };
+    const Case cases[] = {
+        {"plain box", "", 0, 0, true, true},
+        {"not selectable", "", 0, 0, false, false},
+        {"zoom bubble", "", 0, 1, true, false},
+        {"text field", "text", 0, 0, true, false},
+        {"textarea", "textarea", 0, 0, true, false},
+        {"checkbox", "checkbox", 0, 0, true, false},
+        {"radio", "radio", 0, 0, true, false},
+        {"label of option -22", "textLabel", -22, 0, true, false},
+        {"other label", "textLabel", 3, 0, true, true},
+    };
+    for (const Case& c : cases) {
+        DRVText text;
+        text.setBounds(QRectF(0, 0, 100, 40));
+        text.setFormType(c.formType);
+        text.setFormOptionTag(c.optionTag);
+        text.setZoomBubbleFlag(c.zoomBubble);
+        text.setSelectable(c.selectable);
+        std::unique_ptr<QWidget> editor(text.newEditingViewWithSuperviewBounds(QRectF(0, 0, 800, 600)));
+        EXPECT_EQ(editor != nullptr, c.editable) << c.name;
+        if (editor)
+            text.finalizeEditingView(editor.get());
+    }
+}
+
+TEST_F(TextTest, InPlaceEditorEditsTheTextAndUndoRestoresIt)
+{
+    auto text = makeText("old words", 20, 1.0f, QRectF(10, 10, 200, 100));
+    text->setSelectable(true);
+    UndoRecorder recorder(text.get());
+
+    std::unique_ptr<QWidget> view(text->newEditingViewWithSuperviewBounds(QRectF(0, 0, 800, 600)));
+    auto* editor = qobject_cast<QuibTextEditor*>(view.get());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->document(), text->contents());
+    EXPECT_FALSE(editor->acceptRichText());
+    // The whole text starts selected; typing replaces it in the graphic's own storage.
+    editor->textCursor().insertText("new\nlines");
+    EXPECT_EQ(text->textString(), "new\nlines");
+    spinEventLoop();
+    EXPECT_EQ(text->textHeight(), 40);
+
+    text->finalizeEditingView(editor);
+    EXPECT_NE(editor->document(), text->contents());
+    ASSERT_TRUE(recorder.undo().canUndo());
+    EXPECT_EQ(recorder.undo().undoActionName(), "Change of Text");
+    recorder.undo().undo();
+    EXPECT_EQ(text->textString(), "old words");
+    EXPECT_EQ(text->textHeight(), 20);
+    recorder.undo().redo();
+    EXPECT_EQ(text->textString(), "new\nlines");
+}
+
+TEST_F(TextTest, ScriptedTextIsUndoneUnderTheNameText)
+{
+    auto text = makeText("before", 20, 1.0f, QRectF(0, 0, 200, 100));
+    UndoRecorder recorder(text.get());
+    EXPECT_EQ(text->presentablePropertyNameForKey("undoContents"), "Text");
+    EXPECT_FALSE(text->keysForValuesToObserveForUndo().contains("undoContents"));
+
+    text->setScriptingContents("after");
+    EXPECT_EQ(text->textString(), "after");
+    EXPECT_FALSE(text->contentsBeingChangedByScripting());
+    EXPECT_EQ(recorder.undo().undoActionName(), "Change of Text");
+    // The formats at the start are kept.
+    EXPECT_EQ(QTextCursor(text->contents()).charFormat().font().pixelSize(), 20);
+
+    // A change made through the storage handed to a script is recorded at the next turn.
+    QTextDocument* storage = text->scriptingContents();
+    QTextCursor(storage).insertText("really ");
+    spinEventLoop();
+    EXPECT_EQ(text->textString(), "really after");
+
+    recorder.undo().undo();
+    EXPECT_EQ(text->textString(), "after");
+    recorder.undo().undo();
+    EXPECT_EQ(text->textString(), "before");
+}
+
+TEST_F(TextTest, HeightMatchingIsNotRecordedForUndo)
+{
+    auto text = makeText("a", 20, 1.0f, QRectF(0, 0, 200, 100));
+    UndoRecorder recorder(text.get());
+    bool boundsAnnounced = false;
+    QObject context;
+    platform::observe(text.get(), &context,
+                      [&](platform::Observable*, const QString& key, const QVariant&, const QVariant&) {
+                          if (key == "bounds")
+                              boundsAnnounced = true;
+                      });
+    text->setHeightToMatchContents();
+    EXPECT_TRUE(boundsAnnounced);
+    EXPECT_FALSE(recorder.undo().canUndo());
+    EXPECT_TRUE(text->keysForValuesToObserveForUndo().contains("bounds"));
+}
+
+TEST_F(TextTest, CopyKeepsTheStyledText)
+{
+    auto text = makeText("copied", 18, 1.0f, QRectF(0, 0, 200, 100));
+    std::unique_ptr<DRVGraphic> copy = text->copy();
+    auto* copied = qobject_cast<DRVText*>(copy.get());
+    ASSERT_NE(copied, nullptr);
+    EXPECT_NE(copied->contents(), text->contents());
+    EXPECT_EQ(copied->textString(), "copied");
+    EXPECT_EQ(QTextCursor(copied->contents()).charFormat().font().pixelSize(), 18);
+}
+
+TEST_F(TextTest, OnlyLinesThatFitArePainted)
+{
+    auto text = makeText("MMM\nMMM", 20, 1.0f, QRectF(0, 0, 200, 30));
+    text->setSelectable(true);
+    QImage canvas = whiteCanvas(200, 60);
+    QPainter painter(&canvas);
+    text->drawContentsInView(&painter, false);
+    painter.end();
+    const auto darkPixelsInRows = [&canvas](int top, int bottom) {
+        int count = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = 0; x < canvas.width(); ++x)
+                count += isDark(canvas.pixel(x, y)) ? 1 : 0;
+        return count;
+    };
+    EXPECT_GT(darkPixelsInRows(0, 20), 50);
+    EXPECT_EQ(darkPixelsInRows(21, 60), 0);
+    // Top-aligned text starts 5 points in, plus the 5 points of line padding.
+    int leftmost = canvas.width();
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < canvas.width(); ++x)
+            if (isDark(canvas.pixel(x, y)))
+                leftmost = std::min(leftmost, x);
+    EXPECT_GE(leftmost, 10);
+    EXPECT_LE(leftmost, 13);
+}
+
+TEST_F(TextTest, BuiltByClassNameFromTheRegistry)
+{
+    std::unique_ptr<DRVGraphic> graphic(DRVGraphic::graphicWithProperties(
+        {{"className", "DRVText"}, {"textString", "named"}, {"fontSize", "14"}}));
+    auto* text = qobject_cast<DRVText*>(graphic.get());
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->textString(), "named");
+    EXPECT_EQ(text->properties().value("fontSize").toString(), "14.000000");
+}
