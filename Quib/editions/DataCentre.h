@@ -139,4 +139,7 @@ public:
     static QString quibSubstringFromIndex(const QString& string, qint32 index);
     // A page file name that stays inside its folder (see the edition's free-form names flag).
     static QString generateNewFileName(const QString& proposedName);
+    // ---- document: saved-page reading (DataCentre+Parser.cpp) ----
+    // The file's size in bytes (saturated to 32 bits), 0 when no file is there.
+    static qint32 grabFileSize(const QString& path);
 };

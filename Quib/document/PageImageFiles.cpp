@@ -1,0 +1,213 @@
+#include "document/PageImageFiles.h"
+
+#include "editions/DataCentre.h"
+#include "platform/StringRules.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QSet>
+
+namespace {
+
+bool isInsideFolder(const QString& folder, const QString& filePath)
+{
+    const QString canonicalFolder = QFileInfo(folder).canonicalFilePath();
+    const QString canonicalFile = QFileInfo(filePath).canonicalFilePath();
+    if (canonicalFolder.isEmpty() || canonicalFile.isEmpty())
+        return false;
+    return canonicalFile.startsWith(canonicalFolder + u'/');
+}
+
+QImage readImage(const QString& path)
+{
+    if (path.isEmpty())
+        return {};
+    QImageReader reader(path);
+    reader.setAutoTransform(false);
+    return reader.read();
+}
+
+qint64 fileSize(const QString& path)
+{
+    return DataCentre::grabFileSize(path);
+}
+
+} // namespace
+
+bool PageImageFiles::isSafeImageName(const QString& name)
+{
+    if (name.isEmpty() || name.startsWith(u'.') || name.contains(QLatin1String("..")))
+        return false;
+    for (const QChar c : name) {
+        if (c == u'/' || c == u'\\' || c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return false;
+    }
+    return true;
+}
+
+bool PageImageFiles::isSafeImageType(const QString& type)
+{
+    return isSafeImageName(type) && !type.contains(u'.');
+}
+
+QString PageImageFiles::imageFolderForPage(const QString& pagePath)
+{
+    return platform::stringByDeletingPathExtension(pagePath);
+}
+
+QString PageImageFiles::findFileIgnoringCase(const QString& folder, const QString& fileName)
+{
+    if (folder.isEmpty() || !isSafeImageName(fileName))
+        return {};
+    const QDir dir(folder);
+    if (!dir.exists())
+        return {};
+    QString found;
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& entry : entries) {
+        if (entry == fileName) {
+            found = entry;
+            break;
+        }
+        if (found.isEmpty() && entry.compare(fileName, Qt::CaseInsensitive) == 0)
+            found = entry;
+    }
+    if (found.isEmpty())
+        return {};
+    const QString path = dir.filePath(found);
+    return isInsideFolder(folder, path) ? path : QString();
+}
+
+QImage PageImageFiles::retrieveImageFile(const QString& pagePath, const QString& imageName,
+                                         const QString& imageType)
+{
+    if (!isSafeImageName(imageName))
+        return {};
+    const QString folder = imageFolderForPage(pagePath);
+    QStringList candidates{imageName + QStringLiteral("o.PNG"), imageName + QStringLiteral("o.JPG")};
+    const bool typeIsSafe = isSafeImageType(imageType);
+    if (typeIsSafe)
+        candidates << imageName + QStringLiteral("@2x.") + imageType;
+    for (const QString& candidate : candidates) {
+        const QString path = findFileIgnoringCase(folder, candidate);
+        if (fileSize(path) >= 1)
+            return readImage(path);
+    }
+    if (!typeIsSafe)
+        return {};
+    return readImage(findFileIgnoringCase(folder, imageName + u'.' + imageType));
+}
+
+QImage PageImageFiles::retrieveMaskImage(const QString& pagePath, const QString& imageName)
+{
+    if (!isSafeImageName(imageName))
+        return {};
+    return readImage(
+        findFileIgnoringCase(imageFolderForPage(pagePath), imageName + QStringLiteral("_mask.png")));
+}
+
+QImage PageImageFiles::retrieveBackgroundImage(const QString& pagePath, QString* type)
+{
+    const QString folder = imageFolderForPage(pagePath);
+    const struct
+    {
+        const char* file;
+        const char* type;
+    } candidates[] = {{"backgroundo.PNG", "PNG"},
+                      {"background.PNG", "PNG"},
+                      {"backgroundo.JPG", "JPG"},
+                      {"background.JPG", "JPG"}};
+    for (const auto& candidate : candidates) {
+        const QString path = findFileIgnoringCase(folder, QString::fromLatin1(candidate.file));
+        if (path.isEmpty())
+            continue;
+        const QImage image = readImage(path);
+        if (image.isNull())
+            continue;
+        if (type)
+            *type = QString::fromLatin1(candidate.type);
+        return image;
+    }
+    return {};
+}
+
+int PageImageFiles::imageNameNumber(const QString& name)
+{
+    return platform::intValue(DataCentre::quibSubstringFromIndex(name, 5));
+}
+
+QString PageImageFiles::getNextImageName(const QStringList& namesInUse, const QString& imageFolder)
+{
+    qint64 next = 0;
+    if (!namesInUse.isEmpty()) {
+        int highest = imageNameNumber(namesInUse.first());
+        for (const QString& name : namesInUse)
+            highest = std::max(highest, imageNameNumber(name));
+        next = qint64(highest) + 1;
+    }
+    // Files left by an earlier image of that number would be taken over by the new one.
+    QSet<QString> onDisk;
+    if (!imageFolder.isEmpty()) {
+        const QStringList entries = QDir(imageFolder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        for (const QString& entry : entries)
+            onDisk.insert(entry.toLower());
+    }
+    auto hasFiles = [&](qint64 number) {
+        const QString stem = QStringLiteral("image%1").arg(number);
+        for (const QString& entry : std::as_const(onDisk)) {
+            if (!entry.startsWith(stem))
+                continue;
+            const QString rest = entry.mid(stem.size());
+            if (rest.startsWith(u'.') || rest.startsWith(QLatin1String("@2x.")) ||
+                rest.startsWith(QLatin1String("o.")) || rest.startsWith(QLatin1String("_mask.")))
+                return true;
+        }
+        return false;
+    };
+    while (next < std::numeric_limits<int>::max() && hasFiles(next))
+        ++next;
+    return QStringLiteral("image%1").arg(next);
+}
+
+bool PageImageFiles::isImageNameAlreadyInUse(const QString& name, qsizetype selfIndex,
+                                             const QStringList& carrierNames, const QStringList& otherNames)
+{
+    if (name.isEmpty())
+        return false;
+    for (qsizetype i = 0; i < carrierNames.size(); ++i) {
+        if (i != selfIndex && carrierNames[i] == name)
+            return true;
+    }
+    return otherNames.contains(name);
+}
+
+int PageImageFiles::transferImageFilesForNewName(const QString& pagePath, const QString& oldName,
+                                                 const QString& newName, const QString& imageType)
+{
+    if (!isSafeImageName(oldName) || !isSafeImageName(newName) || !isSafeImageType(imageType))
+        return 0;
+    const QString folder = imageFolderForPage(pagePath);
+    int copied = 0;
+    const QStringList tails{u'.' + imageType, QStringLiteral("@2x.") + imageType,
+                            QStringLiteral("o.") + imageType};
+    for (const QString& tail : tails) {
+        const QString source = findFileIgnoringCase(folder, oldName + tail);
+        if (source.isEmpty())
+            continue;
+        // Keep the letter case the source file has after the old name.
+        const QString target =
+            QDir(folder).filePath(newName + platform::lastPathComponent(source).mid(oldName.size()));
+        if (QFileInfo::exists(target) || QFileInfo(target).isSymLink()) {
+            qWarning() << "image file not copied, the target exists:" << target;
+            continue;
+        }
+        if (QFile::copy(source, target))
+            ++copied;
+        else
+            qWarning() << "image file not copied:" << source << "to" << target;
+    }
+    return copied;
+}

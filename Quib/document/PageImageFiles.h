@@ -1,0 +1,52 @@
+// The files of a page's images in its image folder (the page file's path without its extension):
+// "<name>.<type>" as placed, "<name>@2x.<type>" at double resolution, "<name>o.<type>" the original.
+// Names and types come from page text, so each is checked before it becomes part of a path, and
+// nothing outside the image folder is read or written. File names are matched without regard to
+// letter case: pages come from a file system that ignored it.
+#pragma once
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+class PageImageFiles
+{
+public:
+    PageImageFiles() = delete;
+
+    // A plain file-name part: not empty, no "/", "\", "..", NUL or other control character, and no
+    // leading dot.
+    static bool isSafeImageName(const QString& name);
+    // The same, and no dot at all ("png", "JPG").
+    static bool isSafeImageType(const QString& type);
+
+    // The page file's path without its extension.
+    static QString imageFolderForPage(const QString& pagePath);
+    // The path of the file in folder whose name equals fileName ignoring case (an exact match first);
+    // empty when there is none, when the name is unsafe, or when the file resolves outside the folder.
+    static QString findFileIgnoringCase(const QString& folder, const QString& fileName);
+
+    // The picture of an image element: its original "o.PNG", else "o.JPG", else "@2x.<type>" (the
+    // first of these with at least one byte), else "<name>.<type>". Null when nothing can be read.
+    static QImage retrieveImageFile(const QString& pagePath, const QString& imageName,
+                                    const QString& imageType);
+    // "<name>_mask.png" beside the images; null when missing.
+    static QImage retrieveMaskImage(const QString& pagePath, const QString& imageName);
+    // The page background: "backgroundo.PNG", "background.PNG", "backgroundo.JPG", "background.JPG";
+    // sets type to "PNG" or "JPG" for the one found. Null when none can be read.
+    static QImage retrieveBackgroundImage(const QString& pagePath, QString* type);
+
+    // The number in an image name: the integer value from the sixth character on (image12 -> 12).
+    static int imageNameNumber(const QString& name);
+    // "image" + (highest number among the names + 1), "image0" for none; a number whose files
+    // already lie in imageFolder (any type, any copy) is skipped too.
+    static QString getNextImageName(const QStringList& namesInUse, const QString& imageFolder = QString());
+    // True when another image has exactly this name: any of carrierNames but the one at selfIndex,
+    // or any of otherNames. An empty name is never in use.
+    static bool isImageNameAlreadyInUse(const QString& name, qsizetype selfIndex,
+                                        const QStringList& carrierNames, const QStringList& otherNames);
+    // Copies "<old>.<type>", "<old>@2x.<type>" and "<old>o.<type>" to the new name, each when it
+    // exists; existing targets are left alone. Old files stay. Returns the number of files copied;
+    // a copy that fails is logged.
+    static int transferImageFilesForNewName(const QString& pagePath, const QString& oldName,
+                                            const QString& newName, const QString& imageType);
+};

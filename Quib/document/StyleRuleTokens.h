@@ -1,0 +1,48 @@
+// The "key:value;" pairs of one graphic's style rule line as the page writer leaves them, with typed
+// look-ups that fall back to a default. A saved page may come from a template, an import or someone
+// else's hands, so a look-up never fails: an odd or missing pair gives the default.
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class StyleRuleTokens
+{
+public:
+    StyleRuleTokens() = default;
+    // The whole line of one rule (or of several rules written on one line; the first pair of a key
+    // wins). Already prepared text (every separator turned into ":") is read as well.
+    explicit StyleRuleTokens(const QString& ruleLine);
+
+    // The line with ";", "=" and "{" turned into ":" and "px", "#", double quotes and "}" removed.
+    const QString& ruleText() const { return m_ruleText; }
+    // That text split at ":": the selector first, then keys and values.
+    const QStringList& tokens() const { return m_tokens; }
+    QString selector() const { return m_tokens.value(0); }
+
+    // True when a pair starts with the key. A key inside a longer one ("width" in "border-width"),
+    // or a value that happens to spell a key ("position:fixed"), is not the key.
+    bool hasKey(const QString& key) const;
+    // The token after the key's first appearance as a key; nothing when the key is absent or has no
+    // value token. The value "(null)" (a missing string, as the writer prints it) counts as absent.
+    std::optional<QString> valueForKey(const QString& key) const;
+
+    // Typed look-ups with a default for a key that is absent.
+    QString parseForItemTypeString(const QString& key, const QString& nullValue) const;
+    // Leading white space, a sign, then digits; a value that begins with no number gives 0.
+    qint32 parseForItemTypeInt(const QString& key, qint32 nullValue) const;
+    float parseForItemTypeFloat(const QString& key, float nullValue) const;
+    // The real value truncated toward zero (the writer's flags and counts sometimes travel as reals).
+    qint32 parseForItemTypeTruncated(const QString& key, qint32 nullValue) const;
+
+private:
+    struct Token
+    {
+        QString text;
+        bool isKey = false;
+    };
+
+    QString m_ruleText;
+    QStringList m_tokens;
+    QList<Token> m_parsed;
+};
