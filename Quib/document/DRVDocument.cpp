@@ -36,6 +36,10 @@ DRVDocument::DRVDocument(QObject* parent)
     : platform::Observable(parent), m_undoManager(new platform::UndoManager(this))
 {
     DRVGraphic::registerUndoStrings();
+    // A new page starts on the sheet the edition has selected; from then on the sheet is the page's.
+    m_selectedLabelSheet = edition().gSelectedLabelSheet;
+    if (edition().gSelectedLabelTemplate)
+        m_labelTemplateHelper = *edition().gSelectedLabelTemplate;
     connect(m_undoManager, &platform::UndoManager::checkpoint, this,
             &DRVDocument::observeUndoManagerCheckpoint);
 }

@@ -5,18 +5,138 @@
 #pragma once
 #include "platform/Observable.h"
 
+#include "editions/LabelTemplateHelper.h"
+
 #include <QColor>
 #include <QHash>
+#include <QImage>
 #include <QList>
 #include <QMetaObject>
 #include <QSet>
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
+#include <QVariantMap>
 #include <memory>
 
+class CodeWidgetHelper;
 class DRVGraphic;
 class DRVMapTableOwner;
+
+// ---- page state ----
+// The page's non-graphic state: what one generation pass fills, the page's identity and files, its
+// look, head and meta settings, form, publishing, mail and profile values. Each entry is a plain
+// getter `name()` and setter `setName()` without side effects; values start at zero, false or null.
+// The lists that mix graphics with cell and image carriers hold QObjects.
+#define DRV_DOCUMENT_PAGE_STATE(X)                                                                           \
+    /* generation lists and products, refilled by every pass */                                              \
+    X(QList<std::shared_ptr<CodeWidgetHelper>>, sourceCodeArray, setSourceCodeArray)                         \
+    X(QList<QObject*>, textViewArray, setTextViewArray)                                                      \
+    X(QList<QObject*>, htmlSnippetArray, setHtmlSnippetArray)                                                \
+    X(QList<QObject*>, imageViewArray, setImageViewArray)                                                    \
+    X(QList<DRVGraphic*>, slideshowArray, setSlideshowArray)                                                 \
+    X(QList<DRVGraphic*>, galleryArray, setGalleryArray)                                                     \
+    X(QList<DRVGraphic*>, tableArray, setTableArray)                                                         \
+    X(QList<DRVGraphic*>, lineArray, setLineArray)                                                           \
+    X(QList<QObject*>, formItemArray, setFormItemArray)                                                      \
+    X(QString, fullCSSString, setFullCSSString)                                                              \
+    X(QString, mobileCSSString, setMobileCSSString)                                                          \
+    X(bool, mobileVersionFlag, setMobileVersionFlag)                                                         \
+    X(bool, usingBootStrapFlag, setUsingBootStrapFlag)                                                       \
+    X(QSet<QString>, notSupportedFontSet, setNotSupportedFontSet)                                            \
+    X(bool, storeImageNowFlag, setStoreImageNowFlag)                                                         \
+    X(bool, ignoreImageSaveErrorFlag, setIgnoreImageSaveErrorFlag)                                           \
+    X(QString, saveImagePath, setSaveImagePath)                                                              \
+    /* what used to be process-wide and leaked from one page into the next */                                \
+    X(QString, generatedPageSource, setGeneratedPageSource) /* the last text of generateSourceCode */        \
+    X(int, canvasRotationDegrees, setCanvasRotationDegrees) /* 0 or 90, the rotate-canvas marker */          \
+    X(QString, canvasSizeTypeName, setCanvasSizeTypeName)                                                    \
+    X(QString, selectedLabelSheet, setSelectedLabelSheet)    /* set: the label markers are written */        \
+    X(bool, previewGenerationFlag, setPreviewGenerationFlag) /* local script copies, not CDN links */        \
+    /* identity, files and editing state */                                                                  \
+    X(QString, pageName, setPageName)                                                                        \
+    X(QString, pageOfficialName, setPageOfficialName)                                                        \
+    X(QString, pageFileType, setPageFileType)                                                                \
+    X(QString, pageFileExtension, setPageFileExtension)                                                      \
+    X(QString, publishExt, setPublishExt)                                                                    \
+    X(QString, pagePath, setPagePath)                                                                        \
+    X(QString, tempSavePathLocal, setTempSavePathLocal)                                                      \
+    X(QString, openWebsiteFolderTempPath, setOpenWebsiteFolderTempPath)                                      \
+    X(QString, mainTemplateName, setMainTemplateName)                                                        \
+    X(QString, pageNumber, setPageNumber)                                                                    \
+    X(QString, pageFileName, setPageFileName)                                                                \
+    X(QUrl, pageLocalURL, setPageLocalURL)                                                                   \
+    X(QString, dummyString, setDummyString)                                                                  \
+    X(int, documentChangedCounter, setDocumentChangedCounter)                                                \
+    X(bool, loopThroughFlag, setLoopThroughFlag)                                                             \
+    X(bool, duplicateBasetemplateFlag, setDuplicateBasetemplateFlag)                                         \
+    X(bool, syncFlag, setSyncFlag)                                                                           \
+    X(QString, syncPageURL, setSyncPageURL)                                                                  \
+    X(QString, syncPageContent, setSyncPageContent)                                                          \
+    /* look */                                                                                               \
+    X(QString, pageColorHexString, setPageColorHexString)                                                    \
+    X(QImage, backgroundImage, setBackgroundImage)                                                           \
+    X(QString, backgroundImageType, setBackgroundImageType)                                                  \
+    X(int, backgroundImageFlag, setBackgroundImageFlag) /* 0 none, 2 a background image */                   \
+    X(int, webPageWidth, setWebPageWidth)                                                                    \
+    X(bool, webPageWidthManualFlag, setWebPageWidthManualFlag)                                               \
+    X(int, centreFlag, setCentreFlag)                                                                        \
+    /* head and meta */                                                                                      \
+    X(QString, customHeaderCode, setCustomHeaderCode)                                                        \
+    X(QString, baseTemplateCustomHeaderCode, setBaseTemplateCustomHeaderCode)                                \
+    X(QString, metaKeywords, setMetaKeywords)                                                                \
+    X(QString, metaDescription, setMetaDescription)                                                          \
+    X(QString, encodingType, setEncodingType)                                                                \
+    X(int, useBaseTemplateFlag, setUseBaseTemplateFlag)                                                      \
+    X(int, inheritMetadataFlag, setInheritMetadataFlag)                                                      \
+    X(int, inheritMetaDescriptionFlag, setInheritMetaDescriptionFlag)                                        \
+    X(int, inheritMetaKeywordsFlag, setInheritMetaKeywordsFlag)                                              \
+    X(int, inheritCustomHeaderCodeFlag, setInheritCustomHeaderCodeFlag)                                      \
+    /* forms */                                                                                              \
+    X(QString, formSentResponse, setFormSentResponse)                                                        \
+    X(QString, formRequiredResponse, setFormRequiredResponse)                                                \
+    X(QString, formSubmitButtonValue, setFormSubmitButtonValue)                                              \
+    X(QString, formRedirectURL, setFormRedirectURL)                                                          \
+    X(QString, formEmailVerificationMsg, setFormEmailVerificationMsg)                                        \
+    X(QString, formBotCheckerResponse, setFormBotCheckerResponse)                                            \
+    X(QString, siteFeedbackEmail, setSiteFeedbackEmail)                                                      \
+    X(QString, siteCCFeedbackEmail, setSiteCCFeedbackEmail)                                                  \
+    X(QString, formEmailServer, setFormEmailServer)                                                          \
+    X(QString, formEmailUsername, setFormEmailUsername)                                                      \
+    X(QString, formEmailPassword, setFormEmailPassword)                                                      \
+    X(int, grabIPFlag, setGrabIPFlag)                                                                        \
+    X(int, formOrderLayoutOption, setFormOrderLayoutOption)                                                  \
+    /* publishing and sharing */                                                                             \
+    X(int, FTPUploadFlag, setFTPUploadFlag) /* 999 while the page is written for publishing */               \
+    X(int, uploadCounter, setUploadCounter)                                                                  \
+    X(bool, uploadDocumentsFlag, setUploadDocumentsFlag)                                                     \
+    X(bool, uploadAllPagesFlag, setUploadAllPagesFlag)                                                       \
+    X(bool, uploadImageFlag, setUploadImageFlag)                                                             \
+    X(QString, connectionLog, setConnectionLog)                                                              \
+    X(QString, shareLink, setShareLink)                                                                      \
+    X(QString, uploadTimeStampFolder, setUploadTimeStampFolder)                                              \
+    X(bool, showCodeOnlyFlag, setShowCodeOnlyFlag)                                                           \
+    X(int, oldArrayCount, setOldArrayCount)                                                                  \
+    X(QString, dropboxLink, setDropboxLink)                                                                  \
+    X(QString, dbUserID, setDbUserID)                                                                        \
+    /* mail */                                                                                               \
+    X(QString, mailHeader, setMailHeader)                                                                    \
+    X(QString, mailFooter, setMailFooter)                                                                    \
+    X(QString, mailTooltipText, setMailTooltipText)                                                          \
+    X(QImage, mailImage, setMailImage)                                                                       \
+    X(QString, sendMailResults, setSendMailResults)                                                          \
+    X(QString, sendMailInCompleteString, setSendMailInCompleteString)                                        \
+    /* profile and print */                                                                                  \
+    X(QVariantMap, profileDictionary, setProfileDictionary) /* profile field name -> value */                \
+    X(LabelTemplateHelper, labelTemplateHelper, setLabelTemplateHelper)
+
+// clang-format off
+#define DRV_DOCUMENT_PAGE_STATE_ACCESSORS(Type, name, setter)                                                \
+    const Type& name() const { return m_##name; }                                                            \
+    void setter(const Type& value) { m_##name = value; }
+// clang-format on
+#define DRV_DOCUMENT_PAGE_STATE_MEMBER(Type, name, setter) Type m_##name{};
 
 namespace platform {
 class UndoManager;
@@ -103,7 +223,55 @@ public:
 
     // ---- opening and saving (document folder) ----
 
+    // ---- page state ----
+    DRV_DOCUMENT_PAGE_STATE(DRV_DOCUMENT_PAGE_STATE_ACCESSORS)
+
     // ---- page generation (generation folder) ----
+    // One pass over the page's graphics: fills the generation lists, completes the graphics' template
+    // names, writes the files the page needs when changedFlag is set, and returns the page text (also
+    // kept as generatedPageSource). With publishFlag in a responsive edition the text has the
+    // responsive shape; otherwise it is the stored page.
+    QString generateSourceCode(const QString& pageName, bool publishFlag, bool changedFlag);
+    // A link as the user typed it, made fit for an anchor: trimmed, blanks as %20, first line only.
+    static QString verifyLink(const QString& link);
+    // Gives each table's cells, background image and (in editions whose tables hold images) images
+    // the number of their table; the last table gets 0.
+    void populateTableNumbers();
+    // Gives every gallery's images the number of their gallery (the last gets 0) and its shadow and
+    // backdrop flags.
+    void populateGalleryImageDimensions();
+    // Writes one template name into every graphic of the page and into slideshow and gallery images.
+    void resetTemplateName(const QString& templateName);
+    // The page's graphics of one kind, front to back, found by class name (subclasses included).
+    QList<DRVGraphic*> textAreas() const;
+    QList<DRVGraphic*> images() const;
+    QList<DRVGraphic*> slideshows() const;
+    QList<DRVGraphic*> galleries() const;
+    QList<DRVGraphic*> tables() const;
+    QList<DRVGraphic*> lines() const;
+    // The layer (z-index) the page writes for a graphic: its manual layer index when set, else the
+    // number of graphics minus its index, so the graphic on top gets the highest.
+    int layerIndexForGraphic(const DRVGraphic* graphic) const;
+    // YES when the page has a slideshow.
+    bool needJqueryScripts() const;
+    // YES when an image of the page, of its slideshows or of its galleries opens enlarged.
+    bool needImagePopupScript() const;
+    // Copies the local jQuery and Bootstrap files beside the page file, each only when missing.
+    void transferJquery() const;
+
+    // ---- canvas measurement (generation folder) ----
+    // Graphics inside a slideshow or gallery are measured with their container and never moved;
+    // the width family also leaves out full-screen-width text boxes. Values are whole pixels, each
+    // of x, y, width and height truncated first.
+    int findMaxScreenWidth() const;                                           // 200 for an empty page
+    int findMaxScreenHeight() const;                                          // 50 for an empty page
+    int findMinScreenX() const;                                               // 0 for an empty page
+    int findMaxScreenWidthForArray(const QList<DRVGraphic*>& graphics) const; // at least 1
+    int findMinScreenXForArray(const QList<DRVGraphic*>& graphics) const;     // 0 when none counts
+    // Moves every counted graphic of the list d pixels to the left, truncating its bounds.
+    void trimAllObjects(int d, const QList<DRVGraphic*>& graphics);
+    // Moves the page's content so that its leftmost graphic starts at x 0.
+    void trimAndCenter();
 
     // ---- publishing (publishing folder) ----
 
@@ -127,6 +295,8 @@ private:
     std::shared_ptr<DRVMapTableOwner> m_undoGroupOldPropertiesPerGraphic;
     QString m_undoGroupPresentablePropertyName;
     bool m_undoGroupHasChangesToMultipleProperties = false;
+
+    DRV_DOCUMENT_PAGE_STATE(DRV_DOCUMENT_PAGE_STATE_MEMBER)
 
     QColor m_pageColor = QColor(Qt::white);
     int m_docSpecificFixedCanvasFlag = 0;
