@@ -1,0 +1,249 @@
+// The page canvas of a document window: shows the graphics of one page over the page colour and
+// the grid, with the selection's handles and the marquee. The document owns the graphics and the
+// window's selection model the selection; the canvas is bound to both and observes every graphic so
+// that only what changed is redrawn. Further operations of the canvas (mouse, keyboard, clipboard,
+// commands) live in DRVGraphicView+<Topic>.cpp files. Main thread only.
+#pragma once
+#include "canvas/DRVGrid.h"
+#include "canvas/DRVSelectionModel.h"
+#include "document/DRVDocument.h"
+#include "model/DRVGraphic.h"
+#include "platform/Observable.h"
+
+#include <QColor>
+#include <QHash>
+#include <QImage>
+#include <QList>
+#include <QMetaObject>
+#include <QPointF>
+#include <QPointer>
+#include <QRect>
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+#include <QWidget>
+#include <optional>
+
+class QPainter;
+class QTimer;
+
+class DRVGraphicView : public QWidget
+{
+    Q_OBJECT
+    // View pixels per canvas unit. A host that zooms may set it by name, without knowing this class.
+    Q_PROPERTY(double scale READ scale WRITE setScale)
+
+public:
+    explicit DRVGraphicView(QWidget* parent = nullptr);
+    ~DRVGraphicView() override;
+
+    // How long the handles stay hidden after a nudge.
+    static constexpr int kHandleHidingMs = 500;
+
+    // ---- bindings ----
+    // The document whose graphics are shown. Binding again first unbinds; nullptr unbinds.
+    void bindGraphics(DRVDocument* document);
+    void unbindGraphics();
+    DRVDocument* graphicsDocument() const { return m_graphicsContainer; }
+    void bindSelectionIndexes(DRVSelectionModel* selection);
+    void unbindSelectionIndexes();
+    DRVSelectionModel* selectionModel() const { return m_selectionIndexesContainer; }
+    DRVGrid* grid() const { return m_grid; }
+    // The canvas redraws entirely on every change of the grid.
+    void setGrid(DRVGrid* grid);
+
+    // ---- graphics and selection ----
+    // Front to back; empty when unbound.
+    QList<DRVGraphic*> graphics() const;
+    // Every insertion, removal and reordering goes through the document, which records undo and
+    // tells the canvas. Throws std::logic_error when unbound (a programming error).
+    DRVDocument& mutableGraphics() const;
+    // Ascending; empty when unbound.
+    QList<int> selectionIndexes() const;
+    // Throws std::logic_error when unbound (a programming error). Every selection change of the
+    // canvas goes through here; selectionChangedFromCanvas follows.
+    void changeSelectionIndexes(const QList<int>& indexes);
+    QList<DRVGraphic*> selectedGraphics() const;
+    // The graphics of one class or its subclasses, front to back.
+    template <class T> QList<T*> graphicsWithClass() const
+    {
+        QList<T*> found;
+        for (DRVGraphic* graphic : graphics()) {
+            if (T* typed = qobject_cast<T*>(graphic))
+                found.append(typed);
+        }
+        return found;
+    }
+
+    // Adds or removes the canvas as observer of the graphics' drawing bounds and contents. A graphic
+    // is observed once however often it is added; removing an unobserved one only logs.
+    void startObservingGraphics(const QList<DRVGraphic*>& graphics);
+    void stopObservingGraphics(const QList<DRVGraphic*>& graphics);
+
+    // ---- undo and redo ----
+    // While collecting, the indexes of graphics inserted or changed are gathered (undo and redo
+    // select what they touched). take ends the collection and returns them, ascending.
+    void startCollectingUndoSelectionIndexes();
+    bool isCollectingUndoSelectionIndexes() const { return m_undoSelectionIndexes.has_value(); }
+    QList<int> takeUndoSelectionIndexes();
+
+    // ---- geometry ----
+    double scale() const { return m_scale; }
+    void setScale(double scale);
+    // The page size in canvas units; follows the bound document.
+    QSizeF canvasSize() const { return m_canvasSize; }
+    void setCanvasSize(const QSizeF& size);
+    // The view rectangle that covers a canvas rectangle at the current scale; empty for an empty one.
+    QRect viewRectForCanvasRect(const QRectF& rect) const;
+    QRectF canvasRectForViewRect(const QRectF& rect) const;
+    QPointF canvasPointForViewPoint(QPointF point) const;
+
+    // ---- redrawing ----
+    // Marks a canvas rectangle, or the whole view, for redrawing.
+    void setNeedsDisplayInRect(const QRectF& canvasRect);
+    void setNeedsDisplay();
+    // A record of every view rectangle handed to update() while recording is on (tests).
+    void setRecordsDirtyRects(bool flag);
+    QList<QRect> recordedDirtyRects() const { return m_recordedDirtyRects; }
+    void clearRecordedDirtyRects() { m_recordedDirtyRects.clear(); }
+
+    // Draws the page into painter, which is set up in canvas units: the page background over dirty,
+    // the grid, the graphics back to front with the handles of the selected ones, the marquee.
+    void drawRect(QPainter* painter, const QRectF& dirty);
+
+    // ---- page colour ----
+    QColor pageColor() const { return m_pageColor; }
+    void setPageColor(const QColor& color) { m_pageColor = color; }
+    // Six hex digits, or "CLEAR0" for a page without colour.
+    QString pageColorHexString() const { return m_pageColorHexString; }
+    void setPageColorHexString(const QString& string) { m_pageColorHexString = string; }
+    // A clear page is drawn transparent instead of with the clear-page pattern.
+    bool clearBackground() const { return m_clearBackground; }
+    void setClearBackground(bool flag) { m_clearBackground = flag; }
+    // Graphics are not drawn while set (long page generations).
+    bool pauseDrawGraphicFlag() const { return m_pauseDrawGraphicFlag; }
+    void setPauseDrawGraphicFlag(bool flag) { m_pauseDrawGraphicFlag = flag; }
+    // The 20 × 20 tile that stands for a transparent page.
+    static QImage clearGridImage();
+
+    // ---- handles and marquee ----
+    bool isHidingHandles() const { return m_isHidingHandles; }
+    // For the move loop, which hides the handles while it moves and shows them at the mouse-up.
+    void setHidingHandles(bool flag) { m_isHidingHandles = flag; }
+    // Hides the selection's handles until kHandleHidingMs after the last call.
+    void hideHandlesMomentarily();
+    QRectF marqueeSelectionBounds() const { return m_marqueeSelectionBounds; }
+    // Redraws where the marquee was and is.
+    void setMarqueeSelectionBounds(const QRectF& rect);
+
+    // ---- in-place editing ----
+    DRVGraphic* editingGraphic() const { return m_editingGraphic; }
+    QWidget* editingView() const { return m_editingView; }
+    // Places the graphic's editor over it; a graphic without an editor is not edited. Throws
+    // std::logic_error while another edit runs (callers end editing first).
+    void startEditingGraphic(DRVGraphic* graphic);
+    // Ends in-place editing; does nothing when none runs.
+    void stopEditing();
+
+    // ---- state kept for the other canvas operations ----
+    QPointF lastTouchPoint() const { return m_lastTouchPoint; }
+    void setLastTouchPoint(QPointF point) { m_lastTouchPoint = point; }
+    QString tempPagePath() const { return m_tempPagePath; }
+    void setTempPagePath(const QString& path) { m_tempPagePath = path; }
+    QString tempImagePath() const { return m_tempImagePath; }
+    void setTempImagePath(const QString& path) { m_tempImagePath = path; }
+    QRectF rulerEchoedBounds() const { return m_rulerEchoedBounds; }
+    void setRulerEchoedBounds(const QRectF& rect) { m_rulerEchoedBounds = rect; }
+    QRectF editingViewFrame() const { return m_editingViewFrame; }
+    void setEditingViewFrame(const QRectF& rect) { m_editingViewFrame = rect; }
+    double oldReservedThicknessForRulerAccessoryView() const
+    {
+        return m_oldReservedThicknessForRulerAccessoryView;
+    }
+    void setOldReservedThicknessForRulerAccessoryView(double value)
+    {
+        m_oldReservedThicknessForRulerAccessoryView = value;
+    }
+    qint64 pasteboardChangeCount() const { return m_pasteboardChangeCount; }
+    void setPasteboardChangeCount(qint64 value) { m_pasteboardChangeCount = value; }
+    qint64 pasteCascadeNumber() const { return m_pasteCascadeNumber; }
+    void setPasteCascadeNumber(qint64 value) { m_pasteCascadeNumber = value; }
+    QPointF pasteCascadeDelta() const { return m_pasteCascadeDelta; }
+    void setPasteCascadeDelta(QPointF delta) { m_pasteCascadeDelta = delta; }
+    QString existingHyperLink() const { return m_existingHyperLink; }
+    void setExistingHyperLink(const QString& value) { m_existingHyperLink = value; }
+    QString existingOnClickShowString() const { return m_existingOnClickShowString; }
+    void setExistingOnClickShowString(const QString& value) { m_existingOnClickShowString = value; }
+    QString existingOnClickHideString() const { return m_existingOnClickHideString; }
+    void setExistingOnClickHideString(const QString& value) { m_existingOnClickHideString = value; }
+    QString existingTooltip() const { return m_existingTooltip; }
+    void setExistingTooltip(const QString& value) { m_existingTooltip = value; }
+    QString existingZIndex() const { return m_existingZIndex; }
+    void setExistingZIndex(const QString& value) { m_existingZIndex = value; }
+
+    QSize sizeHint() const override;
+
+signals:
+    // After the canvas changed the selection: the window refreshes its inspector for it.
+    void selectionChangedFromCanvas();
+
+public slots:
+    // Shows the handles again after hideHandlesMomentarily.
+    void unhideHandlesForTimer();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void graphicsArrayChanged(platform::ArrayChange kind, const QList<int>& indexes,
+                              const QVariantList& oldObjects);
+    void graphicValueChanged(DRVGraphic* graphic, const QString& key, const QVariant& oldValue,
+                             const QVariant& newValue);
+    void selectionValueChanged(const QVariant& oldValue, const QVariant& newValue);
+    void documentValueChanged(const QString& key);
+    void noteUndoSelectionIndex(int index);
+    void redrawSelectedGraphics();
+    void refreshTempPagePath();
+    void updateViewSize();
+
+    // Bindings and observation.
+    QPointer<DRVDocument> m_graphicsContainer;
+    QMetaObject::Connection m_graphicsArrayConnection;
+    QMetaObject::Connection m_documentValueConnection;
+    QPointer<DRVSelectionModel> m_selectionIndexesContainer;
+    QMetaObject::Connection m_selectionConnection;
+    QPointer<DRVGrid> m_grid;
+    QMetaObject::Connection m_gridConnection;
+    QHash<DRVGraphic*, QMetaObject::Connection> m_graphicObservations;
+
+    QRectF m_rulerEchoedBounds;
+    QPointer<DRVGraphic> m_editingGraphic;
+    QPointer<QWidget> m_editingView;
+    QRectF m_editingViewFrame;
+    double m_oldReservedThicknessForRulerAccessoryView = 0;
+    QRectF m_marqueeSelectionBounds;
+    bool m_isHidingHandles = false;
+    QTimer* m_handleShowingTimer = nullptr;
+    qint64 m_pasteboardChangeCount = -1;
+    qint64 m_pasteCascadeNumber = 0;
+    QPointF m_pasteCascadeDelta{10, 10};
+    std::optional<QList<int>> m_undoSelectionIndexes;
+    QColor m_pageColor = QColor(Qt::white);
+    QString m_pageColorHexString;
+
+    QPointF m_lastTouchPoint;
+    QString m_tempPagePath;
+    QString m_tempImagePath;
+    bool m_clearBackground = false;
+    bool m_pauseDrawGraphicFlag = false;
+    QString m_existingHyperLink;
+    QString m_existingOnClickShowString;
+    QString m_existingOnClickHideString;
+    QString m_existingTooltip;
+    QString m_existingZIndex;
+
+    double m_scale = 1.0;
+    QSizeF m_canvasSize;
+    bool m_recordsDirtyRects = false;
+    QList<QRect> m_recordedDirtyRects;
+};
