@@ -95,7 +95,7 @@ template <class T> QString shortest(T value)
     return QString::fromLatin1(buf, res.ptr - buf);
 }
 
-struct Spec
+struct Directive
 {
     bool left = false;
     bool plus = false;
@@ -115,26 +115,26 @@ std::string fixed(double value, int precision)
 }
 
 // Applies sign, precision (minimum digits), zero padding and width to a digit string.
-QString padNumber(const Spec& spec, bool negative, std::string digits, bool integral, bool finite = true)
+QString padNumber(const Directive& directive, bool negative, std::string digits, bool integral, bool finite = true)
 {
-    if (integral && spec.precision >= 0) {
-        if (spec.precision == 0 && digits == "0")
+    if (integral && directive.precision >= 0) {
+        if (directive.precision == 0 && digits == "0")
             digits.clear();
-        while (static_cast<int>(digits.size()) < spec.precision)
+        while (static_cast<int>(digits.size()) < directive.precision)
             digits.insert(digits.begin(), '0');
     }
     std::string sign;
     if (negative)
         sign = "-";
-    else if (spec.plus)
+    else if (directive.plus)
         sign = "+";
-    else if (spec.space)
+    else if (directive.space)
         sign = " ";
-    const bool zeroPad = spec.zero && !spec.left && finite && !(integral && spec.precision >= 0);
+    const bool zeroPad = directive.zero && !directive.left && finite && !(integral && directive.precision >= 0);
     const int len = static_cast<int>(sign.size() + digits.size());
-    if (len < spec.width) {
-        const std::string pad(spec.width - len, zeroPad ? '0' : ' ');
-        if (spec.left)
+    if (len < directive.width) {
+        const std::string pad(directive.width - len, zeroPad ? '0' : ' ');
+        if (directive.left)
             digits += pad;
         else if (zeroPad)
             digits = pad + digits;
@@ -144,11 +144,11 @@ QString padNumber(const Spec& spec, bool negative, std::string digits, bool inte
     return QString::fromLatin1(sign + digits);
 }
 
-QString padText(const Spec& spec, QString text)
+QString padText(const Directive& directive, QString text)
 {
-    if (text.size() < spec.width) {
-        const QString pad(spec.width - text.size(), QLatin1Char(' '));
-        text = spec.left ? text + pad : pad + text;
+    if (text.size() < directive.width) {
+        const QString pad(directive.width - text.size(), QLatin1Char(' '));
+        text = directive.left ? text + pad : pad + text;
     }
     return text;
 }
@@ -195,32 +195,32 @@ QString format(const QString& tmpl, std::initializer_list<FormatArg> args)
             continue;
         }
         const qsizetype start = i++;
-        Spec spec;
+        Directive directive;
         for (; i < n; ++i) {
             const char f = tmpl.at(i).toLatin1();
             if (f == '-')
-                spec.left = true;
+                directive.left = true;
             else if (f == '+')
-                spec.plus = true;
+                directive.plus = true;
             else if (f == ' ')
-                spec.space = true;
+                directive.space = true;
             else if (f == '0')
-                spec.zero = true;
+                directive.zero = true;
             else if (f != '#')
                 break;
         }
         for (; i < n && tmpl.at(i).isDigit() && tmpl.at(i).unicode() < 0x80; ++i)
-            spec.width = std::min(spec.width * 10 + (tmpl.at(i).unicode() - '0'), 4096);
+            directive.width = std::min(directive.width * 10 + (tmpl.at(i).unicode() - '0'), 4096);
         if (i < n && tmpl.at(i) == QLatin1Char('.')) {
             ++i;
-            spec.precision = 0;
+            directive.precision = 0;
             for (; i < n && tmpl.at(i).isDigit() && tmpl.at(i).unicode() < 0x80; ++i)
-                spec.precision = std::min(spec.precision * 10 + (tmpl.at(i).unicode() - '0'), 4096);
+                directive.precision = std::min(directive.precision * 10 + (tmpl.at(i).unicode() - '0'), 4096);
         }
         for (; i < n; ++i) {
             const char m = tmpl.at(i).toLatin1();
             if (m == 'l' || m == 'q' || m == 'z' || m == 't' || m == 'j')
-                spec.longs += (m == 'l') ? 1 : 2;
+                directive.longs += (m == 'l') ? 1 : 2;
             else if (m != 'h' && m != 'L')
                 break;
         }
@@ -238,13 +238,13 @@ QString format(const QString& tmpl, std::initializer_list<FormatArg> args)
         case 'i': {
             const FormatArg& a = take();
             if (a.kind() == FormatArg::Kind::Unsigned) {
-                out += padNumber(spec, false, unsignedDigits(a.unsignedValue(), 10, false), true);
+                out += padNumber(directive, false, unsignedDigits(a.unsignedValue(), 10, false), true);
                 break;
             }
             const long long v = a.signedValue();
             const unsigned long long magnitude =
                 v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
-            out += padNumber(spec, v < 0, unsignedDigits(magnitude, 10, false), true);
+            out += padNumber(directive, v < 0, unsignedDigits(magnitude, 10, false), true);
             break;
         }
         case 'u':
@@ -252,30 +252,30 @@ QString format(const QString& tmpl, std::initializer_list<FormatArg> args)
         case 'X': {
             unsigned long long v = take().unsignedValue();
             // Without a long modifier a negative value wraps at 32 bits, as the C conventions do.
-            if (spec.longs == 0)
+            if (directive.longs == 0)
                 v &= 0xFFFFFFFFULL;
             const int base = conv == 'u' ? 10 : 16;
-            out += padNumber(spec, false, unsignedDigits(v, base, conv == 'X'), true);
+            out += padNumber(directive, false, unsignedDigits(v, base, conv == 'X'), true);
             break;
         }
         case 'f': {
             const double v = take().realValue();
-            const int precision = spec.precision < 0 ? 6 : spec.precision;
+            const int precision = directive.precision < 0 ? 6 : directive.precision;
             if (std::isnan(v)) {
-                out += padNumber(spec, false, "nan", false, false);
+                out += padNumber(directive, false, "nan", false, false);
             } else if (std::isinf(v)) {
-                out += padNumber(spec, v < 0, "inf", false, false);
+                out += padNumber(directive, v < 0, "inf", false, false);
             } else {
                 std::string s = fixed(std::fabs(v), precision);
-                out += padNumber(spec, std::signbit(v), s, false);
+                out += padNumber(directive, std::signbit(v), s, false);
             }
             break;
         }
         case '@': {
             QString text = take().description();
-            if (spec.precision >= 0 && text.size() > spec.precision)
-                text.truncate(spec.precision);
-            out += padText(spec, text);
+            if (directive.precision >= 0 && text.size() > directive.precision)
+                text.truncate(directive.precision);
+            out += padText(directive, text);
             break;
         }
         default:
