@@ -1,3 +1,4 @@
+#include "app/DRVAppDelegate.h"
 #include "editions/DataCentre.h"
 #include "platform/UserDefaults.h"
 
@@ -8,13 +9,17 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(QUIB_VERSION));
 
-    // The edition comes from the name the program was started under, or --edition NAME.
-    const QString displayName = DataCentre::displayNameForLaunch(app.arguments());
+    // The edition comes from the name the program was started under, or --edition NAME; its
+    // settings store must be in place before the edition configuration reads any default.
+    const QStringList arguments = app.arguments();
+    const QString displayName = DataCentre::displayNameForLaunch(arguments);
     DataCentre::setLaunchDisplayName(displayName);
+    QGuiApplication::setApplicationDisplayName(displayName);
     platform::UserDefaults::standard().useEditionStore(displayName);
-    DataCentre::initializeData();
 
-    // The application shell arrives with the start-up work; until then the process sets up its
-    // edition and exits.
-    return 0;
+    DRVAppDelegate delegate;
+    delegate.applicationWillFinishLaunching();
+    if (!delegate.applicationDidFinishLaunching(DRVAppDelegate::documentPathsFromArguments(arguments)))
+        return 0;
+    return app.exec();
 }

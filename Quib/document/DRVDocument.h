@@ -222,6 +222,126 @@ public:
     bool undoGroupHasChangesToMultipleProperties() const { return m_undoGroupHasChangesToMultipleProperties; }
 
     // ---- opening and saving (document folder) ----
+    // A page document is a zip archive (DocumentArchiver) of the page file, its two thumbnails and
+    // its image folder. Opening unpacks it into a working folder of its own (tempSavePathLocal) and
+    // rebuilds the graphics from the page file; saving writes the page back there and packs it into
+    // the document file. Main thread only, like every other change of the document.
+
+    // The document file this page was opened from or last saved to; empty for a new page.
+    QString filePath() const { return m_filePath; }
+    // Observers of the canvas size hear of it when a page is (re)loaded.
+    Q_PROPERTY(QSizeF canvasSize READ canvasSize)
+
+    // A new document read from path, or nullptr after the "Not able to open" alert (error, when
+    // given, says why).
+    static std::unique_ptr<DRVDocument> openDocument(const QString& path, QString* error = nullptr);
+    // Reads the page of the document file at path into this document. On failure the alert has been
+    // shown and the document (graphics, file path, page state) is as it was.
+    bool readFromURL(const QString& path);
+    // Rebuilds the page from the stored document file: the page is parsed into new graphics first,
+    // and the current ones are replaced only when that succeeded. Clears the undo stack and the
+    // edited state on success.
+    bool refreshDocument();
+    // Replaces the page's graphics by those of the open website's "basetemplate.html", without
+    // undo. False (nothing changed) when there is no base template or it cannot be read.
+    bool applyAutoBaseTemplate();
+    // Segment 0 shows the full page, any other the mobile page; the page is then rebuilt.
+    bool updateMobileView(int selectedSegment);
+    // Removes every graphic (undoably).
+    void clearAllGraphics();
+    QColor pageBackgroundColor() const { return pageColor(); }
+    // Announces a change of "canvasSize" so that observers re-read it.
+    void setPrintInfo();
+    // Why the last open or save failed ("" after success).
+    QString lastFileErrorText() const { return m_lastFileErrorText; }
+
+    // The open website project, shared with the page list and the application: while it is open,
+    // its pages are read and saved in place. A document that opens before its window knows the
+    // website takes the pending path once.
+    static bool websiteFolderOpenFlag();
+    static void setWebsiteFolderOpenFlag(bool open);
+    static QString pendingWebsiteFolderPath();
+    static void setPendingWebsiteFolderPath(const QString& path);
+
+    // Saving. Every save ends in saveThisPage(); each returns true when the document file holds the
+    // page afterwards (also when nothing needed writing). A failure shows an alert, leaves the
+    // previous document file as it was and the document edited.
+    // To the document's own file; a page never saved asks for a path with the save panel.
+    bool saveDocument();
+    // To path, which becomes the document's file on success ("Save As").
+    bool saveDocumentTo(const QString& path);
+    bool askPageToSaveItself();
+    bool saveThisPage(const QString& path, bool publishFlag);
+    // True when the newly generated page text equals the stored page file.
+    bool compareSource(bool publishFlag);
+    // Writes the page file when it differs from the generated text; false when that write failed.
+    bool savePageFile(bool publishFlag);
+    // Writes generatedPageSource to W/P.X (ASCII when lossless, else UTF-16).
+    bool directlySavePageFile();
+    // Writes fullCSSString to W/P/full.css (mobile.css for the mobile page) in the editions with
+    // external style sheets; true when nothing was to be written.
+    bool saveCSSFile();
+    bool savePagePreparation();
+    void clearTempFolder();
+    // The page text for publishing in the page's encoding: "Win-1251" (code page 1251), "UTF-8",
+    // else UTF-16. Text that code page 1251 cannot hold is refused with an alert and no file.
+    bool generatePublishVersion();
+    bool exportPublishVersion(const QString& path);
+    // The document file's base name, else mainTemplateName, else "untitled".
+    QString createFileName() const;
+    // "Official Name (File.ext)", or only the official name with free-form file names.
+    QString windowTitle() const;
+    void updateWindowTitle();
+
+    // Thumbnails W/P.png and W/P@2x.png: the longer side gScreenshotWidth and twice that.
+    bool saveScreenshot();
+    bool saveCustomScreenshot(const QImage& image);
+    // The page drawn at thumbnailRenderSize(), without selection handles.
+    QImage imageWithSubviews();
+    QSize thumbnailRenderSize() const;
+
+    // Edited state and closing.
+    enum class ChangeType { Done, Undone, Redone, Cleared };
+    void updateChangeCount(ChangeType change);
+    bool isDocumentEdited() const; // never in the viewer editions
+    bool isDraft() const;          // a page never saved; never in the viewer editions
+    // Asks "This file has changed" for an edited page. "Yes" saves and answers true only when the
+    // save succeeded, "No" answers true without saving, "Cancel" false.
+    bool canCloseDocument();
+    // Form pages are PHP pages: no web preview.
+    bool isFormPage() const;
+
+    // For the window: the title to show, panels to hide, the page rebuilt (background colour and
+    // canvas size to re-read), and selection to drop before the page is rendered.
+    Q_SIGNAL void windowTitleChanged(const QString& title);
+    Q_SIGNAL void hideDocPanelsRequested();
+    Q_SIGNAL void pageReloaded();
+    Q_SIGNAL void deselectAllRequested();
+
+private:
+    struct OpenPlan;
+    bool failOpen(const QString& reason);
+    bool failSave(const QString& reason);
+    bool preparePageFiles(struct OpenPlan& plan);
+    QList<DRVGraphic*> parsePage(const QString& text, const QString& pageName, const QString& pagePath,
+                                 const QString& templateName, const OpenPlan& plan,
+                                 struct PageParseResult* result);
+    void applyParsedPageState(const struct PageParseResult& result, const OpenPlan& plan);
+    QList<DRVGraphic*> baseTemplateGraphics(OpenPlan& plan);
+    void replaceAllGraphics(const QList<DRVGraphic*>& graphics);
+    void ensureChangeTracking();
+    bool scheduleChangeTracking();
+    bool writeThumbnails(const QImage& source);
+    bool ensureWorkingFolder(const QString& targetPath);
+
+    QString m_filePath;
+    QString m_lastFileErrorText;
+    int m_changeCount = 0;
+    bool m_changeTrackingConnected = scheduleChangeTracking();
+    // The parser's carriers stay alive with the graphics built from them.
+    QList<std::shared_ptr<QObject>> m_carrierOwners;
+
+public:
 
     // ---- page state ----
     DRV_DOCUMENT_PAGE_STATE(DRV_DOCUMENT_PAGE_STATE_ACCESSORS)

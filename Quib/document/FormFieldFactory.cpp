@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -163,6 +164,16 @@ int FormFieldFactory::findNextFormTag(const QList<myTextView*>& textViews)
     if (!any)
         return 1;
     return std::max(highest, 0) + 1;
+}
+
+int FormFieldFactory::findLastOptionTag(int formTag, const QList<myTextView*>& textViews)
+{
+    std::optional<int> highest;
+    for (const myTextView* view : textViews) {
+        if (view && view->formTag() == formTag)
+            highest = std::max(highest.value_or(view->formOptionTag()), view->formOptionTag());
+    }
+    return highest.value_or(0) + 1;
 }
 
 void FormFieldFactory::updateFormOption2(myTextView* label, const QList<myTextView*>& textViews)

@@ -29,6 +29,9 @@ public:
     // The highest formTag among the text elements ("Text", snippets left out) plus 1, a negative
     // highest counting as 0; 1 for none.
     static int findNextFormTag(const QList<myTextView*>& textViews);
+    // The next option number of a field: the highest formOptionTag among the elements with this
+    // formTag plus 1; 1 when none has the tag.
+    static int findLastOptionTag(int formTag, const QList<myTextView*>& textViews);
     // A label with formOptionTag > 0 gives its text to every non-label element with the same formTag
     // and formOptionTag, and pairs with it as its optionTextView.
     static void updateFormOption2(myTextView* label, const QList<myTextView*>& textViews);

@@ -8,6 +8,9 @@
 #include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
 #include "editions/LabelHelper.h"
+#include "generation/FormPageGenerator.h"
+#include "generation/TextEscaping.h"
+#include "generation/ValidationScript.h"
 #include "model/DRVGraphic.h"
 #include "model/GalleryGridView.h"
 #include "model/LineView.h"
@@ -84,6 +87,15 @@ std::optional<int> selectorNumber(const QString& line, const QString& prefix)
     if (i == digitsStart)
         return -1;
     return line.mid(digitsStart, i - digitsStart).toInt();
+}
+
+// An attribute value as the writer quotes and escapes it (older pages wrote it bare).
+QString attributeValue(const QString& raw)
+{
+    QString value = platform::trimWhitespaceAndNewlines(raw);
+    if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
+        value = value.mid(1, value.size() - 2);
+    return TextEscaping::decodeHtmlEntities(value);
 }
 
 bool isDrawnBorderStyle(const QString& style)
@@ -263,7 +275,9 @@ PageParseResult Reader::run()
     owner = out.carrierOwner.get();
 
     // 1. Start.
-    out.usingBootStrapFlag = !in.pagePath.isEmpty() && DataCentre::isBootStrapBeingUsed(in.pagePath);
+    // Pages that include Bootstrap size boxes border-box: their widths already hold padding and border.
+    out.usingBootStrapFlag = in.pageText.contains(QLatin1String("bootstrap.min.css")) ||
+                             (!in.pagePath.isEmpty() && DataCentre::isBootStrapBeingUsed(in.pagePath));
     const bool baseTemplateExists =
         !in.websiteFolder.isEmpty() &&
         QFileInfo::exists(QDir(in.websiteFolder).filePath(QStringLiteral("basetemplate.html")));
@@ -415,6 +429,12 @@ void Reader::readFormSettings(const QString& head)
         out.formRequiredResponse = *v;
     if (auto v = between(head, QStringLiteral("FORMBOTCHECKERMSG"), QStringLiteral("FORMBOTCHECKERMSGEND")))
         out.formBotCheckerResponse = *v;
+    // The writer stores these as escaped script text, so that no value can end its comment line.
+    for (QString* value : {&out.formRedirectURL, &out.formEmailServer, &out.formEmailUsername,
+                           &out.formEmailPassword, &out.siteFeedbackEmail, &out.siteCCFeedbackEmail,
+                           &out.formSubmitButtonValue, &out.formEmailVerificationMsg, &out.formSentResponse,
+                           &out.formRequiredResponse, &out.formBotCheckerResponse})
+        *value = ValidationScript::decodeJavaScriptString(*value);
 }
 
 void Reader::readHeadLines(const QString& head)
@@ -438,8 +458,9 @@ void Reader::readHeadLines(const QString& head)
             out.metaDescription = line.mid(description.size())
                                       .chopped(std::min<qsizetype>(2, line.size() - description.size()));
         if (line.startsWith(contentType))
-            out.encodingType = line.mid(contentType.size())
-                                   .chopped(std::min<qsizetype>(4, line.size() - contentType.size()));
+            out.encodingType = FormPageGenerator::encodingTypeForCharset(
+                line.mid(contentType.size())
+                    .chopped(std::min<qsizetype>(4, line.size() - contentType.size())));
         if (!out.followsBaseTemplate && line.startsWith(viewport))
             out.webPageWidth = platform::intValue(
                 line.mid(viewport.size()).chopped(std::min<qsizetype>(2, line.size() - viewport.size())));
@@ -998,10 +1019,10 @@ void Reader::fillTextBodies(const QStringList& bodyLines)
                 href.chop(1);
             const qsizetype targetAt = href.indexOf(QLatin1String(" target="));
             if (targetAt >= 0) {
-                view->setLinkOption(href.mid(targetAt + 8).trimmed());
+                view->setLinkOption(attributeValue(href.mid(targetAt + 8)));
                 href = href.left(targetAt);
             }
-            view->setLink(platform::trimWhitespaceAndNewlines(href));
+            view->setLink(attributeValue(href));
             text.remove(linkAt, opening.size());
         }
         text.remove(openSpace);
@@ -1013,11 +1034,8 @@ void Reader::fillTextBodies(const QStringList& bodyLines)
         const QString tab = QStringLiteral("<p class=\"tab\">");
         text.replace(tab + QStringLiteral("    "), tab);
         text.replace(tab, QStringLiteral("\n    "));
-        text.replace(QLatin1String("&lt;"), QLatin1String("<"));
-        text.replace(QLatin1String("&gt;"), QLatin1String(">"));
-        text.replace(QLatin1String("&copy;"), QStringLiteral("\u00A9"));
-        text.replace(QLatin1String("&reg;"), QStringLiteral("\u00AE"));
-        text.replace(QLatin1String("&pound;"), QStringLiteral("\u00A3"));
+        // One pass over the entities, so that an escaped "&amp;lt;" stays the text "&lt;".
+        text = TextEscaping::decodeHtmlEntities(text);
         if (view->indentFlag() == 1 || view->indentFlag() == 2)
             text = QStringLiteral("    ") + trimBlanks(text);
         if (view->formOptionTag() == -22 && view->formType() == QLatin1String("textLabel"))
@@ -1039,7 +1057,16 @@ void Reader::fillImageBodies(const QStringList& bodyLines)
                     return true;
             }
         }
-        return line.contains(QStringLiteral("class=\"") + name + u'"');
+        // A quoted class attribute may list several classes (a slide is "imageN img-responsive").
+        const QString quoted = QStringLiteral("class=\"");
+        for (qsizetype at = line.indexOf(quoted); at >= 0; at = line.indexOf(quoted, at + 1)) {
+            const qsizetype start = at + quoted.size();
+            const qsizetype end = line.indexOf(u'"', start);
+            const QString classes = end < 0 ? line.mid(start) : line.mid(start, end - start);
+            if (classes.split(u' ', Qt::SkipEmptyParts).contains(name))
+                return true;
+        }
+        return false;
     };
     auto quotedValue = [](const QString& line, const QString& key) -> std::optional<QString> {
         const qsizetype at = line.indexOf(key);
@@ -1058,9 +1085,9 @@ void Reader::fillImageBodies(const QStringList& bodyLines)
                 continue;
             // Enlargeable pictures carry their caption as title=, the others as alt=.
             if (auto title = quotedValue(line, QStringLiteral("title=\"")))
-                image->setAltText(*title);
+                image->setAltText(TextEscaping::decodeHtmlEntities(*title));
             else if (auto alt = quotedValue(line, QStringLiteral("alt=\"")))
-                image->setAltText(*alt);
+                image->setAltText(TextEscaping::decodeHtmlEntities(*alt));
             const qsizetype hrefAt = line.lastIndexOf(QLatin1String("href="));
             if (hrefAt >= 0) {
                 qsizetype end = hrefAt + 5;
@@ -1069,14 +1096,14 @@ void Reader::fillImageBodies(const QStringList& bodyLines)
                 QString href = line.mid(hrefAt + 5, end - hrefAt - 5);
                 href.remove(u'"');
                 if (!href.startsWith(QLatin1String("#popup_")))
-                    image->setLink(href);
+                    image->setLink(TextEscaping::decodeHtmlEntities(href));
             }
             const qsizetype targetAt = line.indexOf(QLatin1String("target="));
             if (targetAt >= 0) {
                 qsizetype end = targetAt + 7;
                 while (end < line.size() && line[end] != u'>' && line[end] != u' ')
                     ++end;
-                const QString target = line.mid(targetAt + 7, end - targetAt - 7);
+                const QString target = attributeValue(line.mid(targetAt + 7, end - targetAt - 7));
                 image->setLinkOption(target == QLatin1String("_blank") || target == QLatin1String("_parent")
                                          ? target
                                          : QStringLiteral("_self"));

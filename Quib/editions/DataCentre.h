@@ -139,6 +139,14 @@ public:
     static QString quibSubstringFromIndex(const QString& string, qint32 index);
     // A page file name that stays inside its folder (see the edition's free-form names flag).
     static QString generateNewFileName(const QString& proposedName);
+    // ---- document: page packages of a website (DataCentre+Migration.cpp) ----
+    // Unpacks the page document into destination (P/N inside the working folder P) and lays its
+    // page out in P as S.html (S.php for a form page), S.png, S@2x.png and the image folder S, S
+    // being the document's base name, numbered from 4 when P already holds that page. Returns the
+    // thumbnail's path (P/S@2x.png, else P/S.png), or "" when nothing could be unpacked or laid out.
+    static QString migrateWebsitePage(const QString& documentPath, const QString& destination);
+    // Packs the working files of pagePathWithoutExtension into the document at documentPath.
+    static bool packageDocument(const QString& pagePathWithoutExtension, const QString& documentPath);
     // ---- document: saved-page reading (DataCentre+Parser.cpp) ----
     // The file's size in bytes (saturated to 32 bits), 0 when no file is there.
     static qint32 grabFileSize(const QString& path);

@@ -2,9 +2,21 @@
 
 #include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
+#include "generation/GalleryGenerator.h"
+#include "generation/FormPageGenerator.h"
+#include "generation/BackgroundImage.h"
+#include "generation/ImageFileWriter.h"
+#include "generation/ImageFolderPruner.h"
+#include "generation/ImageGenerator.h"
 #include "generation/LineGenerator.h"
 #include "generation/PageShell.h"
+#include "generation/ResponsiveArrangement.h"
+#include "generation/SlideshowGenerator.h"
+#include "generation/SnippetGenerator.h"
+#include "generation/TableGenerator.h"
+#include "generation/TextBoxGenerator.h"
 #include "model/DRVGraphic.h"
+#include "model/DRVTable.h"
 #include "platform/Format.h"
 
 namespace {
@@ -155,22 +167,22 @@ void PageGenerator::decidePageColor()
 
 void PageGenerator::generateSlideshows()
 {
-    // Slide strips and carousels come with the slideshow generator.
+    SlideshowGenerator(m_document, m_pieces, m_pageName, m_publishFlag).generate();
 }
 
 void PageGenerator::generateGalleries()
 {
-    // Photo gallery grids come with the gallery generator.
+    GalleryGenerator(m_document, m_pieces).generate();
 }
 
 void PageGenerator::generateTables()
 {
-    // Tables, navigation bars, panels and sections come with the table generators.
+    TableGenerator(m_document, m_pieces, m_pageName, m_publishFlag, m_changedFlag).generate();
 }
 
 void PageGenerator::generateSnippets()
 {
-    // HTML snippets come with the snippet generator.
+    SnippetGenerator(m_document, m_pieces, m_publishFlag).generate();
 }
 
 void PageGenerator::generateLines()
@@ -180,17 +192,17 @@ void PageGenerator::generateLines()
 
 void PageGenerator::generateImages()
 {
-    // Image elements and their files come with the image generator.
+    ImageGenerator(m_document, m_pieces, m_pageName, m_publishFlag, m_changedFlag).generate();
 }
 
 void PageGenerator::generateTextBoxes()
 {
-    // Text boxes and form fields come with the text generator.
+    TextBoxGenerator(m_document, m_pieces).generate();
 }
 
 void PageGenerator::generateFormPage()
 {
-    // The PHP mail handler and validation script come with the form generator.
+    m_pieces.formCode = FormPageGenerator(m_document, m_pieces).formCode(m_sectionsArranged);
 }
 
 void PageGenerator::arrangeResponsiveSections()
@@ -201,16 +213,21 @@ void PageGenerator::arrangeResponsiveSections()
     for (DRVGraphic* table : m_document.tableArray()) {
         if (!isSection(table))
             continue;
-        // Sections become Bootstrap rows (or e-mail tables) with the responsive arrangement.
+        if (auto* section = qobject_cast<DRVTable*>(table))
+            m_pieces.topLevel.append(ResponsiveArrangement(m_document).arrangeResponsiveElements(section));
     }
 }
 
 void PageGenerator::saveBackgroundImage()
 {
-    // The background image files come with the background image writer.
+    // Files are written by a save that writes, into the page's own folder only.
+    if (m_changedFlag)
+        BackgroundImage::saveBackgroundImage(m_document, ImageFileWriter::pageImageFolder(m_document, m_pageName));
 }
 
 void PageGenerator::pruneUnusedImageFiles()
 {
-    // Removing files that no image uses comes with the background image writer.
+    // Only a save that writes cleans the folder; a source view or a comparison pass leaves it.
+    if (m_changedFlag)
+        ImageFolderPruner::pruneUnusedImageFiles(m_document, ImageFileWriter::pageImageFolder(m_document, m_pageName));
 }

@@ -2,6 +2,7 @@
 // puts together. Every text starts empty (not null, which would print as "(null)").
 #pragma once
 #include "generation/CodeWidgetHelper.h"
+#include "generation/FormSortHelper.h"
 
 #include <QList>
 #include <QString>
@@ -41,6 +42,9 @@ struct PagePieces
     QString bodyComponents = QStringLiteral("");
     // Slideshows and galleries.
     QString bodyShowsGallery = QStringLiteral("");
+
+    // What the form fields give the form page's mail handler.
+    FormHandlerPieces formHandler;
 
     // Fragments that stand at the top level of a responsive page.
     QList<std::shared_ptr<CodeWidgetHelper>> topLevel;

@@ -3,6 +3,7 @@
 #include "document/DRVDocument.h"
 #include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
+#include "generation/FormPageGenerator.h"
 #include "platform/Format.h"
 #include "platform/StringRules.h"
 #include "platform/TextEncoding.h"
@@ -340,7 +341,7 @@ void PageShell::buildHead()
     const QString charset = format(QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; "
                                                   "charset=%@\"/> \n<meta http-equiv=\"X-UA-Compatible\" "
                                                   "content=\"IE=edge\"/>\n"),
-                                   {text(doc.encodingType())});
+                                   {FormPageGenerator::charsetName(doc)});
     const QString metaGroup = m_pieces.metaLines + u'\n' + charset + u'\n' + m_includeBlock;
 
     // 13. Head: the two forms differ in one blank line and the order of the last rule texts.

@@ -43,7 +43,13 @@ bool isNumber(const QVariant& value)
 
 } // namespace
 
-DRVImage::DRVImage(QObject* parent) : DRVGraphic(parent) {}
+DRVImage::DRVImage(QObject* parent) : DRVGraphic(parent)
+{
+    // An image starts in no slideshow and no gallery: the base class's 0 would make it the member of
+    // the first one, which the page writer then neither places nor writes from its own picture.
+    setSlideShowNumber(-99);
+    setGalleryNumber(-99);
+}
 
 void DRVImage::initWithPosition(QPointF position, const QImage& contents)
 {

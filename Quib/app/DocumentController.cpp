@@ -1,0 +1,193 @@
+#include "app/DocumentController.h"
+
+#include "app/MenuModel.h"
+#include "document/DRVDocument.h"
+#include "editions/EditionSettings.h"
+#include "platform/Dialogs.h"
+#include "window/DRVWindowController.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPointer>
+
+DocumentController& DocumentController::shared()
+{
+    static DocumentController* controller = new DocumentController(qApp);
+    return *controller;
+}
+
+DocumentController::DocumentController(QObject* parent) : QObject(parent) {}
+
+DocumentController::~DocumentController()
+{
+    const QList<DRVWindowController*> controllers = m_windowControllers;
+    m_windowControllers.clear();
+    for (DRVWindowController* controller : controllers) {
+        disconnect(controller, nullptr, this, nullptr);
+        delete controller;
+    }
+    // The documents are children and go with this object.
+}
+
+QList<DRVDocument*> DocumentController::documents() const
+{
+    return m_documents;
+}
+
+DRVDocument* DocumentController::currentDocument() const
+{
+    DRVWindowController* main = DRVWindowController::mainWindowController();
+    if (main && m_windowControllers.contains(main))
+        return main->document();
+    return m_documents.isEmpty() ? nullptr : m_documents.constLast();
+}
+
+QList<DRVWindowController*> DocumentController::windowControllers(const DRVDocument* document) const
+{
+    QList<DRVWindowController*> found;
+    for (DRVWindowController* controller : m_windowControllers) {
+        if (controller->document() == document)
+            found.append(controller);
+    }
+    return found;
+}
+
+DRVDocument* DocumentController::documentForPath(const QString& path) const
+{
+    const QString wanted = QFileInfo(path).canonicalFilePath();
+    if (wanted.isEmpty())
+        return nullptr;
+    for (DRVDocument* document : m_documents) {
+        if (!document->filePath().isEmpty() && QFileInfo(document->filePath()).canonicalFilePath() == wanted)
+            return document;
+    }
+    return nullptr;
+}
+
+DRVWindowController* DocumentController::openDocumentWithContentsOfPath(const QString& path)
+{
+    if (DRVDocument* open = documentForPath(path)) {
+        const QList<DRVWindowController*> controllers = windowControllers(open);
+        if (!controllers.isEmpty()) {
+            controllers.constFirst()->showWindow();
+            return controllers.constFirst();
+        }
+    }
+    std::unique_ptr<DRVDocument> document = DRVDocument::openDocument(path);
+    if (!document)
+        return nullptr;
+    return addDocument(std::move(document));
+}
+
+int DocumentController::openDocuments(const QStringList& paths)
+{
+    int opened = 0;
+    for (const QString& path : paths) {
+        if (openDocumentWithContentsOfPath(path))
+            ++opened;
+    }
+    return opened;
+}
+
+bool DocumentController::openDocumentFromPanel()
+{
+    platform::FilePanelRequest request;
+    request.allowMultiple = true;
+    if (!edition().gDocumentExtension.isEmpty())
+        request.allowedExtensions = {edition().gDocumentExtension};
+    const QStringList paths = platform::DialogService::current().runOpenPanel(request);
+    if (paths.isEmpty())
+        return false;
+    return openDocuments(paths) > 0;
+}
+
+DRVWindowController* DocumentController::addDocument(std::unique_ptr<DRVDocument> document)
+{
+    if (!document)
+        return nullptr;
+    DRVDocument* adopted = document.release();
+    adopted->setParent(this);
+    m_documents.append(adopted);
+    auto* controller = new DRVWindowController;
+    controller->setDocument(adopted);
+    adoptWindowController(controller);
+    controller->showWindow();
+    return controller;
+}
+
+void DocumentController::adoptWindowController(DRVWindowController* controller)
+{
+    m_windowControllers.append(controller);
+    connect(controller, &DRVWindowController::windowControllerCreated, this,
+            &DocumentController::adoptWindowController);
+    connect(controller, &DRVWindowController::windowClosed, this,
+            &DocumentController::windowControllerClosed);
+    connect(controller, &QObject::destroyed, this,
+            [this, controller] { m_windowControllers.removeAll(controller); });
+
+    QPointer<DRVWindowController> guarded(controller);
+    QMenuBar* bar = controller->window()->menuBar();
+    MenuModel::buildMenuBar(
+        bar,
+        [this, guarded](const QString& action) {
+            if (guarded)
+                sendAction(action, guarded);
+        },
+        [this, guarded](const QString& action, const MenuItemState& item) {
+            return validateMenuItem(action, item, guarded);
+        });
+}
+
+void DocumentController::windowControllerClosed(DRVWindowController* controller)
+{
+    m_windowControllers.removeAll(controller);
+    DRVDocument* document = controller->document();
+    if (document && windowControllers(document).isEmpty()) {
+        m_documents.removeAll(document);
+        controller->setDocument(nullptr);
+        document->deleteLater();
+    }
+    if (m_windowControllers.isEmpty())
+        emit lastWindowClosed();
+}
+
+void DocumentController::sendAction(const QString& action, DRVWindowController* window)
+{
+    if (action == QLatin1String("openDocument:")) {
+        openDocumentFromPanel();
+        return;
+    }
+    if (action == QLatin1String("terminate:")) {
+        terminate();
+        return;
+    }
+    if (window)
+        window->performAction(action);
+}
+
+MenuItemState DocumentController::validateMenuItem(const QString& action, const MenuItemState& item,
+                                                   DRVWindowController* window) const
+{
+    if (window && DRVWindowController::handledActions().contains(action))
+        return window->validateMenuItem(action, item);
+    MenuItemState state = item;
+    if (action == QLatin1String("openDocument:") || action == QLatin1String("terminate:")) {
+        state.enabled = true;
+        return state;
+    }
+    // Window items without a window.
+    return MenuValidation::validate(action, item, MenuValidationState::forEdition(edition()));
+}
+
+bool DocumentController::terminate()
+{
+    const QList<DRVWindowController*> controllers = m_windowControllers;
+    for (DRVWindowController* controller : controllers) {
+        if (m_windowControllers.contains(controller) && !controller->performClose())
+            return false;
+    }
+    QCoreApplication::quit();
+    return true;
+}

@@ -1,0 +1,563 @@
+// Opening a page document: unpacking it into a working folder of its own, reading the page settings
+// from the page file's markers and rebuilding the graphics from the page text.
+#include "document/DRVDocument.h"
+
+#include "document/DocumentArchiver.h"
+#include "document/PageParser.h"
+#include "editions/DataCentre.h"
+#include "editions/EditionSettings.h"
+#include "model/DRVGraphic.h"
+#include "platform/Dialogs.h"
+#include "platform/Format.h"
+#include "platform/NotificationCenter.h"
+#include "platform/StringRules.h"
+#include "platform/TextEncoding.h"
+#include "platform/UndoManager.h"
+
+#include <QDateTime>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace {
+
+const QString kBaseTemplateFile = QStringLiteral("basetemplate.html");
+const QString kBaseTemplate = QStringLiteral("basetemplate");
+
+bool& websiteFolderOpen()
+{
+    static bool open = false;
+    return open;
+}
+
+QString& pendingWebsiteFolder()
+{
+    static QString path;
+    return path;
+}
+
+QString baseName(const QString& fileName)
+{
+    return platform::stringByDeletingPathExtension(platform::lastPathComponent(fileName));
+}
+
+QString join(const QString& folder, const QString& name)
+{
+    return platform::stringByAppendingPathComponent(folder, name);
+}
+
+// The instance's working root; a process that never ran start-up (a tool) works in the system's
+// temporary folder.
+QString workingRoot()
+{
+    const QString root = edition().gTempFolderPath;
+    return root.isEmpty() ? QDir::tempPath() : root;
+}
+
+QString receivedPagesFolder()
+{
+    const QString name = edition().gReceivedPagesFolderName;
+    return join(workingRoot(), name.isEmpty() ? QStringLiteral("0000Received_Pages") : name);
+}
+
+// "mmddYYhhmmss": minutes, day of month, two-digit week-based year, hour 1 to 12, minutes, seconds.
+QString unpackStamp(const QDateTime& now)
+{
+    int weekYear = now.date().year();
+    now.date().weekNumber(&weekYear);
+    const int hour12 = now.time().hour() % 12 == 0 ? 12 : now.time().hour() % 12;
+    return QString::asprintf("%02d%02d%02d%02d%02d%02d", now.time().minute(), now.date().day(),
+                             weekYear % 100, hour12, now.time().minute(), now.time().second());
+}
+
+// The page file among the unpacked members: baseName.<ext> for the first extension that exists,
+// else the first file in name order with one of the extensions.
+QString findPageFile(const QString& folder, const QString& base, const QStringList& extensions)
+{
+    for (const QString& extension : extensions) {
+        const QString path = join(folder, base + u'.' + extension);
+        if (!base.isEmpty() && QFileInfo(path).isFile())
+            return path;
+    }
+    QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString& name : names) {
+        if (extensions.contains(platform::pathExtension(name)))
+            return join(folder, name);
+    }
+    return QString();
+}
+
+bool moveItem(const QString& from, const QString& to)
+{
+    return QDir().rename(from, to);
+}
+
+// A folder path that does not exist yet: path, else path-2, path-3, ...
+QString unusedFolder(const QString& path)
+{
+    QString candidate = path;
+    for (int n = 2; QFileInfo::exists(candidate); ++n)
+        candidate = path + u'-' + QString::number(n);
+    return candidate;
+}
+
+} // namespace
+
+// Everything a run decides before it touches the document; applied only when the whole read
+// succeeded.
+struct DRVDocument::OpenPlan
+{
+    QString documentPath;
+    QString fileName; // F: the page file's name as the page knows it
+    QString pageFileType;
+    QString pageFileExtension;
+    QString pageName;
+    QString pagePath;
+    QString tempSavePathLocal;
+    QString websiteFolder;
+    bool websiteFolderOpen = false;
+    // Keeps the unpacked members until they are moved into the working folder.
+    std::shared_ptr<QTemporaryDir> unpackFolder;
+
+    int inheritCustomHeaderCodeFlag = 0;
+    int inheritMetadataFlag = 0;
+    int useBaseTemplateFlag = 0;
+    int canvasRotationDegrees = 0;
+    QString publishExt;
+    QString text;
+    QString pageOfficialName;
+    QVariantMap profileDictionary;
+    QString baseTemplateCustomHeaderCode;
+};
+
+// ---- website state ----
+
+bool DRVDocument::websiteFolderOpenFlag()
+{
+    return websiteFolderOpen();
+}
+
+void DRVDocument::setWebsiteFolderOpenFlag(bool open)
+{
+    websiteFolderOpen() = open;
+}
+
+QString DRVDocument::pendingWebsiteFolderPath()
+{
+    return pendingWebsiteFolder();
+}
+
+void DRVDocument::setPendingWebsiteFolderPath(const QString& path)
+{
+    pendingWebsiteFolder() = path;
+}
+
+// ---- opening ----
+
+std::unique_ptr<DRVDocument> DRVDocument::openDocument(const QString& path, QString* error)
+{
+    auto document = std::make_unique<DRVDocument>();
+    if (!document->readFromURL(path)) {
+        if (error)
+            *error = document->lastFileErrorText();
+        return nullptr;
+    }
+    if (error)
+        error->clear();
+    return document;
+}
+
+bool DRVDocument::readFromURL(const QString& path)
+{
+    const QString previous = m_filePath;
+    m_filePath = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    if (refreshDocument())
+        return true;
+    m_filePath = previous;
+    return false;
+}
+
+bool DRVDocument::failOpen(const QString& reason)
+{
+    m_lastFileErrorText = reason;
+    qWarning() << "can not read main page, called from refreshDocument:" << reason;
+    platform::Alert alert;
+    alert.title = QStringLiteral("Not able to open");
+    alert.informativeText = QStringLiteral("This file can not be opened.");
+    alert.buttons = {QStringLiteral("Dismiss")};
+    alert.style = platform::AlertStyle::Warning;
+    platform::showAlert(alert);
+    return false;
+}
+
+bool DRVDocument::preparePageFiles(OpenPlan& plan)
+{
+    const EditionSettings& e = edition();
+    const QString documentName = platform::lastPathComponent(plan.documentPath);
+    const QString n = baseName(documentName);
+    const QString extension = platform::pathExtension(documentName);
+    if (extension == QLatin1String("selvaro")) {
+        plan.fileName = n + QStringLiteral(".php");
+        plan.pageFileType = QStringLiteral("selvaro");
+        plan.pageFileExtension = QStringLiteral("php");
+    } else if (extension == e.gDocumentExtension) {
+        plan.fileName = n + QStringLiteral(".html");
+        plan.pageFileType = e.gDocumentExtension;
+        plan.pageFileExtension = QStringLiteral("html");
+    } else {
+        plan.fileName = n;
+    }
+    if (plan.pageFileExtension.isEmpty())
+        plan.pageFileExtension = QStringLiteral("html");
+
+    // The website folder the window knows, else the one handed over before the window existed.
+    plan.websiteFolder = m_openWebsiteFolderTempPath;
+    if (plan.websiteFolder.isEmpty() && !pendingWebsiteFolder().isEmpty())
+        plan.websiteFolder = std::exchange(pendingWebsiteFolder(), QString());
+    if (plan.websiteFolder.isEmpty())
+        websiteFolderOpen() = false;
+    plan.websiteFolderOpen = !plan.websiteFolder.isEmpty() && websiteFolderOpen();
+
+    if (plan.websiteFolderOpen) {
+        // Read in place inside the open website.
+        if (e.gResponsiveLayoutFlag &&
+            !QFileInfo::exists(join(plan.websiteFolder, n + QStringLiteral(".html"))) &&
+            QFileInfo::exists(join(plan.websiteFolder, n + QStringLiteral(".php")))) {
+            plan.pageFileExtension = QStringLiteral("php");
+            plan.fileName = n + QStringLiteral(".php");
+        }
+        plan.pagePath = join(plan.websiteFolder, plan.fileName);
+        plan.tempSavePathLocal = plan.websiteFolder;
+        plan.pageName = baseName(plan.fileName);
+        if (!QFileInfo(plan.pagePath).isFile())
+            return failOpen(QStringLiteral("no page file \"%1\" in the website folder").arg(plan.pagePath));
+        return true;
+    }
+
+    // Each run unpacks into a folder of its own and checks what it got before anything moves.
+    const QString base = baseName(plan.fileName);
+    if (!QDir().mkpath(receivedPagesFolder()))
+        return failOpen(QStringLiteral("cannot create \"%1\"").arg(receivedPagesFolder()));
+    plan.unpackFolder = std::make_shared<QTemporaryDir>(join(workingRoot(), QStringLiteral("unpack-XXXXXX")));
+    if (!plan.unpackFolder->isValid())
+        return failOpen(QStringLiteral("cannot create an unpacking folder in \"%1\"").arg(workingRoot()));
+    const QString unpacked = plan.unpackFolder->path();
+    QString error;
+    if (!DocumentArchiver::unzipDocument(plan.documentPath, unpacked, &error))
+        return failOpen(error);
+    // A stamp folder of its own, even for two openings within one second: the page keeps its name
+    // (a numbered name would change what the page writes, such as a form's action).
+    const QString stamp =
+        unusedFolder(join(receivedPagesFolder(), unpackStamp(QDateTime::currentDateTime())));
+
+    if (e.gResponsiveLayoutFlag) {
+        // The unpacked folder itself becomes the working folder, as the archive holds it.
+        const QString page = findPageFile(unpacked, base, {QStringLiteral("html"), QStringLiteral("php")});
+        if (page.isEmpty())
+            return failOpen(QStringLiteral("the document holds no page file"));
+        const QString working = stamp;
+        if (!moveItem(unpacked, working))
+            return failOpen(QStringLiteral("cannot move the unpacked page to \"%1\"").arg(working));
+        plan.pageName = baseName(page);
+        plan.pageFileExtension = platform::pathExtension(page);
+        plan.pagePath = join(working, platform::lastPathComponent(page));
+        plan.tempSavePathLocal = working;
+        plan.fileName = base;
+        return true;
+    }
+
+    const QString x = plan.pageFileExtension;
+    const QString page = findPageFile(unpacked, base, {x});
+    if (page.isEmpty())
+        return failOpen(QStringLiteral("the document holds no .%1 page file").arg(x));
+    if (!QFileInfo(stamp).isDir()) {
+        if (!QDir().mkpath(stamp))
+            return failOpen(QStringLiteral("cannot create \"%1\"").arg(stamp));
+        QFile marker(join(stamp, QStringLiteral("site.quibs")));
+        if (marker.open(QIODevice::WriteOnly))
+            marker.write("Received Pages");
+    }
+    // A page of the same name already in the folder (only a website's own folder can hold one) is
+    // numbered from 4.
+    QString name = base;
+    for (int counter = 4; QFileInfo::exists(join(stamp, name)); ++counter)
+        name = platform::format(QStringLiteral("%@%d"), {base, counter});
+    const QString working = join(stamp, name);
+    if (!QDir().mkpath(working))
+        return failOpen(QStringLiteral("cannot create \"%1\"").arg(working));
+    const QString pagePath = join(working, name + u'.' + x);
+    if (!moveItem(page, pagePath))
+        return failOpen(QStringLiteral("cannot move the page file to \"%1\"").arg(pagePath));
+    // The thumbnails keep their archived name; the next save writes them under the page's name.
+    const QString t = baseName(page);
+    for (const QString& thumbnail : {t + QStringLiteral(".png"), t + QStringLiteral("@2x.png")}) {
+        if (QFileInfo::exists(join(unpacked, thumbnail)))
+            moveItem(join(unpacked, thumbnail), join(working, thumbnail));
+    }
+    // What is left is the page folder: images and style sheets.
+    if (!moveItem(unpacked, join(working, name)))
+        return failOpen(QStringLiteral("cannot move the page folder into \"%1\"").arg(working));
+    plan.pageName = name;
+    plan.pagePath = pagePath;
+    plan.tempSavePathLocal = working;
+    plan.fileName = base + u'.' + x;
+    return true;
+}
+
+QList<DRVGraphic*> DRVDocument::parsePage(const QString& text, const QString& pageName,
+                                          const QString& pagePath, const QString& templateName,
+                                          const OpenPlan& plan, PageParseResult* result)
+{
+    PageParseInput input;
+    input.pageText = text;
+    input.pageName = pageName;
+    input.websiteFolder = plan.websiteFolder;
+    input.templatePageName = pageName;
+    input.pagePath = pagePath;
+    input.useBaseTemplateFlag = plan.useBaseTemplateFlag;
+    input.inheritMetaKeywordsFlag = plan.inheritMetadataFlag == 1 ? 1 : 0;
+    input.inheritMetaDescriptionFlag = plan.inheritMetadataFlag == 1 ? 1 : 0;
+    input.syncFlag = m_syncFlag;
+    input.syncPageURL = m_syncPageURL;
+    input.pageFileType = plan.pageFileType;
+    input.pageFileExtension = plan.pageFileExtension;
+    input.baseTemplateCustomHeaderCode = result->baseTemplateCustomHeaderCode;
+    input.formSentResponse = m_formSentResponse;
+    input.formRequiredResponse = m_formRequiredResponse;
+    input.formEmailVerificationMsg = m_formEmailVerificationMsg;
+    input.formBotCheckerResponse = m_formBotCheckerResponse;
+    *result = PageParser::presentObjects(input);
+    m_carrierOwners.append(result->carrierOwner);
+    return DRVGraphic::graphicsWithProperties(result->carriers, templateName, this);
+}
+
+QList<DRVGraphic*> DRVDocument::baseTemplateGraphics(OpenPlan& plan)
+{
+    if (plan.websiteFolder.isEmpty())
+        return {};
+    const QString path = join(plan.websiteFolder, kBaseTemplateFile);
+    const std::optional<QString> text = platform::readPageTextFile(path);
+    if (!text)
+        return {};
+    PageParseResult result;
+    const QList<DRVGraphic*> graphics = parsePage(*text, kBaseTemplate, path, kBaseTemplate, plan, &result);
+    // Only the base template's own header code is taken over; the page's settings come from the page.
+    plan.baseTemplateCustomHeaderCode = result.baseTemplateCustomHeaderCode;
+    return graphics;
+}
+
+void DRVDocument::applyParsedPageState(const PageParseResult& r, const OpenPlan& plan)
+{
+    m_documentChangedCounter = r.documentChangedCounter;
+    m_usingBootStrapFlag = r.usingBootStrapFlag;
+    m_customHeaderCode = r.customHeaderCode;
+    m_baseTemplateCustomHeaderCode = r.baseTemplateCustomHeaderCode;
+    setDocSpecificFixedCanvasFlag(r.docSpecificFixedCanvasFlag);
+    setDocSpecificPageWidth(r.docSpecificPageWidth);
+    setDocSpecificPageHeight(r.docSpecificPageHeight);
+    m_canvasSizeTypeName = r.canvasSizeType;
+    if (r.labelTemplateHelper) {
+        m_labelTemplateHelper = *r.labelTemplateHelper;
+        m_selectedLabelSheet = r.selectedLabelSheet;
+    }
+    if (r.isFormPage) {
+        m_formRedirectURL = r.formRedirectURL;
+        m_formEmailServer = r.formEmailServer;
+        m_formEmailUsername = r.formEmailUsername;
+        m_formEmailPassword = r.formEmailPassword;
+        m_grabIPFlag = r.grabIPFlag;
+        m_formOrderLayoutOption = r.formOrderLayoutOption;
+        m_siteFeedbackEmail = r.siteFeedbackEmail;
+        m_siteCCFeedbackEmail = r.siteCCFeedbackEmail;
+        m_formSubmitButtonValue = r.formSubmitButtonValue;
+    }
+    m_formSentResponse = r.formSentResponse;
+    m_formRequiredResponse = r.formRequiredResponse;
+    m_formEmailVerificationMsg = r.formEmailVerificationMsg;
+    m_formBotCheckerResponse = r.formBotCheckerResponse;
+    m_notSupportedFontSet = QSet<QString>(r.notSupportedFonts.begin(), r.notSupportedFonts.end());
+    if (r.centreFlag)
+        m_centreFlag = *r.centreFlag;
+    if (r.webPageWidthManualFlag)
+        m_webPageWidthManualFlag = *r.webPageWidthManualFlag != 0;
+    if (r.metaKeywords)
+        m_metaKeywords = *r.metaKeywords;
+    if (r.metaDescription)
+        m_metaDescription = *r.metaDescription;
+    if (!r.encodingType.isEmpty())
+        m_encodingType = r.encodingType;
+    if (r.webPageWidth)
+        m_webPageWidth = *r.webPageWidth;
+    if (!r.pageColorHexString.isEmpty())
+        m_pageColorHexString = r.pageColorHexString;
+    if (r.pageColor)
+        setPageColor(*r.pageColor);
+    if (r.backgroundImageFlag) {
+        m_backgroundImage = r.backgroundImage;
+        m_backgroundImageType = r.backgroundImageType;
+        m_backgroundImageFlag = *r.backgroundImageFlag;
+    }
+    PageParser::applyImageRenames(r, plan.pagePath);
+}
+
+void DRVDocument::replaceAllGraphics(const QList<DRVGraphic*>& graphics)
+{
+    m_undoManager->disableUndoRegistration();
+    QList<int> all;
+    for (int i = 0; i < m_graphics.size(); ++i)
+        all.append(i);
+    if (!all.isEmpty())
+        removeGraphicsAtIndexes(all);
+    QList<int> indexes;
+    for (int i = 0; i < graphics.size(); ++i)
+        indexes.append(i);
+    if (!graphics.isEmpty())
+        insertGraphics(graphics, indexes);
+    m_undoManager->enableUndoRegistration();
+}
+
+bool DRVDocument::refreshDocument()
+{
+    ensureChangeTracking();
+    platform::NotificationCenter::defaultCenter().post(QStringLiteral("updateCurrentButtonColor"), this);
+    emit hideDocPanelsRequested();
+    const EditionSettings& e = edition();
+    if (m_filePath.isEmpty())
+        return failOpen(QStringLiteral("the document has no file"));
+
+    OpenPlan plan;
+    plan.documentPath = m_filePath;
+    plan.pageFileType = m_pageFileType;
+    plan.pageFileExtension = m_pageFileExtension;
+    if (!preparePageFiles(plan))
+        return false;
+
+    // Page settings from the markers.
+    plan.inheritCustomHeaderCodeFlag = DataCentre::grabInheritCustomHeadercodeFlag(plan.pagePath) ? 1 : 0;
+    plan.inheritMetadataFlag = DataCentre::grabInheritMetadataFlag(plan.pagePath) ? 1 : 0;
+    plan.useBaseTemplateFlag = DataCentre::grabBaseTemplateStatusFlag(plan.pagePath) ? 1 : 0;
+    plan.canvasRotationDegrees = DataCentre::grabRotateCanvas90Flag(plan.pagePath) ? 90 : 0;
+    plan.publishExt = DataCentre::grabPublishExt(plan.pagePath);
+    const bool isBaseTemplatePage = plan.fileName == kBaseTemplateFile;
+    if (isBaseTemplatePage) {
+        plan.inheritCustomHeaderCodeFlag = 0;
+        plan.inheritMetadataFlag = 0;
+        plan.useBaseTemplateFlag = 0;
+    }
+
+    // The page text: a page that cannot be read opens nothing, rather than an empty page that the
+    // next save would store over the real one.
+    const std::optional<QString> text = platform::readPageTextFile(plan.pagePath);
+    if (!text)
+        return failOpen(QStringLiteral("cannot read the page file \"%1\"").arg(plan.pagePath));
+    plan.text = m_syncFlag ? m_syncPageContent : *text;
+    plan.pageOfficialName = DataCentre::grabMiddleString(QStringLiteral("<!--PAGETITLESTART=="),
+                                                         QStringLiteral("==PAGETITLEEND-->"), plan.text);
+    for (const QString& label : e.gProfileFieldNames)
+        plan.profileDictionary.insert(
+            label, DataCentre::grabMiddleString(DataCentre::generateStartString(label),
+                                                DataCentre::generateEndString(label), plan.text));
+
+    // Parse into new lists first; the page on screen is replaced only when all of it was read.
+    QList<DRVGraphic*> pageGraphics;
+    QList<DRVGraphic*> baseGraphics;
+    PageParseResult result;
+    result.baseTemplateCustomHeaderCode = m_baseTemplateCustomHeaderCode;
+    try {
+        if (!isBaseTemplatePage && plan.useBaseTemplateFlag == 1) {
+            baseGraphics = baseTemplateGraphics(plan);
+            result.baseTemplateCustomHeaderCode = plan.baseTemplateCustomHeaderCode;
+        }
+        pageGraphics = parsePage(plan.text, plan.pageName, plan.pagePath, plan.fileName, plan, &result);
+    } catch (...) {
+        qDeleteAll(pageGraphics);
+        qDeleteAll(baseGraphics);
+        return failOpen(QStringLiteral("the page could not be read"));
+    }
+
+    // Success: take over the plan.
+    m_pageFileType = plan.pageFileType;
+    m_pageFileExtension = plan.pageFileExtension;
+    m_pageName = plan.pageName;
+    m_pagePath = plan.pagePath;
+    m_tempSavePathLocal = plan.tempSavePathLocal;
+    m_openWebsiteFolderTempPath = plan.websiteFolder;
+    m_inheritCustomHeaderCodeFlag = plan.inheritCustomHeaderCodeFlag;
+    m_inheritMetadataFlag = plan.inheritMetadataFlag;
+    m_useBaseTemplateFlag = plan.useBaseTemplateFlag;
+    m_inheritMetaDescriptionFlag = plan.inheritMetadataFlag == 1 ? 1 : 0;
+    m_inheritMetaKeywordsFlag = plan.inheritMetadataFlag == 1 ? 1 : 0;
+    m_canvasRotationDegrees = plan.canvasRotationDegrees;
+    m_publishExt = plan.publishExt;
+    m_pageOfficialName = plan.pageOfficialName;
+    m_profileDictionary = plan.profileDictionary;
+    m_dummyString = QStringLiteral("dummy string!");
+    applyParsedPageState(result, plan);
+    QList<QObject*> carriers = result.carriers;
+    m_textViewArray = carriers;
+
+    // The page's own graphics stand in front of the base template's.
+    replaceAllGraphics(pageGraphics + baseGraphics);
+    setPrintInfo();
+    m_lastFileErrorText.clear();
+    updateWindowTitle();
+    emit pageReloaded();
+    m_undoManager->removeAllActions();
+    updateChangeCount(ChangeType::Cleared);
+
+    for (const PageAlert& alert : result.alerts())
+        platform::showAlert(alert.title, alert.text, {alert.button});
+
+    platform::NotificationCenter& center = platform::NotificationCenter::defaultCenter();
+    if (e.gProfileEditionFlag)
+        center.post(m_pageName == kBaseTemplate ? QStringLiteral("hideProfilePopover")
+                                                : QStringLiteral("displayProfilePopover"),
+                    this);
+    if (e.gSidebarInspectorFlag)
+        center.post(QStringLiteral("refreshInspectorPanel"), this);
+    return true;
+}
+
+bool DRVDocument::applyAutoBaseTemplate()
+{
+    OpenPlan plan;
+    plan.websiteFolder = m_openWebsiteFolderTempPath;
+    plan.pageFileType = m_pageFileType;
+    plan.pageFileExtension = m_pageFileExtension;
+    QList<DRVGraphic*> graphics;
+    try {
+        graphics = baseTemplateGraphics(plan);
+    } catch (...) {
+        qDeleteAll(graphics);
+        return false;
+    }
+    if (graphics.isEmpty())
+        return false;
+    m_baseTemplateCustomHeaderCode = plan.baseTemplateCustomHeaderCode;
+    replaceAllGraphics(graphics);
+    emit pageReloaded();
+    return true;
+}
+
+bool DRVDocument::updateMobileView(int selectedSegment)
+{
+    m_mobileVersionFlag = selectedSegment != 0;
+    return refreshDocument();
+}
+
+void DRVDocument::clearAllGraphics()
+{
+    QList<int> all;
+    for (int i = 0; i < m_graphics.size(); ++i)
+        all.append(i);
+    if (!all.isEmpty())
+        removeGraphicsAtIndexes(all);
+}
+
+void DRVDocument::setPrintInfo()
+{
+    willChangeValueForKey(QStringLiteral("canvasSize"));
+    didChangeValueForKey(QStringLiteral("canvasSize"));
+}

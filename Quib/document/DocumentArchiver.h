@@ -1,0 +1,39 @@
+// How the document reaches the page archive. The archive code lives in a later folder, so the
+// document owns this small interface and the publishing folder installs the real one at start-up
+// (DocumentArchiverInstall::install()). Until then every operation fails with a clear error, so a
+// missing installation shows up as a refused open or save, never as silent success.
+#pragma once
+#include <QString>
+#include <functional>
+
+class DocumentArchiver
+{
+public:
+    DocumentArchiver() = delete;
+
+    // Each returns true on success and otherwise puts the reason into *error (when given).
+    // Packs pageFolder (W/P), with W/P.html or W/P.php and the two thumbnails beside it, into the
+    // document at archivePath; the members at the archive's top level.
+    using ZipHook =
+        std::function<bool(const QString& pageFolder, const QString& archivePath, QString* error)>;
+    // Unpacks every member of archivePath into targetFolder; a refused archive writes nothing.
+    using UnzipHook =
+        std::function<bool(const QString& archivePath, const QString& targetFolder, QString* error)>;
+
+    struct Hooks
+    {
+        ZipHook zipDocument;           // top-level layout
+        ZipHook zipDocumentWithFolder; // the page folder kept as a member folder (responsive editions)
+        UnzipHook unzipDocument;
+    };
+
+    static void install(const Hooks& hooks);
+    static const Hooks& installed();
+    static bool isInstalled();
+
+    static bool zipDocument(const QString& pageFolder, const QString& archivePath, QString* error = nullptr);
+    static bool zipDocumentWithFolder(const QString& pageFolder, const QString& archivePath,
+                                      QString* error = nullptr);
+    static bool unzipDocument(const QString& archivePath, const QString& targetFolder,
+                              QString* error = nullptr);
+};

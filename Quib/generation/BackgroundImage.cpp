@@ -1,0 +1,51 @@
+#include "generation/BackgroundImage.h"
+
+#include "document/DRVDocument.h"
+#include "editions/DataCentre.h"
+#include "generation/ImageFileWriter.h"
+#include "platform/StringRules.h"
+#include "platform/UserDefaults.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+
+bool BackgroundImage::saveBackgroundImage(DRVDocument& document, const QString& folder)
+{
+    if (folder.isEmpty())
+        return false;
+    const QString type = document.backgroundImageType() == QStringLiteral("JPG") ? QStringLiteral("JPG")
+                                                                                 : QStringLiteral("PNG");
+    const QString path =
+        platform::stringByAppendingPathComponent(folder, QStringLiteral("background.") + type);
+    const QString fullPath =
+        platform::stringByAppendingPathComponent(folder, QStringLiteral("backgroundo.") + type);
+
+    const QImage picture = document.backgroundImage();
+    double quality =
+        platform::UserDefaults::standard().doubleForKey(QStringLiteral("backgroundQualityPercentage"));
+    if (quality <= 0)
+        quality = 1.0;
+    QByteArray data;
+    QByteArray fullData;
+    if (!picture.isNull()) {
+        if (type == QStringLiteral("JPG")) {
+            data = DataCentre::JPEGRepresentationOfImage(picture, float(quality));
+            fullData = DataCentre::JPEGRepresentationOfImage(picture, 1.0f);
+        } else {
+            data = DataCentre::PNGRepresentationOfImage(picture);
+            fullData = data;
+        }
+    }
+    if (data.isEmpty()) {
+        qWarning("image data for background pattern is nil!");
+        return false;
+    }
+    QDir().mkdir(folder);
+    bool written = ImageFileWriter::writeFileAtomically(path, data);
+    if (!QFileInfo::exists(fullPath) && !fullData.isEmpty())
+        written = ImageFileWriter::writeFileAtomically(fullPath, fullData) && written;
+    if (!written)
+        qWarning("background file creation failed");
+    return written;
+}

@@ -1,0 +1,217 @@
+#include "generation/ImageFileWriter.h"
+
+#include "document/DRVDocument.h"
+#include "editions/DataCentre.h"
+#include "editions/EditionSettings.h"
+#include "model/DRVGraphic.h"
+#include "model/DRVImage.h"
+#include "platform/Dialogs.h"
+#include "platform/StringRules.h"
+#include "platform/StringsTable.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSizeF>
+
+namespace {
+
+constexpr int kNone = -99;
+
+int num(const QObject* o, const char* name)
+{
+    return o ? o->property(name).toInt() : 0;
+}
+QString str(const QObject* o, const char* name)
+{
+    return o ? o->property(name).toString() : QString();
+}
+
+bool inSlideshow(const QObject* image)
+{
+    return num(image, "slideShowNumber") != kNone;
+}
+
+} // namespace
+
+ImageFileWriter::ImageFileWriter(DRVDocument& document, const QString& folder)
+    : m_document(document), m_folder(folder)
+{
+}
+
+QString ImageFileWriter::pageImageFolder(const DRVDocument& document, const QString& pageName)
+{
+    if (document.tempSavePathLocal().isEmpty() || pageName.isEmpty())
+        return QString();
+    return platform::stringByAppendingPathComponent(document.tempSavePathLocal(), pageName);
+}
+
+QString ImageFileWriter::filePath(const QString& name) const
+{
+    return platform::stringByAppendingPathComponent(m_folder, name);
+}
+
+QByteArray ImageFileWriter::encodedImage(const QImage& image, const QString& imageType)
+{
+    if (image.isNull())
+        return QByteArray();
+    if (imageType == QStringLiteral("JPG"))
+        return DataCentre::JPEGRepresentationOfImage(image, 1.0f);
+    return DataCentre::PNGRepresentationOfImage(image);
+}
+
+bool ImageFileWriter::writeFileAtomically(const QString& path, const QByteArray& data)
+{
+    if (path.isEmpty())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(data) != data.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+QImage ImageFileWriter::sourcePicture(QObject* image)
+{
+    auto* graphic = qobject_cast<DRVImage*>(image);
+    if (graphic && !inSlideshow(graphic))
+        return graphic->contents();
+    return image ? image->property("image").value<QImage>() : QImage();
+}
+
+QSizeF ImageFileWriter::innerSize(QObject* image)
+{
+    auto* graphic = qobject_cast<DRVImage*>(image);
+    if (graphic && !inSlideshow(graphic)) {
+        // The pixel values of the spacing come from the box-model layout step.
+        graphic->drawBoxModel();
+        const QRectF b = graphic->bounds();
+        const double border = 2.0 * graphic->borderWidth();
+        return QSizeF(b.width() - graphic->leftMarginInPx() - graphic->leftPaddingInPx() -
+                          graphic->rightMarginInPx() - graphic->rightPaddingInPx() - border,
+                      b.height() - graphic->topMarginInPx() - graphic->topPaddingInPx() -
+                          graphic->bottomMarginInPx() - graphic->bottomPaddingInPx() - border);
+    }
+    if (!image)
+        return QSizeF();
+    QRectF box = image->property("bounds").toRectF();
+    if (box.isNull())
+        box = image->property("frame").toRectF();
+    const double border = 2.0 * num(image, "borderWidth");
+    return QSizeF(box.width() - num(image, "leftMargin") - num(image, "leftPadding") -
+                      num(image, "rightMargin") - num(image, "rightPadding") - border,
+                  box.height() - num(image, "topMargin") - num(image, "topPadding") -
+                      num(image, "bottomMargin") - num(image, "bottomPadding") - border);
+}
+
+void ImageFileWriter::saveImage(QObject* image)
+{
+    if (edition().gNoImageFilesFlag || m_folder.isEmpty() || !image)
+        return;
+    QDir().mkdir(m_folder);
+    const QString name = str(image, "imageName");
+    const QString type = str(image, "imageType");
+    if (num(image, "imageEnlargeFlag") == 1)
+        QFile::remove(filePath(name + QStringLiteral("@2x.") + type));
+    else
+        createRetinaVersion(image);
+    QFile::remove(filePath(name + u'.' + type));
+    if (!inSlideshow(image) && image->property("forceNonRetinaFlag").toBool())
+        createNonRetinaVersion(image);
+    checkAndSaveOriginalImage(image);
+}
+
+void ImageFileWriter::createRetinaVersion(QObject* image)
+{
+    const QSizeF inner = innerSize(image);
+    // A box with no room for the picture has no display file.
+    if (inner.width() <= 0 || inner.height() <= 0)
+        return;
+    const QImage source = sourcePicture(image);
+    if (source.isNull())
+        return;
+    const QImage scaled = DataCentre::imageWithImage(source, QSizeF(2 * inner.width(), 2 * inner.height()));
+    const QString name = str(image, "imageName");
+    const QString type = str(image, "imageType");
+    const QString retinaPath = filePath(name + QStringLiteral("@2x.") + type);
+    if (!writeFileAtomically(retinaPath, encodedImage(scaled, type)))
+        return;
+
+    // The display file is never larger than the original.
+    const QString originalPath = filePath(name + QStringLiteral("o.") + type);
+    const qint32 originalSize = DataCentre::grabFileSize(originalPath);
+    const qint32 retinaSize = DataCentre::grabFileSize(retinaPath);
+    if (QFileInfo::exists(originalPath) && originalSize > 0 && originalSize < retinaSize) {
+        QFile original(originalPath);
+        if (original.open(QIODevice::ReadOnly) && writeFileAtomically(retinaPath, original.readAll()))
+            qInfo("%s REPLACE retina image: %d original image:%d", qPrintable(retinaPath), retinaSize,
+                  originalSize);
+    }
+}
+
+void ImageFileWriter::createNonRetinaVersion(QObject* image)
+{
+    const QString type = str(image, "imageType");
+    const QByteArray data = encodedImage(sourcePicture(image), type);
+    if (!data.isEmpty())
+        writeFileAtomically(filePath(str(image, "imageName") + u'.' + type), data);
+}
+
+void ImageFileWriter::checkAndSaveOriginalImage(QObject* image)
+{
+    const QString type = str(image, "imageType");
+    const QString path = filePath(str(image, "imageName") + QStringLiteral("o.") + type);
+    if (QFileInfo::exists(path) && DataCentre::grabFileSize(path) != 0)
+        return;
+    const QByteArray data = encodedImage(sourcePicture(image), type);
+    if (!data.isEmpty())
+        writeFileAtomically(path, data);
+}
+
+void ImageFileWriter::saveMaskImage(QObject* image)
+{
+    if (m_folder.isEmpty() || !image)
+        return;
+    auto* graphic = qobject_cast<DRVImage*>(image);
+    const QImage picture = graphic ? graphic->maskImage() : image->property("maskImage").value<QImage>();
+    if (picture.isNull())
+        return;
+    QDir().mkdir(m_folder);
+    writeFileAtomically(filePath(str(image, "imageName") + QStringLiteral("_mask.png")),
+                        DataCentre::PNGRepresentationOfImage(picture));
+}
+
+void ImageFileWriter::checkToMakeSureOriginalImagesAreSavedProperly()
+{
+    if (m_folder.isEmpty())
+        return;
+    const QDir folder(m_folder);
+    double total = 0;
+    int count = 0;
+    for (const QString& name : folder.entryList(QDir::Files)) {
+        const QString extension = platform::pathExtension(name);
+        if (extension.compare(QStringLiteral("PNG"), Qt::CaseInsensitive) != 0 &&
+            extension.compare(QStringLiteral("JPG"), Qt::CaseInsensitive) != 0)
+            continue;
+        ++count;
+        total += DataCentre::grabFileSize(folder.filePath(name));
+    }
+    if (count == 0 || total != 0)
+        return;
+    platform::Alert alert;
+    alert.title = QStringLiteral("Could not save image");
+    alert.informativeText = QStringLiteral(
+        "Sorry, images may not have saved properly, please review and try saving this file again.");
+    alert.buttons = {
+        platform::StringsTable::lookup(QStringLiteral("Try again"), QStringLiteral("Localizable")),
+        platform::StringsTable::lookup(QStringLiteral("Ignore"), QStringLiteral("Localizable"))};
+    alert.style = platform::AlertStyle::Warning;
+    if (platform::showAlert(alert) == 0)
+        m_document.setDocumentChangedCounter(m_document.documentChangedCounter() + 1);
+    else
+        m_document.setIgnoreImageSaveErrorFlag(true);
+}

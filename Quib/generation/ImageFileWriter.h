@@ -1,0 +1,45 @@
+// The picture files of one image beside its page: "<name>@2x.<type>" at twice the inner box size,
+// "<name>.<type>" when a plain copy is asked for, "<name>o.<type>" (the original, written once and
+// kept) and "<name>_mask.png". Every file is written whole or not at all (write to a temporary file,
+// then rename), so a failed save never leaves half a picture behind.
+#pragma once
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+class DRVDocument;
+class QObject;
+
+class ImageFileWriter
+{
+public:
+    // folder is the page's image folder; an empty folder writes nothing.
+    ImageFileWriter(DRVDocument& document, const QString& folder);
+
+    // The page's image folder: <tempSavePathLocal>/<pageName>; empty when either is unset.
+    static QString pageImageFolder(const DRVDocument& document, const QString& pageName);
+
+    // The display, plain and original files of one image (a DRVImage or an image record).
+    void saveImage(QObject* image);
+    void createRetinaVersion(QObject* image);
+    void createNonRetinaVersion(QObject* image);
+    void checkAndSaveOriginalImage(QObject* image);
+    void saveMaskImage(QObject* image);
+    // Warns once per pass when every picture file of the folder is empty; "Ignore" stops the
+    // warning for the document's life, "Try again" marks the page changed.
+    void checkToMakeSureOriginalImagesAreSavedProperly();
+
+    // The image as its file type stores it: JPEG for "JPG", PNG otherwise.
+    static QByteArray encodedImage(const QImage& image, const QString& imageType);
+    // Writes data to path through a temporary file and a rename.
+    static bool writeFileAtomically(const QString& path, const QByteArray& data);
+    // The inner size of an image in its box: the box less margins, paddings and twice the border.
+    static QSizeF innerSize(QObject* image);
+
+private:
+    QString filePath(const QString& name) const;
+    static QImage sourcePicture(QObject* image);
+
+    DRVDocument& m_document;
+    QString m_folder;
+};

@@ -1,0 +1,51 @@
+// The text-box pass of the page writer: every entry of the document's textViewArray (text boxes,
+// table-cell texts, form fields and labels) becomes one absolutely positioned element and its
+// ".text<n>" rules, which are also the saved page format. Form fields also feed the form handler.
+#pragma once
+#include "generation/FormSortHelper.h"
+
+#include <QString>
+
+class DRVDocument;
+class QObject;
+struct PagePieces;
+
+class TextBoxGenerator
+{
+public:
+    TextBoxGenerator(DRVDocument& document, PagePieces& pieces);
+
+    // Appends the rules to pieces.textRules, the elements to pieces.bodyTexts and the form
+    // outputs to pieces.formHandler.
+    void generate();
+
+    // Shared by the element generators. Sets each of the eight margin and padding unit strings
+    // that is null, empty or "(null)" to "%" on the element (a graphic or a cell carrier).
+    static QObject* populateTextViewMarginType(QObject* element);
+    // The unit string as written: "%" for null, empty or "(null)".
+    static QString marginTypeOrDefault(const QString& type);
+    // Lines by the platform's line-range rule: 0 for "", 1 for a text whose only break ends it.
+    static quint32 calculateNumOfLines(const QString& string);
+    // What the text of an element (a DRVText or a myTextView carrier) says about its look: the raw
+    // string, the font of its first character and the alignment of its first paragraph ("left",
+    // "right", "center" or "justify"; "left" for an empty text).
+    struct TextFacts
+    {
+        QString raw;
+        int fontSize = 0;
+        QString family;
+        QString alignment = QStringLiteral("left");
+        bool isEmpty() const { return raw.isEmpty(); }
+    };
+    static TextFacts textFacts(QObject* element);
+    // The template name a rule carries: without its extension, else the page's main template name.
+    static QString completedTemplateName(const QString& templateName, const QString& mainTemplateName);
+
+    // The text of a text element as the page body shows it: "&", "<" and ">" escaped, every
+    // newline (LF, CR, CR LF, U+0085, U+2028, U+2029) as "<br>". The reader reverses it.
+    static QString convertedBodyText(const QString& raw);
+
+private:
+    DRVDocument& m_document;
+    PagePieces& m_pieces;
+};

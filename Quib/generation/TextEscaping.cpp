@@ -1,0 +1,122 @@
+#include "generation/TextEscaping.h"
+
+#include <QHash>
+
+QString TextEscaping::escapeHtmlText(const QString& text)
+{
+    QString out;
+    out.reserve(text.size() + text.size() / 8);
+    for (const QChar c : text) {
+        if (c == u'&')
+            out += QLatin1String("&amp;");
+        else if (c == u'<')
+            out += QLatin1String("&lt;");
+        else if (c == u'>')
+            out += QLatin1String("&gt;");
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString TextEscaping::escapeHtmlAttribute(const QString& value)
+{
+    QString out;
+    out.reserve(value.size() + value.size() / 8);
+    for (const QChar c : value) {
+        if (c == u'&')
+            out += QLatin1String("&amp;");
+        else if (c == u'<')
+            out += QLatin1String("&lt;");
+        else if (c == u'>')
+            out += QLatin1String("&gt;");
+        else if (c == u'"')
+            out += QLatin1String("&quot;");
+        else if (c == u'\'')
+            out += QLatin1String("&#39;");
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString TextEscaping::quotedAttribute(const QString& value)
+{
+    return u'"' + escapeHtmlAttribute(value) + u'"';
+}
+
+QString TextEscaping::decodeHtmlEntities(const QString& text)
+{
+    // The entities the writer produces and those the page-wide character replacements leave.
+    static const QHash<QString, QString> named{
+        {QStringLiteral("amp"), QStringLiteral("&")},
+        {QStringLiteral("lt"), QStringLiteral("<")},
+        {QStringLiteral("gt"), QStringLiteral(">")},
+        {QStringLiteral("quot"), QStringLiteral("\"")},
+        {QStringLiteral("apos"), QStringLiteral("'")},
+        {QStringLiteral("nbsp"), QStringLiteral("\u00A0")},
+        {QStringLiteral("copy"), QStringLiteral("\u00A9")},
+        {QStringLiteral("reg"), QStringLiteral("\u00AE")},
+        {QStringLiteral("pound"), QStringLiteral("\u00A3")},
+        {QStringLiteral("cent"), QStringLiteral("\u00A2")},
+        {QStringLiteral("yen"), QStringLiteral("\u00A5")},
+        {QStringLiteral("euro"), QStringLiteral("\u20AC")},
+        {QStringLiteral("iquest"), QStringLiteral("\u00BF")},
+    };
+    if (!text.contains(u'&'))
+        return text;
+    QString out;
+    out.reserve(text.size());
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const QChar c = text[i];
+        if (c != u'&') {
+            out += c;
+            ++i;
+            continue;
+        }
+        const qsizetype semicolon = text.indexOf(u';', i + 1);
+        if (semicolon < 0 || semicolon - i > 10) {
+            out += c;
+            ++i;
+            continue;
+        }
+        const QString name = text.mid(i + 1, semicolon - i - 1);
+        QString decoded;
+        if (name.startsWith(u'#') && name.size() > 1) {
+            bool ok = false;
+            const bool hex = name[1] == u'x' || name[1] == u'X';
+            const uint code = hex ? name.mid(2).toUInt(&ok, 16) : name.mid(1).toUInt(&ok, 10);
+            if (ok && code > 0 && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF)) {
+                const char32_t cp = code;
+                decoded = QString::fromUcs4(&cp, 1);
+            }
+        } else if (auto it = named.constFind(name); it != named.constEnd()) {
+            decoded = *it;
+        }
+        if (decoded.isEmpty()) {
+            out += c;
+            ++i;
+            continue;
+        }
+        out += decoded;
+        i = semicolon + 1;
+    }
+    return out;
+}
+
+bool TextEscaping::isSafeElementId(const QString& id)
+{
+    if (id.isEmpty())
+        return false;
+    const QChar first = id[0];
+    if (!((first >= u'A' && first <= u'Z') || (first >= u'a' && first <= u'z')))
+        return false;
+    for (const QChar c : id) {
+        const bool ok = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') ||
+                        c == u'_' || c == u'-';
+        if (!ok)
+            return false;
+    }
+    return true;
+}

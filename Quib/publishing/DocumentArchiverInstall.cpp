@@ -1,0 +1,34 @@
+#include "publishing/DocumentArchiverInstall.h"
+
+#include "document/DocumentArchiver.h"
+#include "publishing/UploadFTPS.h"
+
+namespace {
+
+bool report(bool ok, const UploadFTPS& upload, QString* error)
+{
+    if (!ok && error)
+        *error = upload.lastErrorText();
+    return ok;
+}
+
+} // namespace
+
+void DocumentArchiverInstall::install()
+{
+    // A fresh UploadFTPS per operation: the class keeps per-use state.
+    DocumentArchiver::Hooks hooks;
+    hooks.zipDocument = [](const QString& pageFolder, const QString& archivePath, QString* error) {
+        UploadFTPS upload;
+        return report(upload.zipDocument(pageFolder, archivePath), upload, error);
+    };
+    hooks.zipDocumentWithFolder = [](const QString& pageFolder, const QString& archivePath, QString* error) {
+        UploadFTPS upload;
+        return report(upload.zipDocument_mailchimp(pageFolder, archivePath), upload, error);
+    };
+    hooks.unzipDocument = [](const QString& archivePath, const QString& targetFolder, QString* error) {
+        UploadFTPS upload;
+        return report(upload.unzipDocument(archivePath, targetFolder), upload, error);
+    };
+    DocumentArchiver::install(hooks);
+}

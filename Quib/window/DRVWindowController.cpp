@@ -1,0 +1,672 @@
+#include "window/DRVWindowController.h"
+
+#include "canvas/DRVGraphicView.h"
+#include "canvas/DRVGrid.h"
+#include "canvas/DRVSelectionModel.h"
+#include "document/DRVDocument.h"
+#include "document/PageImageFiles.h"
+#include "editions/EditionSettings.h"
+#include "model/DRVGalleryGrid.h"
+#include "model/DRVImage.h"
+#include "model/DRVSlideshow.h"
+#include "model/DRVTable.h"
+#include "model/DRVZoomingScrollView.h"
+#include "model/TransformView.h"
+#include "platform/Dialogs.h"
+#include "platform/UndoManager.h"
+#include "platform/UserDefaults.h"
+#include "window/FlippedNSView.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+QList<DRVWindowController*>& liveControllers()
+{
+    static QList<DRVWindowController*> controllers;
+    return controllers;
+}
+
+QPointer<DRVWindowController>& mainController()
+{
+    static QPointer<DRVWindowController> controller;
+    return controller;
+}
+
+const QString kCanvasSizeKey = QStringLiteral("canvasSize");
+
+} // namespace
+
+DRVWindowController::DRVWindowController(QObject* parent)
+    : QObject(parent), m_windowNibName(windowInterfaceNameForEdition(edition().gEditionDisplayName))
+{
+    liveControllers().append(this);
+    m_grid = new DRVGrid(this);
+    m_graphicsController = new DRVSelectionModel(this);
+    m_zoomFactor = double(edition().gCanvasDisplayScale);
+    if (!(m_zoomFactor > 0))
+        m_zoomFactor = 1.0;
+    for (QPushButton*& button : m_colorButtons)
+        button = new QPushButton;
+    // The canvas exists before the window, so a document can be bound to it at once.
+    m_graphicView = new DRVGraphicView;
+}
+
+DRVWindowController::~DRVWindowController()
+{
+    liveControllers().removeAll(this);
+    unregisterNotifications();
+    stopObservingDocument();
+    if (m_graphicView) {
+        m_graphicView->unbindGraphics();
+        m_graphicView->unbindSelectionIndexes();
+        m_graphicView->setGrid(nullptr);
+    }
+    for (QPushButton* button : m_colorButtons) {
+        if (button && !button->parent())
+            delete button;
+    }
+    qDeleteAll(m_templatePopUps);
+    if (m_window) {
+        m_window->removeEventFilter(this);
+        delete m_window;
+    } else {
+        delete m_graphicView;
+    }
+}
+
+QString DRVWindowController::windowInterfaceNameForEdition(const QString& name)
+{
+    if (name == QLatin1String("Ostrevin") || name == QLatin1String("Quellam") ||
+        name == QLatin1String("Tirrabel"))
+        return QStringLiteral("PhotoCatalogSettingsWindowController");
+    return QStringLiteral("DrawWindow");
+}
+
+// ---- document ----
+
+void DRVWindowController::setDocument(DRVDocument* document)
+{
+    if (!document && m_graphicView) {
+        disconnect(m_zoomBinding);
+        m_zoomBinding = {};
+        m_graphicView->setGrid(nullptr);
+        m_graphicView->unbindGraphics();
+    }
+    stopObservingDocument();
+    m_document = document;
+    m_graphicsController->setContent(document);
+    if (document) {
+        m_documentConnections.append(platform::observe(
+            document, this,
+            [this](platform::Observable*, const QString& key, const QVariant&, const QVariant&) {
+                static const QStringList sizeKeys{
+                    kCanvasSizeKey, QStringLiteral("docSpecificFixedCanvasFlag"),
+                    QStringLiteral("docSpecificPageWidth"), QStringLiteral("docSpecificPageHeight")};
+                if (m_document && sizeKeys.contains(key))
+                    observeDocumentCanvasSize(m_document->canvasSize());
+            }));
+        m_documentConnections.append(connect(document, &QObject::destroyed, this, [this] {
+            if (m_graphicView) {
+                m_graphicView->unbindGraphics();
+                m_graphicView->setGrid(nullptr);
+            }
+            unregisterNotifications();
+        }));
+        m_documentConnections.append(connect(document, &DRVDocument::windowTitleChanged, this,
+                                             [this](const QString&) { updateWindowTitle(); }));
+        // A page rebuilt in place brings its own colour and size.
+        m_documentConnections.append(connect(document, &DRVDocument::pageReloaded, this, [this] {
+            refreshPageBackgroundColor();
+            if (m_document)
+                observeDocumentCanvasSize(m_document->canvasSize());
+        }));
+        m_documentConnections.append(
+            connect(document, &DRVDocument::deselectAllRequested, this, [this] { deSelectAllObjects(); }));
+    }
+    if (m_window) {
+        if (document)
+            bindCanvas();
+        registerNotifications();
+        updateWindowTitle();
+    }
+}
+
+void DRVWindowController::stopObservingDocument()
+{
+    for (QMetaObject::Connection& connection : m_documentConnections)
+        disconnect(connection);
+    m_documentConnections.clear();
+}
+
+QString DRVWindowController::documentDisplayName() const
+{
+    if (!m_document)
+        return QString();
+    if (!m_document->pageOfficialName().isEmpty())
+        return m_document->windowTitle();
+    if (!m_document->filePath().isEmpty())
+        return QFileInfo(m_document->filePath()).fileName();
+    if (!m_document->pageName().isEmpty())
+        return m_document->pageName();
+    return QStringLiteral("Untitled");
+}
+
+// ---- window ----
+
+QMainWindow* DRVWindowController::window()
+{
+    if (!m_window)
+        windowDidLoad();
+    return m_window;
+}
+
+void DRVWindowController::showWindow()
+{
+    QMainWindow* w = window();
+    w->show();
+    w->raise();
+    w->activateWindow();
+    // Offscreen and focus-less platforms never activate a window; the newest one counts as main.
+    if (!mainController())
+        mainController() = this;
+}
+
+QList<DRVWindowController*> DRVWindowController::allControllers()
+{
+    return liveControllers();
+}
+
+DRVWindowController* DRVWindowController::mainWindowController()
+{
+    if (mainController())
+        return mainController();
+    for (auto it = liveControllers().crbegin(); it != liveControllers().crend(); ++it) {
+        if ((*it)->isWindowLoaded())
+            return *it;
+    }
+    return nullptr;
+}
+
+QList<DRVWindowController*> DRVWindowController::controllersForDocument(const DRVDocument* document)
+{
+    QList<DRVWindowController*> found;
+    for (DRVWindowController* controller : liveControllers()) {
+        if (document && controller->document() == document)
+            found.append(controller);
+    }
+    return found;
+}
+
+void DRVWindowController::windowDidLoad()
+{
+    auto* window = new QMainWindow;
+    window->setObjectName(m_windowNibName);
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    m_window = window;
+
+    m_mainCanvasView = new FlippedNSView;
+    m_mainCanvasView->setObjectName(QStringLiteral("mainCanvasView"));
+    auto* layout = new QVBoxLayout(m_mainCanvasView);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_zoomingScrollView = new DRVZoomingScrollView;
+    m_zoomingScrollView->setObjectName(QStringLiteral("zoomingScrollView"));
+    m_zoomingScrollView->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_zoomingScrollView->setWidget(m_graphicView);
+    layout->addWidget(m_zoomingScrollView);
+    window->setCentralWidget(m_mainCanvasView);
+    connect(m_zoomingScrollView, &DRVZoomingScrollView::clickedOutsideCanvas, this, [this] {
+        stopEditingInGraphicView();
+        deSelectAllObjects();
+    });
+
+    if (m_document)
+        observeDocumentCanvasSize(m_document->canvasSize());
+    m_graphicView->bindSelectionIndexes(m_graphicsController);
+    if (m_document)
+        bindCanvas();
+    selectedToolDidChange();
+    registerNotifications();
+    refreshPageBackgroundColor();
+
+    // The print editions' template pop-ups: one item per label template, in list order.
+    const QStringList titles = labelTemplateTitles(edition().gLabelTemplateList);
+    static const char* popUpNames[] = {"templateSelectionPopupButton",
+                                       "flyerTemplateSelectionPopupButton",
+                                       "manualTemplateSelectionPopupButton",
+                                       "foldingCardTemplateSelectionPopupButton",
+                                       "tuvikBusinessCardDesignerPopupButton",
+                                       "tuvikEcardDesignerPopupButton",
+                                       "corvaneEnvelopePopupButton"};
+    for (const char* name : popUpNames) {
+        auto* popUp = new QComboBox;
+        popUp->setObjectName(QString::fromLatin1(name));
+        popUp->addItems(titles);
+        m_templatePopUps.append(popUp);
+    }
+
+    // A page larger than the screen opens at most as large as the screen's free area allows.
+    QSize size(1100, 800);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableSize());
+    window->resize(size);
+    window->installEventFilter(this);
+    updateWindowTitle();
+}
+
+void DRVWindowController::bindCanvas()
+{
+    m_graphicView->bindGraphics(m_document);
+    m_graphicView->setGrid(m_grid);
+    disconnect(m_zoomBinding);
+    m_zoomingScrollView->setFactor(m_zoomFactor);
+    m_graphicView->setScale(m_zoomFactor);
+    m_zoomBinding = connect(m_zoomingScrollView, &DRVZoomingScrollView::factorChanged, this,
+                            [this](double factor) { setZoomFactor(factor); });
+}
+
+void DRVWindowController::updateWindowTitle()
+{
+    if (m_window)
+        m_window->setWindowTitle(m_document ? documentDisplayName() : QString());
+}
+
+void DRVWindowController::setZoomFactor(double factor)
+{
+    if (!(factor > 0))
+        return;
+    m_zoomFactor = factor;
+    if (m_graphicView)
+        m_graphicView->setScale(factor);
+    if (m_zoomingScrollView && m_zoomingScrollView->factor() != factor) {
+        const QSignalBlocker blocker(m_zoomingScrollView);
+        m_zoomingScrollView->setFactor(factor);
+    }
+}
+
+QString DRVWindowController::rulerUnitName()
+{
+    platform::UserDefaults& defaults = platform::UserDefaults::standard();
+    if (defaults.hasUserValue(QStringLiteral("RulerUnits"))) {
+        const QString unit = defaults.stringForKey(QStringLiteral("RulerUnits"));
+        if (!unit.isEmpty())
+            return unit;
+    }
+    if (!edition().gRulerUnitName.isEmpty())
+        return edition().gRulerUnitName;
+    return QStringLiteral("Points");
+}
+
+bool DRVWindowController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_window) {
+        switch (event->type()) {
+        case QEvent::Close: {
+            if (m_closing)
+                return false;
+            // While the close is asked about (a modal alert takes the focus) and afterwards, losing
+            // the focus must not save the page behind the user's answer.
+            m_closing = true;
+            if (!mayCloseWindow()) {
+                m_closing = false;
+                event->ignore();
+                return true;
+            }
+            // Deleting the controller inside the close event would pull the window away under Qt.
+            m_window->hide();
+            emit windowClosed(this);
+            deleteLater();
+            return false;
+        }
+        case QEvent::WindowActivate:
+            mainController() = this;
+            emit becameMain(this);
+            break;
+        case QEvent::WindowDeactivate:
+            windowDidResignMain();
+            break;
+        default:
+            break;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void DRVWindowController::windowDidResignMain()
+{
+    // Leaving a page stores it, except in the editions that keep one document open. A page that
+    // has no file yet is left alone: saving it would need a place the user has not chosen.
+    if (m_document && !edition().gSingleDocumentFlag && !m_document->filePath().isEmpty() && !m_closing)
+        m_document->askPageToSaveItself();
+    emit resignedMain(this);
+}
+
+// ---- canvas size ----
+
+void DRVWindowController::observeDocumentCanvasSize(const QSizeF& size)
+{
+    if (!m_graphicView || !size.isValid())
+        return;
+    m_graphicView->setNeedsDisplay();
+    m_graphicView->setCanvasSize(size);
+    m_graphicView->setNeedsDisplay();
+}
+
+// ---- page colour ----
+
+void DRVWindowController::updateDocumentColor(const QColor& color, const QString& hexString)
+{
+    m_pageColorHexString = hexString;
+    if (m_graphicView) {
+        m_graphicView->setNeedsDisplay();
+        m_graphicView->setPageColor(color);
+        m_graphicView->setPageColorHexString(hexString);
+        m_graphicView->setNeedsDisplay();
+    }
+    if (m_window && m_window->centralWidget())
+        m_window->centralWidget()->update();
+}
+
+QColor DRVWindowController::getDocumentColor() const
+{
+    return m_graphicView ? m_graphicView->pageColor() : QColor();
+}
+
+void DRVWindowController::refreshPageBackgroundColor()
+{
+    if (m_document)
+        updateDocumentColor(m_document->pageColor(), m_document->pageColorHexString());
+}
+
+// ---- print templates ----
+
+QStringList DRVWindowController::labelTemplateTitles(const QList<LabelTemplateHelper>& templates)
+{
+    QStringList titles;
+    for (const LabelTemplateHelper& t : templates)
+        titles.append(
+            QStringLiteral("%1 %2 %3").arg(t.brand, t.templateNumber, t.templateDescription).trimmed());
+    return titles;
+}
+
+QList<QComboBox*> DRVWindowController::templatePopUps() const
+{
+    return m_templatePopUps;
+}
+
+// ---- notifications ----
+
+const QList<QPair<QString, bool>>& DRVWindowController::observedNotifications()
+{
+    static const QList<QPair<QString, bool>> names{
+        {QStringLiteral("refreshDocIcon"), true},          {QStringLiteral("updateCurrentButtonColor"), true},
+        {QStringLiteral("websiteUpdated"), false},         {QStringLiteral("totalWebsiteUpdated"), true},
+        {QStringLiteral("displayProfilePopover"), true},   {QStringLiteral("hideProfilePopover"), true},
+        {QStringLiteral("displayToolbars"), false},        {QStringLiteral("clearDragAndDropIcons"), false},
+        {QStringLiteral("clearLayerListingIcons"), false}, {QStringLiteral("callRefreshTabs"), false},
+        {QStringLiteral("refreshInspectorPanel"), false},  {QStringLiteral("unbindEverything"), false}};
+    return names;
+}
+
+void DRVWindowController::registerNotifications()
+{
+    unregisterNotifications();
+    platform::NotificationCenter& center = platform::NotificationCenter::defaultCenter();
+    for (const auto& [name, documentOnly] : observedNotifications()) {
+        // A document-only name without a document would take every sender's posts: leave it out.
+        if (documentOnly && !m_document)
+            continue;
+        const QString key = name;
+        m_observerIds.append(center.addObserver(
+            key, this, [this, key](const platform::Notification&) { handleNotification(key); },
+            documentOnly ? static_cast<const QObject*>(m_document.data()) : nullptr));
+    }
+}
+
+void DRVWindowController::unregisterNotifications()
+{
+    platform::NotificationCenter& center = platform::NotificationCenter::defaultCenter();
+    for (platform::NotificationCenter::ObserverId id : std::as_const(m_observerIds))
+        center.removeObserver(id);
+    m_observerIds.clear();
+}
+
+void DRVWindowController::handleNotification(const QString& name)
+{
+    ++m_handledNotificationCount;
+    if (name == QLatin1String("refreshDocIcon"))
+        updateCurrentlySelectedQuibButton();
+    else if (name == QLatin1String("updateCurrentButtonColor"))
+        updateCurrentButtonColor();
+    else if (name == QLatin1String("websiteUpdated"))
+        refreshWebsite();
+    else if (name == QLatin1String("totalWebsiteUpdated"))
+        totalRefreshWebsite();
+    else if (name == QLatin1String("displayProfilePopover"))
+        displayProfilePopover();
+    else if (name == QLatin1String("hideProfilePopover"))
+        hideProfilePopover();
+    else if (name == QLatin1String("displayToolbars"))
+        setFormButtons();
+    else if (name == QLatin1String("clearDragAndDropIcons"))
+        clearDragAndDropIcons();
+    else if (name == QLatin1String("clearLayerListingIcons"))
+        clearLayerListingIcons();
+    else if (name == QLatin1String("callRefreshTabs"))
+        callRefreshTabs();
+    else if (name == QLatin1String("refreshInspectorPanel"))
+        switchSideBarView();
+    else if (name == QLatin1String("unbindEverything"))
+        unbindEverything();
+}
+
+// ---- actions ----
+
+const QStringList& DRVWindowController::handledActions()
+{
+    static const QStringList actions{QStringLiteral("undo:"),
+                                     QStringLiteral("redo:"),
+                                     QStringLiteral("saveDocument:"),
+                                     QStringLiteral("saveDocumentAs:"),
+                                     QStringLiteral("performClose:"),
+                                     QStringLiteral("newDocumentWindow:"),
+                                     QStringLiteral("toggleGridConstraining:"),
+                                     QStringLiteral("toggleGridShowing:")};
+    return actions;
+}
+
+bool DRVWindowController::performAction(const QString& action)
+{
+    if (action == QLatin1String("undo:"))
+        undo();
+    else if (action == QLatin1String("redo:"))
+        redo();
+    else if (action == QLatin1String("saveDocument:"))
+        saveDocument();
+    else if (action == QLatin1String("saveDocumentAs:"))
+        saveDocumentAs();
+    else if (action == QLatin1String("performClose:"))
+        performClose();
+    else if (action == QLatin1String("newDocumentWindow:"))
+        newDocumentWindow();
+    else if (action == QLatin1String("toggleGridConstraining:"))
+        toggleGridConstraining();
+    else if (action == QLatin1String("toggleGridShowing:"))
+        toggleGridShowing();
+    else
+        return false;
+    return true;
+}
+
+MenuValidationState DRVWindowController::menuValidationState() const
+{
+    MenuValidationState state = MenuValidationState::forEdition(edition());
+    state.hasDocument = m_document != nullptr;
+    state.documentDisplayName = documentDisplayName();
+    state.gridUsable = m_grid->isUsable();
+    state.gridConstraining = m_grid->isConstraining();
+    state.gridAlwaysShown = m_grid->isAlwaysShown();
+    if (m_document) {
+        state.graphicCount = int(m_document->graphics().size());
+        const platform::UndoManager* undo = m_document->undoManager();
+        state.canUndo = undo->canUndo();
+        state.canRedo = undo->canRedo();
+        state.undoActionName = undo->undoActionName();
+        state.redoActionName = undo->redoActionName();
+    }
+    state.selectedCount = int(m_graphicsController->selectionIndexes().size());
+    return state;
+}
+
+MenuItemState DRVWindowController::validateMenuItem(const QString& action, const MenuItemState& item) const
+{
+    return MenuValidation::validate(action, item, menuValidationState());
+}
+
+void DRVWindowController::undoOrRedo(bool undoing)
+{
+    if (!m_document)
+        return;
+    platform::UndoManager* manager = m_document->undoManager();
+    // What was typed so far belongs to the group being undone.
+    manager->closeEventGroup();
+    if (undoing ? !manager->canUndo() : !manager->canRedo())
+        return;
+    // The graphics the step brings back or changes become the selection.
+    m_graphicView->startCollectingUndoSelectionIndexes();
+    if (undoing)
+        manager->undo();
+    else
+        manager->redo();
+    const QList<int> touched = m_graphicView->takeUndoSelectionIndexes();
+    if (!touched.isEmpty())
+        m_graphicView->changeSelectionIndexes(touched);
+}
+
+void DRVWindowController::undo()
+{
+    undoOrRedo(true);
+}
+
+void DRVWindowController::redo()
+{
+    undoOrRedo(false);
+}
+
+DRVWindowController* DRVWindowController::newDocumentWindow()
+{
+    auto* controller = new DRVWindowController(parent());
+    controller->setDocument(m_document);
+    emit windowControllerCreated(controller);
+    controller->showWindow();
+    return controller;
+}
+
+void DRVWindowController::toggleGridConstraining()
+{
+    m_grid->setConstraining(!m_grid->isConstraining());
+}
+
+void DRVWindowController::toggleGridShowing()
+{
+    m_grid->setAlwaysShown(!m_grid->isAlwaysShown());
+}
+
+void DRVWindowController::selectedToolDidChange()
+{
+    if (m_zoomingScrollView)
+        m_zoomingScrollView->viewport()->setCursor(Qt::ArrowCursor);
+}
+
+void DRVWindowController::stopEditingInGraphicView()
+{
+    if (m_graphicView)
+        m_graphicView->stopEditing();
+}
+
+void DRVWindowController::deSelectAllObjects()
+{
+    if (m_graphicView && m_graphicView->selectionModel())
+        m_graphicView->changeSelectionIndexes({});
+}
+
+QString DRVWindowController::grabNextImageName() const
+{
+    QStringList names;
+    auto addCarriers = [&names](const QList<TransformView*>& carriers) {
+        for (const TransformView* carrier : carriers) {
+            if (carrier)
+                names.append(carrier->imageName());
+        }
+    };
+    if (m_document) {
+        for (DRVGraphic* graphic : m_document->graphics()) {
+            if (qobject_cast<DRVImage*>(graphic))
+                names.append(graphic->imageName());
+            else if (auto* slideshow = qobject_cast<DRVSlideshow*>(graphic))
+                addCarriers(slideshow->imageArray());
+            else if (auto* gallery = qobject_cast<DRVGalleryGrid*>(graphic))
+                addCarriers(gallery->imageArray());
+            else if (auto* table = qobject_cast<DRVTable*>(graphic); table && edition().gTableImagesFlag) {
+                addCarriers(table->imageArray());
+                addCarriers(table->tableBackgroundArray());
+            }
+        }
+    }
+    const QString folder = grabCurrentDocPath();
+    return PageImageFiles::getNextImageName(names, folder);
+}
+
+QString DRVWindowController::grabCurrentDocPath() const
+{
+    if (!m_document || m_document->pagePath().isEmpty())
+        return QString();
+    return PageImageFiles::imageFolderForPage(m_document->pagePath());
+}
+
+// ---- document flows ----
+
+bool DRVWindowController::saveDocument()
+{
+    return m_document && m_document->saveDocument();
+}
+
+bool DRVWindowController::saveDocumentAs()
+{
+    if (!m_document)
+        return false;
+    platform::FilePanelRequest request;
+    request.fileName = m_document->createFileName() + u'.' + edition().gDocumentExtension;
+    request.allowedExtensions = {edition().gDocumentExtension};
+    if (!m_document->filePath().isEmpty())
+        request.directory = QFileInfo(m_document->filePath()).absolutePath();
+    const QString path = platform::DialogService::current().runSavePanel(request);
+    if (path.isEmpty())
+        return false;
+    const bool saved = m_document->saveDocumentTo(path);
+    m_document->updateWindowTitle();
+    updateWindowTitle();
+    return saved;
+}
+
+bool DRVWindowController::mayCloseWindow()
+{
+    // Only the document's last window asks about unsaved changes.
+    if (!m_document || controllersForDocument(m_document).size() > 1)
+        return true;
+    return m_document->canCloseDocument();
+}
+
+bool DRVWindowController::performClose()
+{
+    if (!m_window)
+        return false;
+    return m_window->close();
+}

@@ -1,0 +1,207 @@
+// The window of one open page: the canvas inside the zooming scroll view, bound to the document's
+// graphics, to the window's selection, to the grid and to the zoom factor; the canvas size follows
+// the document. It answers the menus' actions on its document (undo, redo, save, close, the grid,
+// another window) and validates their items from plain values (MenuValidation). Main thread only.
+#pragma once
+#include "canvas/DRVGraphicView.h"
+#include "document/DRVDocument.h"
+#include "model/DRVZoomingScrollView.h"
+#include "platform/NotificationCenter.h"
+#include "window/FlippedNSView.h"
+#include "window/MenuValidation.h"
+
+#include <QColor>
+#include <QList>
+#include <QMainWindow>
+#include <QMetaObject>
+#include <QObject>
+#include <QPointer>
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+
+class DRVGrid;
+class DRVSelectionModel;
+class QComboBox;
+class QPushButton;
+class LabelTemplateHelper;
+
+class DRVWindowController : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(double zoomFactor READ zoomFactor WRITE setZoomFactor)
+
+public:
+    // Chooses the window's interface by the running edition; the window itself is made on first need.
+    explicit DRVWindowController(QObject* parent = nullptr);
+    ~DRVWindowController() override;
+
+    // "PhotoCatalogSettingsWindowController" for the three catalog editions, else "DrawWindow".
+    static QString windowInterfaceNameForEdition(const QString& editionDisplayName);
+    QString windowNibName() const { return m_windowNibName; }
+
+    // ---- document ----
+    // Attaches the document (nullptr detaches it and removes the canvas's graphics and grid and the
+    // zoom bindings; the selection binding stays). The controller follows the document's canvas
+    // size; a document destroyed behind its back detaches itself.
+    void setDocument(DRVDocument* document);
+    DRVDocument* document() const { return m_document; }
+    // The title the window and the menus show for the document.
+    QString documentDisplayName() const;
+
+    // ---- window ----
+    // Loads the window on first call (windowDidLoad runs once).
+    QMainWindow* window();
+    bool isWindowLoaded() const { return m_window != nullptr; }
+    void showWindow();
+    // Every live controller, oldest first, and the one whose window was activated last (the main
+    // window); nullptr when no controller has a window.
+    static QList<DRVWindowController*> allControllers();
+    static DRVWindowController* mainWindowController();
+    // The controllers showing one document.
+    static QList<DRVWindowController*> controllersForDocument(const DRVDocument* document);
+
+    // ---- canvas and model ----
+    DRVGraphicView* graphicView() const { return m_graphicView; }
+    DRVZoomingScrollView* zoomingScrollView() const { return m_zoomingScrollView; }
+    FlippedNSView* mainCanvasView() const { return m_mainCanvasView; }
+    DRVSelectionModel* graphicsController() const { return m_graphicsController; }
+    DRVGrid* grid() const { return m_grid; }
+    double zoomFactor() const { return m_zoomFactor; }
+    // Scales the canvas and shows the factor in the zoom pop-up.
+    void setZoomFactor(double factor);
+    // The unit both rulers use: "RulerUnits" when the user set it, else the edition's, else "Points".
+    static QString rulerUnitName();
+
+    // ---- canvas size ----
+    void observeDocumentCanvasSize(const QSizeF& size);
+
+    // ---- page colour ----
+    void updateDocumentColor(const QColor& color, const QString& hexString);
+    QColor getDocumentColor() const;
+    QString getDocumentColorHexString() const { return m_pageColorHexString; }
+    void refreshPageBackgroundColor();
+
+    // ---- inspector colour buttons (their panel arrives with the inspector) ----
+    QColor selectedTextColor() const { return m_selectedTextColor; }
+    void setSelectedTextColor(const QColor& color) { m_selectedTextColor = color; }
+    QColor selectedShapeColor() const { return m_selectedShapeColor; }
+    void setSelectedShapeColor(const QColor& color) { m_selectedShapeColor = color; }
+    QColor selectedHoverColor() const { return m_selectedHoverColor; }
+    void setSelectedHoverColor(const QColor& color) { m_selectedHoverColor = color; }
+    QColor selectedHoverTextColor() const { return m_selectedHoverTextColor; }
+    void setSelectedHoverTextColor(const QColor& color) { m_selectedHoverTextColor = color; }
+    QColor selectedBorderColor() const { return m_selectedBorderColor; }
+    void setSelectedBorderColor(const QColor& color) { m_selectedBorderColor = color; }
+    QPushButton* selectedTextColorButton() const { return m_colorButtons[0]; }
+    QPushButton* selectedShapeColorButton() const { return m_colorButtons[1]; }
+    QPushButton* selectedHoverColorButton() const { return m_colorButtons[2]; }
+    QPushButton* selectedHoverTextColorButton() const { return m_colorButtons[3]; }
+    QPushButton* selectedBorderColorButton() const { return m_colorButtons[4]; }
+    QPushButton* canvasColorButton() const { return m_colorButtons[5]; }
+
+    // ---- print templates ----
+    // "brand number description" with white space trimmed at both ends, one per template.
+    static QStringList labelTemplateTitles(const QList<LabelTemplateHelper>& templates);
+    // The seven template pop-ups of the print editions, filled when the window loads.
+    QList<QComboBox*> templatePopUps() const;
+
+    // ---- actions ----
+    // Runs the menu action of that name ("undo:", "saveDocument:", ...); false when the window does
+    // not handle it.
+    bool performAction(const QString& action);
+    static const QStringList& handledActions();
+    // The item as it should show for the window's current state.
+    MenuItemState validateMenuItem(const QString& action, const MenuItemState& item) const;
+    MenuValidationState menuValidationState() const;
+
+    void undo();
+    void redo();
+    // Saves in place; a document that has no file yet asks for a place first. False when it was not
+    // saved (cancelled, or a failure the save flow reported).
+    bool saveDocument();
+    bool saveDocumentAs();
+    // Closes the window when the document allows it (it may ask to save changes). False when the
+    // window stays open.
+    bool performClose();
+    // Another window on the same document; its creator (the application) is told through
+    // windowControllerCreated.
+    DRVWindowController* newDocumentWindow();
+    void toggleGridConstraining();
+    void toggleGridShowing();
+    void selectedToolDidChange();
+    void stopEditingInGraphicView();
+    void deSelectAllObjects();
+    // The next free image name of the page: "image" and one more than the highest number its images
+    // (and slideshow and gallery pictures, and table pictures where tables hold images) use.
+    QString grabNextImageName() const;
+    // The page path without its extension; empty for a page not yet saved.
+    QString grabCurrentDocPath() const;
+
+    // ---- notification handlers (their work arrives with the page list, toolbars and inspector) ----
+    void updateCurrentlySelectedQuibButton() {}
+    void updateCurrentButtonColor() {}
+    void refreshWebsite() {}
+    void totalRefreshWebsite() {}
+    void displayProfilePopover() {}
+    void hideProfilePopover() {}
+    void setFormButtons() {}
+    void clearDragAndDropIcons() {}
+    void clearLayerListingIcons() {}
+    void callRefreshTabs() {}
+    void switchSideBarView() {}
+    void unbindEverything() {}
+    // The names this window listens to, and for each whether only its own document's posts count.
+    static const QList<QPair<QString, bool>>& observedNotifications();
+    // How many notifications reached the window (tests check which ones count).
+    int handledNotificationCount() const { return m_handledNotificationCount; }
+
+signals:
+    // A controller made by newDocumentWindow (the application adds its menus and keeps it).
+    void windowControllerCreated(DRVWindowController* controller);
+    // The window closed; the controller deletes itself afterwards.
+    void windowClosed(DRVWindowController* controller);
+    // The window became (or stopped being) the main window.
+    void becameMain(DRVWindowController* controller);
+    void resignedMain(DRVWindowController* controller);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void windowDidLoad();
+    void windowDidResignMain();
+    void bindCanvas();
+    void registerNotifications();
+    void unregisterNotifications();
+    void handleNotification(const QString& name);
+    void stopObservingDocument();
+    void undoOrRedo(bool undoing);
+    void updateWindowTitle();
+    bool mayCloseWindow();
+
+    QString m_windowNibName;
+    QPointer<DRVDocument> m_document;
+    QList<QMetaObject::Connection> m_documentConnections;
+    QList<platform::NotificationCenter::ObserverId> m_observerIds;
+    int m_handledNotificationCount = 0;
+
+    DRVGrid* m_grid = nullptr;
+    DRVSelectionModel* m_graphicsController = nullptr;
+    double m_zoomFactor = 1.0;
+    QPointer<QMainWindow> m_window;
+    QPointer<DRVGraphicView> m_graphicView;
+    QPointer<DRVZoomingScrollView> m_zoomingScrollView;
+    QPointer<FlippedNSView> m_mainCanvasView;
+    QMetaObject::Connection m_zoomBinding;
+
+    QString m_pageColorHexString;
+    QColor m_selectedTextColor;
+    QColor m_selectedShapeColor;
+    QColor m_selectedHoverColor;
+    QColor m_selectedHoverTextColor;
+    QColor m_selectedBorderColor;
+    QPushButton* m_colorButtons[6] = {};
+    QList<QComboBox*> m_templatePopUps;
+    bool m_closing = false;
+};

@@ -1,0 +1,61 @@
+// Shared set-up of the application tests: the default edition with working folders in a temporary
+// folder, a private defaults store, the page archive, and small saved page documents.
+#pragma once
+#include "document/DRVDocument.h"
+#include "editions/EditionSettings.h"
+#include "model/DRVLine.h"
+#include "platform/UndoManager.h"
+#include "platform/UserDefaults.h"
+#include "publishing/DocumentArchiverInstall.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+class AppTest : public ::testing::Test
+{
+protected:
+    AppTest() : m_edition(QStringLiteral("Quib"))
+    {
+        EditionSettings& e = edition();
+        e.gTempFolderPath = m_root.filePath(QStringLiteral("work"));
+        e.gReceivedPagesFolderName = QStringLiteral("0000Received_Pages");
+        e.gTempSaveFolderPath =
+            QDir(e.gTempFolderPath).filePath(QStringLiteral("0000Received_Pages/tempSave000000"));
+        QDir().mkpath(e.gTempSaveFolderPath);
+        platform::UserDefaults::standard().useStoreFile(m_root.filePath(QStringLiteral("defaults.ini")));
+        DocumentArchiverInstall::install();
+    }
+
+    // A page document with one thick line per colour (hex strings), saved through the save flow.
+    QString savedPage(const QString& name, const QStringList& colours = {QStringLiteral("CC0000")})
+    {
+        DRVDocument document;
+        document.undoManager()->disableUndoRegistration();
+        QList<DRVGraphic*> graphics;
+        QList<int> indexes;
+        for (int i = 0; i < colours.size(); ++i) {
+            auto* line = new DRVLine;
+            line->setBeginPoint(QPointF(20 + 60 * i, 30));
+            line->setEndPoint(QPointF(60 + 60 * i, 110));
+            line->setBorderWidth(8);
+            line->setBorderStyle(QStringLiteral("solid"));
+            line->setBorderHexColorString(colours.at(i));
+            line->setOpacity(1.0);
+            graphics.append(line);
+            indexes.append(i);
+        }
+        document.insertGraphics(graphics, indexes);
+        document.undoManager()->enableUndoRegistration();
+        const QString path = m_root.filePath(name + QStringLiteral(".quibpage"));
+        EXPECT_TRUE(document.saveDocumentTo(path)) << qPrintable(document.lastFileErrorText());
+        return path;
+    }
+
+    static void deleteLaterObjects() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    QTemporaryDir m_root;
+    ScopedEdition m_edition;
+};

@@ -1,0 +1,552 @@
+// The generated form handler as PHP runs it: it parses whatever the author typed, and served by
+// `php -S` on loopback it mails a valid submission once, through a sendmail stand-in for mail() or
+// through an SMTP server on loopback, and sends nothing for a GET, a wrong bot-checker answer or a
+// missing required field. Visitor values arrive escaped and cannot add mail headers.
+#include "GenerationTestSupport.h"
+
+#include "generation/FormPageGenerator.h"
+#include "model/DRVText.h"
+#include "model/myTextView.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QThread>
+#include <QUrl>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+using generationtest::GenerationTest;
+
+namespace {
+
+const QString kScripts = QStringLiteral(QUIB_SOURCE_DIR "/tests/php/");
+
+QString php()
+{
+    return QStandardPaths::findExecutable(QStringLiteral("php"));
+}
+
+// A python that has aiosmtpd (Debian's package installs it for the system python).
+QString smtpPython()
+{
+    for (const QString& candidate : {QStringLiteral("/usr/bin/python3"), QStringLiteral("python3")}) {
+        QProcess probe;
+        probe.start(candidate, {QStringLiteral("-c"), QStringLiteral("import aiosmtpd")});
+        if (probe.waitForFinished(20000) && probe.exitStatus() == QProcess::NormalExit &&
+            probe.exitCode() == 0)
+            return candidate;
+    }
+    return {};
+}
+
+int freePort()
+{
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    addr.sin_port = 0;
+    socklen_t len = sizeof addr;
+    int port = 0;
+    if (::bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0 &&
+        ::getsockname(s, reinterpret_cast<sockaddr*>(&addr), &len) == 0)
+        port = ntohs(addr.sin_port);
+    ::close(s);
+    return port;
+}
+
+int connectTo(int port)
+{
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    addr.sin_port = htons(quint16(port));
+    if (::connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+        ::close(s);
+        return -1;
+    }
+    return s;
+}
+
+bool waitForPort(int port)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 15000) {
+        const int s = connectTo(port);
+        if (s >= 0) {
+            ::close(s);
+            return true;
+        }
+        QThread::msleep(50);
+    }
+    return false;
+}
+
+// One HTTP/1.0 exchange; the whole response, headers included.
+QString http(int port, const QByteArray& method, const QByteArray& path, const QByteArray& body = {})
+{
+    const int s = connectTo(port);
+    if (s < 0)
+        return {};
+    QByteArray request = method + ' ' + path + " HTTP/1.0\r\nHost: 127.0.0.1\r\n";
+    if (!body.isEmpty() || method == "POST")
+        request += "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: " +
+                   QByteArray::number(body.size()) + "\r\n";
+    request += "\r\n" + body;
+    qsizetype sent = 0;
+    while (sent < request.size()) {
+        const ssize_t n = ::send(s, request.constData() + sent, size_t(request.size() - sent), 0);
+        if (n <= 0)
+            break;
+        sent += n;
+    }
+    QByteArray response;
+    char buffer[4096];
+    ssize_t n;
+    while ((n = ::recv(s, buffer, sizeof buffer, 0)) > 0)
+        response.append(buffer, n);
+    ::close(s);
+    return QString::fromUtf8(response);
+}
+
+QByteArray formBody(const QList<QPair<QString, QString>>& fields)
+{
+    QByteArray body;
+    for (const auto& [name, value] : fields) {
+        if (!body.isEmpty())
+            body += '&';
+        body += QUrl::toPercentEncoding(name) + '=' + QUrl::toPercentEncoding(value);
+    }
+    return body;
+}
+
+class Server
+{
+public:
+    ~Server() { stop(); }
+    bool start(const QString& program, const QStringList& arguments, int port)
+    {
+        m_process.setProgram(program);
+        m_process.setArguments(arguments);
+        m_process.setProcessChannelMode(QProcess::MergedChannels);
+        m_process.start();
+        return m_process.waitForStarted(10000) && waitForPort(port);
+    }
+    void stop()
+    {
+        if (m_process.state() == QProcess::NotRunning)
+            return;
+        m_process.closeWriteChannel();
+        m_process.terminate();
+        if (!m_process.waitForFinished(5000)) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+    }
+    QString output() { return QString::fromUtf8(m_process.readAll()); }
+
+private:
+    QProcess m_process;
+};
+
+myTextView* field(DRVDocument& document, const QString& type, int tag, int optionTag = -99, int required = 0,
+                  int replyTo = 0)
+{
+    auto* view = new myTextView(QRectF(10, 10, 200, 30), &document);
+    view->setFormType(type);
+    view->setFormTag(tag);
+    view->setFormOptionTag(optionTag);
+    view->setFormRequiredFlag(required);
+    view->setMarkAsReplyToEmailFlag(replyTo);
+    return view;
+}
+
+FormSortHelper record(const QString& type, int tag, const QString& quoted, int y)
+{
+    FormSortHelper r;
+    r.formType = type;
+    r.formTag = tag;
+    r.formMessageBody_quote = quoted;
+    r.formYPosition = y;
+    return r;
+}
+
+// A contact form: a name (required), an e-mail field marked as reply address, a text area, a
+// group of check boxes, a radio group and the bot checker's answer field, each with a label line.
+struct ContactForm
+{
+    DRVDocument document;
+    PagePieces pieces;
+
+    explicit ContactForm(const QString& label = QStringLiteral("Name"))
+    {
+        document.setPageName(QStringLiteral("contact"));
+        document.setPageFileExtension(QStringLiteral("php"));
+        document.setPageOfficialName(QStringLiteral("Contact"));
+        document.setSiteFeedbackEmail(QStringLiteral("owner@example.org"));
+        document.setFormOrderLayoutOption(1);
+        document.setTextViewArray({field(document, QStringLiteral("text"), 1, -99, 1),
+                                   field(document, QStringLiteral("text"), 2, -11, 0, 1),
+                                   field(document, QStringLiteral("textarea"), 3),
+                                   field(document, QStringLiteral("checkbox"), 4, 1),
+                                   field(document, QStringLiteral("checkbox"), 4, 2),
+                                   field(document, QStringLiteral("radio"), 5, 1),
+                                   field(document, QStringLiteral("text"), 6, -22)});
+        QList<FormSortHelper>& records = pieces.formHandler.formFields;
+        records << record(QStringLiteral("textLabel"), -99,
+                          QStringLiteral("<b>") + label + QStringLiteral("</b><p>"), 0)
+                << record(QStringLiteral("text"), 1, QStringLiteral("'.$form1.'<p>"), 1)
+                << record(QStringLiteral("text"), 2, QStringLiteral("<b>Mail</b><p>'.$form2.'<p>"), 2)
+                << record(QStringLiteral("textarea"), 3, QStringLiteral("<b>Message</b><p>'.$form3.'<p>"), 3)
+                << record(QStringLiteral("checkbox"), 4, QStringLiteral("<b>Likes</b><p>'.$form4.'<p>"), 4)
+                << record(QStringLiteral("radio"), 5, QStringLiteral("<b>Size</b><p>'.$form5.'<p>"), 5);
+    }
+
+    QString page() const
+    {
+        return FormPageGenerator(const_cast<DRVDocument&>(document), pieces).formCode(false) +
+               QStringLiteral("<p id=question><?php echo $questionString; ?></p>\n");
+    }
+};
+
+QString lint(const QString& code, QTemporaryDir& dir, const QString& name)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QStringLiteral("cannot write");
+    file.write(code.toUtf8());
+    file.close();
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(php(), {QStringLiteral("-n"), QStringLiteral("-l"), path});
+    process.waitForFinished(30000);
+    return process.exitCode() == 0 ? QString() : QString::fromUtf8(process.readAll());
+}
+
+QStringList messagesIn(const QString& folder)
+{
+    QStringList texts;
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList({QStringLiteral("*.eml")}, QDir::Files, QDir::Name)) {
+        QFile file(dir.filePath(name));
+        if (file.open(QIODevice::ReadOnly))
+            texts << QString::fromUtf8(file.readAll());
+    }
+    return texts;
+}
+
+// The message's header lines, up to the first blank line.
+QStringList headerLines(const QString& message)
+{
+    QString head = message.left(message.indexOf(QStringLiteral("\r\n\r\n")) >= 0
+                                    ? message.indexOf(QStringLiteral("\r\n\r\n"))
+                                    : message.indexOf(QStringLiteral("\n\n")));
+    head.remove(u'\r');
+    return head.split(u'\n');
+}
+
+int botAnswer(const QString& page)
+{
+    static const QRegularExpression answer(QStringLiteral("botCheckerValue!=(\\d+)\\)"));
+    const QRegularExpressionMatch m = answer.match(page);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+} // namespace
+
+class PhpHandlerTest : public GenerationTest
+{
+protected:
+    void SetUp() override
+    {
+        if (php().isEmpty())
+            GTEST_SKIP() << "php is not installed (Debian package php-cli); the handler tests need it";
+        ASSERT_TRUE(m_dir.isValid());
+    }
+
+    // Serves the page as contact.php with mail() going to the capture folder.
+    void serve(const QString& page)
+    {
+        QDir().mkpath(m_dir.filePath(QStringLiteral("site")));
+        QDir().mkpath(mailFolder());
+        QFile file(m_dir.filePath(QStringLiteral("site/contact.php")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(page.toUtf8());
+        file.close();
+        m_port = freePort();
+        ASSERT_GT(m_port, 0);
+        ASSERT_TRUE(
+            m_php.start(php(),
+                        {QStringLiteral("-n"), QStringLiteral("-d"),
+                         QStringLiteral("sendmail_path=%1capture-sendmail.sh %2").arg(kScripts, mailFolder()),
+                         QStringLiteral("-d"), QStringLiteral("include_path=.:/usr/share/php"),
+                         QStringLiteral("-S"), QStringLiteral("127.0.0.1:%1").arg(m_port),
+                         QStringLiteral("-t"), m_dir.filePath(QStringLiteral("site"))},
+                        m_port))
+            << m_php.output().toStdString();
+    }
+
+    QString mailFolder() const { return m_dir.filePath(QStringLiteral("mail")); }
+
+    QString post(const QList<QPair<QString, QString>>& fields)
+    {
+        return http(m_port, "POST", "/contact.php", formBody(fields));
+    }
+
+    // A submission that passes every check, with the bot answer read from the served page.
+    QList<QPair<QString, QString>> validFields()
+    {
+        const int answer = botAnswer(http(m_port, "GET", "/contact.php"));
+        EXPECT_GE(answer, 0);
+        return {{QStringLiteral("form1"), QStringLiteral("Ada")},
+                {QStringLiteral("form2"), QStringLiteral("ada@example.net")},
+                {QStringLiteral("form3"), QStringLiteral("line one\nline two")},
+                {QStringLiteral("form4[]"), QStringLiteral("red")},
+                {QStringLiteral("form4[]"), QStringLiteral("blue")},
+                {QStringLiteral("form5"), QStringLiteral("large")},
+                {QStringLiteral("form6"), QString::number(answer)},
+                {QStringLiteral("email"), QStringLiteral("email")}};
+    }
+
+    static void set(QList<QPair<QString, QString>>& fields, const QString& name, const QString& value)
+    {
+        for (auto& pair : fields) {
+            if (pair.first == name)
+                pair.second = value;
+        }
+    }
+
+    QTemporaryDir m_dir;
+    Server m_php;
+    int m_port = 0;
+};
+
+TEST_F(PhpHandlerTest, HandlersFromHostileAuthorValuesParse)
+{
+    const QStringList hostile = {QStringLiteral("it's"),
+                                 QStringLiteral("say \"hi\""),
+                                 QStringLiteral("back\\"),
+                                 QStringLiteral("C:\\new\\'x"),
+                                 QStringLiteral("$x"),
+                                 QStringLiteral("{$x}"),
+                                 QStringLiteral("?>"),
+                                 QStringLiteral("<?php echo 1; ?>"),
+                                 QStringLiteral("line\nbreak\r\n"),
+                                 QStringLiteral("*/ // #"),
+                                 QStringLiteral("' . phpinfo() . '")};
+    int n = 0;
+    for (const QString& value : hostile) {
+        for (const bool smtp : {false, true}) {
+            ContactForm form(value);
+            DRVDocument& doc = form.document;
+            doc.setPageOfficialName(value);
+            doc.setSiteFeedbackEmail(value);
+            doc.setSiteCCFeedbackEmail(value);
+            doc.setFormRedirectURL(value);
+            doc.setFormSentResponse(value);
+            doc.setFormRequiredResponse(value);
+            doc.setFormEmailVerificationMsg(value);
+            doc.setFormBotCheckerResponse(value);
+            doc.setFormSubmitButtonValue(value);
+            doc.setGrabIPFlag(1);
+            if (smtp) {
+                doc.setFormEmailServer(value);
+                doc.setFormEmailUsername(value);
+                doc.setFormEmailPassword(value);
+            }
+            const QString page = form.page();
+            EXPECT_EQ(lint(page, m_dir, QStringLiteral("h%1.php").arg(n++)).toStdString(), std::string())
+                << "value " << value.toStdString() << (smtp ? " (SMTP)" : " (mail)");
+            // Nothing of the value may run: no short tag, no interpolated string of it.
+            EXPECT_FALSE(page.contains(QStringLiteral("<?\n")));
+            EXPECT_FALSE(page.contains(QStringLiteral("<?echo")));
+        }
+    }
+}
+
+TEST_F(PhpHandlerTest, WholeFormPageParses)
+{
+    ContactForm form(QStringLiteral("it's {$x} ?>"));
+    form.document.setFormRedirectURL(QStringLiteral("thanks.php?a=1&b='2'"));
+    const QString page = form.document.generateSourceCode(QStringLiteral("contact"), true, false);
+    ASSERT_TRUE(page.contains(QStringLiteral("function validateForm()")));
+    EXPECT_EQ(lint(page, m_dir, QStringLiteral("page.php")).toStdString(), std::string());
+}
+
+TEST_F(PhpHandlerTest, MailPathDeliversOnlyValidPosts)
+{
+    ContactForm form(QStringLiteral("It's {$x} \\ ?> name"));
+    form.document.setPageOfficialName(QStringLiteral("Bob's \"shop\" $HOME"));
+    serve(form.page());
+    if (HasFatalFailure())
+        return;
+
+    // A GET shows the page and sends nothing, even with every field in the query.
+    const QString shown = http(m_port, "GET", "/contact.php?form1=a&email=email");
+    EXPECT_TRUE(shown.contains(QStringLiteral("200 OK"))) << shown.toStdString();
+    EXPECT_EQ(messagesIn(mailFolder()).size(), 0);
+
+    // A wrong answer, a missing required field: nothing.
+    QList<QPair<QString, QString>> wrong = validFields();
+    set(wrong, QStringLiteral("form6"), QString::number((wrong.at(6).second.toInt() + 1) % 19));
+    post(wrong);
+    QList<QPair<QString, QString>> missing = validFields();
+    set(missing, QStringLiteral("form1"), QStringLiteral("   "));
+    post(missing);
+    QList<QPair<QString, QString>> noBot = validFields();
+    noBot.removeAt(6);
+    post(noBot);
+    EXPECT_EQ(messagesIn(mailFolder()).size(), 0) << m_php.output().toStdString();
+
+    // A valid post: one message with every field, the values escaped.
+    QList<QPair<QString, QString>> valid = validFields();
+    set(valid, QStringLiteral("form1"), QStringLiteral("<script>alert(1)</script> & <b>bold</b>"));
+    post(valid);
+    QStringList messages = messagesIn(mailFolder());
+    ASSERT_EQ(messages.size(), 1) << m_php.output().toStdString();
+    const QString message = messages.first();
+    EXPECT_TRUE(message.contains(QStringLiteral("It's {$x} \\ ?> name"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(
+        QStringLiteral("&lt;script&gt;alert(1)&lt;/script&gt; &amp; &lt;b&gt;bold&lt;/b&gt;")));
+    EXPECT_FALSE(message.contains(QStringLiteral("<script>")));
+    EXPECT_TRUE(message.contains(QStringLiteral("ada@example.net")));
+    EXPECT_TRUE(message.contains(QStringLiteral("line one<br />")));
+    EXPECT_TRUE(message.contains(QStringLiteral("red, blue")));
+    EXPECT_TRUE(message.contains(QStringLiteral("large")));
+    EXPECT_TRUE(message.contains(QStringLiteral("Subject: Feedback from Bob's \"shop\" $HOME")));
+    EXPECT_TRUE(headerLines(message).contains(QStringLiteral("Reply-To:ada@example.net")));
+    EXPECT_FALSE(message.contains(QStringLiteral("Array")));
+
+    // A line break in the address adds no header: the message goes without Reply-To.
+    QList<QPair<QString, QString>> injected = validFields();
+    set(injected, QStringLiteral("form2"), QStringLiteral("ada@example.net\r\nBcc: victim@example.com"));
+    post(injected);
+    messages = messagesIn(mailFolder());
+    ASSERT_EQ(messages.size(), 2);
+    const QStringList headers = headerLines(messages.last());
+    for (const QString& line : headers) {
+        EXPECT_FALSE(line.startsWith(QStringLiteral("Bcc"), Qt::CaseInsensitive)) << line.toStdString();
+        EXPECT_FALSE(line.startsWith(QStringLiteral("Reply-To"), Qt::CaseInsensitive)) << line.toStdString();
+    }
+    // An array where a text was expected is handled, not an error.
+    QList<QPair<QString, QString>> arrays = validFields();
+    arrays.append({QStringLiteral("form1[]"), QStringLiteral("x")});
+    arrays.removeAt(0);
+    arrays.append({QStringLiteral("form2[]"), QStringLiteral("y@example.net")});
+    const QString response = post(arrays);
+    EXPECT_FALSE(response.contains(QStringLiteral("Fatal"))) << response.toStdString();
+}
+
+TEST_F(PhpHandlerTest, SmtpPathDeliversThroughTheServer)
+{
+    const QString python = smtpPython();
+    if (python.isEmpty())
+        GTEST_SKIP() << "aiosmtpd is not installed (Debian package python3-aiosmtpd)";
+    QProcess pear;
+    pear.start(php(),
+               {QStringLiteral("-n"), QStringLiteral("-d"), QStringLiteral("include_path=.:/usr/share/php"),
+                QStringLiteral("-r"), QStringLiteral("exit(@include_once 'Mail.php' ? 0 : 1);")});
+    pear.waitForFinished(20000);
+    if (pear.exitCode() != 0)
+        GTEST_SKIP() << "PEAR Mail is not installed (Debian packages php-mail, php-net-smtp)";
+
+    QDir().mkpath(mailFolder());
+    const int smtpPort = freePort();
+    Server smtp;
+    ASSERT_TRUE(smtp.start(python,
+                           {kScripts + QStringLiteral("smtp-capture.py"), QString::number(smtpPort),
+                            mailFolder(), QStringLiteral("mailer"), QStringLiteral("pa'ss\\$w{$x}")},
+                           smtpPort))
+        << smtp.output().toStdString();
+
+    ContactForm form;
+    form.document.setSiteCCFeedbackEmail(QStringLiteral("copy@example.org"));
+    form.document.setFormEmailServer(QStringLiteral("127.0.0.1:%1").arg(smtpPort));
+    form.document.setFormEmailUsername(QStringLiteral("mailer"));
+    form.document.setFormEmailPassword(QStringLiteral("pa'ss\\$w{$x}"));
+    serve(form.page());
+    if (HasFatalFailure())
+        return;
+
+    QList<QPair<QString, QString>> wrong = validFields();
+    set(wrong, QStringLiteral("form6"), QStringLiteral("99"));
+    post(wrong);
+    EXPECT_EQ(messagesIn(mailFolder()).size(), 0);
+
+    QList<QPair<QString, QString>> valid = validFields();
+    set(valid, QStringLiteral("form3"), QStringLiteral("<img src=x onerror=alert(1)>"));
+    post(valid);
+    QList<QPair<QString, QString>> injected = validFields();
+    set(injected, QStringLiteral("form2"), QStringLiteral("ada@example.net\r\nBcc: victim@example.com"));
+    post(injected);
+
+    QElapsedTimer timer;
+    timer.start();
+    while (messagesIn(mailFolder()).size() < 2 && timer.elapsed() < 10000)
+        QThread::msleep(50);
+    const QStringList messages = messagesIn(mailFolder());
+    ASSERT_EQ(messages.size(), 2) << m_php.output().toStdString() << smtp.output().toStdString();
+    const QString first = messages.first();
+    EXPECT_TRUE(first.contains(QStringLiteral("X-Envelope-To: owner@example.org,copy@example.org")))
+        << first.toStdString();
+    EXPECT_TRUE(first.contains(QStringLiteral("&lt;img src=x onerror=alert(1)&gt;")));
+    EXPECT_TRUE(first.contains(QStringLiteral("red, blue")));
+    EXPECT_TRUE(headerLines(first).contains(QStringLiteral("Reply-To: ada@example.net")));
+    for (const QString& line : headerLines(messages.last())) {
+        EXPECT_FALSE(line.startsWith(QStringLiteral("Bcc"), Qt::CaseInsensitive)) << line.toStdString();
+        EXPECT_FALSE(line.startsWith(QStringLiteral("Reply-To"), Qt::CaseInsensitive)) << line.toStdString();
+    }
+}
+
+TEST_F(PhpHandlerTest, GeneratedFormPageMailsTheFieldsOfItsTextBoxes)
+{
+    DRVDocument document;
+    document.setPageFileExtension(QStringLiteral("php"));
+    document.setSiteFeedbackEmail(QStringLiteral("owner@example.org"));
+    auto box = [&](const QString& type, int tag, int optionTag, int y, const QString& text = QString()) {
+        auto* graphic = add<DRVText>(document);
+        graphic->setBounds(QRectF(20, y, 200, 30));
+        graphic->setTextType(QStringLiteral("Text"));
+        graphic->setFormType(type);
+        graphic->setFormTag(tag);
+        graphic->setFormOptionTag(optionTag);
+        if (!text.isEmpty())
+            graphic->contents()->setPlainText(text);
+        return graphic;
+    };
+    box(QStringLiteral("textLabel"), 1, -99, 10, QStringLiteral("Your name's \\ {$x}"));
+    box(QStringLiteral("text"), 1, -99, 50)->setFormRequiredFlag(1);
+    box(QStringLiteral("textLabel"), 2, -22, 90, QStringLiteral("question"));
+    box(QStringLiteral("text"), 2, -22, 130);
+    const QString page = document.generateSourceCode(QStringLiteral("contact"), true, false);
+    ASSERT_EQ(lint(page, m_dir, QStringLiteral("generated.php")).toStdString(), std::string());
+    serve(page);
+    if (HasFatalFailure())
+        return;
+
+    const int answer = botAnswer(http(m_port, "GET", "/contact.php"));
+    ASSERT_GE(answer, 0);
+    post({{QStringLiteral("form1"), QStringLiteral("")},
+          {QStringLiteral("form2"), QString::number(answer)},
+          {QStringLiteral("email"), QStringLiteral("email")}});
+    EXPECT_EQ(messagesIn(mailFolder()).size(), 0);
+    post({{QStringLiteral("form1"), QStringLiteral("Ada <i>")},
+          {QStringLiteral("form2"), QString::number(answer)},
+          {QStringLiteral("email"), QStringLiteral("email")}});
+    const QStringList messages = messagesIn(mailFolder());
+    ASSERT_EQ(messages.size(), 1) << m_php.output().toStdString();
+    EXPECT_TRUE(messages.first().contains(QStringLiteral("Your name"))) << messages.first().toStdString();
+    EXPECT_TRUE(messages.first().contains(QStringLiteral("Ada &lt;i&gt;"))) << messages.first().toStdString();
+}

@@ -1,0 +1,31 @@
+// Shared set-up of the window tests: known edition values put back afterwards and a private
+// user-defaults store.
+#pragma once
+#include "editions/EditionSettings.h"
+#include "platform/UserDefaults.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+class WindowTest : public ::testing::Test
+{
+protected:
+    WindowTest() : m_saved(edition())
+    {
+        EditionSettings& e = edition();
+        e.gCanvasDisplayScale = 1.0f;
+        e.gSelectionHandleSize = 2.0f;
+        e.gCanvasWidth = 200;
+        e.gCanvasHeight = 150;
+        e.gClearCanvasBackgroundFlag = false;
+        e.gCustomGridSpacingFlag = false;
+        e.gRulerUnitName = QString();
+        platform::UserDefaults::standard().useStoreFile(m_store.filePath(QStringLiteral("defaults.ini")));
+    }
+    ~WindowTest() override { edition() = m_saved; }
+
+    QTemporaryDir m_store;
+
+private:
+    EditionSettings m_saved;
+};
