@@ -134,8 +134,11 @@ void SnippetGenerator::generate()
     for (auto it = snippets.crbegin(); it != snippets.crend(); ++it, ++number) {
         QObject* object = *it;
         auto* snippet = qobject_cast<DRVGraphic*>(object);
-        if (!snippet)
+        if (!snippet) {
+            if (e.gResponsiveLayoutFlag && qobject_cast<myTextView*>(object))
+                generateCellText(object, number);
             continue;
+        }
 
         if (e.gResponsiveLayoutFlag) {
             const auto statics =
@@ -294,6 +297,14 @@ void SnippetGenerator::generate()
         m_pieces.bodyComponents +=
             format(QStringLiteral("<div class=snippet%d>\n%@\n</div>\n"), {number, code});
     }
+}
+
+void SnippetGenerator::generateCellText(QObject* cell, int number)
+{
+    const auto statics =
+        ListBuiltRules::generateTextViewCodeStatic(m_document, cell, number, m_publishFlag, &m_pieces);
+    m_pieces.snippetRules += statics->headerString;
+    m_pieces.bodyComponents += statics->bodyString;
 }
 
 std::shared_ptr<CodeWidgetHelper> SnippetGenerator::generateSnippetCode(DRVDocument& document,

@@ -34,6 +34,11 @@ public:
     static QString clickScript(const QString& elementId, const QString& showList, const QString& hideList);
 
 private:
+    // A table cell of the responsive editor page: its rules and element, numbered in the snippets'
+    // run. Cells are laid out as formatted snippets there, so the page reader takes them back as such.
+    // They get no fragment: the editor page is never arranged into sections.
+    void generateCellText(QObject* cell, int number);
+
     DRVDocument& m_document;
     PagePieces& m_pieces;
     bool m_publishFlag = false;
