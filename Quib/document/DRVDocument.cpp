@@ -42,6 +42,8 @@ DRVDocument::DRVDocument(QObject* parent)
         m_labelTemplateHelper = *edition().gSelectedLabelTemplate;
     connect(m_undoManager, &platform::UndoManager::checkpoint, this,
             &DRVDocument::observeUndoManagerCheckpoint);
+    // Edits made before the event loop turns (a page built in code, a script) count as edits too.
+    ensureChangeTracking();
 }
 
 DRVDocument::~DRVDocument()

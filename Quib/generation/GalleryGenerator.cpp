@@ -1,11 +1,13 @@
 #include "generation/GalleryGenerator.h"
 
 #include "document/DRVDocument.h"
+#include "document/PageParser.h"
 #include "editions/EditionSettings.h"
 #include "generation/PagePieces.h"
 #include "generation/ResponsiveArrangement.h"
 #include "generation/TextEscaping.h"
 #include "model/DRVGalleryGrid.h"
+#include "model/PageContext.h"
 #include "model/TransformView.h"
 #include "platform/Format.h"
 #include "platform/Geometry.h"
@@ -16,6 +18,8 @@
 using platform::format;
 
 namespace {
+
+constexpr int kGalleryPictureSlideShowNumber = -66;
 
 QString text(const QString& value)
 {
@@ -78,6 +82,21 @@ const char* const kGalleryScript =
     "newNextIndex){\n$('a.next').hide();\n}else{\n$('a.next').show()\n}\nif(newPrevIndex === "
     "0){\n$('a.previous').hide();\n}else{\n$('a.previous').show()\n}\nreturn false;\n});\n</script>";
 
+// A name no picture of the page has yet, for a picture that came without one; the page names each
+// picture element after its image, so a picture without a name would be dropped from the page.
+QString freeImageName(const DRVDocument& document)
+{
+    QString name = PageContext::current().nextImageName();
+    if (!name.isEmpty())
+        return name;
+    int highest = 0;
+    for (const QString& used : PageParser::documentImageNames(document)) {
+        if (used.startsWith(QStringLiteral("image")))
+            highest = std::max(highest, used.mid(5).toInt());
+    }
+    return QStringLiteral("image%1").arg(highest + 1);
+}
+
 } // namespace
 
 GalleryGenerator::GalleryGenerator(DRVDocument& document, PagePieces& pieces)
@@ -118,6 +137,13 @@ void GalleryGenerator::generate()
         QList<QObject*> imageViews = m_document.imageViewArray();
         for (TransformView* image : gallery->imageArray()) {
             image->setTag(z);
+            if (text(image->imageName()).isEmpty() || image->imageName() == QStringLiteral("(null)"))
+                image->setImageName(freeImageName(m_document));
+            // The type names the picture's files; new pictures are stored as PNG.
+            if (text(image->imageType()).isEmpty() || image->imageType() == QStringLiteral("(null)"))
+                image->setImageType(QStringLiteral("PNG"));
+            // A gallery picture is no slide: -66 keeps a slideshow of the page from claiming it.
+            image->setSlideShowNumber(kGalleryPictureSlideShowNumber);
             imageViews.append(image);
         }
         m_document.setImageViewArray(imageViews);

@@ -6,12 +6,17 @@
 #include "generation/PagePieces.h"
 #include "generation/TextBoxGenerator.h"
 #include "generation/TextEscaping.h"
+#include "model/DRVGalleryGrid.h"
 #include "model/DRVGraphic.h"
 #include "model/DRVImage.h"
+#include "model/DRVSlideshow.h"
 #include "model/ImageCounterHelp.h"
+#include "model/TransformView.h"
 #include "platform/Format.h"
 #include "platform/Geometry.h"
 #include "platform/StringRules.h"
+
+#include <QSet>
 
 using platform::format;
 
@@ -82,6 +87,22 @@ void ImageGenerator::generate()
                ImageCounterHelp::imageNameIndexOfName(str(b, "imageName"));
     });
 
+    // Pictures claimed by a slideshow or a gallery belong to nothing else: a carrier's default 0 in
+    // another membership number would be read back into gallery 0 or table 0 of the page.
+    QSet<const QObject*> slides, galleryPictures;
+    for (DRVGraphic* graphic : doc.slideshowArray()) {
+        if (auto* slideshow = qobject_cast<DRVSlideshow*>(graphic)) {
+            for (const TransformView* picture : slideshow->imageArray())
+                slides.insert(picture);
+        }
+    }
+    for (DRVGraphic* graphic : doc.galleryArray()) {
+        if (auto* gallery = qobject_cast<DRVGalleryGrid*>(graphic)) {
+            for (const TransformView* picture : gallery->imageArray())
+                galleryPictures.insert(picture);
+        }
+    }
+
     // Files are written only by a save that writes, and never outside a page folder.
     const QString folderPath = ImageFileWriter::pageImageFolder(doc, m_pageName);
     ImageFileWriter files(doc, folderPath);
@@ -130,9 +151,17 @@ void ImageGenerator::generate()
         const QImage mask = graphic ? graphic->maskImage() : image->property("maskImage").value<QImage>();
         const bool selectable = image->property("selectable").toBool();
 
-        // 6. Files.
+        // 8 (early). Template name: the page's own unless it belongs to the base template.
+        QString templateName = platform::stringByDeletingPathExtension(str(image, "templateName"));
+        if (templateName != kBaseTemplate)
+            templateName = doc.pageName();
+        image->setProperty("templateName", templateName);
+        const QString folder = selectable ? m_pageName : templateName;
+
+        // 6. Files. A picture the page refers to in its own folder has its files written there,
+        // selectable or not; base template pictures live in the base template's folder.
         doc.setStoreImageNowFlag(true);
-        if (writeFiles && selectable)
+        if (writeFiles && (selectable || folder == m_pageName))
             files.saveImage(image);
         if (writeFiles && !mask.isNull())
             files.saveMaskImage(image);
@@ -142,20 +171,17 @@ void ImageGenerator::generate()
         if (z == 0)
             z = graphic ? doc.layerIndexForGraphic(graphic) : num(image, "tag");
         int galleryRow = kNone, galleryColumn = kNone, galleryNumber = kNone, tableNumber = kNone;
+        const bool slide = slides.contains(image);
+        const bool galleryPicture = galleryPictures.contains(image);
         if (image->property("rowSpot").isValid()) {
             galleryRow = num(image, "rowSpot");
             galleryColumn = num(image, "columnSpot");
-            galleryNumber = num(image, "galleryNumber");
-            tableNumber = num(image, "tableNumber");
+            if (!slide)
+                galleryNumber = num(image, "galleryNumber");
+            if (!slide && !galleryPicture)
+                tableNumber = num(image, "tableNumber");
             z = num(image, "tag");
         }
-
-        // 8. Template name: the page's own unless it belongs to the base template.
-        QString templateName = platform::stringByDeletingPathExtension(str(image, "templateName"));
-        if (templateName != kBaseTemplate)
-            templateName = doc.pageName();
-        image->setProperty("templateName", templateName);
-        const QString folder = selectable ? m_pageName : templateName;
 
         // 9. The rule.
         const char* const unitKeys[8] = {"topPaddingType",   "bottomPaddingType", "leftPaddingType",
@@ -254,6 +280,10 @@ void ImageGenerator::generate()
         const bool inTable = tableNumber != kNone;
         const bool inGallery = galleryNumber != kNone;
         const bool enlarge = num(image, "imageEnlargeFlag") == 1;
+        // Outside the responsive layout a gallery is nothing but its pictures, placed by their rules
+        // like free images (gallery pictures carry a slideshow number of their own, not a slideshow).
+        const bool shownGalleryPicture = galleryPicture && !slide && !e.gResponsiveLayoutFlag;
+        const bool ownMarkup = !inTable && (!slideshow || shownGalleryPicture);
         const QString alt = attribute(str(image, "altText"));
         const QString picture = format(QStringLiteral("%@/%@@2x.%@"), {folder, name, type});
         if (enlarge) {
@@ -261,7 +291,7 @@ void ImageGenerator::generate()
             m_pieces.imageRules =
                 format(QStringLiteral("%@\n%@\n"), {m_pieces.imageRules, fragment->headerString});
             m_pieces.bodyImages += fragment->bodyString;
-        } else if (!inTable && !slideshow && !inGallery) {
+        } else if (ownMarkup) {
             const bool sized = e.gResponsiveLayoutFlag && num(image, "responsiveResizeFlag") == 1;
             QString markup;
             if (!hasLink(link)) {

@@ -145,6 +145,9 @@ void SlideshowGenerator::generateOne(DRVSlideshow* s, int n)
                 name = freeImageName(m_document);
             image->setImageName(name);
         }
+        // The type names the slide's files; new slides are stored as PNG.
+        if (text(image->imageType()).isEmpty() || image->imageType() == QStringLiteral("(null)"))
+            image->setImageType(QStringLiteral("PNG"));
         if (image->altText().isNull())
             image->setAltText(QStringLiteral(""));
         image->setLink(DRVDocument::verifyLink(image->link()));

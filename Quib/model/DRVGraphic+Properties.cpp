@@ -12,10 +12,20 @@
 #include <QDataStream>
 #include <QImage>
 
+#include <algorithm>
+#include <cctype>
+
 namespace {
 
 // First byte of archived colours and images; a different byte is a format this build cannot read.
 constexpr char kArchiveVersion = 1;
+
+bool isSixHexDigits(const QString& s)
+{
+    if (s.size() != 6)
+        return false;
+    return std::all_of(s.begin(), s.end(), [](QChar c) { return std::isxdigit(c.toLatin1()) != 0; });
+}
 
 bool isNumber(const QVariant& v)
 {
@@ -293,8 +303,13 @@ QVariantMap DRVGraphic::properties() const
         self->setLinkType(QStringLiteral("shape"));
     if (m_formType.isEmpty() || m_formType == QLatin1String("(null)"))
         self->setFormType(QStringLiteral(""));
+    // The hex string follows the border colour. A graphic whose colour was given as hex alone keeps
+    // that string: the page writer draws with it, so black here would contradict the page.
     const QString borderHex = DataCentre::asHexString(m_borderColor);
-    self->setBorderHexColorString(borderHex.isEmpty() ? QStringLiteral("000000") : borderHex);
+    if (!borderHex.isEmpty())
+        self->setBorderHexColorString(borderHex);
+    else if (!isSixHexDigits(m_borderHexColorString))
+        self->setBorderHexColorString(QStringLiteral("000000"));
 
     // A string that was never set is written as the empty string.
     auto text = [](const QString& s) { return s.isNull() ? QStringLiteral("") : s; };
