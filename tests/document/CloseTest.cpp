@@ -130,3 +130,14 @@ TEST_F(ViewerCloseTest, TheViewerNeverAsks)
     EXPECT_TRUE(document->canCloseDocument());
     EXPECT_TRUE(m_dialogs->alerts().isEmpty());
 }
+
+TEST_F(CloseTest, AnEditBeforeTheFirstEventLoopTurnCounts)
+{
+    // A page built in memory and changed at once, before any event is processed, is still edited.
+    DRVDocument document;
+    auto* line = new DRVLine;
+    line->setBounds(QRectF(10, 10, 100, 20));
+    document.insertGraphics({line}, {0});
+    document.undoManager()->closeEventGroup();
+    EXPECT_TRUE(document.isDocumentEdited());
+}
