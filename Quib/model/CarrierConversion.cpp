@@ -62,6 +62,28 @@ void insertIfSet(QVariantMap& p, const char* key, const QString& value)
 
 // ---- text ----
 
+// The margin and padding presets, "None" where the carrier has none (and then stored back).
+template <class T> void insertLevelStrings(QVariantMap& p, T* t)
+{
+    const QString none = QStringLiteral("None");
+    p.insert(QStringLiteral("topPaddingLevelString"),
+             defaulted(t, &T::topPaddingLevelString, &T::setTopPaddingLevelString, none));
+    p.insert(QStringLiteral("bottomPaddingLevelString"),
+             defaulted(t, &T::bottomPaddingLevelString, &T::setBottomPaddingLevelString, none));
+    p.insert(QStringLiteral("leftPaddingLevelString"),
+             defaulted(t, &T::leftPaddingLevelString, &T::setLeftPaddingLevelString, none));
+    p.insert(QStringLiteral("rightPaddingLevelString"),
+             defaulted(t, &T::rightPaddingLevelString, &T::setRightPaddingLevelString, none));
+    p.insert(QStringLiteral("topMarginLevelString"),
+             defaulted(t, &T::topMarginLevelString, &T::setTopMarginLevelString, none));
+    p.insert(QStringLiteral("bottomMarginLevelString"),
+             defaulted(t, &T::bottomMarginLevelString, &T::setBottomMarginLevelString, none));
+    p.insert(QStringLiteral("leftMarginLevelString"),
+             defaulted(t, &T::leftMarginLevelString, &T::setLeftMarginLevelString, none));
+    p.insert(QStringLiteral("rightMarginLevelString"),
+             defaulted(t, &T::rightMarginLevelString, &T::setRightMarginLevelString, none));
+}
+
 void insertTextBoxModel(QVariantMap& p, myTextView* t)
 {
     p.insert(QStringLiteral("topPadding"), d(t->topPadding()));
@@ -91,23 +113,7 @@ void insertTextBoxModel(QVariantMap& p, myTextView* t)
     p.insert(QStringLiteral("rightMarginType"),
              defaulted(t, &T::rightMarginType, &T::setRightMarginType, pixel));
 
-    const QString none = QStringLiteral("None");
-    p.insert(QStringLiteral("topPaddingLevelString"),
-             defaulted(t, &T::topPaddingLevelString, &T::setTopPaddingLevelString, none));
-    p.insert(QStringLiteral("bottomPaddingLevelString"),
-             defaulted(t, &T::bottomPaddingLevelString, &T::setBottomPaddingLevelString, none));
-    p.insert(QStringLiteral("leftPaddingLevelString"),
-             defaulted(t, &T::leftPaddingLevelString, &T::setLeftPaddingLevelString, none));
-    p.insert(QStringLiteral("rightPaddingLevelString"),
-             defaulted(t, &T::rightPaddingLevelString, &T::setRightPaddingLevelString, none));
-    p.insert(QStringLiteral("topMarginLevelString"),
-             defaulted(t, &T::topMarginLevelString, &T::setTopMarginLevelString, none));
-    p.insert(QStringLiteral("bottomMarginLevelString"),
-             defaulted(t, &T::bottomMarginLevelString, &T::setBottomMarginLevelString, none));
-    p.insert(QStringLiteral("leftMarginLevelString"),
-             defaulted(t, &T::leftMarginLevelString, &T::setLeftMarginLevelString, none));
-    p.insert(QStringLiteral("rightMarginLevelString"),
-             defaulted(t, &T::rightMarginLevelString, &T::setRightMarginLevelString, none));
+    insertLevelStrings(p, t);
 }
 
 int fontAlignmentOf(const QString& alignment)
@@ -422,7 +428,6 @@ QVariantMap tableProperties(TableGridView* t, const QList<QObject*>& carriers)
         }
     }
 
-    using T = TableGridView;
     QVariantMap p;
     p.insert(QStringLiteral("className"), QStringLiteral("DRVTable"));
     p.insert(QStringLiteral("cellArray"), QVariant::fromValue(cells));
@@ -457,23 +462,7 @@ QVariantMap tableProperties(TableGridView* t, const QList<QObject*>& carriers)
     insertIfSet(p, "bottomMarginType", t->bottomMarginType());
     insertIfSet(p, "leftMarginType", t->leftMarginType());
     insertIfSet(p, "rightMarginType", t->rightMarginType());
-    const QString none = QStringLiteral("None");
-    p.insert(QStringLiteral("topPaddingLevelString"),
-             defaulted(t, &T::topPaddingLevelString, &T::setTopPaddingLevelString, none));
-    p.insert(QStringLiteral("bottomPaddingLevelString"),
-             defaulted(t, &T::bottomPaddingLevelString, &T::setBottomPaddingLevelString, none));
-    p.insert(QStringLiteral("leftPaddingLevelString"),
-             defaulted(t, &T::leftPaddingLevelString, &T::setLeftPaddingLevelString, none));
-    p.insert(QStringLiteral("rightPaddingLevelString"),
-             defaulted(t, &T::rightPaddingLevelString, &T::setRightPaddingLevelString, none));
-    p.insert(QStringLiteral("topMarginLevelString"),
-             defaulted(t, &T::topMarginLevelString, &T::setTopMarginLevelString, none));
-    p.insert(QStringLiteral("bottomMarginLevelString"),
-             defaulted(t, &T::bottomMarginLevelString, &T::setBottomMarginLevelString, none));
-    p.insert(QStringLiteral("leftMarginLevelString"),
-             defaulted(t, &T::leftMarginLevelString, &T::setLeftMarginLevelString, none));
-    p.insert(QStringLiteral("rightMarginLevelString"),
-             defaulted(t, &T::rightMarginLevelString, &T::setRightMarginLevelString, none));
+    insertLevelStrings(p, t);
 
     p.insert(QStringLiteral("fontSize"), QStringLiteral("28"));
     p.insert(QStringLiteral("fontFamily"), QStringLiteral("Anton"));
