@@ -1,6 +1,7 @@
 // Saving a page document: generating the page, deciding whether anything changed, writing the page
 // file, style sheet and thumbnails into the working folder and packing it into the document file.
 #include "document/DRVDocument.h"
+#include "generation/FormPageGenerator.h"
 
 #include "document/DocumentArchiver.h"
 #include "editions/EditionSettings.h"
@@ -25,16 +26,6 @@ QString join(const QString& folder, const QString& name)
 QString baseName(const QString& path)
 {
     return platform::stringByDeletingPathExtension(platform::lastPathComponent(path));
-}
-
-// The page text in a publishing encoding; nothing when the text does not fit it.
-std::optional<QByteArray> encodeForPublishing(const QString& text, const QString& encodingType)
-{
-    if (encodingType == QLatin1String("Win-1251"))
-        return platform::encodeText(text, platform::TextEncoding::Windows1251);
-    if (encodingType == QLatin1String("UTF-8"))
-        return platform::encodeText(text, platform::TextEncoding::UTF8);
-    return platform::encodeText(text, platform::TextEncoding::UTF16);
 }
 
 void showEncodingRefusal()
@@ -139,7 +130,7 @@ bool DRVDocument::directlySavePageFile()
                               platform::format(QStringLiteral("%@.%@"), {m_pageName, m_pageFileExtension}));
     std::optional<QByteArray> bytes;
     if (m_FTPUploadFlag == 999) {
-        bytes = encodeForPublishing(m_generatedPageSource, m_encodingType);
+        bytes = FormPageGenerator::encodePublishedPage(*this, m_generatedPageSource);
         if (!bytes) {
             showEncodingRefusal();
             return false;
@@ -270,7 +261,7 @@ bool DRVDocument::askPageToSaveItself()
 bool DRVDocument::exportPublishVersion(const QString& path)
 {
     const QString text = generateSourceCode(m_pageName, true, false);
-    const std::optional<QByteArray> bytes = encodeForPublishing(text, m_encodingType);
+    const std::optional<QByteArray> bytes = FormPageGenerator::encodePublishedPage(*this, text);
     if (!bytes) {
         showEncodingRefusal();
         return false;

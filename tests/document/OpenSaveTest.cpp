@@ -317,6 +317,26 @@ TEST_F(OpenSaveTest, PublishVersionEncodings)
     EXPECT_TRUE(readBytes(target).startsWith("\xFF\xFE"));
 }
 
+TEST_F(OpenSaveTest, FormPagesArePublishedAsUtf8)
+{
+    // PHP cannot run a UTF-16 file: a form page is published as UTF-8 whatever its encoding setting.
+    DRVDocument document;
+    document.setPageName(QStringLiteral("contact"));
+    document.setPageFileExtension(QStringLiteral("php"));
+    document.setPageOfficialName(QStringLiteral("Kontakt — 日本語"));
+    const QString target = filePath(QStringLiteral("publish/contact.php"));
+    for (const QString& encoding : {QString(), QStringLiteral("UTF-16"), QStringLiteral("UTF-8")}) {
+        document.setEncodingType(encoding);
+        ASSERT_TRUE(document.exportPublishVersion(target)) << encoding.toStdString();
+        const QByteArray bytes = readBytes(target);
+        EXPECT_FALSE(bytes.startsWith("\xFF\xFE")) << encoding.toStdString();
+        const std::optional<QString> text = platform::decodeText(bytes, platform::TextEncoding::UTF8);
+        ASSERT_TRUE(text) << encoding.toStdString();
+        EXPECT_TRUE(text->contains(QStringLiteral("日本語")));
+        EXPECT_TRUE(text->contains(QStringLiteral("charset=UTF-8")));
+    }
+}
+
 TEST_F(OpenSaveTest, MigratingAPageNumbersItPastPagesAlreadyThere)
 {
     // The page folder already holds a page of the same name.
