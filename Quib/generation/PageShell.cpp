@@ -545,13 +545,17 @@ QString PageShell::responsivePage() const
                              "!important;}}\n</style>\n")
             : m_includeBlock;
     const QString clearing = e.gResponsiveEmailFlag ? QStringLiteral("") : columnClearingCSS();
+    // The charset names the bytes the page is published in (a Windows-1251 page has no byte-order
+    // mark to tell the browser otherwise).
+    const QString charset = FormPageGenerator::charsetName(doc);
     const QString head = format(
         QStringLiteral(
-            "%@\n<html lang=\"en\">\n<head>\n<meta charset=\"UTF-8\">\n%@\n<title>%@</title>\n%@\n%@\n<style "
+            "%@\n<html lang=\"en\">\n<head>\n<meta charset=\"%@\">\n%@\n<title>%@</title>\n%@\n%@\n<style "
             "type=text/css>\n%@\n%@\nbody {background-color:#%@;}\n</style>\n%@\n%@\n%@\n%@\n\n</head>"),
-        {QStringLiteral("<!DOCTYPE HTML>\n"), metaBlock, text(doc.pageOfficialName()), includes, m_fontLink,
-         sectionCSS, clearing, text(m_pieces.pageColor), text(scripts.join(u'\n')),
-         text(doc.baseTemplateCustomHeaderCode()), m_headerText, QStringLiteral("")});
+        {QStringLiteral("<!DOCTYPE HTML>\n"), charset.isEmpty() ? QStringLiteral("UTF-8") : charset,
+         metaBlock, text(doc.pageOfficialName()), includes, m_fontLink, sectionCSS, clearing,
+         text(m_pieces.pageColor), text(scripts.join(u'\n')), text(doc.baseTemplateCustomHeaderCode()),
+         m_headerText, QStringLiteral("")});
 
     QString bodyOpening = QStringLiteral("<body>");
     QString bodyClosing = QStringLiteral("</body>\n</html>");

@@ -332,6 +332,27 @@ TEST_F(ResponsivePageTest, PublishingGivesTheBootstrapShapeAndSavingTheAbsoluteO
     EXPECT_TRUE(sheet->contains(QStringLiteral("@media(-webkit-min-device-pixel-ratio: 2) {}")));
 }
 
+TEST_F(ResponsivePageTest, TheHeadNamesTheCharsetThePageIsPublishedIn)
+{
+    const struct
+    {
+        const char* encodingType;
+        const char* meta;
+    } cases[] = {
+        {"UTF-8", "<meta charset=\"UTF-8\">"},
+        {"Win-1251", "<meta charset=\"windows-1251\">"},
+        {"", "<meta charset=\"UTF-8\">"},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir folder;
+        DRVDocument document;
+        document.setTempSavePathLocal(folder.path());
+        document.setEncodingType(QString::fromLatin1(c.encodingType));
+        const QString published = document.generateSourceCode(QStringLiteral("index"), true, false);
+        EXPECT_TRUE(published.contains(QString::fromLatin1(c.meta))) << c.encodingType;
+    }
+}
+
 class EmailPageTest : public GenerationTest
 {
 protected:
