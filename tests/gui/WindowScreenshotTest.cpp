@@ -117,13 +117,13 @@ protected:
                      {{230, 120}, {420, 170}, "6C3483", 6}};
         QList<DRVGraphic*> graphics;
         QList<int> indexes;
-        for (const auto& spec : lines) {
+        for (const auto& stroke : lines) {
             auto* line = new DRVLine;
-            line->setBeginPoint(spec.from);
-            line->setEndPoint(spec.to);
-            line->setBorderWidth(spec.width);
+            line->setBeginPoint(stroke.from);
+            line->setEndPoint(stroke.to);
+            line->setBorderWidth(stroke.width);
             line->setBorderStyle(QStringLiteral("solid"));
-            line->setBorderHexColorString(QString::fromLatin1(spec.colour));
+            line->setBorderHexColorString(QString::fromLatin1(stroke.colour));
             line->setOpacity(1.0);
             indexes.append(int(graphics.size()));
             graphics.append(line);
