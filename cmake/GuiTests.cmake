@@ -8,7 +8,7 @@ if(quib_gui_tests AND TARGET quib AND QUIB_LAST_FOLDER_TARGET)
   target_precompile_headers(test_gui REUSE_FROM quib_platform)
   add_dependencies(test_gui quib)
   target_compile_definitions(test_gui PRIVATE
-      QUIB_FIXTURES_DIR="${CMAKE_SOURCE_DIR}/tests/fixtures"
+      ${QUIB_PATH_DEFINITIONS}
       QUIB_BINARY="$<TARGET_FILE:quib>"
       QUIB_CAPTURE_SCRIPT="${CMAKE_SOURCE_DIR}/tests/gui/capture-window.sh"
       QUIB_GUI_ARTEFACTS_DIR="${CMAKE_BINARY_DIR}/gui-artefacts")
