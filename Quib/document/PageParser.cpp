@@ -18,6 +18,7 @@
 #include "model/TableGridView.h"
 #include "model/TransformView.h"
 #include "model/myTextView.h"
+#include "platform/SafePath.h"
 #include "platform/StringRules.h"
 #include "platform/Threads.h"
 
@@ -889,7 +890,8 @@ void Reader::readBackgroundRule()
         const QString fileType = type.isEmpty() ? QStringLiteral("PNG") : type;
         const QString fileName = QStringLiteral("background.") + fileType;
         out.backgroundFetch =
-            PageBackgroundFetch{QUrl(base + u'/' + fileName), QDir(pageFolder).filePath(fileName), fileType};
+            PageBackgroundFetch{QUrl(base + u'/' + fileName),
+                                platform::SafePath::filePath(pageFolder, fileName).value_or(QString()), fileType};
     }
     if (image.isNull())
         return;
