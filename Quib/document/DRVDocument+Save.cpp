@@ -94,7 +94,8 @@ bool DRVDocument::ensureWorkingFolder(const QString& targetPath)
         // The page's images live in its working folder: a folder that went away is an error, not
         // a reason to start an empty one.
         if (m_pagePath.isEmpty())
-            m_pagePath = pageFile(m_tempSavePathLocal, m_pageName + u'.' + m_pageFileExtension).value_or(QString());
+            m_pagePath =
+                pageFile(m_tempSavePathLocal, m_pageName + u'.' + m_pageFileExtension).value_or(QString());
         return QFileInfo(m_tempSavePathLocal).isDir();
     }
     const QString root = edition().gTempFolderPath.isEmpty() ? QDir::tempPath() : edition().gTempFolderPath;
@@ -141,8 +142,8 @@ bool DRVDocument::savePageFile(bool publishFlag)
 bool DRVDocument::directlySavePageFile()
 {
     ++m_documentChangedCounter;
-    const std::optional<QString> path =
-        pageFile(m_tempSavePathLocal, platform::format(QStringLiteral("%@.%@"), {m_pageName, m_pageFileExtension}));
+    const std::optional<QString> path = pageFile(
+        m_tempSavePathLocal, platform::format(QStringLiteral("%@.%@"), {m_pageName, m_pageFileExtension}));
     if (!path)
         return false;
     std::optional<QByteArray> bytes;
@@ -299,7 +300,8 @@ bool DRVDocument::generatePublishVersion()
     const QString name = m_pageName.isEmpty() ? createFileName() : m_pageName;
     const QString root = edition().gTempFolderPath.isEmpty() ? QDir::tempPath() : edition().gTempFolderPath;
     const QString extension = m_pageFileExtension.isEmpty() ? QStringLiteral("html") : m_pageFileExtension;
-    const std::optional<QString> path = pageFile(join(root, QStringLiteral("tempFiles")), name + u'.' + extension);
+    const std::optional<QString> path =
+        pageFile(join(root, QStringLiteral("tempFiles")), name + u'.' + extension);
     return path && exportPublishVersion(*path);
 }
 

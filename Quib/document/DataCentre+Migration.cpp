@@ -50,7 +50,8 @@ QString DataCentre::migrateWebsitePage(const QString& documentPath, const QStrin
         // These packages hold their members under the page's folder already.
         if (!DocumentArchiver::unzipDocument(documentPath, parent))
             return QStringLiteral("");
-        return platform::SafePath::filePath(parent, base + QStringLiteral("@2x.png")).value_or(QStringLiteral(""));
+        return platform::SafePath::filePath(parent, base + QStringLiteral("@2x.png"))
+            .value_or(QStringLiteral(""));
     }
 
     const bool unpacked = DocumentArchiver::unzipDocument(documentPath, destination);

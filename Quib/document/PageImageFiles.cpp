@@ -31,7 +31,8 @@ qint64 fileSize(const QString& path)
 
 bool PageImageFiles::isSafeImageName(const QString& name)
 {
-    return platform::SafePath::isSafeName(name);
+    // The page makes its image names ("image12"); one with ".." inside came from somewhere else.
+    return platform::SafePath::isSafeName(name) && !name.contains(QLatin1String(".."));
 }
 
 bool PageImageFiles::isSafeImageType(const QString& type)

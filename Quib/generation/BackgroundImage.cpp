@@ -17,7 +17,8 @@ bool BackgroundImage::saveBackgroundImage(DRVDocument& document, const QString& 
     const QString type = document.backgroundImageType() == QStringLiteral("JPG") ? QStringLiteral("JPG")
                                                                                  : QStringLiteral("PNG");
     // Fixed names, but the files already there may be links out of the folder.
-    const std::optional<QString> path = platform::SafePath::filePath(folder, QStringLiteral("background.") + type);
+    const std::optional<QString> path =
+        platform::SafePath::filePath(folder, QStringLiteral("background.") + type);
     const std::optional<QString> fullPath =
         platform::SafePath::filePath(folder, QStringLiteral("backgroundo.") + type);
     if (!path || !fullPath)

@@ -202,7 +202,8 @@ void ImageFileWriter::saveMaskImage(QObject* image)
     if (picture.isNull())
         return;
     QDir().mkdir(m_folder);
-    writeFile(str(image, "imageName") + QStringLiteral("_mask.png"), DataCentre::PNGRepresentationOfImage(picture));
+    writeFile(str(image, "imageName") + QStringLiteral("_mask.png"),
+              DataCentre::PNGRepresentationOfImage(picture));
 }
 
 void ImageFileWriter::checkToMakeSureOriginalImagesAreSavedProperly()

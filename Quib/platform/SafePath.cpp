@@ -40,10 +40,11 @@ PathRefusal SafePath::checkName(const QString& name)
     }
     if (!name.isValidUtf16())
         return PathRefusal::ControlCharacter;
+    if (name == QLatin1String(".."))
+        return PathRefusal::DotDot;
+    // "." names the folder itself; any other leading dot hides the file.
     if (name.startsWith(u'.'))
         return PathRefusal::LeadingDot;
-    if (name.contains(QLatin1String("..")))
-        return PathRefusal::DotDot;
     if (QFile::encodeName(name).size() > kMaximumNameBytes)
         return PathRefusal::TooLong;
     return PathRefusal::None;
@@ -93,7 +94,7 @@ QString SafePath::describe(PathRefusal refusal)
     case PathRefusal::Separator:
         return QStringLiteral("name holds a path separator");
     case PathRefusal::DotDot:
-        return QStringLiteral("name holds \"..\"");
+        return QStringLiteral("name is \"..\"");
     case PathRefusal::LeadingDot:
         return QStringLiteral("name starts with a dot");
     case PathRefusal::ControlCharacter:

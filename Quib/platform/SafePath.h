@@ -9,12 +9,12 @@ namespace platform {
 
 enum class PathRefusal {
     None,
-    NoFolder,         // the trusted folder is empty: the path would be relative to wherever we run
+    NoFolder, // the trusted folder is empty: the path would be relative to wherever we run
     EmptyName,
     TooLong,          // more than a file system allows in one name
     Separator,        // "/" or "\": a name is one path component
-    DotDot,           // ".." anywhere
-    LeadingDot,       // ".", ".." and hidden files
+    DotDot,           // "..": the parent folder
+    LeadingDot,       // "." and hidden files
     ControlCharacter, // NUL, other control characters, broken UTF-16
     Link,             // the entry is a symbolic link (dangling or not)
     Outside,          // the entry exists but resolves outside the folder
