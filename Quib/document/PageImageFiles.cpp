@@ -31,8 +31,10 @@ qint64 fileSize(const QString& path)
 
 bool PageImageFiles::isSafeImageName(const QString& name)
 {
-    // The page makes its image names ("image12"); one with ".." inside came from somewhere else.
-    return platform::SafePath::isSafeName(name) && !name.contains(QLatin1String(".."));
+    // The page makes its image names ("image12"): one that is hidden or has ".." inside came from
+    // somewhere else.
+    return platform::SafePath::isSafeName(name) && !name.startsWith(u'.') &&
+           !name.contains(QLatin1String(".."));
 }
 
 bool PageImageFiles::isSafeImageType(const QString& type)

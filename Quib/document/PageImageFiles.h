@@ -14,7 +14,7 @@ public:
     PageImageFiles() = delete;
 
     // A plain file-name part by the rules of platform::SafePath (not empty, no "/" or "\", no NUL or
-    // other control character, no leading dot, not too long), and no ".." anywhere.
+    // other control character, not "." or "..", not too long), and no leading dot or ".." anywhere.
     static bool isSafeImageName(const QString& name);
     // The same, and no dot at all ("png", "JPG").
     static bool isSafeImageType(const QString& type);

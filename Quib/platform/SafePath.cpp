@@ -40,11 +40,9 @@ PathRefusal SafePath::checkName(const QString& name)
     }
     if (!name.isValidUtf16())
         return PathRefusal::ControlCharacter;
-    if (name == QLatin1String(".."))
-        return PathRefusal::DotDot;
-    // "." names the folder itself; any other leading dot hides the file.
-    if (name.startsWith(u'.'))
-        return PathRefusal::LeadingDot;
+    // Other leading dots only hide a file, and two dots inside a name lead nowhere.
+    if (name == QLatin1String(".") || name == QLatin1String(".."))
+        return PathRefusal::DotName;
     if (QFile::encodeName(name).size() > kMaximumNameBytes)
         return PathRefusal::TooLong;
     return PathRefusal::None;
@@ -93,10 +91,8 @@ QString SafePath::describe(PathRefusal refusal)
         return QStringLiteral("name too long");
     case PathRefusal::Separator:
         return QStringLiteral("name holds a path separator");
-    case PathRefusal::DotDot:
-        return QStringLiteral("name is \"..\"");
-    case PathRefusal::LeadingDot:
-        return QStringLiteral("name starts with a dot");
+    case PathRefusal::DotName:
+        return QStringLiteral("name is \".\" or \"..\"");
     case PathRefusal::ControlCharacter:
         return QStringLiteral("name holds a control character");
     case PathRefusal::Link:

@@ -13,8 +13,7 @@ enum class PathRefusal {
     EmptyName,
     TooLong,          // more than a file system allows in one name
     Separator,        // "/" or "\": a name is one path component
-    DotDot,           // "..": the parent folder
-    LeadingDot,       // "." and hidden files
+    DotName,          // "." or "..": the folder itself or its parent
     ControlCharacter, // NUL, other control characters, broken UTF-16
     Link,             // the entry is a symbolic link (dangling or not)
     Outside,          // the entry exists but resolves outside the folder

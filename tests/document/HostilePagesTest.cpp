@@ -292,3 +292,34 @@ TEST_F(HostilePagesTest, TwoDotsInsideAPageNameAreAnOrdinaryName)
     EXPECT_TRUE(
         QFileInfo(document->tempSavePathLocal() + QStringLiteral("/Notes..v2/image7@2x.PNG")).isFile());
 }
+
+TEST_F(HostilePagesTest, DocumentsNamedLikeTheFolderOrItsParentStayInTheirStamp)
+{
+    // "..quibpage" and "...quibpage" name their pages "." and "..": as folder names those are the
+    // stamp folder itself and the received pages folder.
+    const QString source = buildDocument({{QStringLiteral("image7"), QStringLiteral("PNG")}});
+    const QString received = m_workRoot + QStringLiteral("/0000Received_Pages");
+    QDir().mkpath(received);
+    for (const char* fileName : {"..quibpage", "...quibpage"}) {
+        const QString hostile = m_sandbox + QStringLiteral("/documents/") + QString::fromLatin1(fileName);
+        ASSERT_TRUE(QFile::copy(source, hostile));
+        const QMap<QString, QString> before = snapshot(m_sandbox);
+        const QStringList stampsBefore = QDir(received).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        // A new stamp folder of its own, the document itself and the save folder may change.
+        auto own = [&](const QString& p) {
+            const QString relative = QDir(received).relativeFilePath(p);
+            const QString first = relative.section(u'/', 0, 0);
+            const bool inNewStamp = !relative.startsWith(QStringLiteral("..")) &&
+                                    !stampsBefore.contains(first) &&
+                                    QFileInfo(received + u'/' + first).isDir();
+            return inNewStamp || p == hostile || isBelow(p, edition().gTempSaveFolderPath);
+        };
+
+        std::unique_ptr<DRVDocument> document = open(hostile);
+        ASSERT_TRUE(document) << fileName;
+        EXPECT_TRUE(platform::SafePath::isSafeName(document->pageName())) << qPrintable(document->pageName());
+        document->setDocumentChangedCounter(1);
+        EXPECT_TRUE(document->saveDocument()) << fileName;
+        EXPECT_EQ(changes(before, snapshot(m_sandbox), own), "") << fileName;
+    }
+}

@@ -22,10 +22,8 @@ const char* refusalName(PathRefusal r)
         return "TooLong";
     case PathRefusal::Separator:
         return "Separator";
-    case PathRefusal::DotDot:
-        return "DotDot";
-    case PathRefusal::LeadingDot:
-        return "LeadingDot";
+    case PathRefusal::DotName:
+        return "DotName";
     case PathRefusal::ControlCharacter:
         return "ControlCharacter";
     case PathRefusal::Link:
@@ -61,11 +59,12 @@ TEST(SafePath, NameRules)
         {QStringLiteral("image1/../../x"), PathRefusal::Separator},
         {QStringLiteral("..\\..\\x"), PathRefusal::Separator},
         {QStringLiteral("C:\\x"), PathRefusal::Separator},
-        {QStringLiteral("."), PathRefusal::LeadingDot},
-        {QStringLiteral(".."), PathRefusal::DotDot},
-        {QStringLiteral("..."), PathRefusal::LeadingDot},
-        {QStringLiteral(".htaccess"), PathRefusal::LeadingDot},
-        // Two dots inside one component lead nowhere: "Notes..v2" is a page's own name.
+        {QStringLiteral("."), PathRefusal::DotName},
+        {QStringLiteral(".."), PathRefusal::DotName},
+        // Other dots lead nowhere: "Notes..v2" and ".drafts" are a page's own name.
+        {QStringLiteral("..."), PathRefusal::None},
+        {QStringLiteral("..4"), PathRefusal::None},
+        {QStringLiteral(".drafts"), PathRefusal::None},
         {QStringLiteral("Notes..v2"), PathRefusal::None},
         {QStringLiteral("image") + QChar(0) + QStringLiteral("x"), PathRefusal::ControlCharacter},
         {QStringLiteral("image1\n"), PathRefusal::ControlCharacter},
