@@ -323,3 +323,36 @@ TEST_F(HostilePagesTest, DocumentsNamedLikeTheFolderOrItsParentStayInTheirStamp)
         EXPECT_EQ(changes(before, snapshot(m_sandbox), own), "") << fileName;
     }
 }
+
+TEST_F(HostilePagesTest, WebsiteFolderWithLinksOutIsNeverWrittenThrough)
+{
+    // A website folder read in place, whose page file and page folder are links to elsewhere.
+    const QString site = m_sandbox + QStringLiteral("/site");
+    const QString images = m_outside + QStringLiteral("/images");
+    QString page = QStringLiteral("<html><head>\n<style type=text/css>\n");
+    page += imageRule(QStringLiteral("image7"), QStringLiteral("PNG"), 0);
+    page += QStringLiteral("</style></head>\n<body>\n<div id=content>\n</div></body></html>\n");
+    ASSERT_TRUE(writeBytes(m_outside + QStringLiteral("/real.html"), page.toUtf8()));
+    ASSERT_TRUE(writeBytes(images + QStringLiteral("/image7o.PNG"), png(QSize(8, 8), Qt::red)));
+    // Files the writer made once and no image uses now: the pruner's business, in a page folder.
+    ASSERT_TRUE(writeBytes(images + QStringLiteral("/image3.PNG"), png(QSize(2, 2), Qt::red)));
+    ASSERT_TRUE(writeBytes(images + QStringLiteral("/image3o.PNG"), png(QSize(2, 2), Qt::red)));
+    ASSERT_TRUE(QDir().mkpath(site));
+    ASSERT_TRUE(QFile::link(m_outside + QStringLiteral("/real.html"), site + QStringLiteral("/About.html")));
+    ASSERT_TRUE(QFile::link(images, site + QStringLiteral("/About")));
+
+    DRVDocument::setWebsiteFolderOpenFlag(true);
+    DRVDocument::setPendingWebsiteFolderPath(site);
+    std::unique_ptr<DRVDocument> document = open(site + QStringLiteral("/About.quibpage"));
+    DRVDocument::setWebsiteFolderOpenFlag(false);
+    ASSERT_TRUE(document);
+    ASSERT_EQ(document->tempSavePathLocal(), site);
+    givePictures(*document);
+    document->setDocumentChangedCounter(1);
+
+    const QMap<QString, QString> before = snapshot(m_outside);
+    EXPECT_FALSE(document->saveDocumentTo(m_sandbox + QStringLiteral("/documents/About.quibpage")));
+    EXPECT_TRUE(alertTitles().contains(QStringLiteral("Not able to save")));
+    EXPECT_EQ(changes(before, snapshot(m_outside), [](const QString&) { return false; }), "");
+    EXPECT_TRUE(QFileInfo(site + QStringLiteral("/About.html")).isSymLink());
+}
