@@ -184,6 +184,8 @@ TEST_F(HostilePagesTest, OpenSaveAndSaveAsTouchNothingOutsideThePage)
                             pageFolder + QStringLiteral("/background.PNG")));
     ASSERT_TRUE(
         QFile::link(m_outside + QStringLiteral("/thumbnail.png"), working + QStringLiteral("/Hostile.png")));
+    ASSERT_TRUE(QFile::link(m_outside + QStringLiteral("/created.js"),
+                            working + QStringLiteral("/bootstrap.min.js")));
     givePictures(*document);
     document->setBackgroundImage(QImage(QSize(6, 6), QImage::Format_RGB32));
     document->setBackgroundImageType(QStringLiteral("PNG"));
@@ -213,6 +215,7 @@ TEST_F(HostilePagesTest, OpenSaveAndSaveAsTouchNothingOutsideThePage)
     // pointed.
     EXPECT_TRUE(QFileInfo(pageFolder + QStringLiteral("/image5@2x.PNG")).isSymLink());
     EXPECT_FALSE(QFileInfo::exists(m_outside + QStringLiteral("/created.PNG")));
+    EXPECT_FALSE(QFileInfo::exists(m_outside + QStringLiteral("/created.js")));
     // Inside the page folder only plain names were written.
     for (const QString& name : QDir(pageFolder).entryList(QDir::Files | QDir::Hidden | QDir::System))
         EXPECT_TRUE(platform::SafePath::isSafeName(name)) << qPrintable(name);
