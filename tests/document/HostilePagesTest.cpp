@@ -3,60 +3,18 @@
 // folder. Each page is opened, saved and saved under a new name through the real flow, while every
 // file in a sandbox around the page is watched: only the page's own files may change.
 #include "DocumentFlowTestSupport.h"
+#include "HostilePageSupport.h"
 #include "SandboxSnapshot.h"
 
 #include "model/DRVImage.h"
 #include "platform/SafePath.h"
 
-#include <QBuffer>
 #include <QDirIterator>
 #include <QImage>
 
 using namespace documentflowtest;
+using namespace hostilepage;
 using namespace sandboxsnapshot;
-
-namespace {
-
-QByteArray png(QSize size, Qt::GlobalColor colour)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
-// One image element's style rule, in the form the page writer gives it. The rule's selector is
-// always a plain one: the name that matters is the one under "imagename".
-QString imageRule(const QString& name, const QString& type, int index)
-{
-    return QStringLiteral(
-               ".image%5{position:absolute;left:%3px;top:10px;z-index:%4;imagename:%1;imagetype:%2;width:"
-               "50px;"
-               "height:50px;reflection:0;reflection-fraction:0.000000;border-width:0px;border-style:none;"
-               "border-color:#000000;fixed:0;imageAlpha:1.000000;display:inline;retina:1;"
-               "slideShowNumber:-99;groupNumber:-99;enlarge:0;galleryNumber:-99;galleryRowSpot:-99;"
-               "galleryColumnSpot:-99;tableNumber:-99;templateName:Hostile;backdrop:0;manualLayerIndex:0;"
-               "originalHeight:50;bubbleFlag:0;bubbleShape:;imageMaskFlag:0;rotationAngle:0.000000;"
-               "sectionNumber:-99;sectionRowSpot:-99;sectionColumnSpot:-99;}\n")
-        .arg(name, type)
-        .arg(10 * index)
-        .arg(index + 1)
-        .arg(100 + index);
-}
-
-struct HostileImage
-{
-    QString name;
-    QString type;
-};
-
-const QStringList kVictimFiles{QStringLiteral("victim.PNG"), QStringLiteral("victim@2x.PNG"),
-                               QStringLiteral("victimo.PNG"), QStringLiteral("victim_mask.png")};
-
-} // namespace
 
 class HostilePagesTest : public DocumentFlowTest
 {
@@ -77,43 +35,14 @@ protected:
         QDir().mkpath(e.gTempSaveFolderPath);
     }
 
-    void plantVictims(const QString& folder)
-    {
-        for (const QString& name : kVictimFiles)
-            ASSERT_TRUE(writeBytes(folder + u'/' + name, png(QSize(3, 3), Qt::green)));
-    }
-
-    // A page document "<pageName>.quibpage" holding the given images; image7 has its picture beside
-    // the page, as an ordinary image does.
+    // A page document "<pageName>.quibpage" holding the given images.
     QString buildDocument(const QList<HostileImage>& images,
                           const QString& pageName = QStringLiteral("Hostile"))
     {
-        const QString staging = m_root.filePath(QStringLiteral("staging"));
-        QDir(staging).removeRecursively();
-        QString page = QStringLiteral("<html><head>\n<style type=text/css>\n"
-                                      "body{background-color:#FFFFFF;}.tab {text-indent:40px;}\n");
-        for (int i = 0; i < images.size(); ++i)
-            page += imageRule(images[i].name, images[i].type, i);
-        page += QStringLiteral("</style></head>\n<body bgcolor=#FFFFFF leftmargin=0 topmargin=0>\n"
-                               "<div id=content>\n</div></body></html>\n");
-        const QString pageFolder = staging + u'/' + pageName;
-        EXPECT_TRUE(writeBytes(pageFolder + QStringLiteral(".html"), page.toUtf8()));
-        EXPECT_TRUE(writeBytes(pageFolder + QStringLiteral("/image7o.PNG"), png(QSize(8, 8), Qt::red)));
         const QString document =
             m_sandbox + QStringLiteral("/documents/") + pageName + QStringLiteral(".quibpage");
-        QString error;
-        EXPECT_TRUE(DocumentArchiver::zipDocument(pageFolder, document, &error)) << qPrintable(error);
+        EXPECT_TRUE(writeDocument(m_root.filePath(QStringLiteral("staging")), pageName, images, document));
         return document;
-    }
-
-    // Gives every image without a picture one, so that saving has something to write under each
-    // name.
-    static void givePictures(DRVDocument& document)
-    {
-        for (DRVGraphic* graphic : document.graphics()) {
-            if (auto* image = qobject_cast<DRVImage*>(graphic); image && image->contents().isNull())
-                image->setContents(QImage(QSize(20, 20), QImage::Format_RGB32));
-        }
     }
 
     QTemporaryDir m_root;
