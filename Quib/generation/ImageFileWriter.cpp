@@ -195,7 +195,8 @@ void ImageFileWriter::checkAndSaveOriginalImage(QObject* image)
 
 void ImageFileWriter::saveMaskImage(QObject* image)
 {
-    if (m_folder.isEmpty() || !image || !hasSafeFileNames(image))
+    // The mask's file name does not carry the image type.
+    if (m_folder.isEmpty() || !image || !PageImageFiles::isSafeImageName(str(image, "imageName")))
         return;
     auto* graphic = qobject_cast<DRVImage*>(image);
     const QImage picture = graphic ? graphic->maskImage() : image->property("maskImage").value<QImage>();
