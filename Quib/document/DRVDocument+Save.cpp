@@ -171,7 +171,8 @@ bool DRVDocument::saveCSSFile()
         return false;
     const std::optional<QString> sheet =
         pageFile(*folder, m_mobileVersionFlag ? QStringLiteral("mobile.css") : QStringLiteral("full.css"));
-    return sheet && platform::writeFileAtomically(*sheet, platform::encodeAsciiElseUtf16(m_fullCSSString));
+    // A link in its place is skipped like a refused image file: the page itself still saves.
+    return !sheet || platform::writeFileAtomically(*sheet, platform::encodeAsciiElseUtf16(m_fullCSSString));
 }
 
 void DRVDocument::clearTempFolder()

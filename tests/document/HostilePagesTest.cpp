@@ -115,6 +115,9 @@ TEST_F(HostilePagesTest, OpenSaveAndSaveAsTouchNothingOutsideThePage)
         QFile::link(m_outside + QStringLiteral("/thumbnail.png"), working + QStringLiteral("/Hostile.png")));
     ASSERT_TRUE(QFile::link(m_outside + QStringLiteral("/created.js"),
                             working + QStringLiteral("/bootstrap.min.js")));
+    edition().gExternalStyleSheetFlag = true;
+    ASSERT_TRUE(
+        QFile::link(m_outside + QStringLiteral("/created.css"), pageFolder + QStringLiteral("/full.css")));
     givePictures(*document);
     document->setBackgroundImage(QImage(QSize(6, 6), QImage::Format_RGB32));
     document->setBackgroundImageType(QStringLiteral("PNG"));
@@ -145,6 +148,7 @@ TEST_F(HostilePagesTest, OpenSaveAndSaveAsTouchNothingOutsideThePage)
     EXPECT_TRUE(QFileInfo(pageFolder + QStringLiteral("/image5@2x.PNG")).isSymLink());
     EXPECT_FALSE(QFileInfo::exists(m_outside + QStringLiteral("/created.PNG")));
     EXPECT_FALSE(QFileInfo::exists(m_outside + QStringLiteral("/created.js")));
+    EXPECT_FALSE(QFileInfo::exists(m_outside + QStringLiteral("/created.css")));
     // Inside the page folder only plain names were written.
     for (const QString& name : QDir(pageFolder).entryList(QDir::Files | QDir::Hidden | QDir::System))
         EXPECT_TRUE(platform::SafePath::isSafeName(name)) << qPrintable(name);
