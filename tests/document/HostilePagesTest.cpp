@@ -6,6 +6,7 @@
 #include "HostilePageSupport.h"
 #include "SandboxSnapshot.h"
 
+#include "document/PageImageFiles.h"
 #include "model/DRVImage.h"
 #include "platform/SafePath.h"
 
@@ -149,9 +150,9 @@ TEST_F(HostilePagesTest, OpenSaveAndSaveAsTouchNothingOutsideThePage)
     EXPECT_FALSE(QFileInfo::exists(m_outside + QStringLiteral("/created.PNG")));
     EXPECT_FALSE(QFileInfo::exists(m_outside + QStringLiteral("/created.js")));
     EXPECT_FALSE(QFileInfo::exists(m_outside + QStringLiteral("/created.css")));
-    // Inside the page folder only plain names were written.
+    // Inside the page folder only plain names were written: nothing hidden, nothing with "..".
     for (const QString& name : QDir(pageFolder).entryList(QDir::Files | QDir::Hidden | QDir::System))
-        EXPECT_TRUE(platform::SafePath::isSafeName(name)) << qPrintable(name);
+        EXPECT_TRUE(PageImageFiles::isSafeImageName(name)) << qPrintable(name);
 
     // The ordinary image saved as before, and the saved documents open with its picture.
     EXPECT_TRUE(QFileInfo(pageFolder + QStringLiteral("/image7@2x.PNG")).isFile());
