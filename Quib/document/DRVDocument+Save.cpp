@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Format.h"
 #include "platform/NotificationCenter.h"
+#include "platform/SafePath.h"
 #include "platform/StringRules.h"
 #include "platform/TextEncoding.h"
 
@@ -26,6 +27,13 @@ QString join(const QString& folder, const QString& name)
 QString baseName(const QString& path)
 {
     return platform::stringByDeletingPathExtension(platform::lastPathComponent(path));
+}
+
+// The page's files are named after the page, and the page's name came from a file name: every one
+// of them is built by the checked builder, and a refused one is never written.
+std::optional<QString> pageFile(const QString& folder, const QString& name)
+{
+    return platform::SafePath::filePath(folder, name);
 }
 
 void showEncodingRefusal()
@@ -78,13 +86,16 @@ bool DRVDocument::ensureWorkingFolder(const QString& targetPath)
     }
     if (m_pageName.isEmpty()) {
         const QString fromTarget = baseName(targetPath);
-        m_pageName = !fromTarget.isEmpty() ? fromTarget : createFileName();
+        m_pageName = platform::SafePath::isSafeName(fromTarget) ? fromTarget : createFileName();
     }
+    if (!platform::SafePath::isSafeName(m_pageName))
+        return false;
     if (!m_tempSavePathLocal.isEmpty()) {
         // The page's images live in its working folder: a folder that went away is an error, not
         // a reason to start an empty one.
         if (m_pagePath.isEmpty())
-            m_pagePath = join(m_tempSavePathLocal, m_pageName + u'.' + m_pageFileExtension);
+            m_pagePath =
+                pageFile(m_tempSavePathLocal, m_pageName + u'.' + m_pageFileExtension).value_or(QString());
         return QFileInfo(m_tempSavePathLocal).isDir();
     }
     const QString root = edition().gTempFolderPath.isEmpty() ? QDir::tempPath() : edition().gTempFolderPath;
@@ -93,13 +104,18 @@ bool DRVDocument::ensureWorkingFolder(const QString& targetPath)
                                                                 : edition().gReceivedPagesFolderName);
     const QString stamp = join(received, QStringLiteral("new-") + QDateTime::currentDateTime().toString(
                                                                       QStringLiteral("yyMMddhhmmsszzz")));
-    QString working = join(stamp, m_pageName);
-    for (int n = 2; QFileInfo::exists(working); ++n)
-        working = join(stamp, m_pageName) + u'-' + QString::number(n);
-    if (!QDir().mkpath(working))
+    if (!QDir().mkpath(stamp))
         return false;
-    m_tempSavePathLocal = working;
-    m_pagePath = join(working, m_pageName + u'.' + m_pageFileExtension);
+    std::optional<QString> working = pageFile(stamp, m_pageName);
+    for (int n = 2; working && QFileInfo::exists(*working); ++n)
+        working = pageFile(stamp, m_pageName + u'-' + QString::number(n));
+    if (!working || !QDir().mkpath(*working))
+        return false;
+    const std::optional<QString> pagePath = pageFile(*working, m_pageName + u'.' + m_pageFileExtension);
+    if (!pagePath)
+        return false;
+    m_tempSavePathLocal = *working;
+    m_pagePath = *pagePath;
     return true;
 }
 
@@ -126,8 +142,10 @@ bool DRVDocument::savePageFile(bool publishFlag)
 bool DRVDocument::directlySavePageFile()
 {
     ++m_documentChangedCounter;
-    const QString path = join(m_tempSavePathLocal,
-                              platform::format(QStringLiteral("%@.%@"), {m_pageName, m_pageFileExtension}));
+    const std::optional<QString> path = pageFile(
+        m_tempSavePathLocal, platform::format(QStringLiteral("%@.%@"), {m_pageName, m_pageFileExtension}));
+    if (!path)
+        return false;
     std::optional<QByteArray> bytes;
     if (m_FTPUploadFlag == 999) {
         bytes = FormPageGenerator::encodePublishedPage(*this, m_generatedPageSource);
@@ -138,9 +156,9 @@ bool DRVDocument::directlySavePageFile()
     } else {
         bytes = platform::encodeAsciiElseUtf16(m_generatedPageSource);
     }
-    if (!platform::writeFileAtomically(path, *bytes))
+    if (!platform::writeFileAtomically(*path, *bytes))
         return false;
-    m_pagePath = path;
+    m_pagePath = *path;
     return true;
 }
 
@@ -148,11 +166,13 @@ bool DRVDocument::saveCSSFile()
 {
     if (!edition().gExternalStyleSheetFlag)
         return true;
-    const QString folder = join(m_tempSavePathLocal, m_pageName);
-    if (!QDir().mkpath(folder))
+    const std::optional<QString> folder = pageFile(m_tempSavePathLocal, m_pageName);
+    if (!folder || !QDir().mkpath(*folder))
         return false;
-    const QString name = m_mobileVersionFlag ? QStringLiteral("mobile.css") : QStringLiteral("full.css");
-    return platform::writeFileAtomically(join(folder, name), platform::encodeAsciiElseUtf16(m_fullCSSString));
+    const std::optional<QString> sheet =
+        pageFile(*folder, m_mobileVersionFlag ? QStringLiteral("mobile.css") : QStringLiteral("full.css"));
+    // A link in its place is skipped like a refused image file: the page itself still saves.
+    return !sheet || platform::writeFileAtomically(*sheet, platform::encodeAsciiElseUtf16(m_fullCSSString));
 }
 
 void DRVDocument::clearTempFolder()
@@ -191,9 +211,12 @@ bool DRVDocument::saveThisPage(const QString& path, bool publishFlag)
         return failSave(QStringLiteral("no document file was given"));
     const QString target = QFileInfo(path).absoluteFilePath();
     const bool samePath = target == m_filePath;
-    if (!ensureWorkingFolder(target))
+    if (!ensureWorkingFolder(target)) {
+        if (!platform::SafePath::isSafeName(m_pageName))
+            return failSave(QStringLiteral("the page's name cannot be used as a file name"));
         return failSave(
             QStringLiteral("the working folder \"%1\" is not available").arg(m_tempSavePathLocal));
+    }
 
     const bool same = compareSource(publishFlag);
     if (same && samePath && m_documentChangedCounter <= 0) {
@@ -202,7 +225,10 @@ bool DRVDocument::saveThisPage(const QString& path, bool publishFlag)
         return true;
     }
 
-    const QString pageFolder = join(m_tempSavePathLocal, m_pageName);
+    const std::optional<QString> checkedFolder = pageFile(m_tempSavePathLocal, m_pageName);
+    if (!checkedFolder)
+        return failSave(QStringLiteral("the page folder is not a plain folder inside the working folder"));
+    const QString pageFolder = *checkedFolder;
     if (!QDir().mkpath(pageFolder))
         return failSave(QStringLiteral("cannot create the page folder \"%1\"").arg(pageFolder));
     // A page without thumbnails is still a page: the archive simply leaves them out.
@@ -275,7 +301,9 @@ bool DRVDocument::generatePublishVersion()
     const QString name = m_pageName.isEmpty() ? createFileName() : m_pageName;
     const QString root = edition().gTempFolderPath.isEmpty() ? QDir::tempPath() : edition().gTempFolderPath;
     const QString extension = m_pageFileExtension.isEmpty() ? QStringLiteral("html") : m_pageFileExtension;
-    return exportPublishVersion(join(join(root, QStringLiteral("tempFiles")), name + u'.' + extension));
+    const std::optional<QString> path =
+        pageFile(join(root, QStringLiteral("tempFiles")), name + u'.' + extension);
+    return path && exportPublishVersion(*path);
 }
 
 QString DRVDocument::windowTitle() const

@@ -6,6 +6,7 @@
 #include "editions/EditionSettings.h"
 #include "model/GraphicRendering.h"
 #include "platform/NotificationCenter.h"
+#include "platform/SafePath.h"
 #include "platform/StringRules.h"
 #include "platform/TextEncoding.h"
 
@@ -44,8 +45,8 @@ bool DRVDocument::writeThumbnails(const QImage& source)
         m_pageName = createFileName();
     if (source.isNull() || m_tempSavePathLocal.isEmpty())
         return false;
-    const QString pageFolder = platform::stringByAppendingPathComponent(m_tempSavePathLocal, m_pageName);
-    if (!QFileInfo(pageFolder).isDir() && !QDir().mkdir(pageFolder))
+    const std::optional<QString> pageFolder = platform::SafePath::filePath(m_tempSavePathLocal, m_pageName);
+    if (!pageFolder || (!QFileInfo(*pageFolder).isDir() && !QDir().mkdir(*pageFolder)))
         return false;
     const int length = edition().gScreenshotWidth > 0 ? edition().gScreenshotWidth : 200;
     const QSize small = DataCentre::returnNewSizeWithWidth(QSizeF(source.size()), length);
@@ -54,12 +55,16 @@ bool DRVDocument::writeThumbnails(const QImage& source)
     const QList<QPair<QString, QSize>> files{{m_pageName + QStringLiteral(".png"), small},
                                              {m_pageName + QStringLiteral("@2x.png"), large}};
     for (const auto& [name, size] : files) {
-        const QString path = platform::stringByAppendingPathComponent(m_tempSavePathLocal, name);
-        QFile::remove(path);
+        const std::optional<QString> path = platform::SafePath::filePath(m_tempSavePathLocal, name);
+        if (!path) {
+            written = false;
+            continue;
+        }
+        QFile::remove(*path);
         // Exact pixel sizes whatever the screen's scale: the page list lays the tiles out by them.
         const QImage scaled = source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         const QByteArray png = DataCentre::PNGRepresentationOfImage(scaled);
-        written = !png.isEmpty() && platform::writeFileAtomically(path, png) && written;
+        written = !png.isEmpty() && platform::writeFileAtomically(*path, png) && written;
     }
     return written;
 }

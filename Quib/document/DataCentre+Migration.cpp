@@ -5,8 +5,10 @@
 #include "document/DocumentArchiver.h"
 #include "editions/EditionSettings.h"
 #include "platform/Format.h"
+#include "platform/SafePath.h"
 #include "platform/StringRules.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 
@@ -22,6 +24,16 @@ QString cleanFolder(const QString& path)
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
+// Names come from the document's file name and the archive's members: both sides of every move are
+// built by the checked builder, and a refused side moves nothing.
+bool moveFile(const QString& fromFolder, const QString& fromName, const QString& toFolder,
+              const QString& toName)
+{
+    const std::optional<QString> from = platform::SafePath::filePath(fromFolder, fromName);
+    const std::optional<QString> to = platform::SafePath::filePath(toFolder, toName);
+    return from && to && QFileInfo::exists(*from) && QDir().rename(*from, *to);
+}
+
 } // namespace
 
 QString DataCentre::migrateWebsitePage(const QString& documentPath, const QString& destination)
@@ -29,12 +41,17 @@ QString DataCentre::migrateWebsitePage(const QString& documentPath, const QStrin
     const QString documentName = platform::lastPathComponent(documentPath);
     const QString base = platform::stringByDeletingPathExtension(documentName);
     const QString parent = platform::stringByDeletingLastPathComponent(cleanFolder(destination));
+    if (!platform::SafePath::isSafeName(base)) {
+        qWarning() << "page not laid out, its name cannot be a file name:" << base;
+        return QStringLiteral("");
+    }
 
     if (edition().gResponsiveLayoutFlag) {
         // These packages hold their members under the page's folder already.
         if (!DocumentArchiver::unzipDocument(documentPath, parent))
             return QStringLiteral("");
-        return join(parent, base + QStringLiteral("@2x.png"));
+        return platform::SafePath::filePath(parent, base + QStringLiteral("@2x.png"))
+            .value_or(QStringLiteral(""));
     }
 
     const bool unpacked = DocumentArchiver::unzipDocument(documentPath, destination);
@@ -61,16 +78,15 @@ QString DataCentre::migrateWebsitePage(const QString& documentPath, const QStrin
     // A package without a page of the expected kind has nothing to lay out.
     if (page.isEmpty())
         return QStringLiteral("");
-    QDir().rename(join(destination, page), join(parent, name + u'.' + extension));
+    if (!moveFile(destination, page, parent, name + u'.' + extension))
+        return QStringLiteral("");
     const QString archivedName = platform::stringByDeletingPathExtension(page);
-    QDir().rename(join(destination, archivedName + QStringLiteral(".png")),
-                  join(parent, name + QStringLiteral(".png")));
-    QDir().rename(join(destination, archivedName + QStringLiteral("@2x.png")),
-                  join(parent, name + QStringLiteral("@2x.png")));
+    moveFile(destination, archivedName + QStringLiteral(".png"), parent, name + QStringLiteral(".png"));
+    moveFile(destination, archivedName + QStringLiteral("@2x.png"), parent, name + QStringLiteral("@2x.png"));
     // What is left is the page's image folder.
-    const QString imageFolder = join(parent, name);
-    if (cleanFolder(destination) != cleanFolder(imageFolder))
-        QDir().rename(destination, imageFolder);
+    const std::optional<QString> imageFolder = platform::SafePath::filePath(parent, name);
+    if (imageFolder && cleanFolder(destination) != cleanFolder(*imageFolder))
+        QDir().rename(destination, *imageFolder);
 
     const QString large = join(parent, name + QStringLiteral("@2x.png"));
     return QFileInfo::exists(large) ? large : join(parent, name + QStringLiteral(".png"));

@@ -1,6 +1,7 @@
 #include "document/PageImageFiles.h"
 
 #include "editions/DataCentre.h"
+#include "platform/SafePath.h"
 #include "platform/StringRules.h"
 
 #include <QDebug>
@@ -11,15 +12,6 @@
 #include <QSet>
 
 namespace {
-
-bool isInsideFolder(const QString& folder, const QString& filePath)
-{
-    const QString canonicalFolder = QFileInfo(folder).canonicalFilePath();
-    const QString canonicalFile = QFileInfo(filePath).canonicalFilePath();
-    if (canonicalFolder.isEmpty() || canonicalFile.isEmpty())
-        return false;
-    return canonicalFile.startsWith(canonicalFolder + u'/');
-}
 
 QImage readImage(const QString& path)
 {
@@ -39,13 +31,10 @@ qint64 fileSize(const QString& path)
 
 bool PageImageFiles::isSafeImageName(const QString& name)
 {
-    if (name.isEmpty() || name.startsWith(u'.') || name.contains(QLatin1String("..")))
-        return false;
-    for (const QChar c : name) {
-        if (c == u'/' || c == u'\\' || c.unicode() < 0x20 || c.unicode() == 0x7f)
-            return false;
-    }
-    return true;
+    // The page makes its image names ("image12"): one that is hidden or has ".." inside came from
+    // somewhere else.
+    return platform::SafePath::isSafeName(name) && !name.startsWith(u'.') &&
+           !name.contains(QLatin1String(".."));
 }
 
 bool PageImageFiles::isSafeImageType(const QString& type)
@@ -55,7 +44,13 @@ bool PageImageFiles::isSafeImageType(const QString& type)
 
 QString PageImageFiles::imageFolderForPage(const QString& pagePath)
 {
-    return platform::stringByDeletingPathExtension(pagePath);
+    if (pagePath.isEmpty())
+        return {};
+    // The folder's name is the page's name, which came from a file name: checked like any other.
+    const QString folder = platform::stringByDeletingPathExtension(pagePath);
+    return platform::SafePath::filePath(platform::stringByDeletingLastPathComponent(folder),
+                                        platform::lastPathComponent(folder))
+        .value_or(QString());
 }
 
 QString PageImageFiles::findFileIgnoringCase(const QString& folder, const QString& fileName)
@@ -77,8 +72,7 @@ QString PageImageFiles::findFileIgnoringCase(const QString& folder, const QStrin
     }
     if (found.isEmpty())
         return {};
-    const QString path = dir.filePath(found);
-    return isInsideFolder(folder, path) ? path : QString();
+    return platform::SafePath::filePath(folder, found).value_or(QString());
 }
 
 QImage PageImageFiles::retrieveImageFile(const QString& pagePath, const QString& imageName,
@@ -198,16 +192,18 @@ int PageImageFiles::transferImageFilesForNewName(const QString& pagePath, const 
         if (source.isEmpty())
             continue;
         // Keep the letter case the source file has after the old name.
-        const QString target =
-            QDir(folder).filePath(newName + platform::lastPathComponent(source).mid(oldName.size()));
-        if (QFileInfo::exists(target) || QFileInfo(target).isSymLink()) {
-            qWarning() << "image file not copied, the target exists:" << target;
+        const std::optional<QString> target = platform::SafePath::filePath(
+            folder, newName + platform::lastPathComponent(source).mid(oldName.size()));
+        if (!target)
+            continue;
+        if (QFileInfo::exists(*target)) {
+            qWarning() << "image file not copied, the target exists:" << *target;
             continue;
         }
-        if (QFile::copy(source, target))
+        if (QFile::copy(source, *target))
             ++copied;
         else
-            qWarning() << "image file not copied:" << source << "to" << target;
+            qWarning() << "image file not copied:" << source << "to" << *target;
     }
     return copied;
 }

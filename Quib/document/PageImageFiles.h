@@ -13,13 +13,13 @@ class PageImageFiles
 public:
     PageImageFiles() = delete;
 
-    // A plain file-name part: not empty, no "/", "\", "..", NUL or other control character, and no
-    // leading dot.
+    // A plain file-name part by the rules of platform::SafePath (not empty, no "/" or "\", no NUL or
+    // other control character, not "." or "..", not too long), and no leading dot or ".." anywhere.
     static bool isSafeImageName(const QString& name);
     // The same, and no dot at all ("png", "JPG").
     static bool isSafeImageType(const QString& type);
 
-    // The page file's path without its extension.
+    // The page file's path without its extension; empty when that is no safe folder name or is a link.
     static QString imageFolderForPage(const QString& pagePath);
     // The path of the file in folder whose name equals fileName ignoring case (an exact match first);
     // empty when there is none, when the name is unsafe, or when the file resolves outside the folder.

@@ -18,6 +18,7 @@
 #include "model/TableGridView.h"
 #include "model/TransformView.h"
 #include "model/myTextView.h"
+#include "platform/SafePath.h"
 #include "platform/StringRules.h"
 #include "platform/Threads.h"
 
@@ -884,12 +885,15 @@ void Reader::readBackgroundRule()
         // The copy in the website folder is refreshed by the caller, off the main thread.
         const QString base = platform::stringByDeletingPathExtension(in.syncPageURL);
         const QString pageFolder =
-            QDir(in.websiteFolder)
-                .filePath(platform::lastPathComponent(PageImageFiles::imageFolderForPage(in.pagePath)));
+            platform::SafePath::filePath(
+                in.websiteFolder,
+                platform::lastPathComponent(PageImageFiles::imageFolderForPage(in.pagePath)))
+                .value_or(QString());
         const QString fileType = type.isEmpty() ? QStringLiteral("PNG") : type;
         const QString fileName = QStringLiteral("background.") + fileType;
-        out.backgroundFetch =
-            PageBackgroundFetch{QUrl(base + u'/' + fileName), QDir(pageFolder).filePath(fileName), fileType};
+        out.backgroundFetch = PageBackgroundFetch{
+            QUrl(base + u'/' + fileName),
+            platform::SafePath::filePath(pageFolder, fileName).value_or(QString()), fileType};
     }
     if (image.isNull())
         return;

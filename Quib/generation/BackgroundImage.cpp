@@ -3,7 +3,7 @@
 #include "document/DRVDocument.h"
 #include "editions/DataCentre.h"
 #include "generation/ImageFileWriter.h"
-#include "platform/StringRules.h"
+#include "platform/SafePath.h"
 #include "platform/UserDefaults.h"
 
 #include <QDir>
@@ -16,10 +16,13 @@ bool BackgroundImage::saveBackgroundImage(DRVDocument& document, const QString& 
         return false;
     const QString type = document.backgroundImageType() == QStringLiteral("JPG") ? QStringLiteral("JPG")
                                                                                  : QStringLiteral("PNG");
-    const QString path =
-        platform::stringByAppendingPathComponent(folder, QStringLiteral("background.") + type);
-    const QString fullPath =
-        platform::stringByAppendingPathComponent(folder, QStringLiteral("backgroundo.") + type);
+    // Fixed names, but the files already there may be links out of the folder.
+    const std::optional<QString> path =
+        platform::SafePath::filePath(folder, QStringLiteral("background.") + type);
+    const std::optional<QString> fullPath =
+        platform::SafePath::filePath(folder, QStringLiteral("backgroundo.") + type);
+    if (!path || !fullPath)
+        return false;
 
     const QImage picture = document.backgroundImage();
     double quality =
@@ -42,9 +45,9 @@ bool BackgroundImage::saveBackgroundImage(DRVDocument& document, const QString& 
         return false;
     }
     QDir().mkdir(folder);
-    bool written = ImageFileWriter::writeFileAtomically(path, data);
-    if (!QFileInfo::exists(fullPath) && !fullData.isEmpty())
-        written = ImageFileWriter::writeFileAtomically(fullPath, fullData) && written;
+    bool written = ImageFileWriter::writeFileAtomically(*path, data);
+    if (!QFileInfo::exists(*fullPath) && !fullData.isEmpty())
+        written = ImageFileWriter::writeFileAtomically(*fullPath, fullData) && written;
     if (!written)
         qWarning("background file creation failed");
     return written;

@@ -10,6 +10,7 @@
 #include "model/DRVTable.h"
 #include "model/TransformView.h"
 #include "model/myTextView.h"
+#include "platform/SafePath.h"
 #include "platform/StringRules.h"
 
 #include <QFile>
@@ -193,8 +194,9 @@ void DRVDocument::transferJquery() const
         platform::stringByAppendingPathComponent(DataCentre::resourcesPath(), QStringLiteral("web"));
     for (const char* name : {"jquery-2.2.2.min.js", "bootstrap.min.js", "bootstrap.min.css"}) {
         const QString file = QString::fromLatin1(name);
-        const QString target = platform::stringByAppendingPathComponent(m_tempSavePathLocal, file);
-        if (!QFileInfo::exists(target))
-            QFile::copy(platform::stringByAppendingPathComponent(source, file), target);
+        // A link of that name in a shared folder is left alone, never copied through.
+        const std::optional<QString> target = platform::SafePath::filePath(m_tempSavePathLocal, file);
+        if (target && !QFileInfo::exists(*target))
+            QFile::copy(platform::stringByAppendingPathComponent(source, file), *target);
     }
 }

@@ -1,18 +1,20 @@
 #include "generation/ImageFileWriter.h"
 
 #include "document/DRVDocument.h"
+#include "document/PageImageFiles.h"
 #include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
 #include "model/DRVGraphic.h"
 #include "model/DRVImage.h"
 #include "platform/Dialogs.h"
+#include "platform/SafePath.h"
 #include "platform/StringRules.h"
 #include "platform/StringsTable.h"
+#include "platform/TextEncoding.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSizeF>
 
 namespace {
@@ -44,12 +46,34 @@ QString ImageFileWriter::pageImageFolder(const DRVDocument& document, const QStr
 {
     if (document.tempSavePathLocal().isEmpty() || pageName.isEmpty())
         return QString();
-    return platform::stringByAppendingPathComponent(document.tempSavePathLocal(), pageName);
+    return platform::SafePath::filePath(document.tempSavePathLocal(), pageName).value_or(QString());
 }
 
-QString ImageFileWriter::filePath(const QString& name) const
+std::optional<QString> ImageFileWriter::filePath(const QString& name) const
 {
-    return platform::stringByAppendingPathComponent(m_folder, name);
+    return platform::SafePath::filePath(m_folder, name);
+}
+
+bool ImageFileWriter::hasSafeFileNames(const QObject* image)
+{
+    const QString name = str(image, "imageName");
+    const QString type = str(image, "imageType");
+    if (PageImageFiles::isSafeImageName(name) && PageImageFiles::isSafeImageType(type))
+        return true;
+    qWarning() << "image files not written, the image's name or type cannot be a file name:" << name << type;
+    return false;
+}
+
+void ImageFileWriter::removeFile(const QString& name) const
+{
+    if (const std::optional<QString> path = filePath(name))
+        QFile::remove(*path);
+}
+
+bool ImageFileWriter::writeFile(const QString& name, const QByteArray& data) const
+{
+    const std::optional<QString> path = filePath(name);
+    return path && !data.isEmpty() && writeFileAtomically(*path, data);
 }
 
 QByteArray ImageFileWriter::encodedImage(const QImage& image, const QString& imageType)
@@ -63,16 +87,7 @@ QByteArray ImageFileWriter::encodedImage(const QImage& image, const QString& ima
 
 bool ImageFileWriter::writeFileAtomically(const QString& path, const QByteArray& data)
 {
-    if (path.isEmpty())
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(data) != data.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return !path.isEmpty() && platform::writeFileAtomically(path, data);
 }
 
 QImage ImageFileWriter::sourcePicture(QObject* image)
@@ -110,16 +125,16 @@ QSizeF ImageFileWriter::innerSize(QObject* image)
 
 void ImageFileWriter::saveImage(QObject* image)
 {
-    if (edition().gNoImageFilesFlag || m_folder.isEmpty() || !image)
+    if (edition().gNoImageFilesFlag || m_folder.isEmpty() || !image || !hasSafeFileNames(image))
         return;
     QDir().mkdir(m_folder);
     const QString name = str(image, "imageName");
     const QString type = str(image, "imageType");
     if (num(image, "imageEnlargeFlag") == 1)
-        QFile::remove(filePath(name + QStringLiteral("@2x.") + type));
+        removeFile(name + QStringLiteral("@2x.") + type);
     else
         createRetinaVersion(image);
-    QFile::remove(filePath(name + u'.' + type));
+    removeFile(name + u'.' + type);
     if (!inSlideshow(image) && image->property("forceNonRetinaFlag").toBool())
         createNonRetinaVersion(image);
     checkAndSaveOriginalImage(image);
@@ -127,6 +142,8 @@ void ImageFileWriter::saveImage(QObject* image)
 
 void ImageFileWriter::createRetinaVersion(QObject* image)
 {
+    if (!hasSafeFileNames(image))
+        return;
     const QSizeF inner = innerSize(image);
     // A box with no room for the picture has no display file.
     if (inner.width() <= 0 || inner.height() <= 0)
@@ -137,52 +154,57 @@ void ImageFileWriter::createRetinaVersion(QObject* image)
     const QImage scaled = DataCentre::imageWithImage(source, QSizeF(2 * inner.width(), 2 * inner.height()));
     const QString name = str(image, "imageName");
     const QString type = str(image, "imageType");
-    const QString retinaPath = filePath(name + QStringLiteral("@2x.") + type);
-    if (!writeFileAtomically(retinaPath, encodedImage(scaled, type)))
+    const QString retinaName = name + QStringLiteral("@2x.") + type;
+    if (!writeFile(retinaName, encodedImage(scaled, type)))
         return;
 
     // The display file is never larger than the original.
-    const QString originalPath = filePath(name + QStringLiteral("o.") + type);
-    const qint32 originalSize = DataCentre::grabFileSize(originalPath);
-    const qint32 retinaSize = DataCentre::grabFileSize(retinaPath);
-    if (QFileInfo::exists(originalPath) && originalSize > 0 && originalSize < retinaSize) {
-        QFile original(originalPath);
-        if (original.open(QIODevice::ReadOnly) && writeFileAtomically(retinaPath, original.readAll()))
-            qInfo("%s REPLACE retina image: %d original image:%d", qPrintable(retinaPath), retinaSize,
+    const std::optional<QString> retinaPath = filePath(retinaName);
+    const std::optional<QString> originalPath = filePath(name + QStringLiteral("o.") + type);
+    if (!retinaPath || !originalPath)
+        return;
+    const qint32 originalSize = DataCentre::grabFileSize(*originalPath);
+    const qint32 retinaSize = DataCentre::grabFileSize(*retinaPath);
+    if (QFileInfo::exists(*originalPath) && originalSize > 0 && originalSize < retinaSize) {
+        QFile original(*originalPath);
+        if (original.open(QIODevice::ReadOnly) && writeFileAtomically(*retinaPath, original.readAll()))
+            qInfo("%s REPLACE retina image: %d original image:%d", qPrintable(*retinaPath), retinaSize,
                   originalSize);
     }
 }
 
 void ImageFileWriter::createNonRetinaVersion(QObject* image)
 {
+    if (!hasSafeFileNames(image))
+        return;
     const QString type = str(image, "imageType");
-    const QByteArray data = encodedImage(sourcePicture(image), type);
-    if (!data.isEmpty())
-        writeFileAtomically(filePath(str(image, "imageName") + u'.' + type), data);
+    writeFile(str(image, "imageName") + u'.' + type, encodedImage(sourcePicture(image), type));
 }
 
 void ImageFileWriter::checkAndSaveOriginalImage(QObject* image)
 {
-    const QString type = str(image, "imageType");
-    const QString path = filePath(str(image, "imageName") + QStringLiteral("o.") + type);
-    if (QFileInfo::exists(path) && DataCentre::grabFileSize(path) != 0)
+    if (!hasSafeFileNames(image))
         return;
-    const QByteArray data = encodedImage(sourcePicture(image), type);
-    if (!data.isEmpty())
-        writeFileAtomically(path, data);
+    const QString type = str(image, "imageType");
+    const QString name = str(image, "imageName") + QStringLiteral("o.") + type;
+    const std::optional<QString> path = filePath(name);
+    if (!path || (QFileInfo::exists(*path) && DataCentre::grabFileSize(*path) != 0))
+        return;
+    writeFile(name, encodedImage(sourcePicture(image), type));
 }
 
 void ImageFileWriter::saveMaskImage(QObject* image)
 {
-    if (m_folder.isEmpty() || !image)
+    // The mask's file name does not carry the image type.
+    if (m_folder.isEmpty() || !image || !PageImageFiles::isSafeImageName(str(image, "imageName")))
         return;
     auto* graphic = qobject_cast<DRVImage*>(image);
     const QImage picture = graphic ? graphic->maskImage() : image->property("maskImage").value<QImage>();
     if (picture.isNull())
         return;
     QDir().mkdir(m_folder);
-    writeFileAtomically(filePath(str(image, "imageName") + QStringLiteral("_mask.png")),
-                        DataCentre::PNGRepresentationOfImage(picture));
+    writeFile(str(image, "imageName") + QStringLiteral("_mask.png"),
+              DataCentre::PNGRepresentationOfImage(picture));
 }
 
 void ImageFileWriter::checkToMakeSureOriginalImagesAreSavedProperly()
@@ -198,7 +220,8 @@ void ImageFileWriter::checkToMakeSureOriginalImagesAreSavedProperly()
             extension.compare(QStringLiteral("JPG"), Qt::CaseInsensitive) != 0)
             continue;
         ++count;
-        total += DataCentre::grabFileSize(folder.filePath(name));
+        if (const std::optional<QString> path = filePath(name))
+            total += DataCentre::grabFileSize(*path);
     }
     if (count == 0 || total != 0)
         return;

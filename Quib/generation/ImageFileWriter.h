@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <optional>
 
 class DRVDocument;
 class QObject;
@@ -16,7 +17,8 @@ public:
     // folder is the page's image folder; an empty folder writes nothing.
     ImageFileWriter(DRVDocument& document, const QString& folder);
 
-    // The page's image folder: <tempSavePathLocal>/<pageName>; empty when either is unset.
+    // The page's image folder: <tempSavePathLocal>/<pageName>; empty when either is unset or the page
+    // name cannot be a folder name.
     static QString pageImageFolder(const DRVDocument& document, const QString& pageName);
 
     // The display, plain and original files of one image (a DRVImage or an image record).
@@ -37,7 +39,12 @@ public:
     static QSizeF innerSize(QObject* image);
 
 private:
-    QString filePath(const QString& name) const;
+    // The checked path of a file in the image folder; nullopt (logged) for a name that could leave it.
+    std::optional<QString> filePath(const QString& name) const;
+    // Names and types come from page text; an image whose name could not be a file name has none.
+    static bool hasSafeFileNames(const QObject* image);
+    void removeFile(const QString& name) const;
+    bool writeFile(const QString& name, const QByteArray& data) const;
     static QImage sourcePicture(QObject* image);
 
     DRVDocument& m_document;

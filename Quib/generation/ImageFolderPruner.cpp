@@ -2,6 +2,7 @@
 
 #include "document/DRVDocument.h"
 #include "model/DRVImage.h"
+#include "platform/SafePath.h"
 #include "platform/StringRules.h"
 
 #include <QDir>
@@ -73,7 +74,10 @@ void ImageFolderPruner::pruneUnusedImageFiles(const DRVDocument& document, const
             continue;
         const QString name = platform::stringByDeletingPathExtension(fileName);
         const QString extension = platform::pathExtension(fileName);
-        if (!isImageInUse(document, name, extension, images))
-            QFile::remove(dir.filePath(fileName));
+        if (isImageInUse(document, name, extension, images))
+            continue;
+        // A link is left alone with the rest: only the writer's own plain files go.
+        if (const std::optional<QString> path = platform::SafePath::filePath(folder, fileName))
+            QFile::remove(*path);
     }
 }

@@ -4,7 +4,9 @@
 #include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
 #include "generation/FormPageGenerator.h"
+#include "generation/ImageFileWriter.h"
 #include "platform/Format.h"
+#include "platform/SafePath.h"
 #include "platform/StringRules.h"
 #include "platform/TextEncoding.h"
 #include "platform/UserDefaults.h"
@@ -431,14 +433,13 @@ void PageShell::writeExternalStyleSheet(const QString& sheet)
     // Without a working folder there is nowhere to put it; never write beside the file system root.
     if (m_document.tempSavePathLocal().isEmpty() || m_pageName.isEmpty())
         return;
-    const QString folder =
-        platform::stringByAppendingPathComponent(m_document.tempSavePathLocal(), m_pageName);
-    if (!QDir().mkpath(folder))
+    const QString folder = ImageFileWriter::pageImageFolder(m_document, m_pageName);
+    if (folder.isEmpty() || !QDir().mkpath(folder))
         return;
     const QString name =
         m_document.mobileVersionFlag() ? QStringLiteral("mobile.css") : QStringLiteral("full.css");
-    platform::writeFileAtomically(platform::stringByAppendingPathComponent(folder, name),
-                                  platform::encodeAsciiElseUtf16(sheet));
+    if (const std::optional<QString> path = platform::SafePath::filePath(folder, name))
+        platform::writeFileAtomically(*path, platform::encodeAsciiElseUtf16(sheet));
 }
 
 // ---- page ----

@@ -7,7 +7,9 @@
 #include "platform/Dialogs.h"
 #include "platform/Format.h"
 #include "platform/Geometry.h"
+#include "platform/SafePath.h"
 #include "platform/StringRules.h"
+#include "platform/TextEncoding.h"
 #include "platform/UserDefaults.h"
 
 #include <QContextMenuEvent>
@@ -20,7 +22,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -254,15 +255,18 @@ TransformView* SlideShow::createNewSlideshowImage(const QImage& image, const QSt
 
     if (m_documentFolder.isEmpty())
         return nullptr;
-    const QString path =
-        platform::stringByAppendingPathComponent(m_documentFolder, name + QStringLiteral("o.") + type);
+    // The name is offered by the page, which numbers after the names it has read.
+    const std::optional<QString> path =
+        platform::SafePath::isSafeName(name)
+            ? platform::SafePath::filePath(m_documentFolder, name + QStringLiteral("o.") + type)
+            : std::nullopt;
+    if (!path)
+        return nullptr;
     const QImage scaled = DataCentre::imageWithImage(image, storedSize);
     const QByteArray data = type == QLatin1String("JPG") ? DataCentre::JPEGRepresentationOfImage(scaled, 1.0f)
                                                          : DataCentre::PNGRepresentationOfImage(scaled);
     // The old file stays in place until the new one is complete.
-    QSaveFile file(path);
-    if (data.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(data) != data.size() ||
-        !file.commit())
+    if (data.isEmpty() || !platform::writeFileAtomically(*path, data))
         return nullptr;
 
     const QSize size = DataCentre::returnNewSizeWithWidth(image.size(), m_slideshowSize.width());

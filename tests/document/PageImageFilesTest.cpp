@@ -2,6 +2,8 @@
 #include "document/PageParser.h"
 #include "model/TransformView.h"
 
+#include "SandboxSnapshot.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -25,21 +27,6 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
-}
-
-// Every file under root with its size and modification time.
-QMap<QString, QString> snapshot(const QString& root)
-{
-    QMap<QString, QString> files;
-    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QFileInfo info(path);
-        files.insert(path,
-                     QStringLiteral("%1 %2").arg(info.size()).arg(info.lastModified().toMSecsSinceEpoch()));
-    }
-    return files;
 }
 
 TEST(PageImageFiles, SafeNames)
@@ -141,7 +128,7 @@ TEST(PageImageFiles, HostileNamesTouchNothingOutsideThePageFolder)
     in.pagePath = page;
     in.websiteFolder = site;
 
-    QMap<QString, QString> outside = snapshot(root.path());
+    QMap<QString, QString> outside = sandboxsnapshot::snapshot(root.path());
     const QMap<QString, QString> before = outside;
     const PageParseResult r = PageParser::presentObjects(in);
     PageParser::applyImageRenames(r, page);
@@ -154,7 +141,7 @@ TEST(PageImageFiles, HostileNamesTouchNothingOutsideThePageFolder)
     EXPECT_EQ(r.imageViewArray[7]->imageName(), QStringLiteral("image8"));
 
     // Only the copy of the renamed image appears, inside the page folder.
-    QMap<QString, QString> after = snapshot(root.path());
+    QMap<QString, QString> after = sandboxsnapshot::snapshot(root.path());
     after.remove(site + QStringLiteral("/index/image8.PNG"));
     for (auto it = before.cbegin(); it != before.cend(); ++it)
         EXPECT_EQ(after.value(it.key()), it.value()) << qPrintable(it.key());

@@ -462,3 +462,30 @@ TEST_F(SlideShowView, LinkAndAutomaticPlay)
     EXPECT_EQ(view.imageArray().first()->link(), QStringLiteral("http://new.example"));
     EXPECT_FALSE(view.hyperLinkWindow()->isVisible());
 }
+
+TEST_F(SlideShowView, PicturesNeverLeaveThePageFolder)
+{
+    // An offered name that climbs out of the page folder, and a link in the folder where the
+    // next picture would go: neither takes the picture elsewhere, and the user is told.
+    const QString outside = QDir(folder.path()).filePath("outside.PNG");
+    {
+        QFile file(outside);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("keep");
+    }
+    ASSERT_TRUE(QFile::link(outside, QDir(page).filePath("image5o.PNG")));
+    for (const char* offer : {"../escaped", "image5"}) {
+        SlideShow view(QRect(0, 0, 400, 300), page);
+        view.setNextImageNameProvider([offer] { return QString::fromLatin1(offer); });
+        const qsizetype alertsBefore = dialogs->alerts().size();
+        dialogs->queueOpenPanelAnswer({picture("a.png", {40, 20})});
+        view.addNewSlide();
+        EXPECT_EQ(view.totalNumofSlides(), 0) << offer;
+        EXPECT_EQ(dialogs->alerts().size(), alertsBefore + 1) << offer;
+    }
+    EXPECT_FALSE(QFileInfo::exists(QDir(folder.path()).filePath("escapedo.PNG")));
+    QFile kept(outside);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("keep"));
+    EXPECT_TRUE(QFileInfo(QDir(page).filePath("image5o.PNG")).isSymLink());
+}

@@ -1,0 +1,106 @@
+#include "platform/SafePath.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+
+namespace platform {
+
+namespace {
+
+bool isControl(char16_t c)
+{
+    return c < 0x20 || (c >= 0x7f && c <= 0x9f);
+}
+
+bool isInside(const QString& folder, const QString& path)
+{
+    const QString canonicalFolder = QFileInfo(folder).canonicalFilePath();
+    const QString canonicalPath = QFileInfo(path).canonicalFilePath();
+    if (canonicalFolder.isEmpty() || canonicalPath.isEmpty())
+        return false;
+    const QString prefix = canonicalFolder.endsWith(u'/') ? canonicalFolder : canonicalFolder + u'/';
+    return canonicalPath.size() > prefix.size() && canonicalPath.startsWith(prefix);
+}
+
+} // namespace
+
+PathRefusal SafePath::checkName(const QString& name)
+{
+    if (name.isEmpty())
+        return PathRefusal::EmptyName;
+    // Checked before encoding: a name of a million characters is refused without copying it.
+    if (name.size() > kMaximumNameBytes)
+        return PathRefusal::TooLong;
+    for (const QChar c : name) {
+        if (c == u'/' || c == u'\\')
+            return PathRefusal::Separator;
+        if (isControl(c.unicode()))
+            return PathRefusal::ControlCharacter;
+    }
+    if (!name.isValidUtf16())
+        return PathRefusal::ControlCharacter;
+    // Other leading dots only hide a file, and two dots inside a name lead nowhere.
+    if (name == QLatin1String(".") || name == QLatin1String(".."))
+        return PathRefusal::DotName;
+    if (QFile::encodeName(name).size() > kMaximumNameBytes)
+        return PathRefusal::TooLong;
+    return PathRefusal::None;
+}
+
+PathRefusal SafePath::check(const QString& folder, const QString& name)
+{
+    if (folder.isEmpty())
+        return PathRefusal::NoFolder;
+    const PathRefusal byName = checkName(name);
+    if (byName != PathRefusal::None)
+        return byName;
+    const QString path = folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+    const QFileInfo entry(path);
+    // isSymLink looks at the entry itself, so a dangling link is caught too: writing through it
+    // would create its target.
+    if (entry.isSymLink())
+        return PathRefusal::Link;
+    if (entry.exists() && !isInside(folder, path))
+        return PathRefusal::Outside;
+    return PathRefusal::None;
+}
+
+std::optional<QString> SafePath::filePath(const QString& folder, const QString& name)
+{
+    const PathRefusal refusal = check(folder, name);
+    if (refusal != PathRefusal::None) {
+        // QDebug quotes and escapes the name, so a hostile one cannot forge log lines.
+        qWarning().nospace() << "file name refused (" << qPrintable(describe(refusal)) << "): " << name
+                             << " in " << folder;
+        return std::nullopt;
+    }
+    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+}
+
+QString SafePath::describe(PathRefusal refusal)
+{
+    switch (refusal) {
+    case PathRefusal::None:
+        return QStringLiteral("accepted");
+    case PathRefusal::NoFolder:
+        return QStringLiteral("no folder to put it in");
+    case PathRefusal::EmptyName:
+        return QStringLiteral("empty name");
+    case PathRefusal::TooLong:
+        return QStringLiteral("name too long");
+    case PathRefusal::Separator:
+        return QStringLiteral("name holds a path separator");
+    case PathRefusal::DotName:
+        return QStringLiteral("name is \".\" or \"..\"");
+    case PathRefusal::ControlCharacter:
+        return QStringLiteral("name holds a control character");
+    case PathRefusal::Link:
+        return QStringLiteral("the file is a symbolic link");
+    case PathRefusal::Outside:
+        return QStringLiteral("the file lies outside its folder");
+    }
+    return QString();
+}
+
+} // namespace platform
