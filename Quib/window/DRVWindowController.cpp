@@ -27,6 +27,7 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -223,6 +224,7 @@ void DRVWindowController::windowDidLoad()
     m_zoomingScrollView->setObjectName(QStringLiteral("zoomingScrollView"));
     m_zoomingScrollView->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_zoomingScrollView->setWidget(m_graphicView);
+    m_zoomingScrollView->installEventFilter(this);
     layout->addWidget(m_zoomingScrollView);
     window->setCentralWidget(m_mainCanvasView);
     connect(m_zoomingScrollView, &DRVZoomingScrollView::clickedOutsideCanvas, this, [this] {
@@ -313,6 +315,8 @@ QString DRVWindowController::rulerUnitName()
 
 bool DRVWindowController::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_zoomingScrollView && event->type() == QEvent::Resize)
+        resetProfilePopoverPosition();
     if (watched == m_window) {
         switch (event->type()) {
         case QEvent::Close: {
@@ -481,9 +485,7 @@ void DRVWindowController::displayProfilePopover()
     m_profileViewController->labelTextField3()->setText(profile.value(keys.at(2)).toString());
     m_profileViewController->adjustFontSize();
 
-    // Inside the visible canvas, clear of the scroll bars.
-    const int anchorX = m_zoomingScrollView ? m_zoomingScrollView->viewport()->geometry().right() - 10 : 0;
-    popover->move(std::max(0, anchorX - popover->width()), std::max(0, 150 - popover->height() / 2));
+    resetProfilePopoverPosition();
     popover->show();
     popover->raise();
     if (m_document->pageName() == QLatin1String("basetemplate"))
@@ -500,6 +502,18 @@ void DRVWindowController::hideProfilePopover()
     m_profilePopover->hide();
     m_profilePopover->deleteLater();
     m_profilePopover = nullptr;
+}
+
+void DRVWindowController::resetProfilePopoverPosition()
+{
+    if (!m_profilePopover || !m_zoomingScrollView)
+        return;
+    // To the left of a point 10 inside the visible canvas's right edge, clear of the scroll bar.
+    const QScrollBar* bar = m_zoomingScrollView->verticalScrollBar();
+    const int barWidth = bar && bar->isVisible() ? bar->width() : 0;
+    const int anchorX = m_zoomingScrollView->width() - m_zoomingScrollView->frameWidth() - barWidth - 10;
+    m_profilePopover->move(std::max(0, anchorX - m_profilePopover->width()),
+                           std::max(0, 150 - m_profilePopover->height() / 2));
 }
 
 bool DRVWindowController::isProfilePopoverShown() const
@@ -750,6 +764,7 @@ MenuValidationState DRVWindowController::menuValidationState() const
         state.redoActionName = undo->redoActionName();
     }
     state.selectedCount = int(m_graphicsController->selectionIndexes().size());
+    state.selectedTableHasBackgroundPattern = doesSelectedTableContainBackgroundPattern();
     return state;
 }
 

@@ -181,6 +181,9 @@ public:
     void displayProfilePopover();
     void hideProfilePopover();
     bool isProfilePopoverShown() const;
+    // Keeps a shown popover at the top right of the visible canvas (after the window is resized).
+    void resetProfilePopoverPosition();
+    QWidget* profilePopover() const { return m_profilePopover; }
 
     // ---- notification handlers ----
     // The page list's tile of the open page (refreshDocIcon) and its border (updateCurrentButtonColor)

@@ -6,6 +6,7 @@
 #include "canvas/DRVGraphicView.h"
 #include "document/DRVDocument.h"
 #include "model/DRVText.h"
+#include "model/TransformView.h"
 #include "platform/NotificationCenter.h"
 #include "window/DRVWindowController.h"
 #include "window/ProfileViewController.h"
@@ -228,6 +229,16 @@ TEST(WindowProfile, ThePopoverShowsTheRecordAndHidesOnTheBaseTemplate)
     EXPECT_EQ(content->labelTextField()->font().family(), QString::fromLatin1(ProfileViewController::kLabelFontName));
     controller.window()->grab().save(QDir(artefactsFolder()).filePath(QStringLiteral("profile-popover.png")));
 
+    // It stays at the top right of the visible canvas when the window is resized.
+    QWidget* popover = controller.profilePopover();
+    const int margin = controller.zoomingScrollView()->width() - popover->geometry().right();
+    const int right = popover->geometry().right();
+    controller.window()->resize(controller.window()->width() + 120, controller.window()->height());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(popover->geometry().right(), right + 120);
+    EXPECT_EQ(controller.zoomingScrollView()->width() - popover->geometry().right(), margin);
+    EXPECT_GT(margin, 10);
+
     // Another document's post is not this window's; its own hide closes the popover.
     DRVDocument other;
     center.post(QStringLiteral("hideProfilePopover"), &other);
@@ -246,4 +257,26 @@ TEST(WindowProfile, ThePopoverShowsTheRecordAndHidesOnTheBaseTemplate)
     controller.displayProfilePopover();
     EXPECT_EQ(content->labelTextField()->text(), QStringLiteral("Ada"));
     EXPECT_TRUE(content->labelTextField2()->text().isEmpty());
+}
+
+TEST_F(WindowTest, TheTableBackgroundItemFollowsTheTableTheCanvasFound)
+{
+    DRVDocument doc;
+    const sectionpage::Page page = sectionpage::fill(doc);
+    DRVWindowController controller;
+    controller.setDocument(&doc);
+    controller.window();
+    const QString action = QStringLiteral("removeTableBackgroundPattern:");
+
+    page.first->setTableBackgroundImage(new TransformView);
+    EXPECT_FALSE(controller.validateMenuItem(action, MenuItemState()).enabled); // no table found yet
+    EXPECT_EQ(controller.grabOverLappingSectionCell(QPointF(10, 10)), QRectF(0, 0, 300, 200));
+    EXPECT_TRUE(controller.doesSelectedTableContainBackgroundPattern());
+    EXPECT_TRUE(controller.validateMenuItem(action, MenuItemState()).enabled);
+
+    controller.removeTableBackgroundPattern();
+    EXPECT_EQ(page.first->tableBackgroundImage(), nullptr);
+    const MenuItemState after = controller.validateMenuItem(action, MenuItemState());
+    EXPECT_FALSE(after.enabled);
+    EXPECT_FALSE(after.visible);
 }
