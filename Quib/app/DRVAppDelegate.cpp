@@ -66,8 +66,9 @@ bool DRVAppDelegate::applicationDidFinishLaunching(const QStringList& documentPa
                        [this](const platform::Notification&) { reloadTemplates(); });
 
     // Documents named at launch open once the working folders are ready.
-    const bool showing = (!documentPaths.isEmpty() && DocumentController::shared().openDocuments(documentPaths) > 0) ||
-                         showWelcomeWindow();
+    const bool showing =
+        (!documentPaths.isEmpty() && DocumentController::shared().openDocuments(documentPaths) > 0) ||
+        showWelcomeWindow();
     // Coming back to the application from now on may bring the welcome window back.
     if (showing && !m_stateConnection) {
         if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))

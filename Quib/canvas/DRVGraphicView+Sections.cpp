@@ -50,7 +50,8 @@ QList<DRVGraphic*> DRVGraphicView::findObjectsInSectionCell(const myTextView* ce
         return members;
     for (DRVGraphic* graphic : graphics()) {
         if (!isSection(graphic) && graphic->sectionNumber() == cell->sectionNumber() &&
-            graphic->sectionRowSpot() == cell->rowSpot() && graphic->sectionColumnSpot() == cell->columnSpot())
+            graphic->sectionRowSpot() == cell->rowSpot() &&
+            graphic->sectionColumnSpot() == cell->columnSpot())
             members.append(graphic);
     }
     return members;
@@ -112,8 +113,8 @@ void DRVGraphicView::pushSectionsDownward(const QRectF& rect, bool toRectTop)
     DRVGraphic* first = grabOverLappingSection(rect);
     if (!first)
         return;
-    const double target = toRectTop ? platform::truncToInt(rect.y())
-                                    : platform::truncToInt(rect.y() + rect.height());
+    const double target =
+        toRectTop ? platform::truncToInt(rect.y()) : platform::truncToInt(rect.y() + rect.height());
     const int distance = platform::truncToInt(target - first->bounds().y());
     for (DRVGraphic* graphic : graphics()) {
         if (graphic != first && !(isSection(graphic) && graphic->bounds().y() > rect.y()))
@@ -267,7 +268,8 @@ void DRVGraphicView::reAlignSectionObjects(DRVGraphic* section)
                 graphic->sectionRowSpot() != cell->rowSpot() ||
                 graphic->sectionColumnSpot() != cell->columnSpot())
                 continue;
-            if (graphic->formType() == QLatin1String("radio") || graphic->formType() == QLatin1String("checkbox"))
+            if (graphic->formType() == QLatin1String("radio") ||
+                graphic->formType() == QLatin1String("checkbox"))
                 continue;
             const QRectF b = graphic->bounds();
             const double y = std::max(b.y(), double(area.y()));
@@ -275,8 +277,11 @@ void DRVGraphicView::reAlignSectionObjects(DRVGraphic* section)
             double height = b.height();
             if (graphic->responsiveResizeFlag() != 1) {
                 width = area.width();
-                // The part that stuck out above the cell is cut off.
-                height = b.height() - std::max(0.0, area.y() - b.y());
+                // The part that stuck out above the cell is cut off; a graphic wholly above its
+                // cell keeps its height rather than ending with none.
+                const double kept = b.height() - std::max(0.0, area.y() - b.y());
+                if (kept >= 1)
+                    height = kept;
             }
             double x = area.x();
             // Option labels of form groups and the bot-check items are indented.
@@ -345,6 +350,7 @@ void DRVGraphicView::reAlignFormOptions()
         if (option->formType() != QLatin1String("radio") && option->formType() != QLatin1String("checkbox"))
             continue;
         const QRectF l = label->bounds();
-        option->setBounds(QRectF(l.x() - dx, l.y() + dy, option->bounds().width(), option->bounds().height()));
+        option->setBounds(
+            QRectF(l.x() - dx, l.y() + dy, option->bounds().width(), option->bounds().height()));
     }
 }

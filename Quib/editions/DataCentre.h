@@ -109,8 +109,8 @@ public:
     // ---- window: preset shapes and text styles (DataCentre+Presets.cpp) ----
     // A shape preset of the kind's size ("large" 70 x 70, "rectangle" 70 x 52.5, "long" 52.5 x 70,
     // "line" 7 x 70, any other 70 x 7) at the origin, filled with the colour.
-    static std::shared_ptr<class ShapeSelectionView> createDefaultShape(const QString& kind,
-                                                                        const QString& hexColor, int cornerRadius);
+    static std::shared_ptr<class ShapeSelectionView>
+    createDefaultShape(const QString& kind, const QString& hexColor, int cornerRadius);
     // Seven shape presets of one colour: large with radius 0, 10 and 100, rectangle 20, long 20,
     // hline 0, line 0.
     static QList<std::shared_ptr<class ShapeSelectionView>> createBatchOfShapes(const QString& hexColor);

@@ -2,8 +2,8 @@
 #include "editions/DataCentre.h"
 #include "window/ShapeSelectionView.h"
 
-std::shared_ptr<ShapeSelectionView> DataCentre::createDefaultShape(const QString& kind, const QString& hexColor,
-                                                                   int cornerRadius)
+std::shared_ptr<ShapeSelectionView> DataCentre::createDefaultShape(const QString& kind,
+                                                                   const QString& hexColor, int cornerRadius)
 {
     QSizeF size(70, 7); // "hline" and any kind not named below
     if (kind == QLatin1String("large"))
@@ -26,8 +26,8 @@ QList<std::shared_ptr<ShapeSelectionView>> DataCentre::createBatchOfShapes(const
     {
         const char* kind;
         int radius;
-    } batch[] = {{"large", 0},     {"large", 10}, {"large", 100}, {"rectangle", 20},
-                 {"long", 20},     {"hline", 0},  {"line", 0}};
+    } batch[] = {{"large", 0}, {"large", 10}, {"large", 100}, {"rectangle", 20},
+                 {"long", 20}, {"hline", 0},  {"line", 0}};
     QList<std::shared_ptr<ShapeSelectionView>> shapes;
     for (const auto& entry : batch)
         shapes.append(createDefaultShape(QString::fromLatin1(entry.kind), hexColor, entry.radius));

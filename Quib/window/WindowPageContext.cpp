@@ -51,24 +51,26 @@ bool WindowPageContext::hasWindowController()
 
 QString WindowPageContext::documentPageName()
 {
-    return answer(QString(), [](DRVWindowController& c) {
-        return c.document() ? c.document()->pageName() : QString();
-    });
+    return answer(QString(),
+                  [](DRVWindowController& c) { return c.document() ? c.document()->pageName() : QString(); });
 }
 
 DRVGraphic* WindowPageContext::grabMySection(int sectionNumber)
 {
-    return answer<DRVGraphic*>(nullptr, [=](DRVWindowController& c) { return c.grabMySection(sectionNumber); });
+    return answer<DRVGraphic*>(nullptr,
+                               [=](DRVWindowController& c) { return c.grabMySection(sectionNumber); });
 }
 
 QList<DRVGraphic*> WindowPageContext::findObjectsInSection(DRVGraphic* section)
 {
-    return answer(QList<DRVGraphic*>(), [=](DRVWindowController& c) { return c.findObjectsInSection(section); });
+    return answer(QList<DRVGraphic*>(),
+                  [=](DRVWindowController& c) { return c.findObjectsInSection(section); });
 }
 
 bool WindowPageContext::isThereGraphicAtNewLocation(DRVGraphic* graphic, const QRectF& rect)
 {
-    return answer(false, [&](DRVWindowController& c) { return c.isThereGraphicAtNewLocation(graphic, rect); });
+    return answer(false,
+                  [&](DRVWindowController& c) { return c.isThereGraphicAtNewLocation(graphic, rect); });
 }
 
 bool WindowPageContext::isThereGraphicAtRect(const QRectF& rect)
@@ -84,8 +86,8 @@ DRVGraphic* WindowPageContext::grabTopMostObjectInSection(DRVGraphic* section)
 
 DRVGraphic* WindowPageContext::grabBottomMostObjectInSection(DRVGraphic* section)
 {
-    return answer<DRVGraphic*>(nullptr,
-                               [=](DRVWindowController& c) { return c.grabBottomMostObjectInSection(section); });
+    return answer<DRVGraphic*>(
+        nullptr, [=](DRVWindowController& c) { return c.grabBottomMostObjectInSection(section); });
 }
 
 void WindowPageContext::identifyAndPushSectionsDownwardByOnePixel(const QRectF& strip)
@@ -105,7 +107,8 @@ void WindowPageContext::reAlignSectionObjects(DRVGraphic* section)
 
 DRVGraphic* WindowPageContext::isObjectStillInSameSectionGrid(QPointF point, DRVGraphic* graphic)
 {
-    return answer(graphic, [=](DRVWindowController& c) { return c.isObjectStillInSameSectionGrid(point, graphic); });
+    return answer(graphic,
+                  [=](DRVWindowController& c) { return c.isObjectStillInSameSectionGrid(point, graphic); });
 }
 
 void WindowPageContext::reAlignFormOptions()

@@ -10,11 +10,11 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QTest>
 #include <QFile>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 
 namespace {
 

@@ -49,7 +49,8 @@ TEST_F(StartupTest, PresetsAreBuiltForTheEditionsThatHaveThem)
     {
         const char* edition;
         int textPresets;
-    } rows[] = {{"Haskavel Pro", 10}, {"Brumel Responsive Website Designer", 10}, {"Quib", 0}, {"Cardell Viewer", 0}};
+    } rows[] = {
+        {"Haskavel Pro", 10}, {"Brumel Responsive Website Designer", 10}, {"Quib", 0}, {"Cardell Viewer", 0}};
     for (const auto& row : rows) {
         launch(QString::fromUtf8(row.edition));
         const EditionSettings& e = edition();

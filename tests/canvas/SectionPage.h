@@ -61,8 +61,8 @@ inline DRVRectangle* makeMember(int section, int column, const QRectF& bounds)
 
 struct Page
 {
-    DRVTable* first = nullptr;  // number 1, (0, 0, 600, 200), cells 300 wide
-    DRVTable* second = nullptr; // number 2, (0, 200, 600, 150), one cell
+    DRVTable* first = nullptr;     // number 1, (0, 0, 600, 200), cells 300 wide
+    DRVTable* second = nullptr;    // number 2, (0, 200, 600, 150), one cell
     DRVRectangle* left = nullptr;  // in section 1, cell 0
     DRVRectangle* right = nullptr; // in section 1, cell 1
     DRVRectangle* lower = nullptr; // in section 2

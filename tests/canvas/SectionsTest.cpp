@@ -64,7 +64,8 @@ TEST_F(SectionsTest, LookUpsFindSectionsCellsAndMembers)
 
 TEST_F(SectionsTest, SectionTemplatesAreSectionsButNotFoundByNumber)
 {
-    DRVTable* templ = sectionpage::makeSection(7, QPointF(0, 400), {600}, 50, QStringLiteral("sectionTemplate"));
+    DRVTable* templ =
+        sectionpage::makeSection(7, QPointF(0, 400), {600}, 50, QStringLiteral("sectionTemplate"));
     doc.insertGraphics({templ}, {0});
     EXPECT_EQ(view.grabMySection(7), nullptr);
     EXPECT_EQ(view.grabOverLappingSectionCell(QPointF(5, 410)), QRectF(0, 400, 600, 50));
@@ -79,11 +80,11 @@ TEST_F(SectionsTest, PlacesAreFreeOnlyFromGraphicsOfTheirOwnSort)
         QRectF rect;
         bool occupied;
     } rows[] = {
-        {page.left, QRectF(50, 30, 10, 10), false},   // over itself and a section only
-        {page.left, QRectF(330, 110, 10, 10), true},  // over another member
-        {page.left, QRectF(400, 20, 10, 10), false},  // over the section alone
-        {page.first, QRectF(0, 10, 600, 200), true},  // a section over the next section
-        {page.first, QRectF(0, 0, 600, 200), false},  // where it is: touches the next one only
+        {page.left, QRectF(50, 30, 10, 10), false},    // over itself and a section only
+        {page.left, QRectF(330, 110, 10, 10), true},   // over another member
+        {page.left, QRectF(400, 20, 10, 10), false},   // over the section alone
+        {page.first, QRectF(0, 10, 600, 200), true},   // a section over the next section
+        {page.first, QRectF(0, 0, 600, 200), false},   // where it is: touches the next one only
         {page.second, QRectF(0, 500, 600, 10), false}, // empty canvas
     };
     for (const auto& row : rows)
@@ -123,7 +124,8 @@ TEST_F(SectionsTest, MembersAreFittedToTheirCells)
     option->setFormOptionTag(2);
     auto* keeps = sectionpage::makeMember(1, 1, QRectF(350, 10, 40, 20));
     keeps->setResponsiveResizeFlag(1);
-    doc.insertGraphics({tall, option, keeps}, {0, 1, 2});
+    auto* above = sectionpage::makeMember(2, 0, QRectF(50, 100, 60, 30)); // wholly above section 2
+    doc.insertGraphics({tall, option, keeps, above}, {0, 1, 2, 3});
 
     view.reAlignSectionObjects(page.first);
     EXPECT_EQ(page.left->bounds(), QRectF(0, 20, 300, 40));
@@ -132,6 +134,12 @@ TEST_F(SectionsTest, MembersAreFittedToTheirCells)
     EXPECT_EQ(option->bounds(), QRectF(330, 150, 270, 20)); // option labels are indented
     EXPECT_EQ(keeps->bounds(), QRectF(300, 10, 40, 20));
     EXPECT_EQ(page.lower->bounds(), QRectF(30, 260, 120, 50)); // another section's member
+
+    // Nothing is left of a graphic wholly above its cell once the part above is cut: it moves into
+    // the cell with its own height instead of ending with none.
+    view.reAlignSectionObjects(page.second);
+    EXPECT_EQ(above->bounds(), QRectF(0, 200, 600, 30));
+    EXPECT_EQ(page.lower->bounds(), QRectF(0, 260, 600, 50));
 }
 
 TEST_F(SectionsTest, AGraphicMovedIntoAnotherSectionJoinsIt)

@@ -91,8 +91,8 @@ const EditionRow kEditions[] = {
      false, false, 150, 20, 551, 1},
     {"Lomith Image Notes", "dunmeret", "markup_templates", 10000, 60000, 1.0f, false, false, true, true,
      false, false, 150, 100, 551, 1},
-    {"Kestrin PDF Author", "jxw", "manual_templates", 0, 0, 1.0f, false, false, false, true, false,
-     false, 150, 100, 551, 4},
+    {"Kestrin PDF Author", "jxw", "manual_templates", 0, 0, 1.0f, false, false, false, true, false, false,
+     150, 100, 551, 4},
     {"Brennolt Pro", "dunmeret", "labels_templates", 1575, 600, 0.4f, false, false, false, false, false,
      false, 320, 60, 551, 1},
     {"Femmock", "dunmeret", "wembric_templates", 1050, 600, 0.7f, false, false, false, false, false, false,
@@ -101,10 +101,10 @@ const EditionRow kEditions[] = {
      false, false, 150, 80, 551, 1},
     {"Corvane Business Card Designer", "dunmeret", "tuvikcards_templates", 1050, 600, 0.7f, false, false,
      true, true, false, true, 300, 15, 544, 1},
-    {"Kestrin Flyer Maker Pro", "dunmeret", "flyers_templates", 0, 0, 0.0f, false, false, false, true,
-     false, false, 150, 100, 551, 1},
-    {"Kestrin Greeting Card Designer", "dunmeret", "folding_card_templates", 0, 0, 0.0f, false, false,
-     false, true, false, false, 150, 100, 551, 3},
+    {"Kestrin Flyer Maker Pro", "dunmeret", "flyers_templates", 0, 0, 0.0f, false, false, false, true, false,
+     false, 150, 100, 551, 1},
+    {"Kestrin Greeting Card Designer", "dunmeret", "folding_card_templates", 0, 0, 0.0f, false, false, false,
+     true, false, false, 150, 100, 551, 3},
     {"Corvane eCard Designer", "dunmeret", "ecard_templates", 1800, 1200, 0.4f, false, false, true, true,
      false, true, 300, 15, 544, 1},
     {"Corvane Envelope Designer", "dunmeret", "envelope_templates", 684, 297, 1.0f, false, false, true, true,
@@ -274,8 +274,8 @@ TEST(EditionSelection, ReadersFallBackFromAZeroCanvasOrScale)
         QSize canvas;
         double usedScale;
     } rows[] = {
-        {0, 0, 0.0f, QSize(1500, 5000), 1.0},    {0, 0, 1.0f, QSize(1500, 5000), 1.0},
-        {1575, 0, 0.4f, QSize(1500, 5000), 0.4}, {-3, 600, -1.0f, QSize(1500, 5000), 1.0},
+        {0, 0, 0.0f, QSize(1500, 5000), 1.0},     {0, 0, 1.0f, QSize(1500, 5000), 1.0},
+        {1575, 0, 0.4f, QSize(1500, 5000), 0.4},  {-3, 600, -1.0f, QSize(1500, 5000), 1.0},
         {1575, 600, 0.4f, QSize(1575, 600), 0.4},
     };
     for (const auto& row : rows) {
@@ -466,7 +466,8 @@ TEST(EditionSelection, LaunchDisplayName)
     EXPECT_EQ(DataCentre::displayNameForLaunch({"quib", "--edition"}), DataCentre::defaultDisplayName());
     EXPECT_EQ(DataCentre::displayNameForLaunch({"/opt/bin/cardell-2", "a.zorprofile", "--edition"}),
               QStringLiteral("Cardell 2"));
-    EXPECT_EQ(DataCentre::displayNameForLaunch({"quib", "--edition", "--edition"}), QStringLiteral("--edition"));
+    EXPECT_EQ(DataCentre::displayNameForLaunch({"quib", "--edition", "--edition"}),
+              QStringLiteral("--edition"));
 
     ScopedEdition scoped(QStringLiteral("Kestrin Markup"));
     EXPECT_EQ(edition().gBundleIdentifier, QStringLiteral("org.quib.KestrinMarkup"));

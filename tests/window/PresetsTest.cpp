@@ -9,12 +9,13 @@
 
 TEST(Presets, ABatchHoldsTheSevenShapesOfOneColour)
 {
-    const QList<std::shared_ptr<ShapeSelectionView>> batch = DataCentre::createBatchOfShapes(QStringLiteral("4682B4"));
+    const QList<std::shared_ptr<ShapeSelectionView>> batch =
+        DataCentre::createBatchOfShapes(QStringLiteral("4682B4"));
     const struct
     {
         QSizeF size;
         int radius;
-    } expected[] = {{{70, 70}, 0},     {{70, 70}, 10}, {{70, 70}, 100}, {{70, 52.5}, 20},
+    } expected[] = {{{70, 70}, 0},    {{70, 70}, 10}, {{70, 70}, 100}, {{70, 52.5}, 20},
                     {{52.5, 70}, 20}, {{70, 7}, 0},   {{7, 70}, 0}};
     ASSERT_EQ(batch.size(), 7);
     for (int i = 0; i < 7; ++i) {
@@ -32,8 +33,8 @@ TEST(Presets, ATextPresetCarriesItsColoursFontAndName)
 {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSizeF(30);
-    const auto preset = DataCentre::createDefaultTextView(QStringLiteral("8B0000"), QStringLiteral("ffffff"), font,
-                                                          QStringLiteral("Heading"));
+    const auto preset = DataCentre::createDefaultTextView(QStringLiteral("8B0000"), QStringLiteral("ffffff"),
+                                                          font, QStringLiteral("Heading"));
     EXPECT_EQ(preset->frame(), QRectF(0, 0, 400, 42));
     EXPECT_EQ(preset->fillColor(), QColor(0x8B, 0, 0));
     EXPECT_EQ(preset->textColor(), QColor(Qt::white));

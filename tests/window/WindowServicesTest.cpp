@@ -24,7 +24,8 @@ namespace {
 
 QString artefactsFolder()
 {
-    const QString folder = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("window-artefacts"));
+    const QString folder =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("window-artefacts"));
     QDir().mkpath(folder);
     return folder;
 }
@@ -33,7 +34,10 @@ QString artefactsFolder()
 class InstalledWindowContext
 {
 public:
-    InstalledWindowContext() : m_previous(PageContext::install(nullptr)) { WindowPageContext::installForProcess(); }
+    InstalledWindowContext() : m_previous(PageContext::install(nullptr))
+    {
+        WindowPageContext::installForProcess();
+    }
     ~InstalledWindowContext() { PageContext::install(m_previous); }
 
 private:
@@ -94,7 +98,8 @@ TEST_F(WindowTest, PageContextAnswersEverySectionQuestionFromTheMainWindow)
     context.setSelectedShapeColor(QColor(Qt::transparent));
     context.refreshColorButtons();
     context.refreshInspectorPanel();
-    EXPECT_EQ(controller.selectedTextColorButton()->property("color").value<QColor>(), QColor(0x12, 0x34, 0x56));
+    EXPECT_EQ(controller.selectedTextColorButton()->property("color").value<QColor>(),
+              QColor(0x12, 0x34, 0x56));
     EXPECT_EQ(controller.selectedShapeColorButton()->property("color").value<QColor>().alpha(), 0);
 }
 
@@ -119,8 +124,8 @@ TEST_F(WindowTest, MovingASectionMovesItsMembersThroughTheWindow)
 
 TEST(WindowFallbacks, EditionsWithoutACanvasOpenOnTheDefaultCanvas)
 {
-    for (const char* name : {"Kestrin Label Maker", "Kestrin Flyer Maker Pro", "Kestrin Greeting Card Designer",
-                             "Kestrin PDF Author"}) {
+    for (const char* name : {"Kestrin Label Maker", "Kestrin Flyer Maker Pro",
+                             "Kestrin Greeting Card Designer", "Kestrin PDF Author"}) {
         ScopedEdition scoped(QString::fromUtf8(name));
         DRVDocument doc;
         EXPECT_EQ(doc.canvasSize(), QSizeF(1500, 5000)) << name;
@@ -203,7 +208,8 @@ TEST(WindowPrintTemplates, TheLabelMakersWindowWithItsTemplateBar)
     // The bar lies above the canvas, the pop-up inside the window.
     const QRect popUpArea(popUp->mapTo(controller.window(), QPoint(0, 0)), popUp->size());
     EXPECT_TRUE(QRect(QPoint(0, 0), shot.size()).contains(popUpArea));
-    EXPECT_LT(popUpArea.bottom(), controller.zoomingScrollView()->mapTo(controller.window(), QPoint(0, 0)).y() + 1);
+    EXPECT_LT(popUpArea.bottom(),
+              controller.zoomingScrollView()->mapTo(controller.window(), QPoint(0, 0)).y() + 1);
 }
 
 TEST(WindowProfile, ThePopoverShowsTheRecordAndHidesOnTheBaseTemplate)
@@ -226,7 +232,8 @@ TEST(WindowProfile, ThePopoverShowsTheRecordAndHidesOnTheBaseTemplate)
     EXPECT_EQ(content->labelTextField()->text(), QStringLiteral("Biscuit"));
     EXPECT_EQ(content->labelTextField2()->text(), QStringLiteral("Beagle"));
     EXPECT_EQ(content->labelTextField3()->text(), QStringLiteral("C-1042"));
-    EXPECT_EQ(content->labelTextField()->font().family(), QString::fromLatin1(ProfileViewController::kLabelFontName));
+    EXPECT_EQ(content->labelTextField()->font().family(),
+              QString::fromLatin1(ProfileViewController::kLabelFontName));
     controller.window()->grab().save(QDir(artefactsFolder()).filePath(QStringLiteral("profile-popover.png")));
 
     // It stays at the top right of the visible canvas when the window is resized.
