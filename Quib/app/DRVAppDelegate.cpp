@@ -6,11 +6,13 @@
 #include "platform/NotificationCenter.h"
 #include "publishing/DocumentArchiverInstall.h"
 #include "window/DRVWindowController.h"
+#include "window/ShapeSelectionView.h"
 #include "window/WindowPageContext.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QGuiApplication>
 #include <QUrl>
 #include <QWidget>
 
@@ -44,8 +46,10 @@ QStringList DRVAppDelegate::documentPathsFromArguments(const QStringList& argume
 void DRVAppDelegate::applicationWillFinishLaunching()
 {
     // Fonts, the label-sheet catalogue, the edition, image defaults, presets, working folders,
-    // print factors and zoom titles, in that order.
+    // print factors and zoom titles, in that order. The presets are built by the window layer.
+    ShapeSelectionView::installPresetFactories();
     DataCentre::initializeData();
+    runAppSpecificMenuSetups();
     DocumentArchiverInstall::install();
     WindowPageContext::installForProcess();
 }
@@ -62,9 +66,22 @@ bool DRVAppDelegate::applicationDidFinishLaunching(const QStringList& documentPa
                        [this](const platform::Notification&) { reloadTemplates(); });
 
     // Documents named at launch open once the working folders are ready.
-    if (!documentPaths.isEmpty() && DocumentController::shared().openDocuments(documentPaths) > 0)
-        return true;
-    return showWelcomeWindow();
+    const bool showing =
+        (!documentPaths.isEmpty() && DocumentController::shared().openDocuments(documentPaths) > 0) ||
+        showWelcomeWindow();
+    // Coming back to the application from now on may bring the welcome window back.
+    if (showing && !m_stateConnection) {
+        if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            m_stateConnection = connect(app, &QGuiApplication::applicationStateChanged, this,
+                                        &DRVAppDelegate::applicationStateChanged);
+    }
+    return showing;
+}
+
+void DRVAppDelegate::applicationStateChanged(Qt::ApplicationState state)
+{
+    if (state == Qt::ApplicationActive)
+        applicationDidBecomeActive();
 }
 
 void DRVAppDelegate::applicationDidBecomeActive()
@@ -73,16 +90,36 @@ void DRVAppDelegate::applicationDidBecomeActive()
         showWelcomeWindow();
 }
 
+void DRVAppDelegate::runAppSpecificMenuSetups()
+{
+    // The identity the menus read is the one the edition selection stored (version, display name,
+    // identifier); nothing here changes it.
+    // The edition's own menu branches (hidden, retitled and re-bound items) arrive with the
+    // per-edition menus; every window's bar is built from MenuModel meanwhile.
+}
+
 bool DRVAppDelegate::showWelcomeWindow()
 {
-    if (DocumentController::shared().openDocumentFromPanel())
-        return true;
-    return visibleWindowCount() > 0;
+    // The open panel is modal: the application turning active behind it must not ask again.
+    if (m_showingWelcomeWindow)
+        return visibleWindowCount() > 0;
+    m_showingWelcomeWindow = true;
+    const bool opened = DocumentController::shared().openDocumentFromPanel();
+    m_showingWelcomeWindow = false;
+    return opened || visibleWindowCount() > 0;
 }
 
 void DRVAppDelegate::reloadTemplates()
 {
     m_siteIconArray.clear();
+    if (m_templateWindow && m_templateWindow->isVisible()) {
+        qInfo("templates showing, need to reload");
+        m_templateWindow->hide();
+        // Rebuilt here, on the main thread, before the chooser shows itself again.
+        if (m_prepTemplates)
+            m_prepTemplates();
+        return;
+    }
     qInfo("templates not showing...");
 }
 

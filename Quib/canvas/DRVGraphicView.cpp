@@ -44,9 +44,8 @@ DRVGraphicView::DRVGraphicView(QWidget* parent) : QWidget(parent), m_handleShowi
     m_handleShowingTimer->setInterval(kHandleHidingMs);
     connect(m_handleShowingTimer, &QTimer::timeout, this, &DRVGraphicView::unhideHandlesForTimer);
 
-    const double scale = edition().gCanvasDisplayScale;
-    m_scale = scale > 0 ? scale : 1.0;
-    m_canvasSize = QSizeF(edition().gCanvasWidth, edition().gCanvasHeight);
+    m_scale = edition().usableDisplayScale();
+    m_canvasSize = QSizeF(edition().usableCanvasSize());
     updateViewSize();
     refreshTempPagePath();
 }

@@ -8,6 +8,7 @@
 #include "canvas/DRVSelectionModel.h"
 #include "document/DRVDocument.h"
 #include "model/DRVGraphic.h"
+#include "model/DRVTable.h"
 #include "platform/Observable.h"
 
 #include <QColor>
@@ -26,6 +27,7 @@
 
 class QPainter;
 class QTimer;
+class myTextView;
 
 class DRVGraphicView : public QWidget
 {
@@ -181,6 +183,55 @@ public:
     QString existingZIndex() const { return m_existingZIndex; }
     void setExistingZIndex(const QString& value) { m_existingZIndex = value; }
 
+    // ---- sections, cells and hit tests (DRVGraphicView+Sections.cpp) ----
+    // Sections are tables of grid type "section" or "sectionTemplate"; a graphic belongs to the
+    // section whose number it carries, and to the cell of its row and column. Scans run in graphics
+    // order (front first). Rectangles that only touch do not intersect.
+    // The members of a section (none unless it is a section); each is marked as moving with its
+    // section unless it is selected.
+    QList<DRVGraphic*> findObjectsInSection(DRVGraphic* section);
+    QList<DRVGraphic*> findObjectsInSectionCell(const myTextView* cell) const;
+    bool isThereGraphicAtRect_includingSection(const QRectF& rect) const;
+    // Graphics other than sections only.
+    bool isThereGraphicAtRect(const QRectF& rect) const;
+    bool isThereGraphicAtPoint(QPointF point) const;
+    // Whether graphic placed at rect would overlap another graphic of its own sort (sections with
+    // sections, other graphics with other graphics).
+    bool isThereGraphicAtNewLocation(const DRVGraphic* graphic, const QRectF& rect) const;
+    // Moves the section under rect, and every section below rect's top, down so that the first one
+    // starts at rect's bottom (ByOnePixel: at rect's top), each with its members.
+    void identifyAndPushSectionsDownward(const QRectF& rect);
+    void identifyAndPushSectionsDownwardByOnePixel(const QRectF& rect);
+    void identifyAndPushSectionsDownwardByDifference(const QRectF& rect);
+    void pushSectionObjectsDown(int sectionNumber, int distance);
+    DRVGraphic* grabBottomMostObjectInSection(DRVGraphic* section);
+    DRVGraphic* grabTopMostObjectInSection(DRVGraphic* section);
+    // rect moved to the x and width of the cell under point (at point's y), else rect unchanged.
+    QRectF grabSectionRect(QPointF point, const QRectF& rect);
+    // Gives graphic the section and cell under point; nullptr (graphic unchanged) when none.
+    DRVGraphic* applySection(QPointF point, DRVGraphic* graphic);
+    // Fits the section's members to the x and width of their cells.
+    void reAlignSectionObjects(DRVGraphic* section);
+    // A graphic moved into another section takes its number and cell, and that section is
+    // re-aligned; within its own section it keeps its cell. Returns the graphic.
+    DRVGraphic* isObjectStillInSameSectionGrid(QPointF point, DRVGraphic* graphic);
+    // The "section" table (not "sectionTemplate") with that number, or nullptr.
+    DRVTable* grabMySection(int sectionNumber) const;
+    // The section intersecting rect with the smallest top, or nullptr.
+    DRVGraphic* grabOverLappingSection(const QRectF& rect);
+    // The cell under point (responsive pages: inside the section's top and bottom spacing), and its
+    // section becomes the selected table; the zero rectangle when there is none.
+    QRectF grabOverLappingSectionCell(QPointF point);
+    myTextView* grabOverLappingSectionCellView(QPointF point);
+    int findNextSectionNumber() const;
+    // The table the last cell look-up found.
+    DRVTable* selectedTable() const { return m_selectedTable; }
+    void setSelectedTable(DRVTable* table) { m_selectedTable = table; }
+    bool doesSelectedTableContainBackgroundPattern() const;
+    void removeTableBackgroundImage();
+    // Puts every radio button and checkbox back beside its label.
+    void reAlignFormOptions();
+
     QSize sizeHint() const override;
 
 signals:
@@ -216,6 +267,10 @@ private:
     QMetaObject::Connection m_gridConnection;
     QHash<DRVGraphic*, QMetaObject::Connection> m_graphicObservations;
 
+    DRVTable* sectionWithCellAt(QPointF point, int* row, int* column, int from = 0) const;
+    void pushSectionsDownward(const QRectF& rect, bool toRectTop);
+
+    QPointer<DRVTable> m_selectedTable;
     QRectF m_rulerEchoedBounds;
     QPointer<DRVGraphic> m_editingGraphic;
     QPointer<QWidget> m_editingView;

@@ -123,9 +123,10 @@ bool DRVDocument::removeGraphicsAtIndexes(const QList<int>& indexes)
 
 QSizeF DRVDocument::canvasSize() const
 {
-    if (m_docSpecificFixedCanvasFlag == 1)
+    // A page's own size counts only when it is a size; a damaged page falls back like the edition.
+    if (m_docSpecificFixedCanvasFlag == 1 && m_docSpecificPageWidth > 0 && m_docSpecificPageHeight > 0)
         return QSizeF(m_docSpecificPageWidth, m_docSpecificPageHeight);
-    return QSizeF(edition().gCanvasWidth, edition().gCanvasHeight);
+    return QSizeF(edition().usableCanvasSize());
 }
 
 // ---- undo by observation ----

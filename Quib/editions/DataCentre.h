@@ -2,12 +2,15 @@
 // operations in DataCentre+<Topic>.cpp beside it; declarations are grouped here by folder.
 #pragma once
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QPainterPath>
 #include <QString>
 #include <QStringList>
 #include <algorithm>
 #include <functional>
+#include <memory>
+#include <optional>
 
 class DataCentre
 {
@@ -102,6 +105,20 @@ public:
     // The closed outline of a preset shape in a 100 x 100 box, in y-down coordinates ready for the
     // canvas; an empty path for an unknown name (names are case-sensitive).
     static QPainterPath grabShapeBezierPath(const QString& shapeName);
+
+    // ---- window: preset shapes and text styles (DataCentre+Presets.cpp) ----
+    // A shape preset of the kind's size ("large" 70 x 70, "rectangle" 70 x 52.5, "long" 52.5 x 70,
+    // "line" 7 x 70, any other 70 x 7) at the origin, filled with the colour.
+    static std::shared_ptr<class ShapeSelectionView>
+    createDefaultShape(const QString& kind, const QString& hexColor, int cornerRadius);
+    // Seven shape presets of one colour: large with radius 0, 10 and 100, rectangle 20, long 20,
+    // hline 0, line 0.
+    static QList<std::shared_ptr<class ShapeSelectionView>> createBatchOfShapes(const QString& hexColor);
+    // A text preset of 400 x 42 with its colours, font (none when not installed) and preview text.
+    static std::shared_ptr<class ShapeSelectionView> createDefaultTextView(const QString& fillHexColor,
+                                                                           const QString& textHexColor,
+                                                                           const std::optional<QFont>& font,
+                                                                           const QString& text);
 
     // ---- document: page-file markers and file names ----
     // Readers take a page file's path; a missing or unreadable file gives each one's default.

@@ -267,29 +267,6 @@ QString& launchDisplayNameStore()
 
 namespace {
 
-// Hit testing and zooming divide by the display scale, and a zero canvas shows nothing. Editions that
-// take their size from a print template store none at launch; give them the size of their preselected
-// template's sheet, as opening a page without a template would, else the default edition's canvas.
-void ensureUsableCanvas(EditionSettings& e)
-{
-    auto usable = [&e] { return e.gCanvasWidth > 0 && e.gCanvasHeight > 0 && e.gCanvasDisplayScale > 0.0f; };
-    if (usable())
-        return;
-    if (e.gSelectedLabelTemplate && !e.gSelectedLabelTemplate->templateDescription.isEmpty()) {
-        const QString keptSheet = e.gSelectedLabelSheet;
-        if (const LabelHelper* row =
-                DataCentre::grabLabelHelper(e.gSelectedLabelTemplate->templateDescription))
-            DataCentre::resetPrintCanvas(row);
-        e.gSelectedLabelSheet = keptSheet;
-    }
-    if (e.gCanvasWidth <= 0)
-        e.gCanvasWidth = 1500;
-    if (e.gCanvasHeight <= 0)
-        e.gCanvasHeight = 5000;
-    if (e.gCanvasDisplayScale <= 0.0f)
-        e.gCanvasDisplayScale = 1.0f;
-}
-
 QString slugOf(const QString& name)
 {
     static const QRegularExpression nonWord(QStringLiteral("[^a-z0-9]+"));
@@ -407,7 +384,6 @@ void DataCentre::runAppSpecificSetups()
         }
     }
     setUp(e);
-    ensureUsableCanvas(e);
 
     e.gBaseTemplateFileName = QStringLiteral("basetemplate.") + e.gDocumentExtension;
 }

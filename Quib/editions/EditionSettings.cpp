@@ -18,6 +18,18 @@ PresetFactories& presetFactories()
     return factories;
 }
 
+QSize EditionSettings::usableCanvasSize() const
+{
+    if (gCanvasWidth > 0 && gCanvasHeight > 0)
+        return QSize(gCanvasWidth, gCanvasHeight);
+    return QSize(kFallbackCanvasWidth, kFallbackCanvasHeight);
+}
+
+double EditionSettings::usableDisplayScale() const
+{
+    return gCanvasDisplayScale > 0.0f ? double(gCanvasDisplayScale) : 1.0;
+}
+
 void EditionSettings::assertMainThread()
 {
     Q_ASSERT_X(!QCoreApplication::instance() ||

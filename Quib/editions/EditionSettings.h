@@ -15,6 +15,7 @@
 #include <QFont>
 #include <QImage>
 #include <QList>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -194,6 +195,14 @@ struct EditionSettings
     QString gTempFolderPath;          // this instance's own working root
     QString gReceivedPagesFolderName; // "0000Received_Pages"
     QString gTempSaveFolderPath;      // <root>/0000Received_Pages/tempSave000000
+
+    // The canvas and scale to draw with. Editions whose size comes from a print template store none
+    // at launch (a page or a template sets it later); until then readers use the default edition's
+    // canvas and scale rather than a zero that shows nothing and that hit testing divides by.
+    static constexpr int kFallbackCanvasWidth = 1500;
+    static constexpr int kFallbackCanvasHeight = 5000;
+    QSize usableCanvasSize() const;
+    double usableDisplayScale() const;
 
     // Writes a value that may change after launch; main thread only.
     template <class T, class V> void set(T& field, V&& value)

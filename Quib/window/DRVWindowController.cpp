@@ -16,14 +16,19 @@
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
 #include "window/FlippedNSView.h"
+#include "window/ProfileViewController.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -50,9 +55,7 @@ DRVWindowController::DRVWindowController(QObject* parent)
     liveControllers().append(this);
     m_grid = new DRVGrid(this);
     m_graphicsController = new DRVSelectionModel(this);
-    m_zoomFactor = double(edition().gCanvasDisplayScale);
-    if (!(m_zoomFactor > 0))
-        m_zoomFactor = 1.0;
+    m_zoomFactor = edition().usableDisplayScale();
     for (QPushButton*& button : m_colorButtons)
         button = new QPushButton;
     // The canvas exists before the window, so a document can be bound to it at once.
@@ -73,6 +76,7 @@ DRVWindowController::~DRVWindowController()
         if (button && !button->parent())
             delete button;
     }
+    // The edition's pop-up sits in the window's bar; removing it first leaves the bar consistent.
     qDeleteAll(m_templatePopUps);
     if (m_window) {
         m_window->removeEventFilter(this);
@@ -220,6 +224,7 @@ void DRVWindowController::windowDidLoad()
     m_zoomingScrollView->setObjectName(QStringLiteral("zoomingScrollView"));
     m_zoomingScrollView->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_zoomingScrollView->setWidget(m_graphicView);
+    m_zoomingScrollView->installEventFilter(this);
     layout->addWidget(m_zoomingScrollView);
     window->setCentralWidget(m_mainCanvasView);
     connect(m_zoomingScrollView, &DRVZoomingScrollView::clickedOutsideCanvas, this, [this] {
@@ -249,8 +254,12 @@ void DRVWindowController::windowDidLoad()
         auto* popUp = new QComboBox;
         popUp->setObjectName(QString::fromLatin1(name));
         popUp->addItems(titles);
+        popUp->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         m_templatePopUps.append(popUp);
     }
+    selectWhichToolBarToUse();
+    setFormButtons();
+    m_profileViewController = new ProfileViewController(QStringLiteral("ProfileViewController"), this);
 
     // A page larger than the screen opens at most as large as the screen's free area allows.
     QSize size(1100, 800);
@@ -306,6 +315,8 @@ QString DRVWindowController::rulerUnitName()
 
 bool DRVWindowController::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_zoomingScrollView && event->type() == QEvent::Resize)
+        resetProfilePopoverPosition();
     if (watched == m_window) {
         switch (event->type()) {
         case QEvent::Close: {
@@ -399,6 +410,237 @@ QStringList DRVWindowController::labelTemplateTitles(const QList<LabelTemplateHe
 QList<QComboBox*> DRVWindowController::templatePopUps() const
 {
     return m_templatePopUps;
+}
+
+QString DRVWindowController::templatePopUpNameForEdition(const QString& name)
+{
+    static const QList<QPair<QString, QString>> popUps{
+        {QStringLiteral("Kestrin Label Maker"), QStringLiteral("templateSelectionPopupButton")},
+        {QStringLiteral("Kestrin Flyer Maker Pro"), QStringLiteral("flyerTemplateSelectionPopupButton")},
+        {QStringLiteral("Kestrin PDF Author"), QStringLiteral("manualTemplateSelectionPopupButton")},
+        {QStringLiteral("Kestrin Greeting Card Designer"),
+         QStringLiteral("foldingCardTemplateSelectionPopupButton")},
+        {QStringLiteral("Corvane Business Card Designer"),
+         QStringLiteral("tuvikBusinessCardDesignerPopupButton")},
+        {QStringLiteral("Corvane eCard Designer"), QStringLiteral("tuvikEcardDesignerPopupButton")},
+        {QStringLiteral("Corvane Envelope Designer"), QStringLiteral("corvaneEnvelopePopupButton")}};
+    for (const auto& [edition, popUp] : popUps) {
+        if (edition == name)
+            return popUp;
+    }
+    return QString();
+}
+
+void DRVWindowController::selectWhichToolBarToUse()
+{
+    // Until the editions' own toolbars exist, the template pop-up has a bar of its own; running the
+    // choice again places the same pop-up again.
+    if (!m_window)
+        return;
+    const QString name = templatePopUpNameForEdition(edition().gEditionDisplayName);
+    QComboBox* popUp = nullptr;
+    for (QComboBox* candidate : std::as_const(m_templatePopUps)) {
+        if (candidate->objectName() == name)
+            popUp = candidate;
+    }
+    if (!popUp)
+        return;
+    if (!m_printTemplateToolBar) {
+        m_printTemplateToolBar = m_window->addToolBar(QStringLiteral("Template"));
+        m_printTemplateToolBar->setObjectName(QStringLiteral("printTemplateToolBar"));
+        m_printTemplateToolBar->setMovable(false);
+        m_printTemplateToolBar->addWidget(new QLabel(QStringLiteral("Template: ")));
+    }
+    if (popUp->parentWidget() != m_printTemplateToolBar)
+        m_printTemplateToolBar->addWidget(popUp);
+}
+
+// ---- profile popover ----
+
+void DRVWindowController::displayProfilePopover()
+{
+    if (!m_window || !m_document || !m_profileViewController)
+        return;
+    hideProfilePopover();
+    // A fresh popover each time, opening to the left of a point near the top right of the canvas.
+    auto* popover = new QFrame(m_zoomingScrollView);
+    popover->setObjectName(QStringLiteral("profilePopover"));
+    popover->setFrameShape(QFrame::StyledPanel);
+    popover->setAutoFillBackground(true);
+    QWidget* content = m_profileViewController->view();
+    content->setParent(popover);
+    content->move(0, 0);
+    content->show();
+    popover->resize(content->size());
+    connect(m_profileViewController->closeButton(), &QPushButton::clicked, popover, &QWidget::hide,
+            Qt::UniqueConnection);
+    m_profilePopover = popover;
+
+    const QVariantMap profile = m_document->profileDictionary();
+    const bool pets = edition().gEditionDisplayName == QLatin1String("Cardell Vet Edition");
+    const QStringList keys = pets ? QStringList{"Pet Name", "Pet Breed", "Pet Chart Number"}
+                                  : QStringList{"Owner First Name", "Owner Last Name", "Pet Chart Number"};
+    m_profileViewController->labelTextField()->setText(profile.value(keys.at(0)).toString());
+    m_profileViewController->labelTextField2()->setText(profile.value(keys.at(1)).toString());
+    m_profileViewController->labelTextField3()->setText(profile.value(keys.at(2)).toString());
+    m_profileViewController->adjustFontSize();
+
+    resetProfilePopoverPosition();
+    popover->show();
+    popover->raise();
+    if (m_document->pageName() == QLatin1String("basetemplate"))
+        hideProfilePopover();
+}
+
+void DRVWindowController::hideProfilePopover()
+{
+    if (!m_profilePopover)
+        return;
+    // The content belongs to its controller and outlives the popover.
+    if (m_profileViewController && m_profileViewController->view()->parent() == m_profilePopover)
+        m_profileViewController->view()->setParent(nullptr);
+    m_profilePopover->hide();
+    m_profilePopover->deleteLater();
+    m_profilePopover = nullptr;
+}
+
+void DRVWindowController::resetProfilePopoverPosition()
+{
+    if (!m_profilePopover || !m_zoomingScrollView)
+        return;
+    // To the left of a point 10 inside the visible canvas's right edge, clear of the scroll bar.
+    const QScrollBar* bar = m_zoomingScrollView->verticalScrollBar();
+    const int barWidth = bar && bar->isVisible() ? bar->width() : 0;
+    const int anchorX = m_zoomingScrollView->width() - m_zoomingScrollView->frameWidth() - barWidth - 10;
+    m_profilePopover->move(std::max(0, anchorX - m_profilePopover->width()),
+                           std::max(0, 150 - m_profilePopover->height() / 2));
+}
+
+bool DRVWindowController::isProfilePopoverShown() const
+{
+    return m_profilePopover && m_profilePopover->isVisible();
+}
+
+// ---- colour buttons ----
+
+void DRVWindowController::refreshColorButtons()
+{
+    const QColor colours[] = {m_selectedTextColor,      m_selectedShapeColor,  m_selectedHoverColor,
+                              m_selectedHoverTextColor, m_selectedBorderColor, getDocumentColor()};
+    for (int i = 0; i < 6; ++i) {
+        QPushButton* button = m_colorButtons[i];
+        const QColor colour = colours[i].isValid() ? colours[i] : QColor(Qt::transparent);
+        button->setProperty("color", colour);
+        button->setStyleSheet(QStringLiteral("background-color: rgba(%1, %2, %3, %4);")
+                                  .arg(colour.red())
+                                  .arg(colour.green())
+                                  .arg(colour.blue())
+                                  .arg(colour.alpha()));
+        button->update();
+    }
+}
+
+void DRVWindowController::refreshInspectorPanel()
+{
+    // The colour view is the buttons' panel; it arrives with the inspector, the buttons are here.
+    for (QPushButton* button : m_colorButtons) {
+        if (QWidget* panel = button->parentWidget())
+            panel->update();
+        button->update();
+    }
+}
+
+// ---- canvas forwarders ----
+
+bool DRVWindowController::isThereGraphicAtNewLocation(const DRVGraphic* graphic, const QRectF& rect) const
+{
+    return m_graphicView && m_graphicView->isThereGraphicAtNewLocation(graphic, rect);
+}
+
+QRectF DRVWindowController::grabSectionRect(QPointF point, const QRectF& rect) const
+{
+    return m_graphicView ? m_graphicView->grabSectionRect(point, rect) : QRectF();
+}
+
+QRectF DRVWindowController::grabOverLappingSectionCell(QPointF point) const
+{
+    return m_graphicView ? m_graphicView->grabOverLappingSectionCell(point) : QRectF();
+}
+
+DRVGraphic* DRVWindowController::isObjectStillInSameSectionGrid(QPointF point, DRVGraphic* graphic) const
+{
+    return m_graphicView ? m_graphicView->isObjectStillInSameSectionGrid(point, graphic) : graphic;
+}
+
+void DRVWindowController::reAlignSectionObjects(DRVGraphic* section) const
+{
+    if (m_graphicView)
+        m_graphicView->reAlignSectionObjects(section);
+}
+
+QList<DRVGraphic*> DRVWindowController::findObjectsInSection(DRVGraphic* section) const
+{
+    return m_graphicView ? m_graphicView->findObjectsInSection(section) : QList<DRVGraphic*>();
+}
+
+DRVGraphic* DRVWindowController::grabMySection(int sectionNumber) const
+{
+    return m_graphicView ? m_graphicView->grabMySection(sectionNumber) : nullptr;
+}
+
+void DRVWindowController::removeTableBackgroundPattern() const
+{
+    if (m_graphicView)
+        m_graphicView->removeTableBackgroundImage();
+}
+
+bool DRVWindowController::doesSelectedTableContainBackgroundPattern() const
+{
+    return m_graphicView && m_graphicView->doesSelectedTableContainBackgroundPattern();
+}
+
+bool DRVWindowController::isThereGraphicAtRect(const QRectF& rect) const
+{
+    return m_graphicView && m_graphicView->isThereGraphicAtRect(rect);
+}
+
+bool DRVWindowController::isThereGraphicAtRect_includingSection(const QRectF& rect) const
+{
+    return m_graphicView && m_graphicView->isThereGraphicAtRect_includingSection(rect);
+}
+
+void DRVWindowController::identifyAndPushSectionsDownward(const QRectF& rect) const
+{
+    if (m_graphicView)
+        m_graphicView->identifyAndPushSectionsDownward(rect);
+}
+
+void DRVWindowController::identifyAndPushSectionsDownwardByOnePixel(const QRectF& rect) const
+{
+    if (m_graphicView)
+        m_graphicView->identifyAndPushSectionsDownwardByOnePixel(rect);
+}
+
+void DRVWindowController::identifyAndPushSectionsDownwardByDifference(const QRectF& rect) const
+{
+    if (m_graphicView)
+        m_graphicView->identifyAndPushSectionsDownwardByDifference(rect);
+}
+
+DRVGraphic* DRVWindowController::grabBottomMostObjectInSection(DRVGraphic* section) const
+{
+    return m_graphicView ? m_graphicView->grabBottomMostObjectInSection(section) : nullptr;
+}
+
+DRVGraphic* DRVWindowController::grabTopMostObjectInSection(DRVGraphic* section) const
+{
+    return m_graphicView ? m_graphicView->grabTopMostObjectInSection(section) : nullptr;
+}
+
+void DRVWindowController::reAlignFormOptions() const
+{
+    if (m_graphicView)
+        m_graphicView->reAlignFormOptions();
 }
 
 // ---- notifications ----
@@ -522,6 +764,7 @@ MenuValidationState DRVWindowController::menuValidationState() const
         state.redoActionName = undo->redoActionName();
     }
     state.selectedCount = int(m_graphicsController->selectionIndexes().size());
+    state.selectedTableHasBackgroundPattern = doesSelectedTableContainBackgroundPattern();
     return state;
 }
 

@@ -23,7 +23,10 @@
 class DRVGrid;
 class DRVSelectionModel;
 class QComboBox;
+class ProfileViewController;
 class QPushButton;
+class QToolBar;
+class QWidget;
 class LabelTemplateHelper;
 
 class DRVWindowController : public QObject
@@ -138,17 +141,65 @@ public:
     // The page path without its extension; empty for a page not yet saved.
     QString grabCurrentDocPath() const;
 
-    // ---- notification handlers (their work arrives with the page list, toolbars and inspector) ----
+    // ---- canvas forwarders: each passes its arguments to the canvas operation of the same name
+    // (removeTableBackgroundPattern: removeTableBackgroundImage) and answers "nothing" without one ----
+    bool isThereGraphicAtNewLocation(const DRVGraphic* graphic, const QRectF& rect) const;
+    QRectF grabSectionRect(QPointF point, const QRectF& rect) const;
+    QRectF grabOverLappingSectionCell(QPointF point) const;
+    DRVGraphic* isObjectStillInSameSectionGrid(QPointF point, DRVGraphic* graphic) const;
+    void reAlignSectionObjects(DRVGraphic* section) const;
+    QList<DRVGraphic*> findObjectsInSection(DRVGraphic* section) const;
+    DRVGraphic* grabMySection(int sectionNumber) const;
+    void removeTableBackgroundPattern() const;
+    bool doesSelectedTableContainBackgroundPattern() const;
+    bool isThereGraphicAtRect(const QRectF& rect) const;
+    bool isThereGraphicAtRect_includingSection(const QRectF& rect) const;
+    void identifyAndPushSectionsDownward(const QRectF& rect) const;
+    void identifyAndPushSectionsDownwardByOnePixel(const QRectF& rect) const;
+    void identifyAndPushSectionsDownwardByDifference(const QRectF& rect) const;
+    DRVGraphic* grabBottomMostObjectInSection(DRVGraphic* section) const;
+    DRVGraphic* grabTopMostObjectInSection(DRVGraphic* section) const;
+    void reAlignFormOptions() const;
+
+    // Shows the selection's stored colours on the colour buttons (a clear colour shows as clear).
+    void refreshColorButtons();
+    // Redraws the inspector's colour view.
+    void refreshInspectorPanel();
+
+    // ---- print editions: the template pop-up of the edition in a bar of the window ----
+    // The pop-up of the running edition ("templateSelectionPopupButton" for the label maker, ...),
+    // or nullptr for editions without one.
+    static QString templatePopUpNameForEdition(const QString& editionDisplayName);
+    QToolBar* printTemplateToolBar() const { return m_printTemplateToolBar; }
+    // Puts the edition's template pop-up in the window's bar; other editions get no bar.
+    void selectWhichToolBarToUse();
+
+    // ---- profile editions: the popover over the canvas with the page's profile ----
+    ProfileViewController* profileViewController() const { return m_profileViewController; }
+    // Shown with the document's profile (pet or owner names, chart number); closed again on the
+    // base-template page.
+    void displayProfilePopover();
+    void hideProfilePopover();
+    bool isProfilePopoverShown() const;
+    // Keeps a shown popover at the top right of the visible canvas (after the window is resized).
+    void resetProfilePopoverPosition();
+    QWidget* profilePopover() const { return m_profilePopover; }
+
+    // ---- notification handlers ----
+    // The page list's tile of the open page (refreshDocIcon) and its border (updateCurrentButtonColor)
+    // arrive with the page list.
     void updateCurrentlySelectedQuibButton() {}
     void updateCurrentButtonColor() {}
+    // The project folder's rescan arrives with the page list.
     void refreshWebsite() {}
     void totalRefreshWebsite() {}
-    void displayProfilePopover() {}
-    void hideProfilePopover() {}
-    void setFormButtons() {}
+    void setFormButtons() { selectWhichToolBarToUse(); }
+    // The palette's and the layer list's tiles arrive with the objects palette and the layer list.
     void clearDragAndDropIcons() {}
     void clearLayerListingIcons() {}
+    // Re-applying the page template to every page arrives with the print products' pickers.
     void callRefreshTabs() {}
+    // The inspector's tabs and its bindings arrive with the inspector.
     void switchSideBarView() {}
     void unbindEverything() {}
     // The names this window listens to, and for each whether only its own document's posts count.
@@ -203,5 +254,8 @@ private:
     QColor m_selectedBorderColor;
     QPushButton* m_colorButtons[6] = {};
     QList<QComboBox*> m_templatePopUps;
+    QPointer<QToolBar> m_printTemplateToolBar;
+    ProfileViewController* m_profileViewController = nullptr;
+    QPointer<QWidget> m_profilePopover;
     bool m_closing = false;
 };

@@ -12,20 +12,8 @@
 
 namespace {
 
-class AppDelegateTest : public AppTest
+class AppDelegateTest : public LaunchTest
 {
-protected:
-    ~AppDelegateTest() override
-    {
-        for (int i = 0; i < 8; ++i)
-            dialogs->queueAlertAnswer(1);
-        for (DRVWindowController* window : DocumentController::shared().allWindowControllers())
-            window->performClose();
-        deleteLaterObjects();
-    }
-
-    platform::ScopedDialogs dialogs;
-    DRVAppDelegate delegate;
 };
 
 } // namespace
@@ -44,6 +32,8 @@ TEST(AppArguments, DocumentPathsLeaveTheOptionsOut)
         {{"quib", "-platform", "a.quibpage"}, {"a.quibpage"}},
         {{"quib", "--", "-odd name.quibpage"}, {"-odd name.quibpage"}},
         {{"quib", "--edition"}, {}},
+        {{"quib", "a.quibpage", "--edition"}, {"a.quibpage"}},
+        {{"quib", "a.quibpage", "--edition", "Cardell"}, {"a.quibpage"}},
     };
     for (const auto& row : rows)
         EXPECT_EQ(DRVAppDelegate::documentPathsFromArguments(row.arguments), row.paths)

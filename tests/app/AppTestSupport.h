@@ -1,12 +1,16 @@
 // Shared set-up of the application tests: the default edition with working folders in a temporary
 // folder, a private defaults store, the page archive, and small saved page documents.
 #pragma once
+#include "app/DRVAppDelegate.h"
+#include "app/DocumentController.h"
 #include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
 #include "model/DRVLine.h"
+#include "platform/Dialogs.h"
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
 #include "publishing/DocumentArchiverInstall.h"
+#include "window/DRVWindowController.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -58,4 +62,22 @@ protected:
 
     QTemporaryDir m_root;
     ScopedEdition m_edition;
+};
+
+// An application being launched: the delegate, scripted dialogs, and every window of the shared
+// document controller closed without saving afterwards.
+class LaunchTest : public AppTest
+{
+protected:
+    ~LaunchTest() override
+    {
+        for (int i = 0; i < 8; ++i)
+            dialogs->queueAlertAnswer(1);
+        for (DRVWindowController* window : DocumentController::shared().allWindowControllers())
+            window->performClose();
+        deleteLaterObjects();
+    }
+
+    platform::ScopedDialogs dialogs;
+    DRVAppDelegate delegate;
 };

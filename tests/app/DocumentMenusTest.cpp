@@ -9,10 +9,12 @@
 #include "window/DRVWindowController.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 
 namespace {
 
@@ -236,4 +238,70 @@ TEST_F(DocumentMenusTest, APageWithoutAFileIsNotStoredWhenLeft)
     EXPECT_TRUE(dialogs->alerts().isEmpty());
     EXPECT_TRUE(dialogs->saveRequests().isEmpty());
     EXPECT_TRUE(window->document()->filePath().isEmpty());
+}
+
+TEST_F(DocumentMenusTest, QuitStopsAtTheFirstCancelAndLeavesEveryWindowOpen)
+{
+    DRVWindowController* first = documents.openDocumentWithContentsOfPath(savedPage(QStringLiteral("one")));
+    DRVWindowController* second = documents.openDocumentWithContentsOfPath(savedPage(QStringLiteral("two")));
+    ASSERT_TRUE(first && second);
+    for (DRVWindowController* window : {first, second}) {
+        DRVDocument* document = window->document();
+        document->undoManager()->beginUndoGrouping();
+        document->graphics().constFirst()->setEndPoint(QPointF(222, 111));
+        document->undoManager()->endUndoGrouping();
+    }
+
+    dialogs->queueAlertAnswer(2); // Cancel for the first window
+    dialogs->queueAlertAnswer(1); // would be "No" for the second, were it asked
+    validatedItem(first, QStringLiteral("terminate:"))->trigger();
+    deleteLaterObjects();
+    ASSERT_EQ(dialogs->alerts().size(), 1);
+    EXPECT_EQ(dialogs->alerts().constFirst().title, QStringLiteral("This file has changed"));
+    EXPECT_EQ(documents.documents().size(), 2);
+    EXPECT_EQ(documents.allWindowControllers().size(), 2);
+    EXPECT_TRUE(first->window()->isVisible());
+    EXPECT_TRUE(second->window()->isVisible());
+    EXPECT_TRUE(first->document()->isDocumentEdited());
+
+    // Answering "No" to both closes both.
+    dialogs->queueAlertAnswer(1);
+    EXPECT_TRUE(documents.terminate());
+    deleteLaterObjects();
+    EXPECT_EQ(dialogs->alerts().size(), 3);
+    EXPECT_TRUE(documents.documents().isEmpty());
+}
+
+// A shortcut reaches its item without the menu opening: the item must be validated then, and a
+// disabled one must not run, even after its menu was opened and closed.
+TEST(MenuShortcuts, ADisabledItemsShortcutDoesNotRunIt)
+{
+    QMainWindow window;
+    bool saveEnabled = false;
+    QStringList dispatched;
+    MenuModel::buildMenuBar(
+        window.menuBar(), [&dispatched](const QString& action) { dispatched << action; },
+        [&saveEnabled](const QString& action, const MenuItemState& item) {
+            MenuItemState state = item;
+            state.enabled = action != QLatin1String("saveDocument:") || saveEnabled;
+            return state;
+        });
+    window.setCentralWidget(new QWidget);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    QAction* save = MenuModel::actionNamed(window.menuBar(), QStringLiteral("saveDocument:"));
+    ASSERT_TRUE(save);
+    auto* file = qobject_cast<QMenu*>(save->parent());
+    emit file->aboutToShow();
+    EXPECT_FALSE(save->isEnabled());
+    emit file->aboutToHide();
+
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(dispatched.isEmpty());
+
+    saveEnabled = true;
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dispatched, QStringList{QStringLiteral("saveDocument:")});
 }

@@ -157,6 +157,47 @@ TEST_F(GraphicViewRedrawTest, SelectionFollowsTheGraphicsWhenThePageChanges)
     EXPECT_EQ(view.selectionIndexes(), QList<int>{1});
 }
 
+// A graphic inserted where a selected one stands pushes it on; the selection moves with it and
+// never lands on the newcomer.
+TEST_F(GraphicViewRedrawTest, InsertingAtASelectedIndexLeavesTheNewGraphicUnselected)
+{
+    const struct
+    {
+        QList<int> selected;
+        QList<int> inserted;
+        QList<int> expected; // indexes after the insertion
+    } rows[] = {
+        {{1}, {1}, {2}},
+        {{0, 2}, {0}, {1, 3}},
+        {{0, 1, 2}, {1, 2}, {0, 3, 4}},
+        {{2}, {3}, {2}}, // appended after it: nothing moves
+    };
+    for (const auto& row : rows) {
+        DRVDocument page;
+        page.undoManager()->setGroupsByEvent(false);
+        QList<DRVGraphic*> originals;
+        for (int i = 0; i < 3; ++i)
+            originals.append(new DRVRectangle);
+        page.insertGraphics(originals, {0, 1, 2});
+        DRVSelectionModel chosen;
+        chosen.setContent(&page);
+        DRVGraphicView canvas;
+        canvas.bindGraphics(&page);
+        canvas.bindSelectionIndexes(&chosen);
+        canvas.changeSelectionIndexes(row.selected);
+        const QList<DRVGraphic*> before = canvas.selectedGraphics();
+
+        QList<DRVGraphic*> added;
+        for (qsizetype i = 0; i < row.inserted.size(); ++i)
+            added.append(new DRVRectangle);
+        page.insertGraphics(added, row.inserted);
+        EXPECT_EQ(canvas.selectionIndexes(), row.expected) << row.inserted.first();
+        EXPECT_EQ(canvas.selectedGraphics(), before) << row.inserted.first();
+        for (DRVGraphic* newcomer : added)
+            EXPECT_FALSE(canvas.selectedGraphics().contains(newcomer));
+    }
+}
+
 TEST_F(GraphicViewRedrawTest, TheCanvasTellsTheWindowAboutItsSelectionChanges)
 {
     int told = 0;

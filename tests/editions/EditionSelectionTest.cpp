@@ -37,7 +37,7 @@ struct EditionRow
 };
 
 // Editions whose canvas comes from a sheet carry that sheet's canvas; those that preselect a template
-// but apply no sheet get the template's sheet rather than a zero canvas.
+// but apply no sheet store no canvas (their readers fall back, see PrintEditionValues).
 const EditionRow kEditions[] = {
     {"HTML Quib Pro", "quibpage", "templates", 1500, 30000, 1.0f, false, false, false, false, false, true,
      200, 15, 544, 2},
@@ -91,20 +91,20 @@ const EditionRow kEditions[] = {
      false, false, 150, 20, 551, 1},
     {"Lomith Image Notes", "dunmeret", "markup_templates", 10000, 60000, 1.0f, false, false, true, true,
      false, false, 150, 100, 551, 1},
-    {"Kestrin PDF Author", "jxw", "manual_templates", 1275, 1650, 0.5f, false, false, false, true, false,
-     false, 150, 100, 551, 4},
+    {"Kestrin PDF Author", "jxw", "manual_templates", 0, 0, 1.0f, false, false, false, true, false, false,
+     150, 100, 551, 4},
     {"Brennolt Pro", "dunmeret", "labels_templates", 1575, 600, 0.4f, false, false, false, false, false,
      false, 320, 60, 551, 1},
     {"Femmock", "dunmeret", "wembric_templates", 1050, 600, 0.7f, false, false, false, false, false, false,
      320, 70, 551, 1},
-    {"Kestrin Label Maker", "dunmeret", "kestrinlabel_templates", 1575, 600, 0.4f, false, false, false, true,
+    {"Kestrin Label Maker", "dunmeret", "kestrinlabel_templates", 0, 0, 0.0f, false, false, false, true,
      false, false, 150, 80, 551, 1},
     {"Corvane Business Card Designer", "dunmeret", "tuvikcards_templates", 1050, 600, 0.7f, false, false,
      true, true, false, true, 300, 15, 544, 1},
-    {"Kestrin Flyer Maker Pro", "dunmeret", "flyers_templates", 1650, 1275, 0.4f, false, false, false, true,
-     false, false, 150, 100, 551, 1},
-    {"Kestrin Greeting Card Designer", "dunmeret", "folding_card_templates", 1650, 1275, 0.4f, false, false,
-     false, true, false, false, 150, 100, 551, 3},
+    {"Kestrin Flyer Maker Pro", "dunmeret", "flyers_templates", 0, 0, 0.0f, false, false, false, true, false,
+     false, 150, 100, 551, 1},
+    {"Kestrin Greeting Card Designer", "dunmeret", "folding_card_templates", 0, 0, 0.0f, false, false, false,
+     true, false, false, 150, 100, 551, 3},
     {"Corvane eCard Designer", "dunmeret", "ecard_templates", 1800, 1200, 0.4f, false, false, true, true,
      false, true, 300, 15, 544, 1},
     {"Corvane Envelope Designer", "dunmeret", "envelope_templates", 684, 297, 1.0f, false, false, true, true,
@@ -233,14 +233,58 @@ TEST(EditionSelection, LaterStoresWinOverTheSheet)
     }
 }
 
-TEST(EditionSelection, PreselectedTemplateEditionsKeepTheirSelectedSheetEmpty)
+// The four editions that preselect a template but apply no sheet keep exactly what their tables
+// store: no canvas, render or screenshot size, and the PDF author's own display scale.
+TEST(EditionSelection, PrintEditionValuesAreThoseOfTheirTables)
 {
-    for (const char* name : {"Kestrin Label Maker", "Kestrin Flyer Maker Pro",
-                             "Kestrin Greeting Card Designer", "Kestrin PDF Author"}) {
-        ScopedEdition scoped(QString::fromUtf8(name));
-        EXPECT_TRUE(edition().gSelectedLabelSheet.isNull()) << name;
-        ASSERT_TRUE(edition().gSelectedLabelTemplate.has_value()) << name;
-        EXPECT_GT(edition().gCanvasDisplayScale, 0.0f) << name;
+    const struct
+    {
+        const char* name;
+        int canvasWidth, canvasHeight;
+        float displayScale;
+        int renderWidth, renderHeight, screenshotWidth;
+    } rows[] = {
+        {"Kestrin Label Maker", 0, 0, 0.0f, 0, 0, 0},
+        {"Kestrin Flyer Maker Pro", 0, 0, 0.0f, 0, 0, 0},
+        {"Kestrin Greeting Card Designer", 0, 0, 0.0f, 0, 0, 0},
+        {"Kestrin PDF Author", 0, 0, 1.0f, 0, 0, 0},
+    };
+    for (const auto& row : rows) {
+        ScopedEdition scoped(QString::fromUtf8(row.name));
+        const EditionSettings& e = edition();
+        EXPECT_EQ(e.gCanvasWidth, row.canvasWidth) << row.name;
+        EXPECT_EQ(e.gCanvasHeight, row.canvasHeight) << row.name;
+        EXPECT_FLOAT_EQ(e.gCanvasDisplayScale, row.displayScale) << row.name;
+        EXPECT_EQ(e.gRenderImageWidth, row.renderWidth) << row.name;
+        EXPECT_EQ(e.gRenderImageHeight, row.renderHeight) << row.name;
+        EXPECT_EQ(e.gScreenshotWidth, row.screenshotWidth) << row.name;
+        // No sheet is applied at launch: the selected sheet stays unset.
+        EXPECT_TRUE(e.gSelectedLabelSheet.isNull()) << row.name;
+        ASSERT_TRUE(e.gSelectedLabelTemplate.has_value()) << row.name;
+    }
+}
+
+// Where the canvas and scale are read, an unset value falls back to the default edition's.
+TEST(EditionSelection, ReadersFallBackFromAZeroCanvasOrScale)
+{
+    const struct
+    {
+        int width, height;
+        float scale;
+        QSize canvas;
+        double usedScale;
+    } rows[] = {
+        {0, 0, 0.0f, QSize(1500, 5000), 1.0},     {0, 0, 1.0f, QSize(1500, 5000), 1.0},
+        {1575, 0, 0.4f, QSize(1500, 5000), 0.4},  {-3, 600, -1.0f, QSize(1500, 5000), 1.0},
+        {1575, 600, 0.4f, QSize(1575, 600), 0.4},
+    };
+    for (const auto& row : rows) {
+        EditionSettings e;
+        e.gCanvasWidth = row.width;
+        e.gCanvasHeight = row.height;
+        e.gCanvasDisplayScale = row.scale;
+        EXPECT_EQ(e.usableCanvasSize(), row.canvas) << row.width << "x" << row.height;
+        EXPECT_FLOAT_EQ(float(e.usableDisplayScale()), float(row.usedScale)) << row.scale;
     }
 }
 
@@ -418,6 +462,12 @@ TEST(EditionSelection, LaunchDisplayName)
               QStringLiteral("Corvane eCard Designer"));
     EXPECT_EQ(DataCentre::displayNameForLaunch({"/usr/bin/quib"}), DataCentre::defaultDisplayName());
     EXPECT_EQ(DataCentre::displayNameForLaunch({}), DataCentre::defaultDisplayName());
+    // "--edition" with nothing after it names nothing: the program's name decides.
+    EXPECT_EQ(DataCentre::displayNameForLaunch({"quib", "--edition"}), DataCentre::defaultDisplayName());
+    EXPECT_EQ(DataCentre::displayNameForLaunch({"/opt/bin/cardell-2", "a.zorprofile", "--edition"}),
+              QStringLiteral("Cardell 2"));
+    EXPECT_EQ(DataCentre::displayNameForLaunch({"quib", "--edition", "--edition"}),
+              QStringLiteral("--edition"));
 
     ScopedEdition scoped(QStringLiteral("Kestrin Markup"));
     EXPECT_EQ(edition().gBundleIdentifier, QStringLiteral("org.quib.KestrinMarkup"));
