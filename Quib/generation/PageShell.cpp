@@ -4,6 +4,7 @@
 #include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
 #include "generation/FormPageGenerator.h"
+#include "generation/TextEscaping.h"
 #include "platform/Format.h"
 #include "platform/StringRules.h"
 #include "platform/TextEncoding.h"
@@ -22,6 +23,18 @@ const QString kLabelEditionName = QStringLiteral("Kestrin Label Maker");
 QString text(const QString& value)
 {
     return value.isNull() ? QStringLiteral("") : value;
+}
+
+// Author text inside a marker; see TextEscaping::escapeMarkerValue.
+QString markerValue(const QString& value)
+{
+    return TextEscaping::escapeMarkerValue(text(value));
+}
+
+// The page title as the title element's text, on its line.
+QString titleText(const QString& title)
+{
+    return TextEscaping::escapeHtmlLine(text(title));
 }
 
 // Spaces and tabs off both ends; line ends stay.
@@ -216,7 +229,7 @@ QStringList PageShell::trailingMarkers()
 
     if (doc.publishExt().isEmpty())
         doc.setPublishExt(doc.pageFileExtension());
-    markers << format(QStringLiteral("<!--PUBLISHEXTSTART==%@==PUBLISHEXTEND-->"), {text(doc.publishExt())});
+    markers << format(QStringLiteral("<!--PUBLISHEXTSTART==%@==PUBLISHEXTEND-->"), {markerValue(doc.publishExt())});
 
     double quality =
         platform::UserDefaults::standard().doubleForKey(QStringLiteral("backgroundQualityPercentage"));
@@ -227,19 +240,19 @@ QStringList PageShell::trailingMarkers()
     if (!doc.selectedLabelSheet().isEmpty()) {
         const LabelTemplateHelper& label = doc.labelTemplateHelper();
         background += u'\n' + format(QStringLiteral("//====LABEL_BRAND_START==%@==LABEL_BRAND_END"),
-                                     {text(label.brand)});
+                                     {markerValue(label.brand)});
         background +=
             u'\n' + format(QStringLiteral("//====LABEL_TEMPLATENUMBER_START==%@==LABEL_TEMPLATENUMBER_END"),
-                           {text(label.templateNumber)});
+                           {markerValue(label.templateNumber)});
         background +=
             u'\n' +
             format(QStringLiteral("//====LABEL_TEMPLATEDESCRIPTION_START==%@==LABEL_TEMPLATEDESCRIPTION_END"),
-                   {text(label.templateDescription)});
+                   {markerValue(label.templateDescription)});
     }
     markers << background;
 
     markers << format(QStringLiteral("<!--PAGETITLESTART==%@==PAGETITLEEND-->"),
-                      {text(doc.pageOfficialName())});
+                      {markerValue(doc.pageOfficialName())});
 
     QString fixedCanvas = format(QStringLiteral("<!--FIXEDCANVASSTART==%d==FIXEDCANVASEND-->"),
                                  {doc.docSpecificFixedCanvasFlag()});
@@ -256,7 +269,7 @@ QStringList PageShell::trailingMarkers()
                                                     : QStringLiteral(""));
     }
     markers << format(QStringLiteral("<!--CANVAS_SIZE_TYPE==%@==CANVAS_SIZE_TYPE_END-->"),
-                      {text(doc.canvasSizeTypeName())});
+                      {markerValue(doc.canvasSizeTypeName())});
     return markers;
 }
 
@@ -358,7 +371,7 @@ void PageShell::buildHead()
         "type=text/css>\n%@\n\n%@%@%@%@%@%@%@%@\n\n%@\n%@\n%@\n%@\n%@\n%@\n%@\n</style></head>\n");
     const QString& tail1 = m_pieces.snippetRules;
     if (hasBackgroundImage) {
-        m_head = format(withImage, {text(doc.pageOfficialName()),
+        m_head = format(withImage, {titleText(doc.pageOfficialName()),
                                     viewport,
                                     generator,
                                     metaGroup,
@@ -389,7 +402,7 @@ void PageShell::buildHead()
                                     empty,
                                     empty});
     } else {
-        m_head = format(withoutImage, {text(doc.pageOfficialName()),
+        m_head = format(withoutImage, {titleText(doc.pageOfficialName()),
                                        viewport,
                                        generator,
                                        metaGroup,
@@ -553,7 +566,7 @@ QString PageShell::responsivePage() const
             "%@\n<html lang=\"en\">\n<head>\n<meta charset=\"%@\">\n%@\n<title>%@</title>\n%@\n%@\n<style "
             "type=text/css>\n%@\n%@\nbody {background-color:#%@;}\n</style>\n%@\n%@\n%@\n%@\n\n</head>"),
         {QStringLiteral("<!DOCTYPE HTML>\n"), charset.isEmpty() ? QStringLiteral("UTF-8") : charset,
-         metaBlock, text(doc.pageOfficialName()), includes, m_fontLink, sectionCSS, clearing,
+         metaBlock, titleText(doc.pageOfficialName()), includes, m_fontLink, sectionCSS, clearing,
          text(m_pieces.pageColor), text(scripts.join(u'\n')), text(doc.baseTemplateCustomHeaderCode()),
          m_headerText, QStringLiteral("")});
 

@@ -35,6 +35,10 @@ public:
     // breaks, "<", ">" and other control characters as escapes. The result holds no line break and
     // no "<" or ">", so it is also safe in a // comment of a script or of a PHP block.
     static QString escapeJavaScriptString(const QString& text);
+    // A value of a settings comment line that ends in endMarker: escaped as above, and each place
+    // where endMarker would appear has its first character as an escape, so the first endMarker
+    // after the value is the line's own. decodeJavaScriptString reads it back.
+    static QString escapeMarkerValue(const QString& value, const QString& endMarker);
     // Reads such a text back: the escapes above, \uXXXX and \xXX. A backslash before any other
     // character stands for that character.
     static QString decodeJavaScriptString(const QString& text);

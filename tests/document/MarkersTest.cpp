@@ -165,14 +165,20 @@ TEST_F(MarkersTest, PageTitleRewrites)
         // CR LF is one break: no blank lines appear.
         {"<html>\r\n<!--PAGETITLESTART==Old==PAGETITLEEND-->\r\nend\r\n", "New",
          "<html>\n<!--PAGETITLESTART==New==PAGETITLEEND-->\nend\n"},
-        // A title cannot break the marker line.
-        {"x", "Two\r\nLines\n", "x\n<!--PAGETITLESTART==TwoLines==PAGETITLEEND-->"},
+        // A title cannot break the marker line, nor end it; it reads back as typed.
+        {"x", "Two\r\nLines\n", "x\n<!--PAGETITLESTART==Two&#13;&#10;Lines&#10;==PAGETITLEEND-->"},
+        {"x", "a==PAGETITLEEND--><?php x(); ?>&amp;",
+         "x\n<!--PAGETITLESTART==a&#61;&#61;PAGETITLEEND--&gt;&lt;?php x(); ?&gt;&amp;amp;==PAGETITLEEND-->"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.before);
         const QString path = asciiPage(QLatin1String(c.before));
         ASSERT_TRUE(DataCentre::applyPageTitle(path, QLatin1String(c.title)));
         EXPECT_EQ(readBytes(path), QByteArray(c.after));
+        EXPECT_EQ(DataCentre::grabMiddleString(QStringLiteral("<!--PAGETITLESTART=="),
+                                               QStringLiteral("==PAGETITLEEND-->"),
+                                               DataCentre::grabSourceCode(path)),
+                  QLatin1String(c.title));
     }
 }
 
@@ -232,9 +238,10 @@ TEST_F(MarkersTest, PublishingExtensionRewrite)
 TEST_F(MarkersTest, PublishExtReaderEdges)
 {
     EXPECT_EQ(DataCentre::grabPublishExt(asciiPage(QStringLiteral("<!--PUBLISHEXTSTART==php"))), QString());
+    // The end is the first one after the start.
     EXPECT_EQ(DataCentre::grabPublishExt(
                   asciiPage(QStringLiteral("==PUBLISHEXTEND--><!--PUBLISHEXTSTART==php==PUBLISHEXTEND-->"))),
-              QString());
+              QStringLiteral("php"));
     EXPECT_EQ(
         DataCentre::grabPublishExt(asciiPage(QStringLiteral("<!--PUBLISHEXTSTART====PUBLISHEXTEND-->"))),
         QString());
