@@ -144,14 +144,15 @@ QString DataCentre::grabEncodingType(const QString& path)
     return lastMetaValue(path, kCharsetStart, 4, QStringLiteral("UTF-8"));
 }
 
+// The meta values are escaped attribute text.
 QString DataCentre::grabMetaKeywords(const QString& path)
 {
-    return lastMetaValue(path, kMetaKeywordsStart, 2, QLatin1String(""));
+    return TextEscaping::decodeHtmlEntities(lastMetaValue(path, kMetaKeywordsStart, 2, QLatin1String("")));
 }
 
 QString DataCentre::grabMetaDescription(const QString& path)
 {
-    return lastMetaValue(path, kMetaDescriptionStart, 2, QLatin1String(""));
+    return TextEscaping::decodeHtmlEntities(lastMetaValue(path, kMetaDescriptionStart, 2, QLatin1String("")));
 }
 
 QString DataCentre::grabCustomHeaderCode(const QString& path)

@@ -468,11 +468,11 @@ void Reader::readHeadLines(const QString& head)
 
     for (const QString& line : head.split(u'\n')) {
         if (line.startsWith(keywords) && !(in.inheritMetaKeywordsFlag == 1 && !isBaseTemplate))
-            out.metaKeywords =
-                line.mid(keywords.size()).chopped(std::min<qsizetype>(2, line.size() - keywords.size()));
+            out.metaKeywords = TextEscaping::decodeHtmlEntities(
+                line.mid(keywords.size()).chopped(std::min<qsizetype>(2, line.size() - keywords.size())));
         if (line.startsWith(description) && !(in.inheritMetaDescriptionFlag == 1 && !isBaseTemplate))
-            out.metaDescription = line.mid(description.size())
-                                      .chopped(std::min<qsizetype>(2, line.size() - description.size()));
+            out.metaDescription = TextEscaping::decodeHtmlEntities(
+                line.mid(description.size()).chopped(std::min<qsizetype>(2, line.size() - description.size())));
         if (line.startsWith(contentType))
             out.encodingType = FormPageGenerator::encodingTypeForCharset(
                 line.mid(contentType.size())

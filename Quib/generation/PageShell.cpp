@@ -550,7 +550,8 @@ QString PageShell::responsivePage() const
                          "<meta http-equiv=\"X-UA-Compatible\" content=\"IE=edge\">\n<meta "
                          "name=\"viewport\" content=\"width=device-width, initial-scale=1.0\">\n<meta "
                          "name=\"description\" content=\"%@\">\n<meta name=\"keywords\" content=\"%@\">\n"),
-                     {text(doc.metaDescription()), text(doc.metaKeywords())});
+                     {TextEscaping::escapeHtmlAttributeLine(text(doc.metaDescription())),
+                      TextEscaping::escapeHtmlAttributeLine(text(doc.metaKeywords()))});
     const QString includes =
         e.gResponsiveEmailFlag
             ? QStringLiteral("<style type=\"text/css\">\n@media only screen and (max-width: "

@@ -118,7 +118,9 @@ bool isReplacedOnThePage(char16_t u)
     return u == 0x2018 || u == 0x2019 || u == 0x201C || u == 0x201D || u == 0x2014;
 }
 
-QString escapeOneLine(const QString& value, bool marker)
+enum class LineKind { Text, Attribute, Marker };
+
+QString escapeOneLine(const QString& value, LineKind kind)
 {
     QString out;
     out.reserve(value.size() + value.size() / 8);
@@ -132,7 +134,11 @@ QString escapeOneLine(const QString& value, bool marker)
             out += QLatin1String("&gt;");
         else if (u == 0)
             continue; // no character reference stands for it
-        else if (isLineBreakOrControl(u) || (marker && (u == u'=' || isReplacedOnThePage(u))))
+        else if (kind == LineKind::Attribute && u == u'"')
+            out += QLatin1String("&quot;");
+        else if (kind == LineKind::Attribute && u == u'\'')
+            out += QLatin1String("&#39;");
+        else if (isLineBreakOrControl(u) || (kind == LineKind::Marker && (u == u'=' || isReplacedOnThePage(u))))
             out += QStringLiteral("&#%1;").arg(int(u));
         else
             out += c;
@@ -144,12 +150,17 @@ QString escapeOneLine(const QString& value, bool marker)
 
 QString TextEscaping::escapeHtmlLine(const QString& text)
 {
-    return escapeOneLine(text, false);
+    return escapeOneLine(text, LineKind::Text);
+}
+
+QString TextEscaping::escapeHtmlAttributeLine(const QString& value)
+{
+    return escapeOneLine(value, LineKind::Attribute);
 }
 
 QString TextEscaping::escapeMarkerValue(const QString& value)
 {
-    return escapeOneLine(value, true);
+    return escapeOneLine(value, LineKind::Marker);
 }
 
 QString TextEscaping::decodeMarkerValue(const QString& value)

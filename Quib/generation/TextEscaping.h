@@ -19,6 +19,9 @@ public:
     // Element content on one line: as escapeHtmlText, and line breaks and other control characters
     // as numeric entities (the title element).
     static QString escapeHtmlLine(const QString& text);
+    // A quoted attribute value on one line: as escapeHtmlAttribute, and line breaks and other
+    // control characters as numeric entities (the meta keywords and description, read by lines).
+    static QString escapeHtmlAttributeLine(const QString& value);
     // A value inside a page-settings marker: "&", "<" and ">" as entities and
     // "=", line breaks, other control characters and the characters the page-wide replacements
     // would change (curly quotes, the dash) as numeric entities. The result holds no line break, no

@@ -1,4 +1,4 @@
-// Pages whose title and settings hold text made to break them: the page keeps its shape (nothing
+// Pages whose title, meta texts and settings hold text made to break them: the page keeps its shape (nothing
 // after the page but the settings lines, one each), every setting reads back as typed, and in
 // Chromium the title shows as typed and runs nothing.
 #include "GenerationTestSupport.h"
@@ -59,6 +59,8 @@ TEST_F(HostileMarkersTest, SettingsReadBackAsTypedAndCannotAddLines)
         document.setPageFileExtension(QStringLiteral("html"));
         document.setPageOfficialName(value);
         document.setCanvasSizeTypeName(value);
+        document.setMetaKeywords(value);
+        document.setMetaDescription(value + QStringLiteral("\" name=\"x"));
         document.setSelectedLabelSheet(QStringLiteral("Address Labels"));
         document.setLabelTemplateHelper(LabelTemplateHelper(value, value, value));
         const QString page = document.generateSourceCode(QStringLiteral("index"), false, false);
@@ -73,7 +75,16 @@ TEST_F(HostileMarkersTest, SettingsReadBackAsTypedAndCannotAddLines)
         input.pageName = QStringLiteral("index");
         input.templatePageName = QStringLiteral("index");
         input.pageFileExtension = QStringLiteral("html");
-        EXPECT_EQ(PageParser::presentObjects(input).canvasSizeType, value);
+        const PageParseResult parsed = PageParser::presentObjects(input);
+        EXPECT_EQ(parsed.canvasSizeType, value);
+        // Meta texts take the page-wide replacements (curly quotes become straight ones).
+        const QString meta = QString(value)
+                                 .replace(QChar(0x201C), u'"')
+                                 .replace(QChar(0x201D), u'"')
+                                 .replace(QChar(0x2014), u'-');
+        EXPECT_EQ(parsed.metaKeywords, meta);
+        EXPECT_EQ(parsed.metaDescription, meta + QStringLiteral("\" name=\"x"));
+        EXPECT_EQ(page.count(QStringLiteral("<meta name=\"keywords\"")), 1);
 
         // After the page: the settings lines, each one line, in their order.
         const QString after = page.mid(page.indexOf(QStringLiteral("</html>")) + 7);
