@@ -435,8 +435,7 @@ void Reader::readFormSettings(const QString& head)
     out.formBotCheckerKey = text("//FORMBOTCHECKERKEYSTART==", "==FORMBOTCHECKERKEYEND");
     if (!PhpHandlerWriter::isBotCheckerKey(out.formBotCheckerKey))
         out.formBotCheckerKey = QStringLiteral(""); // the next save makes a new one
-    out.formSubmitButtonValue =
-        setting("//FORMSUBMIT", "FORMSUBMITEND").value_or(QStringLiteral("Submit"));
+    out.formSubmitButtonValue = setting("//FORMSUBMIT", "FORMSUBMITEND").value_or(QStringLiteral("Submit"));
     if (auto v = setting("//FORMEMAILVERIFICATION", "FORMEMAILVERIFICATIONEND"))
         out.formEmailVerificationMsg = *v;
     if (auto v = setting("//FORMRESPONSEMSG", "FORMRESPONSEMSGEND"))
@@ -472,7 +471,8 @@ void Reader::readHeadLines(const QString& head)
                 line.mid(keywords.size()).chopped(std::min<qsizetype>(2, line.size() - keywords.size())));
         if (line.startsWith(description) && !(in.inheritMetaDescriptionFlag == 1 && !isBaseTemplate))
             out.metaDescription = TextEscaping::decodeHtmlEntities(
-                line.mid(description.size()).chopped(std::min<qsizetype>(2, line.size() - description.size())));
+                line.mid(description.size())
+                    .chopped(std::min<qsizetype>(2, line.size() - description.size())));
         if (line.startsWith(contentType))
             out.encodingType = FormPageGenerator::encodingTypeForCharset(
                 line.mid(contentType.size())

@@ -229,7 +229,8 @@ QStringList PageShell::trailingMarkers()
 
     if (doc.publishExt().isEmpty())
         doc.setPublishExt(doc.pageFileExtension());
-    markers << format(QStringLiteral("<!--PUBLISHEXTSTART==%@==PUBLISHEXTEND-->"), {markerValue(doc.publishExt())});
+    markers << format(QStringLiteral("<!--PUBLISHEXTSTART==%@==PUBLISHEXTEND-->"),
+                      {markerValue(doc.publishExt())});
 
     double quality =
         platform::UserDefaults::standard().doubleForKey(QStringLiteral("backgroundQualityPercentage"));

@@ -40,20 +40,20 @@ QString fieldName(int tag)
     return lit(format(QStringLiteral("form%d"), {tag}));
 }
 
-QString nameList(const QList<int>& tags)
-{
-    QStringList names;
-    for (int tag : tags)
-        names << fieldName(tag);
-    return QStringLiteral("array(") + names.join(u',') + u')';
-}
-
 QString literalArray(const QStringList& values)
 {
     QStringList literals;
     for (const QString& value : values)
         literals << lit(value);
     return QStringLiteral("array(") + literals.join(QStringLiteral(", ")) + u')';
+}
+
+QString nameList(const QList<int>& tags)
+{
+    QStringList names;
+    for (int tag : tags)
+        names << format(QStringLiteral("form%d"), {tag});
+    return literalArray(names);
 }
 
 // The helpers of the handler. The bot checker's numbers come from the current half hour and the
@@ -158,14 +158,29 @@ QString PhpHandlerWriter::phpLiteral(const QString& value)
     for (const QChar c : value) {
         const char* escape = nullptr;
         switch (c.unicode()) {
-        case '\n': escape = "\"\\n\""; break;
-        case '\r': escape = "\"\\r\""; break;
-        case 0x0b: escape = "\"\\v\""; break;
-        case 0x0c: escape = "\"\\f\""; break;
-        case 0x85: escape = "\"\\u{85}\""; break;
-        case 0x2028: escape = "\"\\u{2028}\""; break;
-        case 0x2029: escape = "\"\\u{2029}\""; break;
-        default: break;
+        case '\n':
+            escape = "\"\\n\"";
+            break;
+        case '\r':
+            escape = "\"\\r\"";
+            break;
+        case 0x0b:
+            escape = "\"\\v\"";
+            break;
+        case 0x0c:
+            escape = "\"\\f\"";
+            break;
+        case 0x85:
+            escape = "\"\\u{85}\"";
+            break;
+        case 0x2028:
+            escape = "\"\\u{2028}\"";
+            break;
+        case 0x2029:
+            escape = "\"\\u{2029}\"";
+            break;
+        default:
+            break;
         }
         if (escape) {
             closeQuoted();
@@ -199,9 +214,9 @@ bool PhpHandlerWriter::isBotCheckerKey(const QString& key)
 
 bool PhpHandlerWriter::isMailAddress(const QString& address)
 {
-    static const QRegularExpression form(QStringLiteral(
-        "^[A-Za-z0-9.!#$%&'*+/=?^_`{|}~-]{1,64}@[A-Za-z0-9](?:[A-Za-z0-9-]{0,61}[A-Za-z0-9])?"
-        "(?:\\.[A-Za-z0-9](?:[A-Za-z0-9-]{0,61}[A-Za-z0-9])?)+$"));
+    static const QRegularExpression form(
+        QStringLiteral("^[A-Za-z0-9.!#$%&'*+/=?^_`{|}~-]{1,64}@[A-Za-z0-9](?:[A-Za-z0-9-]{0,61}[A-Za-z0-9])?"
+                       "(?:\\.[A-Za-z0-9](?:[A-Za-z0-9-]{0,61}[A-Za-z0-9])?)+$"));
     return address.size() <= 254 && form.match(address).hasMatch();
 }
 
@@ -297,19 +312,21 @@ QString PhpHandlerWriter::handlerBlock(const Input& in)
                                  "intdiv(quibNow(), 1800));\n$firstNumber = $quibNumbers[0];\n$secondNumber "
                                  "= $quibNumbers[1];\n$questionString = $firstNumber . ' + ' . $secondNumber "
                                  ". '=';\n"),
-                  {lit(in.botCheckerKey)});
+                  {lit(isBotCheckerKey(in.botCheckerKey) ? in.botCheckerKey : newBotCheckerKey())});
     auto notice = [](const QString& message) {
         return message.isEmpty() ? QStringLiteral("")
                                  : format(QStringLiteral("quibNotice(%@);\n"), {lit(message)});
     };
-    php += QStringLiteral("if ($_SERVER['REQUEST_METHOD'] === 'POST' && isset($_POST['email']))\n{\n$quibSend = "
-                          "true;\nif (!quibAcceptable($_POST))\n{\n$quibSend = false;\nerror_log('form "
-                          "handler: a post with a NUL byte or over-long values was refused');\n");
+    php +=
+        QStringLiteral("if ($_SERVER['REQUEST_METHOD'] === 'POST' && isset($_POST['email']))\n{\n$quibSend = "
+                       "true;\nif (!quibAcceptable($_POST))\n{\n$quibSend = false;\nerror_log('form "
+                       "handler: a post with a NUL byte or over-long values was refused');\n");
     php += notice(refusedInputMessage()) + QStringLiteral("}\n");
     if (!in.requiredFields.isEmpty())
-        php += format(QStringLiteral("if ($quibSend) {\nforeach (%@ as $quibName) { if (!quibFilled($quibName)) "
-                                     "$quibSend = false; }\nif (!$quibSend) {\n%@}\n}\n"),
-                      {nameList(in.requiredFields), notice(in.requiredResponse)});
+        php +=
+            format(QStringLiteral("if ($quibSend) {\nforeach (%@ as $quibName) { if (!quibFilled($quibName)) "
+                                  "$quibSend = false; }\nif (!$quibSend) {\n%@}\n}\n"),
+                   {nameList(in.requiredFields), notice(in.requiredResponse)});
     for (int tag : in.botCheckerFields)
         php += format(QStringLiteral("if ($quibSend && !quibBotAnswered($quibBotKey, %@)) {\n$quibSend = "
                                      "false;\n%@}\n"),
@@ -344,12 +361,13 @@ QString PhpHandlerWriter::handlerBlock(const Input& in)
     // The author's addresses are checked here and again by the server: only whole, valid
     // addresses reach a header or the recipients.
     const QString feedback = oneLine(in.feedbackEmail);
-    php += format(QStringLiteral("$to = quibAddresses(array(%@));\n$to = count($to) === 1 ? $to[0] : '';\n$from "
-                                 "= $to;\n$cc = quibAddresses(%@);\n$subject = %@;\n$body = %@;\nif ($to === "
-                                 "'')\n{\nerror_log('form handler: the feedback address is not a valid "
-                                 "address');\n}\n"),
-                  {lit(isMailAddress(feedback) ? feedback : QString()), literalArray(ccAddresses(in.ccEmail)),
-                   lit(oneLine(in.subject)), body});
+    php +=
+        format(QStringLiteral("$to = quibAddresses(array(%@));\n$to = count($to) === 1 ? $to[0] : '';\n$from "
+                              "= $to;\n$cc = quibAddresses(%@);\n$subject = %@;\n$body = %@;\nif ($to === "
+                              "'')\n{\nerror_log('form handler: the feedback address is not a valid "
+                              "address');\n}\n"),
+               {lit(isMailAddress(feedback) ? feedback : QString()), literalArray(ccAddresses(in.ccEmail)),
+                lit(oneLine(in.subject)), body});
     if (usesSmtp(in)) {
         QString host = oneLine(in.smtpServer);
         QString port = QStringLiteral("");
@@ -380,8 +398,9 @@ QString PhpHandlerWriter::handlerBlock(const Input& in)
             "\"\\r\\n\";\n$quibSent = mail($to, $subject, $body, $headers);\nif (!$quibSent) "
             "error_log('form handler: mail() did not accept the message');\n}\n");
     }
-    php += QStringLiteral("} catch (\\Throwable $quibError) {\n$quibSent = false;\nerror_log('form handler: ' . "
-                          "$quibError->getMessage());\n}\n");
+    php +=
+        QStringLiteral("} catch (\\Throwable $quibError) {\n$quibSent = false;\nerror_log('form handler: ' . "
+                       "$quibError->getMessage());\n}\n");
     const QString redirect = safeRedirectURL(in.redirectURL);
     if (!redirect.isEmpty())
         php += format(QStringLiteral("if ($quibSent) echo %@;\n"),

@@ -138,7 +138,8 @@ QString escapeOneLine(const QString& value, LineKind kind)
             out += QLatin1String("&quot;");
         else if (kind == LineKind::Attribute && u == u'\'')
             out += QLatin1String("&#39;");
-        else if (isLineBreakOrControl(u) || (kind == LineKind::Marker && (u == u'=' || isReplacedOnThePage(u))))
+        else if (isLineBreakOrControl(u) ||
+                 (kind == LineKind::Marker && (u == u'=' || isReplacedOnThePage(u))))
             out += QStringLiteral("&#%1;").arg(int(u));
         else
             out += c;

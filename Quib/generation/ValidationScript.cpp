@@ -157,9 +157,10 @@ QString ValidationScript::build(const Input& in)
     // The answer is checked on the server only; the page never holds it. Here only its form.
     QString bot = QStringLiteral("var showBotCheckerAlert=0;\nvar botCheckerValue;");
     for (int tag : in.botCheckerFields)
-        bot = format(QStringLiteral("%@\nbotCheckerValue=document.forms['%@']['form%d'].value;\nif "
-                                    "(!/^\\s*[0-9]{1,2}\\s*$/.test(botCheckerValue))\nshowBotCheckerAlert=1;\n"),
-                     {bot, form, tag});
+        bot = format(
+            QStringLiteral("%@\nbotCheckerValue=document.forms['%@']['form%d'].value;\nif "
+                           "(!/^\\s*[0-9]{1,2}\\s*$/.test(botCheckerValue))\nshowBotCheckerAlert=1;\n"),
+            {bot, form, tag});
 
     return format(
         QStringLiteral(

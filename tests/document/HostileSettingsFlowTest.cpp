@@ -11,7 +11,8 @@ using HostileSettingsFlowTest = DocumentFlowTest;
 
 TEST_F(HostileSettingsFlowTest, HostileTitleAndMetaTextsComeBackAsTyped)
 {
-    const QString title = QStringLiteral("</title><script>x()</script> a==PAGETITLEEND--> <?php echo 1; ?> & =");
+    const QString title =
+        QStringLiteral("</title><script>x()</script> a==PAGETITLEEND--> <?php echo 1; ?> & =");
     const QString keywords = QStringLiteral("\"><script>y()</script> & \"quoted\"");
     DRVDocument document;
     auto* line = add<DRVLine>(document);

@@ -411,8 +411,8 @@ TEST_F(MarkersTest, OldMarkersWithRawValuesStillRead)
         const char* end;
         const char* value;
     } cases[] = {
-        {"x\n<!--PAGETITLESTART==Tom & Jerry - a = b==PAGETITLEEND-->", "<!--PAGETITLESTART==",
-         "==PAGETITLEEND-->", "Tom & Jerry - a = b"},
+        {"x\n<!--PAGETITLESTART==Tom & Jerry - a = b==PAGETITLEEND-->",
+         "<!--PAGETITLESTART==", "==PAGETITLEEND-->", "Tom & Jerry - a = b"},
         {"<!--PAGETITLESTART==AT&T; 100% fun==PAGETITLEEND-->\n", "<!--PAGETITLESTART==", "==PAGETITLEEND-->",
          "AT&T; 100% fun"},
         // Older pages got "©" replaced inside the marker; it reads as the sign again.
@@ -421,7 +421,8 @@ TEST_F(MarkersTest, OldMarkersWithRawValuesStillRead)
         {"<!====nameSTARTSTRING--Anna--nameENDSTRING====>", "<!====nameSTARTSTRING--", "--nameENDSTRING====>",
          "Anna"},
         // The marker that starts a line wins over one inside earlier text.
-        {"<title><!--PAGETITLESTART==Fake==PAGETITLEEND--></title>\n<!--PAGETITLESTART==Real==PAGETITLEEND-->",
+        {"<title><!--PAGETITLESTART==Fake==PAGETITLEEND--></"
+         "title>\n<!--PAGETITLESTART==Real==PAGETITLEEND-->",
          "<!--PAGETITLESTART==", "==PAGETITLEEND-->", "Real"},
         {"no marker", "<!--PAGETITLESTART==", "==PAGETITLEEND-->", ""},
         {"<!--PAGETITLESTART==no end", "<!--PAGETITLESTART==", "==PAGETITLEEND-->", ""},

@@ -49,16 +49,17 @@ using FormPageTest = GenerationTest;
 
 TEST_F(FormPageTest, HostileSettingsComeBackAsTypedAndCannotLeaveTheirComments)
 {
-    const QStringList values = {QStringLiteral("It's done (thanks; really) <3"),
-                                QStringLiteral("two\nlines\r\nand \\ backslash"),
-                                QStringLiteral("</script><script>alert(1)</script>"),
-                                QStringLiteral("?> <?php echo 'x'; ?>"),
-                                QStringLiteral("\"quoted\" and 'single' {$x} ==END"),
-                                QStringLiteral("\\u0041 stays as typed \\n"),
-                                QStringLiteral("FORMREDIRECTURLEND FORMSUBMITEND FORMEMAILVERIFICATIONEND "
-                                               "FORMBOTCHECKERMSGEND FORMMISSINGMSGEND FORMRESPONSEMSGEND"),
-                                QStringLiteral("==FORMRESPONSEEMAILEND ==FORMRESPONSEEMAILCCEND ==SMTP_EMAIL_SERVER_END "
-                                               "==SMTP_EMAIL_USERNAME_END ==SMTP_EMAIL_PASSWORD_END x=")};
+    const QStringList values = {
+        QStringLiteral("It's done (thanks; really) <3"),
+        QStringLiteral("two\nlines\r\nand \\ backslash"),
+        QStringLiteral("</script><script>alert(1)</script>"),
+        QStringLiteral("?> <?php echo 'x'; ?>"),
+        QStringLiteral("\"quoted\" and 'single' {$x} ==END"),
+        QStringLiteral("\\u0041 stays as typed \\n"),
+        QStringLiteral("FORMREDIRECTURLEND FORMSUBMITEND FORMEMAILVERIFICATIONEND "
+                       "FORMBOTCHECKERMSGEND FORMMISSINGMSGEND FORMRESPONSEMSGEND"),
+        QStringLiteral("==FORMRESPONSEEMAILEND ==FORMRESPONSEEMAILCCEND ==SMTP_EMAIL_SERVER_END "
+                       "==SMTP_EMAIL_USERNAME_END ==SMTP_EMAIL_PASSWORD_END x=")};
     for (const QString& value : values) {
         DRVDocument document;
         document.setPageFileExtension(QStringLiteral("php"));
@@ -307,7 +308,8 @@ TEST_F(FormPageTest, AuthorAddressesAndRedirectsAreChecked)
         {"", ""},
     };
     for (const auto& r : redirects)
-        EXPECT_EQ(PhpHandlerWriter::safeRedirectURL(QString::fromUtf8(r.typed)), QString::fromUtf8(r.kept)) << r.typed;
+        EXPECT_EQ(PhpHandlerWriter::safeRedirectURL(QString::fromUtf8(r.typed)), QString::fromUtf8(r.kept))
+            << r.typed;
     EXPECT_EQ(PhpHandlerWriter::safeRedirectURL(QStringLiteral("java\u200Bscript:x")), QString());
 
     const struct

@@ -25,8 +25,9 @@ const QStringList& hostileTexts()
         QStringLiteral("<?php echo 'x'; ?> <? echo 1; ?>"),
         QStringLiteral("a==PAGETITLEEND--> b --> c"),
         QStringLiteral("==CANVAS_SIZE_TYPE_END--> ==LABEL_BRAND_END ==PUBLISHEXTEND-->"),
-        QStringLiteral("line\n<!--CANVAS_SIZE_TYPE==Large==CANVAS_SIZE_TYPE_END-->\n//====LABEL_BRAND_START==X=="
-                       "LABEL_BRAND_END"),
+        QStringLiteral(
+            "line\n<!--CANVAS_SIZE_TYPE==Large==CANVAS_SIZE_TYPE_END-->\n//====LABEL_BRAND_START==X=="
+            "LABEL_BRAND_END"),
         QString::fromUtf8("“quoted” — & &amp; = trailing ="),
     };
     return texts;
@@ -40,7 +41,8 @@ QString marker(const QString& page, const char* start, const char* end)
 // Why the browser check cannot run here, or "" when it can.
 QString missingBrowser()
 {
-    if (QStandardPaths::findExecutable(qEnvironmentVariable("CHROMIUM", QStringLiteral("chromium"))).isEmpty())
+    if (QStandardPaths::findExecutable(qEnvironmentVariable("CHROMIUM", QStringLiteral("chromium")))
+            .isEmpty())
         return QStringLiteral("chromium is not installed (Debian package chromium)");
     if (QStandardPaths::findExecutable(QStringLiteral("node")).isEmpty())
         return QStringLiteral("node is not installed (Debian package nodejs)");
@@ -67,7 +69,8 @@ TEST_F(HostileMarkersTest, SettingsReadBackAsTypedAndCannotAddLines)
 
         EXPECT_EQ(marker(page, "<!--PAGETITLESTART==", "==PAGETITLEEND-->"), value);
         EXPECT_EQ(marker(page, "//====LABEL_BRAND_START==", "==LABEL_BRAND_END"), value);
-        EXPECT_EQ(marker(page, "//====LABEL_TEMPLATEDESCRIPTION_START==", "==LABEL_TEMPLATEDESCRIPTION_END"), value);
+        EXPECT_EQ(marker(page, "//====LABEL_TEMPLATEDESCRIPTION_START==", "==LABEL_TEMPLATEDESCRIPTION_END"),
+                  value);
         EXPECT_EQ(marker(page, "<!--PUBLISHEXTSTART==", "==PUBLISHEXTEND-->"), QStringLiteral("html"));
 
         PageParseInput input;
@@ -94,10 +97,12 @@ TEST_F(HostileMarkersTest, SettingsReadBackAsTypedAndCannotAddLines)
                 continue;
             starts << line.left(line.indexOf(QStringLiteral("==")));
         }
-        EXPECT_EQ(starts, QStringList({QStringLiteral("<!--PUBLISHEXTSTART"), QStringLiteral("<!--BACKGROUNDIMAGESTART"),
-                                       QStringLiteral("//"), QStringLiteral("//"), QStringLiteral("//"),
-                                       QStringLiteral("<!--PAGETITLESTART"), QStringLiteral("<!--FIXEDCANVASSTART"),
-                                       QStringLiteral("<!--CANVAS_SIZE_TYPE")}));
+        EXPECT_EQ(
+            starts,
+            QStringList({QStringLiteral("<!--PUBLISHEXTSTART"), QStringLiteral("<!--BACKGROUNDIMAGESTART"),
+                         QStringLiteral("//"), QStringLiteral("//"), QStringLiteral("//"),
+                         QStringLiteral("<!--PAGETITLESTART"), QStringLiteral("<!--FIXEDCANVASSTART"),
+                         QStringLiteral("<!--CANVAS_SIZE_TYPE")}));
         // The head's title is one line of text.
         const qsizetype title = page.indexOf(QStringLiteral("<title>"));
         const qsizetype titleEnd = page.indexOf(QStringLiteral("</title>"), title);
@@ -141,9 +146,10 @@ TEST_F(HostileMarkersTest, BrowsersShowTheTitleAsTypedAndRunNothingOfIt)
         out.close();
 
         QProcess node;
-        node.start(QStringLiteral("node"), {kBrowserFolder + QStringLiteral("/run-page.js"), QStringLiteral("--page"),
-                                            file, QStringLiteral("--check"), check, QStringLiteral("--web"),
-                                            QStringLiteral(QUIB_RESOURCES_DIR "/web")});
+        node.start(QStringLiteral("node"),
+                   {kBrowserFolder + QStringLiteral("/run-page.js"), QStringLiteral("--page"), file,
+                    QStringLiteral("--check"), check, QStringLiteral("--web"),
+                    QStringLiteral(QUIB_RESOURCES_DIR "/web")});
         if (!node.waitForFinished(90000)) {
             node.kill();
             node.waitForFinished();

@@ -283,8 +283,8 @@ QStringList headerLines(const QString& message)
 // The bot checker's sum for a half hour, as the handler works it out from the page's secret.
 int botAnswer(const QString& key, qint64 slot)
 {
-    const QByteArray hex = QMessageAuthenticationCode::hash("quib-bot-" + QByteArray::number(slot), key.toLatin1(),
-                                                            QCryptographicHash::Sha256)
+    const QByteArray hex = QMessageAuthenticationCode::hash("quib-bot-" + QByteArray::number(slot),
+                                                            key.toLatin1(), QCryptographicHash::Sha256)
                                .toHex();
     return hex.mid(0, 2).toInt(nullptr, 16) % 10 + hex.mid(2, 2).toInt(nullptr, 16) % 10;
 }
@@ -319,8 +319,8 @@ QStringList filesUnder(const QString& folder)
 }
 
 // Text PHP prints for a warning, a notice or an uncaught error.
-const char* const kErrorTexts[] = {"Warning", "Notice", "Deprecated", "Fatal", "Stack trace", "Uncaught",
-                                   "on line"};
+const char* const kErrorTexts[] = {"Warning",     "Notice",   "Deprecated", "Fatal",
+                                   "Stack trace", "Uncaught", "on line"};
 
 } // namespace
 
@@ -363,16 +363,15 @@ protected:
         file.close();
         m_port = freePort();
         ASSERT_GT(m_port, 0);
-        ASSERT_TRUE(
-            m_php.start(php(),
-                        {QStringLiteral("-n"), QStringLiteral("-d"),
-                         QStringLiteral("sendmail_path=%1capture-sendmail.sh %2").arg(kScripts, mailFolder()),
-                         QStringLiteral("-d"), QStringLiteral("include_path=.:/usr/share/php"),
-                         QStringLiteral("-d"),
-                         QStringLiteral("auto_prepend_file=") + m_dir.filePath(QStringLiteral("clock.php")),
-                         QStringLiteral("-S"), QStringLiteral("127.0.0.1:%1").arg(m_port),
-                         QStringLiteral("-t"), m_dir.filePath(QStringLiteral("site"))},
-                        m_port))
+        ASSERT_TRUE(m_php.start(
+            php(),
+            {QStringLiteral("-n"), QStringLiteral("-d"),
+             QStringLiteral("sendmail_path=%1capture-sendmail.sh %2").arg(kScripts, mailFolder()),
+             QStringLiteral("-d"), QStringLiteral("include_path=.:/usr/share/php"), QStringLiteral("-d"),
+             QStringLiteral("auto_prepend_file=") + m_dir.filePath(QStringLiteral("clock.php")),
+             QStringLiteral("-S"), QStringLiteral("127.0.0.1:%1").arg(m_port), QStringLiteral("-t"),
+             m_dir.filePath(QStringLiteral("site"))},
+            m_port))
             << m_php.output().toStdString();
     }
 
@@ -545,7 +544,8 @@ TEST_F(PhpHandlerTest, MailPathDeliversOnlyValidPosts)
     QList<QPair<QString, QString>> valid = validFields();
     set(valid, QStringLiteral("form1"), QStringLiteral("<script>alert(1)</script> & <b>bold</b>"));
     const QString sent = post(valid);
-    EXPECT_TRUE(sent.contains(QStringLiteral("<meta http-equiv=\"refresh\" content=\"0; url=thanks.html?a=1&amp;b=2\">")))
+    EXPECT_TRUE(sent.contains(
+        QStringLiteral("<meta http-equiv=\"refresh\" content=\"0; url=thanks.html?a=1&amp;b=2\">")))
         << sent.toStdString();
     expectCleanResponse(sent);
     QStringList messages = messagesIn(mailFolder());
@@ -609,7 +609,8 @@ TEST_F(PhpHandlerTest, HostileVisitorValuesAreRefusedWithAPlainMessage)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         QList<QPair<QString, QString>> fields = validFields();
-        if (fields.end() == std::find_if(fields.begin(), fields.end(), [&](auto& f) { return f.first == c.name; }))
+        if (fields.end() ==
+            std::find_if(fields.begin(), fields.end(), [&](auto& f) { return f.first == c.name; }))
             fields.append({c.name, c.value});
         else
             set(fields, c.name, c.value);
@@ -635,7 +636,8 @@ TEST_F(PhpHandlerTest, HostileVisitorValuesAreRefusedWithAPlainMessage)
 TEST_F(PhpHandlerTest, BotAnswersOfThisAndTheLastHalfHourPass)
 {
     ContactForm form;
-    form.document.setFormBotCheckerKey(QStringLiteral("5eed5eed5eed5eed5eed5eed5eed5eed5eed5eed5eed5eed5eed5eed5eed5eed"));
+    form.document.setFormBotCheckerKey(
+        QStringLiteral("5eed5eed5eed5eed5eed5eed5eed5eed5eed5eed5eed5eed5eed5eed5eed5eed"));
     serve(form.page());
     if (HasFatalFailure())
         return;
@@ -677,12 +679,21 @@ TEST_F(PhpHandlerTest, AuthorAddressesAndRedirectsReachOnlyWhereTheyMay)
         bool refresh;
     };
     const QList<Case> cases = {
-        {"CC with a Bcc line", QStringLiteral("copy@example.org\r\nBcc: victim@example.com"),
-         QStringLiteral("javascript:alert(1)"), {}, false},
-        {"CC list", QStringLiteral("a@example.org, b@example.org; not an address"),
-         QStringLiteral("https://example.org/thanks?x=1"), {QStringLiteral("CC:a@example.org, b@example.org")}, true},
-        {"header in CC", QStringLiteral("a@example.org\nBcc: v@example.com, c@example.org"),
-         QStringLiteral("JaVaScRiPt:alert(1)"), {QStringLiteral("CC:c@example.org")}, false},
+        {"CC with a Bcc line",
+         QStringLiteral("copy@example.org\r\nBcc: victim@example.com"),
+         QStringLiteral("javascript:alert(1)"),
+         {},
+         false},
+        {"CC list",
+         QStringLiteral("a@example.org, b@example.org; not an address"),
+         QStringLiteral("https://example.org/thanks?x=1"),
+         {QStringLiteral("CC:a@example.org, b@example.org")},
+         true},
+        {"header in CC",
+         QStringLiteral("a@example.org\nBcc: v@example.com, c@example.org"),
+         QStringLiteral("JaVaScRiPt:alert(1)"),
+         {QStringLiteral("CC:c@example.org")},
+         false},
         {"tab in scheme", QString(), QStringLiteral("java\tscript:alert(1)"), {}, false},
         {"data URL", QString(), QStringLiteral("data:text/html,<script>alert(1)</script>"), {}, false},
     };
@@ -698,7 +709,8 @@ TEST_F(PhpHandlerTest, AuthorAddressesAndRedirectsReachOnlyWhereTheyMay)
         const int before = int(messagesIn(mailFolder()).size());
         const QString response = post(validFields());
         expectCleanResponse(response);
-        EXPECT_EQ(response.contains(QStringLiteral("http-equiv=\"refresh\"")), c.refresh) << response.toStdString();
+        EXPECT_EQ(response.contains(QStringLiteral("http-equiv=\"refresh\"")), c.refresh)
+            << response.toStdString();
         EXPECT_FALSE(response.contains(QStringLiteral("url=java"), Qt::CaseInsensitive));
         EXPECT_FALSE(response.contains(QStringLiteral("url=data"), Qt::CaseInsensitive));
         const QStringList messages = messagesIn(mailFolder());
@@ -725,7 +737,8 @@ TEST_F(PhpHandlerTest, SmtpPathDeliversThroughTheServer)
                 QStringLiteral("-r"), QStringLiteral("exit(@include_once 'Mail.php' ? 0 : 1);")});
     pear.waitForFinished(20000);
     if (pear.exitCode() != 0)
-        return missingOrFail(QStringLiteral("PEAR Mail is not installed (Debian packages php-mail, php-net-smtp)"));
+        return missingOrFail(
+            QStringLiteral("PEAR Mail is not installed (Debian packages php-mail, php-net-smtp)"));
 
     const int smtpPort = freePort();
     Server smtp;
@@ -736,7 +749,8 @@ TEST_F(PhpHandlerTest, SmtpPathDeliversThroughTheServer)
         << smtp.output().toStdString();
 
     ContactForm form;
-    form.document.setSiteCCFeedbackEmail(QStringLiteral("copy@example.org\r\nBcc: victim@example.com, second@example.org"));
+    form.document.setSiteCCFeedbackEmail(
+        QStringLiteral("copy@example.org\r\nBcc: victim@example.com, second@example.org"));
     form.document.setFormEmailServer(QStringLiteral("127.0.0.1:%1").arg(smtpPort));
     form.document.setFormEmailUsername(QStringLiteral("mailer"));
     form.document.setFormEmailPassword(QStringLiteral("pa'ss\\$w{$x}"));
