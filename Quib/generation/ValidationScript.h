@@ -1,7 +1,8 @@
 // The script a form page runs before it submits: required fields filled, e-mail fields well formed,
-// the bot checker's sum right. Its comment lines also store the form's messages for reading back.
-// Every text the author typed goes in as an escaped JavaScript string, so no value can end the
-// string, the comment or the script element.
+// the bot checker's answer a number (whether it is the right sum only the server knows). Its
+// comment lines also store the form's messages for reading back. Every text the author typed goes
+// in as an escaped JavaScript string, so no value can end the string, the comment, its setting line
+// or the script element.
 #pragma once
 #include <QList>
 #include <QString>
