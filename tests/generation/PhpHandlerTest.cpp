@@ -14,6 +14,9 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMessageAuthenticationCode>
 #include <QProcess>
 #include <QRegularExpression>
@@ -401,6 +404,21 @@ protected:
             if (pair.first == name)
                 pair.second = value;
         }
+    }
+
+    // A text box of the page's form.
+    DRVText* formBox(DRVDocument& document, const QString& type, int tag, int optionTag, int y,
+                     const QString& text = QString())
+    {
+        auto* graphic = add<DRVText>(document);
+        graphic->setBounds(QRectF(20, y, 200, 30));
+        graphic->setTextType(QStringLiteral("Text"));
+        graphic->setFormType(type);
+        graphic->setFormTag(tag);
+        graphic->setFormOptionTag(optionTag);
+        if (!text.isEmpty())
+            graphic->contents()->setPlainText(text);
+        return graphic;
     }
 
     // A response with none of PHP's error texts and no path of the server's files.
@@ -796,15 +814,7 @@ TEST_F(PhpHandlerTest, GeneratedFormPageMailsTheFieldsOfItsTextBoxes)
     document.setPageFileExtension(QStringLiteral("php"));
     document.setSiteFeedbackEmail(QStringLiteral("owner@example.org"));
     auto box = [&](const QString& type, int tag, int optionTag, int y, const QString& text = QString()) {
-        auto* graphic = add<DRVText>(document);
-        graphic->setBounds(QRectF(20, y, 200, 30));
-        graphic->setTextType(QStringLiteral("Text"));
-        graphic->setFormType(type);
-        graphic->setFormTag(tag);
-        graphic->setFormOptionTag(optionTag);
-        if (!text.isEmpty())
-            graphic->contents()->setPlainText(text);
-        return graphic;
+        return formBox(document, type, tag, optionTag, y, text);
     };
     box(QStringLiteral("textLabel"), 1, -99, 10, QStringLiteral("Your name's \\ {$x}"));
     box(QStringLiteral("text"), 1, -99, 50)->setFormRequiredFlag(1);
@@ -828,4 +838,73 @@ TEST_F(PhpHandlerTest, GeneratedFormPageMailsTheFieldsOfItsTextBoxes)
     ASSERT_EQ(messages.size(), 1) << m_php.output().toStdString();
     EXPECT_TRUE(messages.first().contains(QStringLiteral("Your name"))) << messages.first().toStdString();
     EXPECT_TRUE(messages.first().contains(QStringLiteral("Ada &lt;i&gt;"))) << messages.first().toStdString();
+}
+
+TEST_F(PhpHandlerTest, ServedPageAsksForANumberAndHoldsNoAnswerInTheBrowser)
+{
+    if (!haveProgramOrFail(QStringLiteral("chromium"), QStringLiteral("chromium")) ||
+        !haveProgramOrFail(QStringLiteral("node"), QStringLiteral("nodejs")))
+        return;
+    DRVDocument document;
+    document.setPageName(QStringLiteral("contact"));
+    document.setPageFileExtension(QStringLiteral("php"));
+    document.setSiteFeedbackEmail(QStringLiteral("owner@example.org"));
+    document.setFormBotCheckerResponse(QStringLiteral("Bot checker answer incorrect"));
+    document.setFormSentResponse(QStringLiteral("Sent"));
+    auto box = [&](const QString& type, int tag, int optionTag, int y) {
+        return formBox(document, type, tag, optionTag, y);
+    };
+    box(QStringLiteral("text"), 1, -99, 50)->setFormRequiredFlag(1);
+    box(QStringLiteral("textLabel"), 2, -22, 90);
+    box(QStringLiteral("text"), 2, -22, 130);
+    serve(document.generateSourceCode(QStringLiteral("contact"), true, false));
+    if (HasFatalFailure())
+        return;
+
+    // The page as a visitor's browser gets it.
+    const QString response = http(m_port, "GET", "/contact.php");
+    const QString shown = response.mid(response.indexOf(QStringLiteral("\r\n\r\n")) + 4);
+    const QString file = m_dir.filePath(QStringLiteral("shown.html"));
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(shown.toUtf8());
+    out.close();
+    const QString check = m_dir.filePath(QStringLiteral("check.js"));
+    QFile checkFile(check);
+    ASSERT_TRUE(checkFile.open(QIODevice::WriteOnly));
+    checkFile.write(
+        QStringLiteral(
+            "(async () => { const alerts = []; window.alert = (m) => alerts.push(String(m));\n"
+            "const form = document.forms['contact'];\n"
+            "form['form1'].value = 'Ada'; form['form2'].value = '';\n"
+            "const empty = validateForm();\n"
+            "form['form2'].value = 'seven';\n"
+            "const word = validateForm();\n"
+            "form['form2'].value = ' 12 ';\n"
+            "const number = validateForm();\n"
+            "return { empty, word, number, alerts, key: document.documentElement.outerHTML.includes('%1') "
+            "}; })()\n")
+            .arg(m_key)
+            .toUtf8());
+    checkFile.close();
+
+    QProcess node;
+    node.start(QStringLiteral("node"), {QStringLiteral(QUIB_SOURCE_DIR "/tests/browser/run-page.js"),
+                                        QStringLiteral("--page"), file, QStringLiteral("--check"), check});
+    if (!node.waitForFinished(90000)) {
+        node.kill();
+        node.waitForFinished();
+    }
+    const QByteArray report = node.readAllStandardOutput();
+    const QJsonObject parsed = QJsonDocument::fromJson(report.trimmed().split('\n').last()).object();
+    EXPECT_TRUE(parsed.value("errors").toArray().isEmpty()) << report.toStdString();
+    const QJsonObject result = parsed.value("result").toObject();
+    ASSERT_FALSE(result.isEmpty()) << report.toStdString() << node.readAllStandardError().toStdString();
+    EXPECT_FALSE(result.value("empty").toBool());
+    EXPECT_FALSE(result.value("word").toBool());
+    EXPECT_TRUE(result.value("number").toBool());
+    EXPECT_EQ(result.value("alerts").toArray(),
+              QJsonArray({QStringLiteral("Bot checker answer incorrect"),
+                          QStringLiteral("Bot checker answer incorrect"), QStringLiteral("Sent")}));
+    EXPECT_FALSE(result.value("key").toBool());
 }
