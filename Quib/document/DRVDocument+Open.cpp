@@ -372,6 +372,7 @@ void DRVDocument::applyParsedPageState(const PageParseResult& r, const OpenPlan&
         m_siteFeedbackEmail = r.siteFeedbackEmail;
         m_siteCCFeedbackEmail = r.siteCCFeedbackEmail;
         m_formSubmitButtonValue = r.formSubmitButtonValue;
+        m_formBotCheckerKey = r.formBotCheckerKey;
     }
     m_formSentResponse = r.formSentResponse;
     m_formRequiredResponse = r.formRequiredResponse;

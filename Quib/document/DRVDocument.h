@@ -107,6 +107,7 @@ class DRVMapTableOwner;
     X(QString, formEmailPassword, setFormEmailPassword)                                                      \
     X(int, grabIPFlag, setGrabIPFlag)                                                                        \
     X(int, formOrderLayoutOption, setFormOrderLayoutOption)                                                  \
+    X(QString, formBotCheckerKey, setFormBotCheckerKey) /* the form handler's secret, never shown */         \
     /* publishing and sharing */                                                                             \
     X(int, FTPUploadFlag, setFTPUploadFlag) /* 999 while the page is written for publishing */               \
     X(int, uploadCounter, setUploadCounter)                                                                  \

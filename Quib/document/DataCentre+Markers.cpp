@@ -2,6 +2,7 @@
 #include "editions/DataCentre.h"
 
 #include "editions/EditionSettings.h"
+#include "generation/TextEscaping.h"
 #include "platform/StringRules.h"
 #include "platform/TextEncoding.h"
 
@@ -57,8 +58,8 @@ QStringList scannedLines(const QString& text)
     return lines;
 }
 
-// A value that becomes part of a one-line marker loses its line breaks.
-QString singleLine(const QString& value)
+// An extension names files: it loses any line breaks rather than keeping them.
+QString withoutLineBreaks(const QString& value)
 {
     QString result;
     result.reserve(value.size());
@@ -143,14 +144,15 @@ QString DataCentre::grabEncodingType(const QString& path)
     return lastMetaValue(path, kCharsetStart, 4, QStringLiteral("UTF-8"));
 }
 
+// The meta values are escaped attribute text.
 QString DataCentre::grabMetaKeywords(const QString& path)
 {
-    return lastMetaValue(path, kMetaKeywordsStart, 2, QLatin1String(""));
+    return TextEscaping::decodeHtmlEntities(lastMetaValue(path, kMetaKeywordsStart, 2, QLatin1String("")));
 }
 
 QString DataCentre::grabMetaDescription(const QString& path)
 {
-    return lastMetaValue(path, kMetaDescriptionStart, 2, QLatin1String(""));
+    return TextEscaping::decodeHtmlEntities(lastMetaValue(path, kMetaDescriptionStart, 2, QLatin1String("")));
 }
 
 QString DataCentre::grabCustomHeaderCode(const QString& path)
@@ -185,12 +187,7 @@ QString DataCentre::grabPublishExt(const QString& path)
     const std::optional<QString> text = readPage(path);
     if (!text)
         return QLatin1String("");
-    const qsizetype start = text->indexOf(kPublishExtStart);
-    const qsizetype end = text->indexOf(kPublishExtEnd);
-    const qsizetype valueStart = start + kPublishExtStart.size();
-    if (start < 0 || end < valueStart)
-        return QLatin1String("");
-    return text->mid(valueStart, end - valueStart);
+    return grabMiddleString(kPublishExtStart, kPublishExtEnd, *text);
 }
 
 bool DataCentre::isBootStrapBeingUsed(const QString& path)
@@ -238,7 +235,7 @@ bool DataCentre::applyPageTitle(const QString& path, const QString& title)
     const std::optional<QString> text = readPage(path);
     if (!text)
         return false;
-    const QString titleLine = kPageTitleStart + singleLine(title) + kPageTitleEnd;
+    const QString titleLine = kPageTitleStart + TextEscaping::escapeMarkerValue(title) + kPageTitleEnd;
     QStringList lines = pageLines(*text);
     // Only a line that starts with the marker is the title line.
     qsizetype found = -1;
@@ -258,7 +255,8 @@ bool DataCentre::applyPublishingExt(const QString& path, const QString& extensio
     const std::optional<QString> text = readPage(path);
     if (!text)
         return false;
-    const QString extensionLine = kPublishExtStart + singleLine(extension) + kPublishExtEnd;
+    const QString extensionLine =
+        kPublishExtStart + TextEscaping::escapeMarkerValue(withoutLineBreaks(extension)) + kPublishExtEnd;
     QStringList lines = pageLines(*text);
     for (QString& line : lines) {
         if (line.contains(kPublishExtStart))
@@ -307,18 +305,31 @@ QString DataCentre::generateEndString(const QString& key)
 
 QString DataCentre::generateFullString(const QString& value, const QString& key)
 {
-    return generateStartString(key) + value + generateEndString(key);
+    return generateStartString(key) + TextEscaping::escapeMarkerValue(value) + generateEndString(key);
 }
 
 QString DataCentre::grabMiddleString(const QString& startString, const QString& endString,
                                      const QString& text)
 {
-    const qsizetype start = text.indexOf(startString);
-    const qsizetype end = text.indexOf(endString);
-    const qsizetype valueStart = start + startString.size();
-    if (start < 0 || end < valueStart)
+    if (startString.isEmpty())
         return QLatin1String("");
-    return text.mid(valueStart, end - valueStart);
+    qsizetype start = -1;
+    for (qsizetype at = text.lastIndexOf(startString); at >= 0;
+         at = at == 0 ? -1 : text.lastIndexOf(startString, at - 1)) {
+        if (at == 0 || text.at(at - 1) == u'\n' || text.at(at - 1) == u'\r') {
+            start = at;
+            break;
+        }
+    }
+    if (start < 0)
+        start = text.lastIndexOf(startString);
+    if (start < 0)
+        return QLatin1String("");
+    const qsizetype valueStart = start + startString.size();
+    const qsizetype end = text.indexOf(endString, valueStart);
+    if (end < 0)
+        return QLatin1String("");
+    return TextEscaping::decodeMarkerValue(text.mid(valueStart, end - valueStart));
 }
 
 QString DataCentre::quibSubstringToIndex(const QString& string, qint32 index)

@@ -360,16 +360,17 @@ void Reader::readCustomHeader(QStringList& lines)
 void Reader::readPageMarkers(const QString& text)
 {
     const EditionSettings& e = edition();
-    out.docSpecificFixedCanvasFlag = middle(text, QStringLiteral("<!--FIXEDCANVASSTART=="),
-                                            QStringLiteral("==FIXEDCANVASEND-->")) == QLatin1String("1")
-                                         ? 1
-                                         : 0;
-    out.docSpecificPageWidth = platform::intValue(middle(text, QStringLiteral("<!--DOCSPECIFIC_WIDTH=="),
-                                                         QStringLiteral("==DOCSPECIFIC_WIDTH_END-->")));
-    out.docSpecificPageHeight = platform::intValue(middle(text, QStringLiteral("<!--DOCSPECIFIC_HEIGHT=="),
-                                                          QStringLiteral("==DOCSPECIFIC_HEIGHT_END-->")));
-    out.canvasSizeType =
-        middle(text, QStringLiteral("CANVAS_SIZE_TYPE=="), QStringLiteral("==CANVAS_SIZE_TYPE_END"));
+    // The settings lines follow the page: the last marker that starts a line is the page's own.
+    auto marker = [&](const char* start, const char* end) {
+        return DataCentre::grabMiddleString(QLatin1String(start), QLatin1String(end), text);
+    };
+    out.docSpecificFixedCanvasFlag =
+        marker("<!--FIXEDCANVASSTART==", "==FIXEDCANVASEND-->") == QLatin1String("1") ? 1 : 0;
+    out.docSpecificPageWidth =
+        platform::intValue(marker("<!--DOCSPECIFIC_WIDTH==", "==DOCSPECIFIC_WIDTH_END-->"));
+    out.docSpecificPageHeight =
+        platform::intValue(marker("<!--DOCSPECIFIC_HEIGHT==", "==DOCSPECIFIC_HEIGHT_END-->"));
+    out.canvasSizeType = marker("<!--CANVAS_SIZE_TYPE==", "==CANVAS_SIZE_TYPE_END");
     out.confirmedCanvasSize = out.docSpecificFixedCanvasFlag == 1
                                   ? QSize(out.docSpecificPageWidth, out.docSpecificPageHeight)
                                   : QSize(e.gCanvasWidth, e.gCanvasHeight);
@@ -380,11 +381,9 @@ void Reader::readPageMarkers(const QString& text)
     }
     if (e.gAutoBaseTemplateFlag) {
         LabelTemplateHelper helper(
-            middle(text, QStringLiteral("//====LABEL_BRAND_START=="), QStringLiteral("==LABEL_BRAND_END")),
-            middle(text, QStringLiteral("//====LABEL_TEMPLATENUMBER_START=="),
-                   QStringLiteral("==LABEL_TEMPLATENUMBER_END")),
-            middle(text, QStringLiteral("//====LABEL_TEMPLATEDESCRIPTION_START=="),
-                   QStringLiteral("==LABEL_TEMPLATEDESCRIPTION_END")));
+            marker("//====LABEL_BRAND_START==", "==LABEL_BRAND_END"),
+            marker("//====LABEL_TEMPLATENUMBER_START==", "==LABEL_TEMPLATENUMBER_END"),
+            marker("//====LABEL_TEMPLATEDESCRIPTION_START==", "==LABEL_TEMPLATEDESCRIPTION_END"));
         if (helper.templateDescription.isEmpty() && e.gSelectedLabelTemplate)
             helper = *e.gSelectedLabelTemplate;
         out.selectedLabelSheet = helper.templateDescription;
@@ -401,34 +400,50 @@ void Reader::readPageMarkers(const QString& text)
     }
 }
 
+// A form setting: the value after the first start string that begins a line, up to the next end
+// string. The settings lines are whole lines of their own, so words in the handler's texts or the
+// title earlier in the head cannot stand in for them.
+std::optional<QString> formSetting(const QString& head, const QString& start, const QString& end)
+{
+    qsizetype at = head.startsWith(start) ? 0 : -1;
+    if (at < 0) {
+        at = head.indexOf(u'\n' + start);
+        if (at >= 0)
+            ++at;
+    }
+    if (at < 0)
+        return std::nullopt;
+    return between(head.mid(at), start, end);
+}
+
 void Reader::readFormSettings(const QString& head)
 {
-    out.formRedirectURL =
-        middle(head, QStringLiteral("FORMREDIRECTURL"), QStringLiteral("FORMREDIRECTURLEND"));
-    out.formEmailServer = middle(head, QStringLiteral("//====SMTP_EMAIL_SERVER_START=="),
-                                 QStringLiteral("==SMTP_EMAIL_SERVER_END"));
-    out.formEmailUsername = middle(head, QStringLiteral("//====SMTP_EMAIL_USERNAME_START=="),
-                                   QStringLiteral("==SMTP_EMAIL_USERNAME_END"));
-    out.formEmailPassword = middle(head, QStringLiteral("//====SMTP_EMAIL_PASSWORD_START=="),
-                                   QStringLiteral("==SMTP_EMAIL_PASSWORD_END"));
-    out.grabIPFlag = platform::intValue(
-        middle(head, QStringLiteral("FORMRESPONSEIPSTART=="), QStringLiteral("==FORMRESPONSEIPEND")));
-    out.formOrderLayoutOption = platform::intValue(
-        middle(head, QStringLiteral("FORMDISPLAYOPTIONSTART=="), QStringLiteral("==FORMDISPLAYOPTIONEND")));
-    out.siteFeedbackEmail =
-        middle(head, QStringLiteral("FORMRESPONSEEMAILSTART=="), QStringLiteral("==FORMRESPONSEEMAILEND"));
-    out.siteCCFeedbackEmail = middle(head, QStringLiteral("//FORMRESPONSEEMAILCCSTART=="),
-                                     QStringLiteral("==FORMRESPONSEEMAILCCEND"));
-    out.formSubmitButtonValue = between(head, QStringLiteral("FORMSUBMIT"), QStringLiteral("FORMSUBMITEND"))
-                                    .value_or(QStringLiteral("Submit"));
-    if (auto v = between(head, QStringLiteral("FORMEMAILVERIFICATION"),
-                         QStringLiteral("FORMEMAILVERIFICATIONEND")))
+    auto setting = [&](const char* start, const char* end) {
+        return formSetting(head, QLatin1String(start), QLatin1String(end));
+    };
+    auto text = [&](const char* start, const char* end) {
+        return setting(start, end).value_or(QStringLiteral(""));
+    };
+    out.formRedirectURL = text("//FORMREDIRECTURL", "FORMREDIRECTURLEND");
+    out.formEmailServer = text("//====SMTP_EMAIL_SERVER_START==", "==SMTP_EMAIL_SERVER_END");
+    out.formEmailUsername = text("//====SMTP_EMAIL_USERNAME_START==", "==SMTP_EMAIL_USERNAME_END");
+    out.formEmailPassword = text("//====SMTP_EMAIL_PASSWORD_START==", "==SMTP_EMAIL_PASSWORD_END");
+    out.grabIPFlag = platform::intValue(text("//FORMRESPONSEIPSTART==", "==FORMRESPONSEIPEND"));
+    out.formOrderLayoutOption =
+        platform::intValue(text("//FORMDISPLAYOPTIONSTART==", "==FORMDISPLAYOPTIONEND"));
+    out.siteFeedbackEmail = text("//FORMRESPONSEEMAILSTART==", "==FORMRESPONSEEMAILEND");
+    out.siteCCFeedbackEmail = text("//FORMRESPONSEEMAILCCSTART==", "==FORMRESPONSEEMAILCCEND");
+    out.formBotCheckerKey = text("//FORMBOTCHECKERKEYSTART==", "==FORMBOTCHECKERKEYEND");
+    if (!PhpHandlerWriter::isBotCheckerKey(out.formBotCheckerKey))
+        out.formBotCheckerKey = QStringLiteral(""); // the next save makes a new one
+    out.formSubmitButtonValue = setting("//FORMSUBMIT", "FORMSUBMITEND").value_or(QStringLiteral("Submit"));
+    if (auto v = setting("//FORMEMAILVERIFICATION", "FORMEMAILVERIFICATIONEND"))
         out.formEmailVerificationMsg = *v;
-    if (auto v = between(head, QStringLiteral("FORMRESPONSEMSG"), QStringLiteral("FORMRESPONSEMSGEND")))
+    if (auto v = setting("//FORMRESPONSEMSG", "FORMRESPONSEMSGEND"))
         out.formSentResponse = *v;
-    if (auto v = between(head, QStringLiteral("FORMMISSINGMSG"), QStringLiteral("FORMMISSINGMSGEND")))
+    if (auto v = setting("//FORMMISSINGMSG", "FORMMISSINGMSGEND"))
         out.formRequiredResponse = *v;
-    if (auto v = between(head, QStringLiteral("FORMBOTCHECKERMSG"), QStringLiteral("FORMBOTCHECKERMSGEND")))
+    if (auto v = setting("//FORMBOTCHECKERMSG", "FORMBOTCHECKERMSGEND"))
         out.formBotCheckerResponse = *v;
     // The writer stores these as escaped script text, so that no value can end its comment line.
     for (QString* value : {&out.formRedirectURL, &out.formEmailServer, &out.formEmailUsername,
@@ -453,11 +468,12 @@ void Reader::readHeadLines(const QString& head)
 
     for (const QString& line : head.split(u'\n')) {
         if (line.startsWith(keywords) && !(in.inheritMetaKeywordsFlag == 1 && !isBaseTemplate))
-            out.metaKeywords =
-                line.mid(keywords.size()).chopped(std::min<qsizetype>(2, line.size() - keywords.size()));
+            out.metaKeywords = TextEscaping::decodeHtmlEntities(
+                line.mid(keywords.size()).chopped(std::min<qsizetype>(2, line.size() - keywords.size())));
         if (line.startsWith(description) && !(in.inheritMetaDescriptionFlag == 1 && !isBaseTemplate))
-            out.metaDescription = line.mid(description.size())
-                                      .chopped(std::min<qsizetype>(2, line.size() - description.size()));
+            out.metaDescription = TextEscaping::decodeHtmlEntities(
+                line.mid(description.size())
+                    .chopped(std::min<qsizetype>(2, line.size() - description.size())));
         if (line.startsWith(contentType))
             out.encodingType = FormPageGenerator::encodingTypeForCharset(
                 line.mid(contentType.size())

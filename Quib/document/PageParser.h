@@ -126,6 +126,7 @@ struct PageParseResult
     QString formRequiredResponse;
     QString formEmailVerificationMsg;
     QString formBotCheckerResponse;
+    QString formBotCheckerKey; // the handler's secret for the bot checker's numbers
 
     QStringList notSupportedFonts; // in the order first met
 

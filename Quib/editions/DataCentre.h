@@ -145,10 +145,14 @@ public:
     static bool applyInheritMetadata(const QString& path, qint32 flag);
     static bool applyInheritCustomHeaderCode(const QString& path, qint32 flag);
     static bool appendStringToFile(const QString& path, const QString& text);
-    // Profile fields: start string, value, end string, with the field key in both strings.
+    // Profile fields: start string, value, end string, with the field key in both strings. The value
+    // is written as a marker value (escaped so that it cannot end its marker or break its line).
     static QString generateStartString(const QString& key);
     static QString generateEndString(const QString& key);
     static QString generateFullString(const QString& value, const QString& key);
+    // The value of a page-settings marker, unescaped: after the last startString that begins a line
+    // (else the last one anywhere), up to the next endString; "" when either is missing. Markers
+    // follow the page, so author text earlier in the page cannot stand in for them.
     static QString grabMiddleString(const QString& startString, const QString& endString, const QString& text);
     // The first index characters, or the whole string (also for a negative index).
     static QString quibSubstringToIndex(const QString& string, qint32 index);

@@ -122,6 +122,9 @@ PhpHandlerWriter::Input FormPageGenerator::handlerInput(bool sectionsArranged) c
     in.smtpServer = text(doc.formEmailServer());
     in.smtpUsername = text(doc.formEmailUsername());
     in.smtpPassword = text(doc.formEmailPassword());
+    in.botCheckerKey = text(doc.formBotCheckerKey());
+    in.requiredResponse = text(doc.formRequiredResponse());
+    in.botCheckerResponse = text(doc.formBotCheckerResponse());
     return in;
 }
 
@@ -151,6 +154,10 @@ ValidationScript::Input FormPageGenerator::scriptInput() const
 
 QString FormPageGenerator::formCode(bool sectionsArranged) const
 {
+    // A page keeps its secret from save to save, so that the bytes stay the same and pages shown
+    // before a save still get their answers accepted.
+    if (!PhpHandlerWriter::isBotCheckerKey(m_document.formBotCheckerKey()))
+        m_document.setFormBotCheckerKey(PhpHandlerWriter::newBotCheckerKey());
     const PhpHandlerWriter::Input handler = handlerInput(sectionsArranged);
     return format(QStringLiteral("%@\n\n%@\n\n%@\n"),
                   {PhpHandlerWriter::handlerBlock(handler), ValidationScript::build(scriptInput()),

@@ -15,6 +15,7 @@
 #include "generation/SnippetGenerator.h"
 #include "generation/TableGenerator.h"
 #include "generation/TextBoxGenerator.h"
+#include "generation/TextEscaping.h"
 #include "model/DRVGraphic.h"
 #include "model/DRVTable.h"
 #include "platform/Format.h"
@@ -109,7 +110,8 @@ void PageGenerator::computePageLevelValues()
     DRVDocument& doc = m_document;
     m_pieces.metaLines = platform::format(
         QStringLiteral("<meta name=\"keywords\" content=\"%@\">\n<meta name=\"description\" content=\"%@\">"),
-        {text(doc.metaKeywords()), text(doc.metaDescription())});
+        {TextEscaping::escapeHtmlAttributeLine(text(doc.metaKeywords())),
+         TextEscaping::escapeHtmlAttributeLine(text(doc.metaDescription()))});
     if (doc.webPageWidthManualFlag())
         m_pieces.metaLines += QStringLiteral("\n<!---manual view port calculation--->");
     else

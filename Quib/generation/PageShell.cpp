@@ -5,6 +5,7 @@
 #include "editions/EditionSettings.h"
 #include "generation/FormPageGenerator.h"
 #include "generation/ImageFileWriter.h"
+#include "generation/TextEscaping.h"
 #include "platform/Format.h"
 #include "platform/SafePath.h"
 #include "platform/StringRules.h"
@@ -24,6 +25,18 @@ const QString kLabelEditionName = QStringLiteral("Kestrin Label Maker");
 QString text(const QString& value)
 {
     return value.isNull() ? QStringLiteral("") : value;
+}
+
+// Author text inside a marker; see TextEscaping::escapeMarkerValue.
+QString markerValue(const QString& value)
+{
+    return TextEscaping::escapeMarkerValue(text(value));
+}
+
+// The page title as the title element's text, on its line.
+QString titleText(const QString& title)
+{
+    return TextEscaping::escapeHtmlLine(text(title));
 }
 
 // Spaces and tabs off both ends; line ends stay.
@@ -218,7 +231,8 @@ QStringList PageShell::trailingMarkers()
 
     if (doc.publishExt().isEmpty())
         doc.setPublishExt(doc.pageFileExtension());
-    markers << format(QStringLiteral("<!--PUBLISHEXTSTART==%@==PUBLISHEXTEND-->"), {text(doc.publishExt())});
+    markers << format(QStringLiteral("<!--PUBLISHEXTSTART==%@==PUBLISHEXTEND-->"),
+                      {markerValue(doc.publishExt())});
 
     double quality =
         platform::UserDefaults::standard().doubleForKey(QStringLiteral("backgroundQualityPercentage"));
@@ -229,19 +243,19 @@ QStringList PageShell::trailingMarkers()
     if (!doc.selectedLabelSheet().isEmpty()) {
         const LabelTemplateHelper& label = doc.labelTemplateHelper();
         background += u'\n' + format(QStringLiteral("//====LABEL_BRAND_START==%@==LABEL_BRAND_END"),
-                                     {text(label.brand)});
+                                     {markerValue(label.brand)});
         background +=
             u'\n' + format(QStringLiteral("//====LABEL_TEMPLATENUMBER_START==%@==LABEL_TEMPLATENUMBER_END"),
-                           {text(label.templateNumber)});
+                           {markerValue(label.templateNumber)});
         background +=
             u'\n' +
             format(QStringLiteral("//====LABEL_TEMPLATEDESCRIPTION_START==%@==LABEL_TEMPLATEDESCRIPTION_END"),
-                   {text(label.templateDescription)});
+                   {markerValue(label.templateDescription)});
     }
     markers << background;
 
     markers << format(QStringLiteral("<!--PAGETITLESTART==%@==PAGETITLEEND-->"),
-                      {text(doc.pageOfficialName())});
+                      {markerValue(doc.pageOfficialName())});
 
     QString fixedCanvas = format(QStringLiteral("<!--FIXEDCANVASSTART==%d==FIXEDCANVASEND-->"),
                                  {doc.docSpecificFixedCanvasFlag()});
@@ -258,7 +272,7 @@ QStringList PageShell::trailingMarkers()
                                                     : QStringLiteral(""));
     }
     markers << format(QStringLiteral("<!--CANVAS_SIZE_TYPE==%@==CANVAS_SIZE_TYPE_END-->"),
-                      {text(doc.canvasSizeTypeName())});
+                      {markerValue(doc.canvasSizeTypeName())});
     return markers;
 }
 
@@ -360,7 +374,7 @@ void PageShell::buildHead()
         "type=text/css>\n%@\n\n%@%@%@%@%@%@%@%@\n\n%@\n%@\n%@\n%@\n%@\n%@\n%@\n</style></head>\n");
     const QString& tail1 = m_pieces.snippetRules;
     if (hasBackgroundImage) {
-        m_head = format(withImage, {text(doc.pageOfficialName()),
+        m_head = format(withImage, {titleText(doc.pageOfficialName()),
                                     viewport,
                                     generator,
                                     metaGroup,
@@ -391,7 +405,7 @@ void PageShell::buildHead()
                                     empty,
                                     empty});
     } else {
-        m_head = format(withoutImage, {text(doc.pageOfficialName()),
+        m_head = format(withoutImage, {titleText(doc.pageOfficialName()),
                                        viewport,
                                        generator,
                                        metaGroup,
@@ -538,7 +552,8 @@ QString PageShell::responsivePage() const
                          "<meta http-equiv=\"X-UA-Compatible\" content=\"IE=edge\">\n<meta "
                          "name=\"viewport\" content=\"width=device-width, initial-scale=1.0\">\n<meta "
                          "name=\"description\" content=\"%@\">\n<meta name=\"keywords\" content=\"%@\">\n"),
-                     {text(doc.metaDescription()), text(doc.metaKeywords())});
+                     {TextEscaping::escapeHtmlAttributeLine(text(doc.metaDescription())),
+                      TextEscaping::escapeHtmlAttributeLine(text(doc.metaKeywords()))});
     const QString includes =
         e.gResponsiveEmailFlag
             ? QStringLiteral("<style type=\"text/css\">\n@media only screen and (max-width: "
@@ -554,7 +569,7 @@ QString PageShell::responsivePage() const
             "%@\n<html lang=\"en\">\n<head>\n<meta charset=\"%@\">\n%@\n<title>%@</title>\n%@\n%@\n<style "
             "type=text/css>\n%@\n%@\nbody {background-color:#%@;}\n</style>\n%@\n%@\n%@\n%@\n\n</head>"),
         {QStringLiteral("<!DOCTYPE HTML>\n"), charset.isEmpty() ? QStringLiteral("UTF-8") : charset,
-         metaBlock, text(doc.pageOfficialName()), includes, m_fontLink, sectionCSS, clearing,
+         metaBlock, titleText(doc.pageOfficialName()), includes, m_fontLink, sectionCSS, clearing,
          text(m_pieces.pageColor), text(scripts.join(u'\n')), text(doc.baseTemplateCustomHeaderCode()),
          m_headerText, QStringLiteral("")});
 

@@ -3,10 +3,14 @@
 // the comment block that stores the form settings for reading back.
 //
 // The handler runs on the author's web server and takes input from anyone, so: every author value
-// is a single-quoted PHP literal and the mail body is built by concatenation; every visitor value is
-// HTML-escaped (lists of checkbox values too) before it goes into the mail; the visitor's address
-// becomes Reply-To only when it is one valid address; nothing is sent without a POST that carries
-// every required field and the right bot-checker answer, which the server works out itself.
+// is a PHP literal on one line and the mail body is built by concatenation; every visitor value is
+// HTML-escaped (lists of checkbox values too) before it goes into the mail; a post with a NUL byte,
+// an over-long value or more values than a form has is refused with a plain message; the visitor's
+// address becomes Reply-To only when it is one valid address, and only valid addresses of the
+// author's reach the headers; nothing is sent without a POST that carries every required field and
+// the right bot-checker answer, which the server works out from a secret that only the PHP holds;
+// PHP's own error text goes to the server's log, never to the visitor; the handler takes the time
+// from quibNow(), which a test may define before the page runs.
 #pragma once
 #include <QList>
 #include <QMap>
@@ -36,6 +40,11 @@ public:
         QString smtpServer;
         QString smtpUsername;
         QString smtpPassword;
+        // The secret the bot checker's numbers come from (see botCheckerKey).
+        QString botCheckerKey;
+        // Shown to a visitor whose post the server turns down (HTML-escaped when written).
+        QString requiredResponse;
+        QString botCheckerResponse;
     };
 
     static bool usesSmtp(const Input& input);
@@ -45,8 +54,20 @@ public:
     // can end the comment or the block.
     static QString markerBlock(const Input& input, int grabIPFlag, int formOrderLayoutOption);
 
-    // A single-quoted PHP literal: backslash and quote escaped.
+    // A PHP string expression on one line: single-quoted text (backslash and quote escaped), with
+    // each line break as a double-quoted escape joined on.
     static QString phpLiteral(const QString& value);
+    // A new random secret for the bot checker, and whether a stored one is of that form.
+    static QString newBotCheckerKey();
+    static bool isBotCheckerKey(const QString& key);
+    // The author's list of copy addresses ("," or ";" between them): the valid addresses only.
+    static QStringList ccAddresses(const QString& list);
+    static bool isMailAddress(const QString& address);
+    // The URL to send the visitor to after sending: http(s) or relative; "" for anything else
+    // (javascript:, data:, control characters, white space).
+    static QString safeRedirectURL(const QString& url);
+    // What a visitor sees when the server refuses a post's values.
+    static QString refusedInputMessage();
     // The pieces as one PHP expression: literals for the text, $form<N> for the values.
     static QString bodyExpression(const QStringList& pieces);
     // The field numbers the pieces read, in order of first use.

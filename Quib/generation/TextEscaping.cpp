@@ -105,6 +105,70 @@ QString TextEscaping::decodeHtmlEntities(const QString& text)
     return out;
 }
 
+namespace {
+
+bool isLineBreakOrControl(char16_t u)
+{
+    return u < 0x20 || u == 0x7f || u == 0x85 || u == 0x2028 || u == 0x2029;
+}
+
+// The characters the page-wide replacements turn into others.
+bool isReplacedOnThePage(char16_t u)
+{
+    return u == 0x2018 || u == 0x2019 || u == 0x201C || u == 0x201D || u == 0x2014;
+}
+
+enum class LineKind { Text, Attribute, Marker };
+
+QString escapeOneLine(const QString& value, LineKind kind)
+{
+    QString out;
+    out.reserve(value.size() + value.size() / 8);
+    for (const QChar c : value) {
+        const char16_t u = c.unicode();
+        if (u == u'&')
+            out += QLatin1String("&amp;");
+        else if (u == u'<')
+            out += QLatin1String("&lt;");
+        else if (u == u'>')
+            out += QLatin1String("&gt;");
+        else if (u == 0)
+            continue; // no character reference stands for it
+        else if (kind == LineKind::Attribute && u == u'"')
+            out += QLatin1String("&quot;");
+        else if (kind == LineKind::Attribute && u == u'\'')
+            out += QLatin1String("&#39;");
+        else if (isLineBreakOrControl(u) ||
+                 (kind == LineKind::Marker && (u == u'=' || isReplacedOnThePage(u))))
+            out += QStringLiteral("&#%1;").arg(int(u));
+        else
+            out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+QString TextEscaping::escapeHtmlLine(const QString& text)
+{
+    return escapeOneLine(text, LineKind::Text);
+}
+
+QString TextEscaping::escapeHtmlAttributeLine(const QString& value)
+{
+    return escapeOneLine(value, LineKind::Attribute);
+}
+
+QString TextEscaping::escapeMarkerValue(const QString& value)
+{
+    return escapeOneLine(value, LineKind::Marker);
+}
+
+QString TextEscaping::decodeMarkerValue(const QString& value)
+{
+    return decodeHtmlEntities(value);
+}
+
 bool TextEscaping::isSafeElementId(const QString& id)
 {
     if (id.isEmpty())

@@ -16,6 +16,20 @@ public:
     // ("&amp;", "&lt;", "&gt;", "&quot;", "&#39;", "&#34;", "&nbsp;", "&euro;", "&#NNN;", "&#xHH;").
     // Unknown entities stay as they are.
     static QString decodeHtmlEntities(const QString& text);
+    // Element content on one line: as escapeHtmlText, and line breaks and other control characters
+    // as numeric entities (the title element).
+    static QString escapeHtmlLine(const QString& text);
+    // A quoted attribute value on one line: as escapeHtmlAttribute, and line breaks and other
+    // control characters as numeric entities (the meta keywords and description, read by lines).
+    static QString escapeHtmlAttributeLine(const QString& value);
+    // A value inside a page-settings marker: "&", "<" and ">" as entities and
+    // "=", line breaks, other control characters and the characters the page-wide replacements
+    // would change (curly quotes, the dash) as numeric entities. The result holds no line break, no
+    // "<", ">" or "=", so it can neither end an HTML comment nor open PHP nor hold an end marker
+    // (each holds "==" or ">"). Text without those characters stays as it is.
+    static QString escapeMarkerValue(const QString& value);
+    // Reads such a value back exactly; old markers that hold raw text read as they were typed.
+    static QString decodeMarkerValue(const QString& value);
     // An element id a click script may name in a selector: a letter, then letters, digits, "_"
     // or "-".
     static bool isSafeElementId(const QString& id);

@@ -18,6 +18,11 @@ QString js(const QString& value)
     return ValidationScript::escapeJavaScriptString(value);
 }
 
+QString marker(const QString& value, const char* endMarker)
+{
+    return ValidationScript::escapeMarkerValue(value, QLatin1String(endMarker));
+}
+
 } // namespace
 
 QString ValidationScript::escapeJavaScriptString(const QString& text)
@@ -62,6 +67,17 @@ QString ValidationScript::escapeJavaScriptString(const QString& text)
                 out += c;
         }
     }
+    return out;
+}
+
+QString ValidationScript::escapeMarkerValue(const QString& value, const QString& endMarker)
+{
+    QString out = escapeJavaScriptString(value);
+    if (endMarker.isEmpty())
+        return out;
+    const QString first = format(QStringLiteral("\\u%04X"), {unsigned(endMarker.at(0).unicode())});
+    for (qsizetype at = out.indexOf(endMarker); at >= 0; at = out.indexOf(endMarker, at + first.size()))
+        out.replace(at, 1, first);
     return out;
 }
 
@@ -138,12 +154,12 @@ QString ValidationScript::build(const Input& in)
                            "emailX);\nif (!validateFlag)\nshowEmailAlert=1;\n"),
             {email, form, tag});
 
-    // The expected sum is printed when the page is served; the handler checks it again.
+    // The answer is checked on the server only; the page never holds it. Here only its form.
     QString bot = QStringLiteral("var showBotCheckerAlert=0;\nvar botCheckerValue;");
     for (int tag : in.botCheckerFields)
         bot = format(
             QStringLiteral("%@\nbotCheckerValue=document.forms['%@']['form%d'].value;\nif "
-                           "(botCheckerValue!=<?php echo $answerNumber; ?>)\nshowBotCheckerAlert=1;\n"),
+                           "(!/^\\s*[0-9]{1,2}\\s*$/.test(botCheckerValue))\nshowBotCheckerAlert=1;\n"),
             {bot, form, tag});
 
     return format(
@@ -157,8 +173,11 @@ QString ValidationScript::build(const Input& in)
             "(showBotCheckerAlert==1)\n{\nalert('%@');\nreturn "
             "false;\n}\nelse{\nalert('%@');\n//FORMRESPONSEMSG%@FORMRESPONSEMSGEND\nreturn "
             "true;\n}\n}\n</SCRIPT>"),
-        {kEmailTest, js(in.formRedirectURL), js(in.formSubmitButtonValue), js(in.formEmailVerificationMsg),
-         js(in.formBotCheckerResponse), required, email, bot, js(in.formRequiredResponse),
-         js(in.formRequiredResponse), js(in.formEmailVerificationMsg), js(in.formBotCheckerResponse),
-         js(in.formSentResponse), js(in.formSentResponse)});
+        {kEmailTest, marker(in.formRedirectURL, "FORMREDIRECTURLEND"),
+         marker(in.formSubmitButtonValue, "FORMSUBMITEND"),
+         marker(in.formEmailVerificationMsg, "FORMEMAILVERIFICATIONEND"),
+         marker(in.formBotCheckerResponse, "FORMBOTCHECKERMSGEND"), required, email, bot,
+         js(in.formRequiredResponse), marker(in.formRequiredResponse, "FORMMISSINGMSGEND"),
+         js(in.formEmailVerificationMsg), js(in.formBotCheckerResponse), js(in.formSentResponse),
+         marker(in.formSentResponse, "FORMRESPONSEMSGEND")});
 }

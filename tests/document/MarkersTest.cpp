@@ -2,6 +2,7 @@
 // come in, and the page file-name cleaner.
 #include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
+#include "generation/PageShell.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -165,14 +166,20 @@ TEST_F(MarkersTest, PageTitleRewrites)
         // CR LF is one break: no blank lines appear.
         {"<html>\r\n<!--PAGETITLESTART==Old==PAGETITLEEND-->\r\nend\r\n", "New",
          "<html>\n<!--PAGETITLESTART==New==PAGETITLEEND-->\nend\n"},
-        // A title cannot break the marker line.
-        {"x", "Two\r\nLines\n", "x\n<!--PAGETITLESTART==TwoLines==PAGETITLEEND-->"},
+        // A title cannot break the marker line, nor end it; it reads back as typed.
+        {"x", "Two\r\nLines\n", "x\n<!--PAGETITLESTART==Two&#13;&#10;Lines&#10;==PAGETITLEEND-->"},
+        {"x", "a==PAGETITLEEND--><?php x(); ?>&amp;",
+         "x\n<!--PAGETITLESTART==a&#61;&#61;PAGETITLEEND--&gt;&lt;?php x(); ?&gt;&amp;amp;==PAGETITLEEND-->"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.before);
         const QString path = asciiPage(QLatin1String(c.before));
         ASSERT_TRUE(DataCentre::applyPageTitle(path, QLatin1String(c.title)));
         EXPECT_EQ(readBytes(path), QByteArray(c.after));
+        EXPECT_EQ(DataCentre::grabMiddleString(QStringLiteral("<!--PAGETITLESTART=="),
+                                               QStringLiteral("==PAGETITLEEND-->"),
+                                               DataCentre::grabSourceCode(path)),
+                  QLatin1String(c.title));
     }
 }
 
@@ -232,9 +239,10 @@ TEST_F(MarkersTest, PublishingExtensionRewrite)
 TEST_F(MarkersTest, PublishExtReaderEdges)
 {
     EXPECT_EQ(DataCentre::grabPublishExt(asciiPage(QStringLiteral("<!--PUBLISHEXTSTART==php"))), QString());
+    // The end is the first one after the start.
     EXPECT_EQ(DataCentre::grabPublishExt(
                   asciiPage(QStringLiteral("==PUBLISHEXTEND--><!--PUBLISHEXTSTART==php==PUBLISHEXTEND-->"))),
-              QString());
+              QStringLiteral("php"));
     EXPECT_EQ(
         DataCentre::grabPublishExt(asciiPage(QStringLiteral("<!--PUBLISHEXTSTART====PUBLISHEXTEND-->"))),
         QString());
@@ -363,3 +371,66 @@ TEST(FileNameCleanerTest, StrictAndFreeFormNames)
 }
 
 } // namespace
+
+TEST_F(MarkersTest, MarkerValuesReadBackExactlyThroughThePageReplacements)
+{
+    const QString name = QStringLiteral("Owner First Name");
+    const QStringList values = {
+        QStringLiteral("Anna"),
+        QStringLiteral("ends in its own end --Owner First NameENDSTRING====> and more"),
+        QStringLiteral("trailing dash -"),
+        QStringLiteral("trailing equals ="),
+        QStringLiteral("two\nlines\r\nand\u2028more"),
+        QStringLiteral("<?php system('id'); ?> </title><script>x()</script>"),
+        QStringLiteral("&amp; stays &amp;, & alone, &#61;"),
+        QString::fromUtf8("“curly” ‘quotes’ — dash © 5€"),
+        QStringLiteral("<!====Owner First NameSTARTSTRING--inner--Owner First NameENDSTRING====>"),
+    };
+    for (const QString& value : values) {
+        SCOPED_TRACE(value.toStdString());
+        // What a page holds: the marker after the page-wide replacements, after other text.
+        const QString page = PageShell::replaceCharacterEntities(
+            QStringLiteral("<html>\n</html>\n") + DataCentre::generateFullString(value, name) + u'\n');
+        EXPECT_EQ(DataCentre::grabMiddleString(DataCentre::generateStartString(name),
+                                               DataCentre::generateEndString(name), page),
+                  value);
+        // One line, and nothing of it can open PHP or a tag.
+        const QString line = page.split(u'\n').at(2);
+        EXPECT_EQ(page.count(u'\n'), 3);
+        EXPECT_FALSE(line.mid(1).contains(u'<'));
+        EXPECT_EQ(line.count(u'>'), 1);
+    }
+}
+
+TEST_F(MarkersTest, OldMarkersWithRawValuesStillRead)
+{
+    const struct
+    {
+        const char* page;
+        const char* start;
+        const char* end;
+        const char* value;
+    } cases[] = {
+        {"x\n<!--PAGETITLESTART==Tom & Jerry - a = b==PAGETITLEEND-->",
+         "<!--PAGETITLESTART==", "==PAGETITLEEND-->", "Tom & Jerry - a = b"},
+        {"<!--PAGETITLESTART==AT&T; 100% fun==PAGETITLEEND-->\n", "<!--PAGETITLESTART==", "==PAGETITLEEND-->",
+         "AT&T; 100% fun"},
+        // Older pages got "©" replaced inside the marker; it reads as the sign again.
+        {"<!--PAGETITLESTART==&copy; Shop==PAGETITLEEND-->", "<!--PAGETITLESTART==", "==PAGETITLEEND-->",
+         "\xC2\xA9 Shop"},
+        {"<!====nameSTARTSTRING--Anna--nameENDSTRING====>", "<!====nameSTARTSTRING--", "--nameENDSTRING====>",
+         "Anna"},
+        // The marker that starts a line wins over one inside earlier text.
+        {"<title><!--PAGETITLESTART==Fake==PAGETITLEEND--></"
+         "title>\n<!--PAGETITLESTART==Real==PAGETITLEEND-->",
+         "<!--PAGETITLESTART==", "==PAGETITLEEND-->", "Real"},
+        {"no marker", "<!--PAGETITLESTART==", "==PAGETITLEEND-->", ""},
+        {"<!--PAGETITLESTART==no end", "<!--PAGETITLESTART==", "==PAGETITLEEND-->", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.page);
+        EXPECT_EQ(DataCentre::grabMiddleString(QLatin1String(c.start), QLatin1String(c.end),
+                                               QString::fromUtf8(c.page)),
+                  QString::fromUtf8(c.value));
+    }
+}

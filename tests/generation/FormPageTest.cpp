@@ -49,12 +49,17 @@ using FormPageTest = GenerationTest;
 
 TEST_F(FormPageTest, HostileSettingsComeBackAsTypedAndCannotLeaveTheirComments)
 {
-    const QStringList values = {QStringLiteral("It's done (thanks; really) <3"),
-                                QStringLiteral("two\nlines\r\nand \\ backslash"),
-                                QStringLiteral("</script><script>alert(1)</script>"),
-                                QStringLiteral("?> <?php echo 'x'; ?>"),
-                                QStringLiteral("\"quoted\" and 'single' {$x} ==END"),
-                                QStringLiteral("\\u0041 stays as typed \\n")};
+    const QStringList values = {
+        QStringLiteral("It's done (thanks; really) <3"),
+        QStringLiteral("two\nlines\r\nand \\ backslash"),
+        QStringLiteral("</script><script>alert(1)</script>"),
+        QStringLiteral("?> <?php echo 'x'; ?>"),
+        QStringLiteral("\"quoted\" and 'single' {$x} ==END"),
+        QStringLiteral("\\u0041 stays as typed \\n"),
+        QStringLiteral("FORMREDIRECTURLEND FORMSUBMITEND FORMEMAILVERIFICATIONEND "
+                       "FORMBOTCHECKERMSGEND FORMMISSINGMSGEND FORMRESPONSEMSGEND"),
+        QStringLiteral("==FORMRESPONSEEMAILEND ==FORMRESPONSEEMAILCCEND ==SMTP_EMAIL_SERVER_END "
+                       "==SMTP_EMAIL_USERNAME_END ==SMTP_EMAIL_PASSWORD_END x=")};
     for (const QString& value : values) {
         DRVDocument document;
         document.setPageFileExtension(QStringLiteral("php"));
@@ -70,6 +75,10 @@ TEST_F(FormPageTest, HostileSettingsComeBackAsTypedAndCannotLeaveTheirComments)
         document.setFormEmailServer(value);
         document.setFormEmailUsername(value);
         document.setFormEmailPassword(value);
+        // The title, written earlier in the head, cannot stand in for a setting either.
+        document.setPageOfficialName(QStringLiteral("\n//FORMSUBMITtitleFORMSUBMITEND\n//FORMREDIRECTURLtitle"
+                                                    "FORMREDIRECTURLEND ") +
+                                     value);
         const QString page = document.generateSourceCode(QStringLiteral("contact"), false, false);
 
         // The browser ends the script at the first "</script" of any case: that must be its own end,
@@ -150,9 +159,11 @@ TEST_F(FormPageTest, ScriptChecksTheFieldsThePageAsksFor)
     EXPECT_TRUE(script.contains(QStringLiteral("input[name='form3[]']:checked")));
     EXPECT_TRUE(script.contains(QStringLiteral("emailX=document.forms['contact']['form2'].value;")));
     EXPECT_TRUE(script.contains(QStringLiteral("emailX=document.forms['contact']['form4'].value;")));
+    // The bot checker's answer is the server's: the script only asks for a number.
     EXPECT_TRUE(
         script.contains(QStringLiteral("botCheckerValue=document.forms['contact']['form5'].value;\nif "
-                                       "(botCheckerValue!=<?php echo $answerNumber; ?>)")));
+                                       "(!/^\\s*[0-9]{1,2}\\s*$/.test(botCheckerValue))")));
+    EXPECT_FALSE(script.contains(QStringLiteral("<?")));
     EXPECT_EQ(script.count(QStringLiteral("showRequiredAlert=1;")), 2);
 
     // The same checks on the server; the later marked address field is the reply address.
@@ -250,4 +261,89 @@ TEST_F(FormPageTest, NextOptionNumberOfAField)
     EXPECT_EQ(FormFieldFactory::findLastOptionTag(4, views), 4);
     EXPECT_EQ(FormFieldFactory::findLastOptionTag(5, views), 8);
     EXPECT_EQ(FormFieldFactory::findLastOptionTag(9, views), 1);
+}
+
+TEST_F(FormPageTest, BotCheckerKeyIsMadeOnceAndKeptThroughThePage)
+{
+    DRVDocument document;
+    document.setPageFileExtension(QStringLiteral("php"));
+    document.setPageFileType(QStringLiteral("selvaro"));
+    const QString first = document.generateSourceCode(QStringLiteral("contact"), false, false);
+    const QString key = document.formBotCheckerKey();
+    EXPECT_TRUE(PhpHandlerWriter::isBotCheckerKey(key)) << key.toStdString();
+    EXPECT_EQ(document.generateSourceCode(QStringLiteral("contact"), false, false), first);
+    EXPECT_EQ(parseBack(first).formBotCheckerKey, key);
+
+    // A page whose stored key is not one gets a new key on its next save.
+    QString tampered = first;
+    tampered.replace(key, QStringLiteral("' . phpinfo() . '"));
+    EXPECT_EQ(parseBack(tampered).formBotCheckerKey, QString());
+    DRVDocument other;
+    other.setPageFileExtension(QStringLiteral("php"));
+    other.generateSourceCode(QStringLiteral("contact"), false, false);
+    EXPECT_NE(other.formBotCheckerKey(), key);
+}
+
+TEST_F(FormPageTest, AuthorAddressesAndRedirectsAreChecked)
+{
+    const struct
+    {
+        const char* typed;
+        const char* kept;
+    } redirects[] = {
+        {"thanks.html", "thanks.html"},
+        {"/a/b?x=1&y=2#top", "/a/b?x=1&y=2#top"},
+        {"  https://example.org/ok  ", "https://example.org/ok"},
+        {"HTTP://example.org", "HTTP://example.org"},
+        {"it's \"here\".html", ""},
+        {"it's\"here\".html", "it%27s%22here%22.html"},
+        {"javascript:alert(1)", ""},
+        {"JavaScript:alert(1)", ""},
+        {"java\tscript:alert(1)", ""},
+        {"java\nscript:alert(1)", ""},
+        {"data:text/html,x", ""},
+        {"vbscript:x", ""},
+        {"file:///etc/passwd", ""},
+        {"\x01https://example.org", ""},
+        {"", ""},
+    };
+    for (const auto& r : redirects)
+        EXPECT_EQ(PhpHandlerWriter::safeRedirectURL(QString::fromUtf8(r.typed)), QString::fromUtf8(r.kept))
+            << r.typed;
+    EXPECT_EQ(PhpHandlerWriter::safeRedirectURL(QStringLiteral("java\u200Bscript:x")), QString());
+
+    const struct
+    {
+        const char* typed;
+        QStringList kept;
+    } lists[] = {
+        {"copy@example.org", {QStringLiteral("copy@example.org")}},
+        {" a@example.org , b@example.org;c@example.org,a@example.org",
+         {QStringLiteral("a@example.org"), QStringLiteral("b@example.org"), QStringLiteral("c@example.org")}},
+        {"copy@example.org\r\nBcc: victim@example.com", {}},
+        {"copy@example.org\nBcc: victim@example.com, ok@example.org", {QStringLiteral("ok@example.org")}},
+        {"Name <a@example.org>", {}},
+        {"a@example.org%0ABcc:b@example.org", {}},
+        {"not an address", {}},
+        {"", {}},
+    };
+    for (const auto& l : lists)
+        EXPECT_EQ(PhpHandlerWriter::ccAddresses(QString::fromUtf8(l.typed)), l.kept) << l.typed;
+}
+
+TEST_F(FormPageTest, PhpLiteralsStayOnOneLine)
+{
+    const struct
+    {
+        QString typed;
+        const char* written;
+    } cases[] = {
+        {QStringLiteral("plain"), "'plain'"},
+        {QStringLiteral(""), "''"},
+        {QStringLiteral("it's \\ x"), "'it\\'s \\\\ x'"},
+        {QStringLiteral("a\r\nb"), "'a' . \"\\r\" . \"\\n\" . 'b'"},
+        {QStringLiteral("\n//FORMSUBMIT\u2028"), "\"\\n\" . '//FORMSUBMIT' . \"\\u{2028}\""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PhpHandlerWriter::phpLiteral(c.typed), QString::fromUtf8(c.written)) << c.written;
 }

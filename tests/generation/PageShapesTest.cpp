@@ -101,6 +101,7 @@ TEST_F(PageShapesTest, FormPageWrapsTheBodyInItsFormAndLeavesOutTheDuplicateMark
     DRVDocument document;
     document.setPageFileExtension(QStringLiteral("php"));
     document.setDuplicateBasetemplateFlag(true);
+    document.setFormBotCheckerKey(QStringLiteral("00112233445566778899aabbccddeeff"));
     const QString page = document.generateSourceCode(QStringLiteral("contact"), false, false);
     expectGolden(page, "form-absolute.html");
     EXPECT_FALSE(page.contains(QStringLiteral("BASE TEMPLATE DUPLICATED")));
