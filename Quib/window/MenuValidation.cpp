@@ -128,10 +128,9 @@ MenuItemState MenuValidation::validate(const QString& action, const MenuItemStat
         out.enabled = s.selectedTableHasBackgroundPattern;
         if (!s.selectedTableHasBackgroundPattern)
             out.visible = false;
-    }
-    else if (action == QLatin1String("showOrHideSourceCode:") ||
-             action == QLatin1String("showOrHideSourceCodeStatic:") ||
-             action == QLatin1String("showMailSourceCode:")) {
+    } else if (action == QLatin1String("showOrHideSourceCode:") ||
+               action == QLatin1String("showOrHideSourceCodeStatic:") ||
+               action == QLatin1String("showMailSourceCode:")) {
         out.enabled = s.hasDocument && !s.hideSourceCodeFlag;
         out.visible = !s.hideSourceCodeFlag;
     }

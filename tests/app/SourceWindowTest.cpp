@@ -195,3 +195,17 @@ TEST_F(SourceWindowTest, AStandardPageOpensSevenHundredWideInAnEmailEdition)
     EXPECT_EQ(other->document()->canvasSize().width(), 900);
     EXPECT_EQ(other->graphicView()->canvasSize().width(), 900);
 }
+
+TEST_F(SourceWindowTest, TheDocumentWindowIsTheOnlyWindowOfTheDocument)
+{
+    DRVWindowController* window = documents.openDocumentWithContentsOfPath(savedPage(QStringLiteral("page")));
+    ASSERT_TRUE(window);
+    DRVDocument* document = window->document();
+    EXPECT_EQ(SourceCodeWindowController::documentWindow(document), window->window());
+    // A second window on the page leaves no single window to name.
+    choose(window, QStringLiteral("newDocumentWindow:"));
+    ASSERT_EQ(documents.windowControllers(document).size(), 2);
+    EXPECT_EQ(SourceCodeWindowController::documentWindow(document), nullptr);
+    DRVDocument unshown;
+    EXPECT_EQ(SourceCodeWindowController::documentWindow(&unshown), nullptr);
+}

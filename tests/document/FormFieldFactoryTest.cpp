@@ -46,8 +46,8 @@ TEST(FormFieldFactory, NextFormTag)
         EXPECT_EQ(FormFieldFactory::findNextFormTag(c.views), c.expected) << c.name;
 
     // The first submit button of a page without form fields is field 1.
-    myTextView* submit = FormFieldFactory::createSubmitButton(
-        10, 20, FormFieldFactory::findNextFormTag({}), 4, QStringLiteral("Send"), &owner);
+    myTextView* submit = FormFieldFactory::createSubmitButton(10, 20, FormFieldFactory::findNextFormTag({}),
+                                                              4, QStringLiteral("Send"), &owner);
     EXPECT_EQ(submit->formTag(), 1);
     EXPECT_EQ(submit->groupNumber(), 4);
     EXPECT_EQ(submit->textView()->string(), QStringLiteral("Send"));

@@ -26,8 +26,8 @@ QString textRule(int number, const QString& extra)
 PageParseResult parse(const QString& head, const QString& body)
 {
     PageParseInput in;
-    in.pageText = QStringLiteral("<html><head><style>\n") + head + QStringLiteral("\n</style></head>\n<body>\n") +
-                  body + QStringLiteral("\n</body></html>\n");
+    in.pageText = QStringLiteral("<html><head><style>\n") + head +
+                  QStringLiteral("\n</style></head>\n<body>\n") + body + QStringLiteral("\n</body></html>\n");
     in.pageName = QStringLiteral("index");
     in.templatePageName = QStringLiteral("index");
     in.pageFileExtension = QStringLiteral("html");

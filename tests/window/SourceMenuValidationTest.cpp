@@ -1,7 +1,7 @@
 // View's source items: shown in the page, form and e-mail designers and the viewer, left out of the
 // print, catalog, chart and record editions, and usable only with a document.
-#include "window/MenuValidation.h"
 #include "editions/EditionSettings.h"
+#include "window/MenuValidation.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,8 @@ TEST(SourceMenuValidation, ShownByEditionAndEnabledWithADocument)
             EXPECT_EQ(without.visible, row.shown) << row.edition << " " << action;
 
             state.hasDocument = true;
-            const MenuItemState with = MenuValidation::validate(QString::fromLatin1(action), MenuItemState{}, state);
+            const MenuItemState with =
+                MenuValidation::validate(QString::fromLatin1(action), MenuItemState{}, state);
             EXPECT_EQ(with.enabled, row.shown) << row.edition << " " << action;
             EXPECT_EQ(with.visible, row.shown) << row.edition << " " << action;
         }
