@@ -41,7 +41,11 @@ const QList<MenuDescription>& MenuModel::menus()
          {{QStringLiteral("New Window"), QStringLiteral("newDocumentWindow:"), QKeySequence()},
           {},
           {QStringLiteral("Show Grid"), QStringLiteral("toggleGridShowing:"), QKeySequence()},
-          {QStringLiteral("Snap to Grid"), QStringLiteral("toggleGridConstraining:"), QKeySequence()}}}};
+          {QStringLiteral("Snap to Grid"), QStringLiteral("toggleGridConstraining:"), QKeySequence()},
+          {},
+          {QStringLiteral("Show Source"), QStringLiteral("showOrHideSourceCode:"), QKeySequence()},
+          {QStringLiteral("Show Stored Page Source"), QStringLiteral("showOrHideSourceCodeStatic:"),
+           QKeySequence()}}}};
     return menus;
 }
 

@@ -130,6 +130,8 @@ struct DRVDocument::OpenPlan
     QString pageOfficialName;
     QVariantMap profileDictionary;
     QString baseTemplateCustomHeaderCode;
+    // The base template's image names: the page's own images must not take them.
+    QStringList baseTemplateImageNames;
 };
 
 // ---- website state ----
@@ -328,6 +330,7 @@ QList<DRVGraphic*> DRVDocument::parsePage(const QString& text, const QString& pa
     input.formRequiredResponse = m_formRequiredResponse;
     input.formEmailVerificationMsg = m_formEmailVerificationMsg;
     input.formBotCheckerResponse = m_formBotCheckerResponse;
+    input.documentImageNames = plan.baseTemplateImageNames;
     *result = PageParser::presentObjects(input);
     m_carrierOwners.append(result->carrierOwner);
     return DRVGraphic::graphicsWithProperties(result->carriers, templateName, this);
@@ -358,6 +361,9 @@ void DRVDocument::applyParsedPageState(const PageParseResult& r, const OpenPlan&
     setDocSpecificPageWidth(r.docSpecificPageWidth);
     setDocSpecificPageHeight(r.docSpecificPageHeight);
     m_canvasSizeTypeName = r.canvasSizeType;
+    // The e-mail editions size every page by its canvas size type.
+    if (r.editionCanvasWidth)
+        edition().gCanvasWidth = *r.editionCanvasWidth;
     if (r.labelTemplateHelper) {
         m_labelTemplateHelper = *r.labelTemplateHelper;
         m_selectedLabelSheet = r.selectedLabelSheet;
@@ -470,6 +476,7 @@ bool DRVDocument::refreshDocument()
         if (!isBaseTemplatePage && plan.useBaseTemplateFlag == 1) {
             baseGraphics = baseTemplateGraphics(plan);
             result.baseTemplateCustomHeaderCode = plan.baseTemplateCustomHeaderCode;
+            plan.baseTemplateImageNames = PageParser::documentImageNames(baseGraphics);
         }
         pageGraphics = parsePage(plan.text, plan.pageName, plan.pagePath, plan.fileName, plan, &result);
     } catch (...) {

@@ -189,11 +189,17 @@ void FormFieldFactory::updateFormOption2(myTextView* label, const QList<myTextVi
     }
 }
 
+void FormFieldFactory::updateFormOption(MTextView* textView, const QList<myTextView*>& textViews)
+{
+    if (textView)
+        updateFormOption2(qobject_cast<myTextView*>(textView->parent()), textViews);
+}
+
 void FormFieldFactory::syncAllOptionForms(const QList<myTextView*>& textViews)
 {
     for (myTextView* view : textViews) {
         if (view && view->formType() == QLatin1String("textLabel") && view->formOptionTag() != -22 &&
             view->formOptionTag() != -11)
-            updateFormOption2(view, textViews);
+            updateFormOption(view->textView(), textViews);
     }
 }

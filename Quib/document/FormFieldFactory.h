@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 
+class MTextView;
 class myTextView;
 
 class FormFieldFactory
@@ -35,6 +36,9 @@ public:
     // A label with formOptionTag > 0 gives its text to every non-label element with the same formTag
     // and formOptionTag, and pairs with it as its optionTextView.
     static void updateFormOption2(myTextView* label, const QList<myTextView*>& textViews);
+    // The same for the label whose inner text view this is (a text view outside a label does
+    // nothing).
+    static void updateFormOption(MTextView* textView, const QList<myTextView*>& textViews);
     // Every "textLabel" that is neither the bot-checker question (-22) nor the e-mail field (-11).
     static void syncAllOptionForms(const QList<myTextView*>& textViews);
 };

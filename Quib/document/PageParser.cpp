@@ -690,8 +690,9 @@ myTextView* Reader::readFormField(const StyleRuleTokens& rule, const QString& fo
     else if (isCheckbox)
         field = FormFieldFactory::createCheckbox(p.left, p.top, owner);
     else if (isSubmit)
-        field =
-            FormFieldFactory::createSubmitButton(p.left, p.top, -99, -99, out.formSubmitButtonValue, owner);
+        field = FormFieldFactory::createSubmitButton(p.left, p.top,
+                                                     FormFieldFactory::findNextFormTag(out.textViewArray),
+                                                     -99, out.formSubmitButtonValue, owner);
     else if (isTextarea)
         field = FormFieldFactory::createNewParagraph(p.left, p.top, outerWidth, outerHeight, owner);
     else
@@ -1061,6 +1062,12 @@ void Reader::fillTextBodies(const QStringList& bodyLines)
         if (view->formOptionTag() == -22 && view->formType() == QLatin1String("textLabel"))
             text = QStringLiteral("1+2=");
         view->textView()->setString(text);
+        // A shadow behind clear text would fall on the letters: shadowed boxes with text get white.
+        const QColor background = view->textView()->backgroundColor();
+        if (view->shadowFlag() > 0 && (!background.isValid() || background.alpha() == 0) && !text.isEmpty()) {
+            view->textView()->setBackgroundColor(Qt::white);
+            view->setColorString(QStringLiteral("FFFFFF"));
+        }
     }
 }
 
@@ -1228,6 +1235,11 @@ void PageParser::applyImageRenames(const PageParseResult& result, const QString&
 
 QStringList PageParser::documentImageNames(const DRVDocument& document)
 {
+    return documentImageNames(document.graphics());
+}
+
+QStringList PageParser::documentImageNames(const QList<DRVGraphic*>& graphics)
+{
     QStringList names;
     auto addObject = [&](const QObject* object) {
         if (!object)
@@ -1245,7 +1257,7 @@ QStringList PageParser::documentImageNames(const DRVDocument& document)
                 addObject(item.value<QObject*>());
         }
     };
-    for (const DRVGraphic* graphic : document.graphics()) {
+    for (const DRVGraphic* graphic : graphics) {
         const QString className = QString::fromLatin1(graphic->metaObject()->className());
         if (className == QLatin1String("DRVImage")) {
             addObject(graphic);

@@ -22,6 +22,7 @@
 #include <optional>
 
 class DRVDocument;
+class DRVGraphic;
 class myTextView;
 class TransformView;
 class OuterSlideShow;
@@ -168,6 +169,7 @@ public:
 
     // The image names of a document's graphics, gathered as the collision test needs them.
     static QStringList documentImageNames(const DRVDocument& document);
+    static QStringList documentImageNames(const QList<DRVGraphic*>& graphics);
 
     // Fetches a synchronised page's background off the main thread, at most timeoutMs long, writes
     // it to the target and hands the image (null on any failure, so the caller keeps the page's

@@ -17,6 +17,7 @@
 #include "platform/UserDefaults.h"
 #include "window/FlippedNSView.h"
 #include "window/ProfileViewController.h"
+#include "window/SourceCodeWindowController.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -720,7 +721,10 @@ const QStringList& DRVWindowController::handledActions()
                                      QStringLiteral("performClose:"),
                                      QStringLiteral("newDocumentWindow:"),
                                      QStringLiteral("toggleGridConstraining:"),
-                                     QStringLiteral("toggleGridShowing:")};
+                                     QStringLiteral("toggleGridShowing:"),
+                                     QStringLiteral("showOrHideSourceCode:"),
+                                     QStringLiteral("showOrHideSourceCodeStatic:"),
+                                     QStringLiteral("showMailSourceCode:")};
     return actions;
 }
 
@@ -742,6 +746,10 @@ bool DRVWindowController::performAction(const QString& action)
         toggleGridConstraining();
     else if (action == QLatin1String("toggleGridShowing:"))
         toggleGridShowing();
+    else if (action == QLatin1String("showOrHideSourceCode:") ||
+             action == QLatin1String("showOrHideSourceCodeStatic:") ||
+             action == QLatin1String("showMailSourceCode:"))
+        showSourceCommand(action);
     else
         return false;
     return true;
@@ -810,6 +818,19 @@ DRVWindowController* DRVWindowController::newDocumentWindow()
     emit windowControllerCreated(controller);
     controller->showWindow();
     return controller;
+}
+
+void DRVWindowController::showSourceCommand(const QString& action)
+{
+    if (!m_document)
+        return;
+    // The image-map e-mail editions point the source item at the e-mail's HTML.
+    const bool published = action == QLatin1String("showOrHideSourceCode:");
+    if (action == QLatin1String("showMailSourceCode:") ||
+        (published && SourceCodeWindowController::isImageMapEmailEdition(edition().gEditionDisplayName)))
+        SourceCodeWindowController::showMailSourceCode(m_document);
+    else
+        SourceCodeWindowController::showSourceCode(m_document, published);
 }
 
 void DRVWindowController::toggleGridConstraining()

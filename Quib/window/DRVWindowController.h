@@ -132,6 +132,8 @@ public:
     DRVWindowController* newDocumentWindow();
     void toggleGridConstraining();
     void toggleGridShowing();
+    // View's source items: the published page, the stored page, or an e-mail's HTML.
+    void showSourceCommand(const QString& action);
     void selectedToolDidChange();
     void stopEditingInGraphicView();
     void deSelectAllObjects();

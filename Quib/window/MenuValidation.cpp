@@ -15,7 +15,40 @@ MenuValidationState MenuValidationState::forEdition(const EditionSettings& e)
     state.iconThumbnailFlag = e.gIconThumbnailFlag;
     state.hideGrabPageLinkFlag = e.gHideGrabPageLinkFlag;
     state.showInsertPageFlag = e.gShowInsertPageFlag;
+    state.hideSourceCodeFlag = editionHidesSourceCode(e.gEditionDisplayName);
     return state;
+}
+
+bool MenuValidationState::editionHidesSourceCode(const QString& name)
+{
+    // The web, form and e-mail page designers and the page viewer show their source; the print,
+    // catalog, chart and record editions do not.
+    static const QSet<QString> hiding{QStringLiteral("Zandelle"),
+                                      QStringLiteral("Ostrevin"),
+                                      QStringLiteral("Quellam"),
+                                      QStringLiteral("Tirrabel"),
+                                      QStringLiteral("Pommerit Recipe Manager"),
+                                      QStringLiteral("Brennolt Pro"),
+                                      QStringLiteral("Femmock"),
+                                      QStringLiteral("Kestrin Label Maker"),
+                                      QStringLiteral("Kestrin Family Tree Maker"),
+                                      QStringLiteral("Brumel Responsive Email Designer"),
+                                      QStringLiteral("Kestrin Responsive Form Designer"),
+                                      QStringLiteral("Kestrin Flyer Maker Pro"),
+                                      QStringLiteral("Kestrin Greeting Card Designer"),
+                                      QStringLiteral("Kestrin Markup"),
+                                      QStringLiteral("Kestrin Markup Express"),
+                                      QStringLiteral("Kestrin PDF Author"),
+                                      QStringLiteral("Cardell"),
+                                      QStringLiteral("Cardell 2"),
+                                      QStringLiteral("Cardell Vet Edition"),
+                                      QStringLiteral("Veldacre"),
+                                      QStringLiteral("Cardell Viewer"),
+                                      QStringLiteral("Corvane Business Card Designer"),
+                                      QStringLiteral("Corvane Envelope Designer"),
+                                      QStringLiteral("Lomith Image Notes"),
+                                      QStringLiteral("Corvane eCard Designer")};
+    return hiding.contains(name);
 }
 
 namespace {
@@ -95,6 +128,11 @@ MenuItemState MenuValidation::validate(const QString& action, const MenuItemStat
         out.enabled = s.selectedTableHasBackgroundPattern;
         if (!s.selectedTableHasBackgroundPattern)
             out.visible = false;
+    } else if (action == QLatin1String("showOrHideSourceCode:") ||
+               action == QLatin1String("showOrHideSourceCodeStatic:") ||
+               action == QLatin1String("showMailSourceCode:")) {
+        out.enabled = s.hasDocument && !s.hideSourceCodeFlag;
+        out.visible = !s.hideSourceCodeFlag;
     }
     // ---- Edit and File, on the window's document ----
     else if (action == QLatin1String("undo:")) {

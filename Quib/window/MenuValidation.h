@@ -15,6 +15,7 @@ struct MenuValidationState
     bool iconThumbnailFlag = false;
     bool hideGrabPageLinkFlag = false;
     bool showInsertPageFlag = false;
+    bool hideSourceCodeFlag = false; // the edition's menus leave out the source items
 
     // The window and its document.
     bool hasDocument = false;
@@ -37,6 +38,8 @@ struct MenuValidationState
 
     // The edition's switches, everything else at its start value.
     static MenuValidationState forEdition(const EditionSettings& edition);
+    // The editions whose menus leave out the page source items.
+    static bool editionHidesSourceCode(const QString& editionDisplayName);
 };
 
 struct MenuItemState

@@ -3,6 +3,7 @@
 #pragma once
 #include "app/DRVAppDelegate.h"
 #include "app/DocumentController.h"
+#include "app/MenuModel.h"
 #include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
 #include "model/DRVLine.h"
@@ -11,6 +12,11 @@
 #include "platform/UserDefaults.h"
 #include "publishing/DocumentArchiverInstall.h"
 #include "window/DRVWindowController.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -80,4 +86,31 @@ protected:
 
     platform::ScopedDialogs dialogs;
     DRVAppDelegate delegate;
+};
+
+// Application tests with document windows and scripted dialogs; the windows still open at the end
+// close without saving.
+class WindowedAppTest : public AppTest
+{
+protected:
+    ~WindowedAppTest() override
+    {
+        for (int i = 0; i < 8; ++i)
+            dialogs->queueAlertAnswer(1);
+        for (DRVWindowController* window : documents.allWindowControllers())
+            window->performClose();
+        deleteLaterObjects();
+    }
+
+    // Opens the item's menu (which validates it) and answers the item.
+    static QAction* validatedItem(DRVWindowController* window, const QString& action)
+    {
+        QAction* item = MenuModel::actionNamed(window->window()->menuBar(), action);
+        if (item)
+            emit qobject_cast<QMenu*>(item->parent())->aboutToShow();
+        return item;
+    }
+
+    platform::ScopedDialogs dialogs;
+    DocumentController documents;
 };

@@ -18,30 +18,8 @@
 
 namespace {
 
-class DocumentMenusTest : public AppTest
+class DocumentMenusTest : public WindowedAppTest
 {
-protected:
-    ~DocumentMenusTest() override
-    {
-        // Whatever is still open closes without saving.
-        for (int i = 0; i < 8; ++i)
-            dialogs->queueAlertAnswer(1);
-        for (DRVWindowController* window : documents.allWindowControllers())
-            window->performClose();
-        deleteLaterObjects();
-    }
-
-    // Opens the item's menu (which validates it) and answers the item.
-    static QAction* validatedItem(DRVWindowController* window, const QString& action)
-    {
-        QAction* item = MenuModel::actionNamed(window->window()->menuBar(), action);
-        if (item)
-            emit qobject_cast<QMenu*>(item->parent())->aboutToShow();
-        return item;
-    }
-
-    platform::ScopedDialogs dialogs;
-    DocumentController documents;
 };
 
 } // namespace
