@@ -123,7 +123,7 @@ TEST_F(PageArchiveTest, SaveInterruptedPartWayLeavesThePreviousDocument)
     writeBytes(archive, "the previous document");
     // Enough data that the write reports progress before it ends.
     QByteArray noise;
-    for (int i = 0; i < 300000; ++i)
+    for (qint64 i = 0; i < 300000; ++i)
         noise.append(char((i * 7919) % 251));
     writeBytes(path(QStringLiteral("Home/images/big.bin")), noise);
 
