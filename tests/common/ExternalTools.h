@@ -30,9 +30,10 @@ inline bool haveProgramOrFail(const QString& program, const QString& debianPacka
 {
     if (!externaltools::findProgram(program).isEmpty())
         return true;
-    const std::string note = QStringLiteral("%1 is not installed (Debian package %2; scripts/setup installs it)")
-                                 .arg(program, debianPackage)
-                                 .toStdString();
+    const std::string note =
+        QStringLiteral("%1 is not installed (Debian package %2; scripts/setup installs it)")
+            .arg(program, debianPackage)
+            .toStdString();
     if (externaltools::runningOnCi())
         ADD_FAILURE() << note << " — CI=true, so a missing program fails the test";
     else

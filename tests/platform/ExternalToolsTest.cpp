@@ -10,8 +10,7 @@ namespace {
 class CiVariable
 {
 public:
-    explicit CiVariable(const char* value)
-        : m_had(qEnvironmentVariableIsSet("CI")), m_old(qgetenv("CI"))
+    explicit CiVariable(const char* value) : m_had(qEnvironmentVariableIsSet("CI")), m_old(qgetenv("CI"))
     {
         qputenv("CI", value);
     }
@@ -70,16 +69,15 @@ TEST(ExternalTools, MissingProgramSkipsOutsideCiAndFailsOnCi)
         const char* ci;
         testing::TestPartResult::Type expected;
     };
-    for (const Case& c : {Case{"true", testing::TestPartResult::kNonFatalFailure},
-                          Case{"", testing::TestPartResult::kSkip},
-                          Case{"false", testing::TestPartResult::kSkip}}) {
+    for (const Case& c :
+         {Case{"true", testing::TestPartResult::kNonFatalFailure}, Case{"", testing::TestPartResult::kSkip},
+          Case{"false", testing::TestPartResult::kSkip}}) {
         CiVariable variable(c.ci);
         const Outcome outcome = ask(kMissing);
         EXPECT_FALSE(outcome.answer) << c.ci;
         ASSERT_EQ(outcome.parts.size(), 1u) << c.ci;
         EXPECT_EQ(outcome.parts[0].type(), c.expected) << c.ci;
-        EXPECT_NE(std::string(outcome.parts[0].message()).find("no-such-package"),
-                  std::string::npos);
+        EXPECT_NE(std::string(outcome.parts[0].message()).find("no-such-package"), std::string::npos);
     }
 }
 

@@ -164,10 +164,14 @@ TEST(TextEncoding, AWriteReplacesTheFileWholeAndAFailedOneKeepsTheOld)
     // over the name leaves the link with the old ones. This holds for every user, root included.
     const QString link = dir.filePath("link-to-page.html");
     ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()), 0);
-    struct stat before {};
+    struct stat before
+    {
+    };
     ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &before), 0);
     ASSERT_TRUE(writeFileAtomically(path, "new"));
-    struct stat after {};
+    struct stat after
+    {
+    };
     ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &after), 0);
     EXPECT_EQ(readAll(path), QByteArray("new"));
     EXPECT_EQ(readAll(link), QByteArray("old"));
@@ -175,7 +179,9 @@ TEST(TextEncoding, AWriteReplacesTheFileWholeAndAFailedOneKeepsTheOld)
 
     // A write that fails part-way (a file size limit binds root too) keeps the previous file.
     {
-        struct rlimit saved {};
+        struct rlimit saved
+        {
+        };
         ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
         const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
         struct rlimit small = saved;

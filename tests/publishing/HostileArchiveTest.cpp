@@ -183,7 +183,8 @@ TEST_F(HostileArchiveTest, TheDefaultLimitsRefuseAnArchiveCompressedFurtherThanP
         ASSERT_TRUE(makeArchive(archivePath(), {{"a.txt", "small"}, {"big.bin", c.data}}));
         const QMap<QString, QByteArray> before = snapshot(dir.path());
         UploadFTPS upload;
-        EXPECT_EQ(upload.unzipDocument(archivePath(), target()), c.accepted) << upload.lastErrorText().toStdString();
+        EXPECT_EQ(upload.unzipDocument(archivePath(), target()), c.accepted)
+            << upload.lastErrorText().toStdString();
         if (c.accepted) {
             EXPECT_EQ(readBytes(target() + QStringLiteral("/big.bin")), c.data);
             QFile::remove(target() + QStringLiteral("/a.txt"));
