@@ -215,10 +215,10 @@ void DRVGraphic::drawBoxModel() const
 
     m_drawRect = QRectF(x + b / 2, y + b / 2, w - b, h - b);
     m_noMarginRect = QRectF(x + mL, y + mT, w - mL - mR, h - mT - mB);
-    m_noMarginNoBorderRect = QRectF(x + mL + b, y + mT + b, w - mL - mR - 2 * b, h - mT - mB - 2 * b);
+    m_noMarginNoBorderRect = QRectF(x + mL + b, y + mT + b, w - mL - mR - 2.0 * b, h - mT - mB - 2.0 * b);
     m_noPaddingNoMarginRect = QRectF(x + mL + pL, y + mT + pT, w - mL - mR - pL - pR, h - mT - mB - pT - pB);
-    m_contentRect = QRectF(x + mL + pL + b, y + mT + pT + b, w - mL - mR - pL - pR - 2 * b,
-                           h - mT - mB - pT - pB - 2 * b);
+    m_contentRect = QRectF(x + mL + pL + b, y + mT + pT + b, w - mL - mR - pL - pR - 2.0 * b,
+                           h - mT - mB - pT - pB - 2.0 * b);
 }
 
 QRectF DRVGraphic::drawingBounds() const

@@ -229,7 +229,9 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes)
     QSaveFile file(path);
     // Never fall back to writing the target in place: a failure must leave the old file whole.
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so a short write (disk full, file size limit) shows in write()'s count here; a
+    // buffered one fails inside commit(), which then still renames the cut-off file into place.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
+#include <limits>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -65,8 +66,10 @@ std::optional<QStringList> safeComponents(const QString& name, bool* isFolder)
     return parts;
 }
 
-// Moves the contents of from into to, merging folders and replacing files of the same name.
-bool moveContents(const QString& from, const QString& to, QString* error)
+// Moves the contents of from into to, merging folders and replacing files of the same name. With
+// checkOnly nothing moves: it only finds what would stop a move, so that a refusal comes before
+// the first file lands in the target.
+bool moveContents(const QString& from, const QString& to, bool checkOnly, QString* error)
 {
     const QFileInfoList entries =
         QDir(from).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
@@ -74,7 +77,7 @@ bool moveContents(const QString& from, const QString& to, QString* error)
         const QString target = to + u'/' + entry.fileName();
         const QFileInfo existing(target);
         if (entry.isDir() && existing.isDir() && !existing.isSymLink()) {
-            if (!moveContents(entry.filePath(), target, error))
+            if (!moveContents(entry.filePath(), target, checkOnly, error))
                 return false;
             continue;
         }
@@ -84,6 +87,8 @@ bool moveContents(const QString& from, const QString& to, QString* error)
                 return false;
             }
         }
+        if (checkOnly)
+            continue;
         std::error_code ec;
         std::filesystem::rename(QFile::encodeName(entry.filePath()).toStdString(),
                                 QFile::encodeName(target).toStdString(), ec);
@@ -94,6 +99,22 @@ bool moveContents(const QString& from, const QString& to, QString* error)
         }
     }
     return true;
+}
+
+// Whether unpacked bytes from packed ones compress further than the limits allow.
+bool beyondRatio(zip_uint64_t unpacked, zip_uint64_t packed, const ZipArchive::Limits& limits)
+{
+    if (unpacked <= zip_uint64_t(limits.ratioFreeBytes))
+        return false;
+    const zip_uint64_t ratio = zip_uint64_t(std::max<qint64>(limits.maxRatio, 1));
+    return packed <= std::numeric_limits<zip_uint64_t>::max() / ratio && unpacked > packed * ratio;
+}
+
+QString compressedTooFar(const QString& member, const ZipArchive::Limits& limits)
+{
+    return QStringLiteral("the member \"%1\" unpacks to more than %2 times its packed size")
+        .arg(member)
+        .arg(limits.maxRatio);
 }
 
 QString nearestExistingFolder(const QString& path)
@@ -293,7 +314,7 @@ bool ZipArchive::extractTo(const QString& archivePath, const QString& targetFold
         zip_uint64_t index;
         QString relativePath;
         bool isFolder;
-        zip_uint64_t size;
+        zip_uint64_t size; // as declared
     };
     std::vector<Entry> entries;
     const zip_int64_t count = zip_get_num_entries(archive, 0);
@@ -335,12 +356,16 @@ bool ZipArchive::extractTo(const QString& archivePath, const QString& targetFold
                 continue; // "./"
             return fail(Status::UnsafeMember, QStringLiteral("the member \"%1\" has no name").arg(name));
         }
+        // A missing size counts as 0, so any data the member holds is refused while unpacking.
         const zip_uint64_t size = (stat.valid & ZIP_STAT_SIZE) ? stat.size : 0;
+        const zip_uint64_t packed = (stat.valid & ZIP_STAT_COMP_SIZE) ? stat.comp_size : 0;
         if (size > zip_uint64_t(limits.maxTotalBytes) ||
             (declaredTotal += qint64(size)) > limits.maxTotalBytes)
             return fail(Status::TooLarge, QStringLiteral("\"%1\" unpacks to more than %2 bytes")
                                               .arg(archivePath)
                                               .arg(limits.maxTotalBytes));
+        if (beyondRatio(size, packed, limits))
+            return fail(Status::TooLarge, compressedTooFar(name, limits));
         entries.push_back({i, parts->join(u'/'), isFolder, size});
     }
 
@@ -389,7 +414,9 @@ bool ZipArchive::extractTo(const QString& archivePath, const QString& targetFold
                 break;
             written += zip_uint64_t(n);
             writtenTotal += n;
-            // The declared sizes were checked; data beyond them is a forged header.
+            // The declared sizes were checked; data beyond them is a forged header. Counting
+            // here, before each write, keeps the bytes on disk within the limits (and the ratio
+            // checked on the declared size) whatever the headers say.
             if (written > entry.size || writtenTotal > limits.maxTotalBytes)
                 return fail(
                     Status::TooLarge,
@@ -403,10 +430,12 @@ bool ZipArchive::extractTo(const QString& archivePath, const QString& targetFold
         ++files;
     }
 
+    QString error;
+    if (!moveContents(staging.path(), target.absoluteFilePath(), true, &error))
+        return fail(Status::WriteFailed, error);
     if (!QDir().mkpath(target.absoluteFilePath()))
         return fail(Status::WriteFailed, QStringLiteral("cannot create \"%1\"").arg(targetFolder));
-    QString error;
-    if (!moveContents(staging.path(), target.absoluteFilePath(), &error))
+    if (!moveContents(staging.path(), target.absoluteFilePath(), false, &error))
         return fail(Status::WriteFailed, error);
     m_extractedFiles = files;
     return true;

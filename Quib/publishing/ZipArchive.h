@@ -1,7 +1,8 @@
 // Small wrapper over libzip: builds an archive from files and folders, and extracts one safely.
 // Writes go to a temporary file beside the target and are renamed over it, so a failed write
 // leaves the previous archive untouched. Extraction checks every member before anything is
-// written and unpacks into a temporary folder that is moved into place only on success.
+// written, streams each member in small chunks into a temporary folder, and moves that into place
+// only on success.
 #pragma once
 #include <QString>
 #include <QStringList>
@@ -18,16 +19,23 @@ public:
         UnsafeMember,   // a member would land outside the target folder, or is a link or device
         Unsupported,    // encrypted members
         TooManyMembers, // more members than the limit
-        TooLarge,       // more unpacked bytes than the limit
+        TooLarge,       // more unpacked bytes than the limit, or compressed beyond the ratio
         ReadFailed,     // a member's data could not be read (checksum, truncation)
         WriteFailed,    // the file system refused a write or a rename
         Cancelled,      // an interrupt stopped the write
     };
 
+    // What an archive may unpack to. A page document is a page with its images, styles and
+    // scripts: a few hundred members and tens of megabytes. The bytes are counted as they are
+    // written, so headers that understate a member's size change nothing.
     struct Limits
     {
         qint64 maxMembers = 20000;
-        qint64 maxTotalBytes = qint64(2) * 1024 * 1024 * 1024;
+        qint64 maxTotalBytes = qint64(512) * 1024 * 1024; // all members together, at most
+        // Unpacked bytes per packed byte of one member (text compresses about 10:1, images 1:1);
+        // a member may exceed it only while it stays within ratioFreeBytes.
+        qint64 maxRatio = 100;
+        qint64 ratioFreeBytes = qint64(1) * 1024 * 1024;
     };
 
     // ---- writing ----

@@ -3,6 +3,7 @@
 // their gaps kept as margins; in a browser the columns stack on a phone and stand side by side on a
 // desktop.
 #include "GenerationTestSupport.h"
+#include "common/ExternalTools.h"
 
 #include "generation/CssDeclarations.h"
 #include "generation/PageShell.h"
@@ -216,16 +217,6 @@ TEST_F(ResponsiveArrangementTest, EmailEditionWritesTableCells)
 
 namespace {
 
-QString chromium()
-{
-    for (const char* name : {"chromium", "chromium-browser", "google-chrome"}) {
-        const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
-        if (!path.isEmpty())
-            return path;
-    }
-    return {};
-}
-
 // The DOM of the page after its scripts ran, in a window of the given width.
 QString dumpDom(const QString& browser, const QString& page, int width, QTemporaryDir& dir)
 {
@@ -247,9 +238,9 @@ QString dumpDom(const QString& browser, const QString& page, int width, QTempora
 
 TEST_F(ResponsiveArrangementTest, ColumnsStackOnAPhoneAndStandSideBySideOnADesktop)
 {
-    const QString browser = chromium();
-    if (browser.isEmpty())
-        GTEST_SKIP() << "chromium is not installed (Debian package chromium); the browser check needs it";
+    if (!haveProgramOrFail(QStringLiteral("chromium"), QStringLiteral("chromium")))
+        return;
+    const QString browser = externaltools::findProgram(QStringLiteral("chromium"));
     DRVDocument document;
     DRVTable* section = sectionSeven(document);
     document.setSourceCodeArray({fragment(1, 20, 30, 200, 50), fragment(2, 520, 40, 300, 100)});

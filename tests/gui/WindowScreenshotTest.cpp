@@ -2,6 +2,7 @@
 // photograph of the screen holds the page as the canvas draws it in-process, within a small
 // tolerance. The photograph and the reference are kept in the build folder.
 #include "canvas/DRVGraphicView.h"
+#include "common/ExternalTools.h"
 #include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
 #include "model/DRVLine.h"
@@ -159,10 +160,10 @@ protected:
 
 TEST_F(WindowScreenshotTest, LaunchedWithAPageTheWindowShowsItsGraphics)
 {
-    ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("xvfb-run")).isEmpty())
-        << "xvfb-run is missing: run scripts/setup";
-    ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("import")).isEmpty())
-        << "ImageMagick's import is missing: run scripts/setup";
+    if (!haveProgramOrFail(QStringLiteral("xvfb-run"), QStringLiteral("xvfb")) ||
+        !haveProgramOrFail(QStringLiteral("xwininfo"), QStringLiteral("x11-utils")) ||
+        !haveProgramOrFail(QStringLiteral("import"), QStringLiteral("imagemagick")))
+        return;
 
     const QString page = writeFixture();
     ASSERT_TRUE(QFile::exists(page));

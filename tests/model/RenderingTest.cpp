@@ -1,3 +1,4 @@
+#include "common/ExternalTools.h"
 #include "model/FakePageContext.h"
 
 #include "model/DRVRectangle.h"
@@ -52,8 +53,9 @@ QImage readTiff(const QByteArray& data)
 TEST(Rendering, PdfOfTwoGraphicsHasTheirPageSize)
 {
     EditionGuard guard;
-    const QString pdfinfo = QStandardPaths::findExecutable("pdfinfo");
-    ASSERT_FALSE(pdfinfo.isEmpty()) << "pdfinfo (poppler-utils, scripts/setup) is needed";
+    if (!haveProgramOrFail(QStringLiteral("pdfinfo"), QStringLiteral("poppler-utils")))
+        return;
+    const QString pdfinfo = externaltools::findProgram(QStringLiteral("pdfinfo"));
 
     auto first = filledRectangle({20, 30, 100, 50}, Qt::red);
     auto second = filledRectangle({200, 120, 60, 40}, Qt::blue);

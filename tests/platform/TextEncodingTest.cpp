@@ -3,7 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace platform;
@@ -148,7 +151,7 @@ TEST(TextEncoding, FilesAreReplacedWhole)
     EXPECT_TRUE(QFileInfo(dir.filePath("sub")).isDir());
 }
 
-TEST(TextEncoding, ReadOnlyFolderKeepsTheOldFile)
+TEST(TextEncoding, AWriteReplacesTheFileWholeAndAFailedOneKeepsTheOld)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -156,13 +159,47 @@ TEST(TextEncoding, ReadOnlyFolderKeepsTheOldFile)
     ASSERT_TRUE(QDir(dir.path()).mkdir("locked"));
     const QString path = folder + "/page.html";
     ASSERT_TRUE(writeFileAtomically(path, "old"));
+
+    // Written in place, a link taken before the write would see the new bytes; a new file renamed
+    // over the name leaves the link with the old ones. This holds for every user, root included.
+    const QString link = dir.filePath("link-to-page.html");
+    ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(link).constData()), 0);
+    struct stat before
+    {
+    };
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &before), 0);
+    ASSERT_TRUE(writeFileAtomically(path, "new"));
+    struct stat after
+    {
+    };
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &after), 0);
+    EXPECT_EQ(readAll(path), QByteArray("new"));
+    EXPECT_EQ(readAll(link), QByteArray("old"));
+    EXPECT_NE(before.st_ino, after.st_ino);
+
+    // A write that fails part-way (a file size limit binds root too) keeps the previous file.
+    {
+        struct rlimit saved
+        {
+        };
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit small = saved;
+        small.rlim_cur = 16;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        const bool written = writeFileAtomically(path, QByteArray(4096, 'x'));
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        ::signal(SIGXFSZ, oldHandler);
+        EXPECT_FALSE(written);
+        EXPECT_EQ(readAll(path), QByteArray("new"));
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList({"page.html"}));
+    }
+
+    // Where folder permissions bind (not for root), a read-only folder refuses the write.
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const bool permissionsBite = ::access(folder.toLocal8Bit().constData(), W_OK) != 0;
-    if (permissionsBite) {
-        EXPECT_FALSE(writeFileAtomically(path, "new"));
-        EXPECT_EQ(readAll(path), QByteArray("old"));
+    if (::access(QFile::encodeName(folder).constData(), W_OK) != 0) {
+        EXPECT_FALSE(writeFileAtomically(path, "newer"));
+        EXPECT_EQ(readAll(path), QByteArray("new"));
     }
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (!permissionsBite)
-        GTEST_SKIP() << "running with privileges that ignore folder permissions";
 }
