@@ -24,19 +24,30 @@ inline QString findProgram(const QString& program)
 
 } // namespace externaltools
 
+// Skips the current test with note, or fails it on CI. Callers return right after it.
+inline void missingOrFail(const QString& note)
+{
+    if (externaltools::runningOnCi())
+        ADD_FAILURE() << note.toStdString() << " — CI=true, so a missing program fails the test";
+    else
+        [&] { GTEST_SKIP() << note.toStdString(); }();
+}
+
 // True when program can be run. Otherwise the current test is skipped (or, on CI, failed) with a
 // note naming the Debian package, and false is returned: `if (!haveProgramOrFail(...)) return;`
 inline bool haveProgramOrFail(const QString& program, const QString& debianPackage)
 {
     if (!externaltools::findProgram(program).isEmpty())
         return true;
-    const std::string note =
-        QStringLiteral("%1 is not installed (Debian package %2; scripts/setup installs it)")
-            .arg(program, debianPackage)
-            .toStdString();
-    if (externaltools::runningOnCi())
-        ADD_FAILURE() << note << " — CI=true, so a missing program fails the test";
-    else
-        [&] { GTEST_SKIP() << note; }();
+    missingOrFail(QStringLiteral("%1 is not installed (Debian package %2; scripts/setup installs it)")
+                      .arg(program, debianPackage));
     return false;
+}
+
+// Headless Chromium driven by node (tests/browser/run-page.js); CHROMIUM names another binary.
+inline bool haveBrowserOrFail()
+{
+    return haveProgramOrFail(qEnvironmentVariable("CHROMIUM", QStringLiteral("chromium")),
+                             QStringLiteral("chromium")) &&
+           haveProgramOrFail(QStringLiteral("node"), QStringLiteral("nodejs"));
 }

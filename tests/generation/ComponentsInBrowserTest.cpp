@@ -20,14 +20,6 @@ namespace {
 
 const QString kBrowserFolder = QStringLiteral(QUIB_FIXTURES_DIR "/../browser");
 
-// Whether the browser check can run here; when not, the test is skipped (failed on CI).
-bool haveBrowserTools()
-{
-    return haveProgramOrFail(qEnvironmentVariable("CHROMIUM", QStringLiteral("chromium")),
-                             QStringLiteral("chromium")) &&
-           haveProgramOrFail(QStringLiteral("node"), QStringLiteral("nodejs"));
-}
-
 QJsonObject runPage(const QString& page, const QString& check, int width)
 {
     QProcess node;
@@ -96,7 +88,7 @@ protected:
 
 TEST_F(ResponsiveComponentsInBrowserTest, TwoOfEachComponentActOnTheirOwn)
 {
-    if (!haveBrowserTools())
+    if (!haveBrowserOrFail())
         return;
     QTemporaryDir folder;
     DRVDocument document;
@@ -135,7 +127,7 @@ using ScriptedSlideshowsInBrowserTest = GenerationTest;
 
 TEST_F(ScriptedSlideshowsInBrowserTest, StoppingOneSlideshowLeavesTheOtherRunning)
 {
-    if (!haveBrowserTools())
+    if (!haveBrowserOrFail())
         return;
     QTemporaryDir folder;
     DRVDocument document;

@@ -2,6 +2,7 @@
 // after the page but the settings lines, one each), every setting reads back as typed, and in
 // Chromium the title shows as typed and runs nothing.
 #include "GenerationTestSupport.h"
+#include "common/ExternalTools.h"
 
 #include "document/PageParser.h"
 #include "editions/DataCentre.h"
@@ -36,17 +37,6 @@ const QStringList& hostileTexts()
 QString marker(const QString& page, const char* start, const char* end)
 {
     return DataCentre::grabMiddleString(QLatin1String(start), QLatin1String(end), page);
-}
-
-// Why the browser check cannot run here, or "" when it can.
-QString missingBrowser()
-{
-    if (QStandardPaths::findExecutable(qEnvironmentVariable("CHROMIUM", QStringLiteral("chromium")))
-            .isEmpty())
-        return QStringLiteral("chromium is not installed (Debian package chromium)");
-    if (QStandardPaths::findExecutable(QStringLiteral("node")).isEmpty())
-        return QStringLiteral("node is not installed (Debian package nodejs)");
-    return {};
 }
 
 } // namespace
@@ -113,12 +103,8 @@ TEST_F(HostileMarkersTest, SettingsReadBackAsTypedAndCannotAddLines)
 
 TEST_F(HostileMarkersTest, BrowsersShowTheTitleAsTypedAndRunNothingOfIt)
 {
-    const QString missing = missingBrowser();
-    if (!missing.isEmpty()) {
-        if (qEnvironmentVariable("CI") == QLatin1String("true"))
-            FAIL() << missing.toStdString();
-        GTEST_SKIP() << missing.toStdString();
-    }
+    if (!haveBrowserOrFail())
+        return;
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString check = dir.filePath(QStringLiteral("check.js"));

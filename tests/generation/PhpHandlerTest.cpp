@@ -33,6 +33,8 @@
 
 using generationtest::GenerationTest;
 
+#include "common/ExternalTools.h"
+
 namespace {
 
 const QString kScripts = QStringLiteral(QUIB_SOURCE_DIR "/tests/php/");
@@ -40,23 +42,6 @@ const QString kScripts = QStringLiteral(QUIB_SOURCE_DIR "/tests/php/");
 QString php()
 {
     return QStandardPaths::findExecutable(QStringLiteral("php"));
-}
-
-// A missing outside program skips the test on a developer's machine and fails it in CI (CI=true).
-void missingOrFail(const QString& note)
-{
-    if (qEnvironmentVariable("CI") == QLatin1String("true"))
-        [&] { FAIL() << note.toStdString(); }();
-    else
-        [&] { GTEST_SKIP() << note.toStdString(); }();
-}
-
-bool haveProgramOrFail(const QString& program, const QString& debianPackage)
-{
-    if (!QStandardPaths::findExecutable(program).isEmpty())
-        return true;
-    missingOrFail(QStringLiteral("%1 is not installed (Debian package %2)").arg(program, debianPackage));
-    return false;
 }
 
 // A python that has aiosmtpd (Debian's package installs it for the system python).
@@ -842,8 +827,7 @@ TEST_F(PhpHandlerTest, GeneratedFormPageMailsTheFieldsOfItsTextBoxes)
 
 TEST_F(PhpHandlerTest, ServedPageAsksForANumberAndHoldsNoAnswerInTheBrowser)
 {
-    if (!haveProgramOrFail(QStringLiteral("chromium"), QStringLiteral("chromium")) ||
-        !haveProgramOrFail(QStringLiteral("node"), QStringLiteral("nodejs")))
+    if (!haveBrowserOrFail())
         return;
     DRVDocument document;
     document.setPageName(QStringLiteral("contact"));
