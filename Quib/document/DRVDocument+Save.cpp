@@ -2,6 +2,7 @@
 // file, style sheet and thumbnails into the working folder and packing it into the document file.
 #include "document/DRVDocument.h"
 #include "generation/FormPageGenerator.h"
+#include "generation/WebFonts.h"
 
 #include "document/DocumentArchiver.h"
 #include "editions/EditionSettings.h"
@@ -123,6 +124,24 @@ bool DRVDocument::savePageFile(bool publishFlag)
     return written;
 }
 
+namespace {
+
+// The stored page is ASCII when it can be; otherwise it is written in the encoding its head names
+// where the page reader recognises it again (UTF-8, UTF-16 with a byte-order mark), else UTF-16.
+QByteArray storedPageBytes(const DRVDocument& document, const QString& page)
+{
+    if (platform::isAsciiLossless(page))
+        return platform::encodeAsciiElseUtf16(page);
+    const platform::TextEncoding declared = FormPageGenerator::publishedEncoding(document);
+    if (declared == platform::TextEncoding::UTF8 || declared == platform::TextEncoding::UTF16) {
+        if (std::optional<QByteArray> bytes = platform::encodeText(page, declared))
+            return *bytes;
+    }
+    return platform::encodeAsciiElseUtf16(page);
+}
+
+} // namespace
+
 bool DRVDocument::directlySavePageFile()
 {
     ++m_documentChangedCounter;
@@ -136,7 +155,7 @@ bool DRVDocument::directlySavePageFile()
             return false;
         }
     } else {
-        bytes = platform::encodeAsciiElseUtf16(m_generatedPageSource);
+        bytes = storedPageBytes(*this, m_generatedPageSource);
     }
     if (!platform::writeFileAtomically(path, *bytes))
         return false;
@@ -266,8 +285,15 @@ bool DRVDocument::exportPublishVersion(const QString& path)
         showEncodingRefusal();
         return false;
     }
-    QDir().mkpath(platform::stringByDeletingLastPathComponent(path));
-    return platform::writeFileAtomically(path, *bytes);
+    const QString folder = platform::stringByDeletingLastPathComponent(path);
+    QDir().mkpath(folder);
+    if (!platform::writeFileAtomically(path, *bytes))
+        return false;
+    // The page's bundled fonts go beside it, where its @font-face rules look for them.
+    if (m_pageName.isEmpty())
+        return true;
+    return WebFonts::copyFontFiles(WebFonts::bundledFamiliesUsedBy(*this),
+                                   platform::stringByAppendingPathComponent(folder, m_pageName));
 }
 
 bool DRVDocument::generatePublishVersion()

@@ -2,6 +2,7 @@
 
 #include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
+#include "generation/PageFormat.h"
 #include "generation/PagePieces.h"
 #include "generation/TextBoxGenerator.h"
 #include "generation/TextEscaping.h"
@@ -13,7 +14,7 @@
 
 #include <algorithm>
 
-using platform::format;
+using generation::format;
 
 namespace {
 

@@ -4,6 +4,8 @@
 #include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
 #include "generation/FormPageGenerator.h"
+#include "generation/PageFormat.h"
+#include "generation/WebFonts.h"
 #include "platform/Format.h"
 #include "platform/StringRules.h"
 #include "platform/TextEncoding.h"
@@ -11,7 +13,7 @@
 
 #include <QDir>
 
-using platform::format;
+using generation::format;
 
 namespace {
 
@@ -121,6 +123,16 @@ QString PageShell::webFontLink(const QList<PagePieces::WebFont>& fonts)
         families += font.sourceCodeName + u'|';
     return QStringLiteral("<link href='https://fonts.googleapis.com/css?family=") + families +
            QStringLiteral("&subset=latin,latin-ext' rel='stylesheet' type='text/css'>");
+}
+
+QString PageShell::fontFaceBlock() const
+{
+    // The bundled fonts the page's texts use, served from the page's own folder: a visitor's
+    // system need not have them, and the page asks no outside server for them.
+    const QString rules = WebFonts::fontFaceRules(WebFonts::bundledFamiliesUsedBy(m_document), m_pageName);
+    if (rules.isEmpty())
+        return QStringLiteral("");
+    return QStringLiteral("<style type=text/css>\n") + rules + QStringLiteral("</style>");
 }
 
 QString PageShell::columnClearingCSS()
@@ -315,7 +327,7 @@ void PageShell::buildHead()
     const QString backgroundPiece = hasBackgroundImage ? imageRule : colourRule;
 
     // 6-7. Web fonts and script includes.
-    m_fontLink = webFontLink(m_pieces.usedWebFonts);
+    m_fontLink = fontFaceBlock();
     m_includeBlock = includeBlock(doc.previewGenerationFlag() && !e.gResponsiveLayoutFlag);
 
     // 9-10. Enlargement script and the local script copies.

@@ -1,11 +1,12 @@
 #include "generation/PhpHandlerWriter.h"
 
+#include "generation/PageFormat.h"
 #include "generation/ValidationScript.h"
 #include "platform/Format.h"
 
 #include <QRegularExpression>
 
-using platform::format;
+using generation::format;
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
 #include "generation/NavbarGenerator.h"
+#include "generation/PageFormat.h"
 #include "generation/PagePieces.h"
 #include "generation/TableCellCode.h"
 #include "generation/TableComponentGenerator.h"
@@ -13,7 +14,7 @@
 #include "platform/Geometry.h"
 #include "platform/StringRules.h"
 
-using platform::format;
+using generation::format;
 
 namespace {
 

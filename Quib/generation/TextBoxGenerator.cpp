@@ -3,8 +3,10 @@
 #include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
 #include "generation/CellTextGenerator.h"
+#include "generation/PageFormat.h"
 #include "generation/PagePieces.h"
 #include "generation/TextEscaping.h"
+#include "generation/WebFonts.h"
 #include "model/DRVGraphic.h"
 #include "model/DRVText.h"
 #include "model/myTextView.h"
@@ -17,7 +19,7 @@
 #include <QTextDocument>
 #include <algorithm>
 
-using platform::format;
+using generation::format;
 
 namespace {
 
@@ -223,7 +225,10 @@ void TextBoxGenerator::generate()
         int padding = 0;
         if (!facts.isEmpty()) {
             padding = platform::truncToInt(std::min(10.0, heightValue * 0.11));
-        } else if (formType.isEmpty() || !isBox) {
+        } else if (!isBox) {
+            // An empty table cell keeps its table's colour: the table takes its text colour back
+            // from its first cell when the page is read.
+        } else if (formType.isEmpty()) {
             textColor = kBlack;
             family = kDefaultFamily;
             fontSize = 10;
@@ -465,7 +470,7 @@ void TextBoxGenerator::generate()
             QStringLiteral(
                 ".text%d{position:%@;%@left:%dpx;top:%dpx;z-index:%d;font-size:%dpx;color:#%@;width:%@;"
                 "height:%dpx;"
-                "font-family:\"%@\";padding:%dpx;border-style:%@;border-width:%dpx;margin:0px;border-color:#%"
+                "font-family:%@;padding:%dpx;border-style:%@;border-width:%dpx;margin:0px;border-color:#%"
                 "@;"
                 "text-align:%@;border-radius:%dpx;-moz-border-radius:%dpx;fixed:%d;%@%@shadowOpacity:%f;"
                 "shadowRadius:%f;shadowOffSetY:%d;textAlpha:%f;indentFlag:%d;text-indent:%dpx;shapeFlag:%d;"
@@ -494,7 +499,7 @@ void TextBoxGenerator::generate()
              textColor,
              widthValue,
              height,
-             family,
+             WebFonts::fontFamilyValue(family),
              padding,
              borderStyle,
              num(entry, "borderWidth"),

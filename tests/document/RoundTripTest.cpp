@@ -511,3 +511,115 @@ TEST_F(RoundTripTest, APageWithOneOfEachKind)
     }
     roundTrip(all);
 }
+
+// ---- every fixture page ----
+//
+// Each page of tests/fixtures, as a page document of its edition: opened, saved, opened again and
+// saved again. The graphics read after the first save are those read before it, every key of every
+// property dictionary; the second save stores the page file byte for byte as the first did; and no
+// page text written on the way (stored or published) holds "(null)".
+
+struct FixturePage
+{
+    const char* edition;
+    const char* path;     // below tests/fixtures
+    const char* document; // the document it is opened as
+};
+
+void PrintTo(const FixturePage& page, std::ostream* os)
+{
+    *os << page.path;
+}
+
+class FixtureRoundTripTest : public DocumentFlowTest, public ::testing::WithParamInterface<FixturePage>
+{
+protected:
+    FixtureRoundTripTest() : DocumentFlowTest(GetParam().edition) {}
+
+    // A document holding the fixture: documents are copied, loose pages packed as their editor
+    // packs them (the page file beside its empty page folder).
+    QString documentFor(const FixturePage& page)
+    {
+        const QString source = QStringLiteral(QUIB_FIXTURES_DIR "/") + QString::fromLatin1(page.path);
+        const QString target = filePath(QString::fromLatin1(page.document));
+        if (QString::fromLatin1(page.path).startsWith(QStringLiteral("documents/")))
+            return fixture(QFileInfo(source).fileName());
+        const QString base = QFileInfo(target).completeBaseName();
+        QTemporaryDir packing;
+        const QString pageFolder = packing.filePath(base);
+        QDir().mkpath(pageFolder);
+        // A form document's page is a PHP page, whatever the fixture's own name ends in.
+        const QString suffix = QFileInfo(target).suffix() == QStringLiteral("selvaro")
+                                   ? QStringLiteral("php")
+                                   : QStringLiteral("html");
+        EXPECT_TRUE(QFile::copy(source, pageFolder + u'.' + suffix));
+        QString error;
+        EXPECT_TRUE(DocumentArchiver::zipDocument(pageFolder, target, &error)) << error.toStdString();
+        return target;
+    }
+};
+
+TEST_P(FixtureRoundTripTest, SavedAndReopenedGivesTheSameGraphicsAndTheSameFile)
+{
+    const QString path = documentFor(GetParam());
+    std::unique_ptr<DRVDocument> first = open(path);
+    ASSERT_TRUE(first);
+    ASSERT_TRUE(first->saveDocument()) << first->lastFileErrorText().toStdString();
+    const std::optional<QString> stored = platform::readPageTextFile(first->pagePath());
+    ASSERT_TRUE(stored);
+    EXPECT_FALSE(stored->contains(QStringLiteral("(null)")))
+        << stored->mid(stored->indexOf(QStringLiteral("(null)")) - 200, 300).toStdString();
+    const QString published = first->generateSourceCode(first->pageName(), true, false);
+    EXPECT_FALSE(published.contains(QStringLiteral("(null)")))
+        << published.mid(published.indexOf(QStringLiteral("(null)")) - 200, 300).toStdString();
+
+    std::unique_ptr<DRVDocument> second = open(path);
+    ASSERT_TRUE(second);
+    const QString templateName =
+        second->graphics().isEmpty() ? QString() : second->graphics().first()->templateName();
+    expectSameGraphics(first->graphics(), second->graphics(), {}, templateName);
+    const QByteArray firstBytes = readBytes(second->pagePath());
+    EXPECT_TRUE(second->compareSource(false)) << firstDifference(
+        platform::readPageTextFile(second->pagePath()).value_or(QString()), second->generatedPageSource());
+
+    // Saved again: the page file stays as it was.
+    ASSERT_TRUE(second->saveDocument()) << second->lastFileErrorText().toStdString();
+    std::unique_ptr<DRVDocument> third = open(path);
+    ASSERT_TRUE(third);
+    EXPECT_EQ(readBytes(third->pagePath()), firstBytes);
+    expectSameGraphics(second->graphics(), third->graphics(), {}, templateName);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fixtures, FixtureRoundTripTest,
+    ::testing::Values(FixturePage{"HTML Quib Pro", "pages/every-kind.html", "EveryKind.quibpage"},
+                      FixturePage{"HTML Quib Pro", "pages/hostile-images.html", "Hostile.quibpage"},
+                      FixturePage{"Selvaro Pro", "pages/form.php", "Form.selvaro"},
+                      FixturePage{"HTML Quib Pro", "markers/page.html", "Markers.quibpage"},
+                      FixturePage{"HTML Quib Pro", "archive/Home.html", "Home.quibpage"},
+                      FixturePage{"HTML Quib Pro", "generation/lines-absolute.html", "Lines.quibpage"},
+                      FixturePage{"Selvaro Pro", "generation/form-absolute.html", "FormShape.selvaro"},
+                      FixturePage{"HTML Quib Pro", "documents/Home-top.quibpage", "Home-top.quibpage"},
+                      FixturePage{"Brumel Responsive Website Designer", "documents/Home-folder.zqv",
+                                  "Home-folder.zqv"},
+                      FixturePage{"Selvaro Pro", "documents/Contact.selvaro", "Contact.selvaro"}),
+    [](const ::testing::TestParamInfo<FixturePage>& info) {
+        std::string name = info.param.path;
+        for (char& c : name) {
+            if (!std::isalnum(static_cast<unsigned char>(c)))
+                c = '_';
+        }
+        return name;
+    });
+
+// Every generated page the generation tests keep as golden text.
+TEST(GeneratedFixturePages, HoldNoNullText)
+{
+    const QDir folder(QStringLiteral(QUIB_FIXTURES_DIR "/generation"));
+    const QStringList pages = folder.entryList({"*.html", "*.php"}, QDir::Files);
+    ASSERT_FALSE(pages.isEmpty());
+    for (const QString& name : pages) {
+        const QByteArray bytes = readBytes(folder.filePath(name));
+        EXPECT_FALSE(bytes.contains("(null)")) << name.toStdString();
+    }
+}

@@ -306,3 +306,53 @@ TEST_F(TextBoxGenerationTest, EntitiesDecodeInOnePass)
     const QString typed = QStringLiteral("a&b<c>\"d'&amp;");
     EXPECT_EQ(TextEscaping::decodeHtmlEntities(TextEscaping::escapeHtmlAttribute(typed)), typed);
 }
+
+// A form field that spans the screen keeps spanning it: "width:100%" comes back as the flag, not
+// as the stand-in width the reader gives the field, and is written as "width:100%" again.
+TEST_F(TextBoxGenerationTest, FullWidthFormFieldsStayFullWidth)
+{
+    for (const char* kind : {"text", "textarea", "submit"}) {
+        SCOPED_TRACE(kind);
+        DRVDocument document;
+        document.setPageFileType(QStringLiteral("selvaro"));
+        document.setPageFileExtension(QStringLiteral("php"));
+        auto* field = new DRVText(&document);
+        document.insertGraphics({field}, {0});
+        field->setTextType(QStringLiteral("Text"));
+        field->setBounds(QRectF(10, 40, 300, 30));
+        field->setFormType(QString::fromLatin1(kind));
+        field->setFormTag(1);
+        field->setMatchScreenFlag(true);
+
+        QObject owner;
+        const auto first =
+            reopen(document, QStringLiteral("contact"), &owner, QString(), QStringLiteral("php"));
+        EXPECT_TRUE(first.text.contains(QStringLiteral("width:100%;"))) << first.text.toStdString();
+        const QList<DRVGraphic*> read = ofClass(first.graphics, "DRVText");
+        ASSERT_EQ(read.size(), 1);
+        EXPECT_TRUE(read.first()->matchScreenFlag());
+
+        DRVDocument again;
+        again.setPageFileType(QStringLiteral("selvaro"));
+        again.setPageFileExtension(QStringLiteral("php"));
+        read.first()->setParent(&again);
+        again.insertGraphics({read.first()}, {0});
+        const QString text = again.generateSourceCode(QStringLiteral("contact"), false, false);
+        EXPECT_TRUE(text.contains(QStringLiteral("width:100%;")));
+        EXPECT_FALSE(text.contains(QStringLiteral("width:9999px")));
+    }
+}
+
+// Boxes without hover colours write nothing where the hover parts go: "(null)" between two rules
+// would make a browser drop the next box's rule.
+TEST_F(TextBoxGenerationTest, EmptyHoverPartsWriteNothing)
+{
+    DRVDocument document;
+    document.setMainTemplateName(QStringLiteral("index"));
+    for (int i = 0; i < 3; ++i)
+        addBox(document, kBoxes[0], i);
+    const QString page = document.generateSourceCode(QStringLiteral("index"), false, false);
+    EXPECT_FALSE(page.contains(QStringLiteral("(null)")));
+    for (int n = 0; n < 3; ++n)
+        EXPECT_TRUE(page.contains(QStringLiteral("\n.text%1{position:absolute;").arg(n))) << n;
+}
