@@ -110,21 +110,6 @@ QString PageShell::includeBlock(bool local)
            html5shiv + respond;
 }
 
-QString PageShell::webFontLink(const QList<PagePieces::WebFont>& fonts)
-{
-    if (fonts.isEmpty())
-        return QStringLiteral("");
-    QList<PagePieces::WebFont> sorted = fonts;
-    std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
-        return a.fontName.compare(b.fontName, Qt::CaseInsensitive) < 0;
-    });
-    QString families;
-    for (const PagePieces::WebFont& font : sorted)
-        families += font.sourceCodeName + u'|';
-    return QStringLiteral("<link href='https://fonts.googleapis.com/css?family=") + families +
-           QStringLiteral("&subset=latin,latin-ext' rel='stylesheet' type='text/css'>");
-}
-
 QString PageShell::fontFaceBlock() const
 {
     // The bundled fonts the page's texts use, served from the page's own folder: a visitor's
