@@ -20,7 +20,6 @@ public:
     // (.line0 first). Completes each line's template name: without its extension, and the page's
     // main template name when it has none.
     static Output generateLines(DRVDocument& document);
-    static QString generateLineRules(DRVDocument& document) { return generateLines(document).rules; }
 
     // The SVG of one line: its segment stroked solid, dashed or dotted in the border colour and
     // width, stopped short of each arrow tip, and its arrow heads filled, all at the line's opacity;
