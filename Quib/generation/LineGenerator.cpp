@@ -2,6 +2,7 @@
 
 #include "document/DRVDocument.h"
 #include "generation/PageFormat.h"
+#include "generation/TextEscaping.h"
 #include "model/DRVGraphic.h"
 #include "model/DRVLine.h"
 #include "platform/Format.h"
@@ -9,20 +10,12 @@
 #include "platform/StringRules.h"
 
 #include <QPainterPath>
-#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
 using generation::format;
 
 namespace {
-
-// Only six hex digits reach the page; anything else draws nothing, as on the canvas.
-bool isHexColour(const QString& value)
-{
-    static const QRegularExpression hex(QStringLiteral("^[0-9A-Fa-f]{6}$"));
-    return hex.match(value).hasMatch();
-}
 
 QString number(double value)
 {
@@ -59,9 +52,11 @@ LineGenerator::Output LineGenerator::generateLines(DRVDocument& document)
                 "shadowFlag:%d;templateName:%@;manualLayerIndex:%d;drawBeginArrow:%d;drawEndArrow:%d;}\n"),
             {n, line->scrollFlag() == 1 ? QStringLiteral("fixed") : QStringLiteral("absolute"),
              platform::truncToInt(begin.x()), platform::truncToInt(begin.y()), platform::truncToInt(end.x()),
-             platform::truncToInt(end.y()), layer, line->moveLock(), line->opacity(), line->borderStyle(),
-             line->borderWidth(), line->borderHexColorString(), line->groupNumber(), line->shadowFlag(),
-             templateName, line->manualLayerIndex(), line->drawBeginArrow(), line->drawEndArrow()});
+             platform::truncToInt(end.y()), layer, line->moveLock(), line->opacity(),
+             TextEscaping::cssRuleValue(line->borderStyle()), line->borderWidth(),
+             TextEscaping::cssColourValue(line->borderHexColorString()), line->groupNumber(),
+             line->shadowFlag(), TextEscaping::cssRuleValue(templateName), line->manualLayerIndex(),
+             line->drawBeginArrow(), line->drawEndArrow()});
         if (auto* drawn = qobject_cast<DRVLine*>(line))
             out.shapes += lineShape(*drawn, n, layer);
     }
@@ -70,8 +65,9 @@ LineGenerator::Output LineGenerator::generateLines(DRVDocument& document)
 
 QString LineGenerator::lineShape(const DRVLine& line, int n, int layer)
 {
-    const QString colour = line.borderHexColorString();
-    if (!isHexColour(colour))
+    // Only six hex digits reach the shape; a clear or unreadable colour draws nothing.
+    const QString colour = TextEscaping::cssColourValue(line.borderHexColorString());
+    if (colour.isEmpty() || colour == QStringLiteral("CLEAR0"))
         return QStringLiteral("");
     const double opacity = std::clamp(std::isfinite(line.opacity()) ? line.opacity() : 1.0, 0.0, 1.0);
     const QString style = line.borderStyle();
@@ -99,6 +95,11 @@ QString LineGenerator::lineShape(const DRVLine& line, int n, int layer)
     QRectF box = QRectF(p0, p1).normalized();
     for (const QPolygonF& head : heads)
         box = box.united(head.boundingRect());
+    const double limit = 1e7; // far beyond any page, and safely inside int
+    if (!std::isfinite(box.left()) || !std::isfinite(box.right()) || !std::isfinite(box.top()) ||
+        !std::isfinite(box.bottom()) || std::abs(box.left()) > limit || std::abs(box.right()) > limit ||
+        std::abs(box.top()) > limit || std::abs(box.bottom()) > limit)
+        return QStringLiteral("");
     const double margin = std::max(1.0, width) / 2 + 1;
     const int left = int(std::floor(box.left() - margin));
     const int top = int(std::floor(box.top() - margin));

@@ -356,3 +356,26 @@ TEST_F(TextBoxGenerationTest, EmptyHoverPartsWriteNothing)
     for (int n = 0; n < 3; ++n)
         EXPECT_TRUE(page.contains(QStringLiteral("\n.text%1{position:absolute;").arg(n))) << n;
 }
+
+// Text values a page or a user gave an element stay inside the element's style rule: none can end
+// the rule or the style block.
+TEST_F(TextBoxGenerationTest, HostileValuesStayInsideTheirRules)
+{
+    const QString hostile = QStringLiteral("x;}</style><script>alert(1)</script>{\"'\n");
+    DRVDocument document;
+    document.setMainTemplateName(QStringLiteral("index"));
+    DRVText* box = addBox(document, kBoxes[0], 0);
+    for (const char* key : {"templateName", "linkType", "bubbleShape", "onClickShowString",
+                            "onClickHideString", "borderStyle", "topPaddingType", "hoverColorString",
+                            "textHexColorString", "backgroundHexColorString", "borderHexColorString"})
+        box->setProperty(key, hostile);
+    const QString page = document.generateSourceCode(QStringLiteral("index"), false, false);
+    EXPECT_FALSE(page.contains(QStringLiteral("<script>alert")));
+    EXPECT_EQ(page.count(QStringLiteral("</style>")), 1);
+    // Each of the box's rules ends where it should: the page reads the box back with its text.
+    QObject owner;
+    const auto page2 = reopen(document, QStringLiteral("index"), &owner);
+    const QList<DRVGraphic*> read = ofClass(page2.graphics, "DRVText");
+    ASSERT_EQ(read.size(), 1);
+    EXPECT_EQ(plainText(read.first()), plainText(box));
+}
