@@ -5,6 +5,7 @@
 #include "generation/WebFonts.h"
 
 #include "document/DocumentArchiver.h"
+#include "document/StoredPageEncoding.h"
 #include "editions/EditionSettings.h"
 #include "platform/Dialogs.h"
 #include "platform/Format.h"
@@ -124,24 +125,6 @@ bool DRVDocument::savePageFile(bool publishFlag)
     return written;
 }
 
-namespace {
-
-// The stored page is ASCII when it can be; otherwise it is written in the encoding its head names
-// where the page reader recognises it again (UTF-8, UTF-16 with a byte-order mark), else UTF-16.
-QByteArray storedPageBytes(const DRVDocument& document, const QString& page)
-{
-    if (platform::isAsciiLossless(page))
-        return platform::encodeAsciiElseUtf16(page);
-    const platform::TextEncoding declared = FormPageGenerator::publishedEncoding(document);
-    if (declared == platform::TextEncoding::UTF8 || declared == platform::TextEncoding::UTF16) {
-        if (std::optional<QByteArray> bytes = platform::encodeText(page, declared))
-            return *bytes;
-    }
-    return platform::encodeAsciiElseUtf16(page);
-}
-
-} // namespace
-
 bool DRVDocument::directlySavePageFile()
 {
     ++m_documentChangedCounter;
@@ -155,7 +138,7 @@ bool DRVDocument::directlySavePageFile()
             return false;
         }
     } else {
-        bytes = storedPageBytes(*this, m_generatedPageSource);
+        bytes = StoredPageEncoding::bytesFor(m_generatedPageSource);
     }
     if (!platform::writeFileAtomically(path, *bytes))
         return false;
