@@ -2,8 +2,10 @@
 // file, style sheet and thumbnails into the working folder and packing it into the document file.
 #include "document/DRVDocument.h"
 #include "generation/FormPageGenerator.h"
+#include "generation/WebFonts.h"
 
 #include "document/DocumentArchiver.h"
+#include "document/StoredPageEncoding.h"
 #include "editions/EditionSettings.h"
 #include "platform/Dialogs.h"
 #include "platform/Format.h"
@@ -154,7 +156,7 @@ bool DRVDocument::directlySavePageFile()
             return false;
         }
     } else {
-        bytes = platform::encodeAsciiElseUtf16(m_generatedPageSource);
+        bytes = StoredPageEncoding::bytesFor(m_generatedPageSource);
     }
     if (!platform::writeFileAtomically(*path, *bytes))
         return false;
@@ -292,8 +294,15 @@ bool DRVDocument::exportPublishVersion(const QString& path)
         showEncodingRefusal();
         return false;
     }
-    QDir().mkpath(platform::stringByDeletingLastPathComponent(path));
-    return platform::writeFileAtomically(path, *bytes);
+    const QString folder = platform::stringByDeletingLastPathComponent(path);
+    QDir().mkpath(folder);
+    if (!platform::writeFileAtomically(path, *bytes))
+        return false;
+    // The page's bundled fonts go beside it, where its @font-face rules look for them.
+    if (m_pageName.isEmpty())
+        return true;
+    return WebFonts::copyFontFiles(WebFonts::bundledFamiliesUsedBy(*this),
+                                   platform::stringByAppendingPathComponent(folder, m_pageName));
 }
 
 bool DRVDocument::generatePublishVersion()

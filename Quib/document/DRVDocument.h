@@ -277,7 +277,7 @@ public:
     bool compareSource(bool publishFlag);
     // Writes the page file when it differs from the generated text; false when that write failed.
     bool savePageFile(bool publishFlag);
-    // Writes generatedPageSource to W/P.X (ASCII when lossless, else UTF-16).
+    // Writes generatedPageSource to W/P.X in the encoding it names (see StoredPageEncoding).
     bool directlySavePageFile();
     // Writes fullCSSString to W/P/full.css (mobile.css for the mobile page) in the editions with
     // external style sheets; true when nothing was to be written.

@@ -1,6 +1,7 @@
 // Reading and rewriting single page settings in a stored page file, without parsing the page.
 #include "editions/DataCentre.h"
 
+#include "document/StoredPageEncoding.h"
 #include "editions/EditionSettings.h"
 #include "generation/TextEscaping.h"
 #include "platform/StringRules.h"
@@ -36,7 +37,7 @@ std::optional<QString> readPage(const QString& path)
 
 bool writePage(const QString& path, const QString& text)
 {
-    return platform::writeFileAtomically(path, platform::encodeAsciiElseUtf16(text));
+    return platform::writeFileAtomically(path, StoredPageEncoding::bytesFor(text));
 }
 
 // Lines split at every newline character, each one a break of its own, except that CR LF is one

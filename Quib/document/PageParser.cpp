@@ -11,6 +11,7 @@
 #include "generation/FormPageGenerator.h"
 #include "generation/TextEscaping.h"
 #include "generation/ValidationScript.h"
+#include "generation/WebFonts.h"
 #include "model/DRVGraphic.h"
 #include "model/GalleryGridView.h"
 #include "model/LineView.h"
@@ -629,7 +630,8 @@ void Reader::readTextRule(const QString& line, const StyleRuleTokens& rule, int 
 {
     Q_UNUSED(line);
     myTextView* view = nullptr;
-    const QString family = rule.parseForItemTypeString(QStringLiteral("font-family"), kDefaultFamily);
+    const QString family =
+        WebFonts::firstFamily(rule.parseForItemTypeString(QStringLiteral("font-family"), kDefaultFamily));
     if (!out.isFormPage || in.pageName == kBaseTemplate) {
         view = TextBoxRebuild::generateATextView(rule, in.templatePageName, out.usingBootStrapFlag,
                                                  &out.notSupportedFonts, owner);
@@ -677,7 +679,9 @@ myTextView* Reader::readFormField(const StyleRuleTokens& rule, const QString& fo
         borderWidth = 0;
     const int grow = out.usingBootStrapFlag ? 0 : 2 * (borderWidth + padding);
     const std::optional<QString> widthValue = rule.valueForKey(QStringLiteral("width"));
-    const int outerWidth = widthValue && *widthValue == QLatin1String("100%") ? 9999 : p.width + grow;
+    // A field that spans the screen keeps spanning it: the flag, not the stand-in width, is saved.
+    const bool matchScreen = widthValue && *widthValue == QLatin1String("100%");
+    const int outerWidth = matchScreen ? 9999 : p.width + grow;
     const int outerHeight = p.height + grow;
     QString borderColor =
         rule.parseForItemTypeString(QStringLiteral("bordercolor"), QStringLiteral("000000"));
@@ -714,6 +718,7 @@ myTextView* Reader::readFormField(const StyleRuleTokens& rule, const QString& fo
     field->setResponsiveResizeFlag(rule.parseForItemTypeInt(QStringLiteral("responsiveResizeFlag"), 0));
     field->setResponsiveAlignment(rule.parseForItemTypeInt(QStringLiteral("responsiveAlignmentFlag"), 0));
     field->setMoveLock(p.moveLock);
+    field->setMatchScreenFlag(matchScreen ? 1 : 0);
     if (p.templateName)
         field->setTemplateName(*p.templateName);
     if (isRadio || isCheckbox)
@@ -948,8 +953,8 @@ void Reader::readOldProfileRules(const QString& head)
             } else {
                 cell->textView()->setBackgroundColor(Qt::transparent);
             }
-            const QString family =
-                checkedFamily(rule.parseForItemTypeString(QStringLiteral("font-family"), kDefaultFamily));
+            const QString family = checkedFamily(WebFonts::firstFamily(
+                rule.parseForItemTypeString(QStringLiteral("font-family"), kDefaultFamily)));
             QFont font(family);
             const int size = rule.parseForItemTypeInt(QStringLiteral("font-size"), 0);
             if (size > 0)
@@ -1150,7 +1155,9 @@ void Reader::keepPageGraphics()
         for (auto* carrier : list) {
             if (duplicate)
                 carrier->setTemplateName(in.pageName);
-            if (carrier->templateName() == kBaseTemplate && !isBaseTemplate)
+            // The base template's elements come back from the base template itself; without one
+            // to merge them from, the page's own copies are all there is.
+            if (carrier->templateName() == kBaseTemplate && !isBaseTemplate && out.followsBaseTemplate)
                 continue;
             kept.append(carrier);
         }
@@ -1212,12 +1219,12 @@ QList<PageAlert> PageParseResult::alerts() const
 {
     QList<PageAlert> list;
     for (const QString& family : notSupportedFonts)
-        list.append(
-            PageAlert{QStringLiteral("Font Not Supported"),
-                      QStringLiteral("Font %1 is not installed on this Mac, it will be replaced with font "
-                                     "Helvetica Neue")
-                          .arg(family),
-                      QStringLiteral("OK")});
+        list.append(PageAlert{
+            QStringLiteral("Font Not Supported"),
+            QStringLiteral("Font %1 is not installed on this computer, it will be replaced with font "
+                           "Helvetica Neue")
+                .arg(family),
+            QStringLiteral("OK")});
     return list;
 }
 

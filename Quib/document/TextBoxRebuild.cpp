@@ -2,6 +2,7 @@
 
 #include "document/StyleRuleTokens.h"
 #include "editions/DataCentre.h"
+#include "generation/WebFonts.h"
 #include "model/myTextView.h"
 
 #include <QFont>
@@ -79,7 +80,9 @@ myTextView* TextBoxRebuild::generateATextView(const StyleRuleTokens& rule, const
     const int carrierHeight = height - rule.parseForItemTypeInt(QStringLiteral("heightBuffer"), 0);
 
     const int fontSize = rule.parseForItemTypeInt(QStringLiteral("font-size"), 0);
-    QString family = rule.parseForItemTypeString(QStringLiteral("font-family"), kDefaultFamily);
+    // The first family of the rule's list: the ones after it are the browser's fallbacks.
+    QString family =
+        WebFonts::firstFamily(rule.parseForItemTypeString(QStringLiteral("font-family"), kDefaultFamily));
     QFont font = fontWithFamily(kDefaultFamily, fontSize);
     if (DataCentre::isFontFamilyPresent(family)) {
         font = fontWithFamily(family, fontSize);

@@ -2,8 +2,10 @@
 
 #include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
+#include "generation/PageFormat.h"
 #include "generation/TextBoxGenerator.h"
 #include "generation/TextEscaping.h"
+#include "generation/WebFonts.h"
 #include "model/DRVTable.h"
 #include "model/DRVText.h"
 #include "model/myTextView.h"
@@ -14,7 +16,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-using platform::format;
+using generation::format;
 
 namespace {
 
@@ -330,7 +332,7 @@ std::shared_ptr<CodeWidgetHelper> CellTextGenerator::generateTextViewCode(DRVDoc
     // 13. Rule set.
     record->headerString = format(
         QStringLiteral(
-            ".%@text%d{%@%@font-size:%dpx;color:#%@;background-color:#%@;font-family:\"%@\";border-style:%"
+            ".%@text%d{%@%@font-size:%dpx;color:#%@;background-color:#%@;font-family:%@;border-style:%"
             "@;border-width:%dpx;border-color:#%@;text-align:%@;border-radius:%fpx;-moz-border-radius:%fpx;%"
             "@%@shadowOpacity:%d;shadowRadius:%d;shadowOffSetY:%d;textAlpha:%f;text-indent:%dpx;%@;%@%@}%@%"
             "@%@%@\n\n"),
@@ -341,7 +343,7 @@ std::shared_ptr<CodeWidgetHelper> CellTextGenerator::generateTextViewCode(DRVDoc
          e.fontSize,
          textColor,
          e.backgroundColor,
-         e.family,
+         WebFonts::fontFamilyValue(e.family),
          e.borderStyle,
          e.borderWidth,
          borderColor,
@@ -364,12 +366,12 @@ std::shared_ptr<CodeWidgetHelper> CellTextGenerator::generateTextViewCode(DRVDoc
          hoverRule});
 
     // 14. Inline style of the e-mail shape.
-    const QString inlineStyle = format(
-        QStringLiteral(
-            "%@%@font-size:%dpx;color:#%@;background-color:#%@;font-family:\"%@\";border-style:%@;border-"
-            "width:%dpx;border-color:#%@;text-align:%@;border-radius:%fpx;%@"),
-        {size, align, e.fontSize, textColor, e.backgroundColor, e.family, e.borderStyle, e.borderWidth,
-         borderColor, e.alignment, e.cornerRadius, box});
+    const QString inlineStyle =
+        format(QStringLiteral(
+                   "%@%@font-size:%dpx;color:#%@;background-color:#%@;font-family:%@;border-style:%@;border-"
+                   "width:%dpx;border-color:#%@;text-align:%@;border-radius:%fpx;%@"),
+               {size, align, e.fontSize, textColor, e.backgroundColor, WebFonts::fontFamilyValue(e.family),
+                e.borderStyle, e.borderWidth, borderColor, e.alignment, e.cornerRadius, box});
     const QString styleAttribute =
         ed.gResponsiveEmailFlag
             ? format(QStringLiteral(" style=%@"), {TextEscaping::quotedAttribute(inlineStyle)})

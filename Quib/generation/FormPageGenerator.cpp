@@ -2,12 +2,13 @@
 
 #include "document/DRVDocument.h"
 #include "editions/DataCentre.h"
+#include "generation/PageFormat.h"
 #include "platform/Format.h"
 
 #include <QObject>
 #include <QVariant>
 
-using platform::format;
+using generation::format;
 
 namespace {
 
@@ -180,18 +181,24 @@ platform::TextEncoding FormPageGenerator::publishedEncoding(const DRVDocument& d
     const QString type = document.encodingType();
     if (type == QLatin1String("Win-1251"))
         return platform::TextEncoding::Windows1251;
-    if (type == QLatin1String("UTF-8"))
+    // A page with no setting is a UTF-8 page: that is what the page reader makes of it when the
+    // page is opened again, so publishing it otherwise would change with a save.
+    if (type == QLatin1String("UTF-8") || type.isEmpty())
         return platform::TextEncoding::UTF8;
     return platform::TextEncoding::UTF16;
 }
 
 QString FormPageGenerator::charsetName(const DRVDocument& document)
 {
-    if (isFormPage(document))
-        return QStringLiteral("UTF-8");
-    if (document.encodingType() == QLatin1String("Win-1251"))
+    // The name of the encoding the page is written in, whatever the setting's text says.
+    switch (publishedEncoding(document)) {
+    case platform::TextEncoding::Windows1251:
         return QStringLiteral("windows-1251");
-    return text(document.encodingType());
+    case platform::TextEncoding::UTF16:
+        return QStringLiteral("UTF-16");
+    default:
+        return QStringLiteral("UTF-8");
+    }
 }
 
 QString FormPageGenerator::encodingTypeForCharset(const QString& charset)

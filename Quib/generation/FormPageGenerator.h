@@ -29,10 +29,10 @@ public:
     // ---- the bytes of a published page ----
     static bool isFormPage(const DRVDocument& document);
     // PHP runs UTF-8 files only, so a form page is always published as UTF-8; other pages in the
-    // encoding the page settings name ("Win-1251", "UTF-8", anything else UTF-16).
+    // encoding the page settings name ("Win-1251", "UTF-8" or none, anything else UTF-16).
     static platform::TextEncoding publishedEncoding(const DRVDocument& document);
-    // The charset the page's meta tag names: that of the published bytes, by the name browsers
-    // know ("windows-1251", not "Win-1251"); other settings as they stand.
+    // The charset the page's meta tag names: that of the bytes the page is written in, by the name
+    // browsers know ("UTF-8", "UTF-16", "windows-1251"), whatever the setting's own text.
     static QString charsetName(const DRVDocument& document);
     // The setting a charset name read back from a page stands for ("windows-1251" is "Win-1251").
     static QString encodingTypeForCharset(const QString& charset);

@@ -3,6 +3,7 @@
 #include "document/DRVDocument.h"
 #include "document/PageParser.h"
 #include "editions/EditionSettings.h"
+#include "generation/PageFormat.h"
 #include "generation/PagePieces.h"
 #include "generation/ResponsiveArrangement.h"
 #include "generation/TextEscaping.h"
@@ -15,7 +16,7 @@
 
 #include <algorithm>
 
-using platform::format;
+using generation::format;
 
 namespace {
 

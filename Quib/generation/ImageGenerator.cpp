@@ -3,6 +3,7 @@
 #include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
 #include "generation/ImageFileWriter.h"
+#include "generation/PageFormat.h"
 #include "generation/PagePieces.h"
 #include "generation/TextBoxGenerator.h"
 #include "generation/TextEscaping.h"
@@ -18,7 +19,7 @@
 
 #include <QSet>
 
-using platform::format;
+using generation::format;
 
 namespace {
 

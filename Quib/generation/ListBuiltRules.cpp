@@ -2,9 +2,11 @@
 
 #include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
+#include "generation/PageFormat.h"
 #include "generation/PagePieces.h"
 #include "generation/TextBoxGenerator.h"
 #include "generation/TextEscaping.h"
+#include "generation/WebFonts.h"
 #include "model/DRVGraphic.h"
 #include "model/myTextView.h"
 #include "platform/Format.h"
@@ -13,7 +15,7 @@
 
 #include <algorithm>
 
-using platform::format;
+using generation::format;
 
 namespace {
 
@@ -178,7 +180,7 @@ std::shared_ptr<CodeWidgetHelper> ListBuiltRules::generateTextViewCodeStatic(DRV
     add(main, "z-index", d(z));
     add(main, "snippetFormattingFlag", d(num(element, "snippetFormatFlag")));
     add(main, "font-size", px(fontSize));
-    add(main, "font-family", facts.family);
+    add(main, "font-family", facts.family.isEmpty() ? QString() : WebFonts::fontFamilyValue(facts.family));
     add(main, "padding", px(padding));
     add(main, "border-style", str(element, "borderStyle"));
     add(main, "border-width", px(num(element, "borderWidth")));

@@ -2,7 +2,9 @@
 
 #include "document/DRVDocument.h"
 #include "generation/CellTextGenerator.h"
+#include "generation/PageFormat.h"
 #include "generation/TextEscaping.h"
+#include "generation/WebFonts.h"
 #include "model/DRVTable.h"
 #include "model/myTextView.h"
 #include "platform/Format.h"
@@ -10,7 +12,7 @@
 
 #include <QTextDocument>
 
-using platform::format;
+using generation::format;
 
 namespace {
 
@@ -119,7 +121,7 @@ BarStyle styleOf(const myTextView* cell)
     s.text = text(cell->textColorString());
     s.hoverText = text(cell->hoverTextColorString());
     s.size = cell->fontSize();
-    s.family = text(cell->familyName());
+    s.family = WebFonts::fontFamilyValue(text(cell->familyName()));
     return s;
 }
 
@@ -138,8 +140,8 @@ const char* const kCenteredCSS =
     "#%@;\nbackground-color: %@;\nwidth:100%%;\n}\n.navbar-default {\nborder:0px;\nbackground-color: "
     "%@;\nborder-radius:0px;\n}\n.navbar-default .navbar-nav > li > a {\ncolor: "
     "#%@;\nfont-size:%dpx;\nfont-family:"
-    "\"%@\";\nwidth:100%%;\n}\n.navbar-brand {\ncolor: #%@ "
-    "!important;\nfont-size:%dpx;\nfont-family:\"%@\";\n}\n."
+    "%@;\nwidth:100%%;\n}\n.navbar-brand {\ncolor: #%@ "
+    "!important;\nfont-size:%dpx;\nfont-family:%@;\n}\n."
     "navbar-default .navbar-toggle .icon-bar {\nbackground-color: #%@;\n}\n.navbar-toggle "
     "{\nbackground-color: "
     "transparent;\n}\n.navbar-default .navbar-toggle:hover, .navbar-default .navbar-toggle:focus "
@@ -154,8 +156,8 @@ const char* const kFixedCSSStart =
     "#%@;\nbackground-color: "
     "#%@;\n}\n.navbar {\nborder:0px;\nbackground-color: #%@;\nborder-radius:0px;\n}\n.navbar .navbar-nav > "
     "li > a "
-    "{\ncolor: #%@;\nfont-size:%dpx;\nfont-family:\"%@\";\n}\n.navbar-brand {\ncolor: #%@ "
-    "!important;\nfont-size:%dpx;\nfont-family:\"%@\";\n}\n.navbar .navbar-toggle .icon-bar {\n    "
+    "{\ncolor: #%@;\nfont-size:%dpx;\nfont-family:%@;\n}\n.navbar-brand {\ncolor: #%@ "
+    "!important;\nfont-size:%dpx;\nfont-family:%@;\n}\n.navbar .navbar-toggle .icon-bar {\n    "
     "background-color: "
     "#%@;\n}\n.navbar-toggle {\nbackground-color: transparent;\n}\n.navbar .navbar-toggle:hover, "
     ".navbar-default "
@@ -172,8 +174,8 @@ const char* const kDropdownCSS =
     ".navbar-nav>.open>a:focus, .navbar-default .navbar-nav>.open>a:hover{\ncolor: #%@;\nbackground-color: "
     "%@;\n}\n.navbar-default {\nborder:0px;\nbackground-color: %@;\nborder-radius:0px;\n}\n.navbar-default "
     ".navbar-nav > li > a {\ncolor: "
-    "#%@;\nfont-size:%dpx;\nfont-family:\"%@\";\nwidth:100%%;\n}\n.navbar-brand "
-    "{\ncolor: #%@ !important;\nfont-size:%dpx;\nfont-family:\"%@\";\n}\n.navbar-default .navbar-toggle "
+    "#%@;\nfont-size:%dpx;\nfont-family:%@;\nwidth:100%%;\n}\n.navbar-brand "
+    "{\ncolor: #%@ !important;\nfont-size:%dpx;\nfont-family:%@;\n}\n.navbar-default .navbar-toggle "
     ".icon-bar "
     "{\nbackground-color: #%@;\n}\n.navbar-toggle {\nbackground-color: transparent;\n}\n.navbar-default "
     ".navbar-toggle:hover, .navbar-default .navbar-toggle:focus {\nbackground-color: "
@@ -185,8 +187,8 @@ const char* const kDropdownCSS =
     "#%@;\nbackground-color: "
     "%@;\nwidth:100%%;\n}\n.dropdown-menu{\nborder:0px;\nbackground-color: "
     "%@;\nborder-radius:0px;\n}\n.dropdown-menu "
-    "{\ncolor: #%@;\nfont-size:%dpx;\nfont-family:\"%@\";\nwidth:100%%;\n}\n.dropdown-menu > li > a{\ncolor: "
-    "#%@;\nfont-size:%dpx;\nfont-family:\"%@\";\nwidth:100%%;\n}\n.navbar-default .navbar-nav .open "
+    "{\ncolor: #%@;\nfont-size:%dpx;\nfont-family:%@;\nwidth:100%%;\n}\n.dropdown-menu > li > a{\ncolor: "
+    "#%@;\nfont-size:%dpx;\nfont-family:%@;\nwidth:100%%;\n}\n.navbar-default .navbar-nav .open "
     ".dropdown-menu>li>a{\ncolor: #%@;\n}\n.navbar-default .navbar-nav .open .dropdown-menu>li>a:hover, "
     ".dropdown-menu>li>a:focus{\ncolor: #%@;\nbackground-color: %@;\nwidth:100%%;\n}\n";
 
@@ -234,8 +236,8 @@ std::shared_ptr<CodeWidgetHelper> NavbarGenerator::generateNavBar(DRVDocument& d
             "{\ncolor: "
             "#%@;\nbackground-color: %@;\n}\n.navbar-default {\nborder:0px;\nbackground-color: "
             "%@;\nborder-radius:0px;\n}\n.navbar-default .navbar-nav > li > a {\ncolor: "
-            "#%@;\nfont-size:%dpx;\nfont-family:\"%@\";\n}\n.navbar-brand {\ncolor: #%@ "
-            "!important;\nfont-size:%dpx;\nfont-family:\"%@\";\n}\n.navbar-default .navbar-toggle .icon-bar "
+            "#%@;\nfont-size:%dpx;\nfont-family:%@;\n}\n.navbar-brand {\ncolor: #%@ "
+            "!important;\nfont-size:%dpx;\nfont-family:%@;\n}\n.navbar-default .navbar-toggle .icon-bar "
             "{\nbackground-color: #%@;\n}\n.navbar-toggle {\nbackground-color: "
             "transparent;\n}\n.navbar-default "
             ".navbar-toggle:hover, .navbar-default .navbar-toggle:focus {\nbackground-color: "

@@ -2,13 +2,14 @@
 
 #include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
-#include "generation/GalleryGenerator.h"
-#include "generation/FormPageGenerator.h"
 #include "generation/BackgroundImage.h"
+#include "generation/FormPageGenerator.h"
+#include "generation/GalleryGenerator.h"
 #include "generation/ImageFileWriter.h"
 #include "generation/ImageFolderPruner.h"
 #include "generation/ImageGenerator.h"
 #include "generation/LineGenerator.h"
+#include "generation/PageFormat.h"
 #include "generation/PageShell.h"
 #include "generation/ResponsiveArrangement.h"
 #include "generation/SlideshowGenerator.h"
@@ -16,6 +17,7 @@
 #include "generation/TableGenerator.h"
 #include "generation/TextBoxGenerator.h"
 #include "generation/TextEscaping.h"
+#include "generation/WebFonts.h"
 #include "model/DRVGraphic.h"
 #include "model/DRVTable.h"
 #include "platform/Format.h"
@@ -89,8 +91,11 @@ QString PageGenerator::generate(const QString& pageName, bool publishFlag, bool 
     const QString page = shell.buildPage();
     m_document.setGeneratedPageSource(page);
 
-    // 19. Files of the page folder that no image uses.
+    // 19. Files of the page folder that no image uses; the bundled fonts the page uses.
     pruneUnusedImageFiles();
+    if (m_changedFlag)
+        WebFonts::copyFontFiles(WebFonts::bundledFamiliesUsedBy(m_document),
+                                ImageFileWriter::pageImageFolder(m_document, m_pageName));
     return page;
 }
 
@@ -108,7 +113,7 @@ void PageGenerator::resetLists()
 void PageGenerator::computePageLevelValues()
 {
     DRVDocument& doc = m_document;
-    m_pieces.metaLines = platform::format(
+    m_pieces.metaLines = generation::format(
         QStringLiteral("<meta name=\"keywords\" content=\"%@\">\n<meta name=\"description\" content=\"%@\">"),
         {TextEscaping::escapeHtmlAttributeLine(text(doc.metaKeywords())),
          TextEscaping::escapeHtmlAttributeLine(text(doc.metaDescription()))});
@@ -118,7 +123,7 @@ void PageGenerator::computePageLevelValues()
         doc.setWebPageWidth(doc.findMaxScreenWidth());
     m_pieces.contentRule =
         doc.centreFlag() != 0
-            ? platform::format(
+            ? generation::format(
                   QStringLiteral(
                       "#content{position:relative;width:%dpx;margin-left:auto;margin-right:auto;}\n"),
                   {doc.webPageWidth()})
@@ -189,7 +194,9 @@ void PageGenerator::generateSnippets()
 
 void PageGenerator::generateLines()
 {
-    m_pieces.lineRules += LineGenerator::generateLineRules(m_document);
+    const LineGenerator::Output lines = LineGenerator::generateLines(m_document);
+    m_pieces.lineRules += lines.rules;
+    m_pieces.bodyComponents += lines.shapes;
 }
 
 void PageGenerator::generateImages()

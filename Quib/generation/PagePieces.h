@@ -38,7 +38,7 @@ struct PagePieces
     // Text boxes and form fields.
     QString bodyTexts = QStringLiteral("");
     QString bodyImages = QStringLiteral("");
-    // Table components, absolute text boxes and snippets.
+    // Table components, absolute text boxes and snippets, and the shapes of lines.
     QString bodyComponents = QStringLiteral("");
     // Slideshows and galleries.
     QString bodyShowsGallery = QStringLiteral("");
@@ -48,21 +48,4 @@ struct PagePieces
 
     // Fragments that stand at the top level of a responsive page.
     QList<std::shared_ptr<CodeWidgetHelper>> topLevel;
-
-    // Web fonts the page uses: the font's name and its web-font query name. The head links them in
-    // the order of the font names, case-insensitively.
-    struct WebFont
-    {
-        QString fontName;
-        QString sourceCodeName;
-    };
-    QList<WebFont> usedWebFonts;
-    void markWebFontUsed(const QString& fontName, const QString& sourceCodeName)
-    {
-        for (const WebFont& font : usedWebFonts) {
-            if (font.fontName == fontName)
-                return;
-        }
-        usedWebFonts.append({fontName, sourceCodeName});
-    }
 };

@@ -6,6 +6,8 @@
 #include "generation/FormPageGenerator.h"
 #include "generation/ImageFileWriter.h"
 #include "generation/TextEscaping.h"
+#include "generation/PageFormat.h"
+#include "generation/WebFonts.h"
 #include "platform/Format.h"
 #include "platform/SafePath.h"
 #include "platform/StringRules.h"
@@ -14,7 +16,7 @@
 
 #include <QDir>
 
-using platform::format;
+using generation::format;
 
 namespace {
 
@@ -123,19 +125,14 @@ QString PageShell::includeBlock(bool local)
            html5shiv + respond;
 }
 
-QString PageShell::webFontLink(const QList<PagePieces::WebFont>& fonts)
+QString PageShell::fontFaceBlock() const
 {
-    if (fonts.isEmpty())
+    // The bundled fonts the page's texts use, served from the page's own folder: a visitor's
+    // system need not have them, and the page asks no outside server for them.
+    const QString rules = WebFonts::fontFaceRules(WebFonts::bundledFamiliesUsedBy(m_document), m_pageName);
+    if (rules.isEmpty())
         return QStringLiteral("");
-    QList<PagePieces::WebFont> sorted = fonts;
-    std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
-        return a.fontName.compare(b.fontName, Qt::CaseInsensitive) < 0;
-    });
-    QString families;
-    for (const PagePieces::WebFont& font : sorted)
-        families += font.sourceCodeName + u'|';
-    return QStringLiteral("<link href='https://fonts.googleapis.com/css?family=") + families +
-           QStringLiteral("&subset=latin,latin-ext' rel='stylesheet' type='text/css'>");
+    return QStringLiteral("<style type=text/css>\n") + rules + QStringLiteral("</style>");
 }
 
 QString PageShell::columnClearingCSS()
@@ -331,7 +328,7 @@ void PageShell::buildHead()
     const QString backgroundPiece = hasBackgroundImage ? imageRule : colourRule;
 
     // 6-7. Web fonts and script includes.
-    m_fontLink = webFontLink(m_pieces.usedWebFonts);
+    m_fontLink = fontFaceBlock();
     m_includeBlock = includeBlock(doc.previewGenerationFlag() && !e.gResponsiveLayoutFlag);
 
     // 9-10. Enlargement script and the local script copies.

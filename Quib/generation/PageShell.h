@@ -24,7 +24,8 @@ public:
     // ---- pieces, also used on their own ----
     // The public CDN includes, or the local copies that transferJquery puts beside the page.
     static QString includeBlock(bool local);
-    static QString webFontLink(const QList<PagePieces::WebFont>& fonts);
+    // The @font-face rules of the bundled fonts the page uses, in a style block; "" for none.
+    QString fontFaceBlock() const;
     // The Bootstrap column clearing rules of a responsive page.
     static QString columnClearingCSS();
     // The replacements every stored page gets: "©" as "&copy;", curly quotes as straight ones, ...

@@ -1,13 +1,14 @@
 #include "generation/PhpHandlerWriter.h"
 
 #include "generation/TextEscaping.h"
+#include "generation/PageFormat.h"
 #include "generation/ValidationScript.h"
 #include "platform/Format.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
-using platform::format;
+using generation::format;
 
 namespace {
 

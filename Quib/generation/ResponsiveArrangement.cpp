@@ -4,13 +4,14 @@
 #include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
 #include "generation/CssDeclarations.h"
+#include "generation/PageFormat.h"
 #include "model/DRVTable.h"
 #include "model/TransformView.h"
 #include "model/myTextView.h"
 #include "platform/Format.h"
 #include "platform/Geometry.h"
 
-using platform::format;
+using generation::format;
 using platform::truncToInt;
 
 namespace {

@@ -3,9 +3,11 @@
 #include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
 #include "generation/ListBuiltRules.h"
+#include "generation/PageFormat.h"
 #include "generation/PagePieces.h"
 #include "generation/TextBoxGenerator.h"
 #include "generation/TextEscaping.h"
+#include "generation/WebFonts.h"
 #include "model/DRVGraphic.h"
 #include "model/DRVTable.h"
 #include "model/myTextView.h"
@@ -15,7 +17,7 @@
 
 #include <algorithm>
 
-using platform::format;
+using generation::format;
 
 namespace {
 
@@ -216,7 +218,7 @@ void SnippetGenerator::generate()
                 QStringLiteral(
                     ".snippet%d{position:%@;%@left:%dpx;top:%dpx;z-index:%d;font-size:%dpx;color:#%@;width:%"
                     "dpx;"
-                    "height:%dpx;font-family:\"%@\";padding:%dpx;border-style:%@;border-width:%dpx;border-"
+                    "height:%dpx;font-family:%@;padding:%dpx;border-style:%@;border-width:%dpx;border-"
                     "color:#%@;"
                     "text-align:%@;border-radius:%dpx;-moz-border-radius:%dpx;fixed:%d;%@%@shadowOpacity:%f;"
                     "shadowRadius:%f;shadowOffSetY:%d;textAlpha:%f;indentFlag:%d;text-indent:%dpx;shapeFlag:%"
@@ -240,7 +242,7 @@ void SnippetGenerator::generate()
                  textColor,
                  width,
                  height,
-                 facts.family,
+                 WebFonts::fontFamilyValue(facts.family),
                  padding,
                  snippet->borderStyle(),
                  snippet->borderWidth(),
@@ -424,7 +426,7 @@ std::shared_ptr<CodeWidgetHelper> SnippetGenerator::generateSnippetCode(DRVDocum
         const int cornerValue = platform::truncToInt(corner);
         helper->headerString = format(
             QStringLiteral(
-                ".%@snippet%d{%@z-index:%d;font-size:%dpx;color:#%@;font-family:\"%@\";%@border-style:%@;"
+                ".%@snippet%d{%@z-index:%d;font-size:%dpx;color:#%@;font-family:%@;%@border-style:%@;"
                 "border-width:%dpx;border-color:#%@;text-align:%@;border-radius:%dpx;-moz-border-radius:%"
                 "dpx;fixed:%d;%@%@textAlpha:%f;indentFlag:%d;text-indent:%dpx;shapeFlag:%d;groupNumber:%d;"
                 "line-height:normal;tableNumber:%d;tableRowSpot:%d;tableColumnSpot:%d;templateName:%@;"
@@ -436,7 +438,7 @@ std::shared_ptr<CodeWidgetHelper> SnippetGenerator::generateSnippetCode(DRVDocum
              z,
              fontSize,
              textColor,
-             cell ? cell->familyName() : facts.family,
+             WebFonts::fontFamilyValue(cell ? cell->familyName() : facts.family),
              spacing,
              str(snippet, "borderStyle"),
              num(snippet, "borderWidth"),
@@ -470,11 +472,12 @@ std::shared_ptr<CodeWidgetHelper> SnippetGenerator::generateSnippetCode(DRVDocum
         if (e.gResponsiveEmailFlag)
             inlineStyle = format(
                 QStringLiteral(
-                    "%@z-index:%d;font-size:%dpx;color:#%@;font-family:\"%@\";%@border-style:%@;border-width:"
+                    "%@z-index:%d;font-size:%dpx;color:#%@;font-family:%@;%@border-style:%@;border-width:"
                     "%"
                     "dpx;border-color:#%@;text-align:%@;border-radius:%dpx;-moz-border-radius:%dpx;fixed:%d;%"
                     "@%@line-height:normal;%@%@"),
-                {backgroundText, z, fontSize, textColor, cell ? cell->familyName() : facts.family, spacing,
+                {backgroundText, z, fontSize, textColor,
+                 WebFonts::fontFamilyValue(cell ? cell->familyName() : facts.family), spacing,
                  str(snippet, "borderStyle"), num(snippet, "borderWidth"), borderColor, alignmentOf(facts),
                  cornerValue, cornerValue, num(snippet, "moveLock"), opacityText, shadowText, lineHeight,
                  cursor});

@@ -3,6 +3,7 @@
 #include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
 #include "generation/CellTextGenerator.h"
+#include "generation/PageFormat.h"
 #include "generation/TableCellCode.h"
 #include "generation/TextBoxGenerator.h"
 #include "generation/TextEscaping.h"
@@ -12,7 +13,7 @@
 #include "platform/Format.h"
 #include "platform/Geometry.h"
 
-using platform::format;
+using generation::format;
 
 namespace {
 

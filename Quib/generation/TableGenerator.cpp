@@ -3,9 +3,11 @@
 #include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
 #include "generation/NavbarGenerator.h"
+#include "generation/PageFormat.h"
 #include "generation/PagePieces.h"
 #include "generation/TableCellCode.h"
 #include "generation/TableComponentGenerator.h"
+#include "generation/TextEscaping.h"
 #include "model/DRVTable.h"
 #include "model/TransformView.h"
 #include "model/myTextView.h"
@@ -13,7 +15,7 @@
 #include "platform/Geometry.h"
 #include "platform/StringRules.h"
 
-using platform::format;
+using generation::format;
 
 namespace {
 
@@ -130,7 +132,8 @@ void TableGenerator::generateOne(DRVTable* table, int k)
     table->setTemplateName(templateName);
 
     // 6. Editor rule.
-    auto unit = [](const QString& type) { return text(type); };
+    // Values from the page or the user stay inside their rule.
+    auto unit = [](const QString& type) { return TextEscaping::cssRuleValue(type); };
     m_pieces.tableRules += format(
         QStringLiteral(
             "\n.tableGrid%d{position:%@;left:%dpx;top:%dpx;z-index:%d;width:%dpx;height:%dpx;fixed:%d;"
@@ -160,10 +163,10 @@ void TableGenerator::generateOne(DRVTable* table, int k)
          table->padding(),
          table->shadowFlag(),
          table->backdropLightingFlag(),
-         text(templateName),
+         TextEscaping::cssRuleValue(templateName),
          k,
          table->manualLayerIndex(),
-         text(table->gridType()),
+         TextEscaping::cssRuleValue(table->gridType()),
          table->sectionNumber(),
          table->sectionRowSpot(),
          table->sectionColumnSpot(),
@@ -171,7 +174,7 @@ void TableGenerator::generateOne(DRVTable* table, int k)
          table->bottomPadding(),
          table->leftPadding(),
          table->rightPadding(),
-         text(table->sectionIDString()),
+         TextEscaping::cssRuleValue(table->sectionIDString()),
          table->initialLaunchStateFlag(),
          table->topPadding(),
          table->bottomPadding(),
@@ -189,14 +192,14 @@ void TableGenerator::generateOne(DRVTable* table, int k)
          unit(table->bottomMarginType()),
          unit(table->leftMarginType()),
          unit(table->rightMarginType()),
-         text(table->topPaddingLevelString()),
-         text(table->bottomPaddingLevelString()),
-         text(table->leftPaddingLevelString()),
-         text(table->rightPaddingLevelString()),
-         text(table->topMarginLevelString()),
-         text(table->bottomMarginLevelString()),
-         text(table->leftMarginLevelString()),
-         text(table->rightMarginLevelString())});
+         TextEscaping::cssRuleValue(table->topPaddingLevelString()),
+         TextEscaping::cssRuleValue(table->bottomPaddingLevelString()),
+         TextEscaping::cssRuleValue(table->leftPaddingLevelString()),
+         TextEscaping::cssRuleValue(table->rightPaddingLevelString()),
+         TextEscaping::cssRuleValue(table->topMarginLevelString()),
+         TextEscaping::cssRuleValue(table->bottomMarginLevelString()),
+         TextEscaping::cssRuleValue(table->leftMarginLevelString()),
+         TextEscaping::cssRuleValue(table->rightMarginLevelString())});
 
     // 7. Layers of the cells and, where tables hold them, of the pictures.
     for (myTextView* cell : table->cellHelperArray())

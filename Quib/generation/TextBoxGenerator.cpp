@@ -3,8 +3,10 @@
 #include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
 #include "generation/CellTextGenerator.h"
+#include "generation/PageFormat.h"
 #include "generation/PagePieces.h"
 #include "generation/TextEscaping.h"
+#include "generation/WebFonts.h"
 #include "model/DRVGraphic.h"
 #include "model/DRVText.h"
 #include "model/myTextView.h"
@@ -17,7 +19,7 @@
 #include <QTextDocument>
 #include <algorithm>
 
-using platform::format;
+using generation::format;
 
 namespace {
 
@@ -209,10 +211,10 @@ void TextBoxGenerator::generate()
         }
 
         // Colours: a clear border or text colour is written black; the element keeps its own.
-        QString borderColor = str(entry, "borderHexColorString");
+        QString borderColor = TextEscaping::cssColourValue(str(entry, "borderHexColorString"));
         if (borderColor == kClear)
             borderColor = kBlack;
-        QString textColor = str(entry, "textHexColorString");
+        QString textColor = TextEscaping::cssColourValue(str(entry, "textHexColorString"));
         if (textColor == kClear)
             textColor = kBlack;
 
@@ -223,7 +225,10 @@ void TextBoxGenerator::generate()
         int padding = 0;
         if (!facts.isEmpty()) {
             padding = platform::truncToInt(std::min(10.0, heightValue * 0.11));
-        } else if (formType.isEmpty() || !isBox) {
+        } else if (!isBox) {
+            // An empty table cell keeps its table's colour: the table takes its text colour back
+            // from its first cell when the page is read.
+        } else if (formType.isEmpty()) {
             textColor = kBlack;
             family = kDefaultFamily;
             fontSize = 10;
@@ -247,8 +252,8 @@ void TextBoxGenerator::generate()
         }
         const QString position =
             num(entry, "scrollFlag") == 1 ? QStringLiteral("fixed") : QStringLiteral("absolute");
-        const QString templateName =
-            completedTemplateName(str(entry, "templateName"), doc.mainTemplateName());
+        const QString templateName = TextEscaping::cssRuleValue(
+            completedTemplateName(str(entry, "templateName"), doc.mainTemplateName()));
         const quint32 lineCount = calculateNumOfLines(facts.raw);
         const bool shadowOn = num(entry, "shadowFlag") == 1;
 
@@ -386,12 +391,13 @@ void TextBoxGenerator::generate()
                 m_pieces.textRules +=
                     format(QStringLiteral(".text%d{position:%@;left:%dpx;top:%dpx;z-index:%d;formType:%@;"
                                           "formTag:%d;formOptionTag:%d;}\n"),
-                           {n, position, left, top, zIndex, formType, formTag, formOptionTag});
+                           {n, position, left, top, zIndex, TextEscaping::cssRuleValue(formType), formTag,
+                            formOptionTag});
                 continue;
             }
         }
 
-        const QString background = str(entry, "backgroundHexColorString");
+        const QString background = TextEscaping::cssColourValue(str(entry, "backgroundHexColorString"));
         const QString backgroundPart = background == kClear
                                            ? QStringLiteral("")
                                            : format(QStringLiteral("background-color:#%@;"), {background});
@@ -414,8 +420,8 @@ void TextBoxGenerator::generate()
                                        {lineSpacing, lineSpacing})
                               : QStringLiteral("");
 
-        const QString hover = str(entry, "hoverColorString");
-        const QString hoverText = str(entry, "hoverTextColorString");
+        const QString hover = TextEscaping::cssColourValue(str(entry, "hoverColorString"));
+        const QString hoverText = TextEscaping::cssColourValue(str(entry, "hoverTextColorString"));
         QString hoverRule, hoverKeyRule;
         const QString singleLink =
             format(QStringLiteral(".text%d a:link {text-decoration: none; color: #%@;font-weight:normal;}"),
@@ -440,13 +446,14 @@ void TextBoxGenerator::generate()
             hoverKeyRule = format(QStringLiteral(".text%d{hoverTextColor:%@;}"), {n, hoverText});
             linkRule = doubleLink;
         }
-        const QString visitedRule =
-            format(QStringLiteral(".text%d a:visited {text-decoration: none; color: "
-                                  "#%@;font-weight:normal;formType:%@;formTag:%d;formOptionTag:%"
-                                  "d;formRequiredFlag:%d;}"),
-                   {n, textColor, formType, formTag, formOptionTag, formRequiredFlag});
+        const QString visitedRule = format(
+            QStringLiteral(".text%d a:visited {text-decoration: none; color: "
+                           "#%@;font-weight:normal;formType:%@;formTag:%d;formOptionTag:%"
+                           "d;formRequiredFlag:%d;}"),
+            {n, textColor, TextEscaping::cssRuleValue(formType), formTag, formOptionTag, formRequiredFlag});
 
-        const QString borderStyle = isBox ? str(entry, "borderStyle") : cell->textView()->borderLine();
+        const QString borderStyle =
+            TextEscaping::cssRuleValue(isBox ? str(entry, "borderStyle") : cell->textView()->borderLine());
         const float corner =
             float(isBox ? real(entry, "cornerRadius") : real(entry, "tableCellCornerRadius"));
         const int cornerValue = platform::truncToInt(corner);
@@ -457,7 +464,7 @@ void TextBoxGenerator::generate()
         QString types[8];
         int spacing[8];
         for (int i = 0; i < 8; ++i) {
-            types[i] = marginTypeOrDefault(str(entry, kUnitKeys[i]));
+            types[i] = TextEscaping::cssRuleValue(marginTypeOrDefault(str(entry, kUnitKeys[i])));
             spacing[i] = num(entry, kSpacingKeys[i]);
         }
 
@@ -465,7 +472,7 @@ void TextBoxGenerator::generate()
             QStringLiteral(
                 ".text%d{position:%@;%@left:%dpx;top:%dpx;z-index:%d;font-size:%dpx;color:#%@;width:%@;"
                 "height:%dpx;"
-                "font-family:\"%@\";padding:%dpx;border-style:%@;border-width:%dpx;margin:0px;border-color:#%"
+                "font-family:%@;padding:%dpx;border-style:%@;border-width:%dpx;margin:0px;border-color:#%"
                 "@;"
                 "text-align:%@;border-radius:%dpx;-moz-border-radius:%dpx;fixed:%d;%@%@shadowOpacity:%f;"
                 "shadowRadius:%f;shadowOffSetY:%d;textAlpha:%f;indentFlag:%d;text-indent:%dpx;shapeFlag:%d;"
@@ -484,87 +491,27 @@ void TextBoxGenerator::generate()
                 "bottomMarginTypeStr:%@;leftMarginTypeStr:%@;rightMarginTypeStr:%@;verticalAlignment:%d;%@}%@"
                 "%@%@%"
                 "@\n\n"),
-            {n,
-             position,
-             backgroundPart,
-             left,
-             top,
-             zIndex,
-             fontSize,
-             textColor,
-             widthValue,
-             height,
-             family,
-             padding,
-             borderStyle,
-             num(entry, "borderWidth"),
-             borderColor,
-             facts.alignment,
-             cornerValue,
-             cornerValue,
-             num(entry, "moveLock"),
-             opacityPart,
-             shadowPart,
-             s,
-             s,
-             y,
-             opacity,
-             indentFlag,
-             textIndent,
-             num(entry, "shapeFlag"),
-             num(entry, "groupNumber"),
-             tableNumber,
-             tableRow,
-             tableColumn,
-             templateName,
-             num(entry, "manualLayerIndex"),
-             str(entry, "linkType"),
-             background,
-             lineCount,
-             num(entry, "fixedWidthFlag"),
-             num(entry, "fixedHeightFlag"),
-             0,
-             0,
-             num(entry, "zoomBubbleFlag"),
-             str(entry, "bubbleShape"),
-             num(entry, "xsGridColumns"),
-             num(entry, "smallGridColumns"),
-             num(entry, "mediumGridColumns"),
-             num(entry, "largeGridColumns"),
-             real(entry, "shadowRadius"),
-             real(entry, "shadowHorizontalOffset"),
-             real(entry, "shadowVerticalOffset"),
-             real(entry, "rotationAngle"),
-             num(entry, "responsiveResizeFlag"),
-             num(entry, "responsiveAlignment"),
-             num(entry, "sectionNumber"),
-             num(entry, "sectionRowSpot"),
-             num(entry, "sectionColumnSpot"),
-             num(entry, "markAsReplyToEmailFlag"),
-             str(entry, "onClickShowString"),
-             str(entry, "onClickHideString"),
-             spacing[0],
-             spacing[1],
-             spacing[2],
-             spacing[3],
-             spacing[4],
-             spacing[5],
-             spacing[6],
-             spacing[7],
-             types[0],
-             types[1],
-             types[2],
-             types[3],
-             types[4],
-             types[5],
-             types[6],
-             types[7],
-             num(entry, "verticalAlignment"),
-             lineHeightPart,
-             hoverKeyRule,
-             linkRule,
-             visitedRule,
-             hoverRule});
+            {n, position, backgroundPart, left, top, zIndex, fontSize, textColor, widthValue, height,
+             WebFonts::fontFamilyValue(family), padding, borderStyle, num(entry, "borderWidth"), borderColor,
+             facts.alignment, cornerValue, cornerValue, num(entry, "moveLock"), opacityPart, shadowPart, s, s,
+             y, opacity, indentFlag, textIndent, num(entry, "shapeFlag"), num(entry, "groupNumber"),
+             tableNumber, tableRow, tableColumn, templateName, num(entry, "manualLayerIndex"),
+             // A box without a link type links its text, and reopens so.
+             str(entry, "linkType").isEmpty() ? QStringLiteral("text")
+                                              : TextEscaping::cssRuleValue(str(entry, "linkType")),
+             background, lineCount, num(entry, "fixedWidthFlag"), num(entry, "fixedHeightFlag"), 0, 0,
+             num(entry, "zoomBubbleFlag"), TextEscaping::cssRuleValue(str(entry, "bubbleShape")),
+             num(entry, "xsGridColumns"), num(entry, "smallGridColumns"), num(entry, "mediumGridColumns"),
+             num(entry, "largeGridColumns"), real(entry, "shadowRadius"),
+             real(entry, "shadowHorizontalOffset"), real(entry, "shadowVerticalOffset"),
+             real(entry, "rotationAngle"), num(entry, "responsiveResizeFlag"),
+             num(entry, "responsiveAlignment"), num(entry, "sectionNumber"), num(entry, "sectionRowSpot"),
+             num(entry, "sectionColumnSpot"), num(entry, "markAsReplyToEmailFlag"),
+             TextEscaping::cssRuleValue(str(entry, "onClickShowString")),
+             TextEscaping::cssRuleValue(str(entry, "onClickHideString")), spacing[0], spacing[1], spacing[2],
+             spacing[3], spacing[4], spacing[5], spacing[6], spacing[7], types[0], types[1], types[2],
+             types[3], types[4], types[5], types[6], types[7], num(entry, "verticalAlignment"),
+             lineHeightPart, hoverKeyRule, linkRule, visitedRule, hoverRule});
         m_pieces.textRules += main;
     }
 }

@@ -184,3 +184,29 @@ bool TextEscaping::isSafeElementId(const QString& id)
     }
     return true;
 }
+
+QString TextEscaping::cssRuleValue(const QString& value)
+{
+    QString kept = QStringLiteral("");
+    for (const QChar c : value) {
+        if (c == u';' || c == u'{' || c == u'}' || c == u'<' || c == u'>' || c == u'"' || c == u'\'' ||
+            c == u'\\' || c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
+            continue;
+        kept += c;
+    }
+    return kept;
+}
+
+QString TextEscaping::cssColourValue(const QString& value)
+{
+    if (value == QLatin1String("CLEAR0"))
+        return value;
+    if (value.size() != 6)
+        return QStringLiteral("");
+    for (const QChar c : value) {
+        if (!((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f')))
+            return QStringLiteral("");
+    }
+    return value;
+}

@@ -33,4 +33,10 @@ public:
     // An element id a click script may name in a selector: a letter, then letters, digits, "_"
     // or "-".
     static bool isSafeElementId(const QString& id);
+    // A text value as it may stand in a style rule: without the characters that would end the
+    // value, the rule or the style block (";", "{", "}", "<", ">", quotes, "\\", line breaks and
+    // other control characters). A missing value is "".
+    static QString cssRuleValue(const QString& value);
+    // A colour value of a style rule: six hex digits or "CLEAR0" as they stand, anything else "".
+    static QString cssColourValue(const QString& value);
 };

@@ -1,8 +1,9 @@
 #include "generation/ValidationScript.h"
 
+#include "generation/PageFormat.h"
 #include "platform/Format.h"
 
-using platform::format;
+using generation::format;
 
 namespace {
 

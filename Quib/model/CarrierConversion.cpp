@@ -50,6 +50,9 @@ QString defaulted(Carrier* carrier, QString (Carrier::*get)() const, void (Carri
 
 QByteArray archivedHexColour(const QString& hex)
 {
+    // The clear colour is no hex number: read as one it would give an arbitrary opaque colour.
+    if (hex == QLatin1String("CLEAR0"))
+        return DRVGraphic::archivedColor(QColor(Qt::transparent));
     return DRVGraphic::archivedColor(DataCentre::colorWithHexString(hex));
 }
 

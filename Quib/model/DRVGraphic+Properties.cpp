@@ -305,10 +305,13 @@ QVariantMap DRVGraphic::properties() const
         self->setFormType(QStringLiteral(""));
     // The hex string follows the border colour. A graphic whose colour was given as hex alone keeps
     // that string: the page writer draws with it, so black here would contradict the page.
-    const QString borderHex = DataCentre::asHexString(m_borderColor);
+    // "CLEAR0" with a clear (or no) colour stays clear: as hex digits it would become a colour.
+    const bool clear = m_borderHexColorString == QLatin1String("CLEAR0") &&
+                       (!m_borderColor.isValid() || m_borderColor.alpha() == 0);
+    const QString borderHex = clear ? QString() : DataCentre::asHexString(m_borderColor);
     if (!borderHex.isEmpty())
         self->setBorderHexColorString(borderHex);
-    else if (!isSixHexDigits(m_borderHexColorString))
+    else if (!clear && !isSixHexDigits(m_borderHexColorString))
         self->setBorderHexColorString(QStringLiteral("000000"));
 
     // A string that was never set is written as the empty string.

@@ -171,9 +171,10 @@ void DRVLine::applyDashedWidthRule()
 
 QColor DRVLine::lineColor() const
 {
+    // The colour's own alpha times the opacity: a clear colour stays clear.
     QColor c = borderColor();
     if (c.isValid())
-        c.setAlphaF(float(std::clamp(opacity(), 0.0, 1.0)));
+        c.setAlphaF(float(c.alphaF() * std::clamp(opacity(), 0.0, 1.0)));
     return c;
 }
 

@@ -177,7 +177,9 @@ QString numberDescription(float value)
     return shortest(value);
 }
 
-QString format(const QString& tmpl, std::initializer_list<FormatArg> args)
+namespace {
+
+QString formatWith(const QString& tmpl, std::initializer_list<FormatArg> args, bool nilAsEmpty)
 {
     static const FormatArg nil(nullptr);
     auto next = args.begin();
@@ -272,7 +274,8 @@ QString format(const QString& tmpl, std::initializer_list<FormatArg> args)
             break;
         }
         case '@': {
-            QString text = take().description();
+            const FormatArg& a = take();
+            QString text = nilAsEmpty && a.isNil() ? QStringLiteral("") : a.description();
             if (directive.precision >= 0 && text.size() > directive.precision)
                 text.truncate(directive.precision);
             out += padText(directive, text);
@@ -284,6 +287,18 @@ QString format(const QString& tmpl, std::initializer_list<FormatArg> args)
         }
     }
     return out;
+}
+
+} // namespace
+
+QString format(const QString& tmpl, std::initializer_list<FormatArg> args)
+{
+    return formatWith(tmpl, args, false);
+}
+
+QString formatText(const QString& tmpl, std::initializer_list<FormatArg> args)
+{
+    return formatWith(tmpl, args, true);
 }
 
 } // namespace platform

@@ -54,6 +54,10 @@ private:
 // Missing arguments print as nil; an unknown directive is copied as it stands.
 QString format(const QString& tmpl, std::initializer_list<FormatArg> args = {});
 
+// As format, but a missing string prints as nothing: the rule of generated page text, in which
+// "(null)" would end a CSS rule early or become a visible word.
+QString formatText(const QString& tmpl, std::initializer_list<FormatArg> args = {});
+
 template <class... A> QString formatv(const QString& tmpl, A&&... a)
 {
     return format(tmpl, {FormatArg(std::forward<A>(a))...});

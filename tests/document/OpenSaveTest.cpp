@@ -96,13 +96,20 @@ INSTANTIATE_TEST_SUITE_P(Documents, FixtureOpenTest,
 
 using OpenSaveTest = DocumentFlowTest;
 
-TEST_F(OpenSaveTest, OpenReadsTheMarkersAndDropsBaseTemplateGraphics)
+TEST_F(OpenSaveTest, OpenReadsTheMarkersAndKeepsBaseTemplateGraphicsWithoutABaseTemplate)
 {
     std::unique_ptr<DRVDocument> document = open(fixture(QStringLiteral("Home-top.quibpage")));
     ASSERT_TRUE(document);
-    // The fixture's second line belongs to the base template, which this page does not use.
-    ASSERT_EQ(document->graphics().size(), 1);
-    EXPECT_TRUE(document->graphics().first()->isLineGraphic());
+    // The fixture's second line belongs to the base template. Outside a website project there is
+    // no base template to bring it back, so the page keeps its own copy rather than lose it.
+    ASSERT_EQ(document->graphics().size(), 2);
+    EXPECT_TRUE(document->graphics().at(0)->isLineGraphic());
+    EXPECT_TRUE(document->graphics().at(1)->isLineGraphic());
+    // It is the page's own now: the next save writes it with the page's name.
+    QList<QPointF> begins;
+    for (const DRVGraphic* graphic : document->graphics())
+        begins << graphic->beginPoint();
+    EXPECT_TRUE(begins.contains(QPointF(300, 400)));
     EXPECT_EQ(document->pageOfficialName(), QStringLiteral("Home Page"));
     EXPECT_EQ(document->windowTitle(), QStringLiteral("Home Page (Home-top.quibpage)"));
 }
@@ -192,9 +199,10 @@ TEST_F(OpenSaveTest, SavingWritesOnlyWhatChanged)
     EXPECT_FALSE(document->isDocumentEdited());
     EXPECT_EQ(document->documentChangedCounter(), 0);
     EXPECT_EQ(websiteUpdated.count, 0);
+    // The page's line, the base template's line it keeps, and the new one.
     std::unique_ptr<DRVDocument> reopened = open(path);
     ASSERT_TRUE(reopened);
-    EXPECT_EQ(reopened->graphics().size(), 2);
+    EXPECT_EQ(reopened->graphics().size(), 3);
 
     // Save As: a new file, the document follows it, and the page list hears of it.
     const QString copy = filePath(QStringLiteral("Copy.quibpage"));
@@ -203,7 +211,7 @@ TEST_F(OpenSaveTest, SavingWritesOnlyWhatChanged)
     EXPECT_EQ(websiteUpdated.count, 1);
     std::unique_ptr<DRVDocument> copied = open(copy);
     ASSERT_TRUE(copied);
-    EXPECT_EQ(copied->graphics().size(), 2);
+    EXPECT_EQ(copied->graphics().size(), 3);
     EXPECT_TRUE(QFileInfo(copied->tempSavePathLocal() + QStringLiteral("/Copy/full.css")).isFile());
     EXPECT_TRUE(alertTitles().isEmpty()) << alertTitles().join(", ").toStdString();
 }
@@ -312,9 +320,20 @@ TEST_F(OpenSaveTest, PublishVersionEncodings)
     EXPECT_FALSE(utf8.startsWith("\xEF\xBB\xBF"));
     EXPECT_TRUE(QString::fromUtf8(utf8).contains(QStringLiteral("日本語")));
 
+    // A page with no setting is read back as UTF-8, and is published so.
     document.setEncodingType(QString());
     ASSERT_TRUE(document.exportPublishVersion(target));
-    EXPECT_TRUE(readBytes(target).startsWith("\xFF\xFE"));
+    const QByteArray unset = readBytes(target);
+    EXPECT_FALSE(unset.startsWith("\xFF\xFE"));
+    EXPECT_TRUE(QString::fromUtf8(unset).contains(QStringLiteral("charset=UTF-8")));
+
+    document.setEncodingType(QStringLiteral("UTF-16"));
+    ASSERT_TRUE(document.exportPublishVersion(target));
+    const QByteArray utf16 = readBytes(target);
+    EXPECT_TRUE(utf16.startsWith("\xFF\xFE"));
+    EXPECT_TRUE(platform::decodeText(utf16, platform::TextEncoding::UTF16)
+                    .value_or(QString())
+                    .contains(QStringLiteral("charset=UTF-16")));
 }
 
 TEST_F(OpenSaveTest, FormPagesArePublishedAsUtf8)

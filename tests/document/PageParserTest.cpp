@@ -63,13 +63,18 @@ TEST(PageParser, EveryKindOfRuleOpensWithItsFields)
     EXPECT_EQ(*r.pageColor, QColor(0xFA, 0xFA, 0xFA));
     EXPECT_EQ(r.notSupportedFonts, QStringList{QStringLiteral("Quib Missing Font")});
     ASSERT_EQ(r.alerts().size(), 1);
-    EXPECT_EQ(
-        r.alerts()[0].text,
-        QStringLiteral("Font Quib Missing Font is not installed on this Mac, it will be replaced with font "
-                       "Helvetica Neue"));
+    EXPECT_EQ(r.alerts()[0].text,
+              QStringLiteral(
+                  "Font Quib Missing Font is not installed on this computer, it will be replaced with font "
+                  "Helvetica Neue"));
 
-    // The text box of the base template stays out of a normal page.
-    myTextView* text = only(r.textViewArray);
+    // Outside a website project there is no base template to bring its text box back, so the page
+    // keeps its copy, locked against moving as every element of the base template is.
+    ASSERT_EQ(r.textViewArray.size(), 2);
+    myTextView* inherited = r.textViewArray[1];
+    EXPECT_EQ(inherited->templateName(), QStringLiteral("basetemplate"));
+    EXPECT_EQ(inherited->moveLock(), 1);
+    myTextView* text = r.textViewArray[0];
     ASSERT_TRUE(text);
     EXPECT_EQ(text->frame(), QRectF(40, 12, 214, 64));
     EXPECT_EQ(text->tag(), 7);
@@ -177,7 +182,7 @@ TEST(PageParser, EveryKindOfRuleOpensWithItsFields)
     QList<int> tags;
     for (QObject* carrier : r.carriers)
         tags.append(carrier->property("tag").toInt());
-    EXPECT_EQ(tags, (QList<int>{10, 9, 8, 7, 6, 5, 4, 2, 1}));
+    EXPECT_EQ(tags, (QList<int>{10, 9, 8, 7, 6, 5, 4, 3, 2, 1}));
 }
 
 TEST(PageParser, BaseTemplateKeepsItsOwnGraphicsAndHeader)

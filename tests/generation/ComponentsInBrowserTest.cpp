@@ -1,6 +1,7 @@
 // Generated pages in headless Chromium (tests/browser/run-page.js) with the local jQuery and
 // Bootstrap copies: two navigation bars, two text carousels and two slideshows on one page each
 // act on their own component only, and the page raises no script error.
+#include "BrowserTestSupport.h"
 #include "ComponentTestSupport.h"
 #include "common/ExternalTools.h"
 
@@ -13,42 +14,11 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+using namespace browsertest;
 using namespace componenttest;
 using generationtest::GenerationTest;
 
 namespace {
-
-const QString kBrowserFolder = QStringLiteral(QUIB_FIXTURES_DIR "/../browser");
-
-QJsonObject runPage(const QString& page, const QString& check, int width)
-{
-    QProcess node;
-    node.start(QStringLiteral("node"),
-               {kBrowserFolder + QStringLiteral("/run-page.js"), QStringLiteral("--page"), page,
-                QStringLiteral("--check"), kBrowserFolder + u'/' + check, QStringLiteral("--width"),
-                QString::number(width), QStringLiteral("--web"), QStringLiteral(QUIB_RESOURCES_DIR "/web")});
-    if (!node.waitForFinished(90000)) {
-        node.kill();
-        node.waitForFinished();
-    }
-    const QByteArray out = node.readAllStandardOutput();
-    const QJsonObject report = QJsonDocument::fromJson(out.trimmed().split('\n').last()).object();
-    EXPECT_FALSE(report.isEmpty()) << out.toStdString() << node.readAllStandardError().toStdString();
-    return report;
-}
-
-QString compact(const QJsonValue& value)
-{
-    if (value.isArray())
-        return QString::fromUtf8(QJsonDocument(value.toArray()).toJson(QJsonDocument::Compact));
-    return QString::fromUtf8(QJsonDocument(value.toObject()).toJson(QJsonDocument::Compact));
-}
-
-void expectNoScriptErrors(const QJsonObject& report)
-{
-    EXPECT_TRUE(report.value("errors").toArray().isEmpty()) << compact(report).toStdString();
-    EXPECT_TRUE(report.value("consoleErrors").toArray().isEmpty()) << compact(report).toStdString();
-}
 
 // After step i (0 = before any), exactly the components 0..i-1 have moved: each step touches
 // its own component and no other.
@@ -88,8 +58,7 @@ protected:
 
 TEST_F(ResponsiveComponentsInBrowserTest, TwoOfEachComponentActOnTheirOwn)
 {
-    if (!haveBrowserOrFail())
-        return;
+    QUIB_REQUIRE_BROWSER();
     QTemporaryDir folder;
     DRVDocument document;
     document.setPageName(QStringLiteral("index"));
@@ -106,11 +75,8 @@ TEST_F(ResponsiveComponentsInBrowserTest, TwoOfEachComponentActOnTheirOwn)
                  [](int r, int c) { return QStringLiteral("quote %1 line %2").arg(c).arg(r); });
     }
     const QString page = document.generateSourceCode(QStringLiteral("index"), true, true);
-    const QString path = folder.filePath(QStringLiteral("index.html"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(page.toUtf8());
-    file.close();
+    const QString path = browsertest::writePage(folder.path(), page);
+    ASSERT_FALSE(path.isEmpty());
 
     const QJsonObject report = runPage(path, QStringLiteral("components-check.js"), 375);
     expectNoScriptErrors(report);
@@ -127,8 +93,7 @@ using ScriptedSlideshowsInBrowserTest = GenerationTest;
 
 TEST_F(ScriptedSlideshowsInBrowserTest, StoppingOneSlideshowLeavesTheOtherRunning)
 {
-    if (!haveBrowserOrFail())
-        return;
+    QUIB_REQUIRE_BROWSER();
     QTemporaryDir folder;
     DRVDocument document;
     document.setPageName(QStringLiteral("index"));
@@ -137,11 +102,8 @@ TEST_F(ScriptedSlideshowsInBrowserTest, StoppingOneSlideshowLeavesTheOtherRunnin
     addSlideshow(document, QRectF(20, 20, 300, 200), 1, 1);
     addSlideshow(document, QRectF(20, 300, 300, 200), 4, 1);
     const QString page = document.generateSourceCode(QStringLiteral("index"), true, true);
-    const QString path = folder.filePath(QStringLiteral("index.html"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(page.toUtf8());
-    file.close();
+    const QString path = browsertest::writePage(folder.path(), page);
+    ASSERT_FALSE(path.isEmpty());
 
     const QJsonObject report = runPage(path, QStringLiteral("strips-check.js"), 1200);
     expectNoScriptErrors(report);

@@ -3,11 +3,15 @@
 #pragma once
 #include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
+#include "generation/WebFonts.h"
 #include "model/DRVGraphic.h"
+#include "model/DRVText.h"
 #include "platform/UserDefaults.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -49,6 +53,47 @@ protected:
 
     QTemporaryDir m_store;
     ScopedEdition m_edition;
+};
+
+// A text box of the page set in family, on top of the page.
+inline DRVText* addTextInFamily(DRVDocument& document, const QString& text, QRectF bounds,
+                                const QString& family)
+{
+    auto* box = new DRVText(&document);
+    document.insertGraphics({box}, {0});
+    box->setTextType(QStringLiteral("Text"));
+    box->setBounds(bounds);
+    box->updateTextString(text);
+    QTextCursor all(box->contents());
+    all.select(QTextCursor::Document);
+    QTextCharFormat format;
+    format.setFontFamilies({family});
+    all.mergeCharFormat(format);
+    box->setFontFamily(family);
+    return box;
+}
+
+// A family of the fonts bundled as web fonts (a ".woff" file), or "" when there is none.
+inline QString bundledWebFontFamily()
+{
+    for (const WebFonts::Face& face : WebFonts::bundledFaces()) {
+        if (face.fileName.endsWith(QStringLiteral(".woff")))
+            return face.family;
+    }
+    return {};
+}
+
+// A page document named "index" whose working folder is a fresh temporary folder.
+struct PageInFolder
+{
+    PageInFolder()
+    {
+        document.setPageName(QStringLiteral("index"));
+        document.setMainTemplateName(QStringLiteral("index"));
+        document.setTempSavePathLocal(folder.path());
+    }
+    QTemporaryDir folder;
+    DRVDocument document;
 };
 
 } // namespace generationtest

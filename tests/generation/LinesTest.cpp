@@ -70,3 +70,50 @@ TEST_F(LinesTest, APageWithoutLinesHasNoLineRules)
     EXPECT_FALSE(page.contains(QStringLiteral(".line")));
     EXPECT_TRUE(document.lineArray().isEmpty());
 }
+
+// The shape a browser shows for a line: only what the canvas would draw, and nothing taken from the
+// line that could leave its attribute.
+TEST_F(LinesTest, LineShapesDrawWhatTheCanvasDrawsAndNothingElse)
+{
+    const struct
+    {
+        const char* name;
+        const char* style;
+        int width;
+        const char* colour;
+        bool arrows;
+        const char* expected; // a piece of the shape, or "" for no shape at all
+    } cases[] = {
+        {"solid", "solid", 2, "112233", false,
+         "stroke=\"#112233\" stroke-width=\"2\" stroke-opacity=\"1\"/>"},
+        {"thinnest", "solid", 0, "112233", false, "stroke-width=\"1\""},
+        {"dashed of width 0 is one wide", "dashed", 0, "112233", false,
+         "stroke-dasharray=\"3 3\" stroke-dashoffset=\"1\""},
+        {"dotted", "dotted", 4, "112233", false, "stroke-dasharray=\"4 4\""},
+        {"no stroke, arrows only", "none", 3, "112233", true, "<polygon"},
+        {"no stroke, no arrows", "none", 3, "112233", false, ""},
+        {"clear", "solid", 3, "CLEAR0", true, ""},
+        {"not a colour", "solid", 3, "FF0000\"><script>alert(1)</script>", false, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DRVDocument document;
+        auto* line = add<DRVLine>(document);
+        line->setBeginPoint(QPointF(10, 10));
+        line->setEndPoint(QPointF(110, 60));
+        line->setBorderStyle(QString::fromLatin1(c.style));
+        line->setBorderWidth(c.width);
+        line->setBorderHexColorString(QString::fromLatin1(c.colour));
+        line->setOpacity(1.0);
+        line->setDrawEndArrow(c.arrows);
+        const QString page = document.generateSourceCode(QStringLiteral("index"), false, false);
+        const QString expected = QString::fromLatin1(c.expected);
+        EXPECT_EQ(page.contains(QStringLiteral("<svg class=lineShape0 ")), !expected.isEmpty());
+        if (!expected.isEmpty())
+            EXPECT_TRUE(page.contains(expected))
+                << qPrintable(page.mid(page.indexOf(QStringLiteral("<svg"))));
+        EXPECT_FALSE(page.contains(QStringLiteral("<script>alert")));
+        // The stored rule is there whatever the shape.
+        EXPECT_TRUE(page.contains(QStringLiteral("\n.line0{position:absolute;")));
+    }
+}

@@ -272,16 +272,6 @@ TEST_F(PageShapesTest, PreviewUsesTheLocalScriptCopiesAndPutsThemBesideThePage)
         EXPECT_TRUE(QFile::exists(folder.filePath(QString::fromLatin1(name)))) << name;
 }
 
-TEST_F(PageShapesTest, UsedWebFontsAreLinkedInNameOrderWithTheirTrailingBar)
-{
-    EXPECT_EQ(PageShell::webFontLink({}), QString());
-    EXPECT_EQ(PageShell::webFontLink({{QStringLiteral("raleway"), QStringLiteral("Raleway:400,700")},
-                                      {QStringLiteral("Cabin"), QStringLiteral("Cabin")}}),
-              QStringLiteral(
-                  "<link href='https://fonts.googleapis.com/css?family=Cabin|Raleway:400,700|&subset=latin,"
-                  "latin-ext' rel='stylesheet' type='text/css'>"));
-}
-
 TEST_F(PageShapesTest, ProfileFieldsFollowThePageEachAfterABlankLine)
 {
     ScopedEdition profiles(QStringLiteral("Cardell"));

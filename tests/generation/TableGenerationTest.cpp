@@ -323,3 +323,33 @@ TEST_F(CellTextTest, FormFieldsGiveBootstrapMarkupAndTheirHandlerRecord)
         << textarea->bodyString.toStdString();
     EXPECT_EQ(records.size(), 2);
 }
+
+// A table whose first cell is empty: its text colour and its empty cells come back as they were
+// (the empty cell was once written black, and the table takes its colour from its first cell).
+TEST_F(TableFragmentTest, EmptyCellsKeepTheTableColourAndStayEmpty)
+{
+    DRVDocument document;
+    document.setMainTemplateName(QStringLiteral("index"));
+    DRVTable* table = addTable(document, QStringLiteral("table"), 2, 2, QPointF(10, 10), [](int r, int c) {
+        return r == c ? QString() : QStringLiteral("r%1c%2").arg(r).arg(c);
+    });
+    table->setFontColor(QColor(0x22, 0x22, 0x22));
+    table->setTextHexColorString(QStringLiteral("222222"));
+    table->updateTextColor();
+
+    QTemporaryDir folder;
+    const ReadBack back = writeAndRead(document, folder.path());
+    const QList<DRVTable*> tables = ofClass<DRVTable>(back.graphics);
+    ASSERT_EQ(tables.size(), 1);
+    const DRVTable* read = tables.first();
+    EXPECT_EQ(read->textHexColorString(), QStringLiteral("222222"));
+    for (int r = 0; r < 2; ++r) {
+        for (int c = 0; c < 2; ++c) {
+            SCOPED_TRACE(testing::Message() << r << "," << c);
+            EXPECT_EQ(cellText(read, r, c), cellText(table, r, c));
+            EXPECT_EQ(read->grabSelectedTableCellHelper(r, c)->textHexColorString(),
+                      QStringLiteral("222222"));
+        }
+    }
+    EXPECT_FALSE(document.generatedPageSource().contains(QStringLiteral("(null)")));
+}

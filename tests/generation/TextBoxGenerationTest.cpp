@@ -306,3 +306,76 @@ TEST_F(TextBoxGenerationTest, EntitiesDecodeInOnePass)
     const QString typed = QStringLiteral("a&b<c>\"d'&amp;");
     EXPECT_EQ(TextEscaping::decodeHtmlEntities(TextEscaping::escapeHtmlAttribute(typed)), typed);
 }
+
+// A form field that spans the screen keeps spanning it: "width:100%" comes back as the flag, not
+// as the stand-in width the reader gives the field, and is written as "width:100%" again.
+TEST_F(TextBoxGenerationTest, FullWidthFormFieldsStayFullWidth)
+{
+    for (const char* kind : {"text", "textarea", "submit"}) {
+        SCOPED_TRACE(kind);
+        DRVDocument document;
+        document.setPageFileType(QStringLiteral("selvaro"));
+        document.setPageFileExtension(QStringLiteral("php"));
+        auto* field = new DRVText(&document);
+        document.insertGraphics({field}, {0});
+        field->setTextType(QStringLiteral("Text"));
+        field->setBounds(QRectF(10, 40, 300, 30));
+        field->setFormType(QString::fromLatin1(kind));
+        field->setFormTag(1);
+        field->setMatchScreenFlag(true);
+
+        QObject owner;
+        const auto first =
+            reopen(document, QStringLiteral("contact"), &owner, QString(), QStringLiteral("php"));
+        EXPECT_TRUE(first.text.contains(QStringLiteral("width:100%;"))) << first.text.toStdString();
+        const QList<DRVGraphic*> read = ofClass(first.graphics, "DRVText");
+        ASSERT_EQ(read.size(), 1);
+        EXPECT_TRUE(read.first()->matchScreenFlag());
+
+        DRVDocument again;
+        again.setPageFileType(QStringLiteral("selvaro"));
+        again.setPageFileExtension(QStringLiteral("php"));
+        read.first()->setParent(&again);
+        again.insertGraphics({read.first()}, {0});
+        const QString text = again.generateSourceCode(QStringLiteral("contact"), false, false);
+        EXPECT_TRUE(text.contains(QStringLiteral("width:100%;")));
+        EXPECT_FALSE(text.contains(QStringLiteral("width:9999px")));
+    }
+}
+
+// Boxes without hover colours write nothing where the hover parts go: "(null)" between two rules
+// would make a browser drop the next box's rule.
+TEST_F(TextBoxGenerationTest, EmptyHoverPartsWriteNothing)
+{
+    DRVDocument document;
+    document.setMainTemplateName(QStringLiteral("index"));
+    for (int i = 0; i < 3; ++i)
+        addBox(document, kBoxes[0], i);
+    const QString page = document.generateSourceCode(QStringLiteral("index"), false, false);
+    EXPECT_FALSE(page.contains(QStringLiteral("(null)")));
+    for (int n = 0; n < 3; ++n)
+        EXPECT_TRUE(page.contains(QStringLiteral("\n.text%1{position:absolute;").arg(n))) << n;
+}
+
+// Text values a page or a user gave an element stay inside the element's style rule: none can end
+// the rule or the style block.
+TEST_F(TextBoxGenerationTest, HostileValuesStayInsideTheirRules)
+{
+    const QString hostile = QStringLiteral("x;}</style><script>alert(1)</script>{\"'\n");
+    DRVDocument document;
+    document.setMainTemplateName(QStringLiteral("index"));
+    DRVText* box = addBox(document, kBoxes[0], 0);
+    for (const char* key : {"templateName", "linkType", "bubbleShape", "onClickShowString",
+                            "onClickHideString", "borderStyle", "topPaddingType", "hoverColorString",
+                            "textHexColorString", "backgroundHexColorString", "borderHexColorString"})
+        box->setProperty(key, hostile);
+    const QString page = document.generateSourceCode(QStringLiteral("index"), false, false);
+    EXPECT_FALSE(page.contains(QStringLiteral("<script>alert")));
+    EXPECT_EQ(page.count(QStringLiteral("</style>")), 1);
+    // Each of the box's rules ends where it should: the page reads the box back with its text.
+    QObject owner;
+    const auto page2 = reopen(document, QStringLiteral("index"), &owner);
+    const QList<DRVGraphic*> read = ofClass(page2.graphics, "DRVText");
+    ASSERT_EQ(read.size(), 1);
+    EXPECT_EQ(plainText(read.first()), plainText(box));
+}

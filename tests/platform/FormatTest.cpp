@@ -86,6 +86,15 @@ TEST(Format, VariadicForm)
               QStringLiteral("left: 12px; opacity: 0.46; (null)"));
 }
 
+// Generated page text prints a missing string as nothing; numbers and real strings as format does.
+TEST(Format, TextFormPrintsAMissingStringAsNothing)
+{
+    EXPECT_EQ(platform::formatText("a%@b|%5@|%d|%@", {QString(), nullptr, nullptr, QStringLiteral("x")}),
+              QStringLiteral("ab|     |0|x"));
+    EXPECT_EQ(platform::formatText("%@-%d", {}), QStringLiteral("-0"));
+    EXPECT_EQ(platform::formatText("%@", {QStringLiteral("")}), QStringLiteral(""));
+}
+
 TEST(Format, DecimalPointIgnoresLocale)
 {
     const QLocale before;
