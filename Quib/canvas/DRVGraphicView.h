@@ -25,7 +25,6 @@
 #include <optional>
 
 class QPainter;
-class QTimer;
 
 class DRVGraphicView : public QWidget
 {
@@ -223,7 +222,7 @@ private:
     double m_oldReservedThicknessForRulerAccessoryView = 0;
     QRectF m_marqueeSelectionBounds;
     bool m_isHidingHandles = false;
-    QTimer* m_handleShowingTimer = nullptr;
+    platform::ClockTimer* m_handleShowingTimer = nullptr;
     qint64 m_pasteboardChangeCount = -1;
     qint64 m_pasteCascadeNumber = 0;
     QPointF m_pasteCascadeDelta{10, 10};
