@@ -123,6 +123,11 @@ struct Fixture
     const char* extension;
 };
 
+void PrintTo(const Fixture& fixture, std::ostream* os)
+{
+    *os << fixture.file;
+}
+
 class ParserPrefix : public ::testing::TestWithParam<Fixture>
 {
 };

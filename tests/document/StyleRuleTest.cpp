@@ -40,6 +40,11 @@ const LookupCase kLookups[] = {
     {"empty text", "", "left", "DEF", -7},
 };
 
+void PrintTo(const LookupCase& c, std::ostream* os)
+{
+    *os << c.rule << " [" << c.key << "]";
+}
+
 class LookupTable : public ::testing::TestWithParam<LookupCase>
 {
 };
