@@ -25,6 +25,7 @@
 #include <optional>
 
 class QPainter;
+class QTimer;
 
 class DRVGraphicView : public QWidget
 {
