@@ -6,6 +6,7 @@
 #include "editions/EditionSettings.h"
 #include "model/DRVGraphic.h"
 #include "model/PageContext.h"
+#include "platform/ClockTimer.h"
 #include "platform/Geometry.h"
 
 #include <QDebug>
@@ -13,7 +14,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QSet>
-#include <QTimer>
 #include <cmath>
 #include <stdexcept>
 
@@ -33,16 +33,16 @@ DRVGraphic* graphicFromVariant(const QVariant& value)
 
 } // namespace
 
-DRVGraphicView::DRVGraphicView(QWidget* parent) : QWidget(parent), m_handleShowingTimer(new QTimer(this))
+DRVGraphicView::DRVGraphicView(QWidget* parent)
+    : QWidget(parent), m_handleShowingTimer(new platform::ClockTimer(this))
 {
     // The page is filled edge to edge on every paint.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
 
-    m_handleShowingTimer->setSingleShot(true);
-    m_handleShowingTimer->setTimerType(Qt::PreciseTimer);
     m_handleShowingTimer->setInterval(kHandleHidingMs);
-    connect(m_handleShowingTimer, &QTimer::timeout, this, &DRVGraphicView::unhideHandlesForTimer);
+    connect(m_handleShowingTimer, &platform::ClockTimer::timeout, this,
+            &DRVGraphicView::unhideHandlesForTimer);
 
     m_scale = edition().usableDisplayScale();
     m_canvasSize = QSizeF(edition().usableCanvasSize());

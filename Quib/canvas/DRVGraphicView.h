@@ -278,7 +278,7 @@ private:
     double m_oldReservedThicknessForRulerAccessoryView = 0;
     QRectF m_marqueeSelectionBounds;
     bool m_isHidingHandles = false;
-    QTimer* m_handleShowingTimer = nullptr;
+    platform::ClockTimer* m_handleShowingTimer = nullptr;
     qint64 m_pasteboardChangeCount = -1;
     qint64 m_pasteCascadeNumber = 0;
     QPointF m_pasteCascadeDelta{10, 10};

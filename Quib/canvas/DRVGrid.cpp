@@ -1,12 +1,12 @@
 #include "canvas/DRVGrid.h"
 
 #include "editions/EditionSettings.h"
+#include "platform/ClockTimer.h"
 #include "platform/UserDefaults.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
-#include <QTimer>
 #include <cmath>
 
 namespace {
@@ -27,12 +27,10 @@ double snapped(double value, double spacing)
 
 DRVGrid::DRVGrid(QObject* parent)
     : platform::Observable(parent), m_color(QColor::fromRgbF(2.0f / 3, 2.0f / 3, 2.0f / 3)),
-      m_hidingTimer(new QTimer(this))
+      m_hidingTimer(new platform::ClockTimer(this))
 {
-    m_hidingTimer->setSingleShot(true);
-    m_hidingTimer->setTimerType(Qt::PreciseTimer);
     m_hidingTimer->setInterval(kTemporaryDisplayMs);
-    connect(m_hidingTimer, &QTimer::timeout, this, &DRVGrid::stopShowingGridForTimer);
+    connect(m_hidingTimer, &platform::ClockTimer::timeout, this, &DRVGrid::stopShowingGridForTimer);
 
     platform::UserDefaults& defaults = platform::UserDefaults::standard();
     const double stored = defaults.floatForKey(kGridSpacingKey);

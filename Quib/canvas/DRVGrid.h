@@ -9,7 +9,9 @@
 #include <QRectF>
 
 class QPainter;
-class QTimer;
+namespace platform {
+class ClockTimer;
+}
 
 class DRVGrid : public platform::Observable
 {
@@ -79,5 +81,5 @@ private:
     double m_spacing = 9.0;
     bool m_isAlwaysShown = false;
     bool m_isConstraining = false;
-    QTimer* m_hidingTimer = nullptr;
+    platform::ClockTimer* m_hidingTimer = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "platform/Threads.h"
 
+#include "platform/ClockTimer.h"
+
 #include <QCoreApplication>
 #include <QHash>
 #include <QMetaObject>
@@ -7,7 +9,6 @@
 #include <QPointer>
 #include <QThread>
 #include <QThreadPool>
-#include <QTimer>
 
 namespace platform {
 
@@ -76,27 +77,27 @@ QMutex& performsMutex()
     return m;
 }
 
-QHash<PerformKey, QPointer<QTimer>>& performs()
+QHash<PerformKey, QPointer<ClockTimer>>& performs()
 {
-    static QHash<PerformKey, QPointer<QTimer>> p;
+    static QHash<PerformKey, QPointer<ClockTimer>> p;
     return p;
 }
 
 // Removes the entry and returns its timer when it is still the one registered.
-QTimer* takePerform(const PerformKey& key, const QTimer* expected = nullptr)
+ClockTimer* takePerform(const PerformKey& key, const ClockTimer* expected = nullptr)
 {
     QMutexLocker lock(&performsMutex());
     auto it = performs().find(key);
     if (it == performs().end())
         return nullptr;
-    QTimer* timer = it->data();
+    ClockTimer* timer = it->data();
     if (expected && timer != expected)
         return nullptr;
     performs().erase(it);
     return timer;
 }
 
-void discard(QTimer* timer)
+void discard(ClockTimer* timer)
 {
     if (!timer)
         return;
@@ -113,19 +114,19 @@ void DelayedPerform::schedule(QObject* target, const QString& action, int delayM
     const PerformKey key{target, action};
     discard(takePerform(key));
 
-    auto* timer = new QTimer;
-    timer->setSingleShot(true);
+    auto* timer = new ClockTimer;
     const bool hasTarget = target != nullptr;
     QPointer<QObject> guard(target);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, key, hasTarget, guard, fn = std::move(fn)]() {
-        // No longer pending once it fires, so fn may schedule the same action again.
-        takePerform(key, timer);
-        QObject::disconnect(timer, nullptr, nullptr, nullptr);
-        timer->deleteLater();
-        if (hasTarget && guard.isNull())
-            return;
-        fn();
-    });
+    QObject::connect(timer, &ClockTimer::timeout, timer,
+                     [timer, key, hasTarget, guard, fn = std::move(fn)]() {
+                         // No longer pending once it fires, so fn may schedule the same action again.
+                         takePerform(key, timer);
+                         QObject::disconnect(timer, nullptr, nullptr, nullptr);
+                         timer->deleteLater();
+                         if (hasTarget && guard.isNull())
+                             return;
+                         fn();
+                     });
     if (target) {
         QObject::connect(target, &QObject::destroyed, timer, [timer, key]() {
             takePerform(key, timer);

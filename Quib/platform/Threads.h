@@ -23,8 +23,9 @@ void performOnMainThread(std::function<void()> fn, bool waitUntilDone);
 void runInBackgroundThenOnMain(std::function<QVariant()> job, std::function<void(QVariant)> completion,
                                QObject* context = nullptr);
 
-// Delayed calls keyed by target and action, run by the event loop of the calling thread (the main
-// thread in practice; call from the target's thread). A call never runs after its target is destroyed.
+// Delayed calls keyed by target and action, timed by the current Clock: the system's runs them on the
+// event loop of the calling thread (the main thread in practice; call from the target's thread). A
+// call never runs after its target is destroyed.
 class DelayedPerform
 {
 public:

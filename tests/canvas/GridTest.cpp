@@ -1,11 +1,10 @@
 #include "CanvasTestSupport.h"
 
 #include "canvas/DRVGrid.h"
+#include "platform/ManualClock.h"
 #include "platform/UserDefaults.h"
 
-#include <QElapsedTimer>
 #include <QPainter>
-#include <QTest>
 
 namespace {
 
@@ -31,12 +30,6 @@ struct AnyCounter
     QObject context;
     int count = 0;
 };
-
-void waitUntil(const QElapsedTimer& clock, qint64 ms)
-{
-    while (clock.elapsed() < ms)
-        QTest::qWait(10);
-}
 
 } // namespace
 
@@ -161,6 +154,7 @@ TEST_F(GridTest, SameSpacingIsStoredButNeitherShowsNorAnnounces)
 
 TEST_F(GridTest, HiddenGridIsShownForOneSecondAfterEachSpacingChange)
 {
+    platform::ManualClock clock;
     DRVGrid grid;
     AnyCounter any(grid);
     bool shownWhenAnnounced = false;
@@ -172,29 +166,24 @@ TEST_F(GridTest, HiddenGridIsShownForOneSecondAfterEachSpacingChange)
                       });
     ASSERT_FALSE(grid.isShown());
 
-    QElapsedTimer clock;
-    clock.start();
     grid.setSpacing(12);
     EXPECT_TRUE(shownWhenAnnounced); // the canvas redraws with the grid in it
     EXPECT_EQ(any.count, 1);
 
-    waitUntil(clock, 500);
-    QElapsedTimer sinceSecond;
-    sinceSecond.start();
+    clock.advance(500);
+    EXPECT_TRUE(grid.isShown());
     grid.setSpacing(15);
     EXPECT_EQ(any.count, 2);
 
-    // Past the end of the first second, the second change keeps it shown.
-    waitUntil(clock, 1150);
-    if (sinceSecond.elapsed() < DRVGrid::kTemporaryDisplayMs - 50) {
-        EXPECT_TRUE(grid.isShown());
-    }
-
-    while (grid.isShown() && clock.elapsed() < 4000)
-        QTest::qWait(10);
+    // Past the end of the first second, the second change keeps it shown for its own second.
+    clock.advance(DRVGrid::kTemporaryDisplayMs - 1);
+    EXPECT_TRUE(grid.isShown());
+    EXPECT_EQ(any.count, 2);
+    clock.advance(1);
     EXPECT_FALSE(grid.isShown());
-    EXPECT_GE(sinceSecond.elapsed(), DRVGrid::kTemporaryDisplayMs - 20);
     EXPECT_EQ(any.count, 3); // the end of the display is announced too
+    clock.advance(5000);
+    EXPECT_EQ(any.count, 3);
 }
 
 TEST_F(GridTest, SwitchingTheGridOnOrOffCancelsTheTemporaryDisplay)

@@ -20,6 +20,11 @@ const LookupCase kLookups[] = {
     {"absent", ".text0{position:absolute;left:40px;}", "top", "DEF", -7},
     {"only inside a longer key", ".text0{border-width:2px;}", "width", "DEF", -7},
     {"only inside background-color", ".text0{background-color:#FFEEDD;}", "color", "DEF", -7},
+    // The writer puts keys that start with another key's name before it ("leftMarginStr" long before
+    // "left" in a table rule).
+    {"longer key with the same start first", ".tableGrid0{leftMarginStr:12;left:40px;}", "left", "40", 40},
+    {"only a longer key with the same start", ".tableGrid0{leftMarginStr:12;top:3px;}", "left", "DEF", -7},
+    {"prepared longer key first", ".text0:topMarginStr:9:top:6", "top", "6", 6},
     {"key is the last token", ".text0{left:4px;width", "width", "DEF", -7},
     {"key without a value", ".text0{width;left:3px;}", "width", "DEF", -7},
     {"value equal to a key", ".text0{position:fixed;fixed:1;}", "fixed", "1", 1},
@@ -34,6 +39,11 @@ const LookupCase kLookups[] = {
     {"prepared text alternates", ".text0:left:5:top:6", "top", "6", 6},
     {"empty text", "", "left", "DEF", -7},
 };
+
+void PrintTo(const LookupCase& c, std::ostream* os)
+{
+    *os << c.rule << " [" << c.key << "]";
+}
 
 class LookupTable : public ::testing::TestWithParam<LookupCase>
 {
@@ -65,6 +75,15 @@ TEST(StyleRule, RuleTextAndTokensFollowTheReplacements)
     EXPECT_EQ(rule.selector(), QStringLiteral(".text3"));
     EXPECT_EQ(rule.parseForItemTypeString(QStringLiteral("font-family"), {}),
               QStringLiteral("Helvetica Neue"));
+}
+
+TEST(StyleRule, HasKeyWantsTheWholeKey)
+{
+    const StyleRuleTokens rule(QStringLiteral(".tableGrid0{leftMarginStr:12;position:fixed;}"));
+    EXPECT_TRUE(rule.hasKey(QStringLiteral("leftMarginStr")));
+    EXPECT_TRUE(rule.hasKey(QStringLiteral("position")));
+    for (const char* key : {"left", "leftMargin", "MarginStr", "fixed", "pos"})
+        EXPECT_FALSE(rule.hasKey(QString::fromLatin1(key))) << key;
 }
 
 TEST(StyleRule, RealsAndTruncation)

@@ -10,6 +10,23 @@ using generationtest::GenerationTest;
 
 using NavbarGenerationTest = GenerationTest;
 
+namespace {
+
+std::shared_ptr<CodeWidgetHelper> generateBar(DRVDocument& document, DRVTable* table, const QString& kind)
+{
+    if (kind == QLatin1String("navbar"))
+        return NavbarGenerator::generateNavBar(document, table);
+    if (kind == QLatin1String("navbar_centered"))
+        return NavbarGenerator::generateNavBar_centered(document, table);
+    if (kind == QLatin1String("dropdownmenu"))
+        return NavbarGenerator::generateDropdownmenu(document, table);
+    if (kind == QLatin1String("navbar_fixed"))
+        return NavbarGenerator::generateNavBar_Fixed(document, table);
+    return NavbarGenerator::generateNavBar_Fixed_Centered(document, table);
+}
+
+} // namespace
+
 TEST_F(NavbarGenerationTest, NavbarTakesItsBrandFromTheFirstCellAndEntriesFromTheOtherColumns)
 {
     DRVDocument document;
@@ -44,18 +61,65 @@ TEST_F(NavbarGenerationTest, ClearBackgroundIsTransparentExceptInTheFixedBars)
                          Case{"navbar_fixed_centered", "background-color: #CLEAR0;"}}) {
         DRVDocument document;
         DRVTable* table = addTable(document, QString::fromLatin1(c.kind), 2, 3, QPointF(0, 0));
-        const auto bar = c.kind == QByteArray("navbar") ? NavbarGenerator::generateNavBar(document, table)
-                         : c.kind == QByteArray("navbar_centered")
-                             ? NavbarGenerator::generateNavBar_centered(document, table)
-                         : c.kind == QByteArray("dropdownmenu")
-                             ? NavbarGenerator::generateDropdownmenu(document, table)
-                         : c.kind == QByteArray("navbar_fixed")
-                             ? NavbarGenerator::generateNavBar_Fixed(document, table)
-                             : NavbarGenerator::generateNavBar_Fixed_Centered(document, table);
+        const auto bar = generateBar(document, table, QString::fromLatin1(c.kind));
         ASSERT_NE(bar, nullptr) << c.kind;
         EXPECT_TRUE(bar->headerString.contains(QString::fromLatin1(c.expected))) << c.kind;
         const bool fixed = QByteArray(c.kind).startsWith("navbar_fixed");
         EXPECT_EQ(bar->headerString.contains(QStringLiteral("body {padding-top: 50px;}")), fixed) << c.kind;
+    }
+}
+
+TEST_F(NavbarGenerationTest, EveryBarListsEachOfItsEntriesOnceInOrder)
+{
+    // Three rows of four cells, "r<row>c<column>".
+    struct Case
+    {
+        const char* kind;
+        QStringList entries; // in page order
+        int listItems;       // <li> elements
+    };
+    auto cells = [](std::initializer_list<std::pair<int, int>> spots) {
+        QStringList names;
+        for (auto [r, c] : spots)
+            names << QStringLiteral("r%1c%2").arg(r).arg(c);
+        return names;
+    };
+    const Case cases[] = {
+        {"navbar", cells({{0, 1}, {0, 2}, {0, 3}, {1, 1}, {1, 2}, {1, 3}, {2, 1}, {2, 2}, {2, 3}}), 9},
+        {"navbar_centered", cells({{0, 0}, {0, 1}, {0, 2}, {0, 3}}), 4},
+        {"navbar_fixed", cells({{0, 0}, {0, 1}, {0, 2}, {0, 3}}), 3},
+        {"navbar_fixed_centered", cells({{0, 0}, {0, 1}, {0, 2}, {0, 3}}), 3},
+        {"dropdownmenu",
+         cells({{0, 0},
+                {1, 0},
+                {2, 0},
+                {0, 1},
+                {1, 1},
+                {2, 1},
+                {0, 2},
+                {1, 2},
+                {2, 2},
+                {0, 3},
+                {1, 3},
+                {2, 3}}),
+         12},
+    };
+    for (const Case& c : cases) {
+        DRVDocument document;
+        const QString kind = QString::fromLatin1(c.kind);
+        DRVTable* table = addTable(document, kind, 3, 4, QPointF(0, 0));
+        const auto bar = generateBar(document, table, kind);
+        ASSERT_NE(bar, nullptr) << c.kind;
+        const QString& body = bar->bodyString;
+        qsizetype last = -1;
+        for (const QString& entry : c.entries) {
+            const QString shown = u'>' + entry + u'<';
+            EXPECT_EQ(body.count(shown), 1) << c.kind << " " << entry.toStdString();
+            const qsizetype at = body.indexOf(shown);
+            EXPECT_GT(at, last) << c.kind << " " << entry.toStdString() << " out of order";
+            last = at;
+        }
+        EXPECT_EQ(body.count(QStringLiteral("<li")), c.listItems) << c.kind << "\n" << body.toStdString();
     }
 }
 
@@ -102,16 +166,7 @@ TEST_F(NavbarGenerationTest, EveryBarTogglesItsOwnMenu)
         ASSERT_NE(idA, idB) << kind;
         for (DRVTable* table : {first, second}) {
             const QString id = table == first ? idA : idB;
-            const QString kindName = QString::fromLatin1(kind);
-            const auto bar = kindName == QStringLiteral("navbar")
-                                 ? NavbarGenerator::generateNavBar(document, table)
-                             : kindName == QStringLiteral("navbar_centered")
-                                 ? NavbarGenerator::generateNavBar_centered(document, table)
-                             : kindName == QStringLiteral("dropdownmenu")
-                                 ? NavbarGenerator::generateDropdownmenu(document, table)
-                             : kindName == QStringLiteral("navbar_fixed")
-                                 ? NavbarGenerator::generateNavBar_Fixed(document, table)
-                                 : NavbarGenerator::generateNavBar_Fixed_Centered(document, table);
+            const auto bar = generateBar(document, table, QString::fromLatin1(kind));
             // The toggle names the collapsible part of its own bar, and only that.
             EXPECT_TRUE(bar->bodyString.contains(QStringLiteral("#%1").arg(id))) << kind;
             EXPECT_TRUE(bar->bodyString.contains(QStringLiteral("id=%1 ").arg(id)) ||

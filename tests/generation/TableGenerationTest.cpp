@@ -242,6 +242,21 @@ TEST_F(ResponsiveTableStepTest, WidgetsOutsideSectionsStandAtTheTopLevel)
     }
 }
 
+TEST_F(ResponsiveTableStepTest, ASectionIdStaysInsideItsAttribute)
+{
+    if (!edition().gResponsiveLayoutFlag)
+        GTEST_SKIP() << "no responsive edition of that name";
+    DRVDocument document;
+    DRVTable* section = addTable(document, QStringLiteral("section"), 1, 2, QPointF(0, 0));
+    section->setSectionIDString(QStringLiteral("top\" onmouseover=\"alert(1)\" data-x=\"<b>&"));
+    const QString page = document.generateSourceCode(QStringLiteral("index"), true, false);
+    EXPECT_TRUE(page.contains(QStringLiteral(" id=\"top&quot; onmouseover=&quot;alert(1)&quot; "
+                                             "data-x=&quot;&lt;b>&amp;\">")))
+        << page.toStdString();
+    EXPECT_FALSE(page.contains(QStringLiteral("onmouseover=\"")));
+    EXPECT_FALSE(page.contains(QStringLiteral("<b>")));
+}
+
 using CellTextTest = GenerationTest;
 
 TEST_F(CellTextTest, CellRuleCarriesItsLookAndTheBodyItsEscapedText)

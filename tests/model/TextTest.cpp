@@ -4,11 +4,11 @@
 #include "model/FakePageContext.h"
 #include "model/QuibLayoutManager.h"
 #include "model/QuibTextEditor.h"
+#include "platform/ManualClock.h"
 #include "platform/Observable.h"
 #include "platform/UndoManager.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
@@ -21,12 +21,12 @@
 namespace {
 
 // Runs queued and zero-delay calls, as the next turns of the event loop would.
-void spinEventLoop()
+void spinEventLoop(platform::ManualClock& clock)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < 30)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    for (int turn = 0; turn < 3; ++turn) {
+        QCoreApplication::processEvents();
+        clock.advance(0);
+    }
 }
 
 std::unique_ptr<DRVText> makeText(const QString& string, int size, float spacing, QRectF bounds)
@@ -101,6 +101,7 @@ protected:
         edition().gColorTargetType = 0;
     }
     EditionGuard guard;
+    platform::ManualClock clock;
 };
 
 } // namespace
@@ -176,7 +177,7 @@ TEST_F(TextTest, EditsAfterUpdateTextStringAreStillMeasured)
     QTextCursor end(text->contents());
     end.movePosition(QTextCursor::End);
     end.insertText("\ntwo\nthree");
-    spinEventLoop();
+    spinEventLoop(clock);
     EXPECT_EQ(text->textHeight(), 60);
 }
 
@@ -363,7 +364,7 @@ TEST_F(TextTest, InPlaceEditorEditsTheTextAndUndoRestoresIt)
     // The whole text starts selected; typing replaces it in the graphic's own storage.
     editor->textCursor().insertText("new\nlines");
     EXPECT_EQ(text->textString(), "new\nlines");
-    spinEventLoop();
+    spinEventLoop(clock);
     EXPECT_EQ(text->textHeight(), 40);
 
     text->finalizeEditingView(editor);
@@ -394,7 +395,7 @@ TEST_F(TextTest, ScriptedTextIsUndoneUnderTheNameText)
     // A change made through the storage handed to a script is recorded at the next turn.
     QTextDocument* storage = text->scriptingContents();
     QTextCursor(storage).insertText("really ");
-    spinEventLoop();
+    spinEventLoop(clock);
     EXPECT_EQ(text->textString(), "really after");
 
     recorder.undo().undo();

@@ -1,10 +1,12 @@
 #include "platform/Threads.h"
 
+#include "platform/ManualClock.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QThread>
-#include <QTimer>
+#include <QThreadPool>
 
 #include <atomic>
 #include <gtest/gtest.h>
@@ -25,13 +27,6 @@ bool spinUntil(const std::function<bool()>& done, int timeoutMs = 5000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     return true;
-}
-
-void spinFor(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 } // namespace
@@ -95,68 +90,96 @@ TEST(Threads, BackgroundResultArrivesOnMain)
 TEST(Threads, CompletionDroppedWhenContextIsGone)
 {
     auto* context = new QObject;
+    QObject alive;
     std::atomic<bool> release{false};
-    std::atomic<bool> jobDone{false};
     bool completed = false;
+    bool aliveCompleted = false;
+    auto job = [&]() {
+        while (!release)
+            QThread::msleep(1);
+        return QVariant(1);
+    };
     runInBackgroundThenOnMain(
-        [&]() {
-            while (!release)
-                QThread::msleep(1);
-            jobDone = true;
-            return QVariant(1);
-        },
-        [&](QVariant) { completed = true; }, context);
+        job, [&](QVariant) { completed = true; }, context);
+    runInBackgroundThenOnMain(
+        job, [&](QVariant) { aliveCompleted = true; }, &alive);
     delete context;
     release = true;
-    ASSERT_TRUE(spinUntil([&] { return jobDone.load(); }));
-    spinFor(50);
+    // Each hand-back is posted before its worker finishes: once the pool is idle, delivering the
+    // posted events runs every completion there is to run.
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(aliveCompleted);
     EXPECT_FALSE(completed);
 }
 
 TEST(DelayedPerform, NewerRequestReplacesPending)
 {
+    ManualClock clock;
     QObject target;
     QStringList calls;
     DelayedPerform::schedule(&target, "check", 30, [&] { calls << "first"; });
-    DelayedPerform::schedule(&target, "check", 30, [&] { calls << "second"; });
+    clock.advance(20);
+    DelayedPerform::schedule(&target, "check", 30, [&] { calls << "second"; }); // due at 50, not 30
     DelayedPerform::schedule(&target, "other", 10, [&] { calls << "other"; });
     EXPECT_TRUE(DelayedPerform::isPending(&target, "check"));
-    ASSERT_TRUE(spinUntil([&] { return calls.size() == 2; }));
-    spinFor(60);
+    clock.advance(29);
+    EXPECT_EQ(calls, QStringList{"other"});
+    EXPECT_TRUE(DelayedPerform::isPending(&target, "check"));
+    clock.advance(1);
     EXPECT_EQ(calls, (QStringList{"other", "second"}));
     EXPECT_FALSE(DelayedPerform::isPending(&target, "check"));
+    clock.advance(1000);
+    EXPECT_EQ(calls.size(), 2);
 }
 
 TEST(DelayedPerform, CancelAndRescheduleFromInsideTheCall)
 {
+    ManualClock clock;
     QObject target;
     int cancelled = 0;
     DelayedPerform::schedule(&target, "a", 0, [&] { ++cancelled; });
     DelayedPerform::cancel(&target, "a");
     EXPECT_FALSE(DelayedPerform::isPending(&target, "a"));
 
+    // Each run asks for the next one 10 ms on; three runs in all.
     int runs = 0;
+    QList<qint64> times;
     std::function<void()> again = [&]() {
+        times << clock.now();
         if (++runs < 3)
-            DelayedPerform::schedule(&target, "b", 0, again);
+            DelayedPerform::schedule(&target, "b", 10, again);
     };
-    DelayedPerform::schedule(&target, "b", 0, again);
-    ASSERT_TRUE(spinUntil([&] { return runs == 3; }));
-    spinFor(30);
+    DelayedPerform::schedule(&target, "b", 10, again);
+    clock.advance(100);
     EXPECT_EQ(runs, 3);
+    EXPECT_EQ(times, (QList<qint64>{10, 20, 30}));
     EXPECT_EQ(cancelled, 0);
+    EXPECT_FALSE(DelayedPerform::isPending(&target, "b"));
 }
 
 TEST(DelayedPerform, NoCallAfterTargetIsDestroyed)
 {
+    ManualClock clock;
     int calls = 0;
     auto* target = new QObject;
     DelayedPerform::schedule(target, "check", 10, [&] { ++calls; });
     delete target;
-    spinFor(50);
+    EXPECT_EQ(clock.armedTimerCount(), 0);
+    clock.advance(50);
     EXPECT_EQ(calls, 0);
 
     // A new object at a recycled address must not see the old request.
     QObject other;
     EXPECT_FALSE(DelayedPerform::isPending(&other, "check"));
+}
+
+TEST(DelayedPerform, RunsOnTheEventLoopWithTheSystemClock)
+{
+    QObject target;
+    bool ran = false;
+    DelayedPerform::schedule(&target, "check", 0, [&] { ran = true; });
+    EXPECT_FALSE(ran);
+    ASSERT_TRUE(spinUntil([&] { return ran; }));
+    EXPECT_FALSE(DelayedPerform::isPending(&target, "check"));
 }
