@@ -7,8 +7,7 @@
 // first opened page. Each saved page is also loaded in
 // headless Chromium, which must run its scripts without an error and paint something.
 //
-// A kind whose writer has not landed yet writes nothing the page reader could find; its row skips
-// with a message until the writer exists, and then runs by itself.
+// A kind whose marker is missing from the saved page fails: its writer lost it.
 //
 // Keys that do not survive the trip by design, checked explicitly instead of by equality:
 // - templateName: graphics of an opened page carry the page file's name ("RoundTrip.html" for the
@@ -18,6 +17,7 @@
 // - borderWidth of an unformatted HTML snippet: the page does not carry it. The reader gives 0, and
 //   drawing the snippet's dashed outline sets a width of 0 to 1 in the graphic (the thumbnails of a
 //   writing save draw the page), so an opened page reads 0 and a saved one may hold 1.
+#include "PropertyValues.h"
 #include "DocumentFlowTestSupport.h"
 #include "common/ExternalTools.h"
 
@@ -171,7 +171,7 @@ void addSlideshow(DRVDocument& d)
 struct Kind
 {
     const char* name;
-    const char* marker; // what the page holds once the kind's writer exists
+    const char* marker; // what the saved page holds for the kind
     bool formPage;
     std::function<void(DRVDocument&)> build;
     QStringList setKeys = {}; // the values the builder sets, compared after the first trip
@@ -214,57 +214,7 @@ const QList<Kind>& kinds()
 
 // ---- comparing property dictionaries ----
 
-QVariant normalized(const QVariant& value, int depth = 0);
-
-QVariant objectValues(const QObject* object, int depth)
-{
-    if (!object)
-        return QStringLiteral("(none)");
-    if (depth >= 2)
-        return QString::fromLatin1(object->metaObject()->className());
-    QVariantMap values;
-    const QMetaObject* meta = object->metaObject();
-    for (int i = QObject::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
-        const QMetaProperty property = meta->property(i);
-        if (property.isReadable())
-            values.insert(QString::fromLatin1(property.name()), normalized(property.read(object), depth + 1));
-    }
-    return values;
-}
-
-QVariant normalized(const QVariant& value, int depth)
-{
-    if (!value.isValid())
-        return value;
-    const QMetaType type = value.metaType();
-    switch (type.id()) {
-    case QMetaType::QVariantMap: {
-        QVariantMap map = value.toMap();
-        for (auto it = map.begin(); it != map.end(); ++it)
-            it.value() = normalized(it.value(), depth);
-        return map;
-    }
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return QString::asprintf("%.2f", value.toDouble());
-    case QMetaType::QImage: {
-        const QImage image = value.value<QImage>();
-        return QStringLiteral("image %1x%2").arg(image.width()).arg(image.height());
-    }
-    default:
-        break;
-    }
-    if (type.flags() & QMetaType::PointerToQObject)
-        return objectValues(value.value<QObject*>(), depth);
-    if (value.canConvert<QVariantList>() && type.id() != QMetaType::QString &&
-        type.id() != QMetaType::QByteArray) {
-        QVariantList list;
-        for (const QVariant& item : value.value<QSequentialIterable>())
-            list.append(normalized(item, depth));
-        return list;
-    }
-    return value;
-}
+using propertyvalues::normalized;
 
 QString shown(const QVariant& value)
 {
