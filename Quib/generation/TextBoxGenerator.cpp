@@ -16,6 +16,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
+#include <cmath>
 
 using platform::format;
 
@@ -117,6 +118,14 @@ QString TextBoxGenerator::convertedBodyText(const QString& raw)
     QString text = TextEscaping::escapeHtmlText(raw);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return platform::componentsSeparatedByNewlineSet(text).join(QStringLiteral("<br>"));
+}
+
+QString TextBoxGenerator::rotationDeclaration(double degrees)
+{
+    // Both turn clockwise about the box's centre (the canvas's y axis points down, as the page's).
+    if (degrees == 0.0 || !std::isfinite(degrees))
+        return QStringLiteral("");
+    return format(QStringLiteral("transform:rotate(%fdeg);"), {degrees});
 }
 
 QString TextBoxGenerator::completedTemplateName(const QString& templateName, const QString& mainTemplateName)
@@ -222,7 +231,7 @@ void TextBoxGenerator::generate()
         QString family = facts.family;
         int padding = 0;
         if (!facts.isEmpty()) {
-            padding = platform::truncToInt(std::min(10.0, heightValue * 0.11));
+            padding = DRVText::pagePadding(heightValue);
         } else if (formType.isEmpty() || !isBox) {
             textColor = kBlack;
             family = kDefaultFamily;
@@ -403,6 +412,8 @@ void TextBoxGenerator::generate()
         const QString shadowPart =
             shadowOn ? format(QStringLiteral("box-shadow: %dpx %dpx %fpx #000000;"), {0, 1, 1.0})
                      : QStringLiteral("");
+        // The box turns on the page as the canvas turns it.
+        const QString rotationPart = rotationDeclaration(real(entry, "rotationAngle"));
         const double s = shadowOn ? 1.0 : 0.0;
         const int y = shadowOn ? 1 : 0;
         const QString widthValue = num(entry, "matchScreenFlag") != 0
@@ -504,7 +515,7 @@ void TextBoxGenerator::generate()
              cornerValue,
              num(entry, "moveLock"),
              opacityPart,
-             shadowPart,
+             shadowPart + rotationPart,
              s,
              s,
              y,

@@ -70,14 +70,39 @@ int DRVText::cornerInset() const
     return platform::truncToInt(m_cornerRadius * 0.25);
 }
 
-QSizeF DRVText::textContainerSize() const
+int DRVText::pagePadding(double boxHeight)
+{
+    return platform::truncToInt(std::min(10.0, boxHeight * 0.11));
+}
+
+int DRVText::pageBorderWidth(const QString& borderStyle, int borderWidth)
+{
+    static const QStringList drawn{QStringLiteral("solid"),  QStringLiteral("dashed"),
+                                   QStringLiteral("dotted"), QStringLiteral("double"),
+                                   QStringLiteral("groove"), QStringLiteral("ridge"),
+                                   QStringLiteral("inset"),  QStringLiteral("outset")};
+    return drawn.contains(borderStyle.trimmed().toLower()) ? std::max(0, borderWidth) : 0;
+}
+
+QRectF DRVText::textContentRect() const
 {
     drawBoxModel();
-    if (edition().gTextCornerInsetFlag) {
-        const int inset = cornerInset();
-        return QSizeF(m_bounds.width() - 2 * inset, m_bounds.height() - 2 * inset);
-    }
-    return contentRect().size();
+    if (edition().gResponsiveLayoutFlag)
+        return contentRect();
+    // A formatted snippet's padding follows its font size instead of its height.
+    const int padding =
+        m_textType == QLatin1String("HTMLSnippet")
+            ? (m_snippetFormatFlag ? platform::truncToInt(std::min(0.11 * m_fontSize, 10.0)) : 0)
+            : pagePadding(m_bounds.height());
+    const double inset = pageBorderWidth(m_borderStyle, m_borderWidth) + padding;
+    return m_bounds.adjusted(inset, inset, -inset, -inset);
+}
+
+QSizeF DRVText::textContainerSize() const
+{
+    const int inset = cornerInset();
+    const QRectF content = textContentRect();
+    return QSizeF(content.width() - 2 * inset, content.height() - 2 * inset);
 }
 
 int DRVText::measureTextHeight()
@@ -132,9 +157,13 @@ GraphicPath DRVText::bezierPathForDrawing() const
     QTransform turn;
     DataCentre::transformRotatingAroundPoint(m_bounds.center(), m_rotationAngle, turn);
 
+    // The border lies inside the box from its edge, as the page's CSS border does: the stroke runs
+    // half its width in.
+    const double halfBorder = pageBorderWidth(m_borderStyle, m_borderWidth) / 2.0;
+    const double radius = std::max(0.0, m_cornerRadius - halfBorder);
     GraphicPath outline;
-    outline.path =
-        turn.map(platform::roundedRectPath(noMarginNoBorderRect(), m_cornerRadius, m_cornerRadius));
+    outline.path = turn.map(platform::roundedRectPath(
+        noMarginRect().adjusted(halfBorder, halfBorder, -halfBorder, -halfBorder), radius, radius));
     outline.lineWidth = m_borderWidth;
 
     QString shape = m_bubbleShape;
@@ -230,24 +259,22 @@ void DRVText::drawContentsInView(QPainter* painter, bool isBeingCreateOrEdited)
     layout.setContainerSize(textContainerSize());
     layout.attach(contents());
     if (!layout.glyphRangeIsEmpty()) {
-        const QRectF content = contentRect();
         const int inset = cornerInset();
+        const QRectF content = textContentRect().adjusted(inset, inset, -inset, -inset);
         painter->save();
         painter->setRenderHint(QPainter::Antialiasing, true);
         painter->setRenderHint(QPainter::TextAntialiasing, true);
+        // The text turns with its box, about the box's centre, as the page's transform turns it.
         QTransform turn;
-        DataCentre::transformRotatingAroundPoint(content.center(), m_rotationAngle, turn);
+        DataCentre::transformRotatingAroundPoint(m_bounds.center(), m_rotationAngle, turn);
         painter->setTransform(turn, true);
 
-        QPointF origin;
-        if (m_verticalAlignment == 1) {
-            origin = QPointF(content.x(), content.y() + content.height() * 0.5 - double(m_textHeight / 2));
-        } else if (m_verticalAlignment == 2) {
-            origin = QPointF(content.x(), m_bounds.y() + m_bounds.height() - m_textHeight -
-                                              double(m_bottomMarginInPx) - double(m_bottomPaddingInPx));
-        } else {
-            origin = QPointF(content.x() + m_borderWidth + 5 + inset, content.y());
-        }
+        // A button shows its label in the middle, whatever the box's vertical alignment.
+        QPointF origin = content.topLeft();
+        if (m_verticalAlignment == 1 || m_formType == QLatin1String("submit"))
+            origin.ry() += content.height() * 0.5 - double(m_textHeight / 2);
+        else if (m_verticalAlignment == 2)
+            origin.ry() = content.bottom() - m_textHeight;
 
         if (shadow.color.isValid()) {
             // The text casts the shadow that is still set: draw it into a layer first.

@@ -52,6 +52,16 @@ public:
     void textStorageDidProcessEditing();
 
     // ---- layout ----
+    // The padding the page writes around a text box's text: 11% of the box height, at most 10,
+    // truncated. Text boxes and table-cell texts alike.
+    static int pagePadding(double boxHeight);
+    // The width of the border the page's CSS gives the box: none for a border style CSS draws no
+    // border with.
+    static int pageBorderWidth(const QString& borderStyle, int borderWidth);
+    // Where the text is laid out, as the page's CSS box places it: outside the responsive layout the
+    // box less its border and the page's padding (margins and the graphic's own paddings are not
+    // written there); in the responsive layout the box model's content rectangle.
+    QRectF textContentRect() const;
     // Everything drawing depends on that is also saved: the zoom-bubble outline name, the border
     // width of a drawn border style, the palette fill and the text height. Drawing calls it first;
     // the page writer calls it instead of drawing.
