@@ -159,6 +159,32 @@ TEST_F(TextTest, NoLineSpacingUsesTheFontsOwnLineHeight)
     EXPECT_EQ(three->textHeight(), 3 * one->textHeight());
 }
 
+TEST_F(TextTest, LineBoxesAreTheBrowsers)
+{
+    // Liberation Sans (the bundled face behind "Helvetica Neue") as headless Chromium lays it out:
+    // the height of a "line-height:normal" line, and where the baseline stands in a normal line, a
+    // line of 1.25 and a line of 1 times the font size.
+    struct Case
+    {
+        int size;
+        double normalHeight;
+        int normalBaseline, spacedBaseline, tightBaseline;
+    };
+    const Case cases[] = {{8, 9, 7, 7, 6},      {12, 14, 11, 11, 10}, {13, 15, 12, 12, 11},
+                          {16, 18, 14, 15, 13}, {20, 23, 18, 19, 17}, {48, 55, 44, 46, 40}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.size);
+        QFont font;
+        font.setFamilies({"Liberation Sans"});
+        font.setPixelSize(c.size);
+        const QuibLayoutManager::LineMetrics metrics = QuibLayoutManager::lineMetrics(font);
+        EXPECT_EQ(metrics.normalLineHeight(), c.normalHeight);
+        EXPECT_EQ(int(std::floor(metrics.baselineOffset(c.normalHeight))), c.normalBaseline);
+        EXPECT_EQ(int(std::floor(metrics.baselineOffset(c.size * 1.25))), c.spacedBaseline);
+        EXPECT_EQ(int(std::floor(metrics.baselineOffset(c.size))), c.tightBaseline);
+    }
+}
+
 TEST_F(TextTest, TheTextStandsInThePagesContentBox)
 {
     // Outside the responsive layout the page gives a text box a padding of 11% of its height (at
