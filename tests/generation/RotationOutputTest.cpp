@@ -37,6 +37,15 @@ const Turn kTurns[] = {
     {0.0f, nullptr},
 };
 
+// The rule turns by the angle, or carries no transform for none.
+void expectTransform(const QString& rule, const Turn& turn)
+{
+    EXPECT_EQ(rule.contains(QStringLiteral("transform:")), turn.transform != nullptr) << rule.toStdString();
+    if (turn.transform) {
+        EXPECT_TRUE(rule.contains(QLatin1String(turn.transform))) << rule.toStdString();
+    }
+}
+
 class RotationOutputTest : public GenerationTest
 {
 protected:
@@ -94,11 +103,7 @@ TEST_F(RotationOutputTest, TurnedTextBoxesCarryTheirTransformAndReopenTurned)
         const auto page = reopen(document, QStringLiteral("index"), &owner);
         const QString rule = ruleOf(page.text, QStringLiteral(".text0"));
         ASSERT_FALSE(rule.isEmpty()) << page.text.toStdString();
-        EXPECT_EQ(rule.contains(QStringLiteral("transform:")), turn.transform != nullptr)
-            << rule.toStdString();
-        if (turn.transform) {
-            EXPECT_TRUE(rule.contains(QLatin1String(turn.transform))) << rule.toStdString();
-        }
+        expectTransform(rule, turn);
 
         const QList<DRVGraphic*> read = ofClass(page.graphics, "DRVText");
         ASSERT_EQ(read.size(), 1);
@@ -125,11 +130,7 @@ TEST_F(RotationOutputTest, TurnedPicturesCarryTheirTransformBesideTheStoredAngle
         const QString page = document.generateSourceCode(QStringLiteral("index"), false, true);
         const QString rule = ruleOf(page, QStringLiteral(".image1"));
         ASSERT_FALSE(rule.isEmpty()) << page.toStdString();
-        EXPECT_EQ(rule.contains(QStringLiteral("transform:")), turn.transform != nullptr)
-            << rule.toStdString();
-        if (turn.transform) {
-            EXPECT_TRUE(rule.contains(QLatin1String(turn.transform))) << rule.toStdString();
-        }
+        expectTransform(rule, turn);
         // The reader finds the stored angle, and the pairs after the transform, where they were.
         const StyleRuleTokens tokens(rule);
         EXPECT_FLOAT_EQ(tokens.parseForItemTypeFloat(QStringLiteral("rotationAngle"), -1), turn.degrees);
