@@ -412,8 +412,13 @@ void TextBoxGenerator::generate()
         const QString shadowPart =
             shadowOn ? format(QStringLiteral("box-shadow: %dpx %dpx %fpx #000000;"), {0, 1, 1.0})
                      : QStringLiteral("");
-        // The box turns on the page as the canvas turns it.
+        // The box turns on the page as the canvas turns it, and its text stands as high as there.
         const QString rotationPart = rotationDeclaration(real(entry, "rotationAngle"));
+        QString alignmentPart = QStringLiteral("");
+        auto* textBox = qobject_cast<DRVText*>(entry);
+        if (textBox && !isField && !edition().gResponsiveLayoutFlag && textBox->verticalTextOffset() > 0)
+            alignmentPart =
+                format(QStringLiteral("padding-top:%dpx;"), {padding + textBox->verticalTextOffset()});
         const double s = shadowOn ? 1.0 : 0.0;
         const int y = shadowOn ? 1 : 0;
         const QString widthValue = num(entry, "matchScreenFlag") != 0
@@ -515,7 +520,7 @@ void TextBoxGenerator::generate()
              cornerValue,
              num(entry, "moveLock"),
              opacityPart,
-             shadowPart + rotationPart,
+             shadowPart + rotationPart + alignmentPart,
              s,
              s,
              y,

@@ -98,6 +98,16 @@ QRectF DRVText::textContentRect() const
     return m_bounds.adjusted(inset, inset, -inset, -inset);
 }
 
+int DRVText::verticalTextOffset() const
+{
+    const int room = std::max(0, platform::truncToInt(textContainerSize().height()) - m_textHeight);
+    if (m_verticalAlignment == 1 || m_formType == QLatin1String("submit"))
+        return room / 2;
+    if (m_verticalAlignment == 2)
+        return room;
+    return 0;
+}
+
 QSizeF DRVText::textContainerSize() const
 {
     const int inset = cornerInset();
@@ -269,12 +279,7 @@ void DRVText::drawContentsInView(QPainter* painter, bool isBeingCreateOrEdited)
         DataCentre::transformRotatingAroundPoint(m_bounds.center(), m_rotationAngle, turn);
         painter->setTransform(turn, true);
 
-        // A button shows its label in the middle, whatever the box's vertical alignment.
-        QPointF origin = content.topLeft();
-        if (m_verticalAlignment == 1 || m_formType == QLatin1String("submit"))
-            origin.ry() += content.height() * 0.5 - double(m_textHeight / 2);
-        else if (m_verticalAlignment == 2)
-            origin.ry() = content.bottom() - m_textHeight;
+        const QPointF origin = content.topLeft() + QPointF(0, verticalTextOffset());
 
         if (shadow.color.isValid()) {
             // The text casts the shadow that is still set: draw it into a layer first.

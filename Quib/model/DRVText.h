@@ -62,6 +62,10 @@ public:
     // box less its border and the page's padding (margins and the graphic's own paddings are not
     // written there); in the responsive layout the box model's content rectangle.
     QRectF textContentRect() const;
+    // How far below the top of textContentRect the text starts: nothing for top alignment, half the
+    // room the measured text leaves for middle (and for a submit button, which browsers centre),
+    // all of it for bottom. The page writes it as extra top padding.
+    int verticalTextOffset() const;
     // Everything drawing depends on that is also saved: the zoom-bubble outline name, the border
     // width of a drawn border style, the palette fill and the text height. Drawing calls it first;
     // the page writer calls it instead of drawing.

@@ -135,6 +135,7 @@ struct TextLook
     int borderWidth = 0;
     QString borderColour = QStringLiteral("000000");
     float rotation = 0;
+    int verticalAlignment = 0; // 0 top, 1 middle, 2 bottom
 };
 
 QColor hex(const QString& colour)
@@ -162,6 +163,7 @@ DRVText* addText(DRVDocument& document, const QRectF& bounds, const QString& str
     p.insert(QStringLiteral("borderWidth"), QString::number(look.borderWidth));
     p.insert(QStringLiteral("borderHexColorString"), look.borderColour);
     p.insert(QStringLiteral("rotationAngle"), QString::number(double(look.rotation)));
+    p.insert(QStringLiteral("verticalAlignment"), QString::number(look.verticalAlignment));
     text->initWithProperties(p);
     text->setFillColor(look.background == QLatin1String("CLEAR0") ? QColor(Qt::transparent)
                                                                   : hex(look.background));
@@ -282,6 +284,19 @@ const QList<Fixture>& fixtures()
              look.lineSpacing = 1.25f;
              addText(d, QRectF(16, 120, 448, 80),
                      QStringLiteral("“Quoted” — 12,50 € ½ kg\n‘single’ … ±5 % · © 2026 · №7"), look);
+         }},
+        {"vertical-alignment", QSize(480, 160),
+         [](DRVDocument& d) {
+             TextLook look;
+             look.size = 15;
+             look.alignment = 1;
+             look.background = QStringLiteral("FCF3CF");
+             const char* const names[] = {"Top", "Middle", "Bottom"};
+             for (int i = 0; i < 3; ++i) {
+                 look.verticalAlignment = i;
+                 addText(d, QRectF(20 + 150 * i, 20, 140, 120),
+                         QStringLiteral("%1\nof the box").arg(QLatin1String(names[i])), look);
+             }
          }},
         {"images", QSize(400, 240),
          [](DRVDocument& d) {

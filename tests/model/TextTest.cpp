@@ -223,6 +223,29 @@ TEST_F(TextTest, TheTextStandsInThePagesContentBox)
     }
 }
 
+TEST_F(TextTest, VerticalAlignmentMovesTheTextDownItsContentBox)
+{
+    // A box 100 high keeps 80 for its text; one line of 20 leaves 60 of room.
+    struct Case
+    {
+        int alignment;
+        QString formType;
+        int offset;
+    };
+    const Case cases[] = {{0, "", 0}, {1, "", 30}, {2, "", 60}, {7, "", 0}, {0, "submit", 30}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.alignment);
+        auto text = makeText("one", 20, 1.0f, QRectF(0, 0, 200, 100));
+        text->setVerticalAlignment(c.alignment);
+        text->setFormType(c.formType);
+        EXPECT_EQ(text->verticalTextOffset(), c.offset) << qPrintable(c.formType);
+    }
+    // Text that fills its box leaves no room.
+    auto full = makeText("a\nb\nc\nd", 20, 1.0f, QRectF(0, 0, 200, 100));
+    full->setVerticalAlignment(2);
+    EXPECT_EQ(full->verticalTextOffset(), 0);
+}
+
 TEST_F(TextTest, EditsAfterUpdateTextStringAreStillMeasured)
 {
     auto text = makeText("first", 20, 1.0f, QRectF(0, 0, 300, 500));
