@@ -136,6 +136,7 @@ struct TextLook
     QString borderColour = QStringLiteral("000000");
     float rotation = 0;
     int verticalAlignment = 0; // 0 top, 1 middle, 2 bottom
+    int cornerRadius = 0;
 };
 
 QColor hex(const QString& colour)
@@ -164,6 +165,7 @@ DRVText* addText(DRVDocument& document, const QRectF& bounds, const QString& str
     p.insert(QStringLiteral("borderHexColorString"), look.borderColour);
     p.insert(QStringLiteral("rotationAngle"), QString::number(double(look.rotation)));
     p.insert(QStringLiteral("verticalAlignment"), QString::number(look.verticalAlignment));
+    p.insert(QStringLiteral("cornerRadius"), QString::number(look.cornerRadius));
     text->initWithProperties(p);
     text->setFillColor(look.background == QLatin1String("CLEAR0") ? QColor(Qt::transparent)
                                                                   : hex(look.background));
@@ -264,6 +266,12 @@ const QList<Fixture>& fixtures()
              button.borderWidth = 2;
              button.borderColour = QStringLiteral("0B3C6B");
              addText(d, QRectF(318, 96, 142, 40), QStringLiteral("Order a loaf now"), button);
+             button.cornerRadius = 10;
+             button.verticalAlignment = 1;
+             button.background = QStringLiteral("C0392B");
+             button.borderColour = QStringLiteral("7B241C");
+             button.borderWidth = 3;
+             addText(d, QRectF(318, 150, 142, 44), QStringLiteral("Call us"), button);
              TextLook plain;
              plain.family = QStringLiteral("Helvetica Neue");
              plain.size = 13;
