@@ -414,11 +414,19 @@ void TextBoxGenerator::generate()
                      : QStringLiteral("");
         // The box turns on the page as the canvas turns it, and its text stands as high as there.
         const QString rotationPart = rotationDeclaration(real(entry, "rotationAngle"));
-        QString alignmentPart = QStringLiteral("");
-        auto* textBox = qobject_cast<DRVText*>(entry);
-        if (textBox && !isField && !edition().gResponsiveLayoutFlag && textBox->verticalTextOffset() > 0)
-            alignmentPart =
-                format(QStringLiteral("padding-top:%dpx;"), {padding + textBox->verticalTextOffset()});
+        int textOffset = 0;
+        if (auto* textBox = qobject_cast<DRVText*>(entry); textBox && !isField)
+            textOffset = textBox->verticalTextOffset();
+        else if (cell && !facts.isEmpty())
+            textOffset = DRVText::alignedTextOffset(
+                cell->verticalAlignment(),
+                height - 2 * (DRVText::pageBorderWidth(cell->textView()->borderLine(), cell->borderWidth()) +
+                              padding),
+                cell->textHeight());
+        const QString alignmentPart =
+            textOffset > 0 && !edition().gResponsiveLayoutFlag
+                ? format(QStringLiteral("padding-top:%dpx;"), {padding + textOffset})
+                : QStringLiteral("");
         const double s = shadowOn ? 1.0 : 0.0;
         const int y = shadowOn ? 1 : 0;
         const QString widthValue = num(entry, "matchScreenFlag") != 0

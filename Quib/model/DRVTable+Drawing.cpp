@@ -137,30 +137,22 @@ QPointF DRVTable::cellTextOrigin(const myTextView* cell) const
 {
     if (!cell)
         return {};
-    const int x = cell->originX();
-    const int y = cell->originY();
-    const int h = cell->height();
-    const int textHeight = cell->textHeight();
-    switch (cell->verticalAlignment()) {
-    case 1:
-        return QPointF(x, h / 2 + y - textHeight / 2);
-    case 2: {
-        float bottom = float(h + y - textHeight);
-        bottom -= m_bottomMarginInPx;
-        bottom -= m_bottomPaddingInPx;
-        return QPointF(x, bottom);
-    }
-    default: {
-        const int inset = m_borderWidth + DRVText::pagePadding(h);
-        return QPointF(x + inset, y + inset);
-    }
-    }
+    // The text stands in the page's content box of its cell, moved down by its vertical alignment.
+    const int inset = cellTextInset(cell);
+    const int offset =
+        DRVText::alignedTextOffset(cell->verticalAlignment(), cell->height() - 2 * inset, cell->textHeight());
+    return QPointF(cell->originX() + inset, cell->originY() + inset + offset);
+}
+
+int DRVTable::cellTextInset(const myTextView* cell) const
+{
+    return DRVText::pageBorderWidth(m_borderStyle, m_borderWidth) + DRVText::pagePadding(cell->height());
 }
 
 QSizeF DRVTable::cellTextContainerSize(const myTextView* cell) const
 {
     // The cell less its border and the padding the page gives its text.
-    const int inset = m_borderWidth + DRVText::pagePadding(cell->height());
+    const int inset = cellTextInset(cell);
     return QSizeF(cell->width() - 2 * inset, cell->height() - 2 * inset);
 }
 

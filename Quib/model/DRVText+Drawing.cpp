@@ -98,14 +98,20 @@ QRectF DRVText::textContentRect() const
     return m_bounds.adjusted(inset, inset, -inset, -inset);
 }
 
-int DRVText::verticalTextOffset() const
+int DRVText::alignedTextOffset(int verticalAlignment, double containerHeight, int textHeight)
 {
-    const int room = std::max(0, platform::truncToInt(textContainerSize().height()) - m_textHeight);
-    if (m_verticalAlignment == 1 || m_formType == QLatin1String("submit"))
+    const int room = std::max(0, platform::truncToInt(containerHeight) - textHeight);
+    if (verticalAlignment == 1)
         return room / 2;
-    if (m_verticalAlignment == 2)
+    if (verticalAlignment == 2)
         return room;
     return 0;
+}
+
+int DRVText::verticalTextOffset() const
+{
+    const int alignment = m_formType == QLatin1String("submit") ? 1 : m_verticalAlignment;
+    return alignedTextOffset(alignment, textContainerSize().height(), m_textHeight);
 }
 
 QSizeF DRVText::textContainerSize() const

@@ -66,6 +66,9 @@ public:
     // room the measured text leaves for middle (and for a submit button, which browsers centre),
     // all of it for bottom. The page writes it as extra top padding.
     int verticalTextOffset() const;
+    // The same for any text laid out in a container of the given height: half or all of the room
+    // the text leaves for vertical alignment 1 (middle) or 2 (bottom), else nothing.
+    static int alignedTextOffset(int verticalAlignment, double containerHeight, int textHeight);
     // Everything drawing depends on that is also saved: the zoom-bubble outline name, the border
     // width of a drawn border style, the palette fill and the text height. Drawing calls it first;
     // the page writer calls it instead of drawing.

@@ -317,15 +317,21 @@ const QList<Fixture>& fixtures()
              addLine(d, QPointF(30, 80), QPointF(200, 200), 8, QStringLiteral("1F6FB2"));
              addLine(d, QPointF(320, 70), QPointF(320, 210), 4, QStringLiteral("1E8449"));
          }},
-        {"table", QSize(360, 160),
+        {"table", QSize(360, 300),
          [](DRVDocument& d) {
              const QStringList texts{
                  QStringLiteral("Loaf"),      QStringLiteral("Weight"), QStringLiteral("Price"),
                  QStringLiteral("Sourdough"), QStringLiteral("800 g"),  QStringLiteral("4.20"),
                  QStringLiteral("Rye"),       QStringLiteral("1 kg"),   QStringLiteral("4.80")};
-             componenttest::addTable(d, QStringLiteral("table"), 3, 3, QPointF(20, 20),
-                                     [&texts](int r, int c) { return texts.at(r * 3 + c); })
+             const auto textAt = [&texts](int r, int c) { return texts.at(r * 3 + c); };
+             componenttest::addTable(d, QStringLiteral("table"), 3, 3, QPointF(20, 20), textAt)
                  ->setSelectable(true);
+             // The texts in the middle of their cells.
+             DRVTable* middle =
+                 componenttest::addTable(d, QStringLiteral("table"), 3, 3, QPointF(20, 150), textAt);
+             middle->setSelectable(true);
+             middle->setVerticalAlignment(1);
+             middle->layoutCells();
          }},
         {"form-fields", QSize(420, 260),
          [](DRVDocument& d) {

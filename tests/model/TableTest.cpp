@@ -308,9 +308,9 @@ TEST(Table, TextOriginFollowsTheVerticalAlignment)
         int alignment;
         QPointF origin;
     };
-    // Top-aligned text stands in the page's content box: border 3 and the padding of a 51 high
-    // cell, 5.
-    const Case cases[] = {{0, {48, 108}}, {1, {40, 115}}, {2, {40, 131}}, {7, {48, 108}}};
+    // The text stands in the page's content box: the padding of a 51 high cell, 5 (the border
+    // style draws no border, so the page gives it no width), leaving 41 of which 20 are text.
+    const Case cases[] = {{0, {45, 105}}, {1, {45, 115}}, {2, {45, 126}}, {7, {45, 105}}};
     for (const Case& c : cases) {
         cell->setVerticalAlignment(c.alignment);
         EXPECT_EQ(table->cellTextOrigin(cell), c.origin) << c.alignment;
