@@ -264,7 +264,7 @@ void TextBoxGenerator::generate()
         // Body text, escaped the same way in every page shape.
         QString converted = convertedBodyText(facts.raw);
         const int indentFlag = num(entry, "indentFlag");
-        const int textIndent = indentFlag == 1 || indentFlag == 2 ? 40 : 0;
+        const int textIndent = DRVText::pageTextIndent(indentFlag);
         if (formType == QStringLiteral("textLabel") && formOptionTag == -22)
             converted = QStringLiteral("<?php echo $questionString; ?>");
 

@@ -75,6 +75,11 @@ int DRVText::pagePadding(double boxHeight)
     return platform::truncToInt(std::min(10.0, boxHeight * 0.11));
 }
 
+int DRVText::pageTextIndent(int indentFlag)
+{
+    return indentFlag == 1 || indentFlag == 2 ? 40 : 0;
+}
+
 int DRVText::pageBorderWidth(const QString& borderStyle, int borderWidth)
 {
     static const QStringList drawn{QStringLiteral("solid"),  QStringLiteral("dashed"),

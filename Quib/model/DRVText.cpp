@@ -194,6 +194,12 @@ void DRVText::applyTextStyle()
         paragraph.setLineHeight(double(lineHeight), QTextBlockFormat::FixedHeight);
     paragraph.setAlignment(alignmentForFontAlignment(m_fontAlignment));
     all.setBlockFormat(paragraph);
+    // The page indents the first line of the whole text (its lines are one block there).
+    if (const int indent = pageTextIndent(m_indentFlag); indent > 0) {
+        QTextBlockFormat first = paragraph;
+        first.setTextIndent(indent);
+        QTextCursor(text).setBlockFormat(first);
+    }
 
     QFont font;
     font.setFamilies({m_fontFamily.isEmpty() ? kDefaultFamily : m_fontFamily});

@@ -55,6 +55,8 @@ public:
     // The padding the page writes around a text box's text: 11% of the box height, at most 10,
     // truncated. Text boxes and table-cell texts alike.
     static int pagePadding(double boxHeight);
+    // The first-line indent the page gives a text whose indent flag is 1 or 2: 40; else none.
+    static int pageTextIndent(int indentFlag);
     // The width of the border the page's CSS gives the box: none for a border style CSS draws no
     // border with.
     static int pageBorderWidth(const QString& borderStyle, int borderWidth);

@@ -137,6 +137,7 @@ struct TextLook
     float rotation = 0;
     int verticalAlignment = 0; // 0 top, 1 middle, 2 bottom
     int cornerRadius = 0;
+    int indentFlag = 0;
 };
 
 QColor hex(const QString& colour)
@@ -172,6 +173,7 @@ DRVText* addText(DRVDocument& document, const QRectF& bounds, const QString& str
     text->setDrawingStroke(look.borderStyle != QLatin1String("none"));
     text->setBorderColor(hex(look.borderColour));
     text->setSelectable(true);
+    text->setIndentFlag(look.indentFlag);
     text->refreshStyle();
     document.insertGraphics({text}, {0});
     return text;
@@ -252,6 +254,7 @@ const QList<Fixture>& fixtures()
              body.size = 15;
              body.lineSpacing = 1.4f;
              body.colour = QStringLiteral("333333");
+             body.indentFlag = 1;
              addText(
                  d, QRectF(20, 80, 280, 150),
                  QStringLiteral("Our bakers start at four, so the loaves on the shelf are still warm when "
