@@ -231,7 +231,7 @@ void TextBoxGenerator::generate()
         QString family = facts.family;
         int padding = 0;
         if (!facts.isEmpty()) {
-            padding = DRVText::pagePadding(heightValue);
+            padding = platform::truncToInt(std::min(10.0, heightValue * 0.11));
         } else if (formType.isEmpty() || !isBox) {
             textColor = kBlack;
             family = kDefaultFamily;
@@ -409,11 +409,8 @@ void TextBoxGenerator::generate()
             opacity < 1.0f
                 ? format(QStringLiteral("opacity:%f;filter:alpha(opacity=%f);"), {opacity, opacity * 100.0f})
                 : QStringLiteral("");
-        const QString shadowPart =
-            shadowOn ? format(QStringLiteral("box-shadow: %dpx %dpx %fpx #000000;"), {0, 1, 1.0})
-                     : QStringLiteral("");
-        // The box turns on the page as the canvas turns it, and its text stands as high as there.
-        const QString rotationPart = rotationDeclaration(real(entry, "rotationAngle"));
+        // The part after the shadow also turns the box as the canvas turns it, and stands its text as
+        // high as there.
         int textOffset = 0;
         if (auto* textBox = qobject_cast<DRVText*>(entry); textBox && !isField)
             textOffset = textBox->verticalTextOffset();
@@ -427,6 +424,10 @@ void TextBoxGenerator::generate()
             textOffset > 0 && !edition().gResponsiveLayoutFlag
                 ? format(QStringLiteral("padding-top:%dpx;"), {padding + textOffset})
                 : QStringLiteral("");
+        const QString shadowPart =
+            (shadowOn ? format(QStringLiteral("box-shadow: %dpx %dpx %fpx #000000;"), {0, 1, 1.0})
+                      : QStringLiteral("")) +
+            rotationDeclaration(real(entry, "rotationAngle")) + alignmentPart;
         const double s = shadowOn ? 1.0 : 0.0;
         const int y = shadowOn ? 1 : 0;
         const QString widthValue = num(entry, "matchScreenFlag") != 0
@@ -528,7 +529,7 @@ void TextBoxGenerator::generate()
              cornerValue,
              num(entry, "moveLock"),
              opacityPart,
-             shadowPart + rotationPart + alignmentPart,
+             shadowPart,
              s,
              s,
              y,

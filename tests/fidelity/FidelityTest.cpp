@@ -138,6 +138,7 @@ struct TextLook
     int verticalAlignment = 0; // 0 top, 1 middle, 2 bottom
     int cornerRadius = 0;
     int indentFlag = 0;
+    double opacity = 1.0;
 };
 
 QColor hex(const QString& colour)
@@ -157,7 +158,7 @@ DRVText* addText(DRVDocument& document, const QRectF& bounds, const QString& str
     p.insert(QStringLiteral("fontSize"), QString::number(look.size));
     p.insert(QStringLiteral("fontAlignment"), QString::number(look.alignment));
     p.insert(QStringLiteral("lineSpacing"), QString::number(double(look.lineSpacing)));
-    p.insert(QStringLiteral("opacity"), QStringLiteral("1"));
+    p.insert(QStringLiteral("opacity"), QString::number(look.opacity));
     p.insert(QStringLiteral("fontColor"), look.colour);
     p.insert(QStringLiteral("textHexColorString"), look.colour);
     p.insert(QStringLiteral("backgroundHexColorString"), look.background);
@@ -308,6 +309,23 @@ const QList<Fixture>& fixtures()
                  addText(d, QRectF(20 + 150 * i, 20, 140, 120),
                          QStringLiteral("%1\nof the box").arg(QLatin1String(names[i])), look);
              }
+         }},
+        {"opacity", QSize(400, 160),
+         [](DRVDocument& d) {
+             TextLook backdrop;
+             backdrop.background = QStringLiteral("F5B041");
+             addText(d, QRectF(20, 20, 360, 120), QString(), backdrop);
+             TextLook faded;
+             faded.size = 22;
+             faded.alignment = 1;
+             faded.colour = QStringLiteral("1B2631");
+             faded.background = QStringLiteral("2E86C1");
+             faded.borderStyle = QStringLiteral("solid");
+             faded.borderWidth = 3;
+             faded.borderColour = QStringLiteral("1B4F72");
+             faded.opacity = 0.5;
+             faded.verticalAlignment = 1;
+             addText(d, QRectF(60, 40, 280, 80), QStringLiteral("Half seen"), faded);
          }},
         {"images", QSize(400, 240),
          [](DRVDocument& d) {
