@@ -211,6 +211,36 @@ void DRVText::drawContentsInView(QPainter* painter, bool isBeingCreateOrEdited)
     layoutContents();
     if (!painter)
         return;
+    const double opacity = std::clamp(m_opacity, 0.0, 1.0);
+    if (opacity >= 1.0) {
+        paintBoxAndText(painter, isBeingCreateOrEdited, false);
+        return;
+    }
+    // The page fades the box as one (CSS opacity): box and text are drawn opaque into a layer,
+    // which is laid down faded, so the text does not show the fill through itself.
+    const QRectF area = drawingBounds();
+    const double scale =
+        std::clamp(std::sqrt(std::abs(painter->combinedTransform().determinant())), 1.0, 4.0);
+    QImage layer(QSize(int(std::ceil(area.width() * scale)), int(std::ceil(area.height() * scale))),
+                 QImage::Format_ARGB32_Premultiplied);
+    if (layer.isNull())
+        return;
+    layer.fill(Qt::transparent);
+    {
+        QPainter onLayer(&layer);
+        onLayer.scale(scale, scale);
+        onLayer.translate(-area.topLeft());
+        paintBoxAndText(&onLayer, isBeingCreateOrEdited, true);
+    }
+    painter->save();
+    painter->setOpacity(painter->opacity() * opacity);
+    painter->setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter->drawImage(area, layer);
+    painter->restore();
+}
+
+void DRVText::paintBoxAndText(QPainter* painter, bool isBeingCreateOrEdited, bool opaque)
+{
     const GraphicPath outline = bezierPathForDrawing();
     const QPainterPath& path = outline.path;
     const bool responsive = edition().gResponsiveLayoutFlag;
@@ -230,7 +260,7 @@ void DRVText::drawContentsInView(QPainter* painter, bool isBeingCreateOrEdited)
     if (isDrawingFill()) {
         QColor fill = fillColor();
         if (fill.isValid() && fill.alpha() > 0)
-            fill = withAlpha(fill, m_opacity);
+            fill = withAlpha(fill, 1.0);
         if (fill.isValid() && fill.alpha() > 0) {
             if (shadow.color.isValid())
                 platform::drawShadowForPath(*painter, path, shadow);
@@ -239,8 +269,7 @@ void DRVText::drawContentsInView(QPainter* painter, bool isBeingCreateOrEdited)
     }
 
     if (isDrawingStroke()) {
-        const QColor border =
-            withAlpha(m_borderColor.isValid() ? m_borderColor : QColor(Qt::black), m_opacity);
+        const QColor border = withAlpha(m_borderColor.isValid() ? m_borderColor : QColor(Qt::black), 1.0);
         const double width = m_borderWidth;
         QVector<double> dashes;
         double phase = 0;
@@ -278,7 +307,7 @@ void DRVText::drawContentsInView(QPainter* painter, bool isBeingCreateOrEdited)
 
     QuibLayoutManager& layout = sharedLayoutManager();
     layout.setContainerSize(textContainerSize());
-    layout.attach(contents());
+    layout.attach(contents(), opaque);
     if (!layout.glyphRangeIsEmpty()) {
         const int inset = cornerInset();
         const QRectF content = textContentRect().adjusted(inset, inset, -inset, -inset);

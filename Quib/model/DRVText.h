@@ -134,6 +134,8 @@ private:
     void endEditingSession();
     void setUndoKeysFlag(bool& flag, bool value);
     void paintText(QPainter* painter);
+    // The box and its text; opaque leaves the fading of the whole to drawContentsInView.
+    void paintBoxAndText(QPainter* painter, bool isBeingCreateOrEdited, bool opaque);
 
     mutable QTextDocument* m_contents = nullptr;
     bool m_contentsBeingChangedByScripting = false;

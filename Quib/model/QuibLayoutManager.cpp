@@ -125,7 +125,7 @@ void QuibLayoutManager::setContainerSize(QSizeF size)
         measure();
 }
 
-void QuibLayoutManager::attach(const QTextDocument* text)
+void QuibLayoutManager::attach(const QTextDocument* text, bool opaqueText)
 {
     detach();
     if (!text)
@@ -140,6 +140,23 @@ void QuibLayoutManager::attach(const QTextDocument* text)
     hinting.setFontHintingPreference(QFont::PreferFullHinting);
     all.mergeCharFormat(hinting);
     all.mergeBlockCharFormat(hinting);
+    if (opaqueText) {
+        for (QTextBlock block = m_layout->begin(); block.isValid(); block = block.next()) {
+            for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+                const QTextFragment fragment = it.fragment();
+                QColor colour = fragment.charFormat().foreground().color();
+                if (colour.alpha() == 255)
+                    continue;
+                colour.setAlpha(255);
+                QTextCharFormat solid;
+                solid.setForeground(colour);
+                QTextCursor range(m_layout.get());
+                range.setPosition(fragment.position());
+                range.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+                range.mergeCharFormat(solid);
+            }
+        }
+    }
     measure();
 }
 

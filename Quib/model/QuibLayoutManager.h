@@ -51,8 +51,9 @@ public:
     QSizeF containerSize() const { return m_containerSize; }
 
     // Lays out a copy of text in the container; the document itself is left alone, so an editor
-    // showing it keeps its own layout. Replaces any document attached before.
-    void attach(const QTextDocument* text);
+    // showing it keeps its own layout. Replaces any document attached before. With opaqueText the
+    // copy's colours lose their transparency (for a box that is faded as a whole afterwards).
+    void attach(const QTextDocument* text, bool opaqueText = false);
     void detach();
     bool isAttached() const { return m_layout != nullptr; }
 
