@@ -475,7 +475,8 @@ protected:
 
 TEST_P(FidelityTest, CanvasAndBrowserShowTheSamePage)
 {
-    if (!haveProgramOrFail(QStringLiteral("chromium"), QStringLiteral("chromium")) ||
+    if (!haveProgramOrFail(qEnvironmentVariable("CHROMIUM", QStringLiteral("chromium")),
+                           QStringLiteral("chromium")) ||
         !haveProgramOrFail(QStringLiteral("node"), QStringLiteral("nodejs")))
         return;
     const Fixture& fixture = GetParam();
