@@ -248,7 +248,10 @@ void DRVText::paintBoxAndText(QPainter* painter, bool isBeingCreateOrEdited, boo
         m_shadowRadius != 0 && m_shadowHorizontalOffset != 0 && m_shadowVerticalOffset != 0;
 
     platform::Shadow shadow;
-    if (m_shadowFlag == 1 || m_zoomBubbleFlag == 1)
+    if (m_shadowFlag == 1)
+        // The page's "box-shadow: 0px 1px 1px #000000".
+        shadow = {QColor(Qt::black), 1.0, QPointF(0, 1)};
+    else if (m_zoomBubbleFlag == 1)
         shadow = {QColor(Qt::darkGray), 3.0, QPointF(0, 0)};
     else if (customShadow)
         shadow = {QColor(Qt::darkGray), m_shadowRadius,

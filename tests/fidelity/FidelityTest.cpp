@@ -139,6 +139,7 @@ struct TextLook
     int cornerRadius = 0;
     int indentFlag = 0;
     double opacity = 1.0;
+    int shadowFlag = 0;
 };
 
 QColor hex(const QString& colour)
@@ -159,6 +160,7 @@ DRVText* addText(DRVDocument& document, const QRectF& bounds, const QString& str
     p.insert(QStringLiteral("fontAlignment"), QString::number(look.alignment));
     p.insert(QStringLiteral("lineSpacing"), QString::number(double(look.lineSpacing)));
     p.insert(QStringLiteral("opacity"), QString::number(look.opacity));
+    p.insert(QStringLiteral("shadowFlag"), QString::number(look.shadowFlag));
     p.insert(QStringLiteral("fontColor"), look.colour);
     p.insert(QStringLiteral("textHexColorString"), look.colour);
     p.insert(QStringLiteral("backgroundHexColorString"), look.background);
@@ -326,6 +328,16 @@ const QList<Fixture>& fixtures()
              faded.opacity = 0.5;
              faded.verticalAlignment = 1;
              addText(d, QRectF(60, 40, 280, 80), QStringLiteral("Half seen"), faded);
+         }},
+        {"shadow", QSize(300, 140),
+         [](DRVDocument& d) {
+             TextLook raised;
+             raised.size = 16;
+             raised.alignment = 1;
+             raised.background = QStringLiteral("FFFFFF");
+             raised.shadowFlag = 1;
+             raised.verticalAlignment = 1;
+             addText(d, QRectF(40, 30, 220, 70), QStringLiteral("A card with a shadow"), raised);
          }},
         {"images", QSize(400, 240),
          [](DRVDocument& d) {
