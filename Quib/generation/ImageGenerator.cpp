@@ -268,7 +268,9 @@ void ImageGenerator::generate()
              types[5],
              types[6],
              types[7]});
-        m_pieces.imageRules += headPart + opacityPart + tailPart;
+        // The picture turns on the page as the canvas turns it.
+        const QString rotationPart = TextBoxGenerator::rotationDeclaration(real(image, "rotationAngle"));
+        m_pieces.imageRules += headPart + opacityPart + rotationPart + tailPart;
 
         // 10. Retina background.
         if (image->property("retinaFlag").toBool())

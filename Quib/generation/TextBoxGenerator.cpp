@@ -18,6 +18,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
+#include <cmath>
 
 using generation::format;
 
@@ -119,6 +120,14 @@ QString TextBoxGenerator::convertedBodyText(const QString& raw)
     QString text = TextEscaping::escapeHtmlText(raw);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return platform::componentsSeparatedByNewlineSet(text).join(QStringLiteral("<br>"));
+}
+
+QString TextBoxGenerator::rotationDeclaration(double degrees)
+{
+    // Both turn clockwise about the box's centre (the canvas's y axis points down, as the page's).
+    if (degrees == 0.0 || !std::isfinite(degrees))
+        return QStringLiteral("");
+    return format(QStringLiteral("transform:rotate(%fdeg);"), {degrees});
 }
 
 QString TextBoxGenerator::completedTemplateName(const QString& templateName, const QString& mainTemplateName)
@@ -260,7 +269,7 @@ void TextBoxGenerator::generate()
         // Body text, escaped the same way in every page shape.
         QString converted = convertedBodyText(facts.raw);
         const int indentFlag = num(entry, "indentFlag");
-        const int textIndent = indentFlag == 1 || indentFlag == 2 ? 40 : 0;
+        const int textIndent = DRVText::pageTextIndent(indentFlag);
         if (formType == QStringLiteral("textLabel") && formOptionTag == -22)
             converted = QStringLiteral("<?php echo $questionString; ?>");
 
@@ -406,9 +415,25 @@ void TextBoxGenerator::generate()
             opacity < 1.0f
                 ? format(QStringLiteral("opacity:%f;filter:alpha(opacity=%f);"), {opacity, opacity * 100.0f})
                 : QStringLiteral("");
+        // The part after the shadow also turns the box as the canvas turns it, and stands its text as
+        // high as there.
+        int textOffset = 0;
+        if (auto* textBox = qobject_cast<DRVText*>(entry); textBox && !isField)
+            textOffset = textBox->verticalTextOffset();
+        else if (cell && !facts.isEmpty())
+            textOffset = DRVText::alignedTextOffset(
+                cell->verticalAlignment(),
+                height - 2 * (DRVText::pageBorderWidth(cell->textView()->borderLine(), cell->borderWidth()) +
+                              padding),
+                cell->textHeight());
+        const QString alignmentPart =
+            textOffset > 0 && !edition().gResponsiveLayoutFlag
+                ? format(QStringLiteral("padding-top:%dpx;"), {padding + textOffset})
+                : QStringLiteral("");
         const QString shadowPart =
-            shadowOn ? format(QStringLiteral("box-shadow: %dpx %dpx %fpx #000000;"), {0, 1, 1.0})
-                     : QStringLiteral("");
+            (shadowOn ? format(QStringLiteral("box-shadow: %dpx %dpx %fpx #000000;"), {0, 1, 1.0})
+                      : QStringLiteral("")) +
+            rotationDeclaration(real(entry, "rotationAngle")) + alignmentPart;
         const double s = shadowOn ? 1.0 : 0.0;
         const int y = shadowOn ? 1 : 0;
         const QString widthValue = num(entry, "matchScreenFlag") != 0

@@ -38,6 +38,8 @@ public:
         bool isEmpty() const { return raw.isEmpty(); }
     };
     static TextFacts textFacts(QObject* element);
+    // The CSS that turns an element by the graphic's rotation angle; empty for none.
+    static QString rotationDeclaration(double degrees);
     // The template name a rule carries: without its extension, else the page's main template name.
     static QString completedTemplateName(const QString& templateName, const QString& mainTemplateName);
 

@@ -3,6 +3,7 @@
 #include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
 #include "model/DRVTable.h"
+#include "model/DRVText.h"
 #include "model/QuibLayoutManager.h"
 #include "platform/Drawing.h"
 #include "platform/Geometry.h"
@@ -96,7 +97,8 @@ QFont DRVTable::fontNamed(const QString& family, int size)
 
 QuibLayoutManager& DRVTable::sharedLayoutManager()
 {
-    static QuibLayoutManager manager;
+    // Cell texts stand in the page's content box of their cell, as text boxes do.
+    static QuibLayoutManager manager(0.0);
     return manager;
 }
 
@@ -135,22 +137,23 @@ QPointF DRVTable::cellTextOrigin(const myTextView* cell) const
 {
     if (!cell)
         return {};
-    const int x = cell->originX();
-    const int y = cell->originY();
-    const int h = cell->height();
-    const int textHeight = cell->textHeight();
-    switch (cell->verticalAlignment()) {
-    case 1:
-        return QPointF(x, h / 2 + y - textHeight / 2);
-    case 2: {
-        float bottom = float(h + y - textHeight);
-        bottom -= m_bottomMarginInPx;
-        bottom -= m_bottomPaddingInPx;
-        return QPointF(x, bottom);
-    }
-    default:
-        return QPointF(x + m_borderWidth, y + m_borderWidth);
-    }
+    // The text stands in the page's content box of its cell, moved down by its vertical alignment.
+    const int inset = cellTextInset(cell);
+    const int offset =
+        DRVText::alignedTextOffset(cell->verticalAlignment(), cell->height() - 2 * inset, cell->textHeight());
+    return QPointF(cell->originX() + inset, cell->originY() + inset + offset);
+}
+
+int DRVTable::cellTextInset(const myTextView* cell) const
+{
+    return DRVText::pageBorderWidth(m_borderStyle, m_borderWidth) + DRVText::pagePadding(cell->height());
+}
+
+QSizeF DRVTable::cellTextContainerSize(const myTextView* cell) const
+{
+    // The cell less its border and the padding the page gives its text.
+    const int inset = cellTextInset(cell);
+    return QSizeF(cell->width() - 2 * inset, cell->height() - 2 * inset);
 }
 
 QRect DRVTable::fittedImageRect(const TransformView* image, const myTextView* cell) const
@@ -253,9 +256,8 @@ void DRVTable::measureCellText(myTextView* cell)
         cell->setTextHeight(0);
         return;
     }
-    const int bw = m_borderWidth;
     QuibLayoutManager& manager = sharedLayoutManager();
-    manager.setContainerSize(QSizeF(cell->width() - 2 * bw, cell->height() - 2 * bw));
+    manager.setContainerSize(cellTextContainerSize(cell));
     manager.attach(text);
     cell->setTextHeight(platform::truncToInt(manager.usedRect().height()));
     manager.detach();
@@ -377,16 +379,14 @@ void DRVTable::paintGrid(QPainter* painter)
 
 void DRVTable::paintCells(QPainter* painter, bool isBeingCreateOrEdited)
 {
-    const int bw = m_borderWidth;
     const bool images = edition().gTableImagesFlag;
     QuibLayoutManager& manager = sharedLayoutManager();
     for (const auto& [cell, box] : cellBoxes()) {
         const int w = cell->width();
-        const int h = cell->height();
         QTextDocument* text = cell->textStorage();
         const bool edited = isBeingCreateOrEdited && cell == m_editedCell;
         if (text && !text->isEmpty() && !edited) {
-            manager.setContainerSize(QSizeF(w - 2 * bw, h - 2 * bw));
+            manager.setContainerSize(cellTextContainerSize(cell));
             manager.attach(text);
             if (!manager.glyphRangeIsEmpty())
                 manager.drawGlyphs(painter, cellTextOrigin(cell));

@@ -169,6 +169,9 @@ public:
     void layoutCells();
     // Where the cell's text is drawn after layoutCells, by its vertical alignment.
     QPointF cellTextOrigin(const myTextView* cell) const;
+    // The size the cell's text is laid out in, and its distance from the cell's sides.
+    QSizeF cellTextContainerSize(const myTextView* cell) const;
+    int cellTextInset(const myTextView* cell) const;
     // The rectangle a cell picture takes in its cell: fitted to the cell keeping the picture's
     // proportions and centred. Null when the picture has no usable size.
     QRect fittedImageRect(const TransformView* image, const myTextView* cell) const;

@@ -70,14 +70,60 @@ int DRVText::cornerInset() const
     return platform::truncToInt(m_cornerRadius * 0.25);
 }
 
-QSizeF DRVText::textContainerSize() const
+int DRVText::pagePadding(double boxHeight)
+{
+    return platform::truncToInt(std::min(10.0, boxHeight * 0.11));
+}
+
+int DRVText::pageTextIndent(int indentFlag)
+{
+    return indentFlag == 1 || indentFlag == 2 ? 40 : 0;
+}
+
+int DRVText::pageBorderWidth(const QString& borderStyle, int borderWidth)
+{
+    static const QStringList drawn{QStringLiteral("solid"),  QStringLiteral("dashed"),
+                                   QStringLiteral("dotted"), QStringLiteral("double"),
+                                   QStringLiteral("groove"), QStringLiteral("ridge"),
+                                   QStringLiteral("inset"),  QStringLiteral("outset")};
+    return drawn.contains(borderStyle.trimmed().toLower()) ? std::max(0, borderWidth) : 0;
+}
+
+QRectF DRVText::textContentRect() const
 {
     drawBoxModel();
-    if (edition().gTextCornerInsetFlag) {
-        const int inset = cornerInset();
-        return QSizeF(m_bounds.width() - 2 * inset, m_bounds.height() - 2 * inset);
-    }
-    return contentRect().size();
+    if (edition().gResponsiveLayoutFlag)
+        return contentRect();
+    // A formatted snippet's padding follows its font size instead of its height.
+    const int padding =
+        m_textType == QLatin1String("HTMLSnippet")
+            ? (m_snippetFormatFlag ? platform::truncToInt(std::min(0.11 * m_fontSize, 10.0)) : 0)
+            : pagePadding(m_bounds.height());
+    const double inset = pageBorderWidth(m_borderStyle, m_borderWidth) + padding;
+    return m_bounds.adjusted(inset, inset, -inset, -inset);
+}
+
+int DRVText::alignedTextOffset(int verticalAlignment, double containerHeight, int textHeight)
+{
+    const int room = std::max(0, platform::truncToInt(containerHeight) - textHeight);
+    if (verticalAlignment == 1)
+        return room / 2;
+    if (verticalAlignment == 2)
+        return room;
+    return 0;
+}
+
+int DRVText::verticalTextOffset() const
+{
+    const int alignment = m_formType == QLatin1String("submit") ? 1 : m_verticalAlignment;
+    return alignedTextOffset(alignment, textContainerSize().height(), m_textHeight);
+}
+
+QSizeF DRVText::textContainerSize() const
+{
+    const int inset = cornerInset();
+    const QRectF content = textContentRect();
+    return QSizeF(content.width() - 2 * inset, content.height() - 2 * inset);
 }
 
 int DRVText::measureTextHeight()
@@ -132,9 +178,13 @@ GraphicPath DRVText::bezierPathForDrawing() const
     QTransform turn;
     DataCentre::transformRotatingAroundPoint(m_bounds.center(), m_rotationAngle, turn);
 
+    // The border lies inside the box from its edge, as the page's CSS border does: the stroke runs
+    // half its width in.
+    const double halfBorder = pageBorderWidth(m_borderStyle, m_borderWidth) / 2.0;
+    const double radius = std::max(0.0, m_cornerRadius - halfBorder);
     GraphicPath outline;
-    outline.path =
-        turn.map(platform::roundedRectPath(noMarginNoBorderRect(), m_cornerRadius, m_cornerRadius));
+    outline.path = turn.map(platform::roundedRectPath(
+        noMarginRect().adjusted(halfBorder, halfBorder, -halfBorder, -halfBorder), radius, radius));
     outline.lineWidth = m_borderWidth;
 
     QString shape = m_bubbleShape;
@@ -161,6 +211,36 @@ void DRVText::drawContentsInView(QPainter* painter, bool isBeingCreateOrEdited)
     layoutContents();
     if (!painter)
         return;
+    const double opacity = std::clamp(m_opacity, 0.0, 1.0);
+    if (opacity >= 1.0) {
+        paintBoxAndText(painter, isBeingCreateOrEdited, false);
+        return;
+    }
+    // The page fades the box as one (CSS opacity): box and text are drawn opaque into a layer,
+    // which is laid down faded, so the text does not show the fill through itself.
+    const QRectF area = drawingBounds();
+    const double scale =
+        std::clamp(std::sqrt(std::abs(painter->combinedTransform().determinant())), 1.0, 4.0);
+    QImage layer(QSize(int(std::ceil(area.width() * scale)), int(std::ceil(area.height() * scale))),
+                 QImage::Format_ARGB32_Premultiplied);
+    if (layer.isNull())
+        return;
+    layer.fill(Qt::transparent);
+    {
+        QPainter onLayer(&layer);
+        onLayer.scale(scale, scale);
+        onLayer.translate(-area.topLeft());
+        paintBoxAndText(&onLayer, isBeingCreateOrEdited, true);
+    }
+    painter->save();
+    painter->setOpacity(painter->opacity() * opacity);
+    painter->setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter->drawImage(area, layer);
+    painter->restore();
+}
+
+void DRVText::paintBoxAndText(QPainter* painter, bool isBeingCreateOrEdited, bool opaque)
+{
     const GraphicPath outline = bezierPathForDrawing();
     const QPainterPath& path = outline.path;
     const bool responsive = edition().gResponsiveLayoutFlag;
@@ -168,7 +248,10 @@ void DRVText::drawContentsInView(QPainter* painter, bool isBeingCreateOrEdited)
         m_shadowRadius != 0 && m_shadowHorizontalOffset != 0 && m_shadowVerticalOffset != 0;
 
     platform::Shadow shadow;
-    if (m_shadowFlag == 1 || m_zoomBubbleFlag == 1)
+    if (m_shadowFlag == 1)
+        // The page's "box-shadow: 0px 1px 1px #000000".
+        shadow = {QColor(Qt::black), 1.0, QPointF(0, 1)};
+    else if (m_zoomBubbleFlag == 1)
         shadow = {QColor(Qt::darkGray), 3.0, QPointF(0, 0)};
     else if (customShadow)
         shadow = {QColor(Qt::darkGray), m_shadowRadius,
@@ -180,7 +263,7 @@ void DRVText::drawContentsInView(QPainter* painter, bool isBeingCreateOrEdited)
     if (isDrawingFill()) {
         QColor fill = fillColor();
         if (fill.isValid() && fill.alpha() > 0)
-            fill = withAlpha(fill, m_opacity);
+            fill = withAlpha(fill, 1.0);
         if (fill.isValid() && fill.alpha() > 0) {
             if (shadow.color.isValid())
                 platform::drawShadowForPath(*painter, path, shadow);
@@ -189,8 +272,7 @@ void DRVText::drawContentsInView(QPainter* painter, bool isBeingCreateOrEdited)
     }
 
     if (isDrawingStroke()) {
-        const QColor border =
-            withAlpha(m_borderColor.isValid() ? m_borderColor : QColor(Qt::black), m_opacity);
+        const QColor border = withAlpha(m_borderColor.isValid() ? m_borderColor : QColor(Qt::black), 1.0);
         const double width = m_borderWidth;
         QVector<double> dashes;
         double phase = 0;
@@ -228,26 +310,19 @@ void DRVText::drawContentsInView(QPainter* painter, bool isBeingCreateOrEdited)
 
     QuibLayoutManager& layout = sharedLayoutManager();
     layout.setContainerSize(textContainerSize());
-    layout.attach(contents());
+    layout.attach(contents(), opaque);
     if (!layout.glyphRangeIsEmpty()) {
-        const QRectF content = contentRect();
         const int inset = cornerInset();
+        const QRectF content = textContentRect().adjusted(inset, inset, -inset, -inset);
         painter->save();
         painter->setRenderHint(QPainter::Antialiasing, true);
         painter->setRenderHint(QPainter::TextAntialiasing, true);
+        // The text turns with its box, about the box's centre, as the page's transform turns it.
         QTransform turn;
-        DataCentre::transformRotatingAroundPoint(content.center(), m_rotationAngle, turn);
+        DataCentre::transformRotatingAroundPoint(m_bounds.center(), m_rotationAngle, turn);
         painter->setTransform(turn, true);
 
-        QPointF origin;
-        if (m_verticalAlignment == 1) {
-            origin = QPointF(content.x(), content.y() + content.height() * 0.5 - double(m_textHeight / 2));
-        } else if (m_verticalAlignment == 2) {
-            origin = QPointF(content.x(), m_bounds.y() + m_bounds.height() - m_textHeight -
-                                              double(m_bottomMarginInPx) - double(m_bottomPaddingInPx));
-        } else {
-            origin = QPointF(content.x() + m_borderWidth + 5 + inset, content.y());
-        }
+        const QPointF origin = content.topLeft() + QPointF(0, verticalTextOffset());
 
         if (shadow.color.isValid()) {
             // The text casts the shadow that is still set: draw it into a layer first.

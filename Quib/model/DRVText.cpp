@@ -194,10 +194,19 @@ void DRVText::applyTextStyle()
         paragraph.setLineHeight(double(lineHeight), QTextBlockFormat::FixedHeight);
     paragraph.setAlignment(alignmentForFontAlignment(m_fontAlignment));
     all.setBlockFormat(paragraph);
+    // The page indents the first line of the whole text (its lines are one block there).
+    if (const int indent = pageTextIndent(m_indentFlag); indent > 0) {
+        QTextBlockFormat first = paragraph;
+        first.setTextIndent(indent);
+        QTextCursor(text).setBlockFormat(first);
+    }
 
     QFont font;
     font.setFamilies({m_fontFamily.isEmpty() ? kDefaultFamily : m_fontFamily});
     font.setPixelSize(m_fontSize > 0 ? m_fontSize : kDefaultFontSize);
+    // Whole-pixel glyph advances, as browsers on this platform give them, so that lines break and
+    // words stand where the page shows them.
+    font.setHintingPreference(QFont::PreferFullHinting);
     QColor colour = m_fontColor.isValid() ? m_fontColor : QColor(Qt::black);
     colour.setAlphaF(float(std::clamp(m_opacity, 0.0, 1.0)));
     QTextCharFormat characters;
@@ -265,16 +274,14 @@ QWidget* DRVText::newEditingViewWithSuperviewBounds(const QRectF& superviewBound
     if (fields.contains(m_formType))
         return nullptr;
 
-    drawBoxModel();
-    const QRectF content = contentRect();
-    QRectF frame = content;
-    if (edition().gTextCornerInsetFlag) {
-        const int inset = cornerInset();
-        frame = m_bounds.adjusted(inset, inset, -inset, -inset);
-    }
+    // The editor stands where the text is drawn.
+    const int inset = cornerInset();
+    const QRectF content = textContentRect().adjusted(inset, inset, -inset, -inset);
+    const QRectF frame = content;
     const double maximumHeight = superviewBounds.height() - m_bounds.y();
     auto* editor =
         new QuibTextEditor(contents(), QSizeF(content.width(), 0), QSizeF(content.width(), maximumHeight));
+    editor->setLineFragmentPadding(sharedLayoutManager().lineFragmentPadding());
     editor->setGeometry(frame.toRect());
     editor->selectAll();
     if (m_editor && m_editor != editor)

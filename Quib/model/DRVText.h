@@ -52,6 +52,25 @@ public:
     void textStorageDidProcessEditing();
 
     // ---- layout ----
+    // The padding the page writes around a text box's text: 11% of the box height, at most 10,
+    // truncated. Text boxes and table-cell texts alike.
+    static int pagePadding(double boxHeight);
+    // The first-line indent the page gives a text whose indent flag is 1 or 2: 40; else none.
+    static int pageTextIndent(int indentFlag);
+    // The width of the border the page's CSS gives the box: none for a border style CSS draws no
+    // border with.
+    static int pageBorderWidth(const QString& borderStyle, int borderWidth);
+    // Where the text is laid out, as the page's CSS box places it: outside the responsive layout the
+    // box less its border and the page's padding (margins and the graphic's own paddings are not
+    // written there); in the responsive layout the box model's content rectangle.
+    QRectF textContentRect() const;
+    // How far below the top of textContentRect the text starts: nothing for top alignment, half the
+    // room the measured text leaves for middle (and for a submit button, which browsers centre),
+    // all of it for bottom. The page writes it as extra top padding.
+    int verticalTextOffset() const;
+    // The same for any text laid out in a container of the given height: half or all of the room
+    // the text leaves for vertical alignment 1 (middle) or 2 (bottom), else nothing.
+    static int alignedTextOffset(int verticalAlignment, double containerHeight, int textHeight);
     // Everything drawing depends on that is also saved: the zoom-bubble outline name, the border
     // width of a drawn border style, the palette fill and the text height. Drawing calls it first;
     // the page writer calls it instead of drawing.
@@ -115,6 +134,8 @@ private:
     void endEditingSession();
     void setUndoKeysFlag(bool& flag, bool value);
     void paintText(QPainter* painter);
+    // The box and its text; opaque leaves the fading of the whole to drawContentsInView.
+    void paintBoxAndText(QPainter* painter, bool isBeingCreateOrEdited, bool opaque);
 
     mutable QTextDocument* m_contents = nullptr;
     bool m_contentsBeingChangedByScripting = false;

@@ -1,14 +1,21 @@
 #include "model/QuibLayoutManager.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
+#include <QRawFont>
 #include <QTextBlock>
 #include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTextOption>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -29,16 +36,75 @@ QPaintDevice* canvasUnitDevice()
 // Lines may fall short of the container by rounding in the layout's fixed-point arithmetic.
 constexpr double kFitTolerance = 0.01;
 
+int signed16(const QByteArray& table, int offset)
+{
+    if (offset + 2 > table.size())
+        return 0;
+    return qint16((quint8(table.at(offset)) << 8) | quint8(table.at(offset + 1)));
+}
+
+// The font of a paragraph's first characters, the paragraph's own when it has none.
+QFont blockFont(const QTextBlock& block, const QFont& documentFont)
+{
+    QTextCharFormat format = block.charFormat();
+    if (QTextBlock::iterator it = block.begin(); !it.atEnd())
+        format = it.fragment().charFormat();
+    return format.font().resolve(documentFont);
+}
+
 } // namespace
 
-QuibLayoutManager::QuibLayoutManager() = default;
+QuibLayoutManager::QuibLayoutManager(double lineFragmentPadding) : m_lineFragmentPadding(lineFragmentPadding)
+{
+}
 
 QuibLayoutManager::~QuibLayoutManager() = default;
 
 QuibLayoutManager& QuibLayoutManager::shared()
 {
-    static QuibLayoutManager manager;
+    static QuibLayoutManager manager(0.0);
     return manager;
+}
+
+QuibLayoutManager::LineMetrics QuibLayoutManager::lineMetrics(const QFont& font)
+{
+    // Browsers take the font file's own metrics (the typographic ones where the font asks for them,
+    // else the horizontal header) and round each to whole pixels.
+    static QHash<QString, LineMetrics> known;
+    const QString key = font.key();
+    if (const auto found = known.constFind(key); found != known.constEnd())
+        return *found;
+
+    LineMetrics metrics;
+    QFont sized = font;
+    if (sized.pixelSize() <= 0)
+        sized.setPixelSize(std::max(1, int(std::lround(sized.pointSizeF()))));
+    const QRawFont raw = QRawFont::fromFont(sized);
+    const QByteArray hhea = raw.isValid() ? raw.fontTable("hhea") : QByteArray();
+    const QByteArray os2 = raw.isValid() ? raw.fontTable("OS/2") : QByteArray();
+    const double unitsPerEm = raw.isValid() ? raw.unitsPerEm() : 0;
+    const bool useTypographic = os2.size() >= 74 && (signed16(os2, 62) & 0x80) != 0;
+    double ascent = 0, descent = 0, gap = 0;
+    if (useTypographic) {
+        ascent = signed16(os2, 68);
+        descent = -signed16(os2, 70);
+        gap = signed16(os2, 72);
+    } else if (hhea.size() >= 10) {
+        ascent = signed16(hhea, 4);
+        descent = -signed16(hhea, 6);
+        gap = signed16(hhea, 8);
+    }
+    if (unitsPerEm > 0 && ascent + descent > 0) {
+        const double scale = double(sized.pixelSize()) / unitsPerEm;
+        metrics = {std::round(ascent * scale), std::round(descent * scale),
+                   std::round(std::max(0.0, gap) * scale)};
+    } else {
+        QFontMetricsF fallback(sized, canvasUnitDevice());
+        metrics = {std::round(fallback.ascent()), std::round(fallback.descent()),
+                   std::round(fallback.leading())};
+    }
+    known.insert(key, metrics);
+    return metrics;
 }
 
 void QuibLayoutManager::prepareTextStorage(QTextDocument* text)
@@ -47,6 +113,9 @@ void QuibLayoutManager::prepareTextStorage(QTextDocument* text)
         return;
     text->setDocumentMargin(0);
     text->documentLayout()->setPaintDevice(canvasUnitDevice());
+    QTextOption option = text->defaultTextOption();
+    option.setWrapMode(QTextOption::WordWrap);
+    text->setDefaultTextOption(option);
 }
 
 void QuibLayoutManager::setContainerSize(QSizeF size)
@@ -56,13 +125,38 @@ void QuibLayoutManager::setContainerSize(QSizeF size)
         measure();
 }
 
-void QuibLayoutManager::attach(const QTextDocument* text)
+void QuibLayoutManager::attach(const QTextDocument* text, bool opaqueText)
 {
     detach();
     if (!text)
         return;
     m_layout.reset(text->clone());
     prepareTextStorage(m_layout.get());
+    // Whole-pixel glyph advances, as browsers on this platform give them, so that lines break and
+    // words stand where the page shows them.
+    QTextCursor all(m_layout.get());
+    all.select(QTextCursor::Document);
+    QTextCharFormat hinting;
+    hinting.setFontHintingPreference(QFont::PreferFullHinting);
+    all.mergeCharFormat(hinting);
+    all.mergeBlockCharFormat(hinting);
+    if (opaqueText) {
+        for (QTextBlock block = m_layout->begin(); block.isValid(); block = block.next()) {
+            for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+                const QTextFragment fragment = it.fragment();
+                QColor colour = fragment.charFormat().foreground().color();
+                if (colour.alpha() == 255)
+                    continue;
+                colour.setAlpha(255);
+                QTextCharFormat solid;
+                solid.setForeground(colour);
+                QTextCursor range(m_layout.get());
+                range.setPosition(fragment.position());
+                range.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+                range.mergeCharFormat(solid);
+            }
+        }
+    }
     measure();
 }
 
@@ -77,9 +171,10 @@ void QuibLayoutManager::measure()
 {
     m_usedRect = QRectF();
     m_fittingLines = 0;
+    m_hiddenFrom = kUnlimited;
     if (!m_layout)
         return;
-    const double lineWidth = std::max(0.0, m_containerSize.width() - 2 * kLineFragmentPadding);
+    const double lineWidth = std::max(0.0, m_containerSize.width() - 2 * m_lineFragmentPadding);
     m_layout->setTextWidth(lineWidth);
     QAbstractTextDocumentLayout* layout = m_layout->documentLayout();
     // Force the layout of the whole text before reading line positions.
@@ -87,39 +182,38 @@ void QuibLayoutManager::measure()
     if (m_layout->isEmpty())
         return;
 
-    // Lines are stacked here rather than where the document layout put them: a fixed line height
-    // is the distance from one line to the next, with the glyphs standing on the line's bottom
-    // (less the descent), and every block continues where the previous one ended.
+    // Lines are stacked here rather than where the document layout put them, as CSS stacks line
+    // boxes: each is the fixed line height high, or the font's normal line height, with the glyphs'
+    // ascent and descent centred in it and the baseline on a whole pixel; every block continues
+    // where the previous one ended.
     const double containerHeight = m_containerSize.height();
+    const QFont documentFont = m_layout->defaultFont();
     double left = 0, right = 0, y = 0, stack = 0;
     bool full = false;
     for (QTextBlock block = m_layout->begin(); block.isValid(); block = block.next()) {
-        const QRectF blockRect = layout->blockBoundingRect(block);
         QTextLayout* lines = block.layout();
         const int count = lines ? lines->lineCount() : 0;
         const QTextBlockFormat paragraph = block.blockFormat();
-        const bool fixed = paragraph.lineHeightType() == QTextBlockFormat::FixedHeight;
+        const LineMetrics metrics = lineMetrics(blockFont(block, documentFont));
+        const double height = paragraph.lineHeightType() == QTextBlockFormat::FixedHeight
+                                  ? paragraph.lineHeight()
+                                  : metrics.normalLineHeight();
         if (lines)
             lines->setPosition(QPointF(0, 0));
         for (int i = 0; i < count; ++i) {
             QTextLine line = lines->lineAt(i);
-            double height = 0;
-            if (fixed)
-                height = paragraph.lineHeight();
-            else if (i + 1 < count)
-                height = lines->lineAt(i + 1).y() - line.y();
-            else
-                height = blockRect.height() - line.y();
-            const double top = fixed ? stack + height - line.descent() - line.ascent() : stack;
-            line.setPosition(QPointF(line.position().x(), top));
+            const double baseline = std::floor(stack + metrics.baselineOffset(height) + kFitTolerance);
+            line.setPosition(QPointF(line.position().x(), baseline - line.ascent()));
             stack += height;
             if (full || stack > containerHeight + kFitTolerance) {
+                if (!full)
+                    m_hiddenFrom = line.position().y();
                 full = true;
                 continue;
             }
             const QRectF glyphs = line.naturalTextRect();
             const double lineLeft = glyphs.left();
-            const double lineRight = glyphs.right() + 2 * kLineFragmentPadding;
+            const double lineRight = glyphs.right() + 2 * m_lineFragmentPadding;
             left = m_fittingLines > 0 ? std::min(left, lineLeft) : lineLeft;
             right = m_fittingLines > 0 ? std::max(right, lineRight) : lineRight;
             y = stack;
@@ -135,9 +229,10 @@ void QuibLayoutManager::drawGlyphs(QPainter* painter, QPointF origin) const
     if (!painter || !m_layout || m_fittingLines == 0)
         return;
     painter->save();
-    painter->translate(origin.x() + kLineFragmentPadding, origin.y());
-    // Lines that do not fit into the container are not drawn.
-    const QRectF visible(-kUnlimited, -kUnlimited, 2 * kUnlimited, kUnlimited + m_usedRect.bottom());
+    painter->translate(origin.x() + m_lineFragmentPadding, origin.y());
+    // Lines that do not fit into the container are not drawn; the glyphs of those that do may reach
+    // out of their line boxes.
+    const QRectF visible(-kUnlimited, -kUnlimited, 2 * kUnlimited, kUnlimited + m_hiddenFrom);
     painter->setClipRect(visible, Qt::IntersectClip);
     for (QTextBlock block = m_layout->begin(); block.isValid(); block = block.next()) {
         if (const QTextLayout* lines = block.layout())

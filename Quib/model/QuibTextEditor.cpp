@@ -19,8 +19,7 @@ QuibTextEditor::QuibTextEditor(QTextDocument* text, QSizeF minimumSize, QSizeF m
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setLineWrapMode(QTextEdit::WidgetWidth);
-    const double padding = QuibLayoutManager::kLineFragmentPadding;
-    setViewportMargins(int(padding), 0, int(padding), 0);
+    setLineFragmentPadding(QuibLayoutManager::kLineFragmentPadding);
     QPalette colours = palette();
     colours.setColor(QPalette::Base, Qt::transparent);
     setPalette(colours);
@@ -38,6 +37,11 @@ QuibTextEditor::QuibTextEditor(QTextDocument* text, QSizeF minimumSize, QSizeF m
                 &QuibTextEditor::fitHeightToText);
     }
     setUndoRedoEnabled(true);
+}
+
+void QuibTextEditor::setLineFragmentPadding(double padding)
+{
+    setViewportMargins(int(padding), 0, int(padding), 0);
 }
 
 void QuibTextEditor::detachText()

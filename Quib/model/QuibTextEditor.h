@@ -1,5 +1,6 @@
 // The in-place editor of a text box: a plain-text editor working directly on the text graphic's
-// own text storage, with the same 5-point line padding as the canvas, no background and no frame.
+// own text storage, with the line padding of the layout that draws it (5 points, as table cells
+// have; text boxes set none), no background and no frame.
 // It grows downwards with its text between a minimum and a maximum size.
 #pragma once
 #include <QSizeF>
@@ -12,6 +13,9 @@ class QuibTextEditor : public QTextEdit
     Q_OBJECT
 public:
     QuibTextEditor(QTextDocument* text, QSizeF minimumSize, QSizeF maximumSize, QWidget* parent = nullptr);
+
+    // The inset of the lines from the editor's sides.
+    void setLineFragmentPadding(double padding);
 
     // The storage being edited; nullptr once detached.
     QTextDocument* editedText() const { return m_text; }

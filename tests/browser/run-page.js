@@ -4,10 +4,13 @@
 //
 //   node run-page.js --page <file.html> [--check <file.js>] [--width 1200] [--height 800]
 //                    [--web <folder with jquery-2.2.2.min.js, bootstrap.min.js, bootstrap.min.css>]
-//                    [--timeout 60000]
+//                    [--fonts <folder of font files>] [--screenshot <file.png>] [--timeout 60000]
 //
 // The check file holds one expression (usually an async arrow function call) whose value, awaited,
-// is reported as "result". Nothing leaves the machine: requests for the public jQuery and Bootstrap
+// is reported as "result". --fonts makes the folder's files the only fonts Chromium knows (generic
+// families and "Helvetica Neue" fall back to Liberation Sans, as in the application), so a page
+// renders with exactly the fonts the canvas draws with. --screenshot writes the viewport, at device
+// scale 1 and without scrollbars, as PNG once the page and its fonts have loaded. Nothing leaves the machine: requests for the public jQuery and Bootstrap
 // links are answered with the local copies from --web, any other remote request is refused.
 // Chromium is driven over its DevTools pipe; no npm package is needed. $CHROMIUM names the binary.
 'use strict';
@@ -45,12 +48,41 @@ const localCopies = [
 ];
 
 const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'quib-chromium-'));
-const chromium = spawn(process.env.CHROMIUM || 'chromium', [
+
+function xmlText(text) {
+  return String(text).replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
+}
+
+// A fontconfig set-up that knows the given folder only.
+function fontEnvironment(folder) {
+  const fallback = ['Helvetica Neue', 'Helvetica', 'Arial', 'sans-serif', 'serif', 'monospace']
+    .map((family) => `<alias binding="same"><family>${family}</family>` +
+      '<prefer><family>Liberation Sans</family></prefer></alias>').join('\n');
+  // Grey antialiasing and full hinting, as the canvas lays text out and draws it.
+  const rendering = '<match target="font">' +
+    '<edit name="antialias" mode="assign"><bool>true</bool></edit>' +
+    '<edit name="hinting" mode="assign"><bool>true</bool></edit>' +
+    '<edit name="hintstyle" mode="assign"><const>hintfull</const></edit>' +
+    '<edit name="autohint" mode="assign"><bool>false</bool></edit>' +
+    '<edit name="rgba" mode="assign"><const>none</const></edit></match>';
+  const conf = path.join(profile, 'fonts.conf');
+  fs.writeFileSync(conf, '<?xml version="1.0"?>\n<!DOCTYPE fontconfig SYSTEM "fonts.dtd">\n<fontconfig>\n' +
+    `<dir>${xmlText(path.resolve(folder))}</dir>\n` +
+    `<cachedir>${xmlText(path.join(profile, 'fontconfig'))}</cachedir>\n${fallback}\n${rendering}\n</fontconfig>\n`);
+  return { ...process.env, FONTCONFIG_FILE: conf };
+}
+
+const chromiumArguments = [
   '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
   '--disable-background-networking', '--disable-component-update', '--disable-sync',
   `--user-data-dir=${profile}`, '--remote-debugging-pipe',
-  `--window-size=${options.width},${options.height}`, 'about:blank',
-], { stdio: ['ignore', 'ignore', 'ignore', 'pipe', 'pipe'] });
+  `--window-size=${options.width},${options.height}`,
+];
+if (options.screenshot) chromiumArguments.push('--hide-scrollbars');
+const chromium = spawn(process.env.CHROMIUM || 'chromium', [...chromiumArguments, 'about:blank'], {
+  stdio: ['ignore', 'ignore', 'ignore', 'pipe', 'pipe'],
+  env: options.fonts ? fontEnvironment(options.fonts) : process.env,
+});
 
 const toBrowser = chromium.stdio[3];
 const fromBrowser = chromium.stdio[4];
@@ -170,6 +202,20 @@ chromium.on('exit', () => {
     } else {
       report.result = evaluated.result.value;
     }
+  }
+  if (options.screenshot) {
+    // Web fonts and pictures first; then two frames so that everything is painted.
+    await send('Runtime.evaluate', {
+      expression: 'document.fonts.ready.then(() => new Promise((done) => ' +
+        'requestAnimationFrame(() => requestAnimationFrame(done))))',
+      awaitPromise: true,
+    }, sessionId);
+    const shot = await send('Page.captureScreenshot', {
+      format: 'png', captureBeyondViewport: false,
+      clip: { x: 0, y: 0, width: options.width, height: options.height, scale: 1 },
+    }, sessionId);
+    fs.writeFileSync(options.screenshot, Buffer.from(shot.data, 'base64'));
+    report.screenshot = options.screenshot;
   }
   finish(report, 0);
 })().catch((error) => {

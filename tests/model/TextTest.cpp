@@ -111,9 +111,11 @@ TEST_F(TextTest, TextHeightFollowsSizeSpacingAndWidth)
     QFont font;
     font.setFamilies({"Helvetica Neue"});
     font.setPixelSize(20);
+    font.setHintingPreference(QFont::PreferFullHinting);
     const double pair = QFontMetricsF(font).horizontalAdvance("MMM MMM");
-    const double fits = std::ceil(pair) + 11;     // the words plus 5 points of padding each side
-    const double tooNarrow = std::ceil(pair) + 2; // room for the words, not for the padding
+    // A box 500 high has the page's padding of 10 on each side.
+    const double fits = std::ceil(pair) + 21;      // the words plus the padding
+    const double tooNarrow = std::ceil(pair) + 18; // room for the words, not for the padding
 
     struct Case
     {
@@ -130,7 +132,8 @@ TEST_F(TextTest, TextHeightFollowsSizeSpacingAndWidth)
         {"size 16 at 1.5", "a\nb", 16, 1.5f, 300, 500, 48},
         {"size 10 at 2", "one\ntwo\nthree\nfour", 10, 2.0f, 300, 500, 80},
         {"fraction truncated", "a\nb\nc", 13, 1.1f, 300, 500, 42},
-        {"only whole lines that fit count", "a\nb\nc\nd\ne", 20, 1.25f, 300, 60, 50},
+        {"only whole lines that fit count", "a\nb\nc\nd\ne", 20, 1.25f, 300, 72, 50},
+        {"the padding leaves room for one line", "a\nb\nc\nd\ne", 20, 1.25f, 300, 60, 25},
         {"no line fits", "a", 20, 1.25f, 300, 20, 0},
         {"words fit with padding", "MMM MMM", 20, 1.0f, fits, 500, 20},
         {"padding wraps the second word", "MMM MMM", 20, 1.0f, tooNarrow, 500, 40},
@@ -157,16 +160,91 @@ TEST_F(TextTest, NoLineSpacingUsesTheFontsOwnLineHeight)
     EXPECT_EQ(three->textHeight(), 3 * one->textHeight());
 }
 
-TEST_F(TextTest, BorderAndPaddingNarrowTheContainer)
+TEST_F(TextTest, LineBoxesAreTheBrowsers)
 {
-    auto text = makeText("a\nb\nc\nd", 20, 1.0f, QRectF(0, 0, 300, 70));
-    EXPECT_EQ(text->textHeight(), 60);
-    text->setTopPadding(15);
-    text->setTopPaddingType("pixel");
-    text->setBorderWidth(2);
-    text->setHeight(70.0); // no change of bounds: re-measured at the next layout
-    text->layoutContents();
-    EXPECT_EQ(text->textHeight(), 40); // 70 - 15 - 2 x 2 leaves room for two lines
+    // Liberation Sans (the bundled face behind "Helvetica Neue") as headless Chromium lays it out:
+    // the height of a "line-height:normal" line, and where the baseline stands in a normal line, a
+    // line of 1.25 and a line of 1 times the font size.
+    struct Case
+    {
+        int size;
+        double normalHeight;
+        int normalBaseline, spacedBaseline, tightBaseline;
+    };
+    const Case cases[] = {{8, 9, 7, 7, 6},      {12, 14, 11, 11, 10}, {13, 15, 12, 12, 11},
+                          {16, 18, 14, 15, 13}, {20, 23, 18, 19, 17}, {48, 55, 44, 46, 40}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.size);
+        QFont font;
+        font.setFamilies({"Liberation Sans"});
+        font.setPixelSize(c.size);
+        const QuibLayoutManager::LineMetrics metrics = QuibLayoutManager::lineMetrics(font);
+        EXPECT_EQ(metrics.normalLineHeight(), c.normalHeight);
+        EXPECT_EQ(int(std::floor(metrics.baselineOffset(c.normalHeight))), c.normalBaseline);
+        EXPECT_EQ(int(std::floor(metrics.baselineOffset(c.size * 1.25))), c.spacedBaseline);
+        EXPECT_EQ(int(std::floor(metrics.baselineOffset(c.size))), c.tightBaseline);
+    }
+}
+
+TEST_F(TextTest, TheTextStandsInThePagesContentBox)
+{
+    // Outside the responsive layout the page gives a text box a padding of 11% of its height (at
+    // most 10) and its border, and writes neither its margins nor its own paddings.
+    struct Case
+    {
+        const char* name;
+        QRectF bounds;
+        QString borderStyle;
+        int borderWidth;
+        int topPadding;
+        bool responsive;
+        QRectF expected;
+    };
+    const Case cases[] = {
+        {"tall box: padding 10", QRectF(10, 20, 300, 100), "none", 0, 0, false, QRectF(20, 30, 280, 80)},
+        {"low box: 11% of its height", QRectF(0, 0, 200, 40), "none", 0, 0, false, QRectF(4, 4, 192, 32)},
+        {"a drawn border counts", QRectF(0, 0, 200, 100), "solid", 2, 0, false, QRectF(12, 12, 176, 76)},
+        {"a border CSS does not draw does not", QRectF(0, 0, 200, 100), "none", 2, 0, false,
+         QRectF(10, 10, 180, 80)},
+        {"own padding is not written", QRectF(0, 0, 200, 100), "none", 0, 15, false, QRectF(10, 10, 180, 80)},
+        {"responsive: the box model", QRectF(0, 0, 200, 100), "solid", 2, 15, true, QRectF(2, 17, 196, 81)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        edition().gResponsiveLayoutFlag = c.responsive;
+        auto text = makeText("a\nb\nc\nd", 20, 1.0f, c.bounds);
+        text->setBorderStyle(c.borderStyle);
+        text->setBorderWidth(c.borderWidth);
+        text->setTopPadding(c.topPadding);
+        text->setTopPaddingType("pixel");
+        EXPECT_EQ(text->textContentRect(), c.expected);
+        // The text is measured in that box: whole lines of 20 that fit.
+        text->layoutContents();
+        EXPECT_EQ(text->textHeight(), std::min(4, int(c.expected.height()) / 20) * 20);
+    }
+}
+
+TEST_F(TextTest, VerticalAlignmentMovesTheTextDownItsContentBox)
+{
+    // A box 100 high keeps 80 for its text; one line of 20 leaves 60 of room.
+    struct Case
+    {
+        int alignment;
+        QString formType;
+        int offset;
+    };
+    const Case cases[] = {{0, "", 0}, {1, "", 30}, {2, "", 60}, {7, "", 0}, {0, "submit", 30}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.alignment);
+        auto text = makeText("one", 20, 1.0f, QRectF(0, 0, 200, 100));
+        text->setVerticalAlignment(c.alignment);
+        text->setFormType(c.formType);
+        EXPECT_EQ(text->verticalTextOffset(), c.offset) << qPrintable(c.formType);
+    }
+    // Text that fills its box leaves no room.
+    auto full = makeText("a\nb\nc\nd", 20, 1.0f, QRectF(0, 0, 200, 100));
+    full->setVerticalAlignment(2);
+    EXPECT_EQ(full->verticalTextOffset(), 0);
 }
 
 TEST_F(TextTest, EditsAfterUpdateTextStringAreStillMeasured)
@@ -283,7 +361,7 @@ TEST_F(TextTest, ZoomBubbleGetsCircleOrRectangle)
 TEST_F(TextTest, DashedBorderOfWidthZeroIsDrawnOneWide)
 {
     DRVText text;
-    text.setBounds(QRectF(10.5, 10.5, 80, 40));
+    text.setBounds(QRectF(10, 10, 80, 40));
     text.setBorderStyle("dashed");
     text.setBorderWidth(0);
     text.setBorderColor(Qt::black);
@@ -294,14 +372,15 @@ TEST_F(TextTest, DashedBorderOfWidthZeroIsDrawnOneWide)
     painter.end();
     EXPECT_EQ(text.borderWidth(), 1);
 
-    // The top edge (y 11.5) is one pixel row of dashes, 3 on and 3 off.
-    EXPECT_FALSE(isDark(canvas.pixel(50, 10)));
-    EXPECT_FALSE(isDark(canvas.pixel(50, 12)));
+    // The top edge is the box's first pixel row, as the page's CSS border is: dashes, 3 on and 3
+    // off.
+    EXPECT_FALSE(isDark(canvas.pixel(50, 9)));
+    EXPECT_FALSE(isDark(canvas.pixel(50, 11)));
     QList<int> runs;
     int run = 0;
-    bool dark = isDark(canvas.pixel(20, 11));
+    bool dark = isDark(canvas.pixel(20, 10));
     for (int x = 20; x < 80; ++x) {
-        if (isDark(canvas.pixel(x, 11)) == dark) {
+        if (isDark(canvas.pixel(x, 10)) == dark) {
             ++run;
             continue;
         }
@@ -447,16 +526,18 @@ TEST_F(TextTest, OnlyLinesThatFitArePainted)
                 count += isDark(canvas.pixel(x, y)) ? 1 : 0;
         return count;
     };
-    EXPECT_GT(darkPixelsInRows(0, 20), 50);
-    EXPECT_EQ(darkPixelsInRows(21, 60), 0);
-    // Top-aligned text starts 5 points in, plus the 5 points of line padding.
+    // The page's padding of the 30 high box is 3: one line of 20 fits below it, the second not.
+    EXPECT_GT(darkPixelsInRows(3, 23), 50);
+    EXPECT_EQ(darkPixelsInRows(0, 3), 0);
+    EXPECT_EQ(darkPixelsInRows(24, 60), 0);
+    // Top-aligned text starts at the padding, as in the page (the M's own side bearing aside).
     int leftmost = canvas.width();
-    for (int y = 0; y < 20; ++y)
+    for (int y = 0; y < 24; ++y)
         for (int x = 0; x < canvas.width(); ++x)
             if (isDark(canvas.pixel(x, y)))
                 leftmost = std::min(leftmost, x);
-    EXPECT_GE(leftmost, 10);
-    EXPECT_LE(leftmost, 13);
+    EXPECT_GE(leftmost, 3);
+    EXPECT_LE(leftmost, 6);
 }
 
 TEST_F(TextTest, BuiltByClassNameFromTheRegistry)
