@@ -144,12 +144,20 @@ void UploadFTPS::uploadSingleFile()
         uploadFTP();
 }
 
-void UploadFTPS::createFolder(const QString& folderName)
+bool UploadFTPS::newFolderSegments(const QString& folderName, QStringList& segments) const
 {
-    QStringList segments;
     QStringList name;
     if (!UploadConnectionSettings::remoteSegments(m_remoteDirectory, segments, nullptr) ||
         !UploadConnectionSettings::remoteSegments(folderName, name, nullptr) || name.isEmpty())
+        return false;
+    segments += name;
+    return true;
+}
+
+void UploadFTPS::createFolder(const QString& folderName)
+{
+    QStringList segments;
+    if (!newFolderSegments(folderName, segments))
         return;
     CurlSession session;
     configure(session, false);
@@ -158,7 +166,7 @@ void UploadFTPS::createFolder(const QString& folderName)
         QString entry = session.entryPath();
         if (!entry.isEmpty() && !entry.endsWith(u'/'))
             entry += u'/';
-        session.quote(remoteUrl(false, {}), {"MKD " + entry.toUtf8() + commandPath(segments + name)});
+        session.quote(remoteUrl(false, {}), {"MKD " + entry.toUtf8() + commandPath(segments)});
     }
     finishSession(session);
 }
@@ -166,13 +174,11 @@ void UploadFTPS::createFolder(const QString& folderName)
 void UploadFTPS::createSFTPFolder(const QString& folderName)
 {
     QStringList segments;
-    QStringList name;
-    if (!UploadConnectionSettings::remoteSegments(m_remoteDirectory, segments, nullptr) ||
-        !UploadConnectionSettings::remoteSegments(folderName, name, nullptr) || name.isEmpty())
+    if (!newFolderSegments(folderName, segments))
         return;
     CurlSession session;
     configure(session, true);
-    session.quote(remoteUrl(true, {}), {"*mkdir " + sftpCommandPath(segments + name)});
+    session.quote(remoteUrl(true, {}), {"*mkdir " + sftpCommandPath(segments)});
     finishSession(session);
 }
 

@@ -126,6 +126,8 @@ public:
     void setSmtpTLSFlag(bool flag) { m_smtpTLS = flag; }
 
 private:
+    // The remote directory's segments followed by folderName's; false when a name is refused.
+    bool newFolderSegments(const QString& folderName, QStringList& segments) const;
     void createFolder(const QString& folderName);
     void createSFTPFolder(const QString& folderName);
     void uploadFTP();
