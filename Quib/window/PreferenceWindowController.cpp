@@ -100,6 +100,11 @@ ConnectionTestResult runConnectionTest(const UploadConnectionSettings& settings)
 // Certificates the user chose to trust, by account; fingerprints are public, not secrets.
 const QString kTrustedCertificatesKey = QStringLiteral("trustedCertificateFingerprints");
 
+QString trustedFingerprintFor(const platform::SecretKey& key)
+{
+    return defaults().dictionaryForKey(kTrustedCertificatesKey).value(key.text()).toString();
+}
+
 } // namespace
 
 PreferenceWindowController& PreferenceWindowController::shared()
@@ -534,8 +539,16 @@ UploadConnectionSettings PreferenceWindowController::connectionSettingsFromSheet
 
 QString PreferenceWindowController::trustedCertificateFingerprint() const
 {
-    const platform::SecretKey key = sheetAccountKey();
-    return defaults().dictionaryForKey(kTrustedCertificatesKey).value(key.text()).toString();
+    return trustedFingerprintFor(sheetAccountKey());
+}
+
+UploadConnectionSettings PreferenceWindowController::currentConnectionSettings()
+{
+    UploadConnectionSettings settings = UploadConnectionSettings::fromUserDefaults();
+    const platform::SecretKey key = keyOfCurrentSettings();
+    settings.password = platform::SecretStore::current().read(key).value_or(settings.password);
+    settings.trustedCertificateFingerprint = trustedFingerprintFor(key);
+    return settings;
 }
 
 void PreferenceWindowController::finishConnectionTest(const ConnectionTestResult& result)

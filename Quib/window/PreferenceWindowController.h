@@ -90,6 +90,10 @@ public:
     // The certificate fingerprint the user trusted for the sheet's account, "" when none.
     QString trustedCertificateFingerprint() const;
 
+    // The stored settings with the password from the secret store and the certificate trusted for
+    // that account: what an upload started from a window runs with.
+    static UploadConnectionSettings currentConnectionSettings();
+
     // Start-up: passwords left in the settings (the current one and the profiles') move to the
     // secret store and leave the settings. Nothing moves where the store is the settings file.
     static void moveStoredPasswordsToSecretStore();

@@ -507,3 +507,18 @@ TEST_F(PreferenceSheetTest, AKeyringThatRefusesThePasswordIsSaidSo)
     ASSERT_FALSE(dialogs->alerts().isEmpty());
     EXPECT_EQ(dialogs->alerts().constLast().title, QStringLiteral("The password could not be saved"));
 }
+
+TEST_F(PreferenceSheetTest, UploadsRunWithThePasswordFromTheStore)
+{
+    open();
+    fill(QStringLiteral("ftp.example.com"), QStringLiteral("me"), QStringLiteral("kept-apart"),
+         QStringLiteral("example.com"), QStringLiteral("2121"), QStringLiteral("www"));
+    click(sheet.saveAndCloseButton());
+    const UploadConnectionSettings settings = PreferenceWindowController::currentConnectionSettings();
+    EXPECT_EQ(settings.server, QStringLiteral("ftp.example.com"));
+    EXPECT_EQ(settings.userName, QStringLiteral("me"));
+    EXPECT_EQ(settings.password, QStringLiteral("kept-apart"));
+    EXPECT_EQ(settings.port, 2121);
+    EXPECT_EQ(settings.remoteDirectory, QStringLiteral("www"));
+    EXPECT_EQ(settings.baseURL, QStringLiteral("http://example.com"));
+}
