@@ -238,8 +238,9 @@ DRVGraphic* DRVGraphicView::isObjectStillInSameSectionGrid(QPointF point, DRVGra
         return graphic;
     const QList<DRVGraphic*> all = graphics();
     int row = kNoSpot, column = kNoSpot;
-    for (int from = 0; DRVTable* section = sectionWithCellAt(point, &row, &column, from);
-         from = int(all.indexOf(section)) + 1) {
+    int from = 0;
+    while (DRVTable* section = sectionWithCellAt(point, &row, &column, from)) {
+        from = int(all.indexOf(section)) + 1;
         if (graphic->sectionNumber() == section->sectionNumber()) {
             if (graphic->sectionRowSpot() == row && graphic->sectionColumnSpot() == column)
                 break;
