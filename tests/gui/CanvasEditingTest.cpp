@@ -1,0 +1,372 @@
+// Editing a page with the mouse and the keyboard on the canvas of a real document window: real
+// mouse and key events reach the canvas widget, and each gesture is checked on the graphics' bounds,
+// the selection and the undo step it left.
+#include "GuiTestSupport.h"
+#include "canvas/DRVGraphicView.h"
+#include "canvas/DRVGrid.h"
+#include "canvas/DRVSelectionModel.h"
+#include "document/DRVDocument.h"
+#include "editions/EditionSettings.h"
+#include "model/DRVRectangle.h"
+#include "model/DRVText.h"
+#include "platform/Dialogs.h"
+#include "platform/ManualClock.h"
+#include "platform/UndoManager.h"
+#include "window/DRVWindowController.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMainWindow>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+class CanvasEditingTest : public ::testing::Test
+{
+protected:
+    CanvasEditingTest() : m_edition(QStringLiteral("Quib"))
+    {
+        EditionSettings& e = edition();
+        e.gCanvasDisplayScale = 1.0f;
+        e.gSelectionHandleSize = 2.0f;
+        e.gCanvasWidth = 600;
+        e.gCanvasHeight = 400;
+        e.gResponsiveLayoutFlag = false;
+        e.gOverlapCheckFlag = false;
+        e.gCustomGridSpacingFlag = false;
+        useWorkFoldersIn(m_root);
+    }
+
+    // Opens the window on document (graphics given front to back, inserted without undo).
+    void open(const QList<DRVGraphic*>& graphics)
+    {
+        QList<int> indexes;
+        for (qsizetype i = 0; i < graphics.size(); ++i) {
+            graphics.at(i)->setSelectable(true);
+            graphics.at(i)->setGroupNumber(-99);
+            indexes.append(int(i));
+        }
+        doc.undoManager()->disableUndoRegistration();
+        doc.insertGraphics(graphics, indexes);
+        doc.undoManager()->enableUndoRegistration();
+        controller = std::make_unique<DRVWindowController>();
+        controller->setDocument(&doc);
+        controller->window()->resize(900, 700);
+        controller->showWindow();
+        canvas()->setFocus();
+    }
+
+    DRVGraphicView* canvas() const { return controller->graphicView(); }
+    QList<int> selection() const { return canvas()->selectionIndexes(); }
+    platform::UndoManager* undo() const { return doc.undoManager(); }
+    // The name of the step Undo would take back; empty when there is none.
+    QString topStep() const { return undo()->canUndo() ? undo()->undoActionName() : QString(); }
+
+    // A drag on the canvas from one view point through others, by real mouse events.
+    void drag(QPoint from, const QList<QPoint>& through, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::mousePress(canvas(), Qt::LeftButton, modifiers, from);
+        QPoint last = from;
+        for (const QPoint& point : through) {
+            QTest::mouseMove(canvas(), point);
+            last = point;
+        }
+        QTest::mouseRelease(canvas(), Qt::LeftButton, modifiers, last);
+    }
+    void click(QPoint at, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::mouseClick(canvas(), Qt::LeftButton, modifiers, at);
+    }
+
+    QTemporaryDir m_root;
+    ScopedEdition m_edition;
+    // No dialog may wait for a hand.
+    platform::ScopedDialogs m_dialogs;
+    DRVDocument doc;
+    DRVRectangle* a = new DRVRectangle;
+    DRVRectangle* b = new DRVRectangle;
+    DRVRectangle* c = new DRVRectangle;
+    std::unique_ptr<DRVWindowController> controller;
+
+    // A text box of a group, added behind the others without an undo step.
+    DRVText* addGroupedText(const QRectF& bounds, int group)
+    {
+        auto* text = new DRVText(&doc);
+        text->setBounds(bounds);
+        text->setSelectable(true);
+        text->setGroupNumber(group);
+        doc.undoManager()->disableUndoRegistration();
+        doc.insertGraphics({text}, {int(doc.graphics().size())});
+        doc.undoManager()->enableUndoRegistration();
+        return text;
+    }
+
+    void openThree()
+    {
+        a->setBounds(QRectF(20, 20, 60, 40));
+        b->setBounds(QRectF(120, 20, 60, 40));
+        c->setBounds(QRectF(220, 100, 60, 40));
+        open({a, b, c});
+    }
+};
+
+} // namespace
+
+TEST_F(CanvasEditingTest, ClicksSelectAndShiftClicksToggleWithoutUndoSteps)
+{
+    openThree();
+    click({40, 40});
+    EXPECT_EQ(selection(), QList<int>{0});
+    click({140, 40}, Qt::ShiftModifier);
+    EXPECT_EQ(selection(), (QList<int>{0, 1}));
+    // A click on a member of the selection keeps the whole selection.
+    click({145, 45});
+    EXPECT_EQ(selection(), (QList<int>{0, 1}));
+    // Shift on a selected graphic deselects it, and the drag that follows moves nothing.
+    drag({140, 40}, {{160, 60}, {180, 80}}, Qt::ShiftModifier);
+    EXPECT_EQ(selection(), QList<int>{0});
+    EXPECT_EQ(b->bounds(), QRectF(120, 20, 60, 40));
+    EXPECT_EQ(a->bounds(), QRectF(20, 20, 60, 40));
+    click({500, 300});
+    EXPECT_TRUE(selection().isEmpty());
+    EXPECT_EQ(topStep(), QString());
+}
+
+TEST_F(CanvasEditingTest, ADragMovesOnlyPastTheThresholdAsOneStep)
+{
+    const struct
+    {
+        double zoom;
+        QPoint by; // in view pixels
+        QPointF moved;
+    } rows[] = {
+        {1.0, {1, 1}, {0, 0}},   // below 2 in both axes
+        {1.0, {2, 0}, {2, 0}},   // 2 along x starts the move, by the full distance
+        {1.0, {0, -2}, {0, -2}}, // and along y
+        {2.0, {3, 3}, {0, 0}},   // 1.5 canvas points at zoom 2
+        {2.0, {4, 0}, {2, 0}},   // 2.0 canvas points
+    };
+    openThree();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.zoom << " " << row.by.x() << "," << row.by.y());
+        controller->setZoomFactor(row.zoom);
+        undo()->removeAllActions();
+        const QPoint start = QPointF(QPointF(150, 40) * row.zoom).toPoint();
+        drag(start, {start + row.by});
+        EXPECT_EQ(selection(), QList<int>{1});
+        EXPECT_EQ(b->bounds(), QRectF(QPointF(120, 20) + row.moved, QSizeF(60, 40)));
+        EXPECT_EQ(a->bounds(), QRectF(20, 20, 60, 40));
+        if (row.moved.isNull()) {
+            EXPECT_EQ(topStep(), QString());
+            continue;
+        }
+        EXPECT_EQ(topStep(), QStringLiteral("Move"));
+        undo()->undo();
+        EXPECT_EQ(b->bounds(), QRectF(120, 20, 60, 40));
+        EXPECT_FALSE(undo()->canUndo());
+    }
+}
+
+TEST_F(CanvasEditingTest, ADragOfASelectionAndItsGroupIsOneStepThatUndoesWhole)
+{
+    openThree();
+    c->setGroupNumber(4);
+    // A text box of the group follows.
+    DRVText* text = addGroupedText(QRectF(400, 300, 80, 30), 4);
+
+    click({40, 40});
+    click({140, 40}, Qt::ShiftModifier);
+    click({240, 120}, Qt::ShiftModifier);
+    ASSERT_EQ(selection(), (QList<int>{0, 1, 2}));
+    drag({40, 40}, {{45, 42}, {50, 50}, {60, 55}});
+    EXPECT_EQ(a->bounds(), QRectF(40, 35, 60, 40));
+    EXPECT_EQ(b->bounds(), QRectF(140, 35, 60, 40));
+    EXPECT_EQ(c->bounds(), QRectF(240, 115, 60, 40));
+    EXPECT_EQ(text->bounds(), QRectF(420, 315, 80, 30));
+    EXPECT_EQ(topStep(), QStringLiteral("Move"));
+    EXPECT_EQ(canvas()->lastTouchPoint(), QPointF(60, 55));
+    EXPECT_FALSE(canvas()->isHidingHandles());
+    undo()->undo();
+    EXPECT_EQ(a->bounds(), QRectF(20, 20, 60, 40));
+    EXPECT_EQ(b->bounds(), QRectF(120, 20, 60, 40));
+    EXPECT_EQ(c->bounds(), QRectF(220, 100, 60, 40));
+    EXPECT_EQ(text->bounds(), QRectF(400, 300, 80, 30));
+    EXPECT_FALSE(undo()->canUndo());
+}
+
+TEST_F(CanvasEditingTest, WithTheGridConstrainingTheBoundsOriginStaysOnTheGrid)
+{
+    a->setBounds(QRectF(13, 27, 50, 30));
+    open({a});
+    controller->grid()->setSpacing(10);
+    controller->grid()->setConstraining(true);
+    // Grabbed 3 points right of the left edge.
+    drag({16, 40}, {{24, 44}, {37, 61}, {52, 78}});
+    EXPECT_EQ(a->bounds().topLeft(), QPointF(50, 70));
+    EXPECT_EQ(a->bounds().size(), QSizeF(50, 30));
+    EXPECT_EQ(topStep(), QStringLiteral("Move"));
+}
+
+TEST_F(CanvasEditingTest, AHandleDraggedThroughTheOppositeEdgeFlipsTheGraphic)
+{
+    openThree();
+    click({40, 40});
+    // The lower-right handle, dragged left past the left edge and up past the top.
+    drag({80, 60}, {{60, 50}, {10, 30}, {5, 10}});
+    EXPECT_EQ(a->bounds(), QRectF(5, 10, 15, 10));
+    EXPECT_EQ(selection(), QList<int>{0});
+    EXPECT_EQ(topStep(), QStringLiteral("Resize"));
+    undo()->undo();
+    EXPECT_EQ(a->bounds(), QRectF(20, 20, 60, 40));
+
+    // A handle pressed and released in place leaves no step, and renames none.
+    drag({40, 40}, {{60, 40}});
+    ASSERT_EQ(topStep(), QStringLiteral("Move"));
+    drag({100, 60}, {});
+    EXPECT_EQ(topStep(), QStringLiteral("Move"));
+}
+
+TEST_F(CanvasEditingTest, TheMarqueeSelectsTheSameBothWaysAndShiftInvertsWhatItCovers)
+{
+    openThree();
+    auto* radio = new DRVRectangle;
+    radio->setBounds(QRectF(60, 80, 10, 10));
+    radio->setSelectable(true);
+    radio->setFormType(QStringLiteral("radio"));
+    doc.undoManager()->disableUndoRegistration();
+    doc.insertGraphics({radio}, {3});
+    doc.undoManager()->enableUndoRegistration();
+
+    drag({10, 10}, {{100, 60}, {200, 95}});
+    EXPECT_EQ(selection(), (QList<int>{0, 1})); // the radio button is never caught
+    EXPECT_TRUE(canvas()->marqueeSelectionBounds().isNull());
+    drag({200, 95}, {{100, 40}, {10, 10}});
+    EXPECT_EQ(selection(), (QList<int>{0, 1}));
+    // The rectangle follows the pointer live: going back releases what it left.
+    QTest::mousePress(canvas(), Qt::LeftButton, {}, {10, 10});
+    QTest::mouseMove(canvas(), {200, 95});
+    EXPECT_EQ(selection(), (QList<int>{0, 1}));
+    EXPECT_EQ(canvas()->marqueeSelectionBounds(), QRectF(10, 10, 190, 85));
+    QTest::mouseMove(canvas(), {100, 50});
+    EXPECT_EQ(selection(), QList<int>{0});
+    QTest::mouseRelease(canvas(), Qt::LeftButton, {}, {100, 50});
+
+    // With Shift the marquee inverts: b deselected, c added.
+    click({140, 40}, Qt::ShiftModifier);
+    ASSERT_EQ(selection(), (QList<int>{0, 1}));
+    drag({110, 10}, {{300, 150}}, Qt::ShiftModifier);
+    EXPECT_EQ(selection(), (QList<int>{0, 2}));
+    // A rectangle that only touches drawing bounds catches nothing.
+    const QRectF left = a->drawingBounds();
+    const QRectF right = b->drawingBounds();
+    ASSERT_EQ(left.right(), std::floor(left.right()));
+    ASSERT_EQ(right.left(), std::floor(right.left()));
+    drag(QPoint(int(left.right()), 150), {QPoint(int(right.left()), 60)});
+    EXPECT_TRUE(selection().isEmpty());
+    EXPECT_EQ(topStep(), QString());
+}
+
+TEST_F(CanvasEditingTest, ArrowKeysNudgeOneStepEachAndDeleteRemovesTheSelection)
+{
+    platform::ManualClock clock;
+    openThree();
+    c->setGroupNumber(7);
+    DRVText* text = addGroupedText(QRectF(400, 300, 80, 30), 7);
+    click({240, 120});
+    ASSERT_EQ(selection(), QList<int>{2});
+
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(canvas(), Qt::Key_Right);
+    QTest::keyClick(canvas(), Qt::Key_Up);
+    EXPECT_TRUE(canvas()->isHidingHandles());
+    clock.advance(DRVGraphicView::kHandleHidingMs - 1);
+    EXPECT_TRUE(canvas()->isHidingHandles());
+    clock.advance(1);
+    EXPECT_FALSE(canvas()->isHidingHandles());
+    EXPECT_EQ(c->bounds(), QRectF(223, 99, 60, 40));
+    EXPECT_EQ(text->bounds(), QRectF(403, 299, 80, 30)); // the group follows
+    EXPECT_EQ(topStep(), QStringLiteral("Nudge"));
+    undo()->undo();
+    EXPECT_EQ(c->bounds(), QRectF(223, 100, 60, 40));
+    EXPECT_EQ(text->bounds(), QRectF(403, 300, 80, 30));
+    EXPECT_EQ(topStep(), QStringLiteral("Nudge"));
+    undo()->undo();
+    EXPECT_EQ(c->bounds(), QRectF(222, 100, 60, 40));
+
+    // Backspace and forward delete both delete.
+    click({40, 40});
+    QTest::keyClick(canvas(), Qt::Key_Backspace);
+    EXPECT_EQ(doc.graphics(), (QList<DRVGraphic*>{b, c, text}));
+    EXPECT_TRUE(selection().isEmpty());
+    EXPECT_EQ(topStep(), QStringLiteral("Delete"));
+    click({140, 40});
+    QTest::keyClick(canvas(), Qt::Key_Delete);
+    EXPECT_EQ(doc.graphics(), (QList<DRVGraphic*>{c, text}));
+    undo()->undo();
+    undo()->undo();
+    EXPECT_EQ(doc.graphics(), (QList<DRVGraphic*>{a, b, c, text}));
+    // Nothing selected: nothing deleted, and the last step keeps its name.
+    click({500, 380});
+    QTest::keyClick(canvas(), Qt::Key_Delete);
+    EXPECT_EQ(doc.graphics().size(), 4);
+    EXPECT_EQ(topStep(), QStringLiteral("Nudge"));
+}
+
+TEST_F(CanvasEditingTest, DoubleClickingATextBoxEditsItInPlaceAsOneStepThatIsSaved)
+{
+    auto* text = new DRVText(&doc);
+    text->setTextType(QStringLiteral("Text"));
+    text->setFontSize(14);
+    text->setFontFamily(QStringLiteral("DejaVu Sans"));
+    text->setBounds(QRectF(40, 40, 200, 60));
+    text->updateTextString(QStringLiteral("Old words"));
+    a->setBounds(QRectF(300, 40, 60, 40));
+    open({text, a});
+    controller->window()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(controller->window()));
+    undo()->removeAllActions();
+
+    // A shape has no editor.
+    QTest::mouseDClick(canvas(), Qt::LeftButton, {}, {320, 60});
+    QTest::mouseRelease(canvas(), Qt::LeftButton, {}, {320, 60});
+    EXPECT_EQ(canvas()->editingGraphic(), nullptr);
+
+    QTest::mouseClick(canvas(), Qt::LeftButton, {}, {100, 70});
+    QTest::mouseDClick(canvas(), Qt::LeftButton, {}, {100, 70});
+    QTest::mouseRelease(canvas(), Qt::LeftButton, {}, {100, 70});
+    ASSERT_EQ(canvas()->editingGraphic(), text);
+    QWidget* editor = canvas()->editingView();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), editor);
+    EXPECT_TRUE(editor->isVisible());
+    QTest::keyClicks(editor, QStringLiteral("New words"));
+
+    // A click elsewhere ends the editing and gives the keyboard back to the canvas.
+    click({500, 300});
+    EXPECT_EQ(canvas()->editingGraphic(), nullptr);
+    EXPECT_EQ(canvas()->editingView(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), canvas());
+    EXPECT_EQ(text->textString(), QStringLiteral("New words"));
+    EXPECT_EQ(topStep(), QStringLiteral("Change of Text"));
+
+    const QString path = m_root.filePath(QStringLiteral("edited.quibpage"));
+    ASSERT_TRUE(doc.saveDocumentTo(path)) << qPrintable(doc.lastFileErrorText());
+    const std::unique_ptr<DRVDocument> reopened = DRVDocument::openDocument(path);
+    ASSERT_TRUE(reopened);
+    for (const platform::Alert& alert : m_dialogs->alerts())
+        ADD_FAILURE() << qPrintable(alert.title) << ": " << qPrintable(alert.informativeText);
+    QStringList texts;
+    for (DRVGraphic* graphic : reopened->graphics()) {
+        if (qobject_cast<DRVText*>(graphic))
+            texts.append(graphic->textString());
+    }
+    EXPECT_EQ(texts, QStringList{QStringLiteral("New words")});
+
+    undo()->undo();
+    EXPECT_EQ(text->textString(), QStringLiteral("Old words"));
+}
