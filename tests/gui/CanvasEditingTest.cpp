@@ -3,6 +3,7 @@
 // the selection and the undo step it left.
 #include "GuiTestSupport.h"
 #include "canvas/DRVGraphicView.h"
+#include "canvas/SectionPage.h"
 #include "canvas/DRVGrid.h"
 #include "canvas/DRVSelectionModel.h"
 #include "document/DRVDocument.h"
@@ -13,8 +14,10 @@
 #include "platform/ManualClock.h"
 #include "platform/UndoManager.h"
 #include "window/DRVWindowController.h"
+#include "window/WindowPageContext.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QMainWindow>
 #include <QTemporaryDir>
@@ -369,4 +372,120 @@ TEST_F(CanvasEditingTest, DoubleClickingATextBoxEditsItInPlaceAsOneStepThatIsSav
 
     undo()->undo();
     EXPECT_EQ(text->textString(), QStringLiteral("Old words"));
+}
+
+TEST_F(CanvasEditingTest, DoubleClickingATableCellEditsThatCell)
+{
+    // The model asks the page context for the clicked point, as in the application.
+    WindowPageContext context;
+    ScopedPageContext installed(&context);
+    DRVTable* table = sectionpage::makeSection(1, QPointF(40, 40), {100, 120}, 60, QString());
+    ASSERT_FALSE(table->isSectionTable());
+    open({table});
+    controller->window()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(controller->window()));
+    ASSERT_EQ(DRVWindowController::mainWindowController(), controller.get());
+
+    QTest::mouseClick(canvas(), Qt::LeftButton, {}, {200, 70});
+    QTest::mouseDClick(canvas(), Qt::LeftButton, {}, {200, 70});
+    QTest::mouseRelease(canvas(), Qt::LeftButton, {}, {200, 70});
+    ASSERT_EQ(canvas()->editingGraphic(), table);
+    QWidget* editor = canvas()->editingView();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->geometry(), QRect(140, 40, 120, 60)); // over the second cell
+    EXPECT_EQ(QApplication::focusWidget(), editor);
+    QTest::keyClicks(editor, QStringLiteral("Cell text"));
+    click({500, 300});
+    EXPECT_EQ(canvas()->editingView(), nullptr);
+    EXPECT_EQ(table->grabSelectedTableCellHelper(0, 1)->textStorage()->toPlainText(), QStringLiteral("Cell text"));
+    EXPECT_EQ(table->grabSelectedTableCellHelper(0, 0)->textStorage()->toPlainText(), QString());
+}
+
+namespace {
+
+// Rulers that remember each line move.
+class RecordingRulers : public DRVRulerEcho
+{
+public:
+    bool rulersVisible() const override { return true; }
+    void moveRulerlineFromLocation(Qt::Orientation ruler, double from, double to) override
+    {
+        moves.append(QString::fromLatin1("%1 %2>%3").arg(ruler == Qt::Horizontal ? "H" : "V").arg(from).arg(to));
+    }
+    QStringList moves;
+};
+
+} // namespace
+
+TEST_F(CanvasEditingTest, TheRulersEchoTheThreeEdgesOfAMoveAndLetGoAtTheRelease)
+{
+    openThree();
+    RecordingRulers rulers;
+    canvas()->setRulerEcho(&rulers);
+    click({40, 40});
+    rulers.moves.clear();
+    drag({40, 40}, {{50, 44}});
+    EXPECT_EQ(rulers.moves, (QStringList{"H -1>20", "H -1>50", "H -1>80", "V -1>20", "V -1>40", "V -1>60",
+                                         "H 20>30", "H 50>60", "H 80>90", "V 20>24", "V 40>44", "V 60>64",
+                                         "H 30>-1", "H 60>-1", "H 90>-1", "V 24>-1", "V 44>-1", "V 64>-1"}));
+    EXPECT_TRUE(canvas()->rulerEchoedBounds().isNull());
+    canvas()->setRulerEcho(nullptr);
+}
+
+TEST_F(CanvasEditingTest, EachWindowEditsItsOwnPage)
+{
+    openThree();
+    DRVDocument other;
+    auto* elsewhere = new DRVRectangle;
+    elsewhere->setBounds(QRectF(20, 20, 60, 40));
+    elsewhere->setSelectable(true);
+    other.undoManager()->disableUndoRegistration();
+    other.insertGraphics({elsewhere}, {0});
+    other.undoManager()->enableUndoRegistration();
+    DRVWindowController front;
+    front.setDocument(&other);
+    front.showWindow();
+    front.window()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(front.window()));
+    ASSERT_EQ(DRVWindowController::mainWindowController(), &front);
+
+    // The window behind is edited on its own canvas: its page changes, the front one does not.
+    drag({40, 40}, {{60, 70}});
+    QTest::keyClick(canvas(), Qt::Key_Down);
+    EXPECT_EQ(a->bounds(), QRectF(40, 51, 60, 40));
+    EXPECT_EQ(elsewhere->bounds(), QRectF(20, 20, 60, 40));
+    EXPECT_EQ(topStep(), QStringLiteral("Nudge"));
+    EXPECT_FALSE(other.undoManager()->canUndo());
+    EXPECT_TRUE(front.graphicsController()->selectionIndexes().isEmpty());
+    front.setDocument(nullptr);
+}
+
+TEST_F(CanvasEditingTest, ARightClickRecordsThePointTheMenuCommandsUse)
+{
+    openThree();
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(250, 130), canvas()->mapToGlobal(QPoint(250, 130)));
+    QApplication::sendEvent(canvas(), &menu);
+    EXPECT_EQ(canvas()->lastTouchPoint(), QPointF(250, 130));
+    EXPECT_TRUE(selection().isEmpty());
+}
+
+TEST_F(CanvasEditingTest, AClickMarksTheCellOfTheSelectedTableInEditionsThatStyleCells)
+{
+    edition().gTableCellEditingFlag = true;
+    DRVTable* table = sectionpage::makeSection(1, QPointF(40, 40), {100, 120}, 60, QString());
+    open({table});
+    myTextView* second = table->grabSelectedTableCellHelper(0, 1);
+    click({200, 70}); // selects the table; nothing was selected to mark a cell in
+    EXPECT_EQ(second->selected(), 0);
+    click({200, 70});
+    EXPECT_EQ(second->selected(), 1);
+    EXPECT_EQ(canvas()->selectedTable(), table);
+    click({200, 70});
+    EXPECT_EQ(second->selected(), 0);
+    click({200, 70});
+    ASSERT_EQ(second->selected(), 1);
+    // A click with the table not selected alone clears every mark.
+    click({500, 300});
+    click({500, 300});
+    EXPECT_EQ(second->selected(), 0);
 }
