@@ -3,16 +3,12 @@
 #include "canvas/DRVGraphicView.h"
 
 #include "document/DRVDocument.h"
-#include "platform/StringsTable.h"
-#include "platform/UndoManager.h"
+#include "editions/EditionSettings.h"
+#include "model/DRVTable.h"
+#include "model/DRVText.h"
+#include "platform/Dialogs.h"
 
 #include <QKeyEvent>
-
-namespace {
-
-const QString kUndoStrings = QStringLiteral("UndoStrings");
-
-} // namespace
 
 void DRVGraphicView::keyPressEvent(QKeyEvent* event)
 {
@@ -51,15 +47,76 @@ void DRVGraphicView::deleteSelection()
 {
     if (!m_graphicsContainer)
         return;
-    platform::UndoManager* undo = m_graphicsContainer->undoManager();
+    fetchAllPartnerViews();
+    if (edition().gResponsiveLayoutFlag)
+        checkForSelectedSections();
     const QList<int> indexes = selectionIndexes();
-    undo->beginUndoGrouping();
+    beginUndoStep();
     if (!indexes.isEmpty()) {
         changeSelectionIndexes({});
         m_graphicsContainer->removeGraphicsAtIndexes(indexes);
     }
-    undo->setActionName(platform::StringsTable::lookup(QStringLiteral("Delete"), kUndoStrings));
-    undo->endUndoGrouping();
+    endUndoStep(QStringLiteral("Delete"));
+}
+
+void DRVGraphicView::fetchAllPartnerViews()
+{
+    const QList<DRVGraphic*> all = graphics();
+    QList<int> selection = selectionIndexes();
+    const QList<int> before = selection;
+    for (int index : before) {
+        if (index < 0 || index >= all.size() || !qobject_cast<DRVText*>(all.at(index)))
+            continue;
+        const DRVGraphic* graphic = all.at(index);
+        // The partner: the first other text with the same form tag and option number.
+        for (qsizetype i = 0; i < all.size(); ++i) {
+            DRVGraphic* other = all.at(i);
+            if (other == graphic || !qobject_cast<DRVText*>(other) || other->formTag() != graphic->formTag() ||
+                other->formOptionTag() != graphic->formOptionTag())
+                continue;
+            const bool option = other->formType() == QLatin1String("radio") ||
+                                other->formType() == QLatin1String("checkbox");
+            if (option && !selection.contains(int(i)))
+                selection.append(int(i));
+            break;
+        }
+    }
+    if (selection != before) {
+        std::sort(selection.begin(), selection.end());
+        changeSelectionIndexes(selection);
+    }
+}
+
+void DRVGraphicView::checkForSelectedSections()
+{
+    const QList<DRVGraphic*> all = graphics();
+    QList<int> selection = selectionIndexes();
+    for (int index : selectionIndexes()) {
+        DRVGraphic* section = index >= 0 && index < all.size() ? all.at(index) : nullptr;
+        if (!qobject_cast<DRVTable*>(section) || section->gridType() != QLatin1String("section"))
+            continue;
+        const QList<DRVGraphic*> members = findObjectsInSection(section);
+        if (members.isEmpty())
+            continue;
+        platform::Alert alert;
+        alert.title = QStringLiteral("Delete");
+        alert.informativeText =
+            QStringLiteral("Deleting sections will also delete all objects contained within the section.");
+        alert.buttons = {QStringLiteral("Delete All"), QStringLiteral("Skip Sections")};
+        alert.style = platform::AlertStyle::Informational;
+        if (platform::showAlert(alert) == 0) {
+            for (DRVGraphic* member : members) {
+                const int memberIndex = int(all.indexOf(member));
+                if (!selection.contains(memberIndex))
+                    selection.append(memberIndex);
+            }
+        } else {
+            selection.removeAll(index);
+        }
+    }
+    std::sort(selection.begin(), selection.end());
+    if (selection != selectionIndexes())
+        changeSelectionIndexes(selection);
 }
 
 void DRVGraphicView::moveSelectedGraphicsBy(double dx, double dy)
@@ -68,13 +125,10 @@ void DRVGraphicView::moveSelectedGraphicsBy(double dx, double dy)
     if (selected.isEmpty() || !m_graphicsContainer)
         return;
     hideHandlesMomentarily();
-    platform::UndoManager* undo = m_graphicsContainer->undoManager();
     // Each press is its own step, even within one turn of the event loop.
-    undo->closeEventGroup();
-    undo->beginUndoGrouping();
+    beginUndoStep();
     DRVGraphic::translateGraphics(graphicsMovingWith(selected), dx, dy);
-    undo->setActionName(platform::StringsTable::lookup(QStringLiteral("Nudge"), kUndoStrings));
-    undo->endUndoGrouping();
+    endUndoStep(QStringLiteral("Nudge"));
 }
 
 // ---- ruler echo ----

@@ -343,8 +343,11 @@ void DRVGraphicView::beginUndoStep()
     if (!m_graphicsContainer)
         return;
     m_undoStepManager = m_graphicsContainer->undoManager();
-    if (m_undoStepManager)
-        m_undoStepManager->beginUndoGrouping();
+    if (!m_undoStepManager)
+        return;
+    // What came before in this turn of the event loop (an ended text edit) stays its own step.
+    m_undoStepManager->closeEventGroup();
+    m_undoStepManager->beginUndoGrouping();
 }
 
 void DRVGraphicView::endUndoStep(const QString& actionName)

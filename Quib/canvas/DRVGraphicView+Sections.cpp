@@ -8,8 +8,6 @@
 #include "model/DRVSlideshow.h"
 #include "model/DRVTable.h"
 #include "model/DRVText.h"
-#include "platform/StringsTable.h"
-#include "platform/UndoManager.h"
 #include "model/myTextView.h"
 #include "platform/Geometry.h"
 
@@ -397,11 +395,9 @@ void DRVGraphicView::shiftSelectionLeft(int offset, const QString& actionName)
 {
     if (!m_graphicsContainer)
         return;
-    platform::UndoManager* undo = m_graphicsContainer->undoManager();
-    undo->beginUndoGrouping();
+    beginUndoStep();
     m_graphicsContainer->trimAllObjects(offset, selectedGraphics());
-    undo->setActionName(platform::StringsTable::lookup(actionName, QStringLiteral("UndoStrings")));
-    undo->endUndoGrouping();
+    endUndoStep(actionName);
 }
 
 void DRVGraphicView::centerGroup()

@@ -180,6 +180,10 @@ public:
     // ---- keyboard (DRVGraphicView+Keyboard.cpp) ----
     // Removes the selection through the document as one undo step "Delete".
     void deleteSelection();
+    // Adds to the selection the radio button or checkbox of each selected option label.
+    void fetchAllPartnerViews();
+    // Asks about each selected section that holds objects: delete them with it, or keep the section.
+    void checkForSelectedSections();
     // Moves the selection with its groups by exactly (dx, dy) as one undo step "Nudge".
     void moveSelectedGraphicsBy(double dx, double dy);
     // The rulers that echo moves and resizes (not owned; nullptr for none).
@@ -336,6 +340,8 @@ private:
     void selectAndTrackMouse(QPointF point, Qt::KeyboardModifiers modifiers);
     void trackMouseTo(QPointF point);
     void endMouseTracking();
+    // One undo step of the canvas's own document, named (from "UndoStrings") at its end; a step
+    // that changed nothing leaves nothing and renames nothing.
     void beginUndoStep();
     void endUndoStep(const QString& actionName);
     QList<DRVGraphic*> graphicsMovingWith(const QList<DRVGraphic*>& selected) const;

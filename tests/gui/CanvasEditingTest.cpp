@@ -489,3 +489,43 @@ TEST_F(CanvasEditingTest, AClickMarksTheCellOfTheSelectedTableInEditionsThatStyl
     click({500, 300});
     EXPECT_EQ(second->selected(), 0);
 }
+
+TEST_F(CanvasEditingTest, DeletingAnOptionLabelTakesItsButtonAndASectionAsksAboutItsObjects)
+{
+    edition().gResponsiveLayoutFlag = true;
+    auto formText = [this](const QString& type, int option, const QRectF& bounds) {
+        auto* text = new DRVText(&doc);
+        text->setFormType(type);
+        text->setFormTag(3);
+        text->setFormOptionTag(option);
+        text->setBounds(bounds);
+        return text;
+    };
+    DRVText* label = formText(QStringLiteral("textLabel"), 1, QRectF(60, 250, 100, 20));
+    DRVText* radio = formText(QStringLiteral("radio"), 1, QRectF(30, 258, 16, 16));
+    DRVTable* section = sectionpage::makeSection(1, QPointF(0, 0), {600}, 200);
+    DRVRectangle* member = sectionpage::makeMember(1, 0, QRectF(20, 20, 60, 40));
+    open({member, label, radio, section});
+
+    canvas()->changeSelectionIndexes({1});
+    QTest::keyClick(canvas(), Qt::Key_Delete);
+    EXPECT_EQ(doc.graphics(), (QList<DRVGraphic*>{member, section}));
+    EXPECT_TRUE(m_dialogs->alerts().isEmpty());
+
+    // "Skip Sections" keeps the section, and its object unless that was selected too.
+    m_dialogs->queueAlertAnswer(1);
+    canvas()->changeSelectionIndexes({1});
+    QTest::keyClick(canvas(), Qt::Key_Delete);
+    EXPECT_EQ(doc.graphics(), (QList<DRVGraphic*>{member, section}));
+    ASSERT_EQ(m_dialogs->alerts().size(), 1);
+    EXPECT_EQ(m_dialogs->alerts().constFirst().buttons,
+              (QStringList{QStringLiteral("Delete All"), QStringLiteral("Skip Sections")}));
+    // "Delete All" deletes the section with everything in it, as one step.
+    m_dialogs->queueAlertAnswer(0);
+    canvas()->changeSelectionIndexes({1});
+    QTest::keyClick(canvas(), Qt::Key_Delete);
+    EXPECT_TRUE(doc.graphics().isEmpty());
+    EXPECT_EQ(topStep(), QStringLiteral("Delete"));
+    undo()->undo();
+    EXPECT_EQ(doc.graphics(), (QList<DRVGraphic*>{member, section}));
+}
