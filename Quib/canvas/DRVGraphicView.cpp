@@ -3,9 +3,9 @@
 #include "canvas/DRVGrid.h"
 #include "canvas/DRVSelectionModel.h"
 #include "document/DRVDocument.h"
+#include "document/PageImageFiles.h"
 #include "editions/EditionSettings.h"
 #include "model/DRVGraphic.h"
-#include "model/PageContext.h"
 #include "platform/ClockTimer.h"
 #include "platform/Geometry.h"
 
@@ -469,7 +469,9 @@ void DRVGraphicView::drawRect(QPainter* painter, const QRectF& dirty)
 
 void DRVGraphicView::refreshTempPagePath()
 {
-    m_tempPagePath = PageContext::current().currentDocPath();
+    // The canvas's own page, not the one of whichever window is in front.
+    const QString page = m_graphicsContainer ? m_graphicsContainer->pagePath() : QString();
+    m_tempPagePath = page.isEmpty() ? QString() : PageImageFiles::imageFolderForPage(page);
 }
 
 // ---- handles and marquee ----

@@ -7,6 +7,7 @@
 #include "canvas/DRVGrid.h"
 #include "canvas/DRVSelectionModel.h"
 #include "document/DRVDocument.h"
+#include "document/PageImageFiles.h"
 #include "editions/EditionSettings.h"
 #include "model/DRVRectangle.h"
 #include "model/DRVText.h"
@@ -457,6 +458,15 @@ TEST_F(CanvasEditingTest, EachWindowEditsItsOwnPage)
     EXPECT_EQ(topStep(), QStringLiteral("Nudge"));
     EXPECT_FALSE(other.undoManager()->canUndo());
     EXPECT_TRUE(front.graphicsController()->selectionIndexes().isEmpty());
+
+    // The folder of the page's pictures is the canvas's own page's, saved or not.
+    const QString path = m_root.filePath(QStringLiteral("front.quibpage"));
+    ASSERT_TRUE(other.saveDocumentTo(path));
+    front.graphicView()->grab();
+    canvas()->grab();
+    ASSERT_FALSE(other.pagePath().isEmpty());
+    EXPECT_EQ(front.graphicView()->tempPagePath(), PageImageFiles::imageFolderForPage(other.pagePath()));
+    EXPECT_EQ(canvas()->tempPagePath(), QString());
     front.setDocument(nullptr);
 }
 
