@@ -12,10 +12,10 @@
 
 void DRVGraphicView::keyPressEvent(QKeyEvent* event)
 {
-    // Modified arrows and deletes belong to the menus and to the platform.
-    const Qt::KeyboardModifiers modifiers =
-        event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
-    if (modifiers != Qt::NoModifier) {
+    // Modified keys belong to the menus and to the platform; Shift still deletes.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool deleteKey = event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete;
+    if (modifiers != Qt::NoModifier && !(deleteKey && modifiers == Qt::ShiftModifier)) {
         QWidget::keyPressEvent(event);
         return;
     }

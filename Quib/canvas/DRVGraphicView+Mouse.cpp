@@ -14,6 +14,7 @@
 
 #include <QContextMenuEvent>
 #include <QMouseEvent>
+#include <QScrollArea>
 #include <QSet>
 #include <cmath>
 
@@ -146,8 +147,23 @@ void DRVGraphicView::mouseMoveEvent(QMouseEvent* event)
         QWidget::mouseMoveEvent(event);
         return;
     }
+    autoscroll(event->position());
     trackMouseTo(canvasPointForViewPoint(event->position()));
     event->accept();
+}
+
+void DRVGraphicView::autoscroll(QPointF viewPoint)
+{
+    // The scroll area around the canvas follows a drag that leaves the visible part.
+    for (QWidget* ancestor = parentWidget(); ancestor; ancestor = ancestor->parentWidget()) {
+        auto* scrollArea = qobject_cast<QScrollArea*>(ancestor);
+        if (!scrollArea || !scrollArea->widget() ||
+            !(scrollArea->widget() == this || scrollArea->widget()->isAncestorOf(this)))
+            continue;
+        const QPoint inContents = mapTo(scrollArea->widget(), viewPoint.toPoint());
+        scrollArea->ensureVisible(inContents.x(), inContents.y(), 0, 0);
+        return;
+    }
 }
 
 void DRVGraphicView::mouseReleaseEvent(QMouseEvent* event)

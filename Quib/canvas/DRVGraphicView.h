@@ -337,6 +337,7 @@ private:
     // One mouse gesture from press to release.
     enum class Tracking { None, Move, Resize, Marquee, Swallow };
     void mouseDown(QMouseEvent* event, bool doubleClick);
+    void autoscroll(QPointF viewPoint);
     void selectAndTrackMouse(QPointF point, Qt::KeyboardModifiers modifiers);
     void trackMouseTo(QPointF point);
     void endMouseTracking();

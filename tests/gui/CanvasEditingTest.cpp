@@ -19,6 +19,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QScrollBar>
 #include <QDir>
 #include <QMainWindow>
 #include <QTemporaryDir>
@@ -272,7 +273,35 @@ TEST_F(CanvasEditingTest, TheMarqueeSelectsTheSameBothWaysAndShiftInvertsWhatItC
     ASSERT_EQ(right.left(), std::floor(right.left()));
     drag(QPoint(int(left.right()), 150), {QPoint(int(right.left()), 60)});
     EXPECT_TRUE(selection().isEmpty());
+
+    // A double click on empty canvas is a click: the selection goes and a marquee starts.
+    click({40, 40});
+    QTest::mouseDClick(canvas(), Qt::LeftButton, {}, {10, 10});
+    EXPECT_TRUE(selection().isEmpty());
+    QTest::mouseMove(canvas(), {100, 50});
+    EXPECT_EQ(selection(), QList<int>{0});
+    QTest::mouseRelease(canvas(), Qt::LeftButton, {}, {100, 50});
+    EXPECT_EQ(canvas()->editingGraphic(), nullptr);
     EXPECT_EQ(topStep(), QString());
+}
+
+TEST_F(CanvasEditingTest, ShiftedArrowsDoNotNudgeAndADragScrollsTheCanvas)
+{
+    openThree();
+    click({40, 40});
+    QTest::keyClick(canvas(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(canvas(), Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(a->bounds(), QRectF(20, 20, 60, 40));
+    EXPECT_FALSE(undo()->canUndo());
+
+    controller->setZoomFactor(4);
+    QScrollBar* across = controller->zoomingScrollView()->horizontalScrollBar();
+    ASSERT_GT(across->maximum(), 0);
+    ASSERT_EQ(across->value(), 0);
+    const int visible = controller->zoomingScrollView()->viewport()->width();
+    drag({160, 160}, {{visible / 2, 160}, {visible + 200, 160}});
+    EXPECT_GT(across->value(), 0);
+    EXPECT_EQ(a->bounds().x(), 20 + (visible + 200 - 160) / 4.0);
 }
 
 TEST_F(CanvasEditingTest, ArrowKeysNudgeOneStepEachAndDeleteRemovesTheSelection)
@@ -349,6 +378,10 @@ TEST_F(CanvasEditingTest, DoubleClickingATextBoxEditsItInPlaceAsOneStepThatIsSav
     EXPECT_EQ(QApplication::focusWidget(), editor);
     EXPECT_TRUE(editor->isVisible());
     QTest::keyClicks(editor, QStringLiteral("New words"));
+    // A picture of the editor over the page, kept beside the other window pictures.
+    QDir().mkpath(QStringLiteral(QUIB_GUI_ARTEFACTS_DIR));
+    EXPECT_TRUE(controller->window()->grab().save(
+        QDir(QStringLiteral(QUIB_GUI_ARTEFACTS_DIR)).filePath(QStringLiteral("text-editing.png"))));
 
     // A click elsewhere ends the editing and gives the keyboard back to the canvas.
     click({500, 300});
