@@ -12,7 +12,9 @@
 #include "platform/StringsTable.h"
 #include "platform/UndoManager.h"
 
+#include <QAction>
 #include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <QSet>
@@ -180,8 +182,25 @@ void DRVGraphicView::mouseReleaseEvent(QMouseEvent* event)
 void DRVGraphicView::contextMenuEvent(QContextMenuEvent* event)
 {
     m_lastTouchPoint = canvasPointForViewPoint(QPointF(event->pos()));
-    // The menu itself belongs to the window; the commands behind it act at lastTouchPoint.
-    event->ignore();
+    endMouseTracking();
+    stopEditing();
+    delete m_contextMenu; // the one shown before, if still open
+    m_contextMenu = new QMenu(this);
+    m_contextMenu->setObjectName(QStringLiteral("canvasContextMenu"));
+    m_contextMenu->setAttribute(Qt::WA_DeleteOnClose);
+    const bool hasSelection = !selectionIndexes().isEmpty();
+    QAction* remove = m_contextMenu->addAction(QStringLiteral("Delete"), this, &DRVGraphicView::deleteSelection);
+    remove->setEnabled(hasSelection);
+    if (centerGroupShown()) {
+        m_contextMenu->addSeparator();
+        m_contextMenu->addAction(QStringLiteral("Center Group"), this, &DRVGraphicView::centerGroup);
+        m_contextMenu->addAction(QStringLiteral("Center Within Group"), this, &DRVGraphicView::centerWithinGroup);
+    }
+    QAction* onCanvas =
+        m_contextMenu->addAction(QStringLiteral("Center on Canvas"), this, &DRVGraphicView::centerOnCanvas);
+    onCanvas->setEnabled(hasSelection);
+    m_contextMenu->popup(event->globalPos());
+    event->accept();
 }
 
 void DRVGraphicView::hideEvent(QHideEvent* event)

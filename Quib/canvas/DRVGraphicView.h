@@ -25,6 +25,7 @@
 #include <QWidget>
 #include <optional>
 
+class QMenu;
 class QPainter;
 class QTimer;
 class myTextView;
@@ -174,6 +175,8 @@ public:
     void markSelectedTableCell();
     // A click into an inactive window is a canvas click only when nothing is selected.
     bool acceptsFirstMouse() const { return selectionIndexes().isEmpty(); }
+    // The menu of the last right click while it is open (its commands act at lastTouchPoint).
+    QMenu* contextMenu() const { return m_contextMenu; }
     // Whether a mouse gesture (move, resize, marquee) is under way.
     bool isTrackingMouse() const { return m_tracking != Tracking::None; }
 
@@ -361,6 +364,7 @@ private:
     QList<int> m_marqueeStartSelection;
     QPointer<platform::UndoManager> m_undoStepManager;
     DRVRulerEcho* m_rulerEcho = nullptr;
+    QPointer<QMenu> m_contextMenu;
     bool m_echoingRulers = false;
 
     DRVTable* sectionWithCellAt(QPointF point, int* row, int* column, int from = 0) const;

@@ -22,6 +22,7 @@
 #include <QScrollBar>
 #include <QDir>
 #include <QMainWindow>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
@@ -503,13 +504,41 @@ TEST_F(CanvasEditingTest, EachWindowEditsItsOwnPage)
     front.setDocument(nullptr);
 }
 
-TEST_F(CanvasEditingTest, ARightClickRecordsThePointTheMenuCommandsUse)
+TEST_F(CanvasEditingTest, TheContextMenuOffersTheCommandsAtTheRightClickedPoint)
 {
     openThree();
-    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(250, 130), canvas()->mapToGlobal(QPoint(250, 130)));
-    QApplication::sendEvent(canvas(), &menu);
+    auto rightClick = [this](QPoint at) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, canvas()->mapToGlobal(at));
+        QApplication::sendEvent(canvas(), &event);
+        return canvas()->contextMenu();
+    };
+    auto titles = [](QMenu* menu) {
+        QStringList found;
+        for (QAction* action : menu->actions()) {
+            if (!action->isSeparator())
+                found.append(action->text() + (action->isEnabled() ? "" : " (off)"));
+        }
+        return found;
+    };
+
+    QMenu* menu = rightClick({250, 130});
+    ASSERT_NE(menu, nullptr);
     EXPECT_EQ(canvas()->lastTouchPoint(), QPointF(250, 130));
     EXPECT_TRUE(selection().isEmpty());
+    EXPECT_EQ(titles(menu), (QStringList{"Delete (off)", "Center on Canvas (off)"}));
+    menu->close();
+
+    click({140, 40});
+    menu = rightClick({140, 40});
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(titles(menu), (QStringList{"Delete", "Center Group", "Center Within Group", "Center on Canvas"}));
+    QDir().mkpath(QStringLiteral(QUIB_GUI_ARTEFACTS_DIR));
+    EXPECT_TRUE(menu->grab().save(
+        QDir(QStringLiteral(QUIB_GUI_ARTEFACTS_DIR)).filePath(QStringLiteral("canvas-context-menu.png"))));
+    // Centred on the 600-point canvas.
+    menu->actions().constLast()->trigger();
+    EXPECT_EQ(b->bounds(), QRectF(270, 20, 60, 40));
+    EXPECT_EQ(topStep(), QStringLiteral("Center on Canvas"));
 }
 
 TEST_F(CanvasEditingTest, AClickMarksTheCellOfTheSelectedTableInEditionsThatStyleCells)
