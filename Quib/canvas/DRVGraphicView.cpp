@@ -52,6 +52,8 @@ DRVGraphicView::DRVGraphicView(QWidget* parent)
 
 DRVGraphicView::~DRVGraphicView()
 {
+    // A gesture cut short still closes its undo step.
+    endMouseTracking();
     m_handleShowingTimer->stop();
     stopEditing();
     setGrid(nullptr);
@@ -86,6 +88,7 @@ void DRVGraphicView::bindGraphics(DRVDocument* document)
 
 void DRVGraphicView::unbindGraphics()
 {
+    endMouseTracking();
     if (m_graphicsContainer)
         stopObservingGraphics(m_graphicsContainer->graphics());
     // Whatever is left belonged to a document that is gone or changed behind the canvas's back.

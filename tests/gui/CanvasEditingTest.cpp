@@ -601,3 +601,18 @@ TEST_F(CanvasEditingTest, DeletingAnOptionLabelTakesItsButtonAndASectionAsksAbou
     undo()->undo();
     EXPECT_EQ(doc.graphics(), (QList<DRVGraphic*>{member, section}));
 }
+
+TEST_F(CanvasEditingTest, AWindowClosedInTheMiddleOfADragLeavesNoUndoStepOpen)
+{
+    openThree();
+    QTest::mousePress(canvas(), Qt::LeftButton, {}, {40, 40});
+    QTest::mouseMove(canvas(), {60, 60});
+    ASSERT_EQ(undo()->groupingLevel(), 1);
+    controller->setDocument(nullptr);
+    EXPECT_EQ(undo()->groupingLevel(), 0);
+    EXPECT_EQ(topStep(), QStringLiteral("Move"));
+    EXPECT_EQ(a->bounds(), QRectF(40, 40, 60, 40));
+    QTest::mouseRelease(canvas(), Qt::LeftButton, {}, {60, 60});
+    undo()->undo();
+    EXPECT_EQ(a->bounds(), QRectF(20, 20, 60, 40));
+}
