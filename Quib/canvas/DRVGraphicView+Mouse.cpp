@@ -4,6 +4,7 @@
 // release.
 #include "canvas/DRVGraphicView.h"
 
+#include "canvas/DRVCanvasPageContext.h"
 #include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
 #include "model/DRVTable.h"
@@ -103,6 +104,25 @@ void DRVGraphicView::markSelectedTableCell()
 }
 
 // ---- events ----
+
+bool DRVGraphicView::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+    case QEvent::KeyPress:
+    case QEvent::ContextMenu: {
+        // What the model asks about the page while it handles this canvas's event is answered by
+        // this canvas, whichever window is in front.
+        DRVCanvasPageContext context(this);
+        return QWidget::event(event);
+    }
+    default:
+        return QWidget::event(event);
+    }
+}
 
 void DRVGraphicView::mousePressEvent(QMouseEvent* event)
 {
