@@ -7,7 +7,10 @@
 #include "publishing/UploadLogTexts.h"
 #include "publishing/ZipArchive.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace {
@@ -40,10 +43,11 @@ QByteArray commandPath(const QStringList& segments)
     return segments.join(u'/').toUtf8();
 }
 
-// An SFTP command path below the login folder, quoted for curl's command parser.
+// An SFTP command path below the login folder (relative paths start there), quoted for curl's
+// command parser.
 QByteArray sftpCommandPath(const QStringList& segments)
 {
-    QByteArray path = "/~/" + commandPath(segments);
+    QByteArray path = commandPath(segments);
     path.replace('\\', "\\\\").replace('"', "\\\"");
     return '"' + path + '"';
 }
@@ -62,6 +66,7 @@ void UploadFTPS::applySettings(const UploadConnectionSettings& settings)
     m_caFile = settings.caFile;
     m_trustedFingerprint = settings.trustedCertificateFingerprint;
     m_knownHostsFile = settings.knownHostsFile;
+    m_modeFromDefaults = false;
 }
 
 UploadConnectionSettings UploadFTPS::connectionSettings() const
@@ -88,8 +93,12 @@ void UploadFTPS::report(bool result, const QString& details, qint32 index)
 
 QByteArray UploadFTPS::remoteUrl(bool sftp, const QStringList& segments, const QString& fileName) const
 {
-    QString host = QUrl::toAce(m_server.trimmed()).isEmpty() ? m_server.trimmed()
-                                                              : QString::fromLatin1(QUrl::toAce(m_server.trimmed()));
+    // A host name or address only: anything that could end the host part of the URL leaves it empty,
+    // which curl refuses like any unreachable server.
+    static const QRegularExpression hostName(QStringLiteral("^[A-Za-z0-9._:-]+$"));
+    QString host = QString::fromLatin1(QUrl::toAce(m_server.trimmed()));
+    if (!hostName.match(host).hasMatch())
+        host.clear();
     if (host.contains(u':'))
         host = u'[' + host + u']';
     QByteArray url = (sftp ? "sftp://" : "ftp://") + host.toUtf8() + ':' + QByteArray::number(m_port) + '/';
@@ -107,12 +116,18 @@ void UploadFTPS::configure(CurlSession& session, bool sftp)
     session.setVerboseTrace(m_verboseTrace);
     session.setCredentials(m_userName, m_password);
     if (sftp) {
-        session.useKnownHosts(m_knownHostsFile.isEmpty() ? UploadConnectionSettings::defaultKnownHostsFile()
-                                                         : m_knownHostsFile);
+        const QString knownHosts =
+            m_knownHostsFile.isEmpty() ? UploadConnectionSettings::defaultKnownHostsFile() : m_knownHostsFile;
+        // Its folder must exist for the first key to be written; only the user reads it.
+        const QString folder = QFileInfo(knownHosts).absolutePath();
+        if (!QFileInfo::exists(folder) && QDir().mkpath(folder))
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        session.useKnownHosts(knownHosts);
         session.setTimeLimits(m_sftpTimeLimitMs, m_sftpTimeLimitMs);
         return;
     }
-    determineFTPMode();
+    if (m_modeFromDefaults)
+        determineFTPMode();
     session.setPassive(m_passiveMode);
     session.setTimeLimits(kFtpIdleLimitMs, kFtpIdleLimitMs);
     if (isFTPS())
@@ -329,6 +344,7 @@ void UploadFTPS::grabCurrentSettings()
         m_remoteDirectory = QLatin1String("");
 
     determineFTPMode();
+    m_modeFromDefaults = true;
 
     // Anything but SFTP and FTPS is plain FTP.
     const QString type = storedText("connectiontype");

@@ -145,6 +145,8 @@ TEST_F(UploadFTPTest, WrongPasswordIsOneFailureNamingTheConnection)
                                  .arg(values.port);
     EXPECT_TRUE(calls.lastDetails().startsWith(expected)) << calls.lastDetails().toStdString();
     EXPECT_FALSE(calls.lastDetails().contains(values.password));
+    EXPECT_TRUE(upload->connectionTrace().contains(QStringLiteral("> PASS ****")));
+    EXPECT_FALSE(upload->connectionTrace().contains(values.password));
 }
 
 TEST_F(UploadFTPTest, ActiveModeUploads)
@@ -234,6 +236,14 @@ TEST_F(UploadFTPTest, FtpsIsVerifiedAndAnUnknownCertificateCanBeTrustedByFingerp
         EXPECT_TRUE(calls.lastDetails().contains(QStringLiteral("using protocol FTP/SSL."))) << c.name;
     }
     EXPECT_TRUE(QFileInfo::exists(root + QStringLiteral("/tls/a.html")));
+
+    // The authority alone does not cover a name the certificate was not made for.
+    values.caFile = dir.filePath(QStringLiteral("ca.pem"));
+    values.trustedCertificateFingerprint.clear();
+    values.server = QStringLiteral("localhost");
+    calls = run(values, {item(local("a.html"), "", "a.html")});
+    EXPECT_EQ(calls.summary(), QStringLiteral("NO/0"));
+    EXPECT_EQ(upload->refusedCertificateFingerprint(), fingerprint);
 }
 
 // Reads what the process writes to stderr while body runs.
@@ -259,10 +269,10 @@ TEST_F(UploadFTPTest, PasswordIsInNoTraceLogOrStderr)
     QStringList traces;
     QStringList logs;
     const QByteArray errors = capturedStderr(dir.filePath(QStringLiteral("stderr.txt")), [&] {
-        for (const QString& protocol : {QStringLiteral("FTP"), QStringLiteral("FTPS")}) {
+        for (const QString& caFile : {QString(), dir.filePath(QStringLiteral("ca.pem"))}) {
             for (const QString& password : {kPassword, QStringLiteral("not-") + kPassword}) {
-                UploadConnectionSettings values = settings(protocol);
-                values.caFile = dir.filePath(QStringLiteral("ca.pem"));
+                UploadConnectionSettings values = settings(QStringLiteral("FTPS"));
+                values.caFile = caFile;
                 values.password = password;
                 const CallRecorder calls = run(values, {item(local("a.html"), "", "a.html")});
                 traces.append(upload->connectionTrace());
@@ -272,8 +282,9 @@ TEST_F(UploadFTPTest, PasswordIsInNoTraceLogOrStderr)
         }
     });
     ASSERT_EQ(traces.size(), 4);
-    EXPECT_TRUE(traces.first().contains(QStringLiteral("> PASS ****")));
     EXPECT_TRUE(traces.at(2).contains(QStringLiteral("> AUTH ****")));
+    EXPECT_TRUE(traces.at(2).contains(QStringLiteral("> PASS ****")));
+    EXPECT_TRUE(traces.at(3).contains(QStringLiteral("> PASS ****")));
     for (const QString& text : traces + logs) {
         EXPECT_FALSE(text.contains(kPassword));
         EXPECT_FALSE(text.contains(QStringLiteral("pw-Kq8")));

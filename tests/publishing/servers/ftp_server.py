@@ -11,8 +11,22 @@ import sys
 import threading
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler, TLS_FTPHandler
+from pyftpdlib.handlers import FTPHandler, TLS_DTPHandler, TLS_FTPHandler
 from pyftpdlib.servers import FTPServer
+
+
+class EarlyHandshakeDTPHandler(TLS_DTPHandler):
+    """Lets a client shake hands on the data connection before it sends STOR, as curl does.
+
+    pyftpdlib closes a data connection that turns readable before a transfer command, taking the
+    client's TLS hello for a hang-up."""
+
+    def readable(self):
+        if self._ssl_requested and not self._ssl_established:
+            return True
+        if not self.receive and not self._initialized:
+            return self._ssl_want_read
+        return super().readable()
 
 
 def main():
@@ -37,6 +51,7 @@ def main():
         handler.keyfile = args.key
         handler.tls_control_required = True
         handler.tls_data_required = True
+        handler.dtp_handler = EarlyHandshakeDTPHandler
     else:
         handler = type("Handler", (FTPHandler,), {})
     handler.authorizer = authorizer
