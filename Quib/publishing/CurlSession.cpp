@@ -12,6 +12,8 @@ namespace {
 
 // The trace is for reading, not for keeping a whole site's transfer: past this it stops growing.
 constexpr qsizetype kMaxTraceChars = 2 * 1024 * 1024;
+// The longest a transfer sleeps before looking at its sockets again.
+constexpr int kLongestWaitMs = 5;
 
 int onDebug(CURL*, curl_infotype type, char* data, size_t size, void* session)
 {
@@ -82,6 +84,7 @@ QByteArray commandWord(const QByteArray& line)
 struct CurlSession::Handle
 {
     CURL* curl = nullptr;
+    CURLM* multi = nullptr;
     char errorBuffer[CURL_ERROR_SIZE] = {};
     curl_slist* commands = nullptr;
     curl_slist* headers = nullptr;
@@ -94,9 +97,13 @@ CurlSession::CurlSession() : m_handle(std::make_unique<Handle>())
     static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
     Q_UNUSED(initialised);
     CURL* curl = curl_easy_init();
-    m_handle->curl = curl;
-    if (!curl)
+    m_handle->multi = curl_multi_init();
+    if (!curl || !m_handle->multi) {
+        if (curl)
+            curl_easy_cleanup(curl);
         return;
+    }
+    m_handle->curl = curl;
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, m_handle->errorBuffer);
     // Always verbose, always through our callback: nothing reaches stderr and every line is redacted.
@@ -114,6 +121,8 @@ CurlSession::~CurlSession()
     curl_slist_free_all(m_handle->headers);
     if (m_handle->curl)
         curl_easy_cleanup(m_handle->curl);
+    if (m_handle->multi)
+        curl_multi_cleanup(m_handle->multi);
 }
 
 void CurlSession::setCredentials(const QString& userName, const QString& password)
@@ -185,6 +194,36 @@ void CurlSession::reset()
     m_handle->errorBuffer[0] = 0;
 }
 
+int CurlSession::runTransfer()
+{
+    // Driven through a multi handle, which keeps the connection between operations. Its waits are
+    // capped: this curl does not wake for a passive FTP data connection that has come up, and would
+    // otherwise sit out up to a second per file.
+    CURLM* multi = m_handle->multi;
+    CURL* curl = m_handle->curl;
+    if (curl_multi_add_handle(multi, curl) != CURLM_OK)
+        return CURLE_FAILED_INIT;
+    CURLcode code = CURLE_OK;
+    int running = 1;
+    while (running > 0) {
+        if (curl_multi_perform(multi, &running) != CURLM_OK) {
+            code = CURLE_FAILED_INIT;
+            break;
+        }
+        if (running > 0 && curl_multi_poll(multi, nullptr, 0, kLongestWaitMs, nullptr) != CURLM_OK) {
+            code = CURLE_FAILED_INIT;
+            break;
+        }
+    }
+    int queued = 0;
+    while (CURLMsg* message = curl_multi_info_read(multi, &queued)) {
+        if (message->msg == CURLMSG_DONE && message->easy_handle == curl)
+            code = message->data.result;
+    }
+    curl_multi_remove_handle(multi, curl);
+    return int(code);
+}
+
 bool CurlSession::perform(const QByteArray& url)
 {
     CURL* curl = m_handle->curl;
@@ -194,7 +233,7 @@ bool CurlSession::perform(const QByteArray& url)
         return false;
     }
     curl_easy_setopt(curl, CURLOPT_URL, url.constData());
-    const CURLcode code = curl_easy_perform(curl);
+    const auto code = CURLcode(runTransfer());
     m_resultCode = int(code);
     if (code == CURLE_OK) {
         m_errorText.clear();

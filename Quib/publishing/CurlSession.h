@@ -69,6 +69,7 @@ public:
 
 private:
     bool perform(const QByteArray& url);
+    int runTransfer();
     void reset();
 
     struct Handle;
