@@ -56,9 +56,10 @@ int sessionIndex()
 
 int onVerify(int preverifyOk, X509_STORE_CTX* storeContext)
 {
-    auto* ssl = static_cast<SSL*>(X509_STORE_CTX_get_ex_data(storeContext, SSL_get_ex_data_X509_STORE_CTX_idx()));
-    auto* session = ssl ? static_cast<CurlSession*>(SSL_CTX_get_ex_data(SSL_get_SSL_CTX(ssl), sessionIndex()))
-                        : nullptr;
+    auto* ssl =
+        static_cast<SSL*>(X509_STORE_CTX_get_ex_data(storeContext, SSL_get_ex_data_X509_STORE_CTX_idx()));
+    auto* session =
+        ssl ? static_cast<CurlSession*>(SSL_CTX_get_ex_data(SSL_get_SSL_CTX(ssl), sessionIndex())) : nullptr;
     return session ? session->checkCertificate(preverifyOk, storeContext) : preverifyOk;
 }
 
@@ -136,6 +137,13 @@ void CurlSession::setPassive(bool passive)
 {
     // "-": the data port listens on the address the control connection uses.
     curl_easy_setopt(m_handle->curl, CURLOPT_FTPPORT, passive ? nullptr : "-");
+}
+
+bool CurlSession::activeTlsDataWorks()
+{
+    // curl 7.87 and 7.88 forget TLS on an active-mode data connection: the transfer fails, and the
+    // file may already have crossed the network unencrypted. Fixed in 8.0.
+    return curl_version_info(CURLVERSION_NOW)->version_num >= 0x080000;
 }
 
 void CurlSession::requireTls(const QString& caFile, const QString& trustedFingerprint)
@@ -269,7 +277,8 @@ bool CurlSession::put(const QByteArray& url, const QString& localPath, const QLi
     QFile file(localPath);
     if (!file.open(QIODevice::ReadOnly)) {
         m_resultCode = CURLE_READ_ERROR;
-        m_errorText = QStringLiteral("Could not read the local file \"%1\": %2").arg(localPath, file.errorString());
+        m_errorText =
+            QStringLiteral("Could not read the local file \"%1\": %2").arg(localPath, file.errorString());
         return false;
     }
     for (const QByteArray& command : commandsFirst)
@@ -331,7 +340,8 @@ bool CurlSession::isTlsRefusal(int resultCode)
 
 QString CurlSession::fingerprint(const QByteArray& der)
 {
-    return QString::fromLatin1(QCryptographicHash::hash(der, QCryptographicHash::Sha256).toHex(':').toUpper());
+    return QString::fromLatin1(
+        QCryptographicHash::hash(der, QCryptographicHash::Sha256).toHex(':').toUpper());
 }
 
 void CurlSession::appendTrace(int type, const char* data, size_t size)

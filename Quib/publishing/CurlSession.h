@@ -21,6 +21,8 @@ public:
     void setCredentials(const QString& userName, const QString& password);
     // FTP and FTPS: active data connections when passive is false.
     void setPassive(bool passive);
+    // False when this libcurl cannot protect active-mode FTPS data connections.
+    static bool activeTlsDataWorks();
     // FTPS: TLS required on control and data connections, peer and host verified against the system's
     // authorities plus caFile, or a certificate whose SHA-256 fingerprint is trustedFingerprint.
     void requireTls(const QString& caFile, const QString& trustedFingerprint);

@@ -17,7 +17,8 @@ UploadConnectionSettings UploadConnectionSettings::fromUserDefaults()
 
 QString UploadConnectionSettings::defaultKnownHostsFile()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/known_hosts");
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+           QStringLiteral("/known_hosts");
 }
 
 QString UploadConnectionSettings::URLCheck(const QString& text)
@@ -37,10 +38,12 @@ bool UploadConnectionSettings::remoteSegments(const QString& path, QStringList& 
         });
         if (control || segment == QLatin1String(".") || segment == QLatin1String("..")) {
             if (errorText)
-                *errorText = control ? QStringLiteral("The remote name \"%1\" holds a control character.")
-                                           .arg(QString(segment).replace(QRegularExpression(QStringLiteral("[\\x00-\\x1f\\x7f]")),
-                                                                         QStringLiteral("?")))
-                                     : QStringLiteral("The remote name \"%1\" is not a folder name.").arg(segment);
+                *errorText =
+                    control ? QStringLiteral("The remote name \"%1\" holds a control character.")
+                                  .arg(QString(segment).replace(
+                                      QRegularExpression(QStringLiteral("[\\x00-\\x1f\\x7f]")),
+                                      QStringLiteral("?")))
+                            : QStringLiteral("The remote name \"%1\" is not a folder name.").arg(segment);
             segments.clear();
             return false;
         }

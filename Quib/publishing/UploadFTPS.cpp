@@ -128,7 +128,8 @@ void UploadFTPS::configure(CurlSession& session, bool sftp)
     }
     if (m_modeFromDefaults)
         determineFTPMode();
-    session.setPassive(m_passiveMode);
+    // Never let an FTPS file travel in the clear: where this libcurl would, passive mode stands in.
+    session.setPassive(m_passiveMode || (isFTPS() && !CurlSession::activeTlsDataWorks()));
     session.setTimeLimits(kFtpIdleLimitMs, kFtpIdleLimitMs);
     if (isFTPS())
         session.requireTls(m_caFile, m_trustedFingerprint);
@@ -207,14 +208,15 @@ void UploadFTPS::uploadFTP()
     if (!session.probe(remoteUrl(false, {}))) {
         QString raw = session.errorText();
         if (!session.refusedCertificateFingerprint().isEmpty())
-            raw += UploadLogTexts::fill(UploadLogTexts::kCertificateRefused, {session.refusedCertificateFingerprint()});
+            raw += UploadLogTexts::fill(UploadLogTexts::kCertificateRefused,
+                                        {session.refusedCertificateFingerprint()});
         const QString mode = m_passiveMode ? QStringLiteral("Passive") : QStringLiteral("Active");
-        const QString text =
-            isFTPS() ? UploadLogTexts::fill(UploadLogTexts::kFTPSConnectFail,
-                                            {kTitle, m_server, port, protocol, mode, m_userName, protocol, protocol,
-                                             port, raw})
-                     : UploadLogTexts::fill(UploadLogTexts::kFTPConnectFail,
-                                            {kTitle, m_server, port, protocol, mode, m_userName, protocol, port, raw});
+        const QString text = isFTPS() ? UploadLogTexts::fill(UploadLogTexts::kFTPSConnectFail,
+                                                             {kTitle, m_server, port, protocol, mode,
+                                                              m_userName, protocol, protocol, port, raw})
+                                      : UploadLogTexts::fill(UploadLogTexts::kFTPConnectFail,
+                                                             {kTitle, m_server, port, protocol, mode,
+                                                              m_userName, protocol, port, raw});
         finishSession(session);
         report(false, text, 0);
         return;
@@ -248,8 +250,9 @@ void UploadFTPS::uploadFTP()
         }
         log = UploadLogTexts::fill(UploadLogTexts::kChangedDir, {log, folderLabel});
         QStringList fileName;
-        const bool fileNamed = UploadConnectionSettings::remoteSegments(item.remoteFileName(), fileName, &why) &&
-                               fileName.size() == 1;
+        const bool fileNamed =
+            UploadConnectionSettings::remoteSegments(item.remoteFileName(), fileName, &why) &&
+            fileName.size() == 1;
         if (fileNamed && session.put(remoteUrl(false, segments, fileName.first()), item.localPath())) {
             log = UploadLogTexts::fill(UploadLogTexts::kUploaded, {log, item.remoteFileName()});
             report(true, log, index);
@@ -277,10 +280,12 @@ void UploadFTPS::uploadSFTP()
     if (!session.probe(remoteUrl(true, {}))) {
         QString text;
         if (CurlSession::isLoginRefusal(session.resultCode())) {
-            const QString connected = UploadLogTexts::fill(UploadLogTexts::kSFTPConnected, {kTitle, m_server, port, protocol});
+            const QString connected =
+                UploadLogTexts::fill(UploadLogTexts::kSFTPConnected, {kTitle, m_server, port, protocol});
             text = UploadLogTexts::fill(UploadLogTexts::kLoginFail, {connected, m_userName});
         } else if (session.sshAuthenticated()) {
-            QString log = UploadLogTexts::fill(UploadLogTexts::kSFTPConnected, {kTitle, m_server, port, protocol});
+            QString log =
+                UploadLogTexts::fill(UploadLogTexts::kSFTPConnected, {kTitle, m_server, port, protocol});
             log = UploadLogTexts::fill(UploadLogTexts::kLoggedIn, {log, m_userName});
             text = UploadLogTexts::fill(UploadLogTexts::kInitFail, {log});
         } else {
@@ -288,8 +293,9 @@ void UploadFTPS::uploadSFTP()
                                         {kTitle, m_server, port, protocol, protocol, protocol, port});
             if (session.hostKeyChanged())
                 text += UploadLogTexts::fill(UploadLogTexts::kHostKeyChanged,
-                                             {m_knownHostsFile.isEmpty() ? UploadConnectionSettings::defaultKnownHostsFile()
-                                                                         : m_knownHostsFile});
+                                             {m_knownHostsFile.isEmpty()
+                                                  ? UploadConnectionSettings::defaultKnownHostsFile()
+                                                  : m_knownHostsFile});
         }
         finishSession(session);
         report(false, text, 0);
@@ -304,10 +310,11 @@ void UploadFTPS::uploadSFTP()
         QStringList segments;
         QStringList folder;
         QStringList fileName;
-        const bool named = UploadConnectionSettings::remoteSegments(m_remoteDirectory, segments, nullptr) &&
-                           UploadConnectionSettings::remoteSegments(item.remoteFolder(), folder, nullptr) &&
-                           UploadConnectionSettings::remoteSegments(item.remoteFileName(), fileName, nullptr) &&
-                           fileName.size() == 1;
+        const bool named =
+            UploadConnectionSettings::remoteSegments(m_remoteDirectory, segments, nullptr) &&
+            UploadConnectionSettings::remoteSegments(item.remoteFolder(), folder, nullptr) &&
+            UploadConnectionSettings::remoteSegments(item.remoteFileName(), fileName, nullptr) &&
+            fileName.size() == 1;
         segments += folder;
         const QString remotePath = (segments + QStringList{item.remoteFileName()}).join(u'/');
         QList<QByteArray> makeFolder;

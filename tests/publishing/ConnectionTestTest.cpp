@@ -32,7 +32,8 @@ protected:
     {
         if (!havePythonModuleOrFail(QStringLiteral("pyftpdlib"), QStringLiteral("python3-pyftpdlib")))
             return false;
-        const bool started = server.start("ftp_server.py", {QStringLiteral("--root"), root, QStringLiteral("--http")});
+        const bool started =
+            server.start("ftp_server.py", {QStringLiteral("--root"), root, QStringLiteral("--http")});
         EXPECT_TRUE(started) << server.errors().toStdString();
         return started;
     }
@@ -95,7 +96,8 @@ TEST_F(ConnectionTestTest, FailedUploadCarriesItsLogAndLeavesLaterUploadsAlone)
     Receiver receiver;
     const ConnectionTestResult result = UploadFTPS::testConnection(values, &receiver);
     EXPECT_EQ(result.outcome, Outcome::UploadFailed);
-    EXPECT_TRUE(result.connectionLog.startsWith(QStringLiteral("Connection Log\n\n**Not able to connect to 127.0.0.1")));
+    EXPECT_TRUE(result.connectionLog.startsWith(
+        QStringLiteral("Connection Log\n\n**Not able to connect to 127.0.0.1")));
     EXPECT_FALSE(result.connectionLog.contains(QStringLiteral("wrong")));
 
     // A later ordinary upload reports to its own delegate only; nothing of the test is left behind.
@@ -125,14 +127,20 @@ TEST(UploadConnectionSettingsTest, URLCheckTakesAnySchemeInAnyCase)
         const char* typed;
         const char* stored;
     } cases[] = {
-        {"example.com", "http://example.com"},   {"www.example.com/site", "http://www.example.com/site"},
-        {"http://example.com", "http://example.com"}, {"HTTP://x.org", "HTTP://x.org"},
-        {"https://x.org", "https://x.org"},      {"Https://x.org", "Https://x.org"},
-        {"ftp://x.org", "ftp://x.org"},          {"httpbin.org", "http://httpbin.org"},
-        {"abcd", "abcd"},                        {"", ""},
+        {"example.com", "http://example.com"},
+        {"www.example.com/site", "http://www.example.com/site"},
+        {"http://example.com", "http://example.com"},
+        {"HTTP://x.org", "HTTP://x.org"},
+        {"https://x.org", "https://x.org"},
+        {"Https://x.org", "Https://x.org"},
+        {"ftp://x.org", "ftp://x.org"},
+        {"httpbin.org", "http://httpbin.org"},
+        {"abcd", "abcd"},
+        {"", ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(UploadConnectionSettings::URLCheck(QString::fromLatin1(c.typed)), QString::fromLatin1(c.stored))
+        EXPECT_EQ(UploadConnectionSettings::URLCheck(QString::fromLatin1(c.typed)),
+                  QString::fromLatin1(c.stored))
             << c.typed;
 }
 
@@ -156,7 +164,8 @@ TEST(UploadConnectionSettingsTest, RemoteSegments)
     for (const auto& c : cases) {
         QStringList segments;
         QString why;
-        EXPECT_EQ(UploadConnectionSettings::remoteSegments(QString::fromLatin1(c.path), segments, &why), c.accepted)
+        EXPECT_EQ(UploadConnectionSettings::remoteSegments(QString::fromLatin1(c.path), segments, &why),
+                  c.accepted)
             << c.path;
         EXPECT_EQ(segments, c.segments) << c.path;
         EXPECT_EQ(why.isEmpty(), c.accepted) << c.path;
