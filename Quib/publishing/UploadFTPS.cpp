@@ -276,18 +276,17 @@ void UploadFTPS::uploadSFTP()
     configure(session, true);
     const QString port = portText(m_port);
     const QString protocol = QStringLiteral("SFTP");
+    const QString connected =
+        UploadLogTexts::fill(UploadLogTexts::kSFTPConnected, {kTitle, m_server, port, protocol});
+    const QString loggedIn = UploadLogTexts::fill(UploadLogTexts::kLoggedIn, {connected, m_userName});
 
+    // One call connects, logs in and opens the channel; what curl noted on the way tells the steps apart.
     if (!session.probe(remoteUrl(true, {}))) {
         QString text;
         if (CurlSession::isLoginRefusal(session.resultCode())) {
-            const QString connected =
-                UploadLogTexts::fill(UploadLogTexts::kSFTPConnected, {kTitle, m_server, port, protocol});
             text = UploadLogTexts::fill(UploadLogTexts::kLoginFail, {connected, m_userName});
         } else if (session.sshAuthenticated()) {
-            QString log =
-                UploadLogTexts::fill(UploadLogTexts::kSFTPConnected, {kTitle, m_server, port, protocol});
-            log = UploadLogTexts::fill(UploadLogTexts::kLoggedIn, {log, m_userName});
-            text = UploadLogTexts::fill(UploadLogTexts::kInitFail, {log});
+            text = UploadLogTexts::fill(UploadLogTexts::kInitFail, {loggedIn});
         } else {
             text = UploadLogTexts::fill(UploadLogTexts::kSFTPConnectFail,
                                         {kTitle, m_server, port, protocol, protocol, protocol, port});
@@ -301,9 +300,7 @@ void UploadFTPS::uploadSFTP()
         report(false, text, 0);
         return;
     }
-    QString log = UploadLogTexts::fill(UploadLogTexts::kSFTPConnected, {kTitle, m_server, port, protocol});
-    log = UploadLogTexts::fill(UploadLogTexts::kLoggedIn, {log, m_userName});
-    log = UploadLogTexts::fill(UploadLogTexts::kInitOK, {log});
+    QString log = UploadLogTexts::fill(UploadLogTexts::kInitOK, {loggedIn});
 
     for (qint32 index = 0; index < m_uploadItemArray.size(); ++index) {
         const UploadItem& item = m_uploadItemArray.at(index);

@@ -20,9 +20,8 @@ inline constexpr char kCertificateRefused[] =
 // CONNECTED-FTP
 inline constexpr char kConnectedFTP[] = "%1\n\n"
                                         "**Connected successfully to %2 on port %3 using protocol %4.";
-// SFTP-CONNECTED
-inline constexpr char kSFTPConnected[] = "%1\n\n"
-                                         "**Connected successfully to %2 on port %3 using protocol %4.";
+// SFTP-CONNECTED: the same words, the port written as a plain number in both.
+inline constexpr const char* kSFTPConnected = kConnectedFTP;
 // CHANGED-DIR
 inline constexpr char kChangedDir[] = "%1\n\n"
                                       "Successfully changed to remote directory %2";
