@@ -5,6 +5,7 @@
 
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QUrl>
 
 UploadConnectionSettings UploadConnectionSettings::fromUserDefaults()
 {
@@ -27,6 +28,19 @@ QString UploadConnectionSettings::URLCheck(const QString& text)
     if (text.size() < 5 || scheme.match(text).hasMatch())
         return text;
     return QStringLiteral("http://") + text;
+}
+
+QByteArray UploadConnectionSettings::urlHost(const QString& server)
+{
+    static const QRegularExpression ipv6(QStringLiteral("^[0-9A-Fa-f:.]+$"));
+    static const QRegularExpression hostName(QStringLiteral("^[A-Za-z0-9._-]+$"));
+    QString host = server.trimmed();
+    if (host.startsWith(u'[') && host.endsWith(u']'))
+        host = host.mid(1, host.size() - 2);
+    if (host.contains(u':'))
+        return ipv6.match(host).hasMatch() ? '[' + host.toLatin1() + ']' : QByteArray();
+    const QByteArray ace = QUrl::toAce(host);
+    return hostName.match(QString::fromLatin1(ace)).hasMatch() ? ace : QByteArray();
 }
 
 bool UploadConnectionSettings::remoteSegments(const QString& path, QStringList& segments, QString* errorText)

@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QUrl>
 
 namespace {
@@ -93,15 +92,8 @@ void UploadFTPS::report(bool result, const QString& details, qint32 index)
 
 QByteArray UploadFTPS::remoteUrl(bool sftp, const QStringList& segments, const QString& fileName) const
 {
-    // A host name or address only: anything that could end the host part of the URL leaves it empty,
-    // which curl refuses like any unreachable server.
-    static const QRegularExpression hostName(QStringLiteral("^[A-Za-z0-9._:-]+$"));
-    QString host = QString::fromLatin1(QUrl::toAce(m_server.trimmed()));
-    if (!hostName.match(host).hasMatch())
-        host.clear();
-    if (host.contains(u':'))
-        host = u'[' + host + u']';
-    QByteArray url = (sftp ? "sftp://" : "ftp://") + host.toUtf8() + ':' + QByteArray::number(m_port) + '/';
+    QByteArray url = (sftp ? "sftp://" : "ftp://") + UploadConnectionSettings::urlHost(m_server) + ':' +
+                     QByteArray::number(m_port) + '/';
     if (sftp)
         url += "~/";
     for (const QString& segment : segments)

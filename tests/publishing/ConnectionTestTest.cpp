@@ -144,6 +144,29 @@ TEST(UploadConnectionSettingsTest, URLCheckTakesAnySchemeInAnyCase)
             << c.typed;
 }
 
+TEST(UploadConnectionSettingsTest, ServerBecomesAUrlHostOrNothing)
+{
+    const struct
+    {
+        QString server;
+        const char* host;
+    } cases[] = {
+        {"ftp.example.com", "ftp.example.com"},
+        {" 127.0.0.1 ", "127.0.0.1"},
+        {"::1", "[::1]"},
+        {"[fe80::1]", "[fe80::1]"},
+        {QString::fromUtf8("bücher.example"), "xn--bcher-kva.example"},
+        {"evil.com/x", ""},
+        {"user@evil.com", ""},
+        {"host:21", ""},
+        {"a b", ""},
+        {"a\r\nb", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(UploadConnectionSettings::urlHost(c.server), QByteArray(c.host)) << c.server.toStdString();
+}
+
 TEST(UploadConnectionSettingsTest, RemoteSegments)
 {
     const struct
