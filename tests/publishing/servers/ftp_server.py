@@ -29,6 +29,20 @@ class EarlyHandshakeDTPHandler(TLS_DTPHandler):
         return super().readable()
 
 
+class FreshOnlyHandler(http.server.SimpleHTTPRequestHandler):
+    """Serves the login folder, but only to requests that refuse cached copies, as the connection
+    test's web check must."""
+
+    def do_GET(self):
+        if "no-cache" not in self.headers.get("Cache-Control", ""):
+            self.send_error(412, "cached copies would do")
+            return
+        super().do_GET()
+
+    def log_message(self, *args):
+        pass
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--root", required=True)
@@ -37,7 +51,8 @@ def main():
     parser.add_argument("--password", default="secret")
     parser.add_argument("--cert")
     parser.add_argument("--key")
-    parser.add_argument("--http", action="store_true", help="also serve the root over HTTP")
+    parser.add_argument("--http", action="store_true",
+                        help="also serve the login folder over HTTP, to requests sent with Cache-Control: no-cache")
     args = parser.parse_args()
 
     home = os.path.join(args.root, args.home) if args.home else args.root
@@ -65,9 +80,7 @@ def main():
     print("FTP", server.address[1], flush=True)
 
     if args.http:
-        serve = functools.partial(http.server.SimpleHTTPRequestHandler, directory=home)
-        serve.log_message = lambda *a: None
-        web = http.server.ThreadingHTTPServer(("127.0.0.1", 0), serve)
+        web = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(FreshOnlyHandler, directory=home))
         threading.Thread(target=web.serve_forever, daemon=True).start()
         print("HTTP", web.server_address[1], flush=True)
 
