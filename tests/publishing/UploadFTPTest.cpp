@@ -157,6 +157,22 @@ TEST_F(UploadFTPTest, WrongPasswordIsOneFailureNamingTheConnection)
     EXPECT_FALSE(upload->connectionTrace().contains(values.password));
 }
 
+TEST_F(UploadFTPTest, EmptyQueueOnlyConnectsAndNoDelegateIsFine)
+{
+    if (!startServer())
+        return;
+    EXPECT_EQ(run(settings(), {}).summary(), QString());
+    UploadConnectionSettings wrong = settings();
+    wrong.password = QStringLiteral("wrong");
+    EXPECT_EQ(run(wrong, {}).summary(), QStringLiteral("NO/0"));
+
+    UploadFTPS silent;
+    silent.applySettings(settings());
+    silent.setUploadItemArray({item(local("a.html"), "", "a.html")});
+    silent.uploadSingleFile();
+    EXPECT_TRUE(QFileInfo::exists(root + QStringLiteral("/a.html")));
+}
+
 TEST_F(UploadFTPTest, ActiveModeUploads)
 {
     if (!startServer())
