@@ -332,12 +332,6 @@ bool CurlSession::isLoginRefusal(int resultCode)
     return resultCode == CURLE_LOGIN_DENIED;
 }
 
-bool CurlSession::isTlsRefusal(int resultCode)
-{
-    return resultCode == CURLE_PEER_FAILED_VERIFICATION || resultCode == CURLE_SSL_CACERT_BADFILE ||
-           resultCode == CURLE_SSL_CONNECT_ERROR || resultCode == CURLE_USE_SSL_FAILED;
-}
-
 QString CurlSession::fingerprint(const QByteArray& der)
 {
     return QString::fromLatin1(

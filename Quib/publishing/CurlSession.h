@@ -52,14 +52,11 @@ public:
     QString entryPath() const;
     // True once the SSH login was accepted in this session.
     bool sshAuthenticated() const { return m_sshAuthenticated; }
-    // True once the TCP connection was made.
-    bool connected() const { return m_connected; }
     bool hostKeyChanged() const { return m_hostKeyChanged; }
     QString refusedCertificateFingerprint() const { return m_refusedFingerprint; }
     QString trace() const { return m_trace; }
 
     static bool isLoginRefusal(int resultCode);
-    static bool isTlsRefusal(int resultCode);
     // "AB:CD:…" of the SHA-256 of der.
     static QString fingerprint(const QByteArray& der);
 
@@ -80,7 +77,6 @@ private:
     int m_resultCode = 0;
     bool m_verbose = false;
     bool m_sshAuthenticated = false;
-    bool m_connected = false;
     bool m_hostKeyChanged = false;
     QString m_trustedFingerprint;
     QString m_refusedFingerprint;
