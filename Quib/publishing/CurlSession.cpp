@@ -305,6 +305,10 @@ bool CurlSession::get(const QByteArray& url, QByteArray& body, qint64 maxBytes)
     m_handle->headers = curl_slist_append(m_handle->headers, "Pragma: no-cache");
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, m_handle->headers);
     curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+    // Followed like a browser would, to web addresses only; the body must still be the same.
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
+    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, collectBody);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &download);
     const bool fetched = perform(url);

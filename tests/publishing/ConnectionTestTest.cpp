@@ -113,6 +113,19 @@ TEST_F(ConnectionTestTest, FailedUploadCarriesItsLogAndLeavesLaterUploadsAlone)
     EXPECT_EQ(receiver.uploads.size(), 1);
 }
 
+TEST_F(ConnectionTestTest, WebCheckFollowsRedirectsAndWantsTheExactBody)
+{
+    if (!startServer())
+        return;
+    writeFile(root + QStringLiteral("/moved/index.html"), "Test file");
+    writeFile(root + QStringLiteral("/lined/index.html"), "Test file\n");
+    const QString base = QStringLiteral("http://127.0.0.1:%1/").arg(server.port("HTTP"));
+    // http.server answers a folder without its slash with a redirect.
+    EXPECT_TRUE(ConnectionTest::webCheck(base + QStringLiteral("moved")));
+    EXPECT_FALSE(ConnectionTest::webCheck(base + QStringLiteral("lined")));
+    EXPECT_FALSE(ConnectionTest::webCheck(base + QStringLiteral("missing.html")));
+}
+
 TEST(ConnectionTestWebCheck, OnlyWebAddressesAreFetched)
 {
     for (const char* address : {"", "/app_ftp_test.html", "file:///etc/passwd", "ftp://127.0.0.1/x",
