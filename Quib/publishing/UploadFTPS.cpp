@@ -42,6 +42,20 @@ QByteArray commandPath(const QStringList& segments)
     return segments.join(u'/').toUtf8();
 }
 
+// MKD for the folder below the login folder. Commands run before curl changes folder, wherever the
+// last operation left the server, so the path starts at the login folder the server named.
+QByteArray makeFolderCommand(const CurlSession& session, const QStringList& segments)
+{
+    QString entry = session.entryPath();
+    const bool plain = std::none_of(entry.cbegin(), entry.cend(),
+                                    [](QChar c) { return c.category() == QChar::Other_Control; });
+    if (!plain)
+        entry.clear();
+    if (!entry.isEmpty() && !entry.endsWith(u'/'))
+        entry += u'/';
+    return "MKD " + entry.toUtf8() + commandPath(segments);
+}
+
 // An SFTP command path below the login folder (relative paths start there), quoted for curl's
 // command parser.
 QByteArray sftpCommandPath(const QStringList& segments)
@@ -169,13 +183,8 @@ void UploadFTPS::createFolder(const QString& folderName)
         return;
     CurlSession session;
     configure(session, false);
-    // MKD runs before curl changes folder, so it names the folder from the login folder on.
-    if (session.probe(remoteUrl(false, {}))) {
-        QString entry = session.entryPath();
-        if (!entry.isEmpty() && !entry.endsWith(u'/'))
-            entry += u'/';
-        session.quote(remoteUrl(false, {}), {"MKD " + entry.toUtf8() + commandPath(segments)});
-    }
+    if (session.probe(remoteUrl(false, {})))
+        session.quote(remoteUrl(false, {}), {makeFolderCommand(session, segments)});
     finishSession(session);
 }
 
@@ -213,9 +222,6 @@ void UploadFTPS::uploadFTP()
         report(false, text, 0);
         return;
     }
-    QString entry = session.entryPath();
-    if (!entry.isEmpty() && !entry.endsWith(u'/'))
-        entry += u'/';
     QString log = UploadLogTexts::fill(UploadLogTexts::kConnectedFTP, {kTitle, m_server, port, protocol});
 
     for (qint32 index = 0; index < m_uploadItemArray.size(); ++index) {
@@ -230,7 +236,7 @@ void UploadFTPS::uploadFTP()
         bool entered = named && session.probe(remoteUrl(false, segments));
         if (named && !entered && !segments.isEmpty()) {
             // One level only: a missing parent must still show as a wrong remote path.
-            session.quote(remoteUrl(false, {}), {"MKD " + entry.toUtf8() + commandPath(segments)});
+            session.quote(remoteUrl(false, {}), {makeFolderCommand(session, segments)});
             entered = session.probe(remoteUrl(false, segments));
         }
         if (!entered) {
