@@ -88,16 +88,19 @@ protected:
         CallRecorder recorder;
         UploadFTPS upload;
         upload.setDelegate(&recorder);
+        upload.setVerboseTrace(true);
         upload.setSftpTimeLimitMs(limitMs);
         upload.applySettings(values);
         upload.setUploadItemArray(items);
         upload.uploadSingleFile();
+        lastTrace = upload.connectionTrace();
         return recorder;
     }
 
     QTemporaryDir dir;
     QString root;
     std::unique_ptr<ServerProcess> server;
+    QString lastTrace;
 };
 
 TEST_F(UploadSFTPTest, SuccessCallsSayOnlySuccess)
@@ -120,7 +123,7 @@ TEST_F(UploadSFTPTest, FailuresNameTheirStep)
         return;
     const int port = server->port("SFTP");
     UploadConnectionSettings wrong = settings(port);
-    wrong.password = QStringLiteral("wrong");
+    wrong.password = QStringLiteral("wrong-Zq9");
     CallRecorder calls = run(wrong, {item(local("a.html"), "", "a.html")});
     EXPECT_EQ(calls.summary(), QStringLiteral("NO/0"));
     EXPECT_EQ(calls.lastDetails(),
@@ -131,6 +134,8 @@ TEST_F(UploadSFTPTest, FailuresNameTheirStep)
                   "Settings. Please double check FTP Settings and contact your web host provider to verify "
                   "these details if needed.")
                   .arg(port));
+    EXPECT_TRUE(lastTrace.contains(QStringLiteral("SSH authentication methods available")));
+    EXPECT_FALSE(lastTrace.contains(wrong.password));
 
     // A file that cannot be sent: the whole log, ending in the remote path.
     calls =
