@@ -7,6 +7,10 @@ if(TARGET quib_publishing)
   target_link_libraries(quib_pagetool PRIVATE quib_publishing)
   target_precompile_headers(quib_pagetool REUSE_FROM quib_platform)
 
+  # bench/upload-ftp.sh drives UploadFTPS through this.
+  add_executable(quib_uploaddriver EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/upload-driver.cpp)
+  target_link_libraries(quib_uploaddriver PRIVATE quib_publishing)
+
   # The document tests open and save real page archives: they install the publishing folder's
   # archiver in their set-up, as the application does at start-up.
   if(TARGET test_document)

@@ -1,13 +1,31 @@
 // The one class through which the system reaches the network and builds or opens page document
 // archives. Each use makes a fresh instance, configures it, calls one operation and drops it.
 // Used by one thread at a time; it takes no locks.
+//
+// Uploads (FTP, explicit FTPS, SFTP), on the worker thread that runs the job:
+//   UploadFTPS upload;
+//   upload.setDelegate(&delegate);          // one delegate per job
+//   upload.applySettings(settings);         // or grabCurrentSettings() and setPassword_local()
+//   upload.setUploadItemArray(items);
+//   upload.createNewFolder(QStringLiteral("page"));
+//   upload.uploadSingleFile();               // one UploadUpdate per item; a NO call ends the run
+// Remote paths are below the login folder. A refused FTPS certificate leaves its SHA-256 fingerprint
+// in refusedCertificateFingerprint(); putting it in trustedCertificateFingerprint lets it through.
+//
+// Connection test (the settings sheet's Test button), on a worker thread:
+//   ConnectionTestResult result = UploadFTPS::testConnection(settings, &testDelegate);
+// It uploads "app_ftp_test.html" (content "Test file") into the remote directory, then fetches
+// baseURL + "/app_ftp_test.html" and compares; see ConnectionTest.h for the result and delegate.
 #pragma once
+#include "publishing/ConnectionTest.h"
+#include "publishing/UploadConnectionSettings.h"
 #include "publishing/UploadItem.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+class CurlSession;
 class UploadFTPSViewDelegate;
 class ZipArchive;
 
@@ -21,6 +39,44 @@ public:
     void grabCurrentSettings();
     // Re-reads the stored passive/active choice; FTP and FTPS connections call it just before connecting.
     void determineFTPMode();
+
+    // Takes every connection value from settings (the password included); the passive choice stays as
+    // given instead of following the stored one.
+    void applySettings(const UploadConnectionSettings& settings);
+    UploadConnectionSettings connectionSettings() const;
+
+    // ---- transfers ----
+
+    // Creates folderName inside the remote directory (SFTP or FTP/FTPS by the protocol). Reports
+    // nothing: a folder that exists already or cannot be made shows up in the upload that follows.
+    void createNewFolder(const QString& folderName);
+    // Sends the whole queue on one connection, one delegate call per item (see the delegate).
+    void uploadSingleFile();
+
+    // The fingerprint of the certificate the last FTPS connection refused, "" when none was.
+    QString refusedCertificateFingerprint() const { return m_refusedFingerprint; }
+    // True when the last SFTP connection was refused because the server's host key changed.
+    bool hostKeyChanged() const { return m_hostKeyChanged; }
+    // The last connection's conversation, PASS and AUTH lines blanked; verbose adds curl's notes.
+    QString connectionTrace() const { return m_trace; }
+    void setVerboseTrace(bool verbose) { m_verboseTrace = verbose; }
+    // SFTP connect and idle limit; 15 s unless a test needs it shorter.
+    int sftpTimeLimitMs() const { return m_sftpTimeLimitMs; }
+    void setSftpTimeLimitMs(int ms) { m_sftpTimeLimitMs = ms; }
+
+    QString caFile() const { return m_caFile; }
+    void setCaFile(const QString& path) { m_caFile = path; }
+    QString trustedCertificateFingerprint() const { return m_trustedFingerprint; }
+    void setTrustedCertificateFingerprint(const QString& fingerprint) { m_trustedFingerprint = fingerprint; }
+    QString knownHostsFile() const { return m_knownHostsFile; }
+    void setKnownHostsFile(const QString& path) { m_knownHostsFile = path; }
+
+    // The connection test, run whole on the calling (worker) thread; see ConnectionTest.
+    static ConnectionTestResult testConnection(const UploadConnectionSettings& settings,
+                                               ConnectionTestDelegate* delegate)
+    {
+        return ConnectionTest::run(settings, delegate);
+    }
 
     // ---- page document archive ----
     // Each returns true on success; after a failure lastErrorText() says why.
@@ -71,6 +127,18 @@ public:
     void setSmtpTLSFlag(bool flag) { m_smtpTLS = flag; }
 
 private:
+    // The remote directory's segments followed by folderName's; false when a name is refused.
+    bool newFolderSegments(const QString& folderName, QStringList& segments) const;
+    void createFolder(const QString& folderName);
+    void createSFTPFolder(const QString& folderName);
+    void uploadFTP();
+    void uploadSFTP();
+    bool isFTPS() const { return m_protocolType == QLatin1String("FTPS"); }
+    void configure(CurlSession& session, bool sftp);
+    void finishSession(const CurlSession& session);
+    // scheme://host:port/ followed by the segments, percent-encoded, and a last name or "/".
+    QByteArray remoteUrl(bool sftp, const QStringList& segments, const QString& fileName = QString()) const;
+    void report(bool result, const QString& details, qint32 index);
     bool writeArchive(ZipArchive& archive, const QString& archivePath);
 
     UploadFTPSViewDelegate* m_delegate = nullptr;
@@ -87,4 +155,15 @@ private:
     bool m_smtpSSL = false;
     bool m_smtpTLS = false;
     QString m_lastErrorText;
+    QString m_caFile;
+    QString m_trustedFingerprint;
+    QString m_knownHostsFile;
+    QString m_refusedFingerprint;
+    bool m_hostKeyChanged = false;
+    QString m_trace;
+    bool m_verboseTrace = false;
+    int m_sftpTimeLimitMs = 15000;
+    // Settings loaded from the user defaults follow the stored mode at each connection; settings
+    // handed over whole keep theirs.
+    bool m_modeFromDefaults = false;
 };
