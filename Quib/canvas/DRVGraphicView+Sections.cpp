@@ -4,6 +4,8 @@
 
 #include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
+#include "model/DRVGalleryGrid.h"
+#include "model/DRVSlideshow.h"
 #include "model/DRVTable.h"
 #include "model/DRVText.h"
 #include "model/myTextView.h"
@@ -238,8 +240,9 @@ DRVGraphic* DRVGraphicView::isObjectStillInSameSectionGrid(QPointF point, DRVGra
         return graphic;
     const QList<DRVGraphic*> all = graphics();
     int row = kNoSpot, column = kNoSpot;
-    for (int from = 0; DRVTable* section = sectionWithCellAt(point, &row, &column, from);
-         from = int(all.indexOf(section)) + 1) {
+    int from = 0;
+    while (DRVTable* section = sectionWithCellAt(point, &row, &column, from)) {
+        from = int(all.indexOf(section)) + 1;
         if (graphic->sectionNumber() == section->sectionNumber()) {
             if (graphic->sectionRowSpot() == row && graphic->sectionColumnSpot() == column)
                 break;
@@ -277,11 +280,8 @@ void DRVGraphicView::reAlignSectionObjects(DRVGraphic* section)
             double height = b.height();
             if (graphic->responsiveResizeFlag() != 1) {
                 width = area.width();
-                // The part that stuck out above the cell is cut off; a graphic wholly above its
-                // cell keeps its height rather than ending with none.
-                const double kept = b.height() - std::max(0.0, area.y() - b.y());
-                if (kept >= 1)
-                    height = kept;
+                // The part that stuck out above the cell is cut off.
+                height = b.height() - std::max(0.0, area.y() - b.y());
             }
             double x = area.x();
             // Option labels of form groups and the bot-check items are indented.
@@ -290,8 +290,16 @@ void DRVGraphicView::reAlignSectionObjects(DRVGraphic* section)
                 x += 30;
                 width -= 30;
             }
-            graphic->setBounds(QRectF(platform::truncToInt(x), platform::truncToInt(y),
-                                      platform::truncToInt(width), platform::truncToInt(height)));
+            // A graphic wholly above its cell, or a cell narrower than the indent, keeps its own
+            // size rather than ending with none.
+            int newWidth = platform::truncToInt(width);
+            int newHeight = platform::truncToInt(height);
+            if (newWidth <= 0)
+                newWidth = platform::truncToInt(b.width());
+            if (newHeight <= 0)
+                newHeight = platform::truncToInt(b.height());
+            graphic->setBounds(
+                QRectF(platform::truncToInt(x), platform::truncToInt(y), newWidth, newHeight));
         }
     }
     // The responsive re-placement by each object's alignment arrives with the inspector's handlers.
@@ -308,13 +316,132 @@ DRVTable* DRVGraphicView::grabMySection(int sectionNumber) const
 
 int DRVGraphicView::findNextSectionNumber() const
 {
-    const QList<DRVGraphic*> all = graphics();
-    if (all.isEmpty())
-        return 1;
-    const auto highest = std::max_element(all.begin(), all.end(), [](DRVGraphic* a, DRVGraphic* b) {
-        return a->sectionNumber() < b->sectionNumber();
-    });
-    return (*highest)->sectionNumber() + 1;
+    // Graphics in no section carry -99; numbering starts at 1 whatever they carry.
+    int highest = 0;
+    for (DRVGraphic* graphic : graphics())
+        highest = std::max(highest, graphic->sectionNumber());
+    return highest + 1;
+}
+
+// ---- making room in a cell ----
+
+QRectF DRVGraphicView::shiftObjectsInSection(QPointF point, const QRectF& rect)
+{
+    QList<DRVGraphic*> members = findObjectsInSectionCell(grabOverLappingSectionCellView(point));
+    for (DRVGraphic* member : members)
+        member->setOriginY(platform::truncToInt(member->bounds().y()));
+    members = DataCentre::sortArray(members, &DRVGraphic::originY, true);
+    DRVGraphic* last = nullptr;
+    QList<DRVGraphic*> below;
+    for (DRVGraphic* member : std::as_const(members)) {
+        if (member->bounds().y() > rect.y())
+            below.append(member);
+    }
+    if (!below.isEmpty()) {
+        const int shift = platform::truncToInt(rect.y() + rect.height() - below.constFirst()->bounds().y());
+        for (DRVGraphic* member : std::as_const(below))
+            member->setBounds(member->bounds().translated(0, shift));
+        last = below.constLast();
+    }
+    DRVGraphic* section = grabOverLappingSection(rect);
+    double contentBottom = 0;
+    if (section) {
+        section->drawBoxModel();
+        contentBottom = section->contentRect().y() + section->contentRect().height();
+    }
+    const double bottom =
+        last ? last->bounds().y() + last->bounds().height() : rect.y() + rect.height();
+    const int overflow = platform::truncToInt(bottom - platform::truncToInt(contentBottom));
+    if (overflow > 0 && section) {
+        const QRectF s = section->bounds();
+        // A section starting within the strip below ends 50 pixels under the grown one.
+        identifyAndPushSectionsDownward(QRectF(s.x(), s.y() + s.height(), s.width(), overflow + 50));
+        section->setBounds(QRectF(s.x(), s.y(), s.width(), s.height() + overflow));
+    }
+    return rect;
+}
+
+// ---- groups and centring ----
+
+bool DRVGraphicView::existInArray(const QList<int>& numbers, int number)
+{
+    return numbers.contains(number);
+}
+
+QList<DRVGraphic*> DRVGraphicView::findMatchingGroupObjects(const DRVGraphic* graphic) const
+{
+    QList<DRVGraphic*> members;
+    // Ungrouped graphics (-99) share no group with one another.
+    if (!graphic || graphic->groupNumber() == kNoSpot)
+        return members;
+    for (DRVGraphic* other : graphics()) {
+        if (other == graphic || other->groupNumber() != graphic->groupNumber())
+            continue;
+        const bool takesPart = qobject_cast<DRVText*>(other) || qobject_cast<DRVTable*>(other) ||
+                               qobject_cast<DRVGalleryGrid*>(other) ||
+                               qobject_cast<DRVSlideshow*>(other) || other->isImageGraphic() ||
+                               other->isLineGraphic();
+        if (takesPart)
+            members.append(other);
+    }
+    return members;
+}
+
+bool DRVGraphicView::centerGroupShown() const
+{
+    return !edition().gHideCenterGroupFlag && !selectionIndexes().isEmpty();
+}
+
+void DRVGraphicView::shiftSelectionLeft(int offset, const QString& actionName)
+{
+    if (!m_graphicsContainer)
+        return;
+    beginUndoStep();
+    m_graphicsContainer->trimAllObjects(offset, selectedGraphics());
+    endUndoStep(actionName);
+}
+
+void DRVGraphicView::centerGroup()
+{
+    if (!m_graphicsContainer)
+        return;
+    const QList<DRVGraphic*> selected = selectedGraphics();
+    const int sMin = m_graphicsContainer->findMinScreenXForArray(selected);
+    const int sMax = m_graphicsContainer->findMaxScreenWidthForArray(selected);
+    const int pMin = m_graphicsContainer->findMinScreenX();
+    const int pMax = m_graphicsContainer->findMaxScreenWidth();
+    // The selection's middle lands at half the page's content width, as pages have always had it.
+    shiftSelectionLeft((sMax - sMin) / 2 + sMin - (pMax - pMin) / 2, QStringLiteral("Center Group"));
+}
+
+void DRVGraphicView::centerOnCanvas()
+{
+    const QList<DRVGraphic*> selected = selectedGraphics();
+    if (!m_graphicsContainer || selected.isEmpty())
+        return;
+    const int sMin = m_graphicsContainer->findMinScreenXForArray(selected);
+    const int sMax = m_graphicsContainer->findMaxScreenWidthForArray(selected);
+    shiftSelectionLeft((sMax - sMin) / 2 + sMin - edition().gCanvasWidth / 2,
+                       QStringLiteral("Center on Canvas"));
+}
+
+void DRVGraphicView::centerWithinGroup()
+{
+    const QList<DRVGraphic*> selected = selectedGraphics();
+    if (!m_graphicsContainer || selected.isEmpty())
+        return;
+    DRVGraphic* first = selected.constFirst();
+    const QList<DRVGraphic*> others = findMatchingGroupObjects(first);
+    int gMin = platform::truncToInt(first->bounds().x());
+    int gMax = platform::truncToInt(first->bounds().x() + first->bounds().width());
+    if (!others.isEmpty()) {
+        gMin = m_graphicsContainer->findMinScreenXForArray(others);
+        gMax = m_graphicsContainer->findMaxScreenWidthForArray(others);
+    }
+    const int sMin = m_graphicsContainer->findMinScreenXForArray(selected);
+    const int sMax = m_graphicsContainer->findMaxScreenWidthForArray(selected);
+    shiftSelectionLeft(sMin - gMin - (gMax - gMin) / 2 + (sMax - sMin) / 2,
+                       QStringLiteral("Center Within Group"));
 }
 
 bool DRVGraphicView::doesSelectedTableContainBackgroundPattern() const

@@ -3,9 +3,9 @@
 #include "canvas/DRVGrid.h"
 #include "canvas/DRVSelectionModel.h"
 #include "document/DRVDocument.h"
+#include "document/PageImageFiles.h"
 #include "editions/EditionSettings.h"
 #include "model/DRVGraphic.h"
-#include "model/PageContext.h"
 #include "platform/ClockTimer.h"
 #include "platform/Geometry.h"
 
@@ -52,6 +52,8 @@ DRVGraphicView::DRVGraphicView(QWidget* parent)
 
 DRVGraphicView::~DRVGraphicView()
 {
+    // A gesture cut short still closes its undo step.
+    endMouseTracking();
     m_handleShowingTimer->stop();
     stopEditing();
     setGrid(nullptr);
@@ -86,6 +88,7 @@ void DRVGraphicView::bindGraphics(DRVDocument* document)
 
 void DRVGraphicView::unbindGraphics()
 {
+    endMouseTracking();
     if (m_graphicsContainer)
         stopObservingGraphics(m_graphicsContainer->graphics());
     // Whatever is left belonged to a document that is gone or changed behind the canvas's back.
@@ -469,7 +472,9 @@ void DRVGraphicView::drawRect(QPainter* painter, const QRectF& dirty)
 
 void DRVGraphicView::refreshTempPagePath()
 {
-    m_tempPagePath = PageContext::current().currentDocPath();
+    // The canvas's own page, not the one of whichever window is in front.
+    const QString page = m_graphicsContainer ? m_graphicsContainer->pagePath() : QString();
+    m_tempPagePath = page.isEmpty() ? QString() : PageImageFiles::imageFolderForPage(page);
 }
 
 // ---- handles and marquee ----

@@ -25,9 +25,24 @@
 #include <QWidget>
 #include <optional>
 
+class QMenu;
 class QPainter;
 class QTimer;
 class myTextView;
+namespace platform {
+class UndoManager;
+}
+
+// What the canvas needs of the rulers around it to echo a moving or resizing graphic: three lines on
+// each (the minimum, middle and maximum edge). The window that owns the rulers implements it.
+class DRVRulerEcho
+{
+public:
+    virtual ~DRVRulerEcho() = default;
+    virtual bool rulersVisible() const = 0;
+    // Moves a line from one location to another; -1 takes a line off the ruler (or adds one).
+    virtual void moveRulerlineFromLocation(Qt::Orientation ruler, double from, double to) = 0;
+};
 
 class DRVGraphicView : public QWidget
 {
@@ -147,6 +162,54 @@ public:
     // Ends in-place editing; does nothing when none runs.
     void stopEditing();
 
+    // ---- mouse (DRVGraphicView+Mouse.cpp) ----
+    // Points are canvas points. The front-most graphic under point, or nullptr; for a selected
+    // graphic a handle under the point counts before its contents. index, isSelected and handle
+    // are written only when a graphic is found.
+    DRVGraphic* graphicUnderPoint(QPointF point, int* index = nullptr, bool* isSelected = nullptr,
+                                  int* handle = nullptr) const;
+    // The graphics a marquee over rect catches: selectable, neither radio button nor checkbox,
+    // overlapping with a non-zero area.
+    QList<int> indexesOfGraphicsIntersectingRect(const QRectF& rect) const;
+    // Marks or unmarks the clicked cell of the one selected table; otherwise unmarks every cell.
+    void markSelectedTableCell();
+    // A click into an inactive window is a canvas click only when nothing is selected.
+    bool acceptsFirstMouse() const { return selectionIndexes().isEmpty(); }
+    // The menu of the last right click while it is open (its commands act at lastTouchPoint).
+    QMenu* contextMenu() const { return m_contextMenu; }
+    // Whether a mouse gesture (move, resize, marquee) is under way.
+    bool isTrackingMouse() const { return m_tracking != Tracking::None; }
+
+    // ---- keyboard (DRVGraphicView+Keyboard.cpp) ----
+    // Removes the selection through the document as one undo step "Delete".
+    void deleteSelection();
+    // Adds to the selection the radio button or checkbox of each selected option label.
+    void fetchAllPartnerViews();
+    // Asks about each selected section that holds objects: delete them with it, or keep the section.
+    void checkForSelectedSections();
+    // Moves the selection with its groups by exactly (dx, dy) as one undo step "Nudge".
+    void moveSelectedGraphicsBy(double dx, double dy);
+    // The rulers that echo moves and resizes (not owned; nullptr for none).
+    void setRulerEcho(DRVRulerEcho* echo) { m_rulerEcho = echo; }
+    void beginEchoingMoveToRulers(const QRectF& rect);
+    void continueEchoingMoveToRulers(const QRectF& rect);
+    void stopEchoingMoveToRulers();
+
+    // ---- groups and centring (DRVGraphicView+Sections.cpp) ----
+    static bool existInArray(const QList<int>& numbers, int number);
+    // The other graphics of graphic's group that take part in groups (texts, images, galleries,
+    // tables, slideshows, lines); none for an ungrouped graphic.
+    QList<DRVGraphic*> findMatchingGroupObjects(const DRVGraphic* graphic) const;
+    bool centerGroupShown() const;
+    // Each is one undo step named after the command.
+    void centerGroup();
+    void centerOnCanvas();
+    void centerWithinGroup();
+    // Makes room in the cell under point for a new object of rect: the members below move down, and
+    // a section that overflows grows, pushing the sections close below it. Returns rect.
+    QRectF shiftObjectsInSection(QPointF point, const QRectF& rect);
+    bool showSectionEditorFlag() const { return false; }
+
     // ---- state kept for the other canvas operations ----
     QPointF lastTouchPoint() const { return m_lastTouchPoint; }
     void setLastTouchPoint(QPointF point) { m_lastTouchPoint = point; }
@@ -243,7 +306,15 @@ public slots:
     void unhideHandlesForTimer();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void graphicsArrayChanged(platform::ArrayChange kind, const QList<int>& indexes,
@@ -266,6 +337,36 @@ private:
     QPointer<DRVGrid> m_grid;
     QMetaObject::Connection m_gridConnection;
     QHash<DRVGraphic*, QMetaObject::Connection> m_graphicObservations;
+
+    // One mouse gesture from press to release.
+    enum class Tracking { None, Move, Resize, Marquee, Swallow };
+    void mouseDown(QMouseEvent* event, bool doubleClick);
+    void autoscroll(QPointF viewPoint);
+    void selectAndTrackMouse(QPointF point, Qt::KeyboardModifiers modifiers);
+    void trackMouseTo(QPointF point);
+    void endMouseTracking();
+    // One undo step of the canvas's own document, named (from "UndoStrings") at its end; a step
+    // that changed nothing leaves nothing and renames nothing.
+    void beginUndoStep();
+    void endUndoStep(const QString& actionName);
+    QList<DRVGraphic*> graphicsMovingWith(const QList<DRVGraphic*>& selected) const;
+    // Shifts the selection left by offset pixels as one named undo step.
+    void shiftSelectionLeft(int offset, const QString& actionName);
+    static QList<double> rulerLines(const QRectF& rect, Qt::Orientation ruler);
+    Tracking m_tracking = Tracking::None;
+    QPointF m_trackLastPoint;
+    QPointF m_trackStartPoint;
+    QPointF m_grabOffset;
+    QRectF m_trackStartBounds;
+    QList<QPointer<DRVGraphic>> m_trackedGraphics;
+    bool m_trackMoving = false;
+    bool m_trackMoved = false;
+    int m_trackHandle = 0;
+    QList<int> m_marqueeStartSelection;
+    QPointer<platform::UndoManager> m_undoStepManager;
+    DRVRulerEcho* m_rulerEcho = nullptr;
+    QPointer<QMenu> m_contextMenu;
+    bool m_echoingRulers = false;
 
     DRVTable* sectionWithCellAt(QPointF point, int* row, int* column, int from = 0) const;
     void pushSectionsDownward(const QRectF& rect, bool toRectTop);

@@ -62,11 +62,6 @@ std::optional<QString> between(const QString& text, const QString& start, const 
     return text.mid(valueStart, stop - valueStart);
 }
 
-QString middle(const QString& text, const QString& start, const QString& end)
-{
-    return between(text, start, end).value_or(QStringLiteral(""));
-}
-
 // Lines split at every newline character; a CR LF pair is one break.
 QStringList splitLines(const QString& text)
 {

@@ -52,8 +52,8 @@ public:
     static constexpr char kTestFolderName[] = "Test";
     static constexpr int kWebTimeoutMs = 60000;
 
-    static ConnectionTestResult run(const UploadConnectionSettings& settings, ConnectionTestDelegate* delegate,
-                                    int webTimeoutMs = kWebTimeoutMs);
+    static ConnectionTestResult run(const UploadConnectionSettings& settings,
+                                    ConnectionTestDelegate* delegate, int webTimeoutMs = kWebTimeoutMs);
     // True when url answers with exactly "Test file"; a fresh copy, never a cached one.
     static bool webCheck(const QString& url, int timeoutMs = kWebTimeoutMs);
 };

@@ -12,6 +12,8 @@ namespace {
 
 // The trace is for reading, not for keeping a whole site's transfer: past this it stops growing.
 constexpr qsizetype kMaxTraceChars = 2 * 1024 * 1024;
+// The longest a transfer sleeps before looking at its sockets again.
+constexpr int kLongestWaitMs = 5;
 
 int onDebug(CURL*, curl_infotype type, char* data, size_t size, void* session)
 {
@@ -54,9 +56,10 @@ int sessionIndex()
 
 int onVerify(int preverifyOk, X509_STORE_CTX* storeContext)
 {
-    auto* ssl = static_cast<SSL*>(X509_STORE_CTX_get_ex_data(storeContext, SSL_get_ex_data_X509_STORE_CTX_idx()));
-    auto* session = ssl ? static_cast<CurlSession*>(SSL_CTX_get_ex_data(SSL_get_SSL_CTX(ssl), sessionIndex()))
-                        : nullptr;
+    auto* ssl =
+        static_cast<SSL*>(X509_STORE_CTX_get_ex_data(storeContext, SSL_get_ex_data_X509_STORE_CTX_idx()));
+    auto* session =
+        ssl ? static_cast<CurlSession*>(SSL_CTX_get_ex_data(SSL_get_SSL_CTX(ssl), sessionIndex())) : nullptr;
     return session ? session->checkCertificate(preverifyOk, storeContext) : preverifyOk;
 }
 
@@ -82,6 +85,7 @@ QByteArray commandWord(const QByteArray& line)
 struct CurlSession::Handle
 {
     CURL* curl = nullptr;
+    CURLM* multi = nullptr;
     char errorBuffer[CURL_ERROR_SIZE] = {};
     curl_slist* commands = nullptr;
     curl_slist* headers = nullptr;
@@ -94,9 +98,13 @@ CurlSession::CurlSession() : m_handle(std::make_unique<Handle>())
     static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
     Q_UNUSED(initialised);
     CURL* curl = curl_easy_init();
-    m_handle->curl = curl;
-    if (!curl)
+    m_handle->multi = curl_multi_init();
+    if (!curl || !m_handle->multi) {
+        if (curl)
+            curl_easy_cleanup(curl);
         return;
+    }
+    m_handle->curl = curl;
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, m_handle->errorBuffer);
     // Always verbose, always through our callback: nothing reaches stderr and every line is redacted.
@@ -114,6 +122,8 @@ CurlSession::~CurlSession()
     curl_slist_free_all(m_handle->headers);
     if (m_handle->curl)
         curl_easy_cleanup(m_handle->curl);
+    if (m_handle->multi)
+        curl_multi_cleanup(m_handle->multi);
 }
 
 void CurlSession::setCredentials(const QString& userName, const QString& password)
@@ -127,6 +137,13 @@ void CurlSession::setPassive(bool passive)
 {
     // "-": the data port listens on the address the control connection uses.
     curl_easy_setopt(m_handle->curl, CURLOPT_FTPPORT, passive ? nullptr : "-");
+}
+
+bool CurlSession::activeTlsDataWorks()
+{
+    // curl 7.87 and 7.88 forget TLS on an active-mode data connection: the transfer fails, and the
+    // file may already have crossed the network unencrypted. Fixed in 8.0.
+    return curl_version_info(CURLVERSION_NOW)->version_num >= 0x080000;
 }
 
 void CurlSession::requireTls(const QString& caFile, const QString& trustedFingerprint)
@@ -185,6 +202,36 @@ void CurlSession::reset()
     m_handle->errorBuffer[0] = 0;
 }
 
+int CurlSession::runTransfer()
+{
+    // Driven through a multi handle, which keeps the connection between operations. Its waits are
+    // capped: this curl does not wake for a passive FTP data connection that has come up, and would
+    // otherwise sit out up to a second per file.
+    CURLM* multi = m_handle->multi;
+    CURL* curl = m_handle->curl;
+    if (curl_multi_add_handle(multi, curl) != CURLM_OK)
+        return CURLE_FAILED_INIT;
+    CURLcode code = CURLE_OK;
+    int running = 1;
+    while (running > 0) {
+        if (curl_multi_perform(multi, &running) != CURLM_OK) {
+            code = CURLE_FAILED_INIT;
+            break;
+        }
+        if (running > 0 && curl_multi_poll(multi, nullptr, 0, kLongestWaitMs, nullptr) != CURLM_OK) {
+            code = CURLE_FAILED_INIT;
+            break;
+        }
+    }
+    int queued = 0;
+    while (CURLMsg* message = curl_multi_info_read(multi, &queued)) {
+        if (message->msg == CURLMSG_DONE && message->easy_handle == curl)
+            code = message->data.result;
+    }
+    curl_multi_remove_handle(multi, curl);
+    return int(code);
+}
+
 bool CurlSession::perform(const QByteArray& url)
 {
     CURL* curl = m_handle->curl;
@@ -194,7 +241,7 @@ bool CurlSession::perform(const QByteArray& url)
         return false;
     }
     curl_easy_setopt(curl, CURLOPT_URL, url.constData());
-    const CURLcode code = curl_easy_perform(curl);
+    const auto code = CURLcode(runTransfer());
     m_resultCode = int(code);
     if (code == CURLE_OK) {
         m_errorText.clear();
@@ -230,7 +277,8 @@ bool CurlSession::put(const QByteArray& url, const QString& localPath, const QLi
     QFile file(localPath);
     if (!file.open(QIODevice::ReadOnly)) {
         m_resultCode = CURLE_READ_ERROR;
-        m_errorText = QStringLiteral("Could not read the local file \"%1\": %2").arg(localPath, file.errorString());
+        m_errorText =
+            QStringLiteral("Could not read the local file \"%1\": %2").arg(localPath, file.errorString());
         return false;
     }
     for (const QByteArray& command : commandsFirst)
@@ -257,6 +305,10 @@ bool CurlSession::get(const QByteArray& url, QByteArray& body, qint64 maxBytes)
     m_handle->headers = curl_slist_append(m_handle->headers, "Pragma: no-cache");
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, m_handle->headers);
     curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+    // Followed like a browser would, to web addresses only; the body must still be the same.
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
+    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, collectBody);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &download);
     const bool fetched = perform(url);
@@ -284,15 +336,10 @@ bool CurlSession::isLoginRefusal(int resultCode)
     return resultCode == CURLE_LOGIN_DENIED;
 }
 
-bool CurlSession::isTlsRefusal(int resultCode)
-{
-    return resultCode == CURLE_PEER_FAILED_VERIFICATION || resultCode == CURLE_SSL_CACERT_BADFILE ||
-           resultCode == CURLE_SSL_CONNECT_ERROR || resultCode == CURLE_USE_SSL_FAILED;
-}
-
 QString CurlSession::fingerprint(const QByteArray& der)
 {
-    return QString::fromLatin1(QCryptographicHash::hash(der, QCryptographicHash::Sha256).toHex(':').toUpper());
+    return QString::fromLatin1(
+        QCryptographicHash::hash(der, QCryptographicHash::Sha256).toHex(':').toUpper());
 }
 
 void CurlSession::appendTrace(int type, const char* data, size_t size)

@@ -21,6 +21,8 @@ public:
     void setCredentials(const QString& userName, const QString& password);
     // FTP and FTPS: active data connections when passive is false.
     void setPassive(bool passive);
+    // False when this libcurl cannot protect active-mode FTPS data connections.
+    static bool activeTlsDataWorks();
     // FTPS: TLS required on control and data connections, peer and host verified against the system's
     // authorities plus caFile, or a certificate whose SHA-256 fingerprint is trustedFingerprint.
     void requireTls(const QString& caFile, const QString& trustedFingerprint);
@@ -50,14 +52,11 @@ public:
     QString entryPath() const;
     // True once the SSH login was accepted in this session.
     bool sshAuthenticated() const { return m_sshAuthenticated; }
-    // True once the TCP connection was made.
-    bool connected() const { return m_connected; }
     bool hostKeyChanged() const { return m_hostKeyChanged; }
     QString refusedCertificateFingerprint() const { return m_refusedFingerprint; }
     QString trace() const { return m_trace; }
 
     static bool isLoginRefusal(int resultCode);
-    static bool isTlsRefusal(int resultCode);
     // "AB:CD:…" of the SHA-256 of der.
     static QString fingerprint(const QByteArray& der);
 
@@ -69,6 +68,7 @@ public:
 
 private:
     bool perform(const QByteArray& url);
+    int runTransfer();
     void reset();
 
     struct Handle;
@@ -77,7 +77,6 @@ private:
     int m_resultCode = 0;
     bool m_verbose = false;
     bool m_sshAuthenticated = false;
-    bool m_connected = false;
     bool m_hostKeyChanged = false;
     QString m_trustedFingerprint;
     QString m_refusedFingerprint;

@@ -5,6 +5,7 @@
 
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QUrl>
 
 UploadConnectionSettings UploadConnectionSettings::fromUserDefaults()
 {
@@ -17,7 +18,8 @@ UploadConnectionSettings UploadConnectionSettings::fromUserDefaults()
 
 QString UploadConnectionSettings::defaultKnownHostsFile()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/known_hosts");
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+           QStringLiteral("/known_hosts");
 }
 
 QString UploadConnectionSettings::URLCheck(const QString& text)
@@ -26,6 +28,19 @@ QString UploadConnectionSettings::URLCheck(const QString& text)
     if (text.size() < 5 || scheme.match(text).hasMatch())
         return text;
     return QStringLiteral("http://") + text;
+}
+
+QByteArray UploadConnectionSettings::urlHost(const QString& server)
+{
+    static const QRegularExpression ipv6(QStringLiteral("^[0-9A-Fa-f:.]+$"));
+    static const QRegularExpression hostName(QStringLiteral("^[A-Za-z0-9._-]+$"));
+    QString host = server.trimmed();
+    if (host.startsWith(u'[') && host.endsWith(u']'))
+        host = host.mid(1, host.size() - 2);
+    if (host.contains(u':'))
+        return ipv6.match(host).hasMatch() ? '[' + host.toLatin1() + ']' : QByteArray();
+    const QByteArray ace = QUrl::toAce(host);
+    return hostName.match(QString::fromLatin1(ace)).hasMatch() ? ace : QByteArray();
 }
 
 bool UploadConnectionSettings::remoteSegments(const QString& path, QStringList& segments, QString* errorText)
@@ -37,10 +52,12 @@ bool UploadConnectionSettings::remoteSegments(const QString& path, QStringList& 
         });
         if (control || segment == QLatin1String(".") || segment == QLatin1String("..")) {
             if (errorText)
-                *errorText = control ? QStringLiteral("The remote name \"%1\" holds a control character.")
-                                           .arg(QString(segment).replace(QRegularExpression(QStringLiteral("[\\x00-\\x1f\\x7f]")),
-                                                                         QStringLiteral("?")))
-                                     : QStringLiteral("The remote name \"%1\" is not a folder name.").arg(segment);
+                *errorText =
+                    control ? QStringLiteral("The remote name \"%1\" holds a control character.")
+                                  .arg(QString(segment).replace(
+                                      QRegularExpression(QStringLiteral("[\\x00-\\x1f\\x7f]")),
+                                      QStringLiteral("?")))
+                            : QStringLiteral("The remote name \"%1\" is not a folder name.").arg(segment);
             segments.clear();
             return false;
         }

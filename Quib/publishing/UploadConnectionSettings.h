@@ -1,6 +1,7 @@
 // Everything one FTP, FTPS or SFTP job needs to reach the server, in one value that a window can
 // hand to a worker thread. The password travels here from the secret store; it is never logged.
 #pragma once
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -33,6 +34,10 @@ struct UploadConnectionSettings
     // The base URL with "http://" in front when it names no scheme; any scheme in any letter case
     // ("HTTP://", "https://", "ftp://") counts. Texts of up to 4 characters are left as they are.
     static QString URLCheck(const QString& text);
+
+    // The server as the host part of a URL: a name (in its ASCII form) or an address, IPv6 in
+    // brackets; "" for anything else, so that nothing typed can reach the URL's other parts.
+    static QByteArray urlHost(const QString& server);
 
     // The remote path split into folder names, each checked: false (with why in errorText) for a name
     // holding a control character, or "." / "..". Empty segments from doubled slashes are dropped.

@@ -7,6 +7,8 @@
 #include "publishing/UploadLogTexts.h"
 #include "publishing/ZipArchive.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -40,10 +42,25 @@ QByteArray commandPath(const QStringList& segments)
     return segments.join(u'/').toUtf8();
 }
 
-// An SFTP command path below the login folder, quoted for curl's command parser.
+// MKD for the folder below the login folder. Commands run before curl changes folder, wherever the
+// last operation left the server, so the path starts at the login folder the server named.
+QByteArray makeFolderCommand(const CurlSession& session, const QStringList& segments)
+{
+    QString entry = session.entryPath();
+    const bool plain = std::none_of(entry.cbegin(), entry.cend(),
+                                    [](QChar c) { return c.category() == QChar::Other_Control; });
+    if (!plain)
+        entry.clear();
+    if (!entry.isEmpty() && !entry.endsWith(u'/'))
+        entry += u'/';
+    return "MKD " + entry.toUtf8() + commandPath(segments);
+}
+
+// An SFTP command path below the login folder (relative paths start there), quoted for curl's
+// command parser.
 QByteArray sftpCommandPath(const QStringList& segments)
 {
-    QByteArray path = "/~/" + commandPath(segments);
+    QByteArray path = commandPath(segments);
     path.replace('\\', "\\\\").replace('"', "\\\"");
     return '"' + path + '"';
 }
@@ -62,6 +79,7 @@ void UploadFTPS::applySettings(const UploadConnectionSettings& settings)
     m_caFile = settings.caFile;
     m_trustedFingerprint = settings.trustedCertificateFingerprint;
     m_knownHostsFile = settings.knownHostsFile;
+    m_modeFromDefaults = false;
 }
 
 UploadConnectionSettings UploadFTPS::connectionSettings() const
@@ -88,11 +106,8 @@ void UploadFTPS::report(bool result, const QString& details, qint32 index)
 
 QByteArray UploadFTPS::remoteUrl(bool sftp, const QStringList& segments, const QString& fileName) const
 {
-    QString host = QUrl::toAce(m_server.trimmed()).isEmpty() ? m_server.trimmed()
-                                                              : QString::fromLatin1(QUrl::toAce(m_server.trimmed()));
-    if (host.contains(u':'))
-        host = u'[' + host + u']';
-    QByteArray url = (sftp ? "sftp://" : "ftp://") + host.toUtf8() + ':' + QByteArray::number(m_port) + '/';
+    QByteArray url = (sftp ? "sftp://" : "ftp://") + UploadConnectionSettings::urlHost(m_server) + ':' +
+                     QByteArray::number(m_port) + '/';
     if (sftp)
         url += "~/";
     for (const QString& segment : segments)
@@ -107,13 +122,20 @@ void UploadFTPS::configure(CurlSession& session, bool sftp)
     session.setVerboseTrace(m_verboseTrace);
     session.setCredentials(m_userName, m_password);
     if (sftp) {
-        session.useKnownHosts(m_knownHostsFile.isEmpty() ? UploadConnectionSettings::defaultKnownHostsFile()
-                                                         : m_knownHostsFile);
+        const QString knownHosts =
+            m_knownHostsFile.isEmpty() ? UploadConnectionSettings::defaultKnownHostsFile() : m_knownHostsFile;
+        // Its folder must exist for the first key to be written; only the user reads it.
+        const QString folder = QFileInfo(knownHosts).absolutePath();
+        if (!QFileInfo::exists(folder) && QDir().mkpath(folder))
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        session.useKnownHosts(knownHosts);
         session.setTimeLimits(m_sftpTimeLimitMs, m_sftpTimeLimitMs);
         return;
     }
-    determineFTPMode();
-    session.setPassive(m_passiveMode);
+    if (m_modeFromDefaults)
+        determineFTPMode();
+    // Never let an FTPS file travel in the clear: where this libcurl would, passive mode stands in.
+    session.setPassive(m_passiveMode || (isFTPS() && !CurlSession::activeTlsDataWorks()));
     session.setTimeLimits(kFtpIdleLimitMs, kFtpIdleLimitMs);
     if (isFTPS())
         session.requireTls(m_caFile, m_trustedFingerprint);
@@ -161,13 +183,8 @@ void UploadFTPS::createFolder(const QString& folderName)
         return;
     CurlSession session;
     configure(session, false);
-    // MKD runs before curl changes folder, so it names the folder from the login folder on.
-    if (session.probe(remoteUrl(false, {}))) {
-        QString entry = session.entryPath();
-        if (!entry.isEmpty() && !entry.endsWith(u'/'))
-            entry += u'/';
-        session.quote(remoteUrl(false, {}), {"MKD " + entry.toUtf8() + commandPath(segments)});
-    }
+    if (session.probe(remoteUrl(false, {})))
+        session.quote(remoteUrl(false, {}), {makeFolderCommand(session, segments)});
     finishSession(session);
 }
 
@@ -192,21 +209,19 @@ void UploadFTPS::uploadFTP()
     if (!session.probe(remoteUrl(false, {}))) {
         QString raw = session.errorText();
         if (!session.refusedCertificateFingerprint().isEmpty())
-            raw += UploadLogTexts::fill(UploadLogTexts::kCertificateRefused, {session.refusedCertificateFingerprint()});
+            raw += UploadLogTexts::fill(UploadLogTexts::kCertificateRefused,
+                                        {session.refusedCertificateFingerprint()});
         const QString mode = m_passiveMode ? QStringLiteral("Passive") : QStringLiteral("Active");
-        const QString text =
-            isFTPS() ? UploadLogTexts::fill(UploadLogTexts::kFTPSConnectFail,
-                                            {kTitle, m_server, port, protocol, mode, m_userName, protocol, protocol,
-                                             port, raw})
-                     : UploadLogTexts::fill(UploadLogTexts::kFTPConnectFail,
-                                            {kTitle, m_server, port, protocol, mode, m_userName, protocol, port, raw});
+        const QString text = isFTPS() ? UploadLogTexts::fill(UploadLogTexts::kFTPSConnectFail,
+                                                             {kTitle, m_server, port, protocol, mode,
+                                                              m_userName, protocol, protocol, port, raw})
+                                      : UploadLogTexts::fill(UploadLogTexts::kFTPConnectFail,
+                                                             {kTitle, m_server, port, protocol, mode,
+                                                              m_userName, protocol, port, raw});
         finishSession(session);
         report(false, text, 0);
         return;
     }
-    QString entry = session.entryPath();
-    if (!entry.isEmpty() && !entry.endsWith(u'/'))
-        entry += u'/';
     QString log = UploadLogTexts::fill(UploadLogTexts::kConnectedFTP, {kTitle, m_server, port, protocol});
 
     for (qint32 index = 0; index < m_uploadItemArray.size(); ++index) {
@@ -221,7 +236,7 @@ void UploadFTPS::uploadFTP()
         bool entered = named && session.probe(remoteUrl(false, segments));
         if (named && !entered && !segments.isEmpty()) {
             // One level only: a missing parent must still show as a wrong remote path.
-            session.quote(remoteUrl(false, {}), {"MKD " + entry.toUtf8() + commandPath(segments)});
+            session.quote(remoteUrl(false, {}), {makeFolderCommand(session, segments)});
             entered = session.probe(remoteUrl(false, segments));
         }
         if (!entered) {
@@ -233,8 +248,9 @@ void UploadFTPS::uploadFTP()
         }
         log = UploadLogTexts::fill(UploadLogTexts::kChangedDir, {log, folderLabel});
         QStringList fileName;
-        const bool fileNamed = UploadConnectionSettings::remoteSegments(item.remoteFileName(), fileName, &why) &&
-                               fileName.size() == 1;
+        const bool fileNamed =
+            UploadConnectionSettings::remoteSegments(item.remoteFileName(), fileName, &why) &&
+            fileName.size() == 1;
         if (fileNamed && session.put(remoteUrl(false, segments, fileName.first()), item.localPath())) {
             log = UploadLogTexts::fill(UploadLogTexts::kUploaded, {log, item.remoteFileName()});
             report(true, log, index);
@@ -258,41 +274,42 @@ void UploadFTPS::uploadSFTP()
     configure(session, true);
     const QString port = portText(m_port);
     const QString protocol = QStringLiteral("SFTP");
+    const QString connected =
+        UploadLogTexts::fill(UploadLogTexts::kSFTPConnected, {kTitle, m_server, port, protocol});
+    const QString loggedIn = UploadLogTexts::fill(UploadLogTexts::kLoggedIn, {connected, m_userName});
 
+    // One call connects, logs in and opens the channel; what curl noted on the way tells the steps apart.
     if (!session.probe(remoteUrl(true, {}))) {
         QString text;
         if (CurlSession::isLoginRefusal(session.resultCode())) {
-            const QString connected = UploadLogTexts::fill(UploadLogTexts::kSFTPConnected, {kTitle, m_server, port, protocol});
             text = UploadLogTexts::fill(UploadLogTexts::kLoginFail, {connected, m_userName});
         } else if (session.sshAuthenticated()) {
-            QString log = UploadLogTexts::fill(UploadLogTexts::kSFTPConnected, {kTitle, m_server, port, protocol});
-            log = UploadLogTexts::fill(UploadLogTexts::kLoggedIn, {log, m_userName});
-            text = UploadLogTexts::fill(UploadLogTexts::kInitFail, {log});
+            text = UploadLogTexts::fill(UploadLogTexts::kInitFail, {loggedIn});
         } else {
             text = UploadLogTexts::fill(UploadLogTexts::kSFTPConnectFail,
                                         {kTitle, m_server, port, protocol, protocol, protocol, port});
             if (session.hostKeyChanged())
                 text += UploadLogTexts::fill(UploadLogTexts::kHostKeyChanged,
-                                             {m_knownHostsFile.isEmpty() ? UploadConnectionSettings::defaultKnownHostsFile()
-                                                                         : m_knownHostsFile});
+                                             {m_knownHostsFile.isEmpty()
+                                                  ? UploadConnectionSettings::defaultKnownHostsFile()
+                                                  : m_knownHostsFile});
         }
         finishSession(session);
         report(false, text, 0);
         return;
     }
-    QString log = UploadLogTexts::fill(UploadLogTexts::kSFTPConnected, {kTitle, m_server, port, protocol});
-    log = UploadLogTexts::fill(UploadLogTexts::kLoggedIn, {log, m_userName});
-    log = UploadLogTexts::fill(UploadLogTexts::kInitOK, {log});
+    QString log = UploadLogTexts::fill(UploadLogTexts::kInitOK, {loggedIn});
 
     for (qint32 index = 0; index < m_uploadItemArray.size(); ++index) {
         const UploadItem& item = m_uploadItemArray.at(index);
         QStringList segments;
         QStringList folder;
         QStringList fileName;
-        const bool named = UploadConnectionSettings::remoteSegments(m_remoteDirectory, segments, nullptr) &&
-                           UploadConnectionSettings::remoteSegments(item.remoteFolder(), folder, nullptr) &&
-                           UploadConnectionSettings::remoteSegments(item.remoteFileName(), fileName, nullptr) &&
-                           fileName.size() == 1;
+        const bool named =
+            UploadConnectionSettings::remoteSegments(m_remoteDirectory, segments, nullptr) &&
+            UploadConnectionSettings::remoteSegments(item.remoteFolder(), folder, nullptr) &&
+            UploadConnectionSettings::remoteSegments(item.remoteFileName(), fileName, nullptr) &&
+            fileName.size() == 1;
         segments += folder;
         const QString remotePath = (segments + QStringList{item.remoteFileName()}).join(u'/');
         QList<QByteArray> makeFolder;
@@ -329,6 +346,7 @@ void UploadFTPS::grabCurrentSettings()
         m_remoteDirectory = QLatin1String("");
 
     determineFTPMode();
+    m_modeFromDefaults = true;
 
     // Anything but SFTP and FTPS is plain FTP.
     const QString type = storedText("connectiontype");

@@ -40,7 +40,8 @@ public:
     // Re-reads the stored passive/active choice; FTP and FTPS connections call it just before connecting.
     void determineFTPMode();
 
-    // Takes every connection value from settings (the password included); the mode stays as given.
+    // Takes every connection value from settings (the password included); the passive choice stays as
+    // given instead of following the stored one.
     void applySettings(const UploadConnectionSettings& settings);
     UploadConnectionSettings connectionSettings() const;
 
@@ -162,4 +163,7 @@ private:
     QString m_trace;
     bool m_verboseTrace = false;
     int m_sftpTimeLimitMs = 15000;
+    // Settings loaded from the user defaults follow the stored mode at each connection; settings
+    // handed over whole keep theirs.
+    bool m_modeFromDefaults = false;
 };

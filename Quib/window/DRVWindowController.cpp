@@ -316,9 +316,12 @@ QString DRVWindowController::rulerUnitName()
 
 bool DRVWindowController::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_zoomingScrollView && event->type() == QEvent::Resize)
+    // A widget being destroyed still sends events; reading a guarded pointer to it then would cast a
+    // half-destroyed object, so the watched object's own type is asked first.
+    if (event->type() == QEvent::Resize && qobject_cast<DRVZoomingScrollView*>(watched) &&
+        watched == m_zoomingScrollView)
         resetProfilePopoverPosition();
-    if (watched == m_window) {
+    if (qobject_cast<QMainWindow*>(watched) && watched == m_window) {
         switch (event->type()) {
         case QEvent::Close: {
             if (m_closing)

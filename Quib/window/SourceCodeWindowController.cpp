@@ -190,8 +190,8 @@ void SourceCodeWindowController::setFrameAutosaveName(const QString& name)
 
 bool SourceCodeWindowController::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_window && !m_frameAutosaveName.isEmpty() &&
-        (event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Hide))
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Hide) &&
+        watched->isWidgetType() && watched == m_window && !m_frameAutosaveName.isEmpty())
         platform::UserDefaults::standard().setObject(
             frameKey(m_frameAutosaveName), QString::fromLatin1(m_window->saveGeometry().toBase64()));
     return QObject::eventFilter(watched, event);

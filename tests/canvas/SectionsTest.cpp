@@ -6,6 +6,7 @@
 #include "canvas/DRVGraphicView.h"
 #include "canvas/DRVSelectionModel.h"
 #include "model/DRVText.h"
+#include "platform/UndoManager.h"
 #include "model/TransformView.h"
 
 namespace {
@@ -174,7 +175,132 @@ TEST_F(SectionsTest, NextSectionNumberOnPagesWithoutSections)
     auto* loose = new DRVRectangle;
     loose->setSectionNumber(-99);
     empty.insertGraphics({loose}, {0});
-    EXPECT_EQ(other.findNextSectionNumber(), -98);
+    // Graphics in no section carry -99: numbering still starts at 1.
+    EXPECT_EQ(other.findNextSectionNumber(), 1);
+    loose->setSectionNumber(4);
+    EXPECT_EQ(other.findNextSectionNumber(), 5);
+}
+
+TEST_F(SectionsTest, MakingRoomInACellMovesTheMembersBelowAndGrowsAnOverflowingSection)
+{
+    const struct
+    {
+        const char* name;
+        QRectF inserted;
+        double secondTop; // where section 2 starts before
+        QRectF left, first, second;
+    } rows[] = {
+        {"room enough", QRectF(10, 10, 100, 30), 200, QRectF(10, 40, 100, 40), QRectF(0, 0, 600, 200),
+         QRectF(0, 200, 600, 150)},
+        {"overflow pushes the next section to 50 below", QRectF(10, 10, 100, 180), 200,
+         QRectF(10, 190, 100, 40), QRectF(0, 0, 600, 230), QRectF(0, 280, 600, 150)},
+        {"a section far below stays", QRectF(10, 10, 100, 180), 300, QRectF(10, 190, 100, 40),
+         QRectF(0, 0, 600, 230), QRectF(0, 300, 600, 150)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        page.left->setBounds(QRectF(10, 20, 100, 40));
+        page.first->setBounds(QRectF(0, 0, 600, 200));
+        page.second->setBounds(QRectF(0, row.secondTop, 600, 150));
+        page.lower->setBounds(QRectF(30, row.secondTop + 60, 120, 50));
+        EXPECT_EQ(view.shiftObjectsInSection(QPointF(50, 10), row.inserted), row.inserted);
+        EXPECT_EQ(page.left->bounds(), row.left);
+        EXPECT_EQ(page.right->bounds(), QRectF(320, 100, 80, 60)); // another cell
+        EXPECT_EQ(page.first->bounds(), row.first);
+        EXPECT_EQ(page.second->bounds(), row.second);
+        EXPECT_EQ(page.lower->bounds().y(), row.second.y() + 60); // members travel along
+    }
+}
+
+TEST_F(SectionsTest, GroupsGatherOnlyTheirOwnNumberAndOnlyTheKindsThatTakePart)
+{
+    auto* text = new DRVText;
+    text->setBounds(QRectF(100, 250, 100, 20));
+    auto* shape = sectionpage::makeMember(2, 0, QRectF(300, 250, 50, 20));
+    doc.insertGraphics({text, shape}, {0, 1});
+    for (DRVGraphic* g : doc.graphics())
+        g->setGroupNumber(-99);
+    // Ungrouped graphics share no group: the look-up finds nothing for them.
+    EXPECT_TRUE(view.findMatchingGroupObjects(page.right).isEmpty());
+    EXPECT_TRUE(view.findMatchingGroupObjects(text).isEmpty());
+
+    page.right->setGroupNumber(5);
+    text->setGroupNumber(5);
+    shape->setGroupNumber(5);
+    // Plain shapes take no part in groups; sections are tables and do.
+    EXPECT_EQ(view.findMatchingGroupObjects(page.right), QList<DRVGraphic*>{text});
+    EXPECT_EQ(view.findMatchingGroupObjects(text), QList<DRVGraphic*>{});
+    page.first->setGroupNumber(5);
+    EXPECT_EQ(view.findMatchingGroupObjects(text), QList<DRVGraphic*>{page.first});
+    EXPECT_TRUE(DRVGraphicView::existInArray({3, 5, 9}, 5));
+    EXPECT_FALSE(DRVGraphicView::existInArray({}, -99));
+}
+
+TEST_F(SectionsTest, CentringCommandsShiftTheSelectionAsOneNamedStep)
+{
+    auto* text = new DRVText;
+    text->setBounds(QRectF(100, 250, 100, 20));
+    doc.insertGraphics({text}, {0});
+    for (DRVGraphic* g : doc.graphics())
+        g->setGroupNumber(-99);
+    doc.undoManager()->removeAllActions();
+    const int right = int(doc.graphics().indexOf(page.right));
+    auto undoTop = [&] { return doc.undoManager()->undoActionName(); };
+
+    // Nothing selected: centring on the canvas does nothing.
+    view.changeSelectionIndexes({});
+    EXPECT_FALSE(view.centerGroupShown());
+    view.centerOnCanvas();
+    EXPECT_FALSE(doc.undoManager()->canUndo());
+
+    const struct
+    {
+        const char* name;
+        int groupNumber; // of right and the text box
+        void (DRVGraphicView::*command)();
+        double x; // right's x after
+        const char* step;
+    } rows[] = {
+        // Page content 0..600: the middle of right lands at half the content width.
+        {"group on the page", -99, &DRVGraphicView::centerGroup, 260, "Center Group"},
+        // Canvas width 200.
+        {"on the canvas", -99, &DRVGraphicView::centerOnCanvas, 60, "Center on Canvas"},
+        // Ungrouped: its own extent, so it stays.
+        {"within no group", -99, &DRVGraphicView::centerWithinGroup, 320, nullptr},
+        // Grouped with the text box at 100..200.
+        {"within its group", 5, &DRVGraphicView::centerWithinGroup, 110, "Center Within Group"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        page.right->setGroupNumber(row.groupNumber);
+        text->setGroupNumber(row.groupNumber);
+        doc.undoManager()->removeAllActions();
+        view.changeSelectionIndexes({right});
+        EXPECT_TRUE(view.centerGroupShown());
+        (view.*row.command)();
+        EXPECT_EQ(page.right->bounds(), QRectF(row.x, 100, 80, 60));
+        EXPECT_EQ(text->bounds(), QRectF(100, 250, 100, 20));
+        if (!row.step) {
+            EXPECT_FALSE(doc.undoManager()->canUndo());
+            continue;
+        }
+        EXPECT_EQ(undoTop(), QString::fromLatin1(row.step));
+        doc.undoManager()->undo();
+        EXPECT_EQ(page.right->bounds(), QRectF(320, 100, 80, 60));
+    }
+    edition().gHideCenterGroupFlag = true;
+    EXPECT_FALSE(view.centerGroupShown());
+}
+
+TEST_F(SectionsTest, ReAlignmentNeverLeavesANonPositiveSize)
+{
+    // A cell narrower than the indent of an option label: the label keeps its width.
+    DRVTable* narrow = sectionpage::makeSection(3, QPointF(0, 400), {20}, 100);
+    auto* option = sectionpage::makeMember(3, 0, QRectF(5, 410, 40, 20));
+    option->setFormOptionTag(1);
+    doc.insertGraphics({option, narrow}, {0, 1});
+    view.reAlignSectionObjects(narrow);
+    EXPECT_EQ(option->bounds(), QRectF(30, 410, 40, 20));
 }
 
 TEST_F(SectionsTest, TheSelectedTablesBackgroundPatternCanBeRemoved)

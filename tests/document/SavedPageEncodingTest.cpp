@@ -112,8 +112,9 @@ TEST_F(PublishingWriteTest, AWriteForPublishingUsesThePublishingEncodingOnce)
         EXPECT_EQ(platform::decodeText(bytes, c.expected), document.generatedPageSource()) << c.encodingType;
         EXPECT_EQ(bytes.startsWith("\xFF\xFE"), c.expected == platform::TextEncoding::UTF16)
             << c.encodingType;
-        if (c.expected == platform::TextEncoding::Windows1251)
+        if (c.expected == platform::TextEncoding::Windows1251) {
             EXPECT_TRUE(bytes.contains("\xCF\xF0\xE8\xE2\xE5\xF2")) << "Привет in code page 1251";
+        }
     }
 
     // The flag lasts until the next save of the page file; after it the page is stored as UTF-16.

@@ -109,9 +109,10 @@ TEST_F(LinesTest, LineShapesDrawWhatTheCanvasDrawsAndNothingElse)
         const QString page = document.generateSourceCode(QStringLiteral("index"), false, false);
         const QString expected = QString::fromLatin1(c.expected);
         EXPECT_EQ(page.contains(QStringLiteral("<svg class=lineShape0 ")), !expected.isEmpty());
-        if (!expected.isEmpty())
+        if (!expected.isEmpty()) {
             EXPECT_TRUE(page.contains(expected))
                 << qPrintable(page.mid(page.indexOf(QStringLiteral("<svg"))));
+        }
         EXPECT_FALSE(page.contains(QStringLiteral("<script>alert")));
         // The stored rule is there whatever the shape.
         EXPECT_TRUE(page.contains(QStringLiteral("\n.line0{position:absolute;")));

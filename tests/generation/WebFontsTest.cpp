@@ -39,8 +39,9 @@ TEST_F(WebFontsTest, FamilyValuesAreQuotedWithFallbacksWhereNeeded)
         // The reader takes the family back from what the rule holds once quotes are gone.
         QString stored = c.value;
         stored.remove(u'"');
-        if (!c.family.contains(u'"'))
+        if (!c.family.contains(u'"')) {
             EXPECT_EQ(WebFonts::firstFamily(stored), c.family);
+        }
     }
 }
 

@@ -2,6 +2,8 @@
 // photograph of the screen holds the page as the canvas draws it in-process, within a small
 // tolerance. The photograph and the reference are kept in the build folder.
 #include "canvas/DRVGraphicView.h"
+#include "GuiTestSupport.h"
+#include "ScreenMatching.h"
 #include "common/ExternalTools.h"
 #include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
@@ -21,83 +23,36 @@
 #include <gtest/gtest.h>
 #include <optional>
 
+using namespace screen;
+
 namespace {
 
 const QString kEdition = QStringLiteral("Quib");
 const QColor kPageColour(0xF4, 0xE9, 0xD0);
 
-// Pixels that differ by more than this in some channel count as different (edge antialiasing of the
-// two platforms may differ slightly).
-constexpr int kChannelTolerance = 40;
-// At most this share of the compared pixels may differ.
-constexpr double kDifferingShare = 0.01;
-
-bool closeTo(QRgb a, QRgb b, int tolerance)
-{
-    return qAbs(qRed(a) - qRed(b)) <= tolerance && qAbs(qGreen(a) - qGreen(b)) <= tolerance &&
-           qAbs(qBlue(a) - qBlue(b)) <= tolerance;
-}
-
-// The share of pixels of reference that differ from the screenshot placed at offset.
-double differingShare(const QImage& shot, const QImage& reference, QPoint offset)
-{
-    qint64 differing = 0;
-    for (int y = 0; y < reference.height(); ++y) {
-        const auto* ref = reinterpret_cast<const QRgb*>(reference.constScanLine(y));
-        const auto* scr = reinterpret_cast<const QRgb*>(shot.constScanLine(y + offset.y())) + offset.x();
-        for (int x = 0; x < reference.width(); ++x) {
-            if (!closeTo(ref[x], scr[x], kChannelTolerance))
-                ++differing;
-        }
-    }
-    return double(differing) / (double(reference.width()) * reference.height());
-}
-
-// Where the reference lies in the screenshot: sampled pixels first, the whole patch for the
-// positions that pass them.
-std::optional<QPoint> locate(const QImage& shot, const QImage& reference)
-{
-    QList<QPoint> samples;
-    for (int y = 2; y < reference.height(); y += 9) {
-        for (int x = 3; x < reference.width(); x += 11)
-            samples.append(QPoint(x, y));
-    }
-    std::optional<QPoint> best;
-    double bestShare = 1.0;
-    for (int oy = 0; oy + reference.height() <= shot.height(); ++oy) {
-        for (int ox = 0; ox + reference.width() <= shot.width(); ++ox) {
-            int misses = 0;
-            const int allowed = int(samples.size() * 0.05);
-            for (const QPoint& p : samples) {
-                if (!closeTo(reference.pixel(p), shot.pixel(p.x() + ox, p.y() + oy), kChannelTolerance) &&
-                    ++misses > allowed)
-                    break;
-            }
-            if (misses > allowed)
-                continue;
-            const double share = differingShare(shot, reference, QPoint(ox, oy));
-            if (share < bestShare) {
-                bestShare = share;
-                best = QPoint(ox, oy);
-            }
-        }
-    }
-    return best;
-}
-
 class WindowScreenshotTest : public ::testing::Test
 {
 protected:
-    WindowScreenshotTest() : m_edition(kEdition)
+    WindowScreenshotTest() : m_edition(kEdition) { useWorkFoldersIn(m_root); }
+
+    // Whether the programs the capture needs are there (the test is skipped, or failed on CI,
+    // when not); withDrag adds xdotool.
+    static bool haveCaptureTools(bool withDrag)
     {
-        EditionSettings& e = edition();
-        e.gTempFolderPath = m_root.filePath(QStringLiteral("work"));
-        e.gReceivedPagesFolderName = QStringLiteral("0000Received_Pages");
-        e.gTempSaveFolderPath =
-            QDir(e.gTempFolderPath).filePath(QStringLiteral("0000Received_Pages/tempSave000000"));
-        QDir().mkpath(e.gTempSaveFolderPath);
-        platform::UserDefaults::standard().useStoreFile(m_root.filePath(QStringLiteral("defaults.ini")));
-        DocumentArchiverInstall::install();
+        return haveProgramOrFail(QStringLiteral("xvfb-run"), QStringLiteral("xvfb")) &&
+               haveProgramOrFail(QStringLiteral("xwininfo"), QStringLiteral("x11-utils")) &&
+               haveProgramOrFail(QStringLiteral("import"), QStringLiteral("imagemagick")) &&
+               (!withDrag || haveProgramOrFail(QStringLiteral("xdotool"), QStringLiteral("xdotool")));
+    }
+
+    // The fixture page saved, and the top left of it as the canvas draws it.
+    QString writeFixtureWithReference(QImage* reference)
+    {
+        const QString page = writeFixture();
+        EXPECT_TRUE(QFile::exists(page));
+        *reference = referenceRendering(page, QSize(460, 260));
+        QDir().mkpath(QStringLiteral(QUIB_GUI_ARTEFACTS_DIR));
+        return page;
     }
 
     // A page of thick coloured lines on a coloured page, saved through the save flow.
@@ -126,6 +81,8 @@ protected:
             line->setBorderStyle(QStringLiteral("solid"));
             line->setBorderHexColorString(QString::fromLatin1(stroke.colour));
             line->setOpacity(1.0);
+            line->setSelectable(true);
+            line->setGroupNumber(-99); // each its own, as the factories make them
             indexes.append(int(graphics.size()));
             graphics.append(line);
         }
@@ -152,6 +109,29 @@ protected:
         return image;
     }
 
+    // Starts the application on page under Xvfb through the capture script; extra is added to its
+    // environment. The application keeps its settings and working folders inside the test's folder.
+    void startCapture(QProcess& run, const QString& page, const QString& shotPath,
+                      const QList<QPair<QString, QString>>& extra)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        const QString home = m_root.filePath(QStringLiteral("home"));
+        QDir().mkpath(home);
+        env.insert(QStringLiteral("HOME"), home);
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+        env.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_root.path());
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        for (const auto& [name, value] : extra)
+            env.insert(name, value);
+        run.setProcessEnvironment(env);
+        run.setProcessChannelMode(QProcess::MergedChannels);
+        run.start(QStringLiteral("xvfb-run"),
+                  {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1280x1024x24"),
+                   QStringLiteral("sh"), QStringLiteral(QUIB_CAPTURE_SCRIPT), QStringLiteral(QUIB_BINARY), page,
+                   QStringLiteral("screenshot-page"), shotPath, QStringLiteral("--edition"), kEdition});
+    }
+
     QTemporaryDir m_root;
     ScopedEdition m_edition;
 };
@@ -160,38 +140,18 @@ protected:
 
 TEST_F(WindowScreenshotTest, LaunchedWithAPageTheWindowShowsItsGraphics)
 {
-    if (!haveProgramOrFail(QStringLiteral("xvfb-run"), QStringLiteral("xvfb")) ||
-        !haveProgramOrFail(QStringLiteral("xwininfo"), QStringLiteral("x11-utils")) ||
-        !haveProgramOrFail(QStringLiteral("import"), QStringLiteral("imagemagick")))
+    if (!haveCaptureTools(false))
         return;
-
-    const QString page = writeFixture();
-    ASSERT_TRUE(QFile::exists(page));
-    const QImage reference = referenceRendering(page, QSize(460, 260));
+    QImage reference;
+    const QString page = writeFixtureWithReference(&reference);
     ASSERT_FALSE(reference.isNull());
-
     const QString artefacts = QStringLiteral(QUIB_GUI_ARTEFACTS_DIR);
-    QDir().mkpath(artefacts);
     const QString shotPath = QDir(artefacts).filePath(QStringLiteral("quib-window.png"));
     QFile::remove(shotPath);
     reference.save(QDir(artefacts).filePath(QStringLiteral("reference.png")));
 
-    // The application keeps its settings and working folders inside the test's folder.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    const QString home = m_root.filePath(QStringLiteral("home"));
-    QDir().mkpath(home);
-    env.insert(QStringLiteral("HOME"), home);
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
-    env.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_root.path());
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     QProcess run;
-    run.setProcessEnvironment(env);
-    run.setProcessChannelMode(QProcess::MergedChannels);
-    run.start(QStringLiteral("xvfb-run"),
-              {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1280x1024x24"),
-               QStringLiteral("sh"), QStringLiteral(QUIB_CAPTURE_SCRIPT), QStringLiteral(QUIB_BINARY), page,
-               QStringLiteral("screenshot-page"), shotPath, QStringLiteral("--edition"), kEdition});
+    startCapture(run, page, shotPath, {});
     ASSERT_TRUE(run.waitForFinished(120000)) << "the capture did not finish";
     const QString output = QString::fromLocal8Bit(run.readAll());
     ASSERT_EQ(run.exitCode(), 0) << qPrintable(output);
@@ -205,4 +165,62 @@ TEST_F(WindowScreenshotTest, LaunchedWithAPageTheWindowShowsItsGraphics)
     EXPECT_LE(differingShare(shot, reference, *offset), kDifferingShare);
     // The window shows the page's own colour around the lines, not the empty canvas.
     EXPECT_TRUE(closeTo(shot.pixel(*offset + QPoint(5, 5)), kPageColour.rgb(), 6));
+}
+
+TEST_F(WindowScreenshotTest, ADragWithTheMouseMovesAGraphicOfTheOpenPage)
+{
+    if (!haveCaptureTools(true))
+        return;
+    QImage reference;
+    const QString page = writeFixtureWithReference(&reference);
+    ASSERT_FALSE(reference.isNull());
+    const QString artefacts = QStringLiteral(QUIB_GUI_ARTEFACTS_DIR);
+    const QString before = QDir(artefacts).filePath(QStringLiteral("drag-before.png"));
+    const QString after = QDir(artefacts).filePath(QStringLiteral("drag-after.png"));
+    const QString plan = m_root.filePath(QStringLiteral("drag-plan.txt"));
+    QFile::remove(before);
+    QFile::remove(after);
+
+    QProcess run;
+    startCapture(run, page, before,
+                 {{QStringLiteral("QUIB_DRAG_PLAN"), plan}, {QStringLiteral("QUIB_AFTER_SHOT"), after}});
+    // The first photograph tells where the page is; the plan then drags the red line 100 down.
+    QImage shot;
+    for (int waited = 0; shot.isNull() && waited < 120000 && run.state() != QProcess::NotRunning;
+         waited += 100) {
+        run.waitForFinished(100);
+        if (QFile::exists(before))
+            shot = QImage(before);
+    }
+    ASSERT_FALSE(shot.isNull()) << qPrintable(QString::fromLocal8Bit(run.readAll()));
+    shot = shot.convertToFormat(QImage::Format_RGB32);
+    const std::optional<QPoint> offset = locate(shot, reference);
+    if (!offset)
+        run.kill();
+    ASSERT_TRUE(offset) << "the page is not on the screen; see " << qPrintable(before);
+    const QPoint grab = *offset + QPoint(180, 40);
+    const QPoint drop = grab + QPoint(0, 100);
+    {
+        QFile file(plan + QStringLiteral(".part"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("%1 %2 %3 %4\n").arg(grab.x()).arg(grab.y()).arg(drop.x()).arg(drop.y()).toLatin1());
+    }
+    ASSERT_TRUE(QFile::rename(plan + QStringLiteral(".part"), plan));
+    ASSERT_TRUE(run.waitForFinished(120000)) << "the drag did not finish";
+    const QString output = QString::fromLocal8Bit(run.readAll());
+    ASSERT_EQ(run.exitCode(), 0) << qPrintable(output);
+
+    QImage moved(after);
+    ASSERT_FALSE(moved.isNull()) << "no screenshot at " << qPrintable(after);
+    moved = moved.convertToFormat(QImage::Format_RGB32);
+    const QColor red(0xC0, 0x39, 0x2B);
+    EXPECT_TRUE(closeTo(shot.pixel(grab), red.rgb(), 30));
+    EXPECT_FALSE(closeTo(shot.pixel(drop), red.rgb(), 30));
+    // The red line left its place and lies 100 lower; the others stay where they were.
+    EXPECT_FALSE(closeTo(moved.pixel(grab + QPoint(-120, 0)), red.rgb(), 30)) << qPrintable(after);
+    EXPECT_TRUE(closeTo(moved.pixel(drop), red.rgb(), 30)) << qPrintable(after);
+    EXPECT_TRUE(closeTo(moved.pixel(drop + QPoint(-120, 0)), red.rgb(), 30)) << qPrintable(after);
+    const QPoint green = *offset + QPoint(360, 200);
+    EXPECT_TRUE(closeTo(shot.pixel(green), QColor(0x1E, 0x84, 0x49).rgb(), 30));
+    EXPECT_EQ(moved.pixel(green), shot.pixel(green)) << qPrintable(after);
 }

@@ -117,8 +117,9 @@ TEST(SafePath, LinksAndEntriesOnDisk)
         EXPECT_STREQ(refusalName(SafePath::check(folder, name)), refusalName(c.expected)) << c.name;
         const std::optional<QString> path = SafePath::filePath(folder, name);
         EXPECT_EQ(path.has_value(), c.expected == PathRefusal::None) << c.name;
-        if (path)
+        if (path) {
             EXPECT_EQ(*path, folder + u'/' + name);
+        }
     }
     // A trailing slash on the folder gives no doubled separator.
     EXPECT_EQ(SafePath::filePath(folder + u'/', QStringLiteral("plain.png")),

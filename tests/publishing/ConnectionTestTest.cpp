@@ -32,7 +32,8 @@ protected:
     {
         if (!havePythonModuleOrFail(QStringLiteral("pyftpdlib"), QStringLiteral("python3-pyftpdlib")))
             return false;
-        const bool started = server.start("ftp_server.py", {QStringLiteral("--root"), root, QStringLiteral("--http")});
+        const bool started =
+            server.start("ftp_server.py", {QStringLiteral("--root"), root, QStringLiteral("--http")});
         EXPECT_TRUE(started) << server.errors().toStdString();
         return started;
     }
@@ -95,7 +96,8 @@ TEST_F(ConnectionTestTest, FailedUploadCarriesItsLogAndLeavesLaterUploadsAlone)
     Receiver receiver;
     const ConnectionTestResult result = UploadFTPS::testConnection(values, &receiver);
     EXPECT_EQ(result.outcome, Outcome::UploadFailed);
-    EXPECT_TRUE(result.connectionLog.startsWith(QStringLiteral("Connection Log\n\n**Not able to connect to 127.0.0.1")));
+    EXPECT_TRUE(result.connectionLog.startsWith(
+        QStringLiteral("Connection Log\n\n**Not able to connect to 127.0.0.1")));
     EXPECT_FALSE(result.connectionLog.contains(QStringLiteral("wrong")));
 
     // A later ordinary upload reports to its own delegate only; nothing of the test is left behind.
@@ -109,6 +111,19 @@ TEST_F(ConnectionTestTest, FailedUploadCarriesItsLogAndLeavesLaterUploadsAlone)
     EXPECT_EQ(recorder.summary(), QStringLiteral("YES/0"));
     EXPECT_EQ(receiver.results.size(), 1);
     EXPECT_EQ(receiver.uploads.size(), 1);
+}
+
+TEST_F(ConnectionTestTest, WebCheckFollowsRedirectsAndWantsTheExactBody)
+{
+    if (!startServer())
+        return;
+    writeFile(root + QStringLiteral("/moved/index.html"), "Test file");
+    writeFile(root + QStringLiteral("/lined/index.html"), "Test file\n");
+    const QString base = QStringLiteral("http://127.0.0.1:%1/").arg(server.port("HTTP"));
+    // http.server answers a folder without its slash with a redirect.
+    EXPECT_TRUE(ConnectionTest::webCheck(base + QStringLiteral("moved")));
+    EXPECT_FALSE(ConnectionTest::webCheck(base + QStringLiteral("lined")));
+    EXPECT_FALSE(ConnectionTest::webCheck(base + QStringLiteral("missing.html")));
 }
 
 TEST(ConnectionTestWebCheck, OnlyWebAddressesAreFetched)
@@ -125,15 +140,44 @@ TEST(UploadConnectionSettingsTest, URLCheckTakesAnySchemeInAnyCase)
         const char* typed;
         const char* stored;
     } cases[] = {
-        {"example.com", "http://example.com"},   {"www.example.com/site", "http://www.example.com/site"},
-        {"http://example.com", "http://example.com"}, {"HTTP://x.org", "HTTP://x.org"},
-        {"https://x.org", "https://x.org"},      {"Https://x.org", "Https://x.org"},
-        {"ftp://x.org", "ftp://x.org"},          {"httpbin.org", "http://httpbin.org"},
-        {"abcd", "abcd"},                        {"", ""},
+        {"example.com", "http://example.com"},
+        {"www.example.com/site", "http://www.example.com/site"},
+        {"http://example.com", "http://example.com"},
+        {"HTTP://x.org", "HTTP://x.org"},
+        {"https://x.org", "https://x.org"},
+        {"Https://x.org", "Https://x.org"},
+        {"ftp://x.org", "ftp://x.org"},
+        {"httpbin.org", "http://httpbin.org"},
+        {"abcd", "abcd"},
+        {"", ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(UploadConnectionSettings::URLCheck(QString::fromLatin1(c.typed)), QString::fromLatin1(c.stored))
+        EXPECT_EQ(UploadConnectionSettings::URLCheck(QString::fromLatin1(c.typed)),
+                  QString::fromLatin1(c.stored))
             << c.typed;
+}
+
+TEST(UploadConnectionSettingsTest, ServerBecomesAUrlHostOrNothing)
+{
+    const struct
+    {
+        QString server;
+        const char* host;
+    } cases[] = {
+        {"ftp.example.com", "ftp.example.com"},
+        {" 127.0.0.1 ", "127.0.0.1"},
+        {"::1", "[::1]"},
+        {"[fe80::1]", "[fe80::1]"},
+        {QString::fromUtf8("bücher.example"), "xn--bcher-kva.example"},
+        {"evil.com/x", ""},
+        {"user@evil.com", ""},
+        {"host:21", ""},
+        {"a b", ""},
+        {"a\r\nb", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(UploadConnectionSettings::urlHost(c.server), QByteArray(c.host)) << c.server.toStdString();
 }
 
 TEST(UploadConnectionSettingsTest, RemoteSegments)
@@ -156,7 +200,8 @@ TEST(UploadConnectionSettingsTest, RemoteSegments)
     for (const auto& c : cases) {
         QStringList segments;
         QString why;
-        EXPECT_EQ(UploadConnectionSettings::remoteSegments(QString::fromLatin1(c.path), segments, &why), c.accepted)
+        EXPECT_EQ(UploadConnectionSettings::remoteSegments(QString::fromLatin1(c.path), segments, &why),
+                  c.accepted)
             << c.path;
         EXPECT_EQ(segments, c.segments) << c.path;
         EXPECT_EQ(why.isEmpty(), c.accepted) << c.path;

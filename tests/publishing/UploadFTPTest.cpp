@@ -41,7 +41,8 @@ protected:
                 return false;
             QProcess make;
             make.start(python(), {serverScript("make_cert.py"), dir.path()});
-            EXPECT_TRUE(make.waitForFinished(30000) && make.exitCode() == 0) << make.readAllStandardError().data();
+            EXPECT_TRUE(make.waitForFinished(30000) && make.exitCode() == 0)
+                << make.readAllStandardError().data();
             arguments << QStringLiteral("--cert") << dir.filePath(QStringLiteral("server.pem"))
                       << QStringLiteral("--key") << dir.filePath(QStringLiteral("server.key"));
         }
@@ -98,11 +99,14 @@ TEST_F(UploadFTPTest, SecondOfThreeMissingEndsTheRunAfterTheFirst)
     UploadConnectionSettings values = settings();
     values.remoteDirectory = QStringLiteral("site");
     QDir(root).mkpath(QStringLiteral("site"));
-    const CallRecorder calls = run(values, {item(local("a.html"), "", "a.html"), item(local("gone.css"), "", "b.css"),
-                                            item(local("c.png"), "", "c.png")});
+    const CallRecorder calls =
+        run(values, {item(local("a.html"), "", "a.html"), item(local("gone.css"), "", "b.css"),
+                     item(local("c.png"), "", "c.png")});
     EXPECT_EQ(calls.summary(), QStringLiteral("YES/0 NO/1"));
-    EXPECT_TRUE(calls.lastDetails().startsWith(QStringLiteral("Connection Log\n\n**Connected successfully to 127.0.0.1")));
-    EXPECT_TRUE(calls.lastDetails().contains(QStringLiteral("\n\nNot able to upload file b.css.\n\nPlease try again.")));
+    EXPECT_TRUE(calls.lastDetails().startsWith(
+        QStringLiteral("Connection Log\n\n**Connected successfully to 127.0.0.1")));
+    EXPECT_TRUE(calls.lastDetails().contains(
+        QStringLiteral("\n\nNot able to upload file b.css.\n\nPlease try again.")));
     EXPECT_TRUE(calls.calls.first().details.endsWith(QStringLiteral("Successfully uploaded file a.html")));
     EXPECT_EQ(readFile(root + QStringLiteral("/site/a.html")), QByteArray("content of a.html"));
     EXPECT_FALSE(QFileInfo::exists(root + QStringLiteral("/site/b.css")));
@@ -115,10 +119,12 @@ TEST_F(UploadFTPTest, FoldersAreMadeOneLevelDeep)
         return;
     UploadConnectionSettings values = settings();
     // An empty remote path is the login folder; a missing folder there is made and entered.
-    CallRecorder calls = run(values, {item(local("a.html"), "", "a.html"), item(local("b.css"), "/page", "b.css")});
+    CallRecorder calls =
+        run(values, {item(local("a.html"), "", "a.html"), item(local("b.css"), "/page", "b.css")});
     EXPECT_EQ(calls.summary(), QStringLiteral("YES/0 YES/1"));
     EXPECT_TRUE(calls.lastDetails().contains(QStringLiteral("Successfully changed to remote directory /\n")));
-    EXPECT_TRUE(calls.lastDetails().contains(QStringLiteral("Successfully changed to remote directory /page\n")));
+    EXPECT_TRUE(
+        calls.lastDetails().contains(QStringLiteral("Successfully changed to remote directory /page\n")));
     EXPECT_TRUE(QFileInfo::exists(root + QStringLiteral("/a.html")));
     EXPECT_TRUE(QFileInfo::exists(root + QStringLiteral("/page/b.css")));
 
@@ -126,7 +132,8 @@ TEST_F(UploadFTPTest, FoldersAreMadeOneLevelDeep)
     values.remoteDirectory = QStringLiteral("missing");
     calls = run(values, {item(local("a.html"), "/deeper", "a.html")});
     EXPECT_EQ(calls.summary(), QStringLiteral("NO/0"));
-    EXPECT_TRUE(calls.lastDetails().contains(QStringLiteral("Not able to access remote directory /missing/deeper.")));
+    EXPECT_TRUE(
+        calls.lastDetails().contains(QStringLiteral("Not able to access remote directory /missing/deeper.")));
     EXPECT_FALSE(QFileInfo::exists(root + QStringLiteral("/missing")));
 }
 
@@ -139,12 +146,31 @@ TEST_F(UploadFTPTest, WrongPasswordIsOneFailureNamingTheConnection)
     values.passiveMode = false;
     const CallRecorder calls = run(values, {item(local("a.html"), "", "a.html")});
     EXPECT_EQ(calls.summary(), QStringLiteral("NO/0"));
-    const QString expected = QStringLiteral("Connection Log\n\n**Not able to connect to 127.0.0.1 on port %1 using "
-                                            "protocol FTP. Mode Active. The connection was attempted using username "
-                                            "quib and the specified password.")
-                                 .arg(values.port);
+    const QString expected =
+        QStringLiteral("Connection Log\n\n**Not able to connect to 127.0.0.1 on port %1 using "
+                       "protocol FTP. Mode Active. The connection was attempted using username "
+                       "quib and the specified password.")
+            .arg(values.port);
     EXPECT_TRUE(calls.lastDetails().startsWith(expected)) << calls.lastDetails().toStdString();
     EXPECT_FALSE(calls.lastDetails().contains(values.password));
+    EXPECT_TRUE(upload->connectionTrace().contains(QStringLiteral("> PASS ****")));
+    EXPECT_FALSE(upload->connectionTrace().contains(values.password));
+}
+
+TEST_F(UploadFTPTest, EmptyQueueOnlyConnectsAndNoDelegateIsFine)
+{
+    if (!startServer())
+        return;
+    EXPECT_EQ(run(settings(), {}).summary(), QString());
+    UploadConnectionSettings wrong = settings();
+    wrong.password = QStringLiteral("wrong");
+    EXPECT_EQ(run(wrong, {}).summary(), QStringLiteral("NO/0"));
+
+    UploadFTPS silent;
+    silent.applySettings(settings());
+    silent.setUploadItemArray({item(local("a.html"), "", "a.html")});
+    silent.uploadSingleFile();
+    EXPECT_TRUE(QFileInfo::exists(root + QStringLiteral("/a.html")));
 }
 
 TEST_F(UploadFTPTest, ActiveModeUploads)
@@ -168,7 +194,8 @@ TEST_F(UploadFTPTest, NamesArePercentEncodedAndControlCharactersRefused)
     EXPECT_EQ(good.summary(), QStringLiteral("YES/0"));
     EXPECT_TRUE(QFileInfo::exists(root + QStringLiteral("/my folder/a b#?%41.html")));
 
-    for (const QString& folder : {QStringLiteral("/x\r\nDELE a.html"), QStringLiteral("/.."), QStringLiteral("/a\tb")}) {
+    for (const QString& folder :
+         {QStringLiteral("/x\r\nDELE a.html"), QStringLiteral("/.."), QStringLiteral("/a\tb")}) {
         const CallRecorder bad = run(settings(), {item(local("a.html"), folder, "z.html")});
         EXPECT_EQ(bad.summary(), QStringLiteral("NO/0")) << folder.toStdString();
         EXPECT_TRUE(bad.lastDetails().contains(QStringLiteral("Not able to access remote directory")));
@@ -176,7 +203,8 @@ TEST_F(UploadFTPTest, NamesArePercentEncodedAndControlCharactersRefused)
     const CallRecorder badName = run(settings(), {item(local("a.html"), "", "z\n.html")});
     EXPECT_EQ(badName.summary(), QStringLiteral("NO/0"));
     EXPECT_TRUE(QFileInfo::exists(root + QStringLiteral("/a.html")) == false);
-    EXPECT_EQ(QDir(root).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{QStringLiteral("my folder")});
+    EXPECT_EQ(QDir(root).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("my folder")});
 }
 
 TEST_F(UploadFTPTest, LoginFolderBelowTheRootHoldsFolderAndFiles)
@@ -186,9 +214,11 @@ TEST_F(UploadFTPTest, LoginFolderBelowTheRootHoldsFolderAndFiles)
     QDir(root).mkpath(QStringLiteral("home/quib/site"));
     UploadConnectionSettings values = settings();
     values.remoteDirectory = QStringLiteral("site");
-    const CallRecorder calls = run(values, {item(local("a.html"), "/page", "a.html")}, QStringLiteral("page"));
+    const CallRecorder calls =
+        run(values, {item(local("a.html"), "/page", "a.html")}, QStringLiteral("page"));
     EXPECT_EQ(calls.summary(), QStringLiteral("YES/0"));
-    EXPECT_TRUE(calls.lastDetails().contains(QStringLiteral("Successfully changed to remote directory /site/page")));
+    EXPECT_TRUE(
+        calls.lastDetails().contains(QStringLiteral("Successfully changed to remote directory /site/page")));
     EXPECT_TRUE(QFileInfo::exists(root + QStringLiteral("/home/quib/site/page/a.html")));
     EXPECT_FALSE(QFileInfo::exists(root + QStringLiteral("/site")));
 
@@ -224,21 +254,37 @@ TEST_F(UploadFTPTest, FtpsIsVerifiedAndAnUnknownCertificateCanBeTrustedByFingerp
     } cases[] = {
         {"with the authority", dir.filePath(QStringLiteral("ca.pem")), QString(), "YES/0"},
         {"trusted fingerprint", QString(), fingerprint, "YES/0"},
-        {"another fingerprint", QString(), QString(fingerprint).replace(0, 2, fingerprint.startsWith(u'0') ? QStringLiteral("11") : QStringLiteral("00")), "NO/0"},
+        {"another fingerprint", QString(),
+         QString(fingerprint)
+             .replace(0, 2, fingerprint.startsWith(u'0') ? QStringLiteral("11") : QStringLiteral("00")),
+         "NO/0"},
+        {"active mode", dir.filePath(QStringLiteral("ca.pem")), QString(), "YES/0"},
     };
     for (const auto& c : cases) {
+        values.passiveMode = std::string_view(c.name) != "active mode";
         values.caFile = c.caFile;
         values.trustedCertificateFingerprint = c.trusted;
         calls = run(values, {item(local("a.html"), "/tls", "a.html")});
-        EXPECT_EQ(calls.summary(), QLatin1String(c.result)) << c.name;
+        EXPECT_EQ(calls.summary(), QLatin1String(c.result))
+            << c.name << calls.lastDetails().right(200).toStdString();
         EXPECT_TRUE(calls.lastDetails().contains(QStringLiteral("using protocol FTP/SSL."))) << c.name;
     }
     EXPECT_TRUE(QFileInfo::exists(root + QStringLiteral("/tls/a.html")));
+    // Active mode asked for: the file still travels only inside TLS.
+    EXPECT_TRUE(upload->connectionTrace().contains(
+        CurlSession::activeTlsDataWorks() ? QStringLiteral("> EPRT") : QStringLiteral("> EPSV")));
+
+    // The authority alone does not cover a name the certificate was not made for.
+    values.caFile = dir.filePath(QStringLiteral("ca.pem"));
+    values.trustedCertificateFingerprint.clear();
+    values.server = QStringLiteral("localhost");
+    calls = run(values, {item(local("a.html"), "", "a.html")});
+    EXPECT_EQ(calls.summary(), QStringLiteral("NO/0"));
+    EXPECT_EQ(upload->refusedCertificateFingerprint(), fingerprint);
 }
 
 // Reads what the process writes to stderr while body runs.
-template <typename Body>
-QByteArray capturedStderr(const QString& path, Body body)
+template <typename Body> QByteArray capturedStderr(const QString& path, Body body)
 {
     fflush(stderr);
     const int saved = dup(2);
@@ -259,10 +305,10 @@ TEST_F(UploadFTPTest, PasswordIsInNoTraceLogOrStderr)
     QStringList traces;
     QStringList logs;
     const QByteArray errors = capturedStderr(dir.filePath(QStringLiteral("stderr.txt")), [&] {
-        for (const QString& protocol : {QStringLiteral("FTP"), QStringLiteral("FTPS")}) {
+        for (const QString& caFile : {QString(), dir.filePath(QStringLiteral("ca.pem"))}) {
             for (const QString& password : {kPassword, QStringLiteral("not-") + kPassword}) {
-                UploadConnectionSettings values = settings(protocol);
-                values.caFile = dir.filePath(QStringLiteral("ca.pem"));
+                UploadConnectionSettings values = settings(QStringLiteral("FTPS"));
+                values.caFile = caFile;
                 values.password = password;
                 const CallRecorder calls = run(values, {item(local("a.html"), "", "a.html")});
                 traces.append(upload->connectionTrace());
@@ -272,8 +318,9 @@ TEST_F(UploadFTPTest, PasswordIsInNoTraceLogOrStderr)
         }
     });
     ASSERT_EQ(traces.size(), 4);
-    EXPECT_TRUE(traces.first().contains(QStringLiteral("> PASS ****")));
     EXPECT_TRUE(traces.at(2).contains(QStringLiteral("> AUTH ****")));
+    EXPECT_TRUE(traces.at(2).contains(QStringLiteral("> PASS ****")));
+    EXPECT_TRUE(traces.at(3).contains(QStringLiteral("> PASS ****")));
     for (const QString& text : traces + logs) {
         EXPECT_FALSE(text.contains(kPassword));
         EXPECT_FALSE(text.contains(QStringLiteral("pw-Kq8")));

@@ -52,8 +52,8 @@ public:
     bool start(const char* script, const QStringList& arguments)
     {
         m_process.setProgram(python());
-        m_process.setArguments(QStringList{QStringLiteral("-W"), QStringLiteral("ignore"), serverScript(script)} +
-                               arguments);
+        m_process.setArguments(
+            QStringList{QStringLiteral("-W"), QStringLiteral("ignore"), serverScript(script)} + arguments);
         m_process.setProcessChannelMode(QProcess::SeparateChannels);
         m_process.start();
         if (!m_process.waitForStarted(10000))
@@ -101,7 +101,8 @@ public:
         QString details;
         qint32 index;
     };
-    void UploadUpdate(UploadFTPS*, bool uploadResult, const QString& uploadDetails, qint32 fileCounter) override
+    void UploadUpdate(UploadFTPS*, bool uploadResult, const QString& uploadDetails,
+                      qint32 fileCounter) override
     {
         calls.append({uploadResult, uploadDetails, fileCounter});
     }

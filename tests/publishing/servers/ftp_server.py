@@ -11,8 +11,36 @@ import sys
 import threading
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler, TLS_FTPHandler
+from pyftpdlib.handlers import FTPHandler, TLS_DTPHandler, TLS_FTPHandler
 from pyftpdlib.servers import FTPServer
+
+
+class EarlyHandshakeDTPHandler(TLS_DTPHandler):
+    """Lets a client shake hands on the data connection before it sends STOR, as curl does.
+
+    pyftpdlib closes a data connection that turns readable before a transfer command, taking the
+    client's TLS hello for a hang-up."""
+
+    def readable(self):
+        if self._ssl_requested and not self._ssl_established:
+            return True
+        if not self.receive and not self._initialized:
+            return self._ssl_want_read
+        return super().readable()
+
+
+class FreshOnlyHandler(http.server.SimpleHTTPRequestHandler):
+    """Serves the login folder, but only to requests that refuse cached copies, as the connection
+    test's web check must."""
+
+    def do_GET(self):
+        if "no-cache" not in self.headers.get("Cache-Control", ""):
+            self.send_error(412, "cached copies would do")
+            return
+        super().do_GET()
+
+    def log_message(self, *args):
+        pass
 
 
 def main():
@@ -23,7 +51,8 @@ def main():
     parser.add_argument("--password", default="secret")
     parser.add_argument("--cert")
     parser.add_argument("--key")
-    parser.add_argument("--http", action="store_true", help="also serve the root over HTTP")
+    parser.add_argument("--http", action="store_true",
+                        help="also serve the login folder over HTTP, to requests sent with Cache-Control: no-cache")
     args = parser.parse_args()
 
     home = os.path.join(args.root, args.home) if args.home else args.root
@@ -37,6 +66,7 @@ def main():
         handler.keyfile = args.key
         handler.tls_control_required = True
         handler.tls_data_required = True
+        handler.dtp_handler = EarlyHandshakeDTPHandler
     else:
         handler = type("Handler", (FTPHandler,), {})
     handler.authorizer = authorizer
@@ -50,9 +80,7 @@ def main():
     print("FTP", server.address[1], flush=True)
 
     if args.http:
-        serve = functools.partial(http.server.SimpleHTTPRequestHandler, directory=home)
-        serve.log_message = lambda *a: None
-        web = http.server.ThreadingHTTPServer(("127.0.0.1", 0), serve)
+        web = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(FreshOnlyHandler, directory=home))
         threading.Thread(target=web.serve_forever, daemon=True).start()
         print("HTTP", web.server_address[1], flush=True)
 

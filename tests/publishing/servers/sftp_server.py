@@ -19,6 +19,7 @@ def main():
     parser.add_argument("--port", type=int, default=0)
     parser.add_argument("--user", default="quib")
     parser.add_argument("--password", default="secret")
+    parser.add_argument("--no-sftp", action="store_true", help="log in, then refuse the SFTP channel")
     args = parser.parse_args()
 
     if os.path.exists(args.host_key):
@@ -42,7 +43,8 @@ def main():
 
     async def run():
         server = await asyncssh.create_server(
-            Server, "127.0.0.1", args.port, server_host_keys=[key], sftp_factory=sftp_factory,
+            Server, "127.0.0.1", args.port, server_host_keys=[key],
+            sftp_factory=None if args.no_sftp else sftp_factory,
             allow_scp=False, reuse_address=True)
         print("SFTP", server.sockets[0].getsockname()[1], flush=True)
         loop = asyncio.get_running_loop()
