@@ -6,6 +6,8 @@
 #include "platform/NotificationCenter.h"
 #include "publishing/DocumentArchiverInstall.h"
 #include "window/DRVWindowController.h"
+#include "window/PreferenceWindowController.h"
+#include "window/ProgressIndicatorWindowController.h"
 #include "window/ShapeSelectionView.h"
 #include "window/WindowPageContext.h"
 
@@ -52,6 +54,8 @@ void DRVAppDelegate::applicationWillFinishLaunching()
     runAppSpecificMenuSetups();
     DocumentArchiverInstall::install();
     WindowPageContext::installForProcess();
+    ProgressIndicatorWindowController::installForProcess();
+    PreferenceWindowController::moveStoredPasswordsToSecretStore();
 }
 
 bool DRVAppDelegate::applicationDidFinishLaunching(const QStringList& documentPaths)

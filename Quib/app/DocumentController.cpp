@@ -5,6 +5,7 @@
 #include "editions/EditionSettings.h"
 #include "platform/Dialogs.h"
 #include "window/DRVWindowController.h"
+#include "window/PreferenceWindowController.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -161,6 +162,10 @@ void DocumentController::sendAction(const QString& action, DRVWindowController* 
     }
     if (action == QLatin1String("terminate:")) {
         terminate();
+        return;
+    }
+    if (action == QLatin1String("showPreferencesPanel:")) {
+        PreferenceWindowController::shared().showPreferencesPanel(window ? window->window() : nullptr);
         return;
     }
     if (window)

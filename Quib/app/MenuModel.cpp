@@ -33,6 +33,8 @@ const QList<MenuDescription>& MenuModel::menus()
           {QStringLiteral("Save As…"), QStringLiteral("saveDocumentAs:"),
            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
           {},
+          {QStringLiteral("FTP Settings…"), QStringLiteral("showPreferencesPanel:"), QKeySequence()},
+          {},
           {QStringLiteral("Quit"), QStringLiteral("terminate:"), QKeySequence(Qt::CTRL | Qt::Key_Q)}}},
         {QStringLiteral("&Edit"),
          {{QStringLiteral("Undo"), QStringLiteral("undo:"), QKeySequence(Qt::CTRL | Qt::Key_Z)},

@@ -171,4 +171,25 @@ public:
     // ---- document: saved-page reading (DataCentre+Parser.cpp) ----
     // The file's size in bytes (saturated to 32 bits), 0 when no file is there.
     static qint32 grabFileSize(const QString& path);
+
+    // ---- the shared progress window (DataCentre+Progress.cpp) ----
+    // Callable from any thread and never waiting for the main thread: a worker's calls are queued to
+    // the main thread, and a run of updates there collapses into the latest. A call on the main
+    // thread first applies what workers queued, then its own at once.
+    // Makes a fresh progress window ("Please wait", indeterminate, 0 of 10) and shows it.
+    static void showProgressIndicator();
+    // "Please wait: done/total completed", the level at done of total and the item text; done equal
+    // to total hides the window and brings the main window to the front.
+    static void updateProgressBar(qint32 done, qint32 total, const QString& text);
+    // Hides the window and drops it; with none shown it does nothing.
+    static void dismissProgressIndicator();
+    // What shows the progress, on the main thread; the window layer installs it at start-up.
+    struct ProgressDisplay
+    {
+        virtual ~ProgressDisplay() = default;
+        virtual void show() = 0;
+        virtual void update(qint32 done, qint32 total, const QString& text) = 0;
+        virtual void dismiss() = 0;
+    };
+    static void setProgressDisplay(ProgressDisplay* display); // not owned; nullptr: nothing shows
 };

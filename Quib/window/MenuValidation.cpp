@@ -141,6 +141,8 @@ MenuItemState MenuValidation::validate(const QString& action, const MenuItemStat
     } else if (action == QLatin1String("redo:")) {
         out.enabled = s.hasDocument && s.canRedo;
         out.title = undoTitle(QStringLiteral("Redo"), s.canRedo ? s.redoActionName : QString());
+    } else if (action == QLatin1String("showPreferencesPanel:")) {
+        out.enabled = true; // the FTP settings need no document
     } else if (action == QLatin1String("saveDocument:") || action == QLatin1String("saveDocumentAs:") ||
                action == QLatin1String("performClose:")) {
         out.enabled = s.hasDocument;
