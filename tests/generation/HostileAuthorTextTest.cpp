@@ -134,8 +134,11 @@ TEST_P(HostileAuthorTextTest, BrowserRunsNoScriptOfTheTextsAndShowsThemAsTyped)
 {
     QUIB_REQUIRE_BROWSER();
     HostilePage page;
-    QTemporaryDir folder;
-    const QString path = browsertest::writePage(folder.path(), page.published());
+    // Kept beside the build as well, to be looked at.
+    const QString kept = QStringLiteral(QT_TESTCASE_BUILDDIR "/hostile-text-artefacts/") +
+                         QString::fromLatin1(GetParam()).replace(u' ', u'-');
+    ASSERT_TRUE(QDir().mkpath(kept));
+    const QString path = browsertest::writePage(kept, page.published());
     ASSERT_FALSE(path.isEmpty());
     const QJsonObject report = browsertest::runPage(path, QStringLiteral("hostile-text-check.js"), 1000);
     const QJsonObject result = report.value("result").toObject();
