@@ -153,6 +153,24 @@ TEST_P(HostileAuthorTextTest, BrowserRunsNoScriptOfTheTextsAndShowsThemAsTyped)
     EXPECT_GE(result.value("lines").toInt(), 1) << browsertest::compact(report).toStdString();
 }
 
+TEST_P(HostileAuthorTextTest, SectionPictureColoursAndIdStayInsideTheirValues)
+{
+    HostilePage page;
+    DRVTable* section = ofClass<DRVTable>(page.document.graphics()).last();
+    ASSERT_EQ(section->gridType(), QStringLiteral("section"));
+    section->setTableBackgroundImage(
+        makePicture(QStringLiteral("bg') x;}</style><script>window.injected=1</script>")));
+    section->setBackgroundHexColorString(QStringLiteral("FFF'><script>window.injected=2</script>"));
+    section->cellHelperArray().first()->setBackgroundHexColorString(QStringLiteral("0;}</style><b>"));
+    section->setSectionIDString(QStringLiteral("top\" onclick=\"window.injected=3"));
+    section->setTopPaddingType(QStringLiteral("px' onmouseover='window.injected=4"));
+    const QString published = page.published();
+    EXPECT_FALSE(published.contains(QStringLiteral("<script>window.injected="))) << published.toStdString();
+    EXPECT_FALSE(published.contains(QStringLiteral("</style><b>"))) << published.toStdString();
+    EXPECT_FALSE(published.contains(QStringLiteral("\" onclick=\""))) << published.toStdString();
+    EXPECT_FALSE(published.contains(QStringLiteral("' onmouseover='"))) << published.toStdString();
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryShape, HostileAuthorTextTest, ::testing::ValuesIn(kShapes));
 
 namespace {
