@@ -33,6 +33,14 @@ QString unit(const QString& value)
                                                                : TextEscaping::cssRuleValue(value);
 }
 
+QString attributeText(QString value)
+{
+    value.replace(u'&', QStringLiteral("&amp;"));
+    value.replace(u'"', QStringLiteral("&quot;"));
+    value.replace(u'<', QStringLiteral("&lt;"));
+    return value;
+}
+
 QString colour(const QString& value)
 {
     return TextEscaping::cssColourValue(value);
@@ -198,10 +206,9 @@ std::shared_ptr<CodeWidgetHelper> ResponsiveArrangement::arrangeResponsiveElemen
     // 5. Opening.
     QString opening;
     if (!email) {
-        const QString id =
-            s->sectionIDString().isEmpty()
-                ? QStringLiteral("")
-                : format(QStringLiteral(" id=%@"), {TextEscaping::quotedAttribute(s->sectionIDString())});
+        const QString id = s->sectionIDString().isEmpty()
+                               ? QStringLiteral("")
+                               : format(QStringLiteral(" id=\"%@\""), {attributeText(s->sectionIDString())});
         opening = format(QStringLiteral("<div class=\"container-fluid\">\n<div class=\"row section%d\"%@>"),
                          {n, id});
     } else if (image) {
