@@ -21,13 +21,13 @@
 #include "model/myTextView.h"
 #include "platform/SafePath.h"
 #include "platform/StringRules.h"
+#include "platform/TextEncoding.h"
 #include "platform/Threads.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -253,6 +253,8 @@ private:
     QObject* owner = nullptr;
     QList<int> textNumbers;
     QList<int> snippetNumbers;
+    // Per snippet: its text was written escaped (a table cell's text), to be decoded once.
+    QList<bool> escapedSnippets;
     QList<myTextView*> oldProfileCells;
     bool backgroundApplied = false;
 };
@@ -554,8 +556,8 @@ bool Reader::readRule(const QString& line)
                 rule.parseForItemTypeString(QStringLiteral("leftMarginLevelStr"), none));
             table->setInitialLaunchStateFlag(
                 rule.parseForItemTypeInt(QStringLiteral("initialLaunchState"), 0));
-            table->setSectionIDString(
-                rule.parseForItemTypeString(QStringLiteral("sectionID"), QStringLiteral("")));
+            table->setSectionIDString(TextEscaping::decodeRuleText(
+                rule.parseForItemTypeString(QStringLiteral("sectionID"), QStringLiteral(""))));
             table->setGridType(
                 rule.parseForItemTypeString(QStringLiteral("gridType"), QStringLiteral("table")));
             table->setScrollFlag(p.scrollFlag);
@@ -892,6 +894,7 @@ void Reader::readSnippetRule(const StyleRuleTokens& rule, int number)
     }
     out.htmlSnippetArray.append(snippet);
     snippetNumbers.append(number >= 0 ? number : int(out.htmlSnippetArray.size() - 1));
+    escapedSnippets.append(rule.parseForItemTypeInt(QStringLiteral("escapedText"), 0) == 1);
 }
 
 void Reader::readBackgroundRule()
@@ -978,6 +981,14 @@ void Reader::readBody(const QString& body)
     QStringList bodyLines = splitLines(body);
     TextBoxRebuild::grabTextContent(bodyLines, out.htmlSnippetArray, snippetNumbers,
                                     QStringLiteral("snippet"));
+    for (qsizetype k = 0; k < out.htmlSnippetArray.size() && k < escapedSnippets.size(); ++k) {
+        myTextView* snippet = out.htmlSnippetArray[k];
+        if (!escapedSnippets[k] || !snippet)
+            continue;
+        snippet->textView()->setString(TextEscaping::decodeHtmlEntities(snippet->textView()->string()));
+        if (snippet->containsLinkFlag() == 1)
+            snippet->setLink(TextEscaping::decodeHtmlEntities(snippet->link()));
+    }
 
     if (!out.followsBaseTemplate) {
         for (const QString& line : std::as_const(bodyLines)) {
@@ -1291,8 +1302,8 @@ void PageParser::fetchBackgroundInBackground(const PageBackgroundFetch& request,
                 return QVariant();
             const QString folder = platform::stringByDeletingLastPathComponent(request.targetPath);
             QDir().mkpath(folder);
-            QSaveFile file(request.targetPath);
-            if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+            // A cut-off file must not take the place of the picture.
+            if (!platform::writeFileAtomically(request.targetPath, data))
                 return QVariant();
             return QVariant::fromValue(image);
         },

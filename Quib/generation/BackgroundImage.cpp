@@ -4,6 +4,7 @@
 #include "editions/DataCentre.h"
 #include "generation/ImageFileWriter.h"
 #include "platform/SafePath.h"
+#include "platform/TextEncoding.h"
 #include "platform/UserDefaults.h"
 
 #include <QDir>
@@ -45,9 +46,9 @@ bool BackgroundImage::saveBackgroundImage(DRVDocument& document, const QString& 
         return false;
     }
     QDir().mkdir(folder);
-    bool written = ImageFileWriter::writeFileAtomically(*path, data);
+    bool written = platform::writeFileAtomically(*path, data);
     if (!QFileInfo::exists(*fullPath) && !fullData.isEmpty())
-        written = ImageFileWriter::writeFileAtomically(*fullPath, fullData) && written;
+        written = platform::writeFileAtomically(*fullPath, fullData) && written;
     if (!written)
         qWarning("background file creation failed");
     return written;

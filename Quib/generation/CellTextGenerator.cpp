@@ -71,15 +71,17 @@ QString alignmentWord(Qt::Alignment alignment)
     return QStringLiteral("left");
 }
 
+// Values that come from a page reach the style rules only as colours and plain words: they could
+// otherwise end the rule or the style block.
 template <class T> void readShared(Element& e, const T* s)
 {
-    e.borderStyle = text(s->borderStyle());
+    e.borderStyle = TextEscaping::cssRuleValue(s->borderStyle());
     e.borderWidth = s->borderWidth();
-    e.textColor = text(s->textHexColorString());
-    e.backgroundColor = text(s->backgroundHexColorString());
-    e.borderColor = text(s->borderHexColorString());
-    e.hoverColor = text(s->hoverColorString());
-    e.hoverTextColor = text(s->hoverTextColorString());
+    e.textColor = TextEscaping::cssColourValue(s->textHexColorString());
+    e.backgroundColor = TextEscaping::cssColourValue(s->backgroundHexColorString());
+    e.borderColor = TextEscaping::cssColourValue(s->borderHexColorString());
+    e.hoverColor = TextEscaping::cssColourValue(s->hoverColorString());
+    e.hoverTextColor = TextEscaping::cssColourValue(s->hoverTextColorString());
     e.link = text(s->link());
     e.linkOption = text(s->linkOption());
     e.linkType = text(s->linkType());
@@ -95,7 +97,7 @@ template <class T> void readShared(Element& e, const T* s)
                               s->leftMarginType(),   s->rightMarginType()};
     for (int i = 0; i < 8; ++i) {
         e.box[i] = box[i];
-        e.boxType[i] = TextBoxGenerator::marginTypeOrDefault(types[i]);
+        e.boxType[i] = TextEscaping::cssRuleValue(TextBoxGenerator::marginTypeOrDefault(types[i]));
     }
     e.onClickShow = text(s->onClickShowString());
     e.onClickHide = text(s->onClickHideString());

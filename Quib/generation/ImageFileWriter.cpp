@@ -73,7 +73,7 @@ void ImageFileWriter::removeFile(const QString& name) const
 bool ImageFileWriter::writeFile(const QString& name, const QByteArray& data) const
 {
     const std::optional<QString> path = filePath(name);
-    return path && !data.isEmpty() && writeFileAtomically(*path, data);
+    return path && !data.isEmpty() && platform::writeFileAtomically(*path, data);
 }
 
 QByteArray ImageFileWriter::encodedImage(const QImage& image, const QString& imageType)
@@ -83,11 +83,6 @@ QByteArray ImageFileWriter::encodedImage(const QImage& image, const QString& ima
     if (imageType == QStringLiteral("JPG"))
         return DataCentre::JPEGRepresentationOfImage(image, 1.0f);
     return DataCentre::PNGRepresentationOfImage(image);
-}
-
-bool ImageFileWriter::writeFileAtomically(const QString& path, const QByteArray& data)
-{
-    return !path.isEmpty() && platform::writeFileAtomically(path, data);
 }
 
 QImage ImageFileWriter::sourcePicture(QObject* image)
@@ -167,7 +162,8 @@ void ImageFileWriter::createRetinaVersion(QObject* image)
     const qint32 retinaSize = DataCentre::grabFileSize(*retinaPath);
     if (QFileInfo::exists(*originalPath) && originalSize > 0 && originalSize < retinaSize) {
         QFile original(*originalPath);
-        if (original.open(QIODevice::ReadOnly) && writeFileAtomically(*retinaPath, original.readAll()))
+        if (original.open(QIODevice::ReadOnly) &&
+            platform::writeFileAtomically(*retinaPath, original.readAll()))
             qInfo("%s REPLACE retina image: %d original image:%d", qPrintable(*retinaPath), retinaSize,
                   originalSize);
     }

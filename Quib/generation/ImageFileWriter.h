@@ -33,8 +33,6 @@ public:
 
     // The image as its file type stores it: JPEG for "JPG", PNG otherwise.
     static QByteArray encodedImage(const QImage& image, const QString& imageType);
-    // Writes data to path through a temporary file and a rename.
-    static bool writeFileAtomically(const QString& path, const QByteArray& data);
     // The inner size of an image in its box: the box less margins, paddings and twice the border.
     static QSizeF innerSize(QObject* image);
 

@@ -49,6 +49,12 @@ QString attribute(const QString& value)
     return TextEscaping::escapeHtmlAttribute(value);
 }
 
+// A unit of the spacing, with nothing in it that could end the rule or the style attribute.
+QString unitOf(const QObject* image, const char* key)
+{
+    return TextEscaping::cssRuleValue(str(image, key));
+}
+
 const QString kModalStyle = QStringLiteral(
     ".modal img {\ntext-align:center;\nmargin:0 auto;\nbox-shadow: 0 5px 15px rgba(0, 0, 0, "
     ".5);\n}\n.modal{\n"
@@ -190,15 +196,18 @@ void ImageGenerator::generate()
                                          "leftMarginType",   "rightMarginType"};
         QString types[8];
         for (int i = 0; i < 8; ++i)
-            types[i] = TextBoxGenerator::marginTypeOrDefault(str(image, unitKeys[i]));
+            types[i] =
+                TextEscaping::cssRuleValue(TextBoxGenerator::marginTypeOrDefault(str(image, unitKeys[i])));
         const double reflection = real(image, "reflection");
         const QString headPart = format(
             QStringLiteral(
                 ".%@{position:%@;left:%dpx;top:%dpx;z-index:%d;imagename:%@;imagetype:%@;width:%dpx;"
                 "height:%dpx;reflection:%d;reflection-fraction:%f;border-width:%dpx;border-style:%@;"
                 "border-color:#%@;fixed:%d;"),
-            {name, position, left, top, z, name, type, width, height, reflection > 0 ? 1 : 0, reflection,
-             border, str(image, "borderStyle"), str(image, "borderHexColorString"), num(image, "moveLock")});
+            {TextEscaping::cssIdentifier(name), position, left, top, z, TextEscaping::cssRuleName(name),
+             TextEscaping::cssRuleName(type), width, height, reflection > 0 ? 1 : 0, reflection, border,
+             TextEscaping::cssRuleValue(str(image, "borderStyle")),
+             TextEscaping::cssColourValue(str(image, "borderHexColorString")), num(image, "moveLock")});
         const QString opacityPart =
             opacity < 1.0
                 ? format(QStringLiteral("opacity:%f;filter:alpha(opacity=%f);"), {opacity, opacity * 100.0})
@@ -236,12 +245,12 @@ void ImageGenerator::generate()
              galleryRow,
              galleryColumn,
              tableNumber,
-             templateName,
+             TextEscaping::cssRuleValue(templateName),
              num(image, "backdropLightingFlag"),
              num(image, "manualLayerIndex"),
              platform::truncToInt(sizeBox.height()),
              num(image, "bubbleFlag"),
-             str(image, "bubbleShape"),
+             TextEscaping::cssRuleValue(str(image, "bubbleShape")),
              mask.isNull() ? 0 : 1,
              real(image, "shadowRadius"),
              real(image, "shadowHorizontalOffset"),
@@ -276,8 +285,9 @@ void ImageGenerator::generate()
         if (image->property("retinaFlag").toBool())
             m_pieces.retinaRules += format(
                 QStringLiteral(".%@{position:%@;background-size:%dpx %dpx !important;z-index:%d;background:"
-                               "transparent url(\"%@/%@@2x.%@\");}"),
-                {name, position, width, height, z + 1, folder, name, type});
+                               "transparent url(%@);}"),
+                {TextEscaping::cssIdentifier(name), position, width, height, z + 1,
+                 TextEscaping::cssString(format(QStringLiteral("%@/%@@2x.%@"), {folder, name, type}))});
 
         // 12-14. Markup.
         const bool inTable = tableNumber != kNone;
@@ -288,7 +298,9 @@ void ImageGenerator::generate()
         const bool shownGalleryPicture = galleryPicture && !slide && !e.gResponsiveLayoutFlag;
         const bool ownMarkup = !inTable && (!slideshow || shownGalleryPicture);
         const QString alt = attribute(str(image, "altText"));
-        const QString picture = format(QStringLiteral("%@/%@@2x.%@"), {folder, name, type});
+        const QString picture =
+            TextEscaping::escapeHtmlAttribute(format(QStringLiteral("%@/%@@2x.%@"), {folder, name, type}));
+        const QString nameClass = TextEscaping::classAttribute(name);
         if (enlarge) {
             const auto fragment = generateImageCode(doc, image, m_publishFlag);
             m_pieces.imageRules =
@@ -301,10 +313,10 @@ void ImageGenerator::generate()
                 markup = sized
                              ? format(QStringLiteral("<div class=%@><img src=\"%@\" width=%d height=%d "
                                                      "alt=\"%@\"></div>\n"),
-                                      {name, picture, width, height, alt})
+                                      {nameClass, picture, width, height, alt})
                              : format(QStringLiteral("<div class=%@><img src=\"%@\" class=\"img-responsive\" "
                                                      "alt=\"%@\"></div>\n"),
-                                      {name, picture, alt});
+                                      {nameClass, picture, alt});
             } else {
                 if (str(image, "linkOption").isEmpty())
                     image->setProperty("linkOption", QStringLiteral("_self"));
@@ -314,10 +326,10 @@ void ImageGenerator::generate()
                     sized
                         ? format(QStringLiteral("<div class=%@><a href=%@ target=%@><img src=\"%@\" width=%d "
                                                 "height=%d class=\"img-responsive\" alt=\"%@\"></a></div>\n"),
-                                 {name, href, target, picture, width, height, alt})
+                                 {nameClass, href, target, picture, width, height, alt})
                         : format(QStringLiteral("<div class=%@><a href=%@ target=%@><img src=\"%@\" "
                                                 "class=\"img-responsive\" alt=\"%@\"></a></div>\n"),
-                                 {name, href, target, picture, alt});
+                                 {nameClass, href, target, picture, alt});
             }
             m_pieces.bodyImages += markup;
         }
@@ -370,10 +382,10 @@ std::shared_ptr<CodeWidgetHelper> ImageGenerator::generateImageCode(DRVDocument&
                                            : QStringLiteral("");
 
     // 5. Output-only defaults: the graphic keeps its own empty values.
-    QString borderColor = str(image, "borderHexColorString");
+    QString borderColor = TextEscaping::cssColourValue(str(image, "borderHexColorString"));
     if (borderColor.isEmpty())
         borderColor = QStringLiteral("transparent");
-    QString borderStyle = str(image, "borderStyle");
+    QString borderStyle = TextEscaping::cssRuleValue(str(image, "borderStyle"));
     if (borderStyle.isEmpty())
         borderStyle = QStringLiteral("none");
 
@@ -382,12 +394,12 @@ std::shared_ptr<CodeWidgetHelper> ImageGenerator::generateImageCode(DRVDocument&
         QStringLiteral(
             "padding-top:%d%@;padding-bottom:%d%@;padding-left:%d%@;padding-right:%d%@;margin-top:%d%@;"
             "margin-bottom:%d%@;margin-left:%d%@;margin-right:%d%@;"),
-        {num(image, "topPadding"), str(image, "topPaddingType"), num(image, "bottomPadding"),
-         str(image, "bottomPaddingType"), num(image, "leftPadding"), str(image, "leftPaddingType"),
-         num(image, "rightPadding"), str(image, "rightPaddingType"), num(image, "topMargin"),
-         str(image, "topMarginType"), num(image, "bottomMargin"), str(image, "bottomMarginType"),
-         num(image, "leftMargin"), str(image, "leftMarginType"), num(image, "rightMargin"),
-         str(image, "rightMarginType")});
+        {num(image, "topPadding"), unitOf(image, "topPaddingType"), num(image, "bottomPadding"),
+         unitOf(image, "bottomPaddingType"), num(image, "leftPadding"), unitOf(image, "leftPaddingType"),
+         num(image, "rightPadding"), unitOf(image, "rightPaddingType"), num(image, "topMargin"),
+         unitOf(image, "topMarginType"), num(image, "bottomMargin"), unitOf(image, "bottomMarginType"),
+         num(image, "leftMargin"), unitOf(image, "leftMarginType"), num(image, "rightMargin"),
+         unitOf(image, "rightMarginType")});
     spacing.replace(QStringLiteral("pixel"), QStringLiteral("px"));
 
     // 7. A transparent border is written as the keyword, not as a hex colour.
@@ -398,8 +410,8 @@ std::shared_ptr<CodeWidgetHelper> ImageGenerator::generateImageCode(DRVDocument&
         QStringLiteral(
             ".%@{%@%@border-width:%dpx;border-style:%@;border-color:%@;opacity:%f;filter:alpha(opacity=%"
             "f);%@%@}\n\n"),
-        {name, size, align, num(image, "borderWidth"), borderStyle, colourValue, opacity, opacity * 100.0,
-         shadow, spacing});
+        {TextEscaping::cssIdentifier(name), size, align, num(image, "borderWidth"), borderStyle, colourValue,
+         opacity, opacity * 100.0, shadow, spacing});
 
     const QString alt = attribute(str(image, "altText"));
     const QString link = str(image, "link");
@@ -408,7 +420,9 @@ std::shared_ptr<CodeWidgetHelper> ImageGenerator::generateImageCode(DRVDocument&
     if (num(image, "imageEnlargeFlag") != 1) {
         // 8.
         helper->headerString = imageRule;
-        const QString picture = format(QStringLiteral("%@/%@@2x.%@"), {folder, name, type});
+        const QString picture =
+            TextEscaping::escapeHtmlAttribute(format(QStringLiteral("%@/%@@2x.%@"), {folder, name, type}));
+        const QString nameClass = TextEscaping::classAttribute(name);
         if (slideShowNumber != kNone) {
             helper->bodyString = QStringLiteral("");
         } else if (!hasLink(link)) {
@@ -416,10 +430,10 @@ std::shared_ptr<CodeWidgetHelper> ImageGenerator::generateImageCode(DRVDocument&
                 e.gResponsiveEmailFlag
                     ? format(QStringLiteral(
                                  "<div class=%@ style='%@'><img src=\"%@\" alt=\"%@\" width=%@></div>\n"),
-                             {name, spacing, picture, alt, QStringLiteral("100%")})
+                             {nameClass, spacing, picture, alt, QStringLiteral("100%")})
                     : format(QStringLiteral("<div class=%@><center><img src=\"%@\" class=\"img-responsive\" "
                                             "alt=\"%@\"></center></div>\n"),
-                             {name, picture, alt});
+                             {nameClass, picture, alt});
         } else {
             QString target = str(image, "linkOption");
             if (target.isEmpty()) {
@@ -434,14 +448,16 @@ std::shared_ptr<CodeWidgetHelper> ImageGenerator::generateImageCode(DRVDocument&
                     ? format(QStringLiteral(
                                  "<div class=%@ style='%@'><a href=%@ target=%@><img src=\"%@\" alt=\"%@\" "
                                  "width=%@></a></div>\n"),
-                             {name, spacing, href, quotedTarget, picture, alt, QStringLiteral("100%")})
+                             {nameClass, spacing, href, quotedTarget, picture, alt, QStringLiteral("100%")})
                     : format(QStringLiteral("<div class=%@><a href=%@ target=%@><center><img src=\"%@\" "
                                             "class=\"img-responsive\" alt=\"%@\"></center></a></div>\n"),
-                             {name, href, quotedTarget, picture, alt});
+                             {nameClass, href, quotedTarget, picture, alt});
         }
     } else {
         // 9. Thumbnail and pop-up both show the original.
-        const QString source = format(QStringLiteral("%@/%@o.%@"), {folder, name, type});
+        const QString source =
+            TextEscaping::escapeHtmlAttribute(format(QStringLiteral("%@/%@o.%@"), {folder, name, type}));
+        const QString popup = TextEscaping::escapeHtmlAttribute(name);
         const int backdrop = num(image, "backdropLightingFlag");
         const QString backdropRule =
             backdrop == 2   ? QStringLiteral(".modal-backdrop{\nbackground-color: transparent;\n}")
@@ -475,7 +491,8 @@ std::shared_ptr<CodeWidgetHelper> ImageGenerator::generateImageCode(DRVDocument&
                 "tabindex=\"-1\" role=\"dialog\" aria-labelledby=\"#popUpLabel_%@\" "
                 "aria-hidden=\"true\">\n<button type=\"button\" class=\"close\" "
                 "data-dismiss=\"modal\">x</button>\n<img class=\"img-responsive\" src=\"%@\">\n%@\n</div>\n"),
-            {name, name, linkAttributes, name, source, name, name, source, caption});
+            {TextEscaping::classAttribute(name), popup, linkAttributes, popup, source, popup, popup, source,
+             caption});
     }
 
     // 10.

@@ -150,18 +150,20 @@ std::shared_ptr<CodeWidgetHelper> ListBuiltRules::generateTextViewCodeStatic(DRV
     const int indentFlag = num(element, "indentFlag");
     const int textIndent = indentFlag == 1 || indentFlag == 2 ? 40 : 0;
 
-    // 5. Text. Table texts are escaped in every page shape, before any markup is added; snippet code
+    // 5. Text. Table texts are escaped in every page shape, before any markup is added (a cell of a
+    // responsive table is stored as a formatted snippet, but holds text all the same); snippet code
     // passes as it is.
     QString text = facts.raw;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    if (prefix == QStringLiteral("text"))
+    const bool escaped = prefix == QStringLiteral("text") || cell;
+    if (escaped)
         text = TextEscaping::escapeHtmlText(text);
     text.replace(u'\n', indentFlag == 2 ? QStringLiteral("<p class=\"tab\">") : QStringLiteral("<br>"));
     text = platform::componentsSeparatedByNewlineSet(text).join(QStringLiteral("<br>"));
     int linkFlag = 0;
     const QString link = str(element, "link");
     if (num(element, "snippetFormatFlag") == 1 && e.gResponsiveLayoutFlag && !link.isEmpty()) {
-        text = format(QStringLiteral("%@\n%@"), {link, text});
+        text = format(QStringLiteral("%@\n%@"), {escaped ? TextEscaping::escapeHtmlLine(link) : link, text});
         linkFlag = 1;
     }
     const quint32 lineCount = TextBoxGenerator::calculateNumOfLines(text);
@@ -255,6 +257,9 @@ std::shared_ptr<CodeWidgetHelper> ListBuiltRules::generateTextViewCodeStatic(DRV
     for (const auto& pair : levels)
         add(main, pair[0], str(element, pair[1]));
     add(main, "containsLinkFlag", d(linkFlag));
+    // Tells the reader that this snippet's text is escaped (older pages kept cell texts raw).
+    if (escaped && prefix == QStringLiteral("snippet"))
+        add(main, "escapedText", QStringLiteral("1"));
     add(main, "hoverColor", colour(str(element, "hoverColorString")));
     add(main, "hoverTextColor", colour(str(element, "hoverTextColorString")));
     const double spacingValue = std::max(0.0, real(element, "lineSpacing"));

@@ -194,7 +194,7 @@ void PageGenerator::generateSnippets()
 
 void PageGenerator::generateLines()
 {
-    const LineGenerator::Output lines = LineGenerator::generateLines(m_document);
+    const LineGenerator::Output lines = LineGenerator::generateLines(m_document, m_publishFlag);
     m_pieces.lineRules += lines.rules;
     m_pieces.bodyComponents += lines.shapes;
 }

@@ -317,8 +317,9 @@ void PageShell::buildHead()
         doc.webPageWidth() > 0
             ? format(QStringLiteral("<meta name='viewport' content='width=%d'>"), {doc.webPageWidth()})
             : QStringLiteral("");
-    const QString generator = format(QStringLiteral("<meta name='Generator' content='%@ for Mac %@'>"),
-                                     {text(e.gEditionDisplayName), text(e.gBundleVersion)});
+    const QString generator = format(QStringLiteral("<meta name='Generator' content='%@ for Linux %@'>"),
+                                     {TextEscaping::escapeHtmlAttributeLine(text(e.gEditionDisplayName)),
+                                      TextEscaping::escapeHtmlAttributeLine(text(e.gBundleVersion))});
 
     // 5. Background.
     const QString imageRule = backgroundImageRule();

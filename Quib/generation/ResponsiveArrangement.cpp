@@ -5,6 +5,7 @@
 #include "editions/EditionSettings.h"
 #include "generation/CssDeclarations.h"
 #include "generation/PageFormat.h"
+#include "generation/TextEscaping.h"
 #include "model/DRVTable.h"
 #include "model/TransformView.h"
 #include "model/myTextView.h"
@@ -24,10 +25,12 @@ QString text(const QString& value)
     return value.isNull() ? QStringLiteral("") : value;
 }
 
-// A unit that was never set reads as "%", as it does for every other element.
+// A unit that was never set reads as "%", as it does for every other element. Units and colours
+// come from the page: nothing in them may end a rule or the style attribute of an e-mail.
 QString unit(const QString& value)
 {
-    return value.isEmpty() || value == QLatin1String("(null)") ? QStringLiteral("%") : value;
+    return value.isEmpty() || value == QLatin1String("(null)") ? QStringLiteral("%")
+                                                               : TextEscaping::cssRuleValue(value);
 }
 
 QString attributeText(QString value)
@@ -36,6 +39,11 @@ QString attributeText(QString value)
     value.replace(u'"', QStringLiteral("&quot;"));
     value.replace(u'<', QStringLiteral("&lt;"));
     return value;
+}
+
+QString colour(const QString& value)
+{
+    return TextEscaping::cssColourValue(value);
 }
 
 QRectF columnRect(const myTextView* cell)
@@ -162,12 +170,14 @@ std::shared_ptr<CodeWidgetHelper> ResponsiveArrangement::arrangeResponsiveElemen
         image ? format(QStringLiteral("min-height:%fpx;"), {s->bounds().height()}) : QStringLiteral("");
     const QString folder =
         image && !image->selectable() ? QStringLiteral("basetemplate") : text(m_document.pageName());
+    const QString imageAddress = image ? format(QStringLiteral("%@/%@.%@"),
+                                                {folder, text(image->imageName()), text(image->imageType())})
+                                       : QStringLiteral("");
     const QString backgroundImage =
-        image ? format(QStringLiteral(
-                           "background: url(%@/%@.%@) no-repeat center top;\n-webkit-background-size: "
-                           "cover;\n-moz-background-size: cover;\n-o-background-size: "
-                           "cover;\nbackground-size: cover;\n"),
-                       {folder, text(image->imageName()), text(image->imageType())})
+        image ? format(QStringLiteral("background: url(%@) no-repeat center top;\n-webkit-background-size: "
+                                      "cover;\n-moz-background-size: cover;\n-o-background-size: "
+                                      "cover;\nbackground-size: cover;\n"),
+                       {TextEscaping::cssString(imageAddress)})
               : QStringLiteral("");
     const QString hidden =
         s->initialLaunchStateFlag() == 1 ? QStringLiteral("display:none;") : QStringLiteral("");
@@ -178,7 +188,7 @@ std::shared_ptr<CodeWidgetHelper> ResponsiveArrangement::arrangeResponsiveElemen
     QString script = QStringLiteral("");
     if (!doColumnsHaveDifferentBackgroundColors(s)) {
         css = format(QStringLiteral(".section%d{\n%@\nbackground-color:#%@;\n%@\n%@\n%@\n}\n"),
-                     {n, box, text(s->backgroundHexColorString()), backgroundImage, minHeight, hidden});
+                     {n, box, colour(s->backgroundHexColorString()), backgroundImage, minHeight, hidden});
     } else {
         css = format(QStringLiteral(".section%d{\n%@\n%@\n%@\n%@\n}\n"),
                      {n, box, backgroundImage, minHeight, hidden});
@@ -202,11 +212,11 @@ std::shared_ptr<CodeWidgetHelper> ResponsiveArrangement::arrangeResponsiveElemen
         opening = format(QStringLiteral("<div class=\"container-fluid\">\n<div class=\"row section%d\"%@>"),
                          {n, id});
     } else if (image) {
-        opening = format(QStringLiteral("<table width=\"100%%\" style='%@' background='%@/%@.%@'><tr>"),
-                         {box, folder, text(image->imageName()), text(image->imageType())});
+        opening = format(QStringLiteral("<table width=\"100%%\" style='%@' background='%@'><tr>"),
+                         {box, TextEscaping::escapeHtmlAttribute(imageAddress)});
     } else if (s->backgroundHexColorString() != kClearColor) {
         opening = format(QStringLiteral("<table width=\"100%%\" bgcolor=#%@ style='%@'><tr>"),
-                         {text(s->backgroundHexColorString()), box});
+                         {colour(s->backgroundHexColorString()), box});
     } else {
         opening = format(QStringLiteral("<table width=\"100%%\" style='%@'><tr>"), {box});
     }
@@ -222,7 +232,7 @@ std::shared_ptr<CodeWidgetHelper> ResponsiveArrangement::arrangeResponsiveElemen
         const bool marked = isTemplate && i == 0;
         const QString columnRule = format(QStringLiteral(".section%d_%d{\nbackground-color:#%@;height:100%%;"
                                                          "\npadding-right:0px;\npadding-left:0px;\n}\n"),
-                                          {n, int(i), text(cell->backgroundHexColorString())});
+                                          {n, int(i), colour(cell->backgroundHexColorString())});
         QString columnOpening;
         if (!email) {
             columnOpening =
@@ -231,11 +241,10 @@ std::shared_ptr<CodeWidgetHelper> ResponsiveArrangement::arrangeResponsiveElemen
                        {n, n, int(i), cell->xsGridColumns(), cell->smallGridColumns(),
                         cell->mediumGridColumns(), cell->largeGridColumns()});
         } else {
-            const QString colour = cell->backgroundHexColorString();
-            const QString background =
-                colour.isEmpty() || colour == QLatin1String("(null)") || colour == kClearColor
-                    ? QStringLiteral("")
-                    : format(QStringLiteral("background-color:#%@;"), {colour});
+            const QString cellColour = colour(cell->backgroundHexColorString());
+            const QString background = cellColour.isEmpty() || cellColour == kClearColor
+                                           ? QStringLiteral("")
+                                           : format(QStringLiteral("background-color:#%@;"), {cellColour});
             const QString alignment =
                 cell->verticalAlignment() == 1   ? QStringLiteral("vertical-align:middle;")
                 : cell->verticalAlignment() == 2 ? QStringLiteral("vertical-align:bottom;")

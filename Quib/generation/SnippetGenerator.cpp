@@ -483,8 +483,9 @@ std::shared_ptr<CodeWidgetHelper> SnippetGenerator::generateSnippetCode(DRVDocum
                  cursor});
     }
 
-    // 7.
-    QString body = code;
+    // 7. A table cell holds text (the canvas shows it as typed), escaped as in every other shape;
+    // only a snippet's code is the author's own markup.
+    QString body = cell ? TextEscaping::escapeHtmlText(code) : code;
     if (formatted == 1) {
         body.replace(QLatin1String("\r\n"), QLatin1String("<br>"));
         body.replace(QLatin1String("\r"), QLatin1String("<br>"));

@@ -174,7 +174,7 @@ void TableGenerator::generateOne(DRVTable* table, int k)
          table->bottomPadding(),
          table->leftPadding(),
          table->rightPadding(),
-         TextEscaping::cssRuleValue(table->sectionIDString()),
+         TextEscaping::encodeRuleText(table->sectionIDString()),
          table->initialLaunchStateFlag(),
          table->topPadding(),
          table->bottomPadding(),

@@ -1,6 +1,7 @@
 #include "generation/TextEscaping.h"
 
 #include <QHash>
+#include <algorithm>
 
 QString TextEscaping::escapeHtmlText(const QString& text)
 {
@@ -185,17 +186,31 @@ bool TextEscaping::isSafeElementId(const QString& id)
     return true;
 }
 
-QString TextEscaping::cssRuleValue(const QString& value)
+namespace {
+
+QString keptInRule(const QString& value, bool keepBackslash)
 {
     QString kept = QStringLiteral("");
     for (const QChar c : value) {
         if (c == u';' || c == u'{' || c == u'}' || c == u'<' || c == u'>' || c == u'"' || c == u'\'' ||
-            c == u'\\' || c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
-            c == QChar::ParagraphSeparator)
+            (c == u'\\' && !keepBackslash) || c.category() == QChar::Other_Control ||
+            c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
             continue;
         kept += c;
     }
     return kept;
+}
+
+} // namespace
+
+QString TextEscaping::cssRuleValue(const QString& value)
+{
+    return keptInRule(value, false);
+}
+
+QString TextEscaping::cssRuleName(const QString& value)
+{
+    return keptInRule(value, true);
 }
 
 QString TextEscaping::cssColourValue(const QString& value)
@@ -209,4 +224,101 @@ QString TextEscaping::cssColourValue(const QString& value)
             return QStringLiteral("");
     }
     return value;
+}
+
+QString TextEscaping::encodeRuleText(const QString& value)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    QString out;
+    char previous = 0;
+    for (const char byte : value.toUtf8()) {
+        const bool plain = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+                           (byte >= '0' && byte <= '9') || byte == '-' || byte == '_' || byte == '.';
+        if (plain && !(byte == 'x' && previous == 'p')) {
+            out += QLatin1Char(byte);
+        } else {
+            out += u'%';
+            out += QLatin1Char(hex[(uchar(byte) >> 4) & 0xF]);
+            out += QLatin1Char(hex[uchar(byte) & 0xF]);
+        }
+        previous = byte;
+    }
+    return out;
+}
+
+QString TextEscaping::decodeRuleText(const QString& value)
+{
+    if (!value.contains(u'%'))
+        return value;
+    auto hexDigit = [](QChar c) -> int {
+        if (c >= u'0' && c <= u'9')
+            return c.unicode() - u'0';
+        if (c >= u'A' && c <= u'F')
+            return c.unicode() - u'A' + 10;
+        if (c >= u'a' && c <= u'f')
+            return c.unicode() - u'a' + 10;
+        return -1;
+    };
+    // Escaped bytes are gathered and decoded together, so a character of several bytes comes back whole.
+    QString out;
+    QByteArray bytes;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value[i] == u'%' && i + 2 < value.size() && hexDigit(value[i + 1]) >= 0 &&
+            hexDigit(value[i + 2]) >= 0) {
+            bytes += char(hexDigit(value[i + 1]) * 16 + hexDigit(value[i + 2]));
+            i += 2;
+            continue;
+        }
+        out += QString::fromUtf8(bytes);
+        bytes.clear();
+        out += value[i];
+    }
+    return out + QString::fromUtf8(bytes);
+}
+
+namespace {
+
+bool isPlainNameCharacter(QChar c)
+{
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u'_' ||
+           c == u'-';
+}
+
+QString cssEscape(char32_t codePoint)
+{
+    return u'\\' + QString::number(uint(codePoint), 16).toUpper() + u' ';
+}
+
+} // namespace
+
+QString TextEscaping::classAttribute(const QString& name)
+{
+    if (!name.isEmpty() && std::all_of(name.cbegin(), name.cend(), isPlainNameCharacter))
+        return name;
+    return quotedAttribute(name);
+}
+
+QString TextEscaping::cssIdentifier(const QString& name)
+{
+    QString out;
+    for (const char32_t c : name.toUcs4()) {
+        if (c >= 0x80 || (c < 0x80 && isPlainNameCharacter(QChar(c))))
+            out += QString::fromUcs4(&c, 1);
+        else
+            out += cssEscape(c == 0 ? 0xFFFD : c);
+    }
+    return out;
+}
+
+QString TextEscaping::cssString(const QString& value)
+{
+    QString out = QStringLiteral("\"");
+    for (const char32_t c : value.toUcs4()) {
+        if (c == u'"' || c == u'\'' || c == u'\\' || c == u'<' || c == u'>' || c < 0x20 || c == 0x7F ||
+            c == 0x2028 || c == 0x2029)
+            out += cssEscape(c == 0 ? 0xFFFD : c);
+        else
+            out += QString::fromUcs4(&c, 1);
+    }
+    return out + u'"';
 }

@@ -37,6 +37,26 @@ public:
     // value, the rule or the style block (";", "{", "}", "<", ">", quotes, "\\", line breaks and
     // other control characters). A missing value is "".
     static QString cssRuleValue(const QString& value);
+    // A name (an image's) as a value of a style rule: as cssRuleValue, but "\\" stays, as names of
+    // older pages hold it (with nothing around it that ends the rule, it can end nothing itself).
+    static QString cssRuleName(const QString& value);
     // A colour value of a style rule: six hex digits or "CLEAR0" as they stand, anything else "".
     static QString cssColourValue(const QString& value);
+    // A name (an image's) as the value of a class attribute: as it stands where it is a plain
+    // word of letters, digits, "_" and "-" (older pages write it unquoted), else quoted and escaped.
+    static QString classAttribute(const QString& name);
+    // A name as a class selector's identifier: letters, digits, "_", "-" and non-ASCII characters
+    // stand as they are, any other character as a CSS escape ("\\3C ").
+    static QString cssIdentifier(const QString& name);
+    // A value as a double-quoted CSS string (inside url("...")): quotes, "\\", "<", ">" and
+    // control characters as CSS escapes, so it can end neither the string nor the style block.
+    static QString cssString(const QString& value);
+    // Author text kept as a value of a saved style rule that must come back exactly (a section's
+    // id): letters, digits, "-", "_" and "." stand as they are, every other character is written
+    // as "%" and two hex digits per UTF-8 byte, and so is an "x" after a "p" (the reader drops
+    // "px"). The result cannot end the value, the rule or the style block.
+    static QString encodeRuleText(const QString& value);
+    // Reads such a value back; values of older pages, written raw, read as they stand unless they
+    // hold "%" and two hex digits.
+    static QString decodeRuleText(const QString& value);
 };
