@@ -3,7 +3,7 @@
 #   cmake --build build-fuzz --target fuzz_page_parser fuzz_archive_reader fuzz_clipboard
 #   build-fuzz/fuzz_page_parser tests/fuzz/corpus tests/fixtures/pages
 #   build-fuzz/fuzz_archive_reader tests/fuzz/corpus-archive
-#   build-fuzz/fuzz_clipboard tests/fuzz/corpus-clipboard
+#   LSAN_OPTIONS=suppressions=tests/fuzz/lsan.supp build-fuzz/fuzz_clipboard tests/fuzz/corpus-clipboard
 # Inputs that find a fault go into the target's corpus folder; the ordinary tests replay every
 # corpus folder (the document tests the parser's and the clipboard's, the publishing tests the
 # archive reader's).

@@ -6,6 +6,8 @@
 #include "model/QuibTextEditor.h"
 #include "platform/Geometry.h"
 #include "platform/StringsTable.h"
+#include "platform/Clock.h"
+#include "platform/ClockTimer.h"
 #include "platform/Threads.h"
 
 #include <QFont>
@@ -18,6 +20,7 @@
 #include <QTextDocumentFragment>
 
 #include <mutex>
+#include <utility>
 
 namespace {
 
@@ -247,10 +250,50 @@ void DRVText::setHeightToMatchContents()
     setUndoKeysFlag(m_boundsBeingChangedToMatchContents, false);
 }
 
+namespace {
+
+// Text boxes whose height waits for the next event-loop turn. They share one timer per thread: a
+// page opened with hundreds of text boxes arms it once, where a timer each would be set, cancelled
+// and fired hundreds of times. Left to the thread's end: a thread edits text until it ends.
+struct HeightMatchQueue
+{
+    QList<QPointer<DRVText>> pending;
+    platform::ClockTimer* timer = nullptr;
+    const platform::Clock* armedOn = nullptr;
+};
+
+thread_local HeightMatchQueue* t_heightMatchQueue = nullptr;
+
+} // namespace
+
 void DRVText::textStorageDidProcessEditing()
 {
-    platform::DelayedPerform::schedule(this, QStringLiteral("setHeightToMatchContents"), 0,
-                                       [this] { setHeightToMatchContents(); });
+    if (m_heightMatchPending)
+        return;
+    m_heightMatchPending = true;
+    if (!t_heightMatchQueue) {
+        auto* queue = new HeightMatchQueue;
+        queue->timer = new platform::ClockTimer;
+        QObject::connect(queue->timer, &platform::ClockTimer::timeout, queue->timer, [queue] {
+            queue->armedOn = nullptr;
+            const QList<QPointer<DRVText>> due = std::exchange(queue->pending, {});
+            for (const QPointer<DRVText>& text : due) {
+                if (!text)
+                    continue;
+                text->m_heightMatchPending = false;
+                text->setHeightToMatchContents();
+            }
+        });
+        t_heightMatchQueue = queue;
+    }
+    HeightMatchQueue& queue = *t_heightMatchQueue;
+    queue.pending.append(this);
+    // Armed again when another clock has been installed since (a test's clock that went away).
+    const platform::Clock* clock = &platform::Clock::current();
+    if (!queue.timer->isActive() || queue.armedOn != clock) {
+        queue.timer->start(0);
+        queue.armedOn = clock;
+    }
 }
 
 void DRVText::setBounds(const QRectF& bounds)
