@@ -183,6 +183,16 @@ QSizeF DRVText::naturalSize() const
     return used.size();
 }
 
+namespace {
+
+// The text layout counts in fixed point that overflows a few million pixels down a box, and then
+// never ends: a size or spacing from pasted data or a page ("font-size:5963790px") is laid out
+// at most this large. The value itself is kept and written as it is.
+constexpr int kMaxLaidOutFontSize = 1000;
+constexpr double kMaxLaidOutLineHeight = 4000;
+
+} // namespace
+
 void DRVText::applyTextStyle()
 {
     QTextDocument* text = contents();
@@ -194,7 +204,7 @@ void DRVText::applyTextStyle()
     QTextBlockFormat paragraph;
     const float lineHeight = float(m_fontSize) * m_lineSpacing;
     if (lineHeight > 0)
-        paragraph.setLineHeight(double(lineHeight), QTextBlockFormat::FixedHeight);
+        paragraph.setLineHeight(std::min(double(lineHeight), kMaxLaidOutLineHeight), QTextBlockFormat::FixedHeight);
     paragraph.setAlignment(alignmentForFontAlignment(m_fontAlignment));
     all.setBlockFormat(paragraph);
     // The page indents the first line of the whole text (its lines are one block there).
@@ -206,7 +216,7 @@ void DRVText::applyTextStyle()
 
     QFont font;
     font.setFamilies({m_fontFamily.isEmpty() ? kDefaultFamily : m_fontFamily});
-    font.setPixelSize(m_fontSize > 0 ? m_fontSize : kDefaultFontSize);
+    font.setPixelSize(m_fontSize > 0 ? std::min(m_fontSize, kMaxLaidOutFontSize) : kDefaultFontSize);
     // Whole-pixel glyph advances, as browsers on this platform give them, so that lines break and
     // words stand where the page shows them.
     font.setHintingPreference(QFont::PreferFullHinting);
