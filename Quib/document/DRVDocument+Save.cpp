@@ -121,22 +121,39 @@ bool DRVDocument::ensureWorkingFolder(const QString& targetPath)
     return true;
 }
 
-bool DRVDocument::compareSource(bool publishFlag)
+bool DRVDocument::storedPageMatches(bool publishFlag, bool changedFlag)
 {
-    generateSourceCode(m_pageName, publishFlag, m_documentChangedCounter > 0);
+    generateSourceCode(m_pageName, publishFlag, changedFlag);
     const std::optional<QString> stored =
         m_pagePath.isEmpty() ? std::nullopt : platform::readPageTextFile(m_pagePath);
-    const bool same = stored && *stored == m_generatedPageSource;
-    if (!same)
+    return stored && *stored == m_generatedPageSource;
+}
+
+bool DRVDocument::compareSource(bool publishFlag)
+{
+    const bool changed = m_documentChangedCounter > 0;
+    const bool same = storedPageMatches(publishFlag, changed);
+    // A pass that already wrote the page's files leaves nothing for a second one to do.
+    if (!same && !changed)
         generateSourceCode(m_pageName, publishFlag, true);
     return same;
 }
 
 bool DRVDocument::savePageFile(bool publishFlag)
 {
+    return writePageFile(publishFlag, false);
+}
+
+bool DRVDocument::writePageFile(bool publishFlag, bool knownToDiffer)
+{
     bool written = true;
-    if (!compareSource(publishFlag))
+    if (knownToDiffer || isDocumentEdited()) {
+        // One writing pass: its files are the same whether or not the text turns out unchanged.
+        if (!storedPageMatches(publishFlag, true))
+            written = directlySavePageFile();
+    } else if (!compareSource(publishFlag)) {
         written = directlySavePageFile();
+    }
     m_FTPUploadFlag = 0;
     return written;
 }
@@ -188,12 +205,17 @@ void DRVDocument::clearTempFolder()
 
 bool DRVDocument::savePagePreparation()
 {
+    return preparePageForSave(false);
+}
+
+bool DRVDocument::preparePageForSave(bool knownToDiffer)
+{
     clearTempFolder();
     // From the first writing save on, generation writes the page's image files too.
     m_storeImageNowFlag = true;
     if (m_pageName.isEmpty())
         m_pageName = createFileName();
-    if (!savePageFile(false))
+    if (!writePageFile(false, knownToDiffer))
         return false;
     return saveCSSFile();
 }
@@ -220,8 +242,10 @@ bool DRVDocument::saveThisPage(const QString& path, bool publishFlag)
             QStringLiteral("the working folder \"%1\" is not available").arg(m_tempSavePathLocal));
     }
 
-    const bool same = compareSource(publishFlag);
-    if (same && samePath && m_documentChangedCounter <= 0) {
+    // Only an unedited save to the same file with nothing pending can end here, and only then is the
+    // page compared first; every other save generates the page once, when it writes it.
+    const bool mayBeUnchanged = samePath && m_documentChangedCounter <= 0 && !isDocumentEdited();
+    if (mayBeUnchanged && storedPageMatches(publishFlag, false)) {
         updateChangeCount(ChangeType::Cleared);
         updateWindowTitle();
         return true;
@@ -235,7 +259,7 @@ bool DRVDocument::saveThisPage(const QString& path, bool publishFlag)
         return failSave(QStringLiteral("cannot create the page folder \"%1\"").arg(pageFolder));
     // A page without thumbnails is still a page: the archive simply leaves them out.
     saveScreenshot();
-    if (!savePagePreparation())
+    if (!preparePageForSave(samePath && m_documentChangedCounter <= 0))
         return failSave(QStringLiteral("cannot write the page file in \"%1\"").arg(m_tempSavePathLocal));
 
     // The archive is written beside the target and renamed over it, so a failed pack leaves the

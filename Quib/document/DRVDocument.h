@@ -284,6 +284,12 @@ public:
     bool saveCSSFile();
     bool savePagePreparation();
     void clearTempFolder();
+    // Generates the page once and compares it with the stored page file.
+    bool storedPageMatches(bool publishFlag, bool changedFlag);
+    // savePagePreparation and savePageFile for a page that is known to differ from its stored file
+    // (or is edited): generated once, by the pass that writes its files.
+    bool preparePageForSave(bool knownToDiffer);
+    bool writePageFile(bool publishFlag, bool knownToDiffer);
     // The page text for publishing in the page's encoding: "Win-1251" (code page 1251), "UTF-8",
     // else UTF-16. Text that code page 1251 cannot hold is refused with an alert and no file.
     bool generatePublishVersion();

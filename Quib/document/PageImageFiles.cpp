@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QImageReader>
 #include <QSet>
 
@@ -53,6 +54,46 @@ QString PageImageFiles::imageFolderForPage(const QString& pagePath)
         .value_or(QString());
 }
 
+namespace {
+
+// One image folder's file names: each exact, and the first of each ignoring case.
+struct FolderListing
+{
+    QSet<QString> exact;
+    QHash<QString, QString> firstByFoldedName;
+};
+
+FolderListing listFolder(const QDir& dir)
+{
+    FolderListing listing;
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& entry : entries) {
+        listing.exact.insert(entry);
+        const QString folded = entry.toCaseFolded();
+        if (!listing.firstByFoldedName.contains(folded))
+            listing.firstByFoldedName.insert(folded, entry);
+    }
+    return listing;
+}
+
+thread_local QHash<QString, FolderListing>* t_listings = nullptr;
+
+} // namespace
+
+PageImageFiles::ListingScope::ListingScope() : m_outer(t_listings)
+{
+    if (!m_outer)
+        t_listings = new QHash<QString, FolderListing>;
+}
+
+PageImageFiles::ListingScope::~ListingScope()
+{
+    if (!m_outer) {
+        delete t_listings;
+        t_listings = nullptr;
+    }
+}
+
 QString PageImageFiles::findFileIgnoringCase(const QString& folder, const QString& fileName)
 {
     if (folder.isEmpty() || !isSafeImageName(fileName))
@@ -60,16 +101,21 @@ QString PageImageFiles::findFileIgnoringCase(const QString& folder, const QStrin
     const QDir dir(folder);
     if (!dir.exists())
         return {};
-    QString found;
-    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& entry : entries) {
-        if (entry == fileName) {
-            found = entry;
-            break;
-        }
-        if (found.isEmpty() && entry.compare(fileName, Qt::CaseInsensitive) == 0)
-            found = entry;
+    FolderListing uncached;
+    const FolderListing* listing = &uncached;
+    if (t_listings) {
+        auto it = t_listings->find(folder);
+        if (it == t_listings->end())
+            it = t_listings->insert(folder, listFolder(dir));
+        listing = &*it;
+    } else {
+        uncached = listFolder(dir);
     }
+    QString found;
+    if (listing->exact.contains(fileName))
+        found = fileName;
+    else
+        found = listing->firstByFoldedName.value(fileName.toCaseFolded());
     if (found.isEmpty())
         return {};
     return platform::SafePath::filePath(folder, found).value_or(QString());
@@ -202,6 +248,8 @@ int PageImageFiles::transferImageFilesForNewName(const QString& pagePath, const 
         }
         if (QFile::copy(source, *target))
             ++copied;
+        if (t_listings)
+            t_listings->remove(folder);
         else
             qWarning() << "image file not copied:" << source << "to" << *target;
     }

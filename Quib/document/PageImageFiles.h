@@ -24,6 +24,20 @@ public:
     // The path of the file in folder whose name equals fileName ignoring case (an exact match first);
     // empty when there is none, when the name is unsafe, or when the file resolves outside the folder.
     static QString findFileIgnoringCase(const QString& folder, const QString& fileName);
+    // While one lives on a thread, findFileIgnoringCase lists each folder once (a page of many
+    // images would list its folder for each): for reading a page, whose folder nothing else
+    // changes meanwhile. Scopes nest; the outermost one forgets the listings.
+    class ListingScope
+    {
+    public:
+        ListingScope();
+        ~ListingScope();
+        ListingScope(const ListingScope&) = delete;
+        ListingScope& operator=(const ListingScope&) = delete;
+
+    private:
+        void* m_outer;
+    };
 
     // The picture of an image element: its original "o.PNG", else "o.JPG", else "@2x.<type>" (the
     // first of these with at least one byte), else "<name>.<type>". Null when nothing can be read.

@@ -27,6 +27,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QPointer>
 #include <algorithm>
 
@@ -63,6 +64,29 @@ std::optional<QString> between(const QString& text, const QString& start, const 
 }
 
 // Lines split at every newline character; a CR LF pair is one break.
+// For each name that follows prefix in some line and ends at one of enders (or at the line's end,
+// when endsAtLineEnd), the first such line.
+QHash<QString, qsizetype> firstLinesByName(const QStringList& lines, QLatin1String prefix, QLatin1String enders,
+                                           bool endsAtLineEnd)
+{
+    QHash<QString, qsizetype> first;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines[i];
+        for (qsizetype at = line.indexOf(prefix); at >= 0; at = line.indexOf(prefix, at + 1)) {
+            const qsizetype start = at + prefix.size();
+            qsizetype end = start;
+            while (end < line.size() && !enders.contains(line[end]))
+                ++end;
+            if (end == line.size() && !endsAtLineEnd)
+                continue;
+            const QString name = line.mid(start, end - start);
+            if (!first.contains(name))
+                first.insert(name, i);
+        }
+    }
+    return first;
+}
+
 QStringList splitLines(const QString& text)
 {
     return platform::componentsSeparatedByNewlineSet(
@@ -1025,21 +1049,19 @@ void Reader::readBody(const QString& body)
 
 void Reader::fillTextBodies(const QStringList& bodyLines)
 {
+    // The first line holding "<div class=textN" ended by a space or ">", for every N, in one pass.
+    const QHash<QString, qsizetype> firstLines =
+        firstLinesByName(bodyLines, QLatin1String("<div class=text"), QLatin1String(" >"), false);
     for (qsizetype i = 0; i < out.textViewArray.size(); ++i) {
         myTextView* view = out.textViewArray[i];
         const int number = textNumbers.value(i, int(i));
         const QString open = QStringLiteral("<div class=text%1").arg(number);
         const QString openSpace = open + u' ';
         const QString openClose = open + u'>';
-        const QString* found = nullptr;
-        for (const QString& line : bodyLines) {
-            if (line.contains(openSpace) || line.contains(openClose)) {
-                found = &line;
-                break;
-            }
-        }
-        if (!found)
+        const qsizetype at = firstLines.value(QString::number(number), -1);
+        if (at < 0)
             continue;
+        const QString* found = &bodyLines[at];
         QString text = *found;
         // Markup first, entities last: text the writer escaped stays text.
         const qsizetype linkAt = text.indexOf(QLatin1String("<a href="));
@@ -1115,11 +1137,43 @@ void Reader::fillImageBodies(const QStringList& bodyLines)
         return end < 0 ? line.mid(start) : line.mid(start, end - start);
     };
 
+    // The first line holding each class name, in one pass; a name that a class list could not
+    // hold whole is looked for line by line.
+    QHash<QString, qsizetype> firstLines;
+    for (const QLatin1String prefix : {QLatin1String("<div class="), QLatin1String("<a class=")}) {
+        const QHash<QString, qsizetype> found = firstLinesByName(bodyLines, prefix, QLatin1String(" >\""), true);
+        for (auto it = found.begin(); it != found.end(); ++it) {
+            auto known = firstLines.find(it.key());
+            if (known == firstLines.end() || it.value() < *known)
+                firstLines.insert(it.key(), it.value());
+        }
+    }
+    const QString quoted = QStringLiteral("class=\"");
+    for (qsizetype i = 0; i < bodyLines.size(); ++i) {
+        const QString& line = bodyLines[i];
+        for (qsizetype at = line.indexOf(quoted); at >= 0; at = line.indexOf(quoted, at + 1)) {
+            const qsizetype start = at + quoted.size();
+            const qsizetype end = line.indexOf(u'"', start);
+            const QString classes = end < 0 ? line.mid(start) : line.mid(start, end - start);
+            for (const QString& name : classes.split(u' ', Qt::SkipEmptyParts)) {
+                auto known = firstLines.find(name);
+                if (known == firstLines.end() || i < *known)
+                    firstLines.insert(name, i);
+            }
+        }
+    }
+    auto indexable = [](const QString& name) {
+        return !name.contains(u' ') && !name.contains(u'>') && !name.contains(u'"');
+    };
+
     for (TransformView* image : std::as_const(out.imageViewArray)) {
         if (image->imageName().isEmpty())
             continue;
-        for (const QString& line : bodyLines) {
-            if (!holdsClass(line, image->imageName()))
+        const bool indexed = indexable(image->imageName());
+        const qsizetype first = indexed ? firstLines.value(image->imageName(), bodyLines.size()) : 0;
+        for (qsizetype i = first; i < bodyLines.size(); ++i) {
+            const QString& line = bodyLines[i];
+            if (!indexed && !holdsClass(line, image->imageName()))
                 continue;
             // Enlargeable pictures carry their caption as title=, the others as alt=.
             if (auto title = quotedValue(line, QStringLiteral("title=\"")))
@@ -1236,6 +1290,8 @@ QList<PageAlert> PageParseResult::alerts() const
 
 PageParseResult PageParser::presentObjects(const PageParseInput& input)
 {
+    // The page's image folder is listed once for all of its images.
+    const PageImageFiles::ListingScope listings;
     return Reader(input).run();
 }
 

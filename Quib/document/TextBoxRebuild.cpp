@@ -6,6 +6,7 @@
 #include "model/myTextView.h"
 
 #include <QFont>
+#include <QHash>
 #include <QSet>
 #include <array>
 
@@ -229,15 +230,39 @@ void TextBoxRebuild::grabTextContent(QStringList& lines, const QList<myTextView*
         return;
     QList<bool> consumed(lines.size(), false);
     QList<bool> isMarker(lines.size(), false);
+    // The marker lines by marker, in page order, found in one pass: a page of many snippets would
+    // otherwise be searched whole for each of them.
+    const QString opening = QStringLiteral("<div class=") + prefix;
+    const bool markersIndexed = !prefix.contains(u'>');
+    QHash<QString, QList<qsizetype>> markerLines;
+    if (markersIndexed) {
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (!lines[i].startsWith(opening))
+                continue;
+            const qsizetype end = lines[i].indexOf(u'>', opening.size());
+            if (end >= 0)
+                markerLines[lines[i].left(end + 1)].append(i);
+        }
+    }
     for (qsizetype k = 0; k < carriers.size(); ++k) {
         myTextView* carrier = carriers[k];
         if (!carrier)
             continue;
         const int number = k < numbers.size() ? numbers[k] : int(k);
         const QString marker = QStringLiteral("<div class=%1%2>").arg(prefix).arg(number);
-        qsizetype i = 0;
-        while (i < lines.size() && (consumed[i] || !lines[i].startsWith(marker)))
-            ++i;
+        qsizetype i = lines.size();
+        if (markersIndexed) {
+            for (qsizetype candidate : markerLines.value(marker)) {
+                if (!consumed[candidate]) {
+                    i = candidate;
+                    break;
+                }
+            }
+        } else {
+            i = 0;
+            while (i < lines.size() && (consumed[i] || !lines[i].startsWith(marker)))
+                ++i;
+        }
         if (i >= lines.size())
             continue;
         consumed[i] = true; // a marker is found once

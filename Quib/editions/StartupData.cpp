@@ -10,6 +10,8 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QHash>
+#include <QMutex>
 
 namespace {
 
@@ -17,6 +19,40 @@ namespace {
 // Sans has the same metrics, so text lays out as designed while pages keep the family name.
 const QString kDefaultFamily = QStringLiteral("Helvetica Neue");
 const QString kDefaultFamilySubstitute = QStringLiteral("Liberation Sans");
+
+// Answers of the system font library by family: a long page asks the same few families for every
+// text box. Forgotten whenever the fonts or their substitutions change.
+struct FontPresence
+{
+    QMutex mutex;
+    QHash<QString, bool> known;
+    bool watching = false;
+};
+
+FontPresence& fontPresence()
+{
+    static FontPresence presence;
+    return presence;
+}
+
+void forgetFontPresence()
+{
+    FontPresence& presence = fontPresence();
+    QMutexLocker lock(&presence.mutex);
+    presence.known.clear();
+}
+
+bool askFontLibrary(const QString& family)
+{
+    if (QFontDatabase::hasFamily(family))
+        return true;
+    const QStringList substitutes = QFont::substitutes(family);
+    for (const QString& substitute : substitutes) {
+        if (QFontDatabase::hasFamily(substitute))
+            return true;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -52,18 +88,29 @@ void DataCentre::loadCustomFont()
             qWarning("Font file %s could not be activated", qPrintable(file));
     }
     QFont::insertSubstitution(kDefaultFamily, kDefaultFamilySubstitute);
+    forgetFontPresence();
 }
 
 bool DataCentre::isFontFamilyPresent(const QString& family)
 {
-    if (QFontDatabase::hasFamily(family))
-        return true;
-    const QStringList substitutes = QFont::substitutes(family);
-    for (const QString& substitute : substitutes) {
-        if (QFontDatabase::hasFamily(substitute))
-            return true;
+    FontPresence& presence = fontPresence();
+    {
+        QMutexLocker lock(&presence.mutex);
+        const auto it = presence.known.constFind(family);
+        if (it != presence.known.constEnd())
+            return *it;
     }
-    return false;
+    const bool present = askFontLibrary(family);
+    QMutexLocker lock(&presence.mutex);
+    if (!presence.watching) {
+        // Without a GUI application nothing changes the fonts, and nothing is cached either.
+        if (!qGuiApp)
+            return present;
+        QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, qGuiApp, forgetFontPresence);
+        presence.watching = true;
+    }
+    presence.known.insert(family, present);
+    return present;
 }
 
 void DataCentre::initializeData()

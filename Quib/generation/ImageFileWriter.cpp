@@ -1,4 +1,5 @@
 #include "generation/ImageFileWriter.h"
+#include "generation/RetinaFileStamps.h"
 
 #include "document/DRVDocument.h"
 #include "document/PageImageFiles.h"
@@ -29,6 +30,20 @@ QString str(const QObject* o, const char* name)
 {
     return o ? o->property(name).toString() : QString();
 }
+
+// Stamps the display file once createRetinaVersion is done with it, however it ends.
+struct RetinaDone
+{
+    QString path;
+    QImage source;
+    QSizeF size;
+    QString type;
+    ~RetinaDone()
+    {
+        if (!path.isEmpty())
+            RetinaFileStamps::remember(path, source, size, type);
+    }
+};
 
 bool inSlideshow(const QObject* image)
 {
@@ -125,6 +140,9 @@ void ImageFileWriter::saveImage(QObject* image)
     QDir().mkdir(m_folder);
     const QString name = str(image, "imageName");
     const QString type = str(image, "imageType");
+    // The original first: the display file is measured against it, so one pass gives what
+    // repeated passes would.
+    checkAndSaveOriginalImage(image);
     if (num(image, "imageEnlargeFlag") == 1)
         removeFile(name + QStringLiteral("@2x.") + type);
     else
@@ -132,7 +150,6 @@ void ImageFileWriter::saveImage(QObject* image)
     removeFile(name + u'.' + type);
     if (!inSlideshow(image) && image->property("forceNonRetinaFlag").toBool())
         createNonRetinaVersion(image);
-    checkAndSaveOriginalImage(image);
 }
 
 void ImageFileWriter::createRetinaVersion(QObject* image)
@@ -146,15 +163,20 @@ void ImageFileWriter::createRetinaVersion(QObject* image)
     const QImage source = sourcePicture(image);
     if (source.isNull())
         return;
-    const QImage scaled = DataCentre::imageWithImage(source, QSizeF(2 * inner.width(), 2 * inner.height()));
     const QString name = str(image, "imageName");
     const QString type = str(image, "imageType");
     const QString retinaName = name + QStringLiteral("@2x.") + type;
+    const std::optional<QString> retinaPath = filePath(retinaName);
+    const QSizeF size(2 * inner.width(), 2 * inner.height());
+    // Made from this very picture at this size by an earlier save, and untouched since.
+    if (retinaPath && RetinaFileStamps::isCurrent(*retinaPath, source, size, type))
+        return;
+    const QImage scaled = DataCentre::imageWithImage(source, size);
     if (!writeFile(retinaName, encodedImage(scaled, type)))
         return;
+    RetinaDone done{retinaPath.value_or(QString()), source, size, type};
 
     // The display file is never larger than the original.
-    const std::optional<QString> retinaPath = filePath(retinaName);
     const std::optional<QString> originalPath = filePath(name + QStringLiteral("o.") + type);
     if (!retinaPath || !originalPath)
         return;

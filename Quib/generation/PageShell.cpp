@@ -203,14 +203,40 @@ QString PageShell::columnClearingCSS()
 
 QString PageShell::replaceCharacterEntities(QString page)
 {
-    static const std::pair<const char16_t*, const char16_t*> replacements[] = {
-        {u"\u00A9", u"&copy;"}, {u"\u00AE", u"&reg;"}, {u"\u2019", u"'"},      {u"\u2014", u"-"},
-        {u"\u2018", u"'"},      {u"\u201C", u"\""},    {u"\u201D", u"\""},     {u"\u00A3", u"&pound;"},
-        {u"\u00A2", u"&cent;"}, {u"\u00A5", u"&yen;"}, {u"\u20AC", u"&euro;"}, {u"\u00BF", u"&iquest;"},
+    auto replacementFor = [](char16_t c) -> const char16_t* {
+        switch (c) {
+        case u'\u00A9': return u"&copy;";
+        case u'\u00AE': return u"&reg;";
+        case u'\u2019':
+        case u'\u2018': return u"'";
+        case u'\u2014': return u"-";
+        case u'\u201C':
+        case u'\u201D': return u"\"";
+        case u'\u00A3': return u"&pound;";
+        case u'\u00A2': return u"&cent;";
+        case u'\u00A5': return u"&yen;";
+        case u'\u20AC': return u"&euro;";
+        case u'\u00BF': return u"&iquest;";
+        default: return nullptr;
+        }
     };
-    for (const auto& [from, to] : replacements)
-        page.replace(QString::fromUtf16(from), QString::fromUtf16(to));
-    return page;
+    // One pass over the page, and none at all for a page without such characters.
+    qsizetype first = 0;
+    while (first < page.size() && !replacementFor(page.at(first).unicode()))
+        ++first;
+    if (first == page.size())
+        return page;
+    QString out;
+    out.reserve(page.size() + 64);
+    out.append(QStringView(page).left(first));
+    for (qsizetype i = first; i < page.size(); ++i) {
+        const char16_t c = page.at(i).unicode();
+        if (const char16_t* to = replacementFor(c))
+            out.append(QStringView(to));
+        else
+            out.append(QChar(c));
+    }
+    return out;
 }
 
 QStringList PageShell::trailingMarkers()

@@ -138,6 +138,10 @@ QColor DRVGraphic::unarchivedColor(const QVariant& value)
     in >> version;
     if (in.status() != QDataStream::Ok || version != kArchiveVersion)
         return clear;
+    // The stream's colour type byte becomes a QColor::Spec unchecked: a type Qt does not know would
+    // be an enumerator that does not exist, so it is refused like any other damage.
+    if (bytes.size() < 2 || quint8(bytes.at(1)) > quint8(QColor::ExtendedRgb))
+        return clear;
     in >> color;
     if (in.status() != QDataStream::Ok || !in.atEnd())
         return clear;

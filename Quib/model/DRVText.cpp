@@ -6,6 +6,8 @@
 #include "model/QuibTextEditor.h"
 #include "platform/Geometry.h"
 #include "platform/StringsTable.h"
+#include "platform/Clock.h"
+#include "platform/ClockTimer.h"
 #include "platform/Threads.h"
 
 #include <QFont>
@@ -18,6 +20,7 @@
 #include <QTextDocumentFragment>
 
 #include <mutex>
+#include <utility>
 
 namespace {
 
@@ -180,6 +183,16 @@ QSizeF DRVText::naturalSize() const
     return used.size();
 }
 
+namespace {
+
+// The text layout counts in fixed point that overflows a few million pixels down a box, and then
+// never ends: a size or spacing from pasted data or a page ("font-size:5963790px") is laid out
+// at most this large. The value itself is kept and written as it is.
+constexpr int kMaxLaidOutFontSize = 1000;
+constexpr double kMaxLaidOutLineHeight = 4000;
+
+} // namespace
+
 void DRVText::applyTextStyle()
 {
     QTextDocument* text = contents();
@@ -191,7 +204,7 @@ void DRVText::applyTextStyle()
     QTextBlockFormat paragraph;
     const float lineHeight = float(m_fontSize) * m_lineSpacing;
     if (lineHeight > 0)
-        paragraph.setLineHeight(double(lineHeight), QTextBlockFormat::FixedHeight);
+        paragraph.setLineHeight(std::min(double(lineHeight), kMaxLaidOutLineHeight), QTextBlockFormat::FixedHeight);
     paragraph.setAlignment(alignmentForFontAlignment(m_fontAlignment));
     all.setBlockFormat(paragraph);
     // The page indents the first line of the whole text (its lines are one block there).
@@ -203,7 +216,7 @@ void DRVText::applyTextStyle()
 
     QFont font;
     font.setFamilies({m_fontFamily.isEmpty() ? kDefaultFamily : m_fontFamily});
-    font.setPixelSize(m_fontSize > 0 ? m_fontSize : kDefaultFontSize);
+    font.setPixelSize(m_fontSize > 0 ? std::min(m_fontSize, kMaxLaidOutFontSize) : kDefaultFontSize);
     // Whole-pixel glyph advances, as browsers on this platform give them, so that lines break and
     // words stand where the page shows them.
     font.setHintingPreference(QFont::PreferFullHinting);
@@ -247,10 +260,50 @@ void DRVText::setHeightToMatchContents()
     setUndoKeysFlag(m_boundsBeingChangedToMatchContents, false);
 }
 
+namespace {
+
+// Text boxes whose height waits for the next event-loop turn. They share one timer per thread: a
+// page opened with hundreds of text boxes arms it once, where a timer each would be set, cancelled
+// and fired hundreds of times. Left to the thread's end: a thread edits text until it ends.
+struct HeightMatchQueue
+{
+    QList<QPointer<DRVText>> pending;
+    platform::ClockTimer* timer = nullptr;
+    const platform::Clock* armedOn = nullptr;
+};
+
+thread_local HeightMatchQueue* t_heightMatchQueue = nullptr;
+
+} // namespace
+
 void DRVText::textStorageDidProcessEditing()
 {
-    platform::DelayedPerform::schedule(this, QStringLiteral("setHeightToMatchContents"), 0,
-                                       [this] { setHeightToMatchContents(); });
+    if (m_heightMatchPending)
+        return;
+    m_heightMatchPending = true;
+    if (!t_heightMatchQueue) {
+        auto* queue = new HeightMatchQueue;
+        queue->timer = new platform::ClockTimer;
+        QObject::connect(queue->timer, &platform::ClockTimer::timeout, queue->timer, [queue] {
+            queue->armedOn = nullptr;
+            const QList<QPointer<DRVText>> due = std::exchange(queue->pending, {});
+            for (const QPointer<DRVText>& text : due) {
+                if (!text)
+                    continue;
+                text->m_heightMatchPending = false;
+                text->setHeightToMatchContents();
+            }
+        });
+        t_heightMatchQueue = queue;
+    }
+    HeightMatchQueue& queue = *t_heightMatchQueue;
+    queue.pending.append(this);
+    // Armed again when another clock has been installed since (a test's clock that went away).
+    const platform::Clock* clock = &platform::Clock::current();
+    if (!queue.timer->isActive() || queue.armedOn != clock) {
+        queue.timer->start(0);
+        queue.armedOn = clock;
+    }
 }
 
 void DRVText::setBounds(const QRectF& bounds)

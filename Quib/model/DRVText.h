@@ -141,6 +141,7 @@ private:
     bool m_contentsBeingChangedByScripting = false;
     int m_scriptingDepth = 0;
     bool m_boundsBeingChangedToMatchContents = false;
+    bool m_heightMatchPending = false; // waiting for the next turn's setHeightToMatchContents
     bool m_contentsBeingEdited = false;
     bool m_partOfTableFlag = false;
     int m_zoomBubbleFlag = 0;

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <limits>
 #include <optional>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <zip.h>
@@ -33,6 +35,63 @@ struct WriteProgress
 QString libzipError(zip_t* archive)
 {
     return QString::fromUtf8(zip_strerror(archive));
+}
+
+// The temporary files a write of the archive named name makes beside it: ".<name>.XXXXXX" of its
+// own, and libzip's ".<name>.XXXXXX.YYYYYY" that becomes it. *primary is the first one's name.
+bool isTemporaryOf(const QString& entry, const QString& name, QString* primary)
+{
+    const QString start = u'.' + name + u'.';
+    if (!entry.startsWith(start))
+        return false;
+    const QStringList parts = entry.mid(start.size()).split(u'.');
+    if (parts.isEmpty() || parts.size() > 2)
+        return false;
+    for (const QString& part : parts) {
+        if (part.size() != 6 ||
+            !std::all_of(part.begin(), part.end(), [](QChar c) { return c.isLetterOrNumber() && c.unicode() < 128; }))
+            return false;
+    }
+    *primary = start + parts.first();
+    return true;
+}
+
+// A write holds a lock on its own temporary file until it ends; a killed one loses it with its
+// process. Only files of writes that hold no lock are taken away.
+void removeStaleTemporaries(const QString& folder, const QString& name)
+{
+    const QDir dir(folder);
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    QSet<QString> stalePrimaries;
+    QSet<QString> present(entries.begin(), entries.end());
+    for (const QString& entry : entries) {
+        QString primary;
+        if (!isTemporaryOf(entry, name, &primary) || entry != primary)
+            continue;
+        const int fd = ::open(QFile::encodeName(dir.filePath(entry)).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            stalePrimaries.insert(primary);
+        ::close(fd);
+    }
+    for (const QString& entry : entries) {
+        QString primary;
+        if (!isTemporaryOf(entry, name, &primary))
+            continue;
+        // libzip's file whose own temporary is gone belongs to no running write either.
+        if (stalePrimaries.contains(primary) || (entry != primary && !present.contains(primary)))
+            QFile::remove(dir.filePath(entry));
+    }
+}
+
+void syncFolder(const QString& folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
 }
 
 // A zip with no entries: libzip removes such a file on close instead of writing it.
@@ -201,6 +260,8 @@ bool ZipArchive::writeTo(const QString& archivePath)
     if (destination.isDir())
         return fail(Status::WriteFailed, QStringLiteral("\"%1\" is a folder").arg(archivePath));
 
+    // What a killed earlier write of this archive left behind goes first.
+    removeStaleTemporaries(folder, destination.fileName());
     QTemporaryFile temporary(folder + QStringLiteral("/.") + destination.fileName() +
                              QStringLiteral(".XXXXXX"));
     if (!temporary.open())
@@ -208,6 +269,14 @@ bool ZipArchive::writeTo(const QString& archivePath)
                     QStringLiteral("cannot write in \"%1\": %2").arg(folder, temporary.errorString()));
     temporary.close();
     const QByteArray temporaryName = QFile::encodeName(temporary.fileName());
+    // Held while this write lasts, so another save's clean-up leaves its files alone.
+    const int lockFd = ::open(temporaryName.constData(), O_RDONLY | O_CLOEXEC);
+    if (lockFd >= 0)
+        ::flock(lockFd, LOCK_EX);
+    const auto unlock = qScopeGuard([lockFd] {
+        if (lockFd >= 0)
+            ::close(lockFd);
+    });
 
     if (m_members.empty()) {
         QFile file(temporary.fileName());
@@ -286,6 +355,8 @@ bool ZipArchive::writeTo(const QString& archivePath)
     if (std::rename(temporaryName.constData(), QFile::encodeName(archivePath).constData()) != 0)
         return fail(Status::WriteFailed, QStringLiteral("cannot replace \"%1\"").arg(archivePath));
     temporary.setAutoRemove(false);
+    // The rename is an entry of the folder: without this a power cut may bring back the old one.
+    syncFolder(folder);
     return true;
 }
 
@@ -298,6 +369,7 @@ bool ZipArchive::extractTo(const QString& archivePath, const QString& targetFold
     const QFileInfo source(archivePath);
     if (!source.isFile())
         return fail(Status::CannotOpen, QStringLiteral("\"%1\" is not a file").arg(archivePath));
+    removeStaleTemporaries(source.absolutePath(), source.fileName());
     int errorCode = 0;
     zip_t* archive =
         zip_open(QFile::encodeName(archivePath).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &errorCode);

@@ -142,6 +142,30 @@ TEST(Clipboard, MalformedDataGivesTheErrorAndNoGraphic)
         ASSERT_FALSE(GraphicClipboard::decode(valid.left(n))) << n;
 }
 
+// A colour in pasted data names its type in one byte; every byte value is read, and only the
+// types Qt knows give a colour, the others the clear colour like any other damaged colour.
+TEST(Clipboard, PastedColourOfEveryTypeByte)
+{
+    DRVRectangle rect;
+    rect.setFillColor(QColor(10, 20, 30));
+    const QByteArray valid = DRVGraphic::pasteboardDataWithGraphics({&rect});
+    const QByteArray archived = DRVGraphic::archivedColor(rect.fillColor());
+    const qsizetype at = valid.indexOf(archived);
+    ASSERT_GE(at, 0);
+    for (int type = 0; type < 256; ++type) {
+        QByteArray data = valid;
+        data[at + 1] = char(type);
+        GraphicError error;
+        Graphics pasted{DRVGraphic::graphicsWithPasteboardData(data, &error)};
+        ASSERT_EQ(pasted.list.size(), 1) << type;
+        const QColor fill = pasted.list.first()->fillColor();
+        if (type > QColor::ExtendedRgb)
+            EXPECT_EQ(fill, QColor(Qt::transparent)) << type;
+        else
+            EXPECT_EQ(int(fill.spec()), type) << type;
+    }
+}
+
 TEST(Clipboard, DamagedBytesNeverCrash)
 {
     DRVLine line;

@@ -322,7 +322,15 @@ TEST(Properties, ArchivedValuesRefuseForeignData)
     wrongVersion[0] = 9;
     QByteArray truncated = DRVGraphic::archivedColor(colour);
     truncated.chop(2);
-    for (const QVariant& v : {QVariant(wrongVersion), QVariant(truncated), QVariant(QByteArray()),
+    // The byte after the version is the colour's type: one Qt does not know is damage too.
+    QByteArray unknownType = DRVGraphic::archivedColor(colour);
+    ASSERT_EQ(unknownType[1], char(QColor::Rgb));
+    unknownType[1] = char(QColor::ExtendedRgb + 1);
+    QByteArray negativeType = DRVGraphic::archivedColor(colour);
+    negativeType[1] = char(0xFF);
+    QByteArray versionOnly = DRVGraphic::archivedColor(colour).left(1);
+    for (const QVariant& v : {QVariant(wrongVersion), QVariant(truncated), QVariant(unknownType),
+                              QVariant(negativeType), QVariant(versionOnly), QVariant(QByteArray()),
                               QVariant(QString("123456")), QVariant(DRVGraphic::archivedColor(colour) + "x")})
         EXPECT_EQ(DRVGraphic::unarchivedColor(v), QColor(Qt::transparent));
 
