@@ -138,8 +138,8 @@ QColor DRVGraphic::unarchivedColor(const QVariant& value)
     in >> version;
     if (in.status() != QDataStream::Ok || version != kArchiveVersion)
         return clear;
-    // The stream's colour type byte becomes a QColor::Spec unchecked: a type Qt does not know would
-    // be an enumerator that does not exist, so it is refused like any other damage.
+    // The stream's colour-model byte is taken by Qt unchecked: a model Qt does not know would be an
+    // enumerator that does not exist, so it is refused like any other damage.
     if (bytes.size() < 2 || quint8(bytes.at(1)) > quint8(QColor::ExtendedRgb))
         return clear;
     in >> color;
