@@ -210,6 +210,56 @@ public:
     QRectF shiftObjectsInSection(QPointF point, const QRectF& rect);
     bool showSectionEditorFlag() const { return false; }
 
+    // ---- arrange (DRVGraphicView+Arrange.cpp) ----
+    // The first selected graphic containing the last touch point; without one, the front-most
+    // selected graphic, so that aligning never sends everything to the page's corner.
+    DRVGraphic* lastSelectedGraphic() const;
+    QList<DRVGraphic*> selectableGraphics() const;
+    // Each is one undo step named as the Edit menu shows it.
+    void alignLeftEdges();
+    void alignRightEdges();
+    void alignTopEdges();
+    void alignBottomEdges();
+    void alignHorizontalCenters();
+    void alignVerticalCenters();
+    void alignHorizontalSpacing();
+    void alignVerticalSpacing();
+    void alignWithGrid();
+    void makeSameWidth();
+    void makeSameHeight();
+    void makeSameSize();
+    void makeNaturalSize();
+    void bringForward();
+    void sendBackward();
+    void bringToFront();
+    void sendToBack();
+    void selectAll();
+    void deselectAll();
+    // ---- grouping and locking (DRVGraphicView+Grouping.cpp) ----
+    // Groups and locks act on texts, images, slideshows, galleries, tables and lines; scroll
+    // locking on the same kinds without lines.
+    static bool isGroupableKind(const DRVGraphic* graphic);
+    // The bound document's; nullptr when unbound.
+    platform::UndoManager* undoManager() const;
+    static bool isScrollLockKind(const DRVGraphic* graphic);
+    bool groupShown() const;
+    bool ungroupShown() const;
+    bool lockShown() const;
+    bool unLockShown() const;
+    bool scrollShown() const;
+    bool unScrollShown() const;
+    bool positionSettingsShown() const;
+    void groupObjects();
+    void unGroupObjects();
+    void lockObjects();
+    void unLockObjects();
+    void scrollLockObjects();
+    void unScrollLockObjects();
+
+    // The canvas commands the menus reach, by action name.
+    using Command = void (DRVGraphicView::*)();
+    static const QHash<QString, Command>& menuCommands();
+
     // ---- state kept for the other canvas operations ----
     QPointF lastTouchPoint() const { return m_lastTouchPoint; }
     void setLastTouchPoint(QPointF point) { m_lastTouchPoint = point; }

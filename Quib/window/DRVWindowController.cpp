@@ -728,7 +728,9 @@ const QStringList& DRVWindowController::handledActions()
                                      QStringLiteral("showOrHideSourceCode:"),
                                      QStringLiteral("showOrHideSourceCodeStatic:"),
                                      QStringLiteral("showMailSourceCode:")};
-    return actions;
+    static const QStringList withCanvas = actions + QStringList(DRVGraphicView::menuCommands().keyBegin(),
+                                                                DRVGraphicView::menuCommands().keyEnd());
+    return withCanvas;
 }
 
 bool DRVWindowController::performAction(const QString& action)
@@ -753,7 +755,10 @@ bool DRVWindowController::performAction(const QString& action)
              action == QLatin1String("showOrHideSourceCodeStatic:") ||
              action == QLatin1String("showMailSourceCode:"))
         showSourceCommand(action);
-    else
+    else if (const DRVGraphicView::Command command = DRVGraphicView::menuCommands().value(action)) {
+        if (m_graphicView)
+            (m_graphicView->*command)();
+    } else
         return false;
     return true;
 }
@@ -779,8 +784,52 @@ MenuValidationState DRVWindowController::menuValidationState() const
     return state;
 }
 
+CanvasMenuFacts DRVWindowController::canvasMenuFacts() const
+{
+    CanvasMenuFacts facts;
+    if (!m_graphicView)
+        return facts;
+    const QList<DRVGraphic*> selected = m_graphicView->selectedGraphics();
+    facts.selectedCount = int(selected.size());
+    facts.gridCanAlign = m_grid->canAlign();
+    for (const DRVGraphic* graphic : selected)
+        facts.anyCanMakeNaturalSize = facts.anyCanMakeNaturalSize || graphic->canMakeNaturalSize();
+    const std::pair<const char*, bool> predicates[] = {{"centerGroupShown", m_graphicView->centerGroupShown()},
+                                                       {"groupShown", m_graphicView->groupShown()},
+                                                       {"ungroupShown", m_graphicView->ungroupShown()},
+                                                       {"lockShown", m_graphicView->lockShown()},
+                                                       {"unLockShown", m_graphicView->unLockShown()},
+                                                       {"scrollShown", m_graphicView->scrollShown()},
+                                                       {"unScrollShown", m_graphicView->unScrollShown()},
+                                                       {"positionSettingsShown", m_graphicView->positionSettingsShown()}};
+    for (const auto& [name, holds] : predicates) {
+        if (holds)
+            facts.predicates.insert(QString::fromLatin1(name));
+    }
+    const EditionSettings& e = edition();
+    const std::pair<const char*, bool> flags[] = {{"gHideAlignLeftFlag", e.gHideAlignLeftFlag},
+                                                  {"gHideAlignRightFlag", e.gHideAlignRightFlag},
+                                                  {"gHideHorizontalCentersFlag", e.gHideHorizontalCentersFlag},
+                                                  {"gHideVerticalCentersFlag", e.gHideVerticalCentersFlag},
+                                                  {"gHideHorizontalSpacingFlag", e.gHideHorizontalSpacingFlag},
+                                                  {"gHideSameSizeFlag", e.gHideSameSizeFlag},
+                                                  {"gHideSameWidthFlag", e.gHideSameWidthFlag},
+                                                  {"gHideClickToEnlargeFlag", e.gHideClickToEnlargeFlag},
+                                                  {"gHideImageCaptionFlag", e.gHideImageCaptionFlag},
+                                                  {"gTableImagesFlag", e.gTableImagesFlag},
+                                                  {"gResponsiveLayoutFlag", e.gResponsiveLayoutFlag}};
+    for (const auto& [name, set] : flags) {
+        if (set)
+            facts.editionFlags.insert(QString::fromLatin1(name));
+    }
+    return facts;
+}
+
 MenuItemState DRVWindowController::validateMenuItem(const QString& action, const MenuItemState& item) const
 {
+    const CanvasMenuAnswer canvas = MenuValidation::validateCanvas(action, item, canvasMenuFacts());
+    if (canvas.handled)
+        return canvas.item;
     return MenuValidation::validate(action, item, menuValidationState());
 }
 

@@ -1,0 +1,330 @@
+// The arrange commands run from the window's own menu items: resulting bounds, stacking order,
+// selection and the undo step's name; undo and redo put things back and select them.
+#include "AppTestSupport.h"
+
+#include "canvas/DRVGraphicView.h"
+#include "model/DRVImage.h"
+#include "model/DRVLine.h"
+#include "model/DRVRectangle.h"
+#include "model/DRVText.h"
+
+#include <QMenu>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+class ArrangeCommandsTest : public WindowedAppTest
+{
+protected:
+    // A window on a page of selectable rectangles, front to back, named by their index.
+    DRVWindowController* windowWith(const QList<QRectF>& rects)
+    {
+        QList<DRVGraphic*> graphics;
+        for (const QRectF& rect : rects) {
+            auto* graphic = new DRVRectangle;
+            graphic->setBounds(rect);
+            graphics.append(graphic);
+        }
+        return windowWith(graphics);
+    }
+
+    DRVWindowController* windowWith(const QList<DRVGraphic*>& graphics)
+    {
+        auto document = std::make_unique<DRVDocument>();
+        document->undoManager()->disableUndoRegistration();
+        QList<int> indexes;
+        for (int i = 0; i < int(graphics.size()); ++i) {
+            graphics.at(i)->setSelectable(true);
+            graphics.at(i)->setObjectName(QString::number(i));
+            indexes.append(i);
+        }
+        document->insertGraphics(graphics, indexes);
+        document->undoManager()->enableUndoRegistration();
+        return documents.addDocument(std::move(document));
+    }
+
+    static QString order(DRVWindowController* window)
+    {
+        QString out;
+        for (const DRVGraphic* graphic : window->document()->graphics())
+            out += graphic->objectName();
+        return out;
+    }
+
+    // Runs the item as a shortcut would: validated afresh, then dispatched.
+    static void run(DRVWindowController* window, const QString& action)
+    {
+        QAction* item = MenuModel::actionNamed(window->window()->menuBar(), action);
+        ASSERT_TRUE(item) << qPrintable(action);
+        // A menu opened by validatedItem closes first, as it would before a shortcut.
+        emit qobject_cast<QMenu*>(item->parent())->aboutToHide();
+        item->trigger();
+    }
+};
+
+struct BoundsCase
+{
+    const char* action;
+    QList<QRectF> start;
+    QList<int> selection;
+    QPointF touch;
+    QList<QRectF> expected;
+    const char* undoName;
+};
+
+} // namespace
+
+TEST_F(ArrangeCommandsTest, AlignAndSizeCommandsSetBoundsAsOneNamedStep)
+{
+    const QList<QRectF> three{{10, 10, 50, 20}, {100, 40, 30, 60}, {300, 80, 40, 10}};
+    const BoundsCase cases[] = {
+        {"alignLeftEdges:",
+         three,
+         {0, 1, 2},
+         {110, 50},
+         {{100, 10, 50, 20}, {100, 40, 30, 60}, {100, 80, 40, 10}},
+         "Align Left Edges"},
+        // No selected graphic under the point: the front-most selected one is the reference.
+        {"alignLeftEdges:",
+         three,
+         {1, 2},
+         {0, 0},
+         {{10, 10, 50, 20}, {100, 40, 30, 60}, {100, 80, 40, 10}},
+         "Align Left Edges"},
+        {"alignRightEdges:",
+         three,
+         {0, 1, 2},
+         {20, 20},
+         {{10, 10, 50, 20}, {30, 40, 30, 60}, {20, 80, 40, 10}},
+         "Align Right Edges"},
+        {"alignTopEdges:",
+         three,
+         {0, 2},
+         {310, 85},
+         {{10, 80, 50, 20}, {100, 40, 30, 60}, {300, 80, 40, 10}},
+         "Align Top Edges"},
+        {"alignBottomEdges:",
+         three,
+         {0, 1},
+         {110, 50},
+         {{10, 80, 50, 20}, {100, 40, 30, 60}, {300, 80, 40, 10}},
+         "Align Bottom Edges"},
+        {"alignHorizontalCenters:",
+         three,
+         {0, 1, 2},
+         {310, 85},
+         {{10, 10, 50, 20}, {20, 40, 30, 60}, {15, 80, 40, 10}},
+         "Align Horizontal Centers"},
+        {"alignHorizontalSpacing:",
+         three,
+         {0, 1, 2},
+         {0, 0},
+         {{10, 10, 50, 20}, {100, 40, 30, 60}, {170, 80, 40, 10}},
+         nullptr},
+        {"makeSameSize:",
+         three,
+         {0, 1},
+         {110, 50},
+         {{10, 10, 30, 60}, {100, 40, 30, 60}, {300, 80, 40, 10}},
+         "Make Same Height"},
+        {"makeSameWidth:",
+         three,
+         {0, 1},
+         {900, 900},
+         {{10, 10, 50, 20}, {100, 40, 50, 60}, {300, 80, 40, 10}},
+         "Make Same Width"},
+    };
+    for (const BoundsCase& c : cases) {
+        SCOPED_TRACE(c.action);
+        DRVWindowController* window = windowWith(c.start);
+        DRVGraphicView* canvas = window->graphicView();
+        canvas->changeSelectionIndexes(c.selection);
+        canvas->setLastTouchPoint(c.touch);
+        run(window, QString::fromLatin1(c.action));
+        const QList<DRVGraphic*> graphics = window->document()->graphics();
+        for (int i = 0; i < int(graphics.size()); ++i)
+            EXPECT_EQ(graphics.at(i)->bounds(), c.expected.at(i)) << "graphic " << i;
+        platform::UndoManager* undo = window->document()->undoManager();
+        ASSERT_TRUE(undo->canUndo());
+        if (c.undoName)
+            EXPECT_EQ(undo->undoActionName(), QString::fromUtf8(c.undoName));
+
+        // Undo from the Edit menu puts everything back as one step and selects what it touched.
+        canvas->changeSelectionIndexes({});
+        run(window, QStringLiteral("undo:"));
+        for (int i = 0; i < int(graphics.size()); ++i)
+            EXPECT_EQ(graphics.at(i)->bounds(), c.start.at(i)) << "undone graphic " << i;
+        EXPECT_FALSE(undo->canUndo());
+        EXPECT_FALSE(canvas->selectionIndexes().isEmpty());
+        run(window, QStringLiteral("redo:"));
+        for (int i = 0; i < int(graphics.size()); ++i)
+            EXPECT_EQ(graphics.at(i)->bounds(), c.expected.at(i)) << "redone graphic " << i;
+        dialogs->queueAlertAnswer(1);
+        window->performClose();
+    }
+}
+
+TEST_F(ArrangeCommandsTest, StackingCommandsReorderThePage)
+{
+    // 0 and 2 overlap 3; 1 lies apart.
+    const QList<QRectF> rects{{0, 0, 50, 50}, {200, 200, 10, 10}, {30, 30, 50, 50}, {40, 40, 20, 20}};
+    const struct
+    {
+        const char* action;
+        QList<int> selection;
+        const char* order;
+        QList<int> selectionAfter;
+        const char* undoName;
+    } cases[] = {
+        {"bringForward:", {3}, "3012", {}, nullptr},
+        {"sendBackward:", {0}, "1203", {}, nullptr},
+        {"bringToFront:", {1, 3}, "1302", {0, 1}, "Bring To Front"},
+        {"sendToBack:", {0, 2}, "1302", {2, 3}, "Send To Back"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.action);
+        DRVWindowController* window = windowWith(rects);
+        DRVGraphicView* canvas = window->graphicView();
+        canvas->changeSelectionIndexes(c.selection);
+        run(window, QString::fromLatin1(c.action));
+        EXPECT_EQ(order(window), QString::fromLatin1(c.order));
+        if (!c.selectionAfter.isEmpty())
+            EXPECT_EQ(canvas->selectionIndexes(), c.selectionAfter);
+        platform::UndoManager* undo = window->document()->undoManager();
+        if (c.undoName)
+            EXPECT_EQ(undo->undoActionName(), QString::fromUtf8(c.undoName));
+        run(window, QStringLiteral("undo:"));
+        EXPECT_EQ(order(window), QStringLiteral("0123"));
+        run(window, QStringLiteral("redo:"));
+        EXPECT_EQ(order(window), QString::fromLatin1(c.order));
+        dialogs->queueAlertAnswer(1);
+        window->performClose();
+    }
+}
+
+TEST_F(ArrangeCommandsTest, DisabledCommandsDoNothingFromTheirShortcut)
+{
+    DRVWindowController* window = windowWith({{0, 0, 50, 50}, {30, 30, 50, 50}});
+    DRVGraphicView* canvas = window->graphicView();
+    canvas->changeSelectionIndexes({0, 1});
+    // Bring forward needs exactly one selected graphic.
+    run(window, QStringLiteral("bringForward:"));
+    EXPECT_EQ(order(window), QStringLiteral("01"));
+    EXPECT_FALSE(window->document()->undoManager()->canUndo());
+
+    // Opening the menu shows it greyed; an item whose command comes later stays greyed.
+    QAction* forward = validatedItem(window, QStringLiteral("bringForward:"));
+    EXPECT_FALSE(forward->isEnabled());
+    EXPECT_TRUE(forward->isVisible());
+    QAction* front = validatedItem(window, QStringLiteral("bringToFront:"));
+    EXPECT_TRUE(front->isEnabled());
+    QAction* web = validatedItem(window, QStringLiteral("showWebPreview:"));
+    EXPECT_FALSE(web->isEnabled());
+
+    canvas->changeSelectionIndexes({});
+    run(window, QStringLiteral("selectAll:"));
+    EXPECT_EQ(canvas->selectionIndexes(), (QList<int>{0, 1}));
+}
+
+TEST_F(ArrangeCommandsTest, PlacementRadioPairFollowsTheStoredFlag)
+{
+    DRVWindowController* window = windowWith({{0, 0, 10, 10}});
+    QAction* current = validatedItem(window, QStringLiteral("switchAddNewLayout_Current:"));
+    QAction* end = validatedItem(window, QStringLiteral("switchAddNewLayout_End:"));
+    ASSERT_TRUE(current && end);
+    EXPECT_TRUE(current->isChecked());
+    EXPECT_FALSE(end->isChecked());
+    end->trigger();
+    EXPECT_TRUE(platform::UserDefaults::standard().boolForKey(QStringLiteral("InsertNewAtEndFlag")));
+    validatedItem(window, QStringLiteral("switchAddNewLayout_End:"));
+    EXPECT_TRUE(end->isChecked());
+    EXPECT_FALSE(current->isChecked());
+}
+
+namespace {
+
+template <class T> T* graphicAt(QRectF bounds, int group)
+{
+    auto* graphic = new T;
+    graphic->setBounds(bounds);
+    graphic->setGroupNumber(group);
+    return graphic;
+}
+
+} // namespace
+
+TEST_F(ArrangeCommandsTest, GroupUngroupAndLockThroughTheFormatMenu)
+{
+    edition().gHidePositionAndScrollFlag = false;
+    DRVWindowController* window = windowWith(QList<DRVGraphic*>{
+        graphicAt<DRVText>({0, 0, 40, 20}, -99), graphicAt<DRVText>({50, 0, 40, 20}, -99),
+        graphicAt<DRVImage>({0, 50, 40, 40}, 4), graphicAt<DRVText>({50, 50, 40, 20}, 4),
+        graphicAt<DRVRectangle>({100, 100, 10, 10}, -99), graphicAt<DRVRectangle>({120, 100, 10, 10}, -99)});
+    DRVGraphicView* canvas = window->graphicView();
+    const QList<DRVGraphic*> g = window->document()->graphics();
+
+    canvas->changeSelectionIndexes({0, 1});
+    EXPECT_TRUE(validatedItem(window, QStringLiteral("groupObjects:"))->isVisible());
+    EXPECT_FALSE(validatedItem(window, QStringLiteral("unGroupObjects:"))->isVisible());
+    run(window, QStringLiteral("groupObjects:"));
+    EXPECT_EQ(g.at(0)->groupNumber(), 5);
+    EXPECT_EQ(g.at(1)->groupNumber(), 5);
+    // One group: Group goes, Ungroup comes.
+    EXPECT_FALSE(validatedItem(window, QStringLiteral("groupObjects:"))->isVisible());
+    EXPECT_TRUE(validatedItem(window, QStringLiteral("unGroupObjects:"))->isEnabled());
+    run(window, QStringLiteral("undo:"));
+    EXPECT_EQ(g.at(0)->groupNumber(), -99);
+    EXPECT_EQ(g.at(1)->groupNumber(), -99);
+    run(window, QStringLiteral("redo:"));
+    EXPECT_EQ(g.at(1)->groupNumber(), 5);
+    run(window, QStringLiteral("undo:"));
+    EXPECT_EQ(canvas->selectionIndexes(), (QList<int>{0, 1}));
+
+    // Locking one member of group 4 locks the whole group; unlocking frees it.
+    canvas->changeSelectionIndexes({2});
+    run(window, QStringLiteral("lockObjects:"));
+    EXPECT_EQ(g.at(2)->moveLock(), 1);
+    EXPECT_EQ(g.at(3)->moveLock(), 1);
+    EXPECT_FALSE(validatedItem(window, QStringLiteral("lockObjects:"))->isVisible());
+    run(window, QStringLiteral("unLockObjects:"));
+    EXPECT_EQ(g.at(3)->moveLock(), 0);
+
+    // Ungrouping changes only the selected member.
+    canvas->changeSelectionIndexes({2});
+    run(window, QStringLiteral("unGroupObjects:"));
+    EXPECT_EQ(g.at(2)->groupNumber(), -99);
+    EXPECT_EQ(g.at(3)->groupNumber(), 4);
+
+    // Two plain rectangles: Group is offered and does nothing.
+    canvas->changeSelectionIndexes({4, 5});
+    QAction* group = validatedItem(window, QStringLiteral("groupObjects:"));
+    EXPECT_TRUE(group->isVisible() && group->isEnabled());
+    run(window, QStringLiteral("groupObjects:"));
+    EXPECT_EQ(g.at(4)->groupNumber(), -99);
+    EXPECT_EQ(g.at(5)->groupNumber(), -99);
+
+    // Scroll locking a text shows the unlock; a line alone never offers either.
+    canvas->changeSelectionIndexes({1});
+    run(window, QStringLiteral("scrollLockObjects:"));
+    EXPECT_EQ(g.at(1)->scrollFlag(), 1);
+    EXPECT_TRUE(validatedItem(window, QStringLiteral("unScrollLockObjects:"))->isVisible());
+}
+
+TEST_F(ArrangeCommandsTest, ShortcutOfAnItemHiddenWhenItsMenuLastOpenedStillWorks)
+{
+    DRVWindowController* window = windowWith(QList<DRVGraphic*>{graphicAt<DRVText>({0, 0, 40, 20}, -99),
+                                                                graphicAt<DRVText>({50, 0, 40, 20}, -99)});
+    window->window()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window->window()));
+    DRVGraphicView* canvas = window->graphicView();
+    canvas->changeSelectionIndexes({0});
+    QAction* group = validatedItem(window, QStringLiteral("groupObjects:"));
+    EXPECT_FALSE(group->isVisible());
+    emit qobject_cast<QMenu*>(group->parent())->aboutToHide();
+
+    canvas->changeSelectionIndexes({0, 1});
+    canvas->setFocus();
+    QTest::keyClick(canvas, Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(window->document()->graphics().at(1)->groupNumber(), 1);
+}
