@@ -361,6 +361,11 @@ const QHash<QString, DRVGraphicView::Command>& DRVGraphicView::menuCommands()
         {QStringLiteral("lockObjects:"), &DRVGraphicView::lockObjects},
         {QStringLiteral("unLockObjects:"), &DRVGraphicView::unLockObjects},
         {QStringLiteral("scrollLockObjects:"), &DRVGraphicView::scrollLockObjects},
-        {QStringLiteral("unScrollLockObjects:"), &DRVGraphicView::unScrollLockObjects}};
+        {QStringLiteral("unScrollLockObjects:"), &DRVGraphicView::unScrollLockObjects},
+        {QStringLiteral("grabCopyStyle:"), &DRVGraphicView::grabCopyStyle},
+        {QStringLiteral("applyPasteStyle:"), &DRVGraphicView::applyPasteStyle},
+        {QStringLiteral("matchScreenWidth:"), &DRVGraphicView::matchScreenWidth},
+        {QStringLiteral("unMatchScreenWidth:"), &DRVGraphicView::unMatchScreenWidth},
+        {QStringLiteral("removeManualLayerIndex:"), &DRVGraphicView::removeManualLayerIndex}};
     return commands;
 }

@@ -19,7 +19,6 @@ namespace {
 const int kNoGroup = -99;
 
 using IntGetter = int (DRVGraphic::*)() const;
-using IntSetter = void (DRVGraphic::*)(int);
 
 bool anySelectedHas(const QList<DRVGraphic*>& selected, bool (*ofKind)(const DRVGraphic*), IntGetter get,
                     int value)
@@ -50,6 +49,23 @@ int nextGroupNumber(const QList<DRVGraphic*>& graphics)
 }
 
 } // namespace
+
+void DRVGraphicView::setValueRecorded(platform::UndoManager* undo, DRVGraphic* graphic, const char* key,
+                                      const QVariant& value)
+{
+    const QVariant old = graphic->property(key);
+    if (old == value)
+        return;
+    graphic->setProperty(key, value);
+    // Keys the document observes are recorded by it already.
+    if (!undo || graphic->keysForValuesToObserveForUndo().contains(QString::fromLatin1(key)))
+        return;
+    QPointer<DRVGraphic> guarded(graphic);
+    undo->registerUndo(graphic, [undo, guarded, key, old] {
+        if (guarded)
+            setValueRecorded(undo, guarded, key, old);
+    });
+}
 
 platform::UndoManager* DRVGraphicView::undoManager() const
 {
@@ -132,29 +148,12 @@ QList<DRVGraphic*> selectionWithGroups(const DRVGraphicView* canvas)
     return targets;
 }
 
-// The document does not observe these keys for undo; the change registers its own way back, which
-// registers the redo in turn.
-void setRecorded(platform::UndoManager* undo, DRVGraphic* graphic, IntGetter get, IntSetter set, int value)
-{
-    const int old = (graphic->*get)();
-    if (old == value)
-        return;
-    (graphic->*set)(value);
-    if (!undo)
-        return;
-    QPointer<DRVGraphic> guarded(graphic);
-    undo->registerUndo(graphic, [undo, guarded, get, set, old] {
-        if (guarded)
-            setRecorded(undo, guarded, get, set, old);
-    });
-}
-
 void applyToKind(platform::UndoManager* undo, const QList<DRVGraphic*>& targets,
-                 bool (*ofKind)(const DRVGraphic*), IntGetter get, IntSetter set, int value)
+                 bool (*ofKind)(const DRVGraphic*), const char* key, int value)
 {
     for (DRVGraphic* graphic : targets) {
         if (ofKind(graphic))
-            setRecorded(undo, graphic, get, set, value);
+            DRVGraphicView::setValueRecorded(undo, graphic, key, value);
     }
 }
 
@@ -164,47 +163,41 @@ void DRVGraphicView::groupObjects()
 {
     const int number = nextGroupNumber(graphics());
     beginUndoStep();
-    applyToKind(undoManager(), selectedGraphics(), isGroupableKind, &DRVGraphic::groupNumber,
-                &DRVGraphic::setGroupNumber, number);
+    applyToKind(undoManager(), selectedGraphics(), isGroupableKind, "groupNumber", number);
     endUndoStep(QString());
 }
 
 void DRVGraphicView::unGroupObjects()
 {
     beginUndoStep();
-    applyToKind(undoManager(), selectedGraphics(), isGroupableKind, &DRVGraphic::groupNumber,
-                &DRVGraphic::setGroupNumber, kNoGroup);
+    applyToKind(undoManager(), selectedGraphics(), isGroupableKind, "groupNumber", kNoGroup);
     endUndoStep(QString());
 }
 
 void DRVGraphicView::lockObjects()
 {
     beginUndoStep();
-    applyToKind(undoManager(), selectionWithGroups(this), isGroupableKind, &DRVGraphic::moveLock,
-                &DRVGraphic::setMoveLock, 1);
+    applyToKind(undoManager(), selectionWithGroups(this), isGroupableKind, "moveLock", 1);
     endUndoStep(QString());
 }
 
 void DRVGraphicView::unLockObjects()
 {
     beginUndoStep();
-    applyToKind(undoManager(), selectionWithGroups(this), isGroupableKind, &DRVGraphic::moveLock,
-                &DRVGraphic::setMoveLock, 0);
+    applyToKind(undoManager(), selectionWithGroups(this), isGroupableKind, "moveLock", 0);
     endUndoStep(QString());
 }
 
 void DRVGraphicView::scrollLockObjects()
 {
     beginUndoStep();
-    applyToKind(undoManager(), selectionWithGroups(this), isScrollLockKind, &DRVGraphic::scrollFlag,
-                &DRVGraphic::setScrollFlag, 1);
+    applyToKind(undoManager(), selectionWithGroups(this), isScrollLockKind, "scrollFlag", 1);
     endUndoStep(QString());
 }
 
 void DRVGraphicView::unScrollLockObjects()
 {
     beginUndoStep();
-    applyToKind(undoManager(), selectionWithGroups(this), isScrollLockKind, &DRVGraphic::scrollFlag,
-                &DRVGraphic::setScrollFlag, 0);
+    applyToKind(undoManager(), selectionWithGroups(this), isScrollLockKind, "scrollFlag", 0);
     endUndoStep(QString());
 }

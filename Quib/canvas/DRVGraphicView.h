@@ -241,6 +241,25 @@ public:
     static bool isGroupableKind(const DRVGraphic* graphic);
     // The bound document's; nullptr when unbound.
     platform::UndoManager* undoManager() const;
+    // Sets a graphic's property; where the document does not observe the key for undo, registers
+    // the way back itself (which registers the redo in turn).
+    static void setValueRecorded(platform::UndoManager* undo, DRVGraphic* graphic, const char* key,
+                                 const QVariant& value);
+
+    // ---- style copy and paste, screen width, layer index (DRVGraphicView+Style.cpp) ----
+    bool grabCopyStyleShown() const;
+    bool applyPasteStyleShown() const;
+    bool matchScreenWidthShown() const;
+    bool unMatchScreenWidthShown() const;
+    // Fills existingZIndex from the front-most selected graphic.
+    bool manualLayerIndexShown();
+    bool removeManualLayerIndexShown() const;
+    void grabCopyStyle();
+    void applyPasteStyle();
+    void matchScreenWidth();
+    void unMatchScreenWidth();
+    void removeManualLayerIndex();
+    void setScreenWidthMatched(bool matched);
     static bool isScrollLockKind(const DRVGraphic* graphic);
     bool groupShown() const;
     bool ungroupShown() const;
@@ -447,6 +466,9 @@ private:
     QString m_existingOnClickHideString;
     QString m_existingTooltip;
     QString m_existingZIndex;
+    // Whose look Paste Style gives; read at the time of the paste.
+    QPointer<DRVGraphic> m_styleTextbox;
+    QPointer<DRVTable> m_styleTable;
 
     double m_scale = 1.0;
     QSizeF m_canvasSize;

@@ -794,20 +794,23 @@ CanvasMenuFacts DRVWindowController::canvasMenuFacts() const
     facts.gridCanAlign = m_grid->canAlign();
     for (const DRVGraphic* graphic : selected)
         facts.anyCanMakeNaturalSize = facts.anyCanMakeNaturalSize || graphic->canMakeNaturalSize();
-    const std::pair<const char*, bool> predicates[] = {{"centerGroupShown", m_graphicView->centerGroupShown()},
+    CanvasMenuFacts::addHolding(facts.predicates, {{"centerGroupShown", m_graphicView->centerGroupShown()},
                                                        {"groupShown", m_graphicView->groupShown()},
                                                        {"ungroupShown", m_graphicView->ungroupShown()},
                                                        {"lockShown", m_graphicView->lockShown()},
                                                        {"unLockShown", m_graphicView->unLockShown()},
                                                        {"scrollShown", m_graphicView->scrollShown()},
                                                        {"unScrollShown", m_graphicView->unScrollShown()},
-                                                       {"positionSettingsShown", m_graphicView->positionSettingsShown()}};
-    for (const auto& [name, holds] : predicates) {
-        if (holds)
-            facts.predicates.insert(QString::fromLatin1(name));
-    }
+                                                       {"positionSettingsShown", m_graphicView->positionSettingsShown()},
+                                                       {"grabCopyStyleShown", m_graphicView->grabCopyStyleShown()},
+                                                       {"applyPasteStyleShown", m_graphicView->applyPasteStyleShown()},
+                                                       {"matchScreenWidthShown", m_graphicView->matchScreenWidthShown()},
+                                                       {"unMatchScreenWidthShown", m_graphicView->unMatchScreenWidthShown()},
+                                                       {"manualLayerIndexShown", m_graphicView->manualLayerIndexShown()},
+                                                       {"removeManualLayerIndexShown",
+                                                        m_graphicView->removeManualLayerIndexShown()}});
     const EditionSettings& e = edition();
-    const std::pair<const char*, bool> flags[] = {{"gHideAlignLeftFlag", e.gHideAlignLeftFlag},
+    CanvasMenuFacts::addHolding(facts.editionFlags, {{"gHideAlignLeftFlag", e.gHideAlignLeftFlag},
                                                   {"gHideAlignRightFlag", e.gHideAlignRightFlag},
                                                   {"gHideHorizontalCentersFlag", e.gHideHorizontalCentersFlag},
                                                   {"gHideVerticalCentersFlag", e.gHideVerticalCentersFlag},
@@ -817,11 +820,7 @@ CanvasMenuFacts DRVWindowController::canvasMenuFacts() const
                                                   {"gHideClickToEnlargeFlag", e.gHideClickToEnlargeFlag},
                                                   {"gHideImageCaptionFlag", e.gHideImageCaptionFlag},
                                                   {"gTableImagesFlag", e.gTableImagesFlag},
-                                                  {"gResponsiveLayoutFlag", e.gResponsiveLayoutFlag}};
-    for (const auto& [name, set] : flags) {
-        if (set)
-            facts.editionFlags.insert(QString::fromLatin1(name));
-    }
+                                                  {"gResponsiveLayoutFlag", e.gResponsiveLayoutFlag}});
     return facts;
 }
 

@@ -278,6 +278,15 @@ void showAndEnable(MenuItemState& item, bool p)
 
 } // namespace
 
+void CanvasMenuFacts::addHolding(QSet<QString>& names,
+                                 std::initializer_list<std::pair<const char*, bool>> values)
+{
+    for (const auto& [name, holds] : values) {
+        if (holds)
+            names.insert(QString::fromLatin1(name));
+    }
+}
+
 QStringList MenuValidation::canvasActions()
 {
     QStringList actions = canvasRows().keys();

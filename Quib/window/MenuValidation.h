@@ -5,7 +5,9 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <initializer_list>
 #include <optional>
+#include <utility>
 
 struct EditionSettings;
 
@@ -69,6 +71,8 @@ struct CanvasMenuFacts
     QSet<QString> editionFlags;
 
     bool holds(const QString& predicate) const { return predicates.contains(predicate); }
+    // Adds to names each name whose value is true.
+    static void addHolding(QSet<QString>& names, std::initializer_list<std::pair<const char*, bool>> values);
 };
 
 struct CanvasMenuAnswer

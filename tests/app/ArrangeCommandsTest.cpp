@@ -6,6 +6,7 @@
 #include "model/DRVImage.h"
 #include "model/DRVLine.h"
 #include "model/DRVRectangle.h"
+#include "model/DRVTable.h"
 #include "model/DRVText.h"
 
 #include <QMenu>
@@ -327,4 +328,65 @@ TEST_F(ArrangeCommandsTest, ShortcutOfAnItemHiddenWhenItsMenuLastOpenedStillWork
     canvas->setFocus();
     QTest::keyClick(canvas, Qt::Key_G, Qt::ControlModifier);
     EXPECT_EQ(window->document()->graphics().at(1)->groupNumber(), 1);
+}
+
+TEST_F(ArrangeCommandsTest, StyleCopyAndPasteScreenWidthAndLayerIndex)
+{
+    edition().gHidePositionAndScrollFlag = false;
+    auto* source = graphicAt<DRVText>({0, 0, 40, 20}, -99);
+    source->setFontFamily(QStringLiteral("Georgia"));
+    source->setBorderWidth(3);
+    source->setTextHexColorString(QStringLiteral("112233"));
+    auto* table = new DRVTable;
+    table->setBounds({0, 200, 100, 50});
+    table->setBorderWidth(7);
+    DRVWindowController* window = windowWith(QList<DRVGraphic*>{
+        source, graphicAt<DRVText>({50, 0, 40, 20}, -99), graphicAt<DRVText>({100, 0, 40, 20}, -99), table});
+    DRVGraphicView* canvas = window->graphicView();
+    const QList<DRVGraphic*> g = window->document()->graphics();
+
+    canvas->changeSelectionIndexes({1, 2, 3});
+    EXPECT_FALSE(validatedItem(window, QStringLiteral("applyPasteStyle:"))->isVisible());
+    EXPECT_FALSE(validatedItem(window, QStringLiteral("grabCopyStyle:"))->isVisible());
+    canvas->changeSelectionIndexes({0});
+    run(window, QStringLiteral("grabCopyStyle:"));
+    canvas->changeSelectionIndexes({1, 2, 3});
+    EXPECT_TRUE(validatedItem(window, QStringLiteral("applyPasteStyle:"))->isEnabled());
+    run(window, QStringLiteral("applyPasteStyle:"));
+    for (int i : {1, 2}) {
+        EXPECT_EQ(g.at(i)->fontFamily(), QStringLiteral("Georgia"));
+        EXPECT_EQ(g.at(i)->borderWidth(), 3);
+        EXPECT_EQ(g.at(i)->textHexColorString(), QStringLiteral("112233"));
+    }
+    EXPECT_EQ(g.at(3)->borderWidth(), 7); // no table style was copied
+    run(window, QStringLiteral("undo:"));
+    EXPECT_NE(g.at(1)->fontFamily(), QStringLiteral("Georgia"));
+    EXPECT_EQ(g.at(2)->borderWidth(), 0);
+
+    // Full width is offered for a fixed text box only; unmatching goes to x 200, width 200.
+    canvas->changeSelectionIndexes({1});
+    g.at(1)->setBounds({120, 40, 300, 50});
+    EXPECT_FALSE(validatedItem(window, QStringLiteral("matchScreenWidth:"))->isVisible());
+    g.at(1)->setScrollFlag(1);
+    EXPECT_TRUE(validatedItem(window, QStringLiteral("matchScreenWidth:"))->isVisible());
+    EXPECT_FALSE(validatedItem(window, QStringLiteral("unMatchScreenWidth:"))->isVisible());
+    run(window, QStringLiteral("matchScreenWidth:"));
+    EXPECT_EQ(g.at(1)->bounds(), QRectF(0, 40, 9999, 50));
+    EXPECT_TRUE(g.at(1)->matchScreenFlag());
+    run(window, QStringLiteral("unMatchScreenWidth:"));
+    EXPECT_EQ(g.at(1)->bounds(), QRectF(200, 40, 200, 50));
+    EXPECT_FALSE(g.at(1)->matchScreenFlag());
+    run(window, QStringLiteral("undo:"));
+    EXPECT_EQ(g.at(1)->bounds(), QRectF(0, 40, 9999, 50));
+    EXPECT_TRUE(g.at(1)->matchScreenFlag());
+
+    // A manual stacking index is offered for removal and shown in the layer-index field.
+    g.at(2)->setManualLayerIndex(7);
+    canvas->changeSelectionIndexes({2});
+    EXPECT_TRUE(validatedItem(window, QStringLiteral("removeManualLayerIndex:"))->isVisible());
+    EXPECT_EQ(canvas->existingZIndex(), QStringLiteral("7"));
+    run(window, QStringLiteral("removeManualLayerIndex:"));
+    EXPECT_EQ(g.at(2)->manualLayerIndex(), 0);
+    EXPECT_FALSE(validatedItem(window, QStringLiteral("removeManualLayerIndex:"))->isVisible());
+    EXPECT_EQ(canvas->existingZIndex(), QString());
 }
