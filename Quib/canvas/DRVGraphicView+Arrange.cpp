@@ -366,6 +366,9 @@ const QHash<QString, DRVGraphicView::Command>& DRVGraphicView::menuCommands()
         {QStringLiteral("applyPasteStyle:"), &DRVGraphicView::applyPasteStyle},
         {QStringLiteral("matchScreenWidth:"), &DRVGraphicView::matchScreenWidth},
         {QStringLiteral("unMatchScreenWidth:"), &DRVGraphicView::unMatchScreenWidth},
-        {QStringLiteral("removeManualLayerIndex:"), &DRVGraphicView::removeManualLayerIndex}};
+        {QStringLiteral("removeManualLayerIndex:"), &DRVGraphicView::removeManualLayerIndex},
+        {QStringLiteral("applyTooltip:"), &DRVGraphicView::applyTooltip},
+        {QStringLiteral("applyLayerIndex:"), &DRVGraphicView::applyLayerIndex},
+        {QStringLiteral("applyLinkPopOver:"), &DRVGraphicView::applyLinkPopOver}};
     return commands;
 }

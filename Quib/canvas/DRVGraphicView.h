@@ -6,6 +6,7 @@
 #pragma once
 #include "canvas/DRVGrid.h"
 #include "canvas/DRVSelectionModel.h"
+#include "canvas/QuibPopover.h"
 #include "document/DRVDocument.h"
 #include "model/DRVGraphic.h"
 #include "model/DRVTable.h"
@@ -26,6 +27,7 @@
 #include <optional>
 
 class QMenu;
+class QuibPopover;
 class QPainter;
 class QTimer;
 class myTextView;
@@ -260,6 +262,20 @@ public:
     void unMatchScreenWidth();
     void removeManualLayerIndex();
     void setScreenWidthMatched(bool matched);
+
+    // ---- popovers (DRVGraphicView+Popovers.cpp) ----
+    // Trimmed, inner spaces as %20, cut at the first line break.
+    static QString normalisedLink(const QString& typed);
+    // Load existingTooltip, respectively the link and its show and hide strings.
+    bool tooltipShown();
+    bool linkShown();
+    void applyTooltip();
+    void applyLayerIndex();
+    void applyLinkPopOver();
+    // The one popover shown, or nullptr.
+    QuibPopover* quibPopOver() const { return m_quibPopOver; }
+    QuibPopover* openPopover(const QSize& size);
+    void showPopoverBesideSelection();
     static bool isScrollLockKind(const DRVGraphic* graphic);
     bool groupShown() const;
     bool ungroupShown() const;
@@ -469,6 +485,7 @@ private:
     // Whose look Paste Style gives; read at the time of the paste.
     QPointer<DRVGraphic> m_styleTextbox;
     QPointer<DRVTable> m_styleTable;
+    QPointer<QuibPopover> m_quibPopOver;
 
     double m_scale = 1.0;
     QSizeF m_canvasSize;

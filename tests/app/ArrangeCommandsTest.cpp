@@ -9,7 +9,11 @@
 #include "model/DRVTable.h"
 #include "model/DRVText.h"
 
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QTest>
 #include <memory>
 
@@ -389,4 +393,72 @@ TEST_F(ArrangeCommandsTest, StyleCopyAndPasteScreenWidthAndLayerIndex)
     EXPECT_EQ(g.at(2)->manualLayerIndex(), 0);
     EXPECT_FALSE(validatedItem(window, QStringLiteral("removeManualLayerIndex:"))->isVisible());
     EXPECT_EQ(canvas->existingZIndex(), QString());
+}
+
+TEST_F(ArrangeCommandsTest, PopoversOneAtATimeKeepingTheLinkTarget)
+{
+    auto* text = graphicAt<DRVText>({10, 10, 80, 20}, -99);
+    text->setTextType(QStringLiteral("Text"));
+    text->setLink(QStringLiteral("old.html"));
+    text->setLinkOption(QStringLiteral("_blank"));
+    text->setLinkType(QStringLiteral("shape"));
+    auto* image = graphicAt<DRVImage>({10, 60, 40, 40}, -99);
+    image->setAltText(QStringLiteral("A cat"));
+    DRVWindowController* window = windowWith(QList<DRVGraphic*>{text, image});
+    DRVGraphicView* canvas = window->graphicView();
+
+    // Opening and saving the link popover unchanged keeps the link, its target and its type.
+    canvas->changeSelectionIndexes({0});
+    ASSERT_TRUE(validatedItem(window, QStringLiteral("applyLinkPopOver:"))->isEnabled());
+    run(window, QStringLiteral("applyLinkPopOver:"));
+    QPointer<QuibPopover> linkPopover = canvas->quibPopOver();
+    ASSERT_TRUE(linkPopover);
+    auto* field = linkPopover->findChild<QLineEdit*>(QStringLiteral("linkTextbox"));
+    ASSERT_TRUE(field);
+    EXPECT_EQ(field->text(), QStringLiteral("old.html"));
+    linkPopover->grab().save(QDir(QCoreApplication::applicationDirPath())
+                                 .filePath(QStringLiteral("app-artefacts/link-popover.png")));
+    QTest::mouseClick(linkPopover->saveButton(), Qt::LeftButton);
+    EXPECT_EQ(text->link(), QStringLiteral("old.html"));
+    EXPECT_EQ(text->linkOption(), QStringLiteral("_blank"));
+    EXPECT_EQ(text->linkType(), QStringLiteral("shape"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(linkPopover);
+
+    // A typed link is normalised in the field and stored.
+    run(window, QStringLiteral("applyLinkPopOver:"));
+    linkPopover = canvas->quibPopOver();
+    field = linkPopover->findChild<QLineEdit*>(QStringLiteral("linkTextbox"));
+    field->setText(QStringLiteral(" my page.html "));
+    linkPopover->findChild<QComboBox*>(QStringLiteral("linkOptionSegmentedControl"))->setCurrentIndex(2);
+    QTest::mouseClick(linkPopover->saveButton(), Qt::LeftButton);
+    EXPECT_EQ(text->link(), QStringLiteral("my%20page.html"));
+    EXPECT_EQ(text->linkOption(), QStringLiteral("_parent"));
+
+    // One popover at a time: the tooltip replaces an open link popover.
+    canvas->changeSelectionIndexes({1});
+    run(window, QStringLiteral("applyLinkPopOver:"));
+    QPointer<QuibPopover> first = canvas->quibPopOver();
+    EXPECT_TRUE(validatedItem(window, QStringLiteral("applyTooltip:"))->isEnabled());
+    run(window, QStringLiteral("applyTooltip:"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(first);
+    QuibPopover* tooltip = canvas->quibPopOver();
+    ASSERT_TRUE(tooltip);
+    auto* alt = tooltip->findChild<QLineEdit*>(QStringLiteral("tooltipTextbox"));
+    EXPECT_EQ(alt->text(), QStringLiteral("A cat"));
+    alt->setText(QStringLiteral("A dog\nsecond line"));
+    QTest::mouseClick(tooltip->saveButton(), Qt::LeftButton);
+    EXPECT_EQ(image->altText(), QStringLiteral("A dog"));
+
+    // The layer index: every selected graphic takes it; text that is no number means none.
+    canvas->changeSelectionIndexes({0, 1});
+    run(window, QStringLiteral("applyLayerIndex:"));
+    QuibPopover* layer = canvas->quibPopOver();
+    layer->findChild<QLineEdit*>(QStringLiteral("zindexTextbox"))->setText(QStringLiteral("12"));
+    QTest::mouseClick(layer->saveButton(), Qt::LeftButton);
+    EXPECT_EQ(text->manualLayerIndex(), 12);
+    EXPECT_EQ(image->manualLayerIndex(), 12);
+    run(window, QStringLiteral("undo:"));
+    EXPECT_EQ(image->manualLayerIndex(), 0);
 }
