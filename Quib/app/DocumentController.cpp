@@ -203,7 +203,8 @@ MenuItemState DocumentController::validateMenuItem(const QString& action, const 
     }
     // Commands nobody answers yet stay in the menus, greyed.
     if (!DRVWindowController::handledActions().contains(action)) {
-        state = MenuValidation::validate(action, item, MenuValidationState::forEdition(edition()));
+        state = window ? window->validateMenuItem(action, item)
+                       : MenuValidation::validate(action, item, MenuValidationState::forEdition(edition()));
         state.enabled = false;
         return state;
     }

@@ -42,10 +42,12 @@ Item radio(const char* id, const char* title, const char* action)
     return i;
 }
 
-Item submenu(const char* id, const char* title, QList<Item> children)
+// action, when given, is validated like an item's: it shows or hides the whole submenu.
+Item submenu(const char* id, const char* title, QList<Item> children, const char* action = "")
 {
     Item i;
     i.id = QString::fromUtf8(id);
+    i.action = QString::fromUtf8(action);
     i.title = QString::fromUtf8(title);
     i.children = std::move(children);
     return i;
@@ -109,7 +111,8 @@ const QList<MenuDescription>& baseMenus()
         {QStringLiteral("Edit"),
          {command("Undo", "undo:", keys(Qt::CTRL | Qt::Key_Z)),
           command("Redo", "redo:", keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)), separator(),
-          command("Delete", "delete:"),
+          command("Cut", "cut:"), command("Copy", "copy:"), command("Paste", "paste:"),
+          command("Duplicate", "duplicate:"), command("Delete", "delete:"),
           item("selectAllMenuItem", "Select All", "selectAll:", QKeySequence::SelectAll),
           command("Deselect All", "deselectAll:")},
          QStringLiteral("editMenu")},
@@ -157,7 +160,8 @@ const QList<MenuDescription>& baseMenus()
                    command("Vertical Centers", "alignVerticalCenters:"), separator(),
                    command("Horizontal Spacing", "alignHorizontalSpacing:"),
                    command("Vertical Spacing", "alignVerticalSpacing:"), separator(),
-                   command("To Grid", "alignWithGrid:")}),
+                   command("To Grid", "alignWithGrid:")},
+                  "alignOptionsShown:"),
           submenu("sizeMenu", "Size",
                   {command("Same Width", "makeSameWidth:"), command("Same Height", "makeSameHeight:"),
                    command("Same Size", "makeSameSize:"), command("Natural Size", "makeNaturalSize:")}),
@@ -166,7 +170,8 @@ const QList<MenuDescription>& baseMenus()
               {command("Bring To Front", "bringToFront:", keys(Qt::CTRL | Qt::SHIFT | Qt::Key_BracketRight)),
                command("Bring Forward", "bringForward:", keys(Qt::CTRL | Qt::Key_BracketRight)),
                command("Send Backward", "sendBackward:", keys(Qt::CTRL | Qt::Key_BracketLeft)),
-               command("Send To Back", "sendToBack:", keys(Qt::CTRL | Qt::SHIFT | Qt::Key_BracketLeft))}),
+               command("Send To Back", "sendToBack:", keys(Qt::CTRL | Qt::SHIFT | Qt::Key_BracketLeft))},
+              "layerOptionsShown:"),
           separator(),
           command("Group", "groupObjects:", keys(Qt::CTRL | Qt::Key_G)),
           command("Ungroup", "unGroupObjects:", keys(Qt::CTRL | Qt::SHIFT | Qt::Key_G)),
@@ -185,7 +190,11 @@ const QList<MenuDescription>& baseMenus()
           command("Link…", "applyLinkPopOver:"),
           command("Tooltip…", "applyTooltip:"),
           command("Layer Index…", "applyLayerIndex:"),
-          command("Remove Manual Layer Index", "removeManualLayerIndex:")},
+          command("Remove Manual Layer Index", "removeManualLayerIndex:"),
+          separator(),
+          command("Edit Code…", "showCodeEditor:"),
+          command("Apply Snippet Formatting", "applyHTMLSnippetFormattingOption:"),
+          command("Remove Snippet Formatting", "removeHTMLSnippetFormattingOption:")},
          QStringLiteral("formatMenu")},
         {QStringLiteral("Publish"),
          {item("publishThisPageMenuItem", "Publish This Page", "publishThisPage:"),
@@ -580,6 +589,9 @@ void addItems(QMenu* menu, const QList<Item>& items, const MenuModel::Dispatch& 
             sub->menuAction()->setObjectName(entry.id);
             sub->menuAction()->setProperty(kIdProperty, entry.id);
             sub->menuAction()->setVisible(!entry.hidden);
+            sub->menuAction()->setProperty(kHiddenProperty, entry.hidden);
+            if (!entry.action.isEmpty())
+                sub->menuAction()->setProperty(kActionProperty, entry.action);
             addItems(sub, entry.children, dispatch, validate);
             continue;
         }

@@ -369,6 +369,13 @@ const QHash<QString, DRVGraphicView::Command>& DRVGraphicView::menuCommands()
         {QStringLiteral("removeManualLayerIndex:"), &DRVGraphicView::removeManualLayerIndex},
         {QStringLiteral("applyTooltip:"), &DRVGraphicView::applyTooltip},
         {QStringLiteral("applyLayerIndex:"), &DRVGraphicView::applyLayerIndex},
-        {QStringLiteral("applyLinkPopOver:"), &DRVGraphicView::applyLinkPopOver}};
+        {QStringLiteral("applyLinkPopOver:"), &DRVGraphicView::applyLinkPopOver},
+        {QStringLiteral("showCodeEditor:"), &DRVGraphicView::showCodeEditor},
+        {QStringLiteral("layerOptionsShown:"), &DRVGraphicView::submenuOptions},
+        {QStringLiteral("alignOptionsShown:"), &DRVGraphicView::submenuOptions},
+        {QStringLiteral("applyHTMLSnippetFormattingOption:"),
+         &DRVGraphicView::applyHTMLSnippetFormattingOption},
+        {QStringLiteral("removeHTMLSnippetFormattingOption:"),
+         &DRVGraphicView::removeHTMLSnippetFormattingOption}};
     return commands;
 }

@@ -13,6 +13,7 @@
 #include "platform/Observable.h"
 
 #include <QColor>
+#include <QDialog>
 #include <QHash>
 #include <QImage>
 #include <QList>
@@ -263,6 +264,30 @@ public:
     void removeManualLayerIndex();
     void setScreenWidthMatched(bool matched);
 
+    // ---- command predicates (DRVGraphicView+Predicates.cpp) ----
+    bool shouldShowLayerArrangement() const;
+    bool shouldShowAlignArrangement() const;
+    bool enlargeShown() const;
+    bool cropShown() const;
+    bool abilityToCopyShown() const;
+    bool duplicateShown() const;
+    bool tableControlShown() const;
+    bool tableMultiControlShown() const;
+    bool codeEditorShown() const;
+    bool savedTextShown() const;
+    bool applyHTMLSnippetFormattingShown() const;
+    bool removeHTMLSnippetFormattingShown() const;
+    bool addBranchShown() const;
+    void applyHTMLSnippetFormattingOption();
+    void removeHTMLSnippetFormattingOption();
+    void setSnippetFormatting(bool formatted);
+    // A plain text editor on the selected snippet's code; Save writes it back as one undo step.
+    void showCodeEditor();
+    void saveCodeEditor();
+    QDialog* codeEditor() const { return m_codeEditor; }
+    // The names of every predicate that holds now (some load what their popover will show).
+    QStringList holdingPredicates();
+
     // ---- popovers (DRVGraphicView+Popovers.cpp) ----
     // Trimmed, inner spaces as %20, cut at the first line break.
     static QString normalisedLink(const QString& typed);
@@ -290,6 +315,9 @@ public:
     void unLockObjects();
     void scrollLockObjects();
     void unScrollLockObjects();
+
+    // The action of a submenu's own entry, which validation only shows or hides.
+    void submenuOptions() {}
 
     // The canvas commands the menus reach, by action name.
     using Command = void (DRVGraphicView::*)();
@@ -486,6 +514,8 @@ private:
     QPointer<DRVGraphic> m_styleTextbox;
     QPointer<DRVTable> m_styleTable;
     QPointer<QuibPopover> m_quibPopOver;
+    QPointer<QDialog> m_codeEditor;
+    QPointer<DRVGraphic> m_selectedSnippet; // a DRVText
 
     double m_scale = 1.0;
     QSizeF m_canvasSize;

@@ -794,23 +794,8 @@ CanvasMenuFacts DRVWindowController::canvasMenuFacts() const
     facts.gridCanAlign = m_grid->canAlign();
     for (const DRVGraphic* graphic : selected)
         facts.anyCanMakeNaturalSize = facts.anyCanMakeNaturalSize || graphic->canMakeNaturalSize();
-    CanvasMenuFacts::addHolding(
-        facts.predicates, {{"centerGroupShown", m_graphicView->centerGroupShown()},
-                           {"groupShown", m_graphicView->groupShown()},
-                           {"ungroupShown", m_graphicView->ungroupShown()},
-                           {"lockShown", m_graphicView->lockShown()},
-                           {"unLockShown", m_graphicView->unLockShown()},
-                           {"scrollShown", m_graphicView->scrollShown()},
-                           {"unScrollShown", m_graphicView->unScrollShown()},
-                           {"positionSettingsShown", m_graphicView->positionSettingsShown()},
-                           {"grabCopyStyleShown", m_graphicView->grabCopyStyleShown()},
-                           {"applyPasteStyleShown", m_graphicView->applyPasteStyleShown()},
-                           {"matchScreenWidthShown", m_graphicView->matchScreenWidthShown()},
-                           {"unMatchScreenWidthShown", m_graphicView->unMatchScreenWidthShown()},
-                           {"manualLayerIndexShown", m_graphicView->manualLayerIndexShown()},
-                           {"tooltipShown", m_graphicView->tooltipShown()},
-                           {"linkShown", m_graphicView->linkShown()},
-                           {"removeManualLayerIndexShown", m_graphicView->removeManualLayerIndexShown()}});
+    const QStringList holding = m_graphicView->holdingPredicates();
+    facts.predicates = QSet<QString>(holding.begin(), holding.end());
     const EditionSettings& e = edition();
     CanvasMenuFacts::addHolding(facts.editionFlags,
                                 {{"gHideAlignLeftFlag", e.gHideAlignLeftFlag},

@@ -6,6 +6,7 @@
 #include "model/DRVImage.h"
 #include "model/DRVLine.h"
 #include "model/DRVRectangle.h"
+#include "model/DRVSlideshow.h"
 #include "model/DRVTable.h"
 #include "model/DRVText.h"
 
@@ -13,7 +14,9 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 #include <memory>
 
@@ -461,4 +464,63 @@ TEST_F(ArrangeCommandsTest, PopoversOneAtATimeKeepingTheLinkTarget)
     EXPECT_EQ(image->manualLayerIndex(), 12);
     run(window, QStringLiteral("undo:"));
     EXPECT_EQ(image->manualLayerIndex(), 0);
+}
+
+TEST_F(ArrangeCommandsTest, SelectionDecidesTheSubmenusAndSnippetCommands)
+{
+    edition().gSnippetFormattingFlag = true;
+    edition().gResponsiveLayoutFlag = false;
+    auto* snippet = graphicAt<DRVText>({0, 0, 80, 20}, -99);
+    snippet->setTextType(QStringLiteral("HTMLSnippet"));
+    snippet->updateTextString(QStringLiteral("<b>old</b>"));
+    auto* field = graphicAt<DRVText>({0, 40, 80, 20}, -99);
+    field->setFormType(QStringLiteral("text"));
+    auto* slideshow = new DRVSlideshow;
+    slideshow->setBounds({0, 100, 80, 60});
+    DRVWindowController* window = windowWith(QList<DRVGraphic*>{snippet, field, slideshow});
+    DRVGraphicView* canvas = window->graphicView();
+
+    const auto shown = [window](const char* action) {
+        QAction* item = MenuModel::actionNamed(window->window()->menuBar(), QString::fromLatin1(action));
+        EXPECT_TRUE(item) << action;
+        if (!item)
+            return false;
+        // A submenu's own entry belongs to the menu that holds it.
+        QMenu* owner = item->menu() ? qobject_cast<QMenu*>(item->menu()->parent())
+                                    : qobject_cast<QMenu*>(item->parent());
+        emit owner->aboutToShow();
+        return item->isVisible();
+    };
+    canvas->changeSelectionIndexes({0});
+    EXPECT_TRUE(shown("alignOptionsShown:"));
+    EXPECT_TRUE(shown("layerOptionsShown:"));
+    EXPECT_TRUE(shown("showCodeEditor:"));
+    EXPECT_TRUE(shown("applyHTMLSnippetFormattingOption:"));
+    EXPECT_FALSE(shown("removeHTMLSnippetFormattingOption:"));
+    canvas->changeSelectionIndexes({0, 2});
+    EXPECT_FALSE(shown("alignOptionsShown:"));
+    EXPECT_FALSE(shown("layerOptionsShown:"));
+    canvas->changeSelectionIndexes({0, 1});
+    EXPECT_FALSE(shown("cut:"));
+    EXPECT_FALSE(shown("duplicate:"));
+
+    // Snippet formatting on and off, and the code editor writing back as one step.
+    canvas->changeSelectionIndexes({0});
+    run(window, QStringLiteral("applyHTMLSnippetFormattingOption:"));
+    EXPECT_TRUE(snippet->snippetFormatFlag());
+    EXPECT_TRUE(shown("removeHTMLSnippetFormattingOption:"));
+    run(window, QStringLiteral("showCodeEditor:"));
+    QDialog* editor = canvas->codeEditor();
+    ASSERT_TRUE(editor && editor->isVisible());
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("Code Editor"));
+    auto* code = editor->findChild<QPlainTextEdit*>(QStringLiteral("codeEditorTextView"));
+    EXPECT_EQ(code->toPlainText(), QStringLiteral("<b>old</b>"));
+    code->setPlainText(QStringLiteral("<i>new</i>"));
+    QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("saveButton")), Qt::LeftButton);
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(snippet->textString(), QStringLiteral("<i>new</i>"));
+    run(window, QStringLiteral("undo:"));
+    EXPECT_EQ(snippet->textString(), QStringLiteral("<b>old</b>"));
+    run(window, QStringLiteral("redo:"));
+    EXPECT_EQ(snippet->textString(), QStringLiteral("<i>new</i>"));
 }
