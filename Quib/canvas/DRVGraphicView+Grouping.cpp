@@ -50,18 +50,19 @@ int nextGroupNumber(const QList<DRVGraphic*>& graphics)
 
 } // namespace
 
-void DRVGraphicView::setValueRecorded(platform::UndoManager* undo, DRVGraphic* graphic, const char* key,
+void DRVGraphicView::setValueRecorded(platform::UndoManager* undo, QObject* object, const char* key,
                                       const QVariant& value)
 {
-    const QVariant old = graphic->property(key);
+    const QVariant old = object->property(key);
     if (old == value)
         return;
-    graphic->setProperty(key, value);
-    // Keys the document observes are recorded by it already.
-    if (!undo || graphic->keysForValuesToObserveForUndo().contains(QString::fromLatin1(key)))
+    object->setProperty(key, value);
+    // Keys the document observes on its graphics are recorded by it already.
+    const auto* graphic = qobject_cast<const DRVGraphic*>(object);
+    if (!undo || (graphic && graphic->keysForValuesToObserveForUndo().contains(QString::fromLatin1(key))))
         return;
-    QPointer<DRVGraphic> guarded(graphic);
-    undo->registerUndo(graphic, [undo, guarded, key, old] {
+    QPointer<QObject> guarded(object);
+    undo->registerUndo(object, [undo, guarded, key, old] {
         if (guarded)
             setValueRecorded(undo, guarded, key, old);
     });

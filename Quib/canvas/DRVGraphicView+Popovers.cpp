@@ -5,7 +5,10 @@
 #include "canvas/QuibPopover.h"
 #include "editions/EditionSettings.h"
 #include "model/DRVImage.h"
+#include "model/DRVTable.h"
 #include "model/DRVText.h"
+#include "model/TransformView.h"
+#include "model/myTextView.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -140,7 +143,25 @@ bool DRVGraphicView::linkShown()
         m_existingHyperLink = graphic->link();
         return true;
     }
+    if (const auto* table = qobject_cast<const DRVTable*>(graphic)) {
+        if (const myTextView* cell = table->grabCurrentTableCellHelper()) {
+            m_existingHyperLink = cell->link();
+            m_existingOnClickShowString = cell->onClickShowString();
+            m_existingOnClickHideString = cell->onClickHideString();
+        }
+        return table->gridType() != QLatin1String("section");
+    }
     return false;
+}
+
+// What the link popover edits for graphic: a text box itself, a table's current cell, else nothing.
+QObject* DRVGraphicView::linkCarrier(DRVGraphic* graphic)
+{
+    if (qobject_cast<DRVText*>(graphic))
+        return graphic;
+    if (auto* table = qobject_cast<DRVTable*>(graphic))
+        return table->grabCurrentTableCellHelper();
+    return nullptr;
 }
 
 void DRVGraphicView::applyLinkPopOver()
@@ -148,11 +169,12 @@ void DRVGraphicView::applyLinkPopOver()
     const QList<DRVGraphic*> selected = selectedGraphics();
     if (selected.isEmpty())
         return;
-    const DRVGraphic* first = selected.constFirst();
+    DRVGraphic* first = selected.constFirst();
+    QObject* carrier = linkCarrier(first);
     const bool tall = edition().gResponsiveLayoutFlag && !edition().gResponsiveEmailFlag;
     QuibPopover* popover = openPopover(QSize(507, tall ? 260 : 160));
     QLineEdit* link = addField(popover, "linkTextbox", QStringLiteral("Link"), m_existingHyperLink);
-    const bool isText = qobject_cast<const DRVText*>(first) != nullptr;
+    const bool isText = carrier != nullptr;
     QComboBox* type = nullptr;
     QComboBox* target = nullptr;
     if (!edition().gHideLinkToPageFlag) {
@@ -164,7 +186,7 @@ void DRVGraphicView::applyLinkPopOver()
         if (isText) {
             type = addChoice(popover, "linkTypeSegmentedControl", QStringLiteral("Apply link to"),
                              {QStringLiteral("Text"), QStringLiteral("Whole shape")},
-                             first->linkType() == QLatin1String("text") ? 0 : 1);
+                             carrier->property("linkType").toString() == QLatin1String("text") ? 0 : 1);
         }
     }
     QLineEdit* show = nullptr;
@@ -185,16 +207,25 @@ void DRVGraphicView::applyLinkPopOver()
         platform::UndoManager* undo = undoManager();
         beginUndoStep();
         for (DRVGraphic* graphic : selectedGraphics()) {
-            const bool text = qobject_cast<DRVText*>(graphic) != nullptr;
-            if (!text && !qobject_cast<DRVImage*>(graphic))
+            QObject* linked = linkCarrier(graphic);
+            if (!linked && !qobject_cast<DRVImage*>(graphic))
                 continue;
-            setValueRecorded(undo, graphic, "link", address);
+            QObject* object = linked ? linked : graphic;
+            setValueRecorded(undo, object, "link", address);
             if (target)
-                setValueRecorded(undo, graphic, "linkOption", option);
-            if (text) {
-                setValueRecorded(undo, graphic, "linkType", linkType);
-                setValueRecorded(undo, graphic, "onClickShowString", show ? show->text() : QString());
-                setValueRecorded(undo, graphic, "onClickHideString", hide ? hide->text() : QString());
+                setValueRecorded(undo, object, "linkOption", option);
+            if (linked) {
+                setValueRecorded(undo, linked, "linkType", linkType);
+                setValueRecorded(undo, linked, "onClickShowString", show ? show->text() : QString());
+                setValueRecorded(undo, linked, "onClickHideString", hide ? hide->text() : QString());
+            }
+            // The picture in a linked table cell links with it.
+            auto* table = qobject_cast<DRVTable*>(graphic);
+            auto* cell = qobject_cast<myTextView*>(linked);
+            if (table && cell) {
+                if (TransformView* image =
+                        table->grabSelectedImageAtSpot(cell->rowSpot(), cell->columnSpot()))
+                    setValueRecorded(undo, image, "link", address);
             }
         }
         endUndoStep(QString());

@@ -246,7 +246,7 @@ public:
     platform::UndoManager* undoManager() const;
     // Sets a graphic's property; where the document does not observe the key for undo, registers
     // the way back itself (which registers the redo in turn).
-    static void setValueRecorded(platform::UndoManager* undo, DRVGraphic* graphic, const char* key,
+    static void setValueRecorded(platform::UndoManager* undo, QObject* object, const char* key,
                                  const QVariant& value);
 
     // ---- style copy and paste, screen width, layer index (DRVGraphicView+Style.cpp) ----
@@ -294,6 +294,7 @@ public:
     // Load existingTooltip, respectively the link and its show and hide strings.
     bool tooltipShown();
     bool linkShown();
+    static QObject* linkCarrier(DRVGraphic* graphic);
     void applyTooltip();
     void applyLayerIndex();
     void applyLinkPopOver();

@@ -524,3 +524,17 @@ TEST_F(ArrangeCommandsTest, SelectionDecidesTheSubmenusAndSnippetCommands)
     run(window, QStringLiteral("redo:"));
     EXPECT_EQ(snippet->textString(), QStringLiteral("<i>new</i>"));
 }
+
+TEST_F(ArrangeCommandsTest, SectionTablesNeverOfferTheLink)
+{
+    auto* plain = new DRVTable;
+    plain->setBounds({0, 0, 100, 40});
+    auto* section = new DRVTable;
+    section->setBounds({0, 100, 100, 40});
+    section->setGridType(QStringLiteral("section"));
+    DRVWindowController* window = windowWith(QList<DRVGraphic*>{plain, section});
+    window->graphicView()->changeSelectionIndexes({0});
+    EXPECT_TRUE(validatedItem(window, QStringLiteral("applyLinkPopOver:"))->isVisible());
+    window->graphicView()->changeSelectionIndexes({1});
+    EXPECT_FALSE(validatedItem(window, QStringLiteral("applyLinkPopOver:"))->isVisible());
+}
