@@ -4,6 +4,7 @@
 #include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
 #include "platform/Dialogs.h"
+#include "platform/UserDefaults.h"
 #include "window/DRVWindowController.h"
 #include "window/PreferenceWindowController.h"
 
@@ -154,8 +155,23 @@ void DocumentController::windowControllerClosed(DRVWindowController* controller)
         emit lastWindowClosed();
 }
 
+const QStringList& DocumentController::applicationActions()
+{
+    static const QStringList actions{QStringLiteral("openDocument:"), QStringLiteral("terminate:"),
+                                     QStringLiteral("showPreferencesPanel:"),
+                                     QStringLiteral("switchAddNewLayout_Current:"),
+                                     QStringLiteral("switchAddNewLayout_End:")};
+    return actions;
+}
+
 void DocumentController::sendAction(const QString& action, DRVWindowController* window)
 {
+    if (action == QLatin1String("switchAddNewLayout_Current:") ||
+        action == QLatin1String("switchAddNewLayout_End:")) {
+        platform::UserDefaults::standard().setBool(QStringLiteral("InsertNewAtEndFlag"),
+                                                   action == QLatin1String("switchAddNewLayout_End:"));
+        return;
+    }
     if (action == QLatin1String("openDocument:")) {
         openDocumentFromPanel();
         return;
@@ -178,8 +194,24 @@ MenuItemState DocumentController::validateMenuItem(const QString& action, const 
     if (window && DRVWindowController::handledActions().contains(action))
         return window->validateMenuItem(action, item);
     MenuItemState state = item;
-    if (action == QLatin1String("openDocument:") || action == QLatin1String("terminate:")) {
+    if (action == QLatin1String("switchAddNewLayout_Current:") ||
+        action == QLatin1String("switchAddNewLayout_End:")) {
+        const bool atEnd =
+            platform::UserDefaults::standard().boolForKey(QStringLiteral("InsertNewAtEndFlag"));
         state.enabled = true;
+        state.checkable = true;
+        state.checked = atEnd == (action == QLatin1String("switchAddNewLayout_End:"));
+        return state;
+    }
+    if (applicationActions().contains(action)) {
+        state.enabled = true;
+        return state;
+    }
+    // Commands nobody answers yet stay in the menus, greyed.
+    if (!DRVWindowController::handledActions().contains(action)) {
+        state = window ? window->validateMenuItem(action, item)
+                       : MenuValidation::validate(action, item, MenuValidationState::forEdition(edition()));
+        state.enabled = false;
         return state;
     }
     // Window items without a window.

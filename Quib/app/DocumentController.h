@@ -42,6 +42,8 @@ public:
     // Adopts a document built elsewhere (new pages, templates) and shows it in a new window.
     DRVWindowController* addDocument(std::unique_ptr<DRVDocument> document);
 
+    // The menu actions answered here whatever the window.
+    static const QStringList& applicationActions();
     // Runs a menu action for the window it was chosen in (nullptr: no window).
     void sendAction(const QString& action, DRVWindowController* window);
     // The item's state for that window.

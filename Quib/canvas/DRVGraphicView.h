@@ -6,12 +6,14 @@
 #pragma once
 #include "canvas/DRVGrid.h"
 #include "canvas/DRVSelectionModel.h"
+#include "canvas/QuibPopover.h"
 #include "document/DRVDocument.h"
 #include "model/DRVGraphic.h"
 #include "model/DRVTable.h"
 #include "platform/Observable.h"
 
 #include <QColor>
+#include <QDialog>
 #include <QHash>
 #include <QImage>
 #include <QList>
@@ -26,6 +28,7 @@
 #include <optional>
 
 class QMenu;
+class QuibPopover;
 class QPainter;
 class QTimer;
 class myTextView;
@@ -209,6 +212,117 @@ public:
     // a section that overflows grows, pushing the sections close below it. Returns rect.
     QRectF shiftObjectsInSection(QPointF point, const QRectF& rect);
     bool showSectionEditorFlag() const { return false; }
+
+    // ---- arrange (DRVGraphicView+Arrange.cpp) ----
+    // The first selected graphic containing the last touch point; without one, the front-most
+    // selected graphic, so that aligning never sends everything to the page's corner.
+    DRVGraphic* lastSelectedGraphic() const;
+    QList<DRVGraphic*> selectableGraphics() const;
+    // Each is one undo step named as the Edit menu shows it.
+    void alignLeftEdges();
+    void alignRightEdges();
+    void alignTopEdges();
+    void alignBottomEdges();
+    void alignHorizontalCenters();
+    void alignVerticalCenters();
+    void alignHorizontalSpacing();
+    void alignVerticalSpacing();
+    void alignWithGrid();
+    void makeSameWidth();
+    void makeSameHeight();
+    void makeSameSize();
+    void makeNaturalSize();
+    void bringForward();
+    void sendBackward();
+    void bringToFront();
+    void sendToBack();
+    void selectAll();
+    void deselectAll();
+    // ---- grouping and locking (DRVGraphicView+Grouping.cpp) ----
+    // Groups and locks act on texts, images, slideshows, galleries, tables and lines; scroll
+    // locking on the same kinds without lines.
+    static bool isGroupableKind(const DRVGraphic* graphic);
+    // The bound document's; nullptr when unbound.
+    platform::UndoManager* undoManager() const;
+    // Sets a graphic's property; where the document does not observe the key for undo, registers
+    // the way back itself (which registers the redo in turn).
+    static void setValueRecorded(platform::UndoManager* undo, QObject* object, const char* key,
+                                 const QVariant& value);
+
+    // ---- style copy and paste, screen width, layer index (DRVGraphicView+Style.cpp) ----
+    bool grabCopyStyleShown() const;
+    bool applyPasteStyleShown() const;
+    bool matchScreenWidthShown() const;
+    bool unMatchScreenWidthShown() const;
+    // Fills existingZIndex from the front-most selected graphic.
+    bool manualLayerIndexShown();
+    bool removeManualLayerIndexShown() const;
+    void grabCopyStyle();
+    void applyPasteStyle();
+    void matchScreenWidth();
+    void unMatchScreenWidth();
+    void removeManualLayerIndex();
+    void setScreenWidthMatched(bool matched);
+
+    // ---- command predicates (DRVGraphicView+Predicates.cpp) ----
+    bool shouldShowLayerArrangement() const;
+    bool shouldShowAlignArrangement() const;
+    bool enlargeShown() const;
+    bool cropShown() const;
+    bool abilityToCopyShown() const;
+    bool duplicateShown() const;
+    bool tableControlShown() const;
+    bool tableMultiControlShown() const;
+    bool codeEditorShown() const;
+    bool savedTextShown() const;
+    bool applyHTMLSnippetFormattingShown() const;
+    bool removeHTMLSnippetFormattingShown() const;
+    bool addBranchShown() const;
+    void applyHTMLSnippetFormattingOption();
+    void removeHTMLSnippetFormattingOption();
+    void setSnippetFormatting(bool formatted);
+    // A plain text editor on the selected snippet's code; Save writes it back as one undo step.
+    void showCodeEditor();
+    void saveCodeEditor();
+    QDialog* codeEditor() const { return m_codeEditor; }
+    // The names of every predicate that holds now (some load what their popover will show).
+    QStringList holdingPredicates();
+
+    // ---- popovers (DRVGraphicView+Popovers.cpp) ----
+    // Trimmed, inner spaces as %20, cut at the first line break.
+    static QString normalisedLink(const QString& typed);
+    // Load existingTooltip, respectively the link and its show and hide strings.
+    bool tooltipShown();
+    bool linkShown();
+    static QObject* linkCarrier(DRVGraphic* graphic);
+    void applyTooltip();
+    void applyLayerIndex();
+    void applyLinkPopOver();
+    // The one popover shown, or nullptr.
+    QuibPopover* quibPopOver() const { return m_quibPopOver; }
+    QuibPopover* openPopover(const QSize& size);
+    void showPopoverBesideSelection();
+    static bool isScrollLockKind(const DRVGraphic* graphic);
+    bool groupShown() const;
+    bool ungroupShown() const;
+    bool lockShown() const;
+    bool unLockShown() const;
+    bool scrollShown() const;
+    bool unScrollShown() const;
+    bool positionSettingsShown() const;
+    void groupObjects();
+    void unGroupObjects();
+    void lockObjects();
+    void unLockObjects();
+    void scrollLockObjects();
+    void unScrollLockObjects();
+
+    // The action of a submenu's own entry, which validation only shows or hides.
+    void submenuOptions() {}
+
+    // The canvas commands the menus reach, by action name.
+    using Command = void (DRVGraphicView::*)();
+    static const QHash<QString, Command>& menuCommands();
 
     // ---- state kept for the other canvas operations ----
     QPointF lastTouchPoint() const { return m_lastTouchPoint; }
@@ -397,6 +511,12 @@ private:
     QString m_existingOnClickHideString;
     QString m_existingTooltip;
     QString m_existingZIndex;
+    // Whose look Paste Style gives; read at the time of the paste.
+    QPointer<DRVGraphic> m_styleTextbox;
+    QPointer<DRVTable> m_styleTable;
+    QPointer<QuibPopover> m_quibPopOver;
+    QPointer<QDialog> m_codeEditor;
+    QPointer<DRVGraphic> m_selectedSnippet; // a DRVText
 
     double m_scale = 1.0;
     QSizeF m_canvasSize;

@@ -728,7 +728,9 @@ const QStringList& DRVWindowController::handledActions()
                                      QStringLiteral("showOrHideSourceCode:"),
                                      QStringLiteral("showOrHideSourceCodeStatic:"),
                                      QStringLiteral("showMailSourceCode:")};
-    return actions;
+    static const QStringList withCanvas = actions + QStringList(DRVGraphicView::menuCommands().keyBegin(),
+                                                                DRVGraphicView::menuCommands().keyEnd());
+    return withCanvas;
 }
 
 bool DRVWindowController::performAction(const QString& action)
@@ -753,7 +755,10 @@ bool DRVWindowController::performAction(const QString& action)
              action == QLatin1String("showOrHideSourceCodeStatic:") ||
              action == QLatin1String("showMailSourceCode:"))
         showSourceCommand(action);
-    else
+    else if (const DRVGraphicView::Command command = DRVGraphicView::menuCommands().value(action)) {
+        if (m_graphicView)
+            (m_graphicView->*command)();
+    } else
         return false;
     return true;
 }
@@ -779,8 +784,39 @@ MenuValidationState DRVWindowController::menuValidationState() const
     return state;
 }
 
+CanvasMenuFacts DRVWindowController::canvasMenuFacts() const
+{
+    CanvasMenuFacts facts;
+    if (!m_graphicView)
+        return facts;
+    const QList<DRVGraphic*> selected = m_graphicView->selectedGraphics();
+    facts.selectedCount = int(selected.size());
+    facts.gridCanAlign = m_grid->canAlign();
+    for (const DRVGraphic* graphic : selected)
+        facts.anyCanMakeNaturalSize = facts.anyCanMakeNaturalSize || graphic->canMakeNaturalSize();
+    const QStringList holding = m_graphicView->holdingPredicates();
+    facts.predicates = QSet<QString>(holding.begin(), holding.end());
+    const EditionSettings& e = edition();
+    CanvasMenuFacts::addHolding(facts.editionFlags,
+                                {{"gHideAlignLeftFlag", e.gHideAlignLeftFlag},
+                                 {"gHideAlignRightFlag", e.gHideAlignRightFlag},
+                                 {"gHideHorizontalCentersFlag", e.gHideHorizontalCentersFlag},
+                                 {"gHideVerticalCentersFlag", e.gHideVerticalCentersFlag},
+                                 {"gHideHorizontalSpacingFlag", e.gHideHorizontalSpacingFlag},
+                                 {"gHideSameSizeFlag", e.gHideSameSizeFlag},
+                                 {"gHideSameWidthFlag", e.gHideSameWidthFlag},
+                                 {"gHideClickToEnlargeFlag", e.gHideClickToEnlargeFlag},
+                                 {"gHideImageCaptionFlag", e.gHideImageCaptionFlag},
+                                 {"gTableImagesFlag", e.gTableImagesFlag},
+                                 {"gResponsiveLayoutFlag", e.gResponsiveLayoutFlag}});
+    return facts;
+}
+
 MenuItemState DRVWindowController::validateMenuItem(const QString& action, const MenuItemState& item) const
 {
+    const CanvasMenuAnswer canvas = MenuValidation::validateCanvas(action, item, canvasMenuFacts());
+    if (canvas.handled)
+        return canvas.item;
     return MenuValidation::validate(action, item, menuValidationState());
 }
 

@@ -117,6 +117,8 @@ public:
     // The item as it should show for the window's current state.
     MenuItemState validateMenuItem(const QString& action, const MenuItemState& item) const;
     MenuValidationState menuValidationState() const;
+    // The selection and edition facts the canvas's menu rows are decided from.
+    CanvasMenuFacts canvasMenuFacts() const;
 
     void undo();
     void redo();

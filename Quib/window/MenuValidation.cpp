@@ -4,6 +4,7 @@
 #include "platform/Format.h"
 #include "platform/StringsTable.h"
 
+#include <QHash>
 #include <QSet>
 
 MenuValidationState MenuValidationState::forEdition(const EditionSettings& e)
@@ -148,4 +149,237 @@ MenuItemState MenuValidation::validate(const QString& action, const MenuItemStat
         out.enabled = s.hasDocument;
     }
     return out;
+}
+
+namespace {
+
+enum class CanvasRule {
+    Predicate,              // hidden exactly when p is NO, enabled exactly when it is YES
+    EitherPredicate,        // p = a or b
+    BothPredicates,         // p = a and b
+    CountAtLeastTwo,        // stays shown; enabled with 2 or more selected
+    CountExactlyOne,        // stays shown; enabled with exactly 1 selected
+    NaturalSize,            // stays shown; enabled when a selected graphic can take its natural size
+    NeedsSelection,         // hidden and disabled with nothing selected
+    AlignWithGrid,          // as NeedsSelection, and the grid must be able to align
+    FlagOrCountAtLeastTwo,  // hidden and disabled by the edition flag; otherwise shown, 2 or more
+    FlagThenPredicate,      // hidden and disabled by the edition flag; otherwise the predicate
+    NeedsFlag,              // hidden and disabled unless the edition flag is set
+    FlagThenCountPredicate, // hidden and disabled by the flag; otherwise enabled by p, shown
+    Always,                 // enabled; hidden state untouched
+    Rulers,                 // enabled; titled by the rulers' state
+};
+
+struct CanvasRow
+{
+    CanvasRule rule;
+    const char* a = nullptr; // predicate or edition flag
+    const char* b = nullptr; // second predicate
+};
+
+const QHash<QString, CanvasRow>& canvasRows()
+{
+    static const QHash<QString, CanvasRow> rows = [] {
+        QHash<QString, CanvasRow> r;
+        const auto add = [&r](std::initializer_list<const char*> actions, CanvasRow row) {
+            for (const char* action : actions)
+                r.insert(QString::fromLatin1(action), row);
+        };
+        using R = CanvasRule;
+        add({"layerOptionsShown:"}, {R::Predicate, "shouldShowLayerArrangement"});
+        add({"alignOptionsShown:"}, {R::Predicate, "shouldShowAlignArrangement"});
+        add({"makeNaturalSize:"}, {R::NaturalSize});
+        add({"alignWithGrid:"}, {R::AlignWithGrid});
+        add({"delete:", "bringToFront:", "sendToBack:"}, {R::NeedsSelection});
+        add({"alignLeftEdges:"}, {R::FlagOrCountAtLeastTwo, "gHideAlignLeftFlag"});
+        add({"alignRightEdges:"}, {R::FlagOrCountAtLeastTwo, "gHideAlignRightFlag"});
+        add({"alignHorizontalCenters:"}, {R::FlagOrCountAtLeastTwo, "gHideHorizontalCentersFlag"});
+        add({"alignVerticalCenters:"}, {R::FlagOrCountAtLeastTwo, "gHideVerticalCentersFlag"});
+        add({"alignHorizontalSpacing:"}, {R::FlagOrCountAtLeastTwo, "gHideHorizontalSpacingFlag"});
+        add({"makeSameSize:"}, {R::FlagOrCountAtLeastTwo, "gHideSameSizeFlag"});
+        add({"makeSameWidth:"}, {R::FlagOrCountAtLeastTwo, "gHideSameWidthFlag"});
+        add({"alignTopEdges:", "alignBottomEdges:", "makeSameHeight:", "alignVerticalSpacing:"},
+            {R::CountAtLeastTwo});
+        add({"showOrHideRulers:"}, {R::Rulers});
+        add({"lockObjects:"}, {R::Predicate, "lockShown"});
+        add({"unLockObjects:"}, {R::Predicate, "unLockShown"});
+        add({"applyLinkPopOver:"}, {R::Predicate, "linkShown"});
+        add({"applyTooltip:"}, {R::Predicate, "tooltipShown"});
+        add({"groupObjects:"}, {R::Predicate, "groupShown"});
+        add({"unGroupObjects:"}, {R::Predicate, "ungroupShown"});
+        add({"bringForward:", "sendBackward:"}, {R::CountExactlyOne});
+        add({"showClickToEnlargeOptions:"},
+            {R::FlagThenPredicate, "gHideClickToEnlargeFlag", "enlargeShown"});
+        add({"launchCropImagePanel:", "launchReplaceImage:", "setClickToEnlarge:"},
+            {R::Predicate, "cropShown"});
+        add({"deleteSlide:", "replaceSlide:", "linkSlide:", "automateSlideShow:"},
+            {R::Predicate, "slideShowImageEditingOptionsShown"});
+        add({"addSlideshowImage:"}, {R::Predicate, "slideShowOptionsShown"});
+        add({"cut:", "copy:"}, {R::Predicate, "abilityToCopyShown"});
+        add({"duplicate:"}, {R::Predicate, "duplicateShown"});
+        add({"addGalleryImage:"}, {R::Predicate, "galleryAddImageControlShown"});
+        add({"configureGalleryGrid:"}, {R::Predicate, "galleryConfigurationControlShown"});
+        add({"addGalleryImageToTable:"}, {R::Predicate, "tableAddImageControlShown"});
+        add({"configureTableGrid:"}, {R::Predicate, "tableControlShown"});
+        add({"galleryEditMenu:"}, {R::Predicate, "galleryControlShown"});
+        add({"deleteGalleryImage:", "replaceGalleryImage:"}, {R::Predicate, "galleryImageEditControlShown"});
+        add({"deleteTableImage:"}, {R::NeedsFlag, "gTableImagesFlag"});
+        add({"configureGalleryImageCaption:"},
+            {R::FlagThenPredicate, "gHideImageCaptionFlag", "galleryImageEditControlShown"});
+        add({"centerGroup:", "centerWithinGroup:"}, {R::Predicate, "centerGroupShown"});
+        add({"grabCopyStyle:"}, {R::Predicate, "grabCopyStyleShown"});
+        add({"applyPasteStyle:"}, {R::Predicate, "applyPasteStyleShown"});
+        add({"markAsReplyTo:"}, {R::Predicate, "showMarkAsReplyTo"});
+        add({"makeFormMandatory:"}, {R::Predicate, "showMandatory"});
+        add({"makeFormOptional:"}, {R::Predicate, "showOptional"});
+        add({"scrollLockObjects:"}, {R::Predicate, "scrollShown"});
+        add({"unScrollLockObjects:"}, {R::Predicate, "unScrollShown"});
+        add({"applyLayerIndex:"}, {R::Predicate, "manualLayerIndexShown"});
+        add({"removeManualLayerIndex:"}, {R::Predicate, "removeManualLayerIndexShown"});
+        add({"matchScreenWidth:"}, {R::BothPredicates, "matchScreenWidthShown", "unScrollShown"});
+        add({"unMatchScreenWidth:"}, {R::BothPredicates, "unMatchScreenWidthShown", "unScrollShown"});
+        add({"addNewMultipleChoiceOption:"}, {R::Predicate, "enableNewMultipleChoiceOption"});
+        add({"addNewCheckboxChoiceOption:"}, {R::Predicate, "enableNewCheckboxChoiceOption"});
+        add({"addTable:", "showShapePopOver:"}, {R::Always});
+        add({"autoAdjustSnippetSize:"}, {R::Predicate, "showAutoAdjustSnippetSize"});
+        add({"positionSettingActions:"}, {R::Predicate, "positionSettingsShown"});
+        add({"showCodeEditor:"}, {R::Predicate, "codeEditorShown"});
+        add({"deleteTableColumn:", "insertTableColumn:", "deleteTableRow:", "insertTableRow:",
+             "moveTableRowDown:", "moveTableRowUp:", "moveTableRowLeft:", "moveTableRowRight:",
+             "transformTable:"},
+            {R::Predicate, "tableControlShown"});
+        add({"tableEditMenu:"}, {R::EitherPredicate, "tableControlShown", "tableMultiControlShown"});
+        add({"savedTextOptions:"}, {R::Predicate, "savedTextShown"});
+        add({"multiplyNewShapes:"}, {R::Predicate, "addBranchShown"});
+        add({"drawEndArrow:"}, {R::Predicate, "showDrawEndArrow"});
+        add({"drawStartArrow:"}, {R::Predicate, "showDrawStartArrow"});
+        add({"hideStartArrow:"}, {R::Predicate, "showHideStartArrow"});
+        add({"hideEndArrow:"}, {R::Predicate, "showHideEndArrow"});
+        add({"showArrowOptions:"}, {R::Predicate, "arrowOptionsShown"});
+        add({"applyHTMLSnippetFormattingOption:"}, {R::Predicate, "applyHTMLSnippetFormattingShown"});
+        add({"removeHTMLSnippetFormattingOption:"}, {R::Predicate, "removeHTMLSnippetFormattingShown"});
+        add({"joinTablesVertically:", "joinTablesHorizontally:"},
+            {R::FlagThenCountPredicate, "gResponsiveLayoutFlag", "tableMultiControlShown"});
+        add({"refreshTableOfContents:"}, {R::Predicate, "shouldDisplayOfTableContents"});
+        add({"createZoomBubble:"}, {R::Predicate, "shouldShowCreateZoomBubble"});
+        add({"configureSectionWindowController:"}, {R::Predicate, "showSectionEditorFlag"});
+        add({"moveImageUp:"}, {R::Predicate, "moveImageUpShown"});
+        add({"moveImageDown:"}, {R::Predicate, "moveImageDownShown"});
+        add({"moveImageRight:"}, {R::Predicate, "moveImageRightShown"});
+        add({"moveImageLeft:"}, {R::Predicate, "moveImageLeftShown"});
+        return r;
+    }();
+    return rows;
+}
+
+void showAndEnable(MenuItemState& item, bool p)
+{
+    item.visible = p;
+    item.enabled = p;
+}
+
+} // namespace
+
+void CanvasMenuFacts::addHolding(QSet<QString>& names,
+                                 std::initializer_list<std::pair<const char*, bool>> values)
+{
+    for (const auto& [name, holds] : values) {
+        if (holds)
+            names.insert(QString::fromLatin1(name));
+    }
+}
+
+QStringList MenuValidation::canvasActions()
+{
+    QStringList actions = canvasRows().keys();
+    actions.sort();
+    return actions;
+}
+
+CanvasMenuAnswer MenuValidation::validateCanvas(const QString& action, const MenuItemState& item,
+                                                const CanvasMenuFacts& f)
+{
+    CanvasMenuAnswer answer;
+    answer.item = item;
+    answer.item.enabled = true;
+    const auto row = canvasRows().constFind(action);
+    if (row == canvasRows().constEnd())
+        return answer;
+    answer.handled = true;
+    MenuItemState& out = answer.item;
+    const QString a = row->a ? QString::fromLatin1(row->a) : QString();
+    const QString b = row->b ? QString::fromLatin1(row->b) : QString();
+    const int count = f.selectedCount;
+    switch (row->rule) {
+    case CanvasRule::Predicate:
+        showAndEnable(out, f.holds(a));
+        break;
+    case CanvasRule::EitherPredicate:
+        showAndEnable(out, f.holds(a) || f.holds(b));
+        break;
+    case CanvasRule::BothPredicates:
+        showAndEnable(out, f.holds(a) && f.holds(b));
+        break;
+    case CanvasRule::CountAtLeastTwo:
+        out.enabled = count >= 2;
+        break;
+    case CanvasRule::CountExactlyOne:
+        out.enabled = count == 1;
+        break;
+    case CanvasRule::NaturalSize:
+        out.enabled = f.anyCanMakeNaturalSize;
+        break;
+    case CanvasRule::NeedsSelection:
+        showAndEnable(out, count > 0);
+        break;
+    case CanvasRule::AlignWithGrid:
+        out.visible = count > 0;
+        out.enabled = count > 0 && f.gridCanAlign;
+        break;
+    case CanvasRule::FlagOrCountAtLeastTwo:
+        if (f.editionFlags.contains(a)) {
+            showAndEnable(out, false);
+        } else {
+            out.visible = true;
+            out.enabled = count >= 2;
+        }
+        break;
+    case CanvasRule::FlagThenPredicate:
+        showAndEnable(out, !f.editionFlags.contains(a) && f.holds(b));
+        break;
+    case CanvasRule::NeedsFlag:
+        showAndEnable(out, f.editionFlags.contains(a));
+        break;
+    case CanvasRule::FlagThenCountPredicate:
+        if (f.editionFlags.contains(a)) {
+            showAndEnable(out, false);
+        } else {
+            out.enabled = f.holds(b);
+        }
+        break;
+    case CanvasRule::Always:
+        break;
+    case CanvasRule::Rulers:
+        out.title = platform::StringsTable::lookup(f.rulersShown ? QStringLiteral("Hide Ruler")
+                                                                 : QStringLiteral("Show Ruler"),
+                                                   QStringLiteral("DRVGraphicView"));
+        break;
+    }
+
+    // Separators and titles that go with some rows.
+    if (action == QLatin1String("showClickToEnlargeOptions:") && !f.editionFlags.contains(a) && !f.holds(b))
+        answer.fourthSeparatorVisible = false;
+    if (row->rule == CanvasRule::Predicate && a == QLatin1String("cropShown") && !f.holds(a))
+        answer.fourthSeparatorVisible = false;
+    if ((a == QLatin1String("slideShowImageEditingOptionsShown") ||
+         a == QLatin1String("slideShowOptionsShown")) &&
+        !f.holds(a))
+        answer.firstSeparatorVisible = false;
+    if (action == QLatin1String("setClickToEnlarge:"))
+        out.title = f.imageAlreadyEnlarged ? QStringLiteral("Remove Click to Enlarge")
+                                           : QStringLiteral("Click to Enlarge");
+    if (action == QLatin1String("automateSlideShow:"))
+        out.title = f.slideshowAutomatic ? QStringLiteral("Disable Auto Scrolling")
+                                         : QStringLiteral("Set Auto Scrolling");
+    return answer;
 }

@@ -2,7 +2,12 @@
 // from plain values only: the edition's switches, the window's grid and page list, the selection and
 // the document's undo state. The window gathers the values; the menus apply the answer.
 #pragma once
+#include <QSet>
 #include <QString>
+#include <QStringList>
+#include <initializer_list>
+#include <optional>
+#include <utility>
 
 struct EditionSettings;
 
@@ -51,6 +56,34 @@ struct MenuItemState
     bool checked = false;
 };
 
+// What the canvas's menu items are decided from: the selection's counts, the names of the command
+// predicates that hold and the names of the edition flags that are set. A predicate missing from
+// predicates is NO, so a command whose predicate nothing computes yet stays hidden.
+struct CanvasMenuFacts
+{
+    int selectedCount = 0;
+    bool gridCanAlign = false;
+    bool anyCanMakeNaturalSize = false;
+    bool rulersShown = false;
+    bool imageAlreadyEnlarged = false;
+    bool slideshowAutomatic = false;
+    QSet<QString> predicates;
+    QSet<QString> editionFlags;
+
+    bool holds(const QString& predicate) const { return predicates.contains(predicate); }
+    // Adds to names each name whose value is true.
+    static void addHolding(QSet<QString>& names, std::initializer_list<std::pair<const char*, bool>> values);
+};
+
+struct CanvasMenuAnswer
+{
+    bool handled = false; // the action has a row; otherwise the item is left to other validation
+    MenuItemState item;
+    // The context menu's separators above the slideshow and the image items, where a row moves them.
+    std::optional<bool> firstSeparatorVisible;
+    std::optional<bool> fourthSeparatorVisible;
+};
+
 class MenuValidation
 {
 public:
@@ -61,4 +94,10 @@ public:
     // items but never shows a hidden one again, except where an edition switch alone decides.
     static MenuItemState validate(const QString& action, const MenuItemState& item,
                                   const MenuValidationState& state);
+    // The canvas's rows: hidden, enabled and a few titles from the selection and edition. undo:
+    // and redo: are the window's and have no row here.
+    static CanvasMenuAnswer validateCanvas(const QString& action, const MenuItemState& item,
+                                           const CanvasMenuFacts& facts);
+    // Every action the canvas rows decide.
+    static QStringList canvasActions();
 };

@@ -31,10 +31,11 @@ TEST_F(DocumentMenusTest, EveryWindowCarriesTheMenusOfTheOneModel)
     ASSERT_TRUE(first && second);
     for (DRVWindowController* window : {first, second}) {
         const QList<QAction*> menus = window->window()->menuBar()->actions();
-        ASSERT_EQ(menus.size(), MenuModel::menus().size());
+        const QList<MenuDescription> model = MenuModel::menus();
+        ASSERT_EQ(menus.size(), model.size());
         for (qsizetype m = 0; m < menus.size(); ++m) {
-            EXPECT_EQ(menus.at(m)->text(), MenuModel::menus().at(m).title);
-            for (const MenuItemDescription& item : MenuModel::menus().at(m).items) {
+            EXPECT_EQ(menus.at(m)->text(), model.at(m).title);
+            for (const MenuItemDescription& item : model.at(m).items) {
                 if (!item.action.isEmpty()) {
                     EXPECT_TRUE(MenuModel::actionNamed(window->window()->menuBar(), item.action))
                         << qPrintable(item.action);

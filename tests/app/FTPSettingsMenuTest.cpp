@@ -16,7 +16,7 @@ protected:
 
 } // namespace
 
-TEST_F(FTPSettingsMenuTest, FileMenuItemOpensTheSheetOnItsWindow)
+TEST_F(FTPSettingsMenuTest, SettingsMenuItemOpensTheSheetOnItsWindow)
 {
     DRVWindowController* window = documents.openDocumentWithContentsOfPath(savedPage(QStringLiteral("page")));
     ASSERT_TRUE(window);
@@ -24,7 +24,7 @@ TEST_F(FTPSettingsMenuTest, FileMenuItemOpensTheSheetOnItsWindow)
     ASSERT_TRUE(item);
     EXPECT_EQ(item->text(), QStringLiteral("FTP Settings…"));
     EXPECT_TRUE(item->isEnabled());
-    EXPECT_EQ(qobject_cast<QMenu*>(item->parent())->title(), QStringLiteral("&File"));
+    EXPECT_EQ(qobject_cast<QMenu*>(item->parent())->title(), QStringLiteral("Settings"));
 
     item->trigger();
     QDialog* sheet = PreferenceWindowController::shared().window();

@@ -144,8 +144,9 @@ TEST_F(SourceWindowTest, EmailEditionsShowTheMessageHtml)
     ASSERT_TRUE(window);
     DRVDocument* document = window->document();
 
-    // Without the e-mail flow the window says that nothing was generated.
-    choose(window, QStringLiteral("showOrHideSourceCode:"));
+    // The edition's menus point the source item at the e-mail's HTML. Without the e-mail flow the
+    // window says that nothing was generated.
+    choose(window, QStringLiteral("showMailSourceCode:"));
     SourceCodeWindowController* source = SourceCodeWindowController::sourceCodeController(document);
     ASSERT_TRUE(source);
     EXPECT_EQ(source->window()->windowTitle(), QStringLiteral("HTML Code"));
@@ -159,7 +160,7 @@ TEST_F(SourceWindowTest, EmailEditionsShowTheMessageHtml)
         askedForCodeOnly = d->showCodeOnlyFlag();
         SourceCodeWindowController::presentGeneratedSourceCode(d, QStringLiteral("<html>message</html>"));
     });
-    choose(window, QStringLiteral("showOrHideSourceCode:"));
+    choose(window, QStringLiteral("showMailSourceCode:"));
     EXPECT_TRUE(askedForCodeOnly);
     EXPECT_FALSE(document->showCodeOnlyFlag());
     EXPECT_EQ(source->textView()->toPlainText(), QStringLiteral("<html>message</html>"));
