@@ -215,6 +215,10 @@ public:
     void graphicTouched();
     void restoreBinding();
     void unbindEverything();
+    // The spacing-level pop-ups: each selected graphic applies its levels; a section re-fits its members.
+    void updateMarginAndPadding();
+    // The margin unit pop-ups: the unit itself arrives through the binding.
+    void updatedMarginType();
     // The names this window listens to, and for each whether only its own document's posts count.
     static const QList<QPair<QString, bool>>& observedNotifications();
     // How many notifications reached the window (tests check which ones count).

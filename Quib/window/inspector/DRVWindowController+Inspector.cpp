@@ -1,6 +1,7 @@
 // The window controller's side of the inspector: the panel beside the canvas and the operations the
 // canvas, the menus and the notifications reach it by.
 #include "editions/EditionSettings.h"
+#include "model/DRVTable.h"
 #include "window/DRVWindowController.h"
 #include "window/InspectorView.h"
 #include "window/inspector/InspectorPanel.h"
@@ -73,4 +74,24 @@ void DRVWindowController::unbindEverything()
 {
     if (m_inspector)
         m_inspector->unbindEverything();
+}
+
+void DRVWindowController::updateMarginAndPadding()
+{
+    if (!m_graphicView)
+        return;
+    for (DRVGraphic* graphic : m_graphicView->selectedGraphics()) {
+        graphic->applyPaddingAndMargin();
+        auto* table = qobject_cast<DRVTable*>(graphic);
+        if (table && table->gridType() == QLatin1String("section"))
+            reAlignSectionObjects(table);
+    }
+}
+
+void DRVWindowController::updatedMarginType()
+{
+    if (!m_graphicView)
+        return;
+    for (DRVGraphic* graphic : m_graphicView->selectedGraphics())
+        graphic->autoConvertLeftMargins();
 }

@@ -191,3 +191,39 @@ TEST_F(InspectorBindingTest, BackgroundInspectorFollowsTheMainWindow)
     EXPECT_EQ(g0->xPosition(), 10);
     EXPECT_EQ(secondX->text(), QStringLiteral("90"));
 }
+
+TEST_F(InspectorBindingTest, CanvasSelectionChangesRebindAVisibleInspector)
+{
+    controller.unbindEverything();
+    // The canvas hands its selection over: the inspector binds and shows it.
+    controller.graphicView()->changeSelectionIndexes({1});
+    EXPECT_EQ(control<QLineEdit>("originXTextField")->text(), QStringLiteral("60"));
+
+    // A click beside the page deselects and hands over too.
+    emit controller.zoomingScrollView()->clickedOutsideCanvas();
+    EXPECT_TRUE(controller.graphicsController()->selectionIndexes().isEmpty());
+    EXPECT_EQ(control<QLineEdit>("originXTextField")->text(), QString());
+
+    // A hidden inspector is left unbound until it is shown again.
+    controller.unbindEverything();
+    controller.inspectorView()->hide();
+    controller.graphicView()->changeSelectionIndexes({0});
+    EXPECT_EQ(control<QLineEdit>("originXTextField")->text(), QString());
+    controller.inspectorView()->show();
+    controller.graphicView()->changeSelectionIndexes({1});
+    EXPECT_EQ(control<QLineEdit>("originXTextField")->text(), QStringLiteral("60"));
+}
+
+TEST_F(InspectorBindingTest, SpacingLevelsApplyToEverySelectedGraphic)
+{
+    select({0, 1});
+    g0->setBottomMarginLevelString(QStringLiteral("Large"));
+    g1->setBottomMarginLevelString(QStringLiteral("Large"));
+    controller.updateMarginAndPadding();
+    for (DRVGraphic* g : QList<DRVGraphic*>{g0, g1}) {
+        EXPECT_GT(g->bottomMargin(), 0);
+        EXPECT_EQ(g->bottomMarginType(), QStringLiteral("pixel"));
+    }
+    controller.updatedMarginType();
+    EXPECT_EQ(g0->bottomMarginType(), QStringLiteral("pixel"));
+}
