@@ -63,3 +63,11 @@ QList<CustomFont>& gCustomFontList()
     static QList<CustomFont> list;
     return list;
 }
+
+void CustomFont::markUsed(const QString& family)
+{
+    for (CustomFont& font : gCustomFontList()) {
+        if (font.fontName == family)
+            font.isUsed = true;
+    }
+}

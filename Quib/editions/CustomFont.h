@@ -13,6 +13,8 @@ struct CustomFont
 
     // The 49 web fonts (display name, query name), ascending by display name, case aside.
     static const QList<QPair<QString, QString>>& webFontCatalogue();
+    // Marks the records of gCustomFontList named family as used by the page being written.
+    static void markUsed(const QString& family);
 };
 
 // The web-font records of the page being written; replaced by DataCentre::prepCustomFont.

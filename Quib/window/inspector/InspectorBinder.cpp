@@ -56,6 +56,17 @@ InspectorBinder::InspectorBinder(QObject* parent) : QObject(parent)
 {
     liveBinders().append(this);
     connect(&m_proxy, &SelectionProxy::selectionChanged, this, &InspectorBinder::refresh);
+    // A drag changes many graphics many times: only the controls of the changed key are shown again.
+    connect(&m_proxy, &SelectionProxy::keyChanged, this, [this](const QString& key) {
+        if (m_showing)
+            return;
+        m_showing = true;
+        for (const Binding& b : std::as_const(m_bindings)) {
+            if (b.control && b.key == key)
+                show(b);
+        }
+        m_showing = false;
+    });
     m_proxy.setController(DRVWindowController::mainWindowController());
 }
 

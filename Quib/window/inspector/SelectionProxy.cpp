@@ -30,7 +30,7 @@ void SelectionProxy::observeSelection()
     for (DRVGraphic* graphic : selectedGraphics())
         platform::observe(
             graphic, m_graphicObservers,
-            [this](auto*, const QString&, const QVariant&, const QVariant&) { emit selectionChanged(); });
+            [this](auto*, const QString& key, const QVariant&, const QVariant&) { emit keyChanged(key); });
     emit selectionChanged();
 }
 

@@ -37,8 +37,10 @@ public:
     int setterCalls() const { return m_setterCalls; }
 
 signals:
-    // The selection, its source, or a value of a selected graphic changed.
+    // The selection or its source changed.
     void selectionChanged();
+    // A selected graphic's key changed (dependent keys are reported too).
+    void keyChanged(const QString& key);
 
 private:
     void observeSelection();

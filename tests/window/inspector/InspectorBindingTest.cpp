@@ -198,6 +198,10 @@ TEST_F(InspectorBindingTest, CanvasSelectionChangesRebindAVisibleInspector)
     // The canvas hands its selection over: the inspector binds and shows it.
     controller.graphicView()->changeSelectionIndexes({1});
     EXPECT_EQ(control<QLineEdit>("originXTextField")->text(), QStringLiteral("60"));
+    // Moved on the canvas, the graphic's new place shows at once.
+    g1->setBounds(QRectF(75, 20, 30, 30));
+    EXPECT_EQ(control<QLineEdit>("originXTextField")->text(), QStringLiteral("75"));
+    g1->setBounds(QRectF(60, 20, 30, 30));
 
     // A click beside the page deselects and hands over too.
     emit controller.zoomingScrollView()->clickedOutsideCanvas();
