@@ -37,6 +37,8 @@ public:
     // metric-compatible substitute.
     static void loadCustomFont();
     static bool isFontFamilyPresent(const QString& family);
+    // Fills gCustomFontList (CustomFont.h) anew with the web-font catalogue, none marked used.
+    static void prepCustomFont();
     // The resources folder (QUIB_RESOURCES overrides the build's).
     static QString resourcesPath();
     // Text of resources/<name>.<type> as UTF-8; a null string when missing or not valid UTF-8.

@@ -1,6 +1,7 @@
 #include "generation/PageGenerator.h"
 
 #include "document/DRVDocument.h"
+#include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
 #include "generation/BackgroundImage.h"
 #include "generation/FormPageGenerator.h"
@@ -45,6 +46,8 @@ PageGenerator::PageGenerator(DRVDocument& document) : m_document(document) {}
 QString PageGenerator::generate(const QString& pageName, bool publishFlag, bool changedFlag)
 {
     m_pieces = PagePieces();
+    // The text passes mark the web fonts this page uses.
+    DataCentre::prepCustomFont();
     m_pageName = text(pageName);
     m_publishFlag = publishFlag;
     m_changedFlag = changedFlag;

@@ -1,6 +1,7 @@
 #include "generation/PageShell.h"
 
 #include "document/DRVDocument.h"
+#include "editions/CustomFont.h"
 #include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
 #include "generation/FormPageGenerator.h"
@@ -130,9 +131,21 @@ QString PageShell::fontFaceBlock() const
     // The bundled fonts the page's texts use, served from the page's own folder: a visitor's
     // system need not have them, and the page asks no outside server for them.
     const QString rules = WebFonts::fontFaceRules(WebFonts::bundledFamiliesUsedBy(m_document), m_pageName);
+    // The catalogue's other web fonts come from the web-font service; their query names are fixed.
+    QString families;
+    for (const CustomFont& font : gCustomFontList()) {
+        if (font.isUsed && !WebFonts::isBundledFamily(font.fontName))
+            families += font.sourceCodeName + QLatin1Char('|');
+    }
+    const QString link =
+        families.isEmpty()
+            ? QStringLiteral("")
+            : QStringLiteral("<link href='https://fonts.googleapis.com/css?family=%1&subset=latin,latin-ext' "
+                             "rel='stylesheet' type='text/css'>\n")
+                  .arg(families);
     if (rules.isEmpty())
-        return QStringLiteral("");
-    return QStringLiteral("<style type=text/css>\n") + rules + QStringLiteral("</style>");
+        return link;
+    return link + QStringLiteral("<style type=text/css>\n") + rules + QStringLiteral("</style>");
 }
 
 QString PageShell::columnClearingCSS()

@@ -1,6 +1,7 @@
 #include "generation/TextBoxGenerator.h"
 
 #include "document/DRVDocument.h"
+#include "editions/CustomFont.h"
 #include "editions/EditionSettings.h"
 #include "generation/CellTextGenerator.h"
 #include "generation/PageFormat.h"
@@ -245,6 +246,7 @@ void TextBoxGenerator::generate()
             family = str(entry, "fontFamily");
             fontSize = num(entry, "fontSize");
         }
+        CustomFont::markUsed(family);
 
         // Stacking order.
         int zIndex = num(entry, "manualLayerIndex");

@@ -66,6 +66,8 @@ DRVWindowController::DRVWindowController(QObject* parent)
 DRVWindowController::~DRVWindowController()
 {
     liveControllers().removeAll(this);
+    if (mainController() == this)
+        mainController() = nullptr;
     unregisterNotifications();
     stopObservingDocument();
     if (m_graphicView) {
@@ -180,8 +182,10 @@ void DRVWindowController::showWindow()
     w->raise();
     w->activateWindow();
     // Offscreen and focus-less platforms never activate a window; the newest one counts as main.
-    if (!mainController())
+    if (!mainController()) {
         mainController() = this;
+        emit becameMain(this);
+    }
 }
 
 QList<DRVWindowController*> DRVWindowController::allControllers()
@@ -231,7 +235,9 @@ void DRVWindowController::windowDidLoad()
     connect(m_zoomingScrollView, &DRVZoomingScrollView::clickedOutsideCanvas, this, [this] {
         stopEditingInGraphicView();
         deSelectAllObjects();
+        graphicTouched();
     });
+    connect(m_graphicView, &DRVGraphicView::selectionChangedFromCanvas, this, &DRVWindowController::graphicTouched);
 
     if (m_document)
         observeDocumentCanvasSize(m_document->canvasSize());
@@ -261,6 +267,7 @@ void DRVWindowController::windowDidLoad()
     selectWhichToolBarToUse();
     setFormButtons();
     m_profileViewController = new ProfileViewController(QStringLiteral("ProfileViewController"), this);
+    installInspector(window);
 
     // A page larger than the screen opens at most as large as the screen's free area allows.
     QSize size(1100, 800);

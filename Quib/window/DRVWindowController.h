@@ -8,6 +8,7 @@
 #include "model/DRVZoomingScrollView.h"
 #include "platform/NotificationCenter.h"
 #include "window/FlippedNSView.h"
+#include "window/InspectorView.h"
 #include "window/MenuValidation.h"
 
 #include <QColor>
@@ -21,6 +22,7 @@
 #include <QStringList>
 
 class DRVGrid;
+class InspectorPanel;
 class DRVSelectionModel;
 class QComboBox;
 class ProfileViewController;
@@ -203,9 +205,22 @@ public:
     void clearLayerListingIcons() {}
     // Re-applying the page template to every page arrives with the print products' pickers.
     void callRefreshTabs() {}
-    // The inspector's tabs and its bindings arrive with the inspector.
-    void switchSideBarView() {}
-    void unbindEverything() {}
+    // ---- inspector (inspector/DRVWindowController+Inspector.cpp) ----
+    InspectorView* inspectorView() const { return m_inspectorView; }
+    InspectorPanel* inspector() const { return m_inspector; }
+    void initializeInspectorElements();
+    void createInspectorPanel();
+    void switchInspectorView();
+    void switchSideBarView();
+    void clearInspectorView();
+    // The canvas's selection changed: the inspector shows it again.
+    void graphicTouched();
+    void restoreBinding();
+    void unbindEverything();
+    // The spacing-level pop-ups: each selected graphic applies its levels; a section re-fits its members.
+    void updateMarginAndPadding();
+    // The margin unit pop-ups: the unit itself arrives through the binding.
+    void updatedMarginType();
     // The names this window listens to, and for each whether only its own document's posts count.
     static const QList<QPair<QString, bool>>& observedNotifications();
     // How many notifications reached the window (tests check which ones count).
@@ -226,6 +241,7 @@ protected:
 private:
     void windowDidLoad();
     void windowDidResignMain();
+    void installInspector(QMainWindow* window);
     void bindCanvas();
     void registerNotifications();
     void unregisterNotifications();
@@ -260,6 +276,8 @@ private:
     QList<QComboBox*> m_templatePopUps;
     QPointer<QToolBar> m_printTemplateToolBar;
     ProfileViewController* m_profileViewController = nullptr;
+    QPointer<InspectorView> m_inspectorView;
+    InspectorPanel* m_inspector = nullptr;
     QPointer<QWidget> m_profilePopover;
     bool m_closing = false;
 };

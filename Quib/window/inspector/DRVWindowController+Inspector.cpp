@@ -1,0 +1,97 @@
+// The window controller's side of the inspector: the panel beside the canvas and the operations the
+// canvas, the menus and the notifications reach it by.
+#include "editions/EditionSettings.h"
+#include "model/DRVTable.h"
+#include "window/DRVWindowController.h"
+#include "window/InspectorView.h"
+#include "window/inspector/InspectorPanel.h"
+
+#include <QDockWidget>
+#include <QMainWindow>
+
+void DRVWindowController::installInspector(QMainWindow* window)
+{
+    auto* dock = new QDockWidget(window);
+    dock->setObjectName(QStringLiteral("inspectorDock"));
+    dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    dock->setTitleBarWidget(new QWidget(dock));
+    m_inspectorView = new InspectorView(dock);
+    m_inspectorView->setObjectName(QStringLiteral("inspectorView"));
+    m_inspectorView->setFixedSize(InspectorPanel::gInspectorWidth, InspectorPanel::gInspectorHeight);
+    dock->setWidget(m_inspectorView);
+    window->addDockWidget(Qt::RightDockWidgetArea, dock);
+
+    m_inspector = new InspectorPanel(this, m_inspectorView);
+    connect(this, &DRVWindowController::becameMain, m_inspector,
+            [] { InspectorBinder::mainWindowChanged(); });
+    initializeInspectorElements();
+    createInspectorPanel();
+}
+
+void DRVWindowController::initializeInspectorElements()
+{
+    if (m_inspector)
+        m_inspector->initializeInspectorElements();
+}
+
+void DRVWindowController::createInspectorPanel()
+{
+    if (m_inspector)
+        m_inspector->createInspectorPanel();
+}
+
+void DRVWindowController::switchInspectorView()
+{
+    if (m_inspector)
+        m_inspector->switchInspectorView();
+}
+
+void DRVWindowController::switchSideBarView()
+{
+    if (m_inspector)
+        m_inspector->switchSideBarView();
+}
+
+void DRVWindowController::clearInspectorView()
+{
+    if (m_inspector)
+        m_inspector->clearInspectorView();
+}
+
+void DRVWindowController::graphicTouched()
+{
+    if (m_inspector)
+        m_inspector->graphicTouched();
+}
+
+void DRVWindowController::restoreBinding()
+{
+    if (m_inspector)
+        m_inspector->restoreBinding();
+}
+
+void DRVWindowController::unbindEverything()
+{
+    if (m_inspector)
+        m_inspector->unbindEverything();
+}
+
+void DRVWindowController::updateMarginAndPadding()
+{
+    if (!m_graphicView)
+        return;
+    for (DRVGraphic* graphic : m_graphicView->selectedGraphics()) {
+        graphic->applyPaddingAndMargin();
+        auto* table = qobject_cast<DRVTable*>(graphic);
+        if (table && table->gridType() == QLatin1String("section"))
+            reAlignSectionObjects(table);
+    }
+}
+
+void DRVWindowController::updatedMarginType()
+{
+    if (!m_graphicView)
+        return;
+    for (DRVGraphic* graphic : m_graphicView->selectedGraphics())
+        graphic->autoConvertLeftMargins();
+}
