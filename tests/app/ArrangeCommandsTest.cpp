@@ -155,8 +155,9 @@ TEST_F(ArrangeCommandsTest, AlignAndSizeCommandsSetBoundsAsOneNamedStep)
             EXPECT_EQ(graphics.at(i)->bounds(), c.expected.at(i)) << "graphic " << i;
         platform::UndoManager* undo = window->document()->undoManager();
         ASSERT_TRUE(undo->canUndo());
-        if (c.undoName)
+        if (c.undoName) {
             EXPECT_EQ(undo->undoActionName(), QString::fromUtf8(c.undoName));
+        }
 
         // Undo from the Edit menu puts everything back as one step and selects what it touched.
         canvas->changeSelectionIndexes({});
@@ -197,11 +198,13 @@ TEST_F(ArrangeCommandsTest, StackingCommandsReorderThePage)
         canvas->changeSelectionIndexes(c.selection);
         run(window, QString::fromLatin1(c.action));
         EXPECT_EQ(order(window), QString::fromLatin1(c.order));
-        if (!c.selectionAfter.isEmpty())
+        if (!c.selectionAfter.isEmpty()) {
             EXPECT_EQ(canvas->selectionIndexes(), c.selectionAfter);
+        }
         platform::UndoManager* undo = window->document()->undoManager();
-        if (c.undoName)
+        if (c.undoName) {
             EXPECT_EQ(undo->undoActionName(), QString::fromUtf8(c.undoName));
+        }
         run(window, QStringLiteral("undo:"));
         EXPECT_EQ(order(window), QStringLiteral("0123"));
         run(window, QStringLiteral("redo:"));

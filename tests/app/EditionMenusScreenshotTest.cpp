@@ -51,8 +51,9 @@ TEST_F(EditionMenusScreenshotTest, OpenedMenusOfThreeEditionFamilies)
                     continue;
                 const QAction* action = MenuModel::actionWithId(window->window()->menuBar(), item.id);
                 ASSERT_TRUE(action) << qPrintable(item.id);
-                if (item.hidden)
+                if (item.hidden) {
                     EXPECT_FALSE(action->isVisible()) << e.edition << " " << qPrintable(item.id);
+                }
             }
             const QImage shot = menu->grab().toImage();
             EXPECT_FALSE(shot.isNull());
