@@ -47,6 +47,15 @@ protected:
         e.gCustomGridSpacingFlag = false;
         useWorkFoldersIn(m_root);
     }
+    ~CanvasEditingTest() override
+    {
+        controller.reset();
+        // A graphic the test never put on the page belongs to no document.
+        for (DRVRectangle* graphic : {a, b, c}) {
+            if (!graphic->parent())
+                delete graphic;
+        }
+    }
 
     // Opens the window on document (graphics given front to back, inserted without undo).
     void open(const QList<DRVGraphic*>& graphics)
