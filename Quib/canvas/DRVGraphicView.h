@@ -213,6 +213,11 @@ public:
     QRectF shiftObjectsInSection(QPointF point, const QRectF& rect);
     bool showSectionEditorFlag() const { return false; }
 
+    // ---- insertion (DRVGraphicView+Insertion.cpp) ----
+    // Where objects made by a menu command or a picker go: 100 right of and 30 below the visible
+    // part's top-left corner, or, with "InsertNewAtEndFlag" set, 30 below the page's lowest object.
+    QPointF calculateOriginPoint() const;
+
     // ---- arrange (DRVGraphicView+Arrange.cpp) ----
     // The first selected graphic containing the last touch point; without one, the front-most
     // selected graphic, so that aligning never sends everything to the page's corner.

@@ -1,0 +1,23 @@
+#include "canvas/DRVGraphicView.h"
+#include "document/DRVDocument.h"
+#include "platform/UserDefaults.h"
+
+#include <QRegion>
+#include <cmath>
+
+QPointF DRVGraphicView::calculateOriginPoint() const
+{
+    // The visible part of the page; a canvas outside any window shows from its origin.
+    QPointF visible;
+    if (parentWidget() != nullptr) {
+        const QRect shown = visibleRegion().boundingRect();
+        if (!shown.isEmpty())
+            visible = canvasPointForViewPoint(shown.topLeft());
+    }
+    const double x = std::trunc(visible.x() + 100);
+    double y = std::trunc(visible.y() + 30);
+    if (platform::UserDefaults::standard().boolForKey(QStringLiteral("InsertNewAtEndFlag")) &&
+        m_graphicsContainer != nullptr)
+        y = m_graphicsContainer->findMaxScreenHeight() + 30;
+    return {x, y};
+}
