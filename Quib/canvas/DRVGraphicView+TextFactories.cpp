@@ -556,6 +556,7 @@ DRVGraphic* DRVGraphicView::convertTextViewToDRVGraphic(myTextView* carrier)
     p.insert(QStringLiteral("cornerRadius"), realText(carrier->cornerRadius()));
     p.insert(QStringLiteral("textHexColorString"), text(carrier->textColorString()));
     p.insert(QStringLiteral("fontColor"), text(carrier->textColorString()));
+    // A carrier without colour, or one marked clear, gives a transparent box (never black).
     p.insert(QStringLiteral("fillColor"), archivedHexColour(colour.isEmpty() ? kClear : colour));
     p.insert(QStringLiteral("backgroundHexColorString"), text(colour));
     p.insert(QStringLiteral("fontSize"), realText(points));

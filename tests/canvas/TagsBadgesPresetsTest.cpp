@@ -206,4 +206,12 @@ TEST_F(TagsBadgesPresetsTest, ACarrierBecomesATextGraphicWithItsGapsFilled)
     EXPECT_EQ(value(0, "formTag"), QStringLiteral("4"));
     // No colour string: a transparent fill.
     EXPECT_FALSE(graphic->fillColor().isValid() && graphic->fillColor().alpha() > 0);
+
+    // A carrier marked clear is transparent too, not the black its name would read as.
+    carrier.setColorString(QStringLiteral("CLEAR0"));
+    DRVGraphic* clear = view.convertTextViewToDRVGraphic(&carrier);
+    EXPECT_FALSE(clear->fillColor().isValid() && clear->fillColor().alpha() > 0);
+    carrier.setColorString(QStringLiteral("C0392B"));
+    EXPECT_EQ(DataCentre::asHexString(view.convertTextViewToDRVGraphic(&carrier)->fillColor()),
+              QStringLiteral("C0392B"));
 }

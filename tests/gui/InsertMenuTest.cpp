@@ -15,6 +15,7 @@
 #include "platform/Dialogs.h"
 #include "platform/UndoManager.h"
 #include "window/DRVWindowController.h"
+#include "window/ShapeSelectionView.h"
 
 #include <QAbstractScrollArea>
 #include <QAction>
@@ -163,19 +164,12 @@ TEST_F(InsertMenuTest, ABadgeFromTheMenuIsOneUndoStepAndSurvivesSaving)
 
 TEST_F(InsertMenuTest, APageOfEveryTextKindInTheWindowAndInTheBrowser)
 {
-    edition().gPresetTextViews = {};
-    edition().gPresetShapes = {};
-    auto textStyle = std::make_shared<QObject>();
-    textStyle->setProperty("frame", QRectF(0, 0, 200, 20));
-    textStyle->setProperty("fillColor", QColor(0xEA, 0xF2, 0xF8));
-    textStyle->setProperty("textColor", QColor(0x1F, 0x6F, 0xB2));
-    textStyle->setProperty("font", QFont(QStringLiteral("Lato"), 20));
-    edition().gPresetTextViews.append(textStyle);
-    auto shape = std::make_shared<QObject>();
-    shape->setProperty("frame", QRectF(0, 0, 45, 30));
-    shape->setProperty("fillColor", QColor(0x4F, 0x94, 0xCD));
-    shape->setProperty("cornerRadius", 10);
-    edition().gPresetShapes.append(shape);
+    // The presets as start-up builds them: a text style and the seven shapes of one colour.
+    ShapeSelectionView::installPresetFactories();
+    edition().gPresetTextViews = {presetFactories().createDefaultTextView(
+        QStringLiteral("EAF2F8"), QStringLiteral("1F6FB2"), QFont(QStringLiteral("Lato"), 30),
+        QStringLiteral("Heading"))};
+    edition().gPresetShapes = presetFactories().createBatchOfShapes(QStringLiteral("4F94CD"));
 
     DRVWindowController* window = openEmptyPage();
     DRVGraphicView* canvas = window->graphicView();
@@ -199,7 +193,7 @@ TEST_F(InsertMenuTest, APageOfEveryTextKindInTheWindowAndInTheBrowser)
     platform::UserDefaults::standard().setBool(QStringLiteral("InsertNewAtEndFlag"), true);
     choose(window, QStringLiteral("addQuibLink4:"));
     canvas->addNewSelectedTextView(0);
-    canvas->addNewShape(0);
+    canvas->addNewShape(1); // the large square with rounded corners
     platform::UserDefaults::standard().setBool(QStringLiteral("InsertNewAtEndFlag"), false);
     const int count = int(document->graphics().size());
     ASSERT_EQ(count, 12); // ten text boxes and two pictures
