@@ -215,3 +215,17 @@ TEST_F(TagsBadgesPresetsTest, ACarrierBecomesATextGraphicWithItsGapsFilled)
     EXPECT_EQ(DataCentre::asHexString(view.convertTextViewToDRVGraphic(&carrier)->fillColor()),
               QStringLiteral("C0392B"));
 }
+
+TEST_F(TagsBadgesPresetsTest, BadgesDroppedAtOnePointKeepTheirOwnGroups)
+{
+    for (int i = 0; i < 3; ++i)
+        view.addQuibLink_drag(QPointF(200, 300));
+    ASSERT_EQ(view.graphics().size(), 6);
+    QSet<int> groups;
+    for (DRVGraphic* graphic : view.graphics()) {
+        groups.insert(graphic->groupNumber());
+        EXPECT_EQ(graphic->bounds().topLeft(),
+                  qobject_cast<DRVImage*>(graphic) ? QPointF(200, 300) : QPointF(255, 310));
+    }
+    EXPECT_EQ(groups.size(), 3);
+}

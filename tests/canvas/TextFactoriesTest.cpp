@@ -314,6 +314,13 @@ TEST_F(TextFactoriesTest, InTheResponsiveLayoutABoxTakesTheCellUnderItOrNoSectio
     EXPECT_EQ(boxOutside->sectionRowSpot(), -99);
     EXPECT_EQ(boxOutside->sectionColumnSpot(), -99);
 
+    // A badge from the menu at the insertion point (100, 30): both parts in section 1's first cell.
+    view.addQuibLink();
+    for (int i : {0, 1}) {
+        EXPECT_EQ(view.graphics().at(i)->sectionNumber(), 1) << i;
+        EXPECT_EQ(view.graphics().at(i)->sectionColumnSpot(), 0) << i;
+    }
+
     // Outside the responsive layout the written section 0 stays.
     edition().gResponsiveLayoutFlag = false;
     EXPECT_EQ(view.addTextBox(outside)->sectionNumber(), 0);
