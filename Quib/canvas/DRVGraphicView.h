@@ -13,6 +13,8 @@
 #include "platform/Observable.h"
 
 #include <QColor>
+#include <QDateTime>
+#include <QFont>
 #include <QDialog>
 #include <QHash>
 #include <QImage>
@@ -24,7 +26,9 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <QVariantMap>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 class QMenu;
@@ -218,6 +222,95 @@ public:
     // part's top-left corner, or, with "InsertNewAtEndFlag" set, 30 below the page's lowest object.
     QPointF calculateOriginPoint() const;
 
+    // ---- text factories (DRVGraphicView+TextFactories.cpp) ----
+    // The arguments of the text-box factory; the defaults are the values most callers pass.
+    struct TextBoxArguments
+    {
+        QString text;
+        QString link;
+        QRectF frame;
+        int groupNumber = -99;
+        QString backgroundColor = QStringLiteral("CLEAR0"); // six hex digits or "CLEAR0"
+        QString textColor = QStringLiteral("555555");
+        QFont font = QFont(QStringLiteral("Helvetica Neue"), 15);
+        int cornerRadius = 0;
+        float opacity = 1.0f;
+        QString hoverColor;
+        QString hoverTextColor;
+        QString linkType;
+        QString borderStyle = QStringLiteral("none");
+        int borderWidth = 0;
+        QString borderColor = QStringLiteral("000000");
+        QString alignment = QStringLiteral("left"); // "left", "center", "right"; else justified
+        QString textType = QStringLiteral("Text");  // or "HTMLSnippet"
+        bool buttonLayoutFlag = false;              // read in the responsive layout only
+
+        // A text in a frame with its group and font, every other value the default.
+        static TextBoxArguments with(const QString& text, const QRectF& frame, int groupNumber,
+                                     const QFont& font)
+        {
+            TextBoxArguments a;
+            a.text = text;
+            a.frame = frame;
+            a.groupNumber = groupNumber;
+            a.font = font;
+            return a;
+        }
+    };
+    // The text box's property dictionary (no "className": the factory makes a DRVText itself).
+    static QVariantMap textBoxProperties(const TextBoxArguments& arguments);
+    // A new text box in front of every other graphic. In the responsive layout it takes the section
+    // cell under the frame's origin; with none there it lies outside every section (-99). Factories
+    // neither select nor name an undo step: the command that calls them does. Returns the graphic.
+    DRVGraphic* addTextBox(const TextBoxArguments& arguments);
+    DRVGraphic* addTextBox(const QString& text, const QString& link, const QRectF& frame, int groupNumber,
+                           const QString& backgroundColor, const QString& textColor, const QFont& font,
+                           int cornerRadius, float opacity, const QString& hoverColor,
+                           const QString& hoverTextColor, const QString& linkType,
+                           const QString& borderStyle, int borderWidth, const QString& borderColor,
+                           const QString& alignment, const QString& textType, bool buttonLayoutFlag);
+    static QVariantMap zoomBubbleTextboxProperties(QPointF point, int cornerRadius, const QString& shape,
+                                                   int zoomBubbleFlag);
+    // A 100 × 100 shape text box (flag 0, grey) or zoom bubble (flag 1, red) at point, in front.
+    DRVGraphic* addZoomBubbleTextbox_drag(QPointF point, int cornerRadius, const QString& shape,
+                                          int zoomBubbleFlag);
+    // A new text's date stamp: "MMM dd yyyy,  EEEE h:mm a" in English, with the calendar year.
+    static QString dateStampText(const QDateTime& when);
+
+    // Personalization tags, the address block, the person card and page-link badges. The tag
+    // commands place their box from the visible part's corner; each is one undo step.
+    DRVGraphic* addPersonalizationTag(const QString& tag, QPointF point);
+    void addPerson_FirstName();
+    void addPerson_LastName();
+    void addPerson_CompanyName();
+    void addPerson_Title();
+    void addPerson_JobTitle();
+    void addPerson_Email();
+    void addPerson_Phone();
+    void addPerson_Address_Street();
+    void addPerson_Address_Country();
+    void addPerson_Address_City();
+    void addPerson_Address_Zipcode();
+    void addPerson_Address_State();
+    void addPerson_FullAddress();
+    // Card, details and picture as one group, the picture in front.
+    void addIndividual_drag(QPointF point);
+    // Badge text and picture as one group linking to the product site, the picture in front.
+    void addQuibLink_drag(QPointF point);
+    // Badges at the default insertion point, each one undo step.
+    void addQuibLink();
+    void addQuibLink2();
+    void addQuibLink3();
+    void addQuibLink4();
+
+    // Preset text styles and shapes (gPresetTextViews, gPresetShapes) by index, at the default
+    // insertion point, each one undo step; an index outside the list adds nothing.
+    void addNewSelectedTextView(int presetIndex);
+    void addNewShape(int presetIndex);
+    // A text graphic made from a filled text carrier, in front; missing link, family name and form
+    // type are filled in on the carrier.
+    DRVGraphic* convertTextViewToDRVGraphic(myTextView* carrier);
+
     // ---- arrange (DRVGraphicView+Arrange.cpp) ----
     // The first selected graphic containing the last touch point; without one, the front-most
     // selected graphic, so that aligning never sends everything to the page's corner.
@@ -247,6 +340,8 @@ public:
     // Groups and locks act on texts, images, slideshows, galleries, tables and lines; scroll
     // locking on the same kinds without lines.
     static bool isGroupableKind(const DRVGraphic* graphic);
+    // The page's next group number: one above the highest in use.
+    int findNextGroupNumber() const;
     // The bound document's; nullptr when unbound.
     platform::UndoManager* undoManager() const;
     // Sets a graphic's property; where the document does not observe the key for undo, registers
@@ -489,6 +584,20 @@ private:
 
     DRVTable* sectionWithCellAt(QPointF point, int* row, int* column, int from = 0) const;
     void pushSectionsDownward(const QRectF& rect, bool toRectTop);
+
+    // Text factories: a factory's graphic in front, fitted to the section cell under sectionPoint
+    // when given in the responsive layout; outside every section (-99) when no cell lies there.
+    DRVGraphic* insertNewGraphic(DRVGraphic* graphic, std::optional<QPointF> sectionPoint);
+    // Runs a factory as one undo step of the user's command, named from "UndoStrings".
+    void runInsertCommand(const QString& actionName, const std::function<void()>& factory);
+    // The visible part's top-left corner (the page's origin outside a window).
+    QPointF visibleOrigin() const;
+    void addTagAtVisibleOrigin(const QString& tag);
+    void addQuibLinkAtInsertionPoint(const QString& text, int width);
+    void addBadge(const QString& text, int width, QPointF point);
+    // A bundle picture as an image graphic at frame (no original file is kept for it).
+    DRVGraphic* addBundlePicture(const QString& name, const QRectF& frame, int groupNumber,
+                                 const QString& link, QSizeF shapeSize);
 
     QPointer<DRVTable> m_selectedTable;
     QRectF m_rulerEchoedBounds;
