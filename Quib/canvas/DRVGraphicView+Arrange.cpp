@@ -333,7 +333,7 @@ void DRVGraphicView::deselectAll()
 
 const QHash<QString, DRVGraphicView::Command>& DRVGraphicView::menuCommands()
 {
-    static const QHash<QString, Command> commands{
+    static const QHash<QString, Command> commands = withInsertCommands({
         {QStringLiteral("alignLeftEdges:"), &DRVGraphicView::alignLeftEdges},
         {QStringLiteral("alignRightEdges:"), &DRVGraphicView::alignRightEdges},
         {QStringLiteral("alignTopEdges:"), &DRVGraphicView::alignTopEdges},
@@ -376,6 +376,10 @@ const QHash<QString, DRVGraphicView::Command>& DRVGraphicView::menuCommands()
         {QStringLiteral("applyHTMLSnippetFormattingOption:"),
          &DRVGraphicView::applyHTMLSnippetFormattingOption},
         {QStringLiteral("removeHTMLSnippetFormattingOption:"),
-         &DRVGraphicView::removeHTMLSnippetFormattingOption}};
+         &DRVGraphicView::removeHTMLSnippetFormattingOption},
+        {QStringLiteral("addNewTable:"), &DRVGraphicView::addTable},
+        {QStringLiteral("addNewTableParent:"), &DRVGraphicView::submenuOptions},
+        {QStringLiteral("addNewTableSiteMap:"), &DRVGraphicView::addTableOfSitemapVertical},
+        {QStringLiteral("addNewTableSiteMapH:"), &DRVGraphicView::addTableOfSitemapHorizontal}});
     return commands;
 }
