@@ -377,6 +377,7 @@ const QHash<QString, DRVGraphicView::Command>& DRVGraphicView::menuCommands()
          &DRVGraphicView::applyHTMLSnippetFormattingOption},
         {QStringLiteral("removeHTMLSnippetFormattingOption:"),
          &DRVGraphicView::removeHTMLSnippetFormattingOption},
+        {QStringLiteral("addTable:"), &DRVGraphicView::addTable},
         {QStringLiteral("addNewTable:"), &DRVGraphicView::addTable},
         {QStringLiteral("addNewTableParent:"), &DRVGraphicView::submenuOptions},
         {QStringLiteral("addNewTableSiteMap:"), &DRVGraphicView::addTableOfSitemapVertical},
