@@ -182,9 +182,11 @@ TEST_F(InsertEveryKindTest, APageOfEveryKindShowsOnTheCanvasAndInTheBrowser)
     document->setPageName(QStringLiteral("index"));
     document->setMainTemplateName(QStringLiteral("index"));
     window->graphicView()->setSitePagesSource([] {
-        return QList<DRVGraphicView::SitePage>{{QStringLiteral("Home"), QStringLiteral("index.html")},
-                                               {QString(), QStringLiteral("draft.html")},
-                                               {QStringLiteral("Contact"), QStringLiteral("contact.html")}};
+        return QList<DRVGraphicView::SitePage>{
+            {QStringLiteral("Home"), QStringLiteral("index.html")},
+            {QString(), QStringLiteral("draft.html")},
+            // A title is the author's text, shown as typed.
+            {QStringLiteral("Contact <b>us</b> & more"), QStringLiteral("contact.html")}};
     });
 
     QStringList actions{QStringLiteral("addNewTable:"), QStringLiteral("addNewTableSiteMap:"),
@@ -239,8 +241,9 @@ TEST_F(InsertEveryKindTest, APageOfEveryKindShowsOnTheCanvasAndInTheBrowser)
     QStringList texts;
     for (const QJsonValue& value : shown)
         texts.append(value.toString());
-    for (const char* expected : {"Item 0", "Brand", "Main Menu Item 0", "Slide 1", "Panel header title",
-                                 "Image hover caption.", "Jane Hall", "abc", "Home", "Contact", "Link 1"}) {
+    for (const char* expected :
+         {"Item 0", "Brand", "Main Menu Item 0", "Slide 1", "Panel header title", "Image hover caption.",
+          "Jane Hall", "abc", "Home", "Contact <b>us</b> & more", "Link 1"}) {
         const bool found = std::any_of(texts.begin(), texts.end(), [expected](const QString& text) {
             return text.contains(QString::fromLatin1(expected));
         });
