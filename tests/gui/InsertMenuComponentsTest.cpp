@@ -16,11 +16,13 @@
 #include "platform/UserDefaults.h"
 #include "window/DRVWindowController.h"
 
+#include <QAbstractScrollArea>
 #include <QDir>
 #include <QImage>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextDocument>
 #include <gtest/gtest.h>
@@ -117,7 +119,15 @@ TEST_F(InsertMenuComponentsTest, TheMenuTableLandsAtTheInsertionPointAndSurvives
     DRVWindowController* window = openWindow();
     DRVDocument* document = window->document();
     DRVGraphicView* canvas = window->graphicView();
+    // Scrolled down the page: the table comes where the user is looking.
+    QAbstractScrollArea* scroller = nullptr;
+    for (QWidget* up = canvas->parentWidget(); up && !scroller; up = up->parentWidget())
+        scroller = qobject_cast<QAbstractScrollArea*>(up);
+    ASSERT_NE(scroller, nullptr);
+    scroller->verticalScrollBar()->setValue(240);
+    QCoreApplication::processEvents();
     const QPointF origin = canvas->calculateOriginPoint();
+    EXPECT_EQ(origin, QPointF(100, 270));
 
     choose(window, QStringLiteral("addNewTable:"));
     ASSERT_EQ(document->graphics().size(), 1);
