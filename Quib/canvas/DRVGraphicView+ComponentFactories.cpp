@@ -198,11 +198,7 @@ void DRVGraphicView::addSection(const QStringList& spans, int count, QPointF poi
             const QRectF rect(0, whole(point.y()), width, sectionHeight());
             // The new section must not cover the ones at and below it.
             identifyAndPushSectionsDownward(rect);
-            Component c;
-            c.gridType = QStringLiteral("section");
-            c.rows = 1;
-            c.columns = columns;
-            c.rect = rect;
+            Component c{QStringLiteral("section"), 1, columns, rect};
             c.padding = QStringLiteral("0");
             c.sectionNumber = sectionNumber;
             const QString percent = QStringLiteral("%"), pixel = QStringLiteral("pixel");
@@ -248,11 +244,7 @@ void DRVGraphicView::addSectionTemplate(int count, QPointF point)
             cell->setSectionNumber(0);
             cells.append(cell);
         }
-        Component c;
-        c.gridType = QStringLiteral("sectionTemplate");
-        c.rows = 1;
-        c.columns = count;
-        c.rect = QRectF(0, whole(point.y()), 1170, 300);
+        Component c{QStringLiteral("sectionTemplate"), 1, count, QRectF(0, whole(point.y()), 1170, 300)};
         c.padding = QStringLiteral("0");
         c.extra = {{QStringLiteral("borderWidth"), QStringLiteral("2")},
                    {QStringLiteral("borderHexColorString"), QStringLiteral("228B22")}};
@@ -266,11 +258,7 @@ namespace {
 
 Component bar(const QString& gridType, int columns, QPointF point, int width, int sectionNumber)
 {
-    Component c;
-    c.gridType = gridType;
-    c.rows = 1;
-    c.columns = columns;
-    c.rect = QRectF(0, whole(point.y()), width, 50);
+    Component c{gridType, 1, columns, QRectF(0, whole(point.y()), width, 50)};
     c.sectionNumber = sectionNumber;
     return c;
 }
@@ -327,11 +315,7 @@ void DRVGraphicView::addDropdownmenu(QPointF point)
                                                   : QStringLiteral("Optional submenu item"),
                                            r, c));
         }
-        Component component;
-        component.gridType = QStringLiteral("dropdownmenu");
-        component.rows = 5;
-        component.columns = 4;
-        component.rect = rect;
+        Component component{QStringLiteral("dropdownmenu"), 5, 4, rect};
         component.sectionNumber = sectionNumber;
         return buildComponent(component, cells);
     });
@@ -360,11 +344,7 @@ void DRVGraphicView::addTextCarousel(QPointF point)
                 cells.append(cell);
             }
         }
-        Component component;
-        component.gridType = QStringLiteral("text_carousel");
-        component.rows = 3;
-        component.columns = 4;
-        component.rect = rect;
+        Component component{QStringLiteral("text_carousel"), 3, 4, rect};
         return buildComponent(component, cells);
     });
 }
@@ -387,11 +367,7 @@ DRVTable* DRVGraphicView::insertPanel(const QString& undoName, const QString& gr
             style(cell, r, rect.size());
             cells.append(cell);
         }
-        Component c;
-        c.gridType = gridType;
-        c.rows = rows;
-        c.columns = 1;
-        c.rect = rect;
+        Component c{gridType, rows, 1, rect};
         return fitIntoSection(rect.topLeft(), buildComponent(c, cells));
     });
 }
@@ -467,11 +443,7 @@ void DRVGraphicView::insertStrip(bool dark, QPointF point)
             cell->setVerticalAlignment(1);
             cells.append(cell);
         }
-        Component c;
-        c.gridType = QStringLiteral("table");
-        c.rows = 12;
-        c.columns = 1;
-        c.rect = QRectF(whole(point.x()), whole(point.y()), 300, 1000);
+        Component c{QStringLiteral("table"), 12, 1, QRectF(whole(point.x()), whole(point.y()), 300, 1000)};
         c.padding = QStringLiteral("0");
         c.extra = {{QStringLiteral("fontSize"), QStringLiteral("28")},
                    {QStringLiteral("fontFamily"), kHelveticaNeue}};
@@ -511,11 +483,8 @@ void DRVGraphicView::addTable_multiColumnWidth_drag(QPointF point)
                 cells.append(cell);
             }
         }
-        Component component;
-        component.gridType = QStringLiteral("table");
-        component.rows = 5;
-        component.columns = 2;
-        component.rect = QRectF(whole(point.x()), whole(point.y()), 415, 280);
+        Component component{QStringLiteral("table"), 5, 2,
+                            QRectF(whole(point.x()), whole(point.y()), 415, 280)};
         return buildComponent(component, cells);
     });
 }
@@ -558,11 +527,8 @@ void DRVGraphicView::addTableOfContents(QPointF point)
             cells << title << place;
             ++row;
         }
-        Component c;
-        c.gridType = QStringLiteral("TableOfContents");
-        c.rows = row;
-        c.columns = 2;
-        c.rect = QRectF(whole(point.x()), whole(point.y()), 1050, row * 50);
+        Component c{QStringLiteral("TableOfContents"), row, 2,
+                    QRectF(whole(point.x()), whole(point.y()), 1050, row * 50)};
         c.borderStyle = QStringLiteral("none");
         return buildComponent(c, cells);
     });
@@ -599,10 +565,7 @@ void DRVGraphicView::addTableOfSitemap(bool horizontal, const QList<SitePage>& p
             cell->setFontSize(15);
             cells.append(cell);
         }
-        Component c;
-        c.rows = rows;
-        c.columns = columns;
-        c.rect = QRectF(origin, QSizeF(columns * 350, rows * 40));
+        Component c{QString(), rows, columns, QRectF(origin, QSizeF(columns * 350, rows * 40))};
         c.borderStyle = QStringLiteral("none");
         return buildComponent(c, cells);
     });
