@@ -1,5 +1,6 @@
 #include "app/MenuModel.h"
 
+#include "canvas/DRVGraphicView.h"
 #include "editions/EditionSettings.h"
 #include "platform/StringsTable.h"
 
@@ -56,6 +57,35 @@ Item submenu(const char* id, const char* title, QList<Item> children, const char
 Item separator()
 {
     return {};
+}
+
+// The ready-made components of the objects palette, each made at the default insertion point:
+// sections, then the web components, then the tables, each group after a separator.
+QList<Item> componentItems()
+{
+    auto group = [](const QString& key) {
+        if (key.startsWith(QLatin1String("quib_section")) || key == QLatin1String("quib_webstore_section"))
+            return 0;
+        if (key.startsWith(QLatin1String("quib_table")) || key.startsWith(QLatin1String("quib_tear_off")))
+            return 2;
+        return 1;
+    };
+    QList<Item> items;
+    int lastGroup = -1;
+    for (const DRVGraphicView::LibraryItem& component : DRVGraphicView::componentLibraryItems()) {
+        // The plain table has its own item beside this submenu.
+        if (component.key == QLatin1String("quib_table"))
+            continue;
+        if (lastGroup >= 0 && group(component.key) != lastGroup)
+            items.append(separator());
+        lastGroup = group(component.key);
+        Item i;
+        i.id = component.key;
+        i.title = component.title;
+        i.action = DRVGraphicView::libraryItemAction(component.key);
+        items.append(i);
+    }
+    return items;
 }
 
 QKeySequence keys(int combination)
@@ -132,7 +162,7 @@ const QList<MenuDescription>& baseMenus()
          {item("addNewGalleryMenuItem", "Gallery", "addNewGallery:"),
           item("addNewSlideshowMenuItem", "Slideshow", "addNewSlideshow:"),
           item("addNewTableMenuItem", "Table", "addNewTable:"),
-          item("addNewTableParentMenuItem", "Table With Header", "addNewTableParent:"),
+          submenu("addNewTableParentMenuItem", "Components", componentItems(), "addNewTableParent:"),
           item("addNewTableSiteMapMenuItem", "Site Map", "addNewTableSiteMap:"),
           item("addNewTableSiteMapHMenuItem", "Horizontal Site Map", "addNewTableSiteMapH:"),
           item("addNewSnippetMenuItem", "Code Snippet", "addNewSnippet:"),

@@ -333,7 +333,7 @@ void DRVGraphicView::deselectAll()
 
 const QHash<QString, DRVGraphicView::Command>& DRVGraphicView::menuCommands()
 {
-    static const QHash<QString, Command> commands{
+    static const QHash<QString, Command> commands = withInsertCommands({
         {QStringLiteral("alignLeftEdges:"), &DRVGraphicView::alignLeftEdges},
         {QStringLiteral("alignRightEdges:"), &DRVGraphicView::alignRightEdges},
         {QStringLiteral("alignTopEdges:"), &DRVGraphicView::alignTopEdges},
@@ -394,6 +394,12 @@ const QHash<QString, DRVGraphicView::Command>& DRVGraphicView::menuCommands()
         {QStringLiteral("addQuibLink:"), &DRVGraphicView::addQuibLink},
         {QStringLiteral("addQuibLink2:"), &DRVGraphicView::addQuibLink2},
         {QStringLiteral("addQuibLink3:"), &DRVGraphicView::addQuibLink3},
-        {QStringLiteral("addQuibLink4:"), &DRVGraphicView::addQuibLink4}};
+        {QStringLiteral("addQuibLink4:"), &DRVGraphicView::addQuibLink4},
+        // Tables, site maps and components.
+        {QStringLiteral("addTable:"), &DRVGraphicView::addTable},
+        {QStringLiteral("addNewTable:"), &DRVGraphicView::addTable},
+        {QStringLiteral("addNewTableParent:"), &DRVGraphicView::submenuOptions},
+        {QStringLiteral("addNewTableSiteMap:"), &DRVGraphicView::addTableOfSitemapVertical},
+        {QStringLiteral("addNewTableSiteMapH:"), &DRVGraphicView::addTableOfSitemapHorizontal}});
     return commands;
 }

@@ -421,8 +421,81 @@ public:
     void submenuOptions() {}
 
     // The canvas commands the menus reach, by action name.
-    using Command = void (DRVGraphicView::*)();
+    using Command = std::function<void(DRVGraphicView&)>;
     static const QHash<QString, Command>& menuCommands();
+    // commands and one for each component library item, made at the default insertion point.
+    static QHash<QString, Command> withInsertCommands(QHash<QString, Command> commands);
+
+    // ---- table factories (DRVGraphicView+TableFactories.cpp) ----
+    // Every factory inserts its graphic through the document as one undo step named for the object,
+    // leaves the selection alone, and does nothing while the canvas is unbound. On a responsive page
+    // a graphic with no section cell under its origin goes in outside any section (-99).
+    // A cell with the look every new table cell starts from; no spot, size or section yet.
+    static myTextView* createNewTableCell();
+    // The look factory cells share: opaque, no shadow, the text colour on no background, a plain
+    // shape link outside any form, a border line of 1 in black.
+    static void setNewCellLook(myTextView* cell, const QString& textColour, const QString& borderLine);
+    // Four cells 200 x 100 at point (responsive: across the section cell under it).
+    void addTable_drag(QPointF point);
+    // The same at the default insertion point.
+    void addTable();
+    // One row whose column widths follow the spans (Bootstrap units) over the page width, at most
+    // 1000 wide; a sum of spans that is not above 0 makes nothing.
+    void addTable_Responsive(const QStringList& spans, int count, QPointF point);
+    // A new table rebuilt from every property of source, with a fresh section number, new names for
+    // its pictures (their files copied beside the page) and, for a section pasted section-aware, its
+    // top at targetY; source records how far the copy lies above it. Inserted at the front and
+    // returned; nullptr while unbound.
+    DRVTable* duplicateTable(DRVTable* source, int targetY);
+    // The names of every picture of the page: images, slides, gallery and table pictures.
+    QStringList imageNamesInUse() const;
+
+    // ---- component factories (DRVGraphicView+ComponentFactories.cpp) ----
+    // A page of the open website project as the site map and the table of contents list it.
+    struct SitePage
+    {
+        QString pageTitle;
+        QString pagePublishFileName;
+    };
+    // Where the page list comes from; the window that lists the project's pages installs it.
+    using SitePagesSource = std::function<QList<SitePage>()>;
+    void setSitePagesSource(SitePagesSource source) { m_sitePagesSource = std::move(source); }
+    // The project's pages, or the open page alone when no project lists any.
+    QList<SitePage> sitePages() const;
+    // A section of one row, its columns spanning spans (twelfths of the section width), appended
+    // behind everything with the next section number; the sections at and below it move down.
+    void addSection(const QStringList& spans, int count, QPointF point);
+    void addSectionTemplate(int count, QPointF point);
+    void addNavbar(QPointF point);
+    void addNavbar_centered(QPointF point);
+    void addNavbar_Fixed(QPointF point);
+    void addNavbar_Fixed_Centered(QPointF point);
+    void addDropdownmenu(QPointF point);
+    void addTextCarousel(QPointF point);
+    void addCollapsibleTextPanel(QPointF point);
+    void addCollapsibleImagePanel(QPointF point);
+    void addPhoto_Hover_Caption(QPointF point);
+    void addTable_Strip(QPointF point);
+    void addTable_Strip2(QPointF point);
+    void addTable_multiColumnWidth_drag(QPointF point);
+    // One row per titled page; each row's number is the page's place in the whole list.
+    void addTableOfContents(QPointF point);
+    // A cell per page, in one row (horizontal) or one column, near the visible corner.
+    void addTableOfSitemap(bool horizontal, const QList<SitePage>& pages);
+    void addTableOfSitemapHorizontal();
+    void addTableOfSitemapVertical();
+    // The objects-palette items these factories make, by library key: title and factory at a point.
+    struct LibraryItem
+    {
+        QString key;
+        QString title;
+        std::function<void(DRVGraphicView&, QPointF)> make;
+    };
+    static const QList<LibraryItem>& componentLibraryItems();
+    // The Insert menu's action for an item: its library key and a colon.
+    static QString libraryItemAction(const QString& key) { return key + u':'; }
+    // Makes the item of key at point; false for a key that is not one of these.
+    bool addLibraryItem(const QString& key, QPointF point);
 
     // ---- state kept for the other canvas operations ----
     QPointF lastTouchPoint() const { return m_lastTouchPoint; }
@@ -600,6 +673,17 @@ private:
                                  const QString& link, QSizeF shapeSize);
 
     QPointer<DRVTable> m_selectedTable;
+    // One undo step named for the object: what build makes (nullptr: nothing) goes in at the
+    // front, or at the back; a responsive table that lies in no section cell keeps section -99.
+    DRVTable* insertNewTable(const QString& undoName, const std::function<DRVTable*()>& build,
+                             bool atBack = false);
+    DRVTable* fitIntoSection(QPointF origin, DRVTable* table);
+    // A one-column panel of size at the page's origin (responsive: across the section cell under
+    // point); style gives each row's cell its text and height.
+    DRVTable* insertPanel(const QString& undoName, const QString& gridType, int rows, QSizeF size, QPointF point,
+                          const QString& alignment, const std::function<void(myTextView*, int, QSizeF)>& style);
+    void insertStrip(bool dark, QPointF point);
+    SitePagesSource m_sitePagesSource;
     QRectF m_rulerEchoedBounds;
     QPointer<DRVGraphic> m_editingGraphic;
     QPointer<QWidget> m_editingView;
