@@ -6,6 +6,7 @@
 #include "common/ExternalTools.h"
 #include "publishing/UploadFTPS.h"
 #include "window/ImportPageWindowController.h"
+#include "window/ProgressIndicatorWindowController.h"
 #include "window/PageImporter.h"
 
 #include <QComboBox>
@@ -164,6 +165,29 @@ TEST(PageImportAddress, PagesAreAcceptedByExtensionAndGeneratorTag)
             << c.address;
 }
 
+TEST(PageImportAddress, BytesDecodeByTheChosenEncodingOrNotAtAll)
+{
+    QByteArray utf16("\xff\xfe", 2);
+    utf16.append(reinterpret_cast<const char*>(u"Grüße"), 10);
+    const struct
+    {
+        QByteArray bytes;
+        int segment;
+        std::optional<QString> text;
+    } cases[] = {
+        {"plain", 0, QStringLiteral("plain")},
+        {"Gr\xc3\xbc\xc3\x9f", 0, QStringLiteral("Grüß")},
+        {"Gr\xfc\xdf", 0, std::nullopt}, // Latin-1 bytes are no UTF-8
+        {utf16, 1, QStringLiteral("Grüße")},
+        {"\xcf\xf0\xe8", 2, QStringLiteral("При")},
+        {"\xc4\xe3", 3, QStringLiteral("你")}, // GB 18030
+        {"plain", 4, QStringLiteral("plain")},  // any other segment: ASCII
+        {"caf\xe9", 4, std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PageImporter::decode(c.bytes, c.segment), c.text) << c.segment << " " << c.bytes.toHex().constData();
+}
+
 TEST_F(PageImportTest, PagesByAddressAndEncoding)
 {
     if (!startServer())
@@ -277,7 +301,8 @@ TEST_F(PageImportTest, ImportThroughTheWindowOpensAnUntitledPage)
     text.replace("<meta name='Generator' content='", "<meta name='Generator' content='HTML Quib Pro ");
     writeFixture(QStringLiteral("My Page.html"), text);
 
-    documents.showPageImport();
+    // File > Import Page From Web Address, chosen in a window of another page.
+    choose(windowOnPage({}), QStringLiteral("importPage:"));
     ImportPageWindowController& import = ImportPageWindowController::shared();
     ASSERT_TRUE(import.window()->isVisible());
     EXPECT_EQ(import.window()->windowTitle(), QStringLiteral("Import Page"));
@@ -333,9 +358,12 @@ TEST_F(PageImportTest, ASlowServerLeavesTheWindowResponsive)
     documents.showPageImport();
     ImportPageWindowController& import = ImportPageWindowController::shared();
     import.urlTextField()->setText(m_base + QStringLiteral("delay/8/index.html"));
+    ProgressIndicatorWindowController::installForProcess();
     QSignalSpy done(&import, &ImportPageWindowController::importFinished);
     QTest::mouseClick(import.importButton(), Qt::LeftButton);
     ASSERT_TRUE(import.isImporting());
+    ASSERT_TRUE(ProgressIndicatorWindowController::current());
+    EXPECT_TRUE(ProgressIndicatorWindowController::current()->window()->isVisible());
     // While the server waits, the window takes the user's typing and a second click starts nothing.
     QTest::qWait(300);
     QTest::keyClicks(import.urlTextField(), QStringLiteral("typed"));
@@ -345,6 +373,7 @@ TEST_F(PageImportTest, ASlowServerLeavesTheWindowResponsive)
     EXPECT_EQ(done.size(), 0);
     ASSERT_TRUE(done.wait(15000));
     EXPECT_TRUE(done.constFirst().constFirst().toBool());
+    EXPECT_EQ(ProgressIndicatorWindowController::current(), nullptr) << "the progress window went";
 }
 
 TEST_F(PageImportTest, AProjectPageAsksReplaceAndAnEditedPageIsOfferedASave)

@@ -139,6 +139,7 @@ TEST_F(SmallDialogsTest, CodeEditorFontSliderSetsThePointSizeInTheSameFamily)
     auto* snippet = new DRVText;
     snippet->setBounds({10, 10, 200, 80});
     snippet->setTextType(QStringLiteral("HTMLSnippet"));
+    snippet->updateTextString(QStringLiteral("<b>Opening hours</b>\n<p>Mon-Fri 9-5</p>"));
     DRVWindowController* window = windowOnPage({snippet});
     window->graphicView()->changeSelectionIndexes({0});
     choose(window, QStringLiteral("showCodeEditor:"));
@@ -147,6 +148,7 @@ TEST_F(SmallDialogsTest, CodeEditorFontSliderSetsThePointSizeInTheSameFamily)
     EXPECT_EQ(editor->windowTitle(), QStringLiteral("Code Editor"));
     const QFont before = editor->codeEditorTextView()->font();
     EXPECT_EQ(before.pointSize(), 13);
+    EXPECT_EQ(editor->codeEditorTextView()->toPlainText(), snippet->textString());
     // Dragged to 18, as the slider reports each value it passes.
     editor->fontSizeSlider()->setValue(18);
     EXPECT_EQ(editor->codeEditorTextView()->font().pointSize(), 18);
