@@ -10,7 +10,8 @@
 
 CodeEditorWindowController::CodeEditorWindowController(QWidget* parent)
     : QDialog(parent), m_codeEditorTextView(new QPlainTextEdit(this)),
-      m_saveButton(new QPushButton(QStringLiteral("Save"), this)), m_fontSizeSlider(new QSlider(Qt::Horizontal, this))
+      m_saveButton(new QPushButton(QStringLiteral("Save"), this)),
+      m_fontSizeSlider(new QSlider(Qt::Horizontal, this))
 {
     setObjectName(QStringLiteral("codeEditorWindow"));
     setWindowTitle(QStringLiteral("Code Editor"));

@@ -736,9 +736,9 @@ const QStringList& DRVWindowController::handledActions()
                                      QStringLiteral("showOrHideSourceCode:"),
                                      QStringLiteral("showOrHideSourceCodeStatic:"),
                                      QStringLiteral("showMailSourceCode:")};
-    static const QStringList withCanvas = actions + PageDialogsController::actions() +
-                                          QStringList(DRVGraphicView::menuCommands().keyBegin(),
-                                                      DRVGraphicView::menuCommands().keyEnd());
+    static const QStringList withCanvas =
+        actions + PageDialogsController::actions() +
+        QStringList(DRVGraphicView::menuCommands().keyBegin(), DRVGraphicView::menuCommands().keyEnd());
     return withCanvas;
 }
 

@@ -10,8 +10,8 @@
 #include "window/SavedTextWindowController.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QDialog>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -37,9 +37,10 @@ PageDialogsController::~PageDialogsController()
 
 const QStringList& PageDialogsController::actions()
 {
-    static const QStringList names{QStringLiteral("launchSavedTextWindow:"), QStringLiteral("showAdjustCanvasSheet:"),
-                                   QStringLiteral("showAdjustPageNumberSheet:"), QStringLiteral("showWebPreview:"),
-                                   QStringLiteral("showMobileWebPreview:")};
+    static const QStringList names{
+        QStringLiteral("launchSavedTextWindow:"), QStringLiteral("showAdjustCanvasSheet:"),
+        QStringLiteral("showAdjustPageNumberSheet:"), QStringLiteral("showWebPreview:"),
+        QStringLiteral("showMobileWebPreview:")};
     return names;
 }
 
@@ -194,8 +195,9 @@ void PageDialogsController::showMobileWebPreview()
         return;
     if (!m_mobilePreview)
         m_mobilePreview = std::make_unique<WebPreviewWindowController>(QStringLiteral("Mobile Preview"));
-    const std::optional<QString> page = platform::SafePath::filePath(
-        document->tempSavePathLocal(), document->pageName() + QLatin1Char('.') + document->pageFileExtension());
+    const std::optional<QString> page =
+        platform::SafePath::filePath(document->tempSavePathLocal(),
+                                     document->pageName() + QLatin1Char('.') + document->pageFileExtension());
     if (!page)
         return;
     m_mobilePreview->setWebURLString(*page);

@@ -127,12 +127,14 @@ PageImporter::Result PageImporter::run(const Request& request)
 
     result.baseName = DataCentre::generateNewFileName(
         platform::stringByDeletingPathExtension(platform::lastPathComponent(request.address)));
-    const std::optional<QString> pageFolder = platform::SafePath::filePath(request.workFolder, result.baseName);
+    const std::optional<QString> pageFolder =
+        platform::SafePath::filePath(request.workFolder, result.baseName);
     if (result.baseName.isEmpty() || !pageFolder)
         return result;
     result.pageFolder = *pageFolder;
     const QString pageFileName = result.baseName + QLatin1Char('.') + result.pageFileExtension;
-    const std::optional<QString> imageFolder = platform::SafePath::filePath(result.pageFolder, result.baseName);
+    const std::optional<QString> imageFolder =
+        platform::SafePath::filePath(result.pageFolder, result.baseName);
     if (!QDir().mkpath(result.pageFolder) || !imageFolder || !QDir().mkpath(*imageFolder))
         return result;
     result.imageFolderPath = *imageFolder;
@@ -197,7 +199,8 @@ void PageImporter::grabImages(const Request& request, Result& result)
         } else if (line.contains(QLatin1String("body{background-image:url("))) {
             QByteArray bytes;
             const QString fileName = QStringLiteral("background.PNG");
-            if (fetch(prefix + QStringLiteral("/background.PNG"), request.timeoutMs, kMaximumImageBytes, bytes) &&
+            if (fetch(prefix + QStringLiteral("/background.PNG"), request.timeoutMs, kMaximumImageBytes,
+                      bytes) &&
                 writeImage(bytes, QStringLiteral("PNG"), result.imageFolderPath, fileName) &&
                 !result.writtenImages.contains(fileName))
                 result.writtenImages.append(fileName);

@@ -13,11 +13,11 @@ class PageImporter
 public:
     struct Request
     {
-        QString address;          // as the import window shows it, scheme already added
-        int encodingSegment = 0;  // 0 UTF-8, 1 UTF-16, 2 Windows-1251, 3 GB 18030, else ASCII
-        QString workFolder;       // the received-pages working folder W
+        QString address;           // as the import window shows it, scheme already added
+        int encodingSegment = 0;   // 0 UTF-8, 1 UTF-16, 2 Windows-1251, 3 GB 18030, else ASCII
+        QString workFolder;        // the received-pages working folder W
         QString documentExtension; // the edition's page document extension
-        int timeoutMs = 10000;    // each download's
+        int timeoutMs = 10000;     // each download's
     };
 
     struct Result

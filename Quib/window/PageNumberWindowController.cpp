@@ -7,7 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-PageNumberWindowController::PageNumberWindowController(QWidget* parentWindow) : m_window(new QDialog(parentWindow))
+PageNumberWindowController::PageNumberWindowController(QWidget* parentWindow)
+    : m_window(new QDialog(parentWindow))
 {
     m_window->setObjectName(QStringLiteral("PageNumberWindowController"));
     m_window->setWindowTitle(QStringLiteral("Page Title"));

@@ -114,7 +114,8 @@ QVariantList SavedTextWindowController::storedSnippets()
 {
     const QVariant stored = platform::UserDefaults::standard().objectForKey(kSavedTextKey);
     // The settings file writes a list of one map as that map.
-    const QVariantList items = stored.typeId() == QMetaType::QVariantMap ? QVariantList{stored} : stored.toList();
+    const QVariantList items =
+        stored.typeId() == QMetaType::QVariantMap ? QVariantList{stored} : stored.toList();
     QVariantList snippets;
     for (const QVariant& item : items) {
         if (item.typeId() != QMetaType::QVariantMap)
@@ -135,7 +136,8 @@ QString SavedTextWindowController::addedTitle(const QDateTime& when)
 {
     // The week-based year would title the last days of December with the next year.
     const QLocale english(QLocale::English, QLocale::UnitedStates);
-    return QStringLiteral("Added ") + english.toString(when, QStringLiteral("MMM dd yyyy,  dddd 'at' h:mm AP"));
+    return QStringLiteral("Added ") +
+           english.toString(when, QStringLiteral("MMM dd yyyy,  dddd 'at' h:mm AP"));
 }
 
 int SavedTextWindowController::indexFieldValue() const

@@ -47,7 +47,8 @@ protected:
 TEST_F(LinkEditorsTest, ThePagesOfTheProjectAreOfferedAsTargets)
 {
     LinkPageList::setProvider([](const DRVGraphicView*) {
-        return QStringList{QStringLiteral("index.html"), QStringLiteral("about.html"), QStringLiteral("contact.php")};
+        return QStringList{QStringLiteral("index.html"), QStringLiteral("about.html"),
+                           QStringLiteral("contact.php")};
     });
     auto* text = textBox({10, 10, 120, 30});
     text->setLink(QStringLiteral("old.html"));
@@ -90,11 +91,13 @@ TEST_F(LinkEditorsTest, WithoutPagesThePopUpIsHiddenAndUnderTheFlagThePageContro
     QTest::mouseClick(popover->saveButton(), Qt::LeftButton);
     EXPECT_EQ(text->link(), QStringLiteral("a%20b.html"));
 
-    LinkPageList::setProvider([](const DRVGraphicView*) { return QStringList{QStringLiteral("index.html")}; });
+    LinkPageList::setProvider(
+        [](const DRVGraphicView*) { return QStringList{QStringLiteral("index.html")}; });
     edition().gHideLinkToPageFlag = true;
     popover = open(window, QStringLiteral("applyLinkPopOver:"));
     ASSERT_TRUE(popover);
-    for (const char* removed : {"selectPagePopButton", "linkOptionSegmentedControl", "linkTypeSegmentedControl"})
+    for (const char* removed :
+         {"selectPagePopButton", "linkOptionSegmentedControl", "linkTypeSegmentedControl"})
         EXPECT_FALSE(popover->findChild<QComboBox*>(QString::fromLatin1(removed))) << removed;
     EXPECT_TRUE(popover->findChild<QLineEdit*>(QStringLiteral("linkTextbox")));
 }

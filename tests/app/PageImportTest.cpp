@@ -6,8 +6,8 @@
 #include "common/ExternalTools.h"
 #include "publishing/UploadFTPS.h"
 #include "window/ImportPageWindowController.h"
-#include "window/ProgressIndicatorWindowController.h"
 #include "window/PageImporter.h"
+#include "window/ProgressIndicatorWindowController.h"
 
 #include <QComboBox>
 #include <QDirIterator>
@@ -60,7 +60,8 @@ protected:
             ADD_FAILURE() << "the fixture server did not start";
             return false;
         }
-        m_base = QStringLiteral("http://127.0.0.1:%1/").arg(QString::fromLatin1(m_server.readLine().trimmed()));
+        m_base =
+            QStringLiteral("http://127.0.0.1:%1/").arg(QString::fromLatin1(m_server.readLine().trimmed()));
         return true;
     }
 
@@ -175,17 +176,16 @@ TEST(PageImportAddress, BytesDecodeByTheChosenEncodingOrNotAtAll)
         int segment;
         std::optional<QString> text;
     } cases[] = {
-        {"plain", 0, QStringLiteral("plain")},
-        {"Gr\xc3\xbc\xc3\x9f", 0, QStringLiteral("Grüß")},
+        {"plain", 0, QStringLiteral("plain")}, {"Gr\xc3\xbc\xc3\x9f", 0, QStringLiteral("Grüß")},
         {"Gr\xfc\xdf", 0, std::nullopt}, // Latin-1 bytes are no UTF-8
-        {utf16, 1, QStringLiteral("Grüße")},
-        {"\xcf\xf0\xe8", 2, QStringLiteral("При")},
+        {utf16, 1, QStringLiteral("Grüße")},   {"\xcf\xf0\xe8", 2, QStringLiteral("При")},
         {"\xc4\xe3", 3, QStringLiteral("你")}, // GB 18030
-        {"plain", 4, QStringLiteral("plain")},  // any other segment: ASCII
+        {"plain", 4, QStringLiteral("plain")}, // any other segment: ASCII
         {"caf\xe9", 4, std::nullopt},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(PageImporter::decode(c.bytes, c.segment), c.text) << c.segment << " " << c.bytes.toHex().constData();
+        EXPECT_EQ(PageImporter::decode(c.bytes, c.segment), c.text)
+            << c.segment << " " << c.bytes.toHex().constData();
 }
 
 TEST_F(PageImportTest, PagesByAddressAndEncoding)
@@ -344,7 +344,8 @@ TEST_F(PageImportTest, ADeadPortKeepsTheWindowWithNotAbleToImport)
     EXPECT_FALSE(done.constFirst().constFirst().toBool());
     ASSERT_FALSE(dialogs->alerts().isEmpty());
     EXPECT_EQ(dialogs->alerts().constLast().title, QStringLiteral("Not able to import"));
-    EXPECT_TRUE(dialogs->alerts().constLast().informativeText.startsWith(QLatin1String("Please check to make sure:")));
+    EXPECT_TRUE(dialogs->alerts().constLast().informativeText.startsWith(
+        QLatin1String("Please check to make sure:")));
     EXPECT_TRUE(import.window()->isVisible());
     EXPECT_TRUE(import.importButton()->isEnabled());
     EXPECT_EQ(filesOutsideWorkAndSite(), QStringList());

@@ -25,7 +25,8 @@ protected:
         ASSERT_TRUE(image.save(path, "PNG"));
     }
 
-    // Waits until the web view has painted a quarter in from the corner in colour (the page paints after it loads).
+    // Waits until the web view has painted a quarter in from the corner in colour (the page paints after it
+    // loads).
     static bool showsColour(WebPreviewWindowController* preview, const QColor& colour)
     {
         for (int i = 0; i < 100; ++i) {
@@ -56,7 +57,8 @@ TEST(SmartURL, TypedAddressesBecomeWebAddresses)
         {"   ", ""},
     };
     for (const auto& c : cases) {
-        const std::optional<QUrl> url = WebPreviewWindowController::smartURLForString(QString::fromUtf8(c.typed));
+        const std::optional<QUrl> url =
+            WebPreviewWindowController::smartURLForString(QString::fromUtf8(c.typed));
         if (qstrlen(c.url) == 0)
             EXPECT_FALSE(url.has_value()) << c.typed;
         else
@@ -71,8 +73,9 @@ TEST_F(PreviewWindowsTest, AChangedPictureShowsFreshAndAFormPageSaysSoOncePerLoa
     writePicture(folder + QStringLiteral("/pic.png"), Qt::red);
     QFile page(folder + QStringLiteral("/page.html"));
     ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-    page.write("<html><body style='margin:0'><img src='pic.png' style='width:100%;height:100%;position:fixed'>"
-               "</body></html>");
+    page.write(
+        "<html><body style='margin:0'><img src='pic.png' style='width:100%;height:100%;position:fixed'>"
+        "</body></html>");
     page.close();
 
     WebPreviewWindowController preview(QStringLiteral("Preview"));
@@ -108,7 +111,8 @@ TEST_F(PreviewWindowsTest, AChangedPictureShowsFreshAndAFormPageSaysSoOncePerLoa
 
 TEST_F(PreviewWindowsTest, ViewMenuPreviewsAndTheDesktopPreviewsFolderGoesWithItsWindow)
 {
-    DRVWindowController* window = documents.openDocumentWithContentsOfPath(savedPage(QStringLiteral("shown")));
+    DRVWindowController* window =
+        documents.openDocumentWithContentsOfPath(savedPage(QStringLiteral("shown")));
     ASSERT_TRUE(window);
     choose(window, QStringLiteral("showWebPreview:"));
     QPointer<QuibWebPreviewWindowController> preview = window->pageDialogs()->webPreview();

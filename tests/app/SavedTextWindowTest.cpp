@@ -124,7 +124,8 @@ TEST_F(SavedTextWindowTest, AddSaveReplaceDeleteThroughTheButtons)
     EXPECT_EQ(storedTitles().size(), 4);
 
     // Deleting the last snippet leaves an index past the end: row 0 is shown.
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(3, 0)).center());
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                      table->visualItemRect(table->item(3, 0)).center());
     EXPECT_EQ(saved->titleTextField()->text(), QStringLiteral("Negative"));
     click(saved->deleteButton());
     EXPECT_EQ(storedTitles(), (QStringList{"Greeting", "Footer 2026", "Address"}));

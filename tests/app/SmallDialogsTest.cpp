@@ -4,8 +4,8 @@
 
 #include "canvas/CodeEditorWindowController.h"
 #include "canvas/DRVGraphicView.h"
-#include "model/DRVText.h"
 #include "model/DRVRectangle.h"
+#include "model/DRVText.h"
 #include "window/AdjustCanvasSizeWindowController.h"
 #include "window/PageDialogsController.h"
 #include "window/PageNumberWindowController.h"
@@ -107,7 +107,8 @@ TEST_F(SmallDialogsTest, ResetCanvasSizeNeedsAWholeFixedSize)
 
 TEST_F(SmallDialogsTest, AnUnchangedTitleSavesNothingAndAChangedOneSavesThePage)
 {
-    DRVWindowController* window = documents.openDocumentWithContentsOfPath(savedPage(QStringLiteral("titled")));
+    DRVWindowController* window =
+        documents.openDocumentWithContentsOfPath(savedPage(QStringLiteral("titled")));
     ASSERT_TRUE(window);
     DRVDocument* document = window->document();
     document->setPageOfficialName(QStringLiteral("Welcome"));
