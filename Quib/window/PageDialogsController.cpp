@@ -175,7 +175,13 @@ bool PageDialogsController::prepForPresentation()
 void PageDialogsController::showWebPreview()
 {
     DRVDocument* document = m_owner->document();
-    if (!prepForPresentation())
+    if (!document)
+        return;
+    // Local copies of the page's scripts: a preview must work without the network.
+    document->setPreviewGenerationFlag(true);
+    const bool prepared = prepForPresentation();
+    document->setPreviewGenerationFlag(false);
+    if (!prepared)
         return;
     delete m_webPreview;
     m_webPreview = new QuibWebPreviewWindowController;

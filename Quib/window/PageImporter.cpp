@@ -177,9 +177,11 @@ void PageImporter::grabImages(const Request& request, Result& result)
             const QStringList tokens = normalised.split(QLatin1Char(':'));
             const std::optional<QString> name = tokenAfter(tokens, QStringLiteral("imagename"));
             const std::optional<QString> type = tokenAfter(tokens, QStringLiteral("imagetype"));
-            if (!name || !type || !tokenAfter(tokens, QStringLiteral("width")) ||
-                !tokenAfter(tokens, QStringLiteral("height")))
+            const std::optional<QString> width = tokenAfter(tokens, QStringLiteral("width"));
+            const std::optional<QString> height = tokenAfter(tokens, QStringLiteral("height"));
+            if (!name || !type || !width || !height)
                 continue;
+            const QSize displaySize(platform::intValue(*width), platform::intValue(*height));
             // A name from the page becomes a file name and part of an address: plain names only.
             if (!safeName.match(*name).hasMatch() || !isImageType(*type)) {
                 qWarning() << "page import: skipped the image rule of" << *name << *type;
@@ -192,7 +194,8 @@ void PageImporter::grabImages(const Request& request, Result& result)
                 QByteArray bytes;
                 const QString address = prefix + QLatin1Char('/') + *name + suffix + QLatin1Char('.') + *type;
                 if (fetch(address, request.timeoutMs, kMaximumImageBytes, bytes))
-                    written = writeImage(bytes, *type, result.imageFolderPath, fileName) || written;
+                    written =
+                        writeImage(bytes, *type, displaySize, result.imageFolderPath, fileName) || written;
             }
             if (written)
                 result.writtenImages.append(fileName);
@@ -201,20 +204,23 @@ void PageImporter::grabImages(const Request& request, Result& result)
             const QString fileName = QStringLiteral("background.PNG");
             if (fetch(prefix + QStringLiteral("/background.PNG"), request.timeoutMs, kMaximumImageBytes,
                       bytes) &&
-                writeImage(bytes, QStringLiteral("PNG"), result.imageFolderPath, fileName) &&
+                writeImage(bytes, QStringLiteral("PNG"), QSize(), result.imageFolderPath, fileName) &&
                 !result.writtenImages.contains(fileName))
                 result.writtenImages.append(fileName);
         }
     }
 }
 
-bool PageImporter::writeImage(const QByteArray& bytes, const QString& type, const QString& folder,
-                              const QString& fileName)
+bool PageImporter::writeImage(const QByteArray& bytes, const QString& type, const QSize& displaySize,
+                              const QString& folder, const QString& fileName)
 {
-    const QImage image = QImage::fromData(bytes);
+    QImage image = QImage::fromData(bytes);
     // A missing picture, or a 1 x 1 stand-in, is no picture.
     if (image.width() <= 1 || image.height() <= 1)
         return false;
+    // The picture keeps its pixels and shows at the rule's size: a retina copy at twice the density.
+    if (displaySize.width() > 0 && displaySize.height() > 0)
+        image.setDevicePixelRatio(double(image.width()) / displaySize.width());
     const std::optional<QString> path = platform::SafePath::filePath(folder, fileName);
     if (!path)
         return false;

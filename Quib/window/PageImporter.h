@@ -4,6 +4,7 @@
 // runs on a worker without touching the user interface; names from the page go through SafePath.
 #pragma once
 #include <QByteArray>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -52,6 +53,7 @@ public:
 
 private:
     static void grabImages(const Request& request, Result& result);
-    static bool writeImage(const QByteArray& bytes, const QString& type, const QString& folder,
-                           const QString& fileName);
+    // Writes the picture shown at displaySize (an empty size keeps its own) as type's data.
+    static bool writeImage(const QByteArray& bytes, const QString& type, const QSize& displaySize,
+                           const QString& folder, const QString& fileName);
 };

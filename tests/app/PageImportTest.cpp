@@ -262,8 +262,11 @@ TEST_F(PageImportTest, ImageRulesTypesRetinaStandInsAndHostileNames)
     QStringList written = QDir(images).entryList(QDir::Files, QDir::Name);
     EXPECT_EQ(written, (QStringList{"background.PNG", "image1o.png", "image2o.JPG", "image3o.jpg"}));
 
-    // The retina copy replaced the first download.
-    EXPECT_EQ(QImage(images + QStringLiteral("/image1o.png")).size(), QSize(80, 60));
+    // The retina copy replaced the first download, and shows at the rule's 40 x 30 (144 dpi).
+    const QImage retina(images + QStringLiteral("/image1o.png"));
+    EXPECT_EQ(retina.size(), QSize(80, 60));
+    EXPECT_NEAR(retina.dotsPerMeterX(), 144 / 0.0254, 2);
+    EXPECT_NEAR(retina.dotsPerMeterY(), 144 / 0.0254, 2);
     // Only "JPG" is stored as JPEG; "jpg" keeps PNG data under its own name.
     auto head = [&](const QString& name) {
         QFile file(QDir(images).filePath(name));

@@ -124,6 +124,12 @@ TEST_F(PreviewWindowsTest, ViewMenuPreviewsAndTheDesktopPreviewsFolderGoesWithIt
     EXPECT_TRUE(copy.startsWith(tempFiles + u'/')) << qPrintable(copy);
     EXPECT_TRUE(QFileInfo::exists(preview->webURLString()));
     EXPECT_TRUE(preview->webURLString().startsWith(copy));
+    // The page names local copies of its scripts, which lie beside it: no network needed.
+    QFile shown(preview->webURLString());
+    ASSERT_TRUE(shown.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(shown.readAll().contains("<script src=\"jquery-2.2.2.min.js\""));
+    EXPECT_TRUE(QFileInfo::exists(copy + QStringLiteral("/jquery-2.2.2.min.js")));
+    EXPECT_FALSE(window->document()->previewGenerationFlag());
     QSignalSpy loaded(preview.data(), &WebPreviewWindowController::pageLoaded);
     ASSERT_TRUE(loaded.wait(20000));
     EXPECT_TRUE(loaded.constFirst().constFirst().toBool());
