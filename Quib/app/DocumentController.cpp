@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/UserDefaults.h"
 #include "window/DRVWindowController.h"
+#include "window/ImportPageWindowController.h"
 #include "window/PreferenceWindowController.h"
 
 #include <QApplication>
@@ -160,7 +161,8 @@ const QStringList& DocumentController::applicationActions()
     static const QStringList actions{QStringLiteral("openDocument:"), QStringLiteral("terminate:"),
                                      QStringLiteral("showPreferencesPanel:"),
                                      QStringLiteral("switchAddNewLayout_Current:"),
-                                     QStringLiteral("switchAddNewLayout_End:")};
+                                     QStringLiteral("switchAddNewLayout_End:"),
+                                     QStringLiteral("importPage:")};
     return actions;
 }
 
@@ -178,6 +180,10 @@ void DocumentController::sendAction(const QString& action, DRVWindowController* 
     }
     if (action == QLatin1String("terminate:")) {
         terminate();
+        return;
+    }
+    if (action == QLatin1String("importPage:")) {
+        showPageImport();
         return;
     }
     if (action == QLatin1String("showPreferencesPanel:")) {
@@ -216,6 +222,22 @@ MenuItemState DocumentController::validateMenuItem(const QString& action, const 
     }
     // Window items without a window.
     return MenuValidation::validate(action, item, MenuValidationState::forEdition(edition()));
+}
+
+void DocumentController::showPageImport()
+{
+    ImportPageWindowController& import = ImportPageWindowController::shared();
+    ImportPageWindowController::Host host;
+    // No website project is open yet: an imported page opens as a new untitled document.
+    host.openWebsiteFolderPath = [] { return QString(); };
+    host.showImportedPage = [this](const QString& documentPath, bool) {
+        if (DRVWindowController* window = openDocumentWithContentsOfPath(documentPath)) {
+            if (DRVDocument* document = window->document())
+                document->detachFromFile();
+        }
+    };
+    import.setHost(std::move(host));
+    import.showPageImport();
 }
 
 bool DocumentController::terminate()

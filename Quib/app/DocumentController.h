@@ -49,6 +49,8 @@ public:
     // The item's state for that window.
     MenuItemState validateMenuItem(const QString& action, const MenuItemState& item,
                                    DRVWindowController* window) const;
+    // File > Import Page: the import window, opening what it imports.
+    void showPageImport();
     // Closes every window (each may ask to save); quits when all closed. False when one stayed.
     bool terminate();
 

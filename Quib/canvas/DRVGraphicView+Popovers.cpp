@@ -2,13 +2,17 @@
 // at a time. Each predicate loads what its popover shows; each Save stores and closes.
 #include "canvas/DRVGraphicView.h"
 
+#include "canvas/LinkPageList.h"
 #include "canvas/QuibPopover.h"
+#include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
 #include "model/DRVImage.h"
+#include "model/DRVSlideshow.h"
 #include "model/DRVTable.h"
 #include "model/DRVText.h"
 #include "model/TransformView.h"
 #include "model/myTextView.h"
+#include "platform/StringRules.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -18,6 +22,7 @@
 namespace {
 
 const QStringList kLinkTargets{QStringLiteral("_self"), QStringLiteral("_blank"), QStringLiteral("_parent")};
+const QString kSelectPageItem = QStringLiteral("---- Select a page within the website ----");
 
 QString cutAtNewline(const QString& text)
 {
@@ -56,9 +61,7 @@ QComboBox* addChoice(QuibPopover* popover, const char* name, const QString& labe
 
 QString DRVGraphicView::normalisedLink(const QString& typed)
 {
-    QString link = typed.trimmed();
-    link.replace(QLatin1Char(' '), QStringLiteral("%20"));
-    return cutAtNewline(link);
+    return DRVDocument::verifyLink(typed);
 }
 
 QuibPopover* DRVGraphicView::openPopover(const QSize& size)
@@ -112,7 +115,8 @@ void DRVGraphicView::applyLayerIndex()
     QuibPopover* popover = openPopover(QSize(189, 59 + 40));
     QLineEdit* field = addField(popover, "zindexTextbox", QStringLiteral("Layer index"), m_existingZIndex);
     connect(popover->saveButton(), &QPushButton::clicked, this, [this, field] {
-        const int index = cutField(field).trimmed().toInt(); // not a number: 0, no manual index
+        // The leading number ("12abc" is 12); text that starts with none is 0, no manual index.
+        const int index = platform::intValue(cutField(field));
         beginUndoStep();
         for (DRVGraphic* graphic : selectedGraphics())
             setValueRecorded(undoManager(), graphic, "manualLayerIndex", index);
@@ -171,18 +175,39 @@ void DRVGraphicView::applyLinkPopOver()
         return;
     DRVGraphic* first = selected.constFirst();
     QObject* carrier = linkCarrier(first);
+    const bool isText = carrier != nullptr;
+    const bool isSlideshow = qobject_cast<DRVSlideshow*>(first) != nullptr;
+    // The link and show strings of a text box or a table's cell are those of the object edited.
+    if (isText) {
+        m_existingOnClickShowString = carrier->property("onClickShowString").toString();
+        m_existingOnClickHideString = carrier->property("onClickHideString").toString();
+    }
     const bool tall = edition().gResponsiveLayoutFlag && !edition().gResponsiveEmailFlag;
+    const bool pageControls = !edition().gHideLinkToPageFlag;
     QuibPopover* popover = openPopover(QSize(507, tall ? 260 : 160));
     QLineEdit* link = addField(popover, "linkTextbox", QStringLiteral("Link"), m_existingHyperLink);
-    const bool isText = carrier != nullptr;
+    QComboBox* pages = nullptr;
     QComboBox* type = nullptr;
     QComboBox* target = nullptr;
-    if (!edition().gHideLinkToPageFlag) {
-        // Starts from the graphic's own target, so that opening and saving never changes it.
-        target = addChoice(
-            popover, "linkOptionSegmentedControl", QStringLiteral("Open in"),
-            {QStringLiteral("Same window"), QStringLiteral("New window"), QStringLiteral("Parent frame")},
-            int(kLinkTargets.indexOf(first->linkOption())));
+    if (pageControls) {
+        const QStringList names = LinkPageList::pagePublishFileNames(this);
+        if (!names.isEmpty()) {
+            pages = addChoice(popover, "selectPagePopButton", QStringLiteral("Page"),
+                              QStringList{kSelectPageItem} + names, 0);
+            // Picking a page puts its file name in the link field; the heading item changes nothing.
+            connect(pages, &QComboBox::activated, link, [pages, link](int index) {
+                if (index > 0)
+                    link->setText(pages->itemText(index));
+            });
+        }
+        // A slide opens in the slideshow's own way: it has no target of its own.
+        if (!isSlideshow) {
+            // Starts from the graphic's own target, so that opening and saving never changes it.
+            target = addChoice(
+                popover, "linkOptionSegmentedControl", QStringLiteral("Open in"),
+                {QStringLiteral("Same window"), QStringLiteral("New window"), QStringLiteral("Parent frame")},
+                int(kLinkTargets.indexOf(first->linkOption())));
+        }
         if (isText) {
             type = addChoice(popover, "linkTypeSegmentedControl", QStringLiteral("Apply link to"),
                              {QStringLiteral("Text"), QStringLiteral("Whole shape")},
@@ -193,43 +218,54 @@ void DRVGraphicView::applyLinkPopOver()
     QLineEdit* hide = nullptr;
     if (isText) {
         show = addField(popover, "onClickShowTextField", QStringLiteral("On click show"),
-                        first->onClickShowString());
+                        m_existingOnClickShowString);
         hide = addField(popover, "onClickHideTextField", QStringLiteral("On click hide"),
-                        first->onClickHideString());
+                        m_existingOnClickHideString);
     }
     connect(popover->saveButton(), &QPushButton::clicked, this, [this, link, type, target, show, hide] {
-        const QString address = normalisedLink(link->text());
-        link->setText(address);
-        const QString option =
-            target ? kLinkTargets.value(target->currentIndex(), kLinkTargets.constFirst()) : QString();
-        const QString linkType =
-            type && type->currentIndex() == 1 ? QStringLiteral("shape") : QStringLiteral("text");
-        platform::UndoManager* undo = undoManager();
-        beginUndoStep();
-        for (DRVGraphic* graphic : selectedGraphics()) {
-            QObject* linked = linkCarrier(graphic);
-            if (!linked && !qobject_cast<DRVImage*>(graphic))
-                continue;
-            QObject* object = linked ? linked : graphic;
-            setValueRecorded(undo, object, "link", address);
-            if (target)
-                setValueRecorded(undo, object, "linkOption", option);
-            if (linked) {
-                setValueRecorded(undo, linked, "linkType", linkType);
-                setValueRecorded(undo, linked, "onClickShowString", show ? show->text() : QString());
-                setValueRecorded(undo, linked, "onClickHideString", hide ? hide->text() : QString());
-            }
-            // The picture in a linked table cell links with it.
-            auto* table = qobject_cast<DRVTable*>(graphic);
-            auto* cell = qobject_cast<myTextView*>(linked);
-            if (table && cell) {
-                if (TransformView* image =
-                        table->grabSelectedImageAtSpot(cell->rowSpot(), cell->columnSpot()))
-                    setValueRecorded(undo, image, "link", address);
-            }
-        }
-        endUndoStep(QString());
-        m_quibPopOver->close();
+        saveLink(link, target ? target->currentIndex() : 0, type ? type->currentIndex() : 0,
+                 show ? show->text() : QString(), hide ? hide->text() : QString(), target != nullptr);
     });
     showPopoverBesideSelection();
+}
+
+void DRVGraphicView::saveLink(QLineEdit* field, int targetSegment, int typeSegment, const QString& show,
+                              const QString& hide, bool setsTarget)
+{
+    const QString address = normalisedLink(field->text());
+    field->setText(address);
+    const QString option = kLinkTargets.value(targetSegment, kLinkTargets.constFirst());
+    const QString linkType = typeSegment == 1 ? QStringLiteral("shape") : QStringLiteral("text");
+    platform::UndoManager* undo = undoManager();
+    beginUndoStep();
+    for (DRVGraphic* graphic : selectedGraphics()) {
+        if (auto* slideshow = qobject_cast<DRVSlideshow*>(graphic)) {
+            if (TransformView* slide = slideshow->currentSlide())
+                setValueRecorded(undo, slide, "link", address);
+            continue;
+        }
+        QObject* linked = linkCarrier(graphic);
+        if (!linked && !qobject_cast<DRVImage*>(graphic))
+            continue;
+        QObject* object = linked ? linked : graphic;
+        setValueRecorded(undo, object, "link", address);
+        if (setsTarget)
+            setValueRecorded(undo, object, "linkOption", option);
+        // Only text carries a link type and the show and hide lists.
+        if (linked) {
+            setValueRecorded(undo, linked, "linkType", linkType);
+            setValueRecorded(undo, linked, "onClickShowString", show);
+            setValueRecorded(undo, linked, "onClickHideString", hide);
+        }
+        // The picture in a linked table cell links with it.
+        auto* table = qobject_cast<DRVTable*>(graphic);
+        auto* cell = qobject_cast<myTextView*>(linked);
+        if (table && cell) {
+            if (TransformView* image = table->grabSelectedImageAtSpot(cell->rowSpot(), cell->columnSpot()))
+                setValueRecorded(undo, image, "link", address);
+        }
+    }
+    endUndoStep(QString());
+    if (m_quibPopOver)
+        m_quibPopOver->close();
 }

@@ -2,6 +2,7 @@
 // snippet formatting commands. The menus show and enable their items from these answers.
 #include "canvas/DRVGraphicView.h"
 
+#include "canvas/CodeEditorWindowController.h"
 #include "editions/EditionSettings.h"
 #include "model/DRVGalleryGrid.h"
 #include "model/DRVImage.h"
@@ -217,17 +218,9 @@ void DRVGraphicView::showCodeEditor()
         return;
     m_selectedSnippet = snippet;
     if (!m_codeEditor) {
-        m_codeEditor = new QDialog(this);
-        m_codeEditor->setObjectName(QStringLiteral("codeEditorWindow"));
-        m_codeEditor->resize(600, 400);
-        auto* column = new QVBoxLayout(m_codeEditor);
-        auto* editor = new QPlainTextEdit(m_codeEditor);
-        editor->setObjectName(QStringLiteral("codeEditorTextView"));
-        column->addWidget(editor);
-        auto* save = new QPushButton(QStringLiteral("Save"), m_codeEditor);
-        save->setObjectName(QStringLiteral("saveButton"));
-        column->addWidget(save, 0, Qt::AlignRight);
-        connect(save, &QPushButton::clicked, this, &DRVGraphicView::saveCodeEditor);
+        auto* editor = new CodeEditorWindowController(this);
+        connect(editor->saveButton(), &QPushButton::clicked, this, &DRVGraphicView::saveCodeEditor);
+        m_codeEditor = editor;
     }
     m_codeEditor->setWindowTitle(QStringLiteral("Code Editor"));
     m_codeEditor->findChild<QPlainTextEdit*>(QStringLiteral("codeEditorTextView"))

@@ -33,6 +33,7 @@
 
 class QMenu;
 class QuibPopover;
+class QLineEdit;
 class QPainter;
 class QTimer;
 class myTextView;
@@ -398,6 +399,11 @@ public:
     void applyTooltip();
     void applyLayerIndex();
     void applyLinkPopOver();
+    // Stores the cleaned link (written back into field) on the selection by kind: a text box and a
+    // table's cell take target, type and the show and hide lists too, an image the target, the
+    // picture at a linked cell and a slideshow's shown slide the link alone.
+    void saveLink(QLineEdit* field, int targetSegment, int typeSegment, const QString& show,
+                  const QString& hide, bool setsTarget);
     // The one popover shown, or nullptr.
     QuibPopover* quibPopOver() const { return m_quibPopOver; }
     QuibPopover* openPopover(const QSize& size);

@@ -230,6 +230,9 @@ public:
 
     // The document file this page was opened from or last saved to; empty for a new page.
     QString filePath() const { return m_filePath; }
+    // Forgets the document file, so that the first save asks where to put the page (a page
+    // opened from a working folder that the next launch empties).
+    void detachFromFile() { m_filePath.clear(); }
     // Observers of the canvas size hear of it when a page is (re)loaded.
     Q_PROPERTY(QSizeF canvasSize READ canvasSize)
 

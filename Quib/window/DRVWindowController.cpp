@@ -16,6 +16,7 @@
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
 #include "window/FlippedNSView.h"
+#include "window/PageDialogsController.h"
 #include "window/ProfileViewController.h"
 #include "window/SourceCodeWindowController.h"
 
@@ -735,8 +736,9 @@ const QStringList& DRVWindowController::handledActions()
                                      QStringLiteral("showOrHideSourceCode:"),
                                      QStringLiteral("showOrHideSourceCodeStatic:"),
                                      QStringLiteral("showMailSourceCode:")};
-    static const QStringList withCanvas = actions + QStringList(DRVGraphicView::menuCommands().keyBegin(),
-                                                                DRVGraphicView::menuCommands().keyEnd());
+    static const QStringList withCanvas =
+        actions + PageDialogsController::actions() +
+        QStringList(DRVGraphicView::menuCommands().keyBegin(), DRVGraphicView::menuCommands().keyEnd());
     return withCanvas;
 }
 
@@ -762,6 +764,8 @@ bool DRVWindowController::performAction(const QString& action)
              action == QLatin1String("showOrHideSourceCodeStatic:") ||
              action == QLatin1String("showMailSourceCode:"))
         showSourceCommand(action);
+    else if (PageDialogsController::actions().contains(action))
+        pageDialogs()->perform(action);
     else if (const DRVGraphicView::Command command = DRVGraphicView::menuCommands().value(action)) {
         if (m_graphicView)
             command(*m_graphicView);
@@ -864,6 +868,13 @@ DRVWindowController* DRVWindowController::newDocumentWindow()
     emit windowControllerCreated(controller);
     controller->showWindow();
     return controller;
+}
+
+PageDialogsController* DRVWindowController::pageDialogs()
+{
+    if (!m_pageDialogs)
+        m_pageDialogs = new PageDialogsController(this);
+    return m_pageDialogs;
 }
 
 void DRVWindowController::showSourceCommand(const QString& action)

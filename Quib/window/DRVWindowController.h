@@ -30,6 +30,7 @@ class QPushButton;
 class QToolBar;
 class QWidget;
 class LabelTemplateHelper;
+class PageDialogsController;
 
 class DRVWindowController : public QObject
 {
@@ -68,6 +69,8 @@ public:
 
     // ---- canvas and model ----
     DRVGraphicView* graphicView() const { return m_graphicView; }
+    // The saved texts and the page's small dialogs; made on first use.
+    PageDialogsController* pageDialogs();
     DRVZoomingScrollView* zoomingScrollView() const { return m_zoomingScrollView; }
     FlippedNSView* mainCanvasView() const { return m_mainCanvasView; }
     DRVSelectionModel* graphicsController() const { return m_graphicsController; }
@@ -280,4 +283,5 @@ private:
     InspectorPanel* m_inspector = nullptr;
     QPointer<QWidget> m_profilePopover;
     bool m_closing = false;
+    PageDialogsController* m_pageDialogs = nullptr;
 };

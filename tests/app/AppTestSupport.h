@@ -111,6 +111,37 @@ protected:
         return item;
     }
 
+    // Validates the item as opening its menu does, then chooses it.
+    static void choose(DRVWindowController* window, const QString& action)
+    {
+        QAction* item = validatedItem(window, action);
+        ASSERT_TRUE(item && item->isEnabled() && item->isVisible()) << qPrintable(action);
+        item->trigger();
+    }
+
+    // A window on a new page of the graphics (front to back), each selectable.
+    DRVWindowController* windowOnPage(const QList<DRVGraphic*>& graphics)
+    {
+        auto document = std::make_unique<DRVDocument>();
+        document->undoManager()->disableUndoRegistration();
+        QList<int> indexes;
+        for (int i = 0; i < int(graphics.size()); ++i) {
+            graphics.at(i)->setSelectable(true);
+            indexes.append(i);
+        }
+        document->insertGraphics(graphics, indexes);
+        document->undoManager()->enableUndoRegistration();
+        return documents.addDocument(std::move(document));
+    }
+
+    // Keeps a picture of the window among the build's gui artefacts.
+    static void keepScreenshot(QWidget* window, const QString& name)
+    {
+        const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/gui-artefacts");
+        QDir().mkpath(folder);
+        EXPECT_TRUE(window->grab().save(QDir(folder).filePath(name)));
+    }
+
     platform::ScopedDialogs dialogs;
     DocumentController documents;
 };

@@ -230,8 +230,8 @@ TEST_F(ArrangeCommandsTest, DisabledCommandsDoNothingFromTheirShortcut)
     EXPECT_TRUE(forward->isVisible());
     QAction* front = validatedItem(window, QStringLiteral("bringToFront:"));
     EXPECT_TRUE(front->isEnabled());
-    QAction* web = validatedItem(window, QStringLiteral("showWebPreview:"));
-    EXPECT_FALSE(web->isEnabled());
+    QAction* upload = validatedItem(window, QStringLiteral("uploadDocument:"));
+    EXPECT_FALSE(upload->isEnabled());
 
     canvas->changeSelectionIndexes({});
     run(window, QStringLiteral("selectAll:"));

@@ -27,15 +27,6 @@ class SourceWindowTest : public WindowedAppTest
 protected:
     ~SourceWindowTest() override { SourceCodeWindowController::setMailHandOver({}); }
 
-    // Chooses the item as the user does, through the window's own action.
-    static void choose(DRVWindowController* window, const QString& action)
-    {
-        QAction* item = validatedItem(window, action);
-        ASSERT_TRUE(item) << qPrintable(action);
-        ASSERT_TRUE(item->isEnabled() && item->isVisible()) << qPrintable(action);
-        item->trigger();
-    }
-
     // A page document of the running edition's kind with one line, unsaved.
     DRVWindowController* newPage()
     {
@@ -50,13 +41,6 @@ protected:
         document->insertGraphics({line}, {0});
         document->undoManager()->enableUndoRegistration();
         return documents.addDocument(std::move(document));
-    }
-
-    static void keepScreenshot(QWidget* window, const QString& name)
-    {
-        const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/gui-artefacts");
-        QDir().mkpath(folder);
-        EXPECT_TRUE(window->grab().save(QDir(folder).filePath(name)));
     }
 };
 

@@ -1,0 +1,28 @@
+// The desktop preview ("Preview", 1200 wide): the page's folder is copied into a temporary folder
+// of its own under "tempFiles" and shown from there, so each preview sees the page as it was when
+// asked for; the folder is removed when the window closes (the controller then goes too).
+#pragma once
+#include "window/WebPreviewWindowController.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+class QuibWebPreviewWindowController : public WebPreviewWindowController
+{
+    Q_OBJECT
+public:
+    explicit QuibWebPreviewWindowController(QObject* parent = nullptr);
+    ~QuibWebPreviewWindowController() override;
+
+    // Copies pageFolder into this preview's own folder and points the window at pageFileName there.
+    // False when the folder could not be made or copied.
+    bool takeCopyOf(const QString& pageFolder, const QString& pageFileName);
+    // This preview's folder; "" before takeCopyOf.
+    QString copyFolder() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::unique_ptr<QTemporaryDir> m_copy;
+};
