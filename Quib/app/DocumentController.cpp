@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/UserDefaults.h"
 #include "window/DRVWindowController.h"
+#include "window/MailSettingWindowController.h"
 #include "window/PreferenceWindowController.h"
 
 #include <QApplication>
@@ -159,6 +160,7 @@ const QStringList& DocumentController::applicationActions()
 {
     static const QStringList actions{QStringLiteral("openDocument:"), QStringLiteral("terminate:"),
                                      QStringLiteral("showPreferencesPanel:"),
+                                     QStringLiteral("showSenderSMTPSettings:"),
                                      QStringLiteral("switchAddNewLayout_Current:"),
                                      QStringLiteral("switchAddNewLayout_End:")};
     return actions;
@@ -182,6 +184,10 @@ void DocumentController::sendAction(const QString& action, DRVWindowController* 
     }
     if (action == QLatin1String("showPreferencesPanel:")) {
         PreferenceWindowController::shared().showPreferencesPanel(window ? window->window() : nullptr);
+        return;
+    }
+    if (action == QLatin1String("showSenderSMTPSettings:")) {
+        MailSettingWindowController::shared().showMailSettings(window ? window->window() : nullptr);
         return;
     }
     if (window)

@@ -120,7 +120,7 @@ def main():
         handler.event("AUTH")
         ok = isinstance(auth_data, LoginPassword) and auth_data.login.decode() == args.user \
             and auth_data.password.decode() == args.password
-        return AuthResult(success=ok)
+        return AuthResult(success=ok, handled=False)
 
     context = None
     if args.cert:

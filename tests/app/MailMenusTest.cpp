@@ -1,0 +1,36 @@
+// The e-mail commands of the menus reach their sheets and windows on the window they were chosen in.
+#include "AppTestSupport.h"
+
+#include "platform/SecretStore.h"
+#include "window/MailSettingWindowController.h"
+
+#include <QDialog>
+
+namespace {
+
+class MailMenusTest : public WindowedAppTest
+{
+protected:
+    platform::ScopedSecretStore secrets;
+};
+
+} // namespace
+
+TEST_F(MailMenusTest, SenderSettingsItemOpensTheSheetOnItsWindow)
+{
+    DRVWindowController* window = documents.openDocumentWithContentsOfPath(savedPage(QStringLiteral("page")));
+    ASSERT_TRUE(window);
+    QAction* item = validatedItem(window, QStringLiteral("showSenderSMTPSettings:"));
+    ASSERT_TRUE(item);
+    EXPECT_EQ(item->text(), QStringLiteral("Sender SMTP Settings"));
+    EXPECT_TRUE(item->isEnabled());
+
+    item->trigger();
+    QDialog* sheet = MailSettingWindowController::shared().window();
+    ASSERT_TRUE(sheet);
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_EQ(sheet->parentWidget(), window->window());
+    EXPECT_EQ(sheet->windowModality(), Qt::WindowModal);
+    MailSettingWindowController::shared().cancelMailSettingSheet();
+    EXPECT_FALSE(sheet->isVisible());
+}
