@@ -374,16 +374,12 @@ void MailSettingWindowController::finishTest(const MailSendResult& result, const
 
 void MailSettingWindowController::mailSentSuccessfully(const QString& address)
 {
-    platform::Alert alert;
-    alert.style = platform::AlertStyle::Warning;
-    alert.title = QStringLiteral("Mail Sent");
-    alert.informativeText = platform::formatv(
-        QStringLiteral("The test email has been sent to %@, you should receive it within a few minutes.\n\nIf you "
-                       "are not able to find it in the Mail Inbox, please also check in the spam folder in case "
-                       "it's mis-filtered."),
-        address);
-    alert.buttons = {QStringLiteral("OK")};
-    platform::showAlert(alert);
+    MailSheet::inform(
+        QStringLiteral("Mail Sent"),
+        platform::formatv(QStringLiteral("The test email has been sent to %@, you should receive it within a few "
+                                         "minutes.\n\nIf you are not able to find it in the Mail Inbox, please also "
+                                         "check in the spam folder in case it's mis-filtered."),
+                          address));
 }
 
 void MailSettingWindowController::mailSentFailed()

@@ -1,5 +1,7 @@
 #include "window/MailSheet.h"
 
+#include "platform/Dialogs.h"
+
 #include <QDialog>
 #include <QPushButton>
 
@@ -22,4 +24,14 @@ QPushButton* MailSheet::button(QWidget* parent, const QString& title, const QStr
     auto* button = new QPushButton(title, parent);
     button->setObjectName(objectName);
     return button;
+}
+
+void MailSheet::inform(const QString& title, const QString& text)
+{
+    platform::Alert alert;
+    alert.style = platform::AlertStyle::Warning;
+    alert.title = title;
+    alert.informativeText = text;
+    alert.buttons = {QStringLiteral("OK")};
+    platform::showAlert(alert);
 }

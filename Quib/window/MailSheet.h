@@ -16,4 +16,6 @@ public:
     static void present(QDialog* sheet, QWidget* parent);
     // A button with its title and object name (what tests and the screenshots find it by).
     static QPushButton* button(QWidget* parent, const QString& title, const QString& objectName);
+    // A warning-style alert with one "OK" button.
+    static void inform(const QString& title, const QString& text);
 };
