@@ -58,7 +58,13 @@ struct Case
     bool dropAfterData = false;
     bool expectSent = true;
     std::function<void(const Kept&)> check;
+    bool loginOnly = false; // the server offers AUTH LOGIN alone: user and password on lines of their own
 };
+
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 QStringList strings(const QJsonValue& value)
 {
@@ -121,6 +127,8 @@ protected:
                               QStringLiteral("--key"), m_dir.filePath(QStringLiteral("server.key"))};
         if (c.dropAfterData)
             arguments.append(QStringLiteral("--drop-after-data"));
+        if (c.loginOnly)
+            arguments.append(QStringLiteral("--login-only"));
         QProcess cert;
         cert.start(python(), {serverScript("make_cert.py"), m_dir.path()});
         EXPECT_TRUE(cert.waitForFinished(30000));
@@ -258,6 +266,8 @@ const Case kCases[] = {
      }},
     {"ServerDroppingAfterAcceptedDataIsStillSent", "starttls", "", {QStringLiteral("to@example.net")}, {}, {},
      QStringLiteral("Hello"), false, true, true, true, nullptr},
+    {"LoginMechanismAnswersStayOutOfTheLog", "plain", "None", {QStringLiteral("to@example.net")}, {}, {},
+     QStringLiteral("Hello"), false, true, false, true, nullptr, true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Smtp, MailSendTest, ::testing::ValuesIn(kCases),

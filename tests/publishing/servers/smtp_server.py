@@ -112,6 +112,7 @@ def main():
     parser.add_argument("--cert")
     parser.add_argument("--key")
     parser.add_argument("--drop-after-data", action="store_true")
+    parser.add_argument("--login-only", action="store_true", help="offer AUTH LOGIN alone")
     args = parser.parse_args()
 
     handler = Keep(args.folder, args.drop_after_data)
@@ -128,6 +129,8 @@ def main():
         context.load_cert_chain(args.cert, args.key)
 
     kwargs = dict(authenticator=authenticate, auth_required=True)
+    if args.login_only:
+        kwargs["auth_exclude_mechanism"] = ["PLAIN"]
     port = free_port()
     if args.mode == "plain":
         kwargs["auth_require_tls"] = False
