@@ -5,8 +5,8 @@
 #include "editions/EditionSettings.h"
 #include "platform/Dialogs.h"
 #include "platform/UserDefaults.h"
-#include "window/DRVWindowController.h"
 #include "window/ContactViewController.h"
+#include "window/DRVWindowController.h"
 #include "window/MailRecipientWindowController.h"
 #include "window/MailSettingWindowController.h"
 #include "window/PreferenceWindowController.h"
@@ -196,7 +196,8 @@ void DocumentController::sendAction(const QString& action, DRVWindowController* 
     }
     if (action == QLatin1String("publishMail:")) {
         if (window && window->document())
-            MailRecipientWindowController::forDocument(window->document())->showRecipientSettings(window->window());
+            MailRecipientWindowController::forDocument(window->document())
+                ->showRecipientSettings(window->window());
         return;
     }
     if (action == QLatin1String("showAddressBook:")) {

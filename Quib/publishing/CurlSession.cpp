@@ -310,8 +310,8 @@ bool CurlSession::put(const QByteArray& url, const QString& localPath, const QLi
     return performUpload(url, readFile, &file, file.size());
 }
 
-bool CurlSession::performUpload(const QByteArray& url, size_t (*read)(char*, size_t, size_t, void*), void* source,
-                                qint64 size)
+bool CurlSession::performUpload(const QByteArray& url, size_t (*read)(char*, size_t, size_t, void*),
+                                void* source, qint64 size)
 {
     CURL* curl = m_handle->curl;
     curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);
@@ -410,7 +410,8 @@ void CurlSession::appendTrace(int type, const char* data, size_t size)
         const QByteArray word = commandWord(line);
         if (type == CURLINFO_HEADER_OUT && m_inAuthExchange && word != "AUTH")
             line = "****"; // an SMTP SASL answer (LOGIN, PLAIN without initial response, CRAM-MD5)
-        else if (word == "PASS" || word == "AUTH" || word == "AUTHORIZATION:" || word == "PROXY-AUTHORIZATION:")
+        else if (word == "PASS" || word == "AUTH" || word == "AUTHORIZATION:" ||
+                 word == "PROXY-AUTHORIZATION:")
             line = line.left(line.indexOf(' ') < 0 ? line.size() : line.indexOf(' ')) + " ****";
         if (type == CURLINFO_HEADER_OUT && word == "AUTH")
             m_inAuthExchange = true;

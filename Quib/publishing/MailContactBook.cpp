@@ -57,7 +57,8 @@ QString typeLabel(const QStringList& parameters)
             continue;
         for (const QString& type : value.split(u',', Qt::SkipEmptyParts)) {
             const QString lower = type.trimmed().toLower();
-            if (lower != QLatin1String("pref") && lower != QLatin1String("internet") && lower != QLatin1String("voice"))
+            if (lower != QLatin1String("pref") && lower != QLatin1String("internet") &&
+                lower != QLatin1String("voice"))
                 return lower;
         }
     }
@@ -86,8 +87,9 @@ qsizetype valueStart(const QString& line)
 
 QList<QFileInfo> cardFilesIn(const QString& folder)
 {
-    return QDir(folder).entryInfoList({QStringLiteral("*.vcf"), QStringLiteral("*.vcard"), QStringLiteral("*.VCF")},
-                                      QDir::Files | QDir::NoSymLinks, QDir::Name);
+    return QDir(folder).entryInfoList(
+        {QStringLiteral("*.vcf"), QStringLiteral("*.vcard"), QStringLiteral("*.VCF")},
+        QDir::Files | QDir::NoSymLinks, QDir::Name);
 }
 
 } // namespace
@@ -142,7 +144,8 @@ QList<MailContact> MailContactBook::parse(const QByteArray& bytes)
         if (name.contains(u'.'))
             name = name.section(u'.', -1); // "item1.EMAIL"
         const QString value = line.mid(colon + 1);
-        if (name == QLatin1String("BEGIN") && value.compare(QLatin1String("VCARD"), Qt::CaseInsensitive) == 0) {
+        if (name == QLatin1String("BEGIN") &&
+            value.compare(QLatin1String("VCARD"), Qt::CaseInsensitive) == 0) {
             card = MailContact();
             formattedName.clear();
             continue;
@@ -251,8 +254,9 @@ int MailContactBook::importPaths(const QStringList& paths, QStringList* errors)
         }
         // The copy keeps the file's name where that is a safe one; another import of the same name
         // gets a number rather than replace it.
-        const QString base = platform::SafePath::isSafeName(file.completeBaseName()) ? file.completeBaseName()
-                                                                                      : QStringLiteral("contacts");
+        const QString base = platform::SafePath::isSafeName(file.completeBaseName())
+                                 ? file.completeBaseName()
+                                 : QStringLiteral("contacts");
         std::optional<QString> path;
         for (int n = 1; n < 1000 && !path; ++n) {
             const QString name = (n == 1 ? base : base + u'-' + QString::number(n)) + QStringLiteral(".vcf");
@@ -290,7 +294,8 @@ QList<MailContact> MailContactBook::contacts()
     return all;
 }
 
-QList<QVariantMap> MailContactBook::personalizationRecords(const MailContact& contact, const QList<int>& addressIndexes)
+QList<QVariantMap> MailContactBook::personalizationRecords(const MailContact& contact,
+                                                           const QList<int>& addressIndexes)
 {
     const QVariantMap person{{QStringLiteral("[UNIQUE_CONTACT_ID]"), contact.uniqueId()},
                              {QStringLiteral("[FIRST_NAME]"), contact.firstName},

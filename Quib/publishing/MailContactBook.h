@@ -65,7 +65,8 @@ public:
 
     // One personalization record per selected address (indexes into contact.addresses, in the order
     // picked): the person's values, then the address parts it has, and "Address_Number".
-    static QList<QVariantMap> personalizationRecords(const MailContact& contact, const QList<int>& addressIndexes);
+    static QList<QVariantMap> personalizationRecords(const MailContact& contact,
+                                                     const QList<int>& addressIndexes);
 
     // The records the mail merge uses next (gPersonalizationRecords).
     static QList<QVariantMap> currentRecords();

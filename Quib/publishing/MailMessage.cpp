@@ -37,7 +37,8 @@ QByteArray base64Lines(const QByteArray& bytes)
 
 bool isPrintableAscii(const QString& text)
 {
-    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7f; });
+    return std::all_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7f; });
 }
 
 QByteArray addressList(const QList<MailMessage::Mailbox>& mailboxes)
@@ -96,8 +97,9 @@ QList<Reference> imageReferences(const QString& html)
     static const QRegularExpression attribute(
         QStringLiteral(R"re((?<![\w-])(?:src|background)\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s"'>]+)))re"),
         QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression cssUrl(QStringLiteral(R"re(url\(\s*(?:"([^"]*)"|'([^']*)'|([^)"'\s]+))\s*\))re"),
-                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression cssUrl(
+        QStringLiteral(R"re(url\(\s*(?:"([^"]*)"|'([^']*)'|([^)"'\s]+))\s*\))re"),
+        QRegularExpression::CaseInsensitiveOption);
     QList<Reference> found;
     for (const QRegularExpression* pattern : {&attribute, &cssUrl}) {
         auto it = pattern->globalMatch(html);
@@ -105,13 +107,15 @@ QList<Reference> imageReferences(const QString& html)
             const QRegularExpressionMatch match = it.next();
             for (int group = 1; group <= 3; ++group) {
                 if (match.capturedStart(group) >= 0) {
-                    found.append({match.capturedStart(group), match.capturedLength(group), match.captured(group)});
+                    found.append(
+                        {match.capturedStart(group), match.capturedLength(group), match.captured(group)});
                     break;
                 }
             }
         }
     }
-    std::sort(found.begin(), found.end(), [](const Reference& a, const Reference& b) { return a.start < b.start; });
+    std::sort(found.begin(), found.end(),
+              [](const Reference& a, const Reference& b) { return a.start < b.start; });
     return found;
 }
 
@@ -120,15 +124,15 @@ QList<Reference> imageReferences(const QString& html)
 bool MailMessage::isValidAddress(const QString& address)
 {
     static const QRegularExpression local(QStringLiteral(R"re(^[A-Za-z0-9!#$%&'*+/=?^_`{|}~.-]+$)re"));
-    static const QRegularExpression domain(
-        QStringLiteral(R"re(^[A-Za-z0-9](?:[A-Za-z0-9-]{0,61}[A-Za-z0-9])?(?:\.[A-Za-z0-9](?:[A-Za-z0-9-]{0,61}[A-Za-z0-9])?)*$)re"));
+    static const QRegularExpression domain(QStringLiteral(
+        R"re(^[A-Za-z0-9](?:[A-Za-z0-9-]{0,61}[A-Za-z0-9])?(?:\.[A-Za-z0-9](?:[A-Za-z0-9-]{0,61}[A-Za-z0-9])?)*$)re"));
     if (address.size() > 254 || address.count(u'@') != 1)
         return false;
     const qsizetype at = address.indexOf(u'@');
     const QString localPart = address.left(at);
     const QString domainPart = address.mid(at + 1);
-    if (localPart.isEmpty() || localPart.size() > 64 || localPart.startsWith(u'.') || localPart.endsWith(u'.') ||
-        localPart.contains(QLatin1String("..")))
+    if (localPart.isEmpty() || localPart.size() > 64 || localPart.startsWith(u'.') ||
+        localPart.endsWith(u'.') || localPart.contains(QLatin1String("..")))
         return false;
     return local.match(localPart).hasMatch() && domain.match(domainPart).hasMatch();
 }
@@ -136,8 +140,8 @@ bool MailMessage::isValidAddress(const QString& address)
 bool MailMessage::hasControlCharacter(const QString& text)
 {
     return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
-        return (c.unicode() < 0x20 && c != u'\t') || c.unicode() == 0x7f || c.category() == QChar::Separator_Line ||
-               c.category() == QChar::Separator_Paragraph;
+        return (c.unicode() < 0x20 && c != u'\t') || c.unicode() == 0x7f ||
+               c.category() == QChar::Separator_Line || c.category() == QChar::Separator_Paragraph;
     });
 }
 
@@ -224,7 +228,8 @@ bool MailMessage::embedImages(const QString& folder)
         const std::optional<QString> path = pageFile(folder, reference.value);
         if (!path)
             continue;
-        auto part = std::find_if(m_parts.begin(), m_parts.end(), [&](const Part& p) { return p.path == *path; });
+        auto part =
+            std::find_if(m_parts.begin(), m_parts.end(), [&](const Part& p) { return p.path == *path; });
         if (part == m_parts.end()) {
             const QString mimeType = mimeTypes.mimeTypeForFile(*path).name();
             if (!mimeType.startsWith(QLatin1String("image/")))
@@ -246,7 +251,8 @@ bool MailMessage::embedImages(const QString& folder)
             added.path = *path;
             added.bytes = file.read(kMaxImageBytes + 1);
             added.mimeType = mimeType;
-            added.contentId = QStringLiteral("image%1.%2@quib").arg(m_parts.size() + 1).arg(QString::fromLatin1(token));
+            added.contentId =
+                QStringLiteral("image%1.%2@quib").arg(m_parts.size() + 1).arg(QString::fromLatin1(token));
             total += added.bytes.size();
             m_parts.append(added);
             part = m_parts.end() - 1;
@@ -267,7 +273,8 @@ bool MailMessage::checkHeaders()
         return false;
     };
     if (!isValidAddress(m_from.address))
-        return refuse(QStringLiteral("The sender's address \"%1\" is not a valid e-mail address.").arg(m_from.address));
+        return refuse(
+            QStringLiteral("The sender's address \"%1\" is not a valid e-mail address.").arg(m_from.address));
     if (hasControlCharacter(m_from.name))
         return refuse(QStringLiteral("The sender's name holds a line break."));
     if (hasControlCharacter(m_subject))

@@ -22,7 +22,8 @@ QString MailRecipientLists::appended(const QString& stored, const QStringList& a
 QString MailRecipientLists::listTitle(const QDateTime& when)
 {
     // "yyyy", the calendar year: a week-based year names the next year in the last days of December.
-    return QLocale(QLocale::English, QLocale::UnitedStates).toString(when, QStringLiteral("MMM dd yyyy hh:mm AP"));
+    return QLocale(QLocale::English, QLocale::UnitedStates)
+        .toString(when, QStringLiteral("MMM dd yyyy hh:mm AP"));
 }
 
 QVariantList MailRecipientLists::savedLists()
@@ -38,7 +39,8 @@ void MailRecipientLists::setSavedLists(const QVariantList& lists)
     platform::UserDefaults::standard().setObject(kSavedListsKey, lists);
 }
 
-QVariantMap MailRecipientLists::record(const QString& to, const QString& cc, const QString& bcc, const QString& title)
+QVariantMap MailRecipientLists::record(const QString& to, const QString& cc, const QString& bcc,
+                                       const QString& title)
 {
     return {{QStringLiteral("toMailingList"), to.left(kMaxTextLength)},
             {QStringLiteral("ccMailingList"), cc.left(kMaxTextLength)},

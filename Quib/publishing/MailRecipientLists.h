@@ -31,6 +31,7 @@ public:
     static QVariantList savedLists();
     static void setSavedLists(const QVariantList& lists);
     // Appends one record; existing records are never replaced.
-    static void appendSavedList(const QString& to, const QString& cc, const QString& bcc, const QString& title);
+    static void appendSavedList(const QString& to, const QString& cc, const QString& bcc,
+                                const QString& title);
     static QVariantMap record(const QString& to, const QString& cc, const QString& bcc, const QString& title);
 };

@@ -57,8 +57,9 @@ MailSendResult MailSender::send(const QString& htmlPath, const QString& subject,
     if (!message.setHtmlFile(htmlPath, !coder))
         return fail(message.errorText());
     message.setFrom({m_settings.senderName, m_settings.senderAddress});
-    message.setTo(to.isEmpty() ? QList<MailMessage::Mailbox>{{m_settings.senderName, m_settings.senderAddress}}
-                               : mailboxes(to));
+    message.setTo(to.isEmpty()
+                      ? QList<MailMessage::Mailbox>{{m_settings.senderName, m_settings.senderAddress}}
+                      : mailboxes(to));
     message.setCc(mailboxes(cc));
     message.setSubject(subject);
     QByteArray bytes;

@@ -14,7 +14,7 @@ struct MailSettings
     QString server;
     QString userName; // as stored; login() falls back to the address
     QString password;
-    int port = 0;     // as stored; 0 when missing or not a number
+    int port = 0;           // as stored; 0 when missing or not a number
     QString connectionType; // "STARTTLS", "SSL" or "None"; anything else is STARTTLS
 
     // "SSL": TLS from the first byte (smtps). "None": plain. Anything else: STARTTLS, required.

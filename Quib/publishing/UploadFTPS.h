@@ -86,8 +86,8 @@ public:
     const MailSettings& mailSettings() const { return m_mail; }
     // Sends the page at htmlPath over SMTP (see MailSender); "emailOption" "coder" sends its text
     // as it stands. Calls the delegate's sendMailUpdate once with the result and the mail log.
-    bool sendMail(const QString& htmlPath, const QString& subject, const QStringList& to, const QStringList& cc,
-                  const QStringList& bcc);
+    bool sendMail(const QString& htmlPath, const QString& subject, const QStringList& to,
+                  const QStringList& cc, const QStringList& bcc);
 
     // ---- page document archive ----
     // Each returns true on success; after a failure lastErrorText() says why.

@@ -24,15 +24,16 @@ ContactPickerView::ContactPickerView(Values values, QWidget* parent) : QWidget(p
     m_tree = new QTreeWidget(this);
     m_tree->setObjectName(QStringLiteral("peoplePickerTree"));
     m_tree->setColumnCount(2);
-    m_tree->setHeaderLabels({QStringLiteral("Name"),
-                             values == Values::Emails ? QStringLiteral("E-mail") : QStringLiteral("Address")});
+    m_tree->setHeaderLabels({QStringLiteral("Name"), values == Values::Emails ? QStringLiteral("E-mail")
+                                                                              : QStringLiteral("Address")});
     m_tree->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     column->addWidget(m_tree);
     auto* buttons = new QHBoxLayout;
-    m_importButton = MailSheet::button(this, QStringLiteral("Import Contacts…"), QStringLiteral("importContactsButton"));
-    m_importFolderButton =
-        MailSheet::button(this, QStringLiteral("Import Folder…"), QStringLiteral("importContactsFolderButton"));
+    m_importButton =
+        MailSheet::button(this, QStringLiteral("Import Contacts…"), QStringLiteral("importContactsButton"));
+    m_importFolderButton = MailSheet::button(this, QStringLiteral("Import Folder…"),
+                                             QStringLiteral("importContactsFolderButton"));
     buttons->addWidget(m_importButton);
     buttons->addWidget(m_importFolderButton);
     buttons->addStretch();
@@ -103,8 +104,9 @@ QStringList ContactPickerView::selectedValues() const
     QStringList values;
     for (const int contact : selectedRecords()) {
         for (const int index : selectedIdentifiersForPerson(contact)) {
-            values.append(m_values == Values::Emails ? m_contacts.at(contact).emails.value(index)
-                                                     : m_contacts.at(contact).addresses.value(index).summary());
+            values.append(m_values == Values::Emails
+                              ? m_contacts.at(contact).emails.value(index)
+                              : m_contacts.at(contact).addresses.value(index).summary());
         }
     }
     return values;

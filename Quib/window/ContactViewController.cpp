@@ -83,7 +83,8 @@ void ContactViewController::saveSelectedContacts()
     qInfo("%lld people selected", qlonglong(people.size()));
     if (people.isEmpty()) {
         // The records of the last save stay: nothing was picked to take their place.
-        MailSheet::inform(QStringLiteral("No contact selected"), QStringLiteral("Please select contacts you wish to save"));
+        MailSheet::inform(QStringLiteral("No contact selected"),
+                          QStringLiteral("Please select contacts you wish to save"));
         return;
     }
     QList<QVariantMap> records;

@@ -20,9 +20,12 @@ MailListWindowController::MailListWindowController()
     m_picker = new ContactPickerView(ContactPickerView::Values::Emails, m_window);
     column->addWidget(m_picker);
     auto* buttons = new QHBoxLayout;
-    m_toButton = MailSheet::button(m_window, QStringLiteral("Add to TO"), QStringLiteral("grabTOContactsButton"));
-    m_ccButton = MailSheet::button(m_window, QStringLiteral("Add to CC"), QStringLiteral("grabCCContactsButton"));
-    m_bccButton = MailSheet::button(m_window, QStringLiteral("Add to BCC"), QStringLiteral("grabBCCContactsButton"));
+    m_toButton =
+        MailSheet::button(m_window, QStringLiteral("Add to TO"), QStringLiteral("grabTOContactsButton"));
+    m_ccButton =
+        MailSheet::button(m_window, QStringLiteral("Add to CC"), QStringLiteral("grabCCContactsButton"));
+    m_bccButton =
+        MailSheet::button(m_window, QStringLiteral("Add to BCC"), QStringLiteral("grabBCCContactsButton"));
     buttons->addStretch();
     buttons->addWidget(m_toButton);
     buttons->addWidget(m_ccButton);
@@ -70,8 +73,9 @@ void MailListWindowController::addContacts(const QString& key, const QString& co
 {
     const QStringList picked = m_picker->selectedValues();
     if (picked.isEmpty()) {
-        MailSheet::inform(QStringLiteral("No email selected"),
-                          QStringLiteral("Please select email addresses you wish to save into the mailing list"));
+        MailSheet::inform(
+            QStringLiteral("No email selected"),
+            QStringLiteral("Please select email addresses you wish to save into the mailing list"));
         return;
     }
     // Every open sheet stores what it shows first, so the addition lands after what was typed.

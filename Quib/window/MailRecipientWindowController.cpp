@@ -15,8 +15,8 @@
 #include <QDialog>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QHash>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -116,10 +116,12 @@ void MailRecipientWindowController::ensureWindow()
     column->addWidget(note);
 
     auto* lists = new QHBoxLayout;
-    m_saveListButton = MailSheet::button(m_window, QStringLiteral("Save"), QStringLiteral("saveAsDefaultButton"));
+    m_saveListButton =
+        MailSheet::button(m_window, QStringLiteral("Save"), QStringLiteral("saveAsDefaultButton"));
     m_savedListButton =
         MailSheet::button(m_window, QStringLiteral("Saved Lists…"), QStringLiteral("savedListButton"));
-    m_contactsButton = MailSheet::button(m_window, QStringLiteral("Contacts…"), QStringLiteral("contactsButton"));
+    m_contactsButton =
+        MailSheet::button(m_window, QStringLiteral("Contacts…"), QStringLiteral("contactsButton"));
     m_saveDefaultsButton =
         MailSheet::button(m_window, QStringLiteral("Save as Default"), QStringLiteral("saveDefaultsButton"));
     lists->addWidget(new QLabel(QStringLiteral("Mailing list:"), m_window));
@@ -164,10 +166,12 @@ void MailRecipientWindowController::ensureWindow()
             &MailRecipientWindowController::showSaveMailingListPopoverAction);
     connect(m_savedListButton, &QPushButton::clicked, this,
             &MailRecipientWindowController::toggleSavedMailingListDrawer);
-    connect(m_contactsButton, &QPushButton::clicked, this, &MailRecipientWindowController::toggleMailingListDrawer);
+    connect(m_contactsButton, &QPushButton::clicked, this,
+            &MailRecipientWindowController::toggleMailingListDrawer);
     connect(m_saveDefaultsButton, &QPushButton::clicked, this,
             &MailRecipientWindowController::saveAsDefaultSettings);
-    connect(m_cancelButton, &QPushButton::clicked, this, &MailRecipientWindowController::cancelMailRecipientSheet);
+    connect(m_cancelButton, &QPushButton::clicked, this,
+            &MailRecipientWindowController::cancelMailRecipientSheet);
     connect(m_sendButton, &QPushButton::clicked, this, [this] {
         if (m_send)
             m_send();
@@ -191,9 +195,10 @@ void MailRecipientWindowController::showRecipientSettings(QWidget* parent)
     ensureWindow();
     const QString option = defaults().stringForKey(QStringLiteral("uploadOption"));
     m_storageLabel->setText(platform::formatv(QStringLiteral("Mail Storage Option Selected: %@"),
-                                              option == QLatin1String("ftp")       ? QStringLiteral("FTP")
-                                              : option == QLatin1String("dropbox") ? QStringLiteral("Dropbox")
-                                                                                   : QStringLiteral("Attachment")));
+                                              option == QLatin1String("ftp") ? QStringLiteral("FTP")
+                                              : option == QLatin1String("dropbox")
+                                                  ? QStringLiteral("Dropbox")
+                                                  : QStringLiteral("Attachment")));
     if (defaults().hasUserValue(QStringLiteral("mailSubject")))
         m_subject->setText(defaults().stringForKey(QStringLiteral("mailSubject")));
     refreshRecipientList();
@@ -210,8 +215,9 @@ void MailRecipientWindowController::refreshRecipientList()
 {
     if (!m_window)
         return;
-    const QList<QPair<QString, QPlainTextEdit*>> fields{
-        {MailRecipientLists::kToKey, m_to}, {MailRecipientLists::kCcKey, m_cc}, {MailRecipientLists::kBccKey, m_bcc}};
+    const QList<QPair<QString, QPlainTextEdit*>> fields{{MailRecipientLists::kToKey, m_to},
+                                                        {MailRecipientLists::kCcKey, m_cc},
+                                                        {MailRecipientLists::kBccKey, m_bcc}};
     for (const auto& [key, view] : fields) {
         if (defaults().hasUserValue(key))
             view->setPlainText(defaults().stringForKey(key).left(MailRecipientLists::kMaxTextLength));
@@ -232,10 +238,11 @@ void MailRecipientWindowController::saveAsDefault()
 void MailRecipientWindowController::saveAsDefaultSettings()
 {
     saveAsDefault();
-    MailSheet::inform(QStringLiteral("Settings Saved"),
-                      QStringLiteral("This information has been saved as the default values for the mail information "
-                                     "screen.  You may update these values at any time and re-save to modify the "
-                                     "default values."));
+    MailSheet::inform(
+        QStringLiteral("Settings Saved"),
+        QStringLiteral("This information has been saved as the default values for the mail information "
+                       "screen.  You may update these values at any time and re-save to modify the "
+                       "default values."));
 }
 
 QString MailRecipientWindowController::createMailingListName()

@@ -37,7 +37,8 @@ platform::UserDefaults& defaults()
 
 const QStringList& segmentTitles()
 {
-    static const QStringList titles{QStringLiteral("STARTTLS"), QStringLiteral("SSL"), QStringLiteral("None")};
+    static const QStringList titles{QStringLiteral("STARTTLS"), QStringLiteral("SSL"),
+                                    QStringLiteral("None")};
     return titles;
 }
 
@@ -64,22 +65,21 @@ MailSendResult sendWithStoredSettings(const QString& htmlPath, const QString& su
 
 const QList<MailSettingWindowController::Preset>& MailSettingWindowController::presets()
 {
-    static const QList<Preset> table{
-        {"GMX", "mail.gmx.com", 465},
-        {"Office 365", "smtp.office365.com", 587},
-        {"AT&T", "smtp.mail.att.net", 465},
-        {"BT Internet", "mail.btinternet.com", 25},
-        {"Orange", "smtp.orange.fr", 25},
-        {"Orange (United Kingdom)", "smtp.orange.net", 25},
-        {"Wanadoo UK", "smtp.wanadoo.co.uk", 25},
-        {"Comcast", "smtp.comcast.net", 587},
-        {"Verizon", "smtp.verizon.net", 465},
-        {"Zoho Mail", "smtp.zoho.com", 465},
-        {"AOL", "smtp.aol.com", 587},
-        {"Apple iCloud", "smtp.mail.me.com", 587},
-        {"Hotmail", "smtp-mail.outlook.com", 587},
-        {"Yahoo", "smtp.mail.yahoo.com", 465},
-        {"Mail", "smtp.mail.com", 587}};
+    static const QList<Preset> table{{"GMX", "mail.gmx.com", 465},
+                                     {"Office 365", "smtp.office365.com", 587},
+                                     {"AT&T", "smtp.mail.att.net", 465},
+                                     {"BT Internet", "mail.btinternet.com", 25},
+                                     {"Orange", "smtp.orange.fr", 25},
+                                     {"Orange (United Kingdom)", "smtp.orange.net", 25},
+                                     {"Wanadoo UK", "smtp.wanadoo.co.uk", 25},
+                                     {"Comcast", "smtp.comcast.net", 587},
+                                     {"Verizon", "smtp.verizon.net", 465},
+                                     {"Zoho Mail", "smtp.zoho.com", 465},
+                                     {"AOL", "smtp.aol.com", 587},
+                                     {"Apple iCloud", "smtp.mail.me.com", 587},
+                                     {"Hotmail", "smtp-mail.outlook.com", 587},
+                                     {"Yahoo", "smtp.mail.yahoo.com", 465},
+                                     {"Mail", "smtp.mail.com", 587}};
     return table;
 }
 
@@ -151,8 +151,8 @@ void MailSettingWindowController::ensureWindow()
     m_matrix->setExclusive(true);
     for (int i = 0; i < presets().size(); ++i) {
         // "&&": a button title's "&" would mark a shortcut letter.
-        auto* cell = new QPushButton(QString::fromUtf8(presets().at(i).provider).replace(u'&', QStringLiteral("&&")),
-                                     presetBox);
+        auto* cell = new QPushButton(
+            QString::fromUtf8(presets().at(i).provider).replace(u'&', QStringLiteral("&&")), presetBox);
         cell->setObjectName(QStringLiteral("preset") + QString::number(i));
         cell->setCheckable(true);
         m_matrix->addButton(cell, i);
@@ -188,7 +188,8 @@ void MailSettingWindowController::ensureWindow()
     column->addWidget(serverBox);
 
     auto* buttons = new QHBoxLayout;
-    m_testButton = MailSheet::button(m_window, QStringLiteral("Send Test Email"), QStringLiteral("testButton"));
+    m_testButton =
+        MailSheet::button(m_window, QStringLiteral("Send Test Email"), QStringLiteral("testButton"));
     m_cancelButton = MailSheet::button(m_window, QStringLiteral("Cancel"), QStringLiteral("cancelButton"));
     m_saveButton = MailSheet::button(m_window, QStringLiteral("Save"), QStringLiteral("saveAndCloseButton"));
     m_saveButton->setDefault(true);
@@ -202,7 +203,8 @@ void MailSettingWindowController::ensureWindow()
     connect(m_matrix, &QButtonGroup::idClicked, this,
             [this](int id) { autoconfigureMyMailServers(QString::fromUtf8(presets().at(id).provider)); });
     connect(m_saveButton, &QPushButton::clicked, this, &MailSettingWindowController::hideMailSettingsPanel);
-    connect(m_cancelButton, &QPushButton::clicked, this, &MailSettingWindowController::cancelMailSettingSheet);
+    connect(m_cancelButton, &QPushButton::clicked, this,
+            &MailSettingWindowController::cancelMailSettingSheet);
     connect(m_testButton, &QPushButton::clicked, this, &MailSettingWindowController::testEmail);
     connect(m_window, &QDialog::rejected, this, [this] {
         if (m_window)
@@ -332,7 +334,8 @@ void MailSettingWindowController::sendEmailNow()
     ensureWindow();
     saveMailSettings();
     const QString address = m_address->text();
-    const QString subject = platform::formatv(QStringLiteral("Test email from %@"), edition().gEditionDisplayName);
+    const QString subject =
+        platform::formatv(QStringLiteral("Test email from %@"), edition().gEditionDisplayName);
     const QString path = testEmailPath();
 
     // The sheet waits for the exchange without freezing the application.
@@ -376,10 +379,11 @@ void MailSettingWindowController::mailSentSuccessfully(const QString& address)
 {
     MailSheet::inform(
         QStringLiteral("Mail Sent"),
-        platform::formatv(QStringLiteral("The test email has been sent to %@, you should receive it within a few "
-                                         "minutes.\n\nIf you are not able to find it in the Mail Inbox, please also "
-                                         "check in the spam folder in case it's mis-filtered."),
-                          address));
+        platform::formatv(
+            QStringLiteral("The test email has been sent to %@, you should receive it within a few "
+                           "minutes.\n\nIf you are not able to find it in the Mail Inbox, please also "
+                           "check in the spam folder in case it's mis-filtered."),
+            address));
 }
 
 void MailSettingWindowController::mailSentFailed()

@@ -36,8 +36,8 @@ public:
     static const QList<Preset>& presets();
 
     // Runs on a worker: sends the test page with the stored settings.
-    using TestSend = std::function<MailSendResult(const QString& htmlPath, const QString& subject,
-                                                  const QStringList& to)>;
+    using TestSend =
+        std::function<MailSendResult(const QString& htmlPath, const QString& subject, const QStringList& to)>;
 
     static MailSettingWindowController& shared();
     MailSettingWindowController();

@@ -40,7 +40,8 @@ MailingListPopover::MailingListPopover(QWidget* parent) : QFrame(parent, Qt::Pop
     connect(m_title, &QLineEdit::returnPressed, this, save);
 }
 
-void MailingListPopover::popUp(QWidget* anchor, const QString& title, std::function<void(const QString&)> save)
+void MailingListPopover::popUp(QWidget* anchor, const QString& title,
+                               std::function<void(const QString&)> save)
 {
     m_onSave = std::move(save);
     m_title->setText(title);

@@ -60,10 +60,12 @@ SavedMailingListWindowController::SavedMailingListWindowController()
     form->addRow(QStringLiteral("Bcc:"), m_bcc);
     column->addLayout(form);
     auto* buttons = new QHBoxLayout;
-    m_deleteButton = MailSheet::button(detail, QStringLiteral("Delete"), QStringLiteral("deleteRecordButton"));
-    m_updateButton = MailSheet::button(detail, QStringLiteral("Update"), QStringLiteral("updateMailingListButton"));
-    m_selectButton =
-        MailSheet::button(detail, QStringLiteral("Use These Recipients"), QStringLiteral("selectMailingListButton"));
+    m_deleteButton =
+        MailSheet::button(detail, QStringLiteral("Delete"), QStringLiteral("deleteRecordButton"));
+    m_updateButton =
+        MailSheet::button(detail, QStringLiteral("Update"), QStringLiteral("updateMailingListButton"));
+    m_selectButton = MailSheet::button(detail, QStringLiteral("Use These Recipients"),
+                                       QStringLiteral("selectMailingListButton"));
     buttons->addWidget(m_deleteButton);
     buttons->addStretch();
     buttons->addWidget(m_updateButton);
@@ -74,8 +76,10 @@ SavedMailingListWindowController::SavedMailingListWindowController()
     // The fields show the row about to become selected, whichever way it gets there.
     connect(m_table, &QListWidget::currentRowChanged, this,
             [this](int row) { updateMailingListTextViews(row); });
-    connect(m_updateButton, &QPushButton::clicked, this, &SavedMailingListWindowController::updateSavedMailListRecord);
-    connect(m_deleteButton, &QPushButton::clicked, this, &SavedMailingListWindowController::deleteSavedMailListRecord);
+    connect(m_updateButton, &QPushButton::clicked, this,
+            &SavedMailingListWindowController::updateSavedMailListRecord);
+    connect(m_deleteButton, &QPushButton::clicked, this,
+            &SavedMailingListWindowController::deleteSavedMailListRecord);
     connect(m_selectButton, &QPushButton::clicked, this,
             &SavedMailingListWindowController::populateCurrentTrueMailingList);
     platform::NotificationCenter::defaultCenter().addObserver(

@@ -37,31 +37,36 @@ TEST(MailContacts, FoldedCardWithTwoAddressesAndNoPhoneGivesTwoRecords)
     for (const QVariantMap& record : records) {
         EXPECT_EQ(record.value(QStringLiteral("[FIRST_NAME]")).toString(), QStringLiteral("Astrid"));
         EXPECT_EQ(record.value(QStringLiteral("[LAST_NAME]")).toString(), QStringLiteral("Lindqvist"));
-        EXPECT_EQ(record.value(QStringLiteral("[EMAIL]")).toString(), QStringLiteral("astrid.lindqvist@nordvik.example"));
+        EXPECT_EQ(record.value(QStringLiteral("[EMAIL]")).toString(),
+                  QStringLiteral("astrid.lindqvist@nordvik.example"));
         EXPECT_TRUE(record.contains(QStringLiteral("[PHONE]")));
         EXPECT_EQ(record.value(QStringLiteral("[PHONE]")).toString(), QString());
-        EXPECT_EQ(record.value(QStringLiteral("[UNIQUE_CONTACT_ID]")), records.at(0).value(QStringLiteral("[UNIQUE_CONTACT_ID]")));
+        EXPECT_EQ(record.value(QStringLiteral("[UNIQUE_CONTACT_ID]")),
+                  records.at(0).value(QStringLiteral("[UNIQUE_CONTACT_ID]")));
     }
     EXPECT_EQ(records.at(0).value(QStringLiteral("[COUNTRY]")).toString(), QStringLiteral("Sweden"));
-    EXPECT_FALSE(records.at(1).contains(QStringLiteral("[COUNTRY]"))) << "an address without a country has none";
+    EXPECT_FALSE(records.at(1).contains(QStringLiteral("[COUNTRY]")))
+        << "an address without a country has none";
     EXPECT_FALSE(records.at(1).contains(QStringLiteral("[STATE]")));
     EXPECT_EQ(records.at(1).value(QStringLiteral("[CITY]")).toString(), QStringLiteral("Mölndal"));
     // Picked in the other order, the numbers follow the picking.
-    EXPECT_EQ(MailContactBook::personalizationRecords(card, {1}).first().value(QStringLiteral("[CITY]")).toString(),
-              QStringLiteral("Mölndal"));
+    EXPECT_EQ(
+        MailContactBook::personalizationRecords(card, {1}).first().value(QStringLiteral("[CITY]")).toString(),
+        QStringLiteral("Mölndal"));
 }
 
 TEST(MailContacts, UniqueIdIsAShortDecimalOfTheUidDistinctPerCard)
 {
-    const QList<MailContact> cards = MailContactBook::parse(fixture("two-people-v4.vcf") +
-                                                            fixture("folded-two-addresses-no-phone.vcf"));
+    const QList<MailContact> cards =
+        MailContactBook::parse(fixture("two-people-v4.vcf") + fixture("folded-two-addresses-no-phone.vcf"));
     ASSERT_EQ(cards.size(), 3);
     QStringList ids;
     for (const MailContact& card : cards) {
         const QString id = card.uniqueId();
         EXPECT_FALSE(id.isEmpty());
         EXPECT_LE(id.size(), 10);
-        EXPECT_TRUE(std::all_of(id.cbegin(), id.cend(), [](QChar c) { return c.isDigit(); })) << id.toStdString();
+        EXPECT_TRUE(std::all_of(id.cbegin(), id.cend(), [](QChar c) { return c.isDigit(); }))
+            << id.toStdString();
         ids.append(id);
     }
     ids.removeDuplicates();
@@ -115,7 +120,8 @@ TEST(MailRecipientLists, ContactsAreAppendedWithTheirCommas)
         {"a@x.org", {QStringLiteral("c@x.org")}, "a@x.org,c@x.org,"},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(MailRecipientLists::appended(QString::fromUtf8(row.stored), row.added), QLatin1String(row.result));
+        EXPECT_EQ(MailRecipientLists::appended(QString::fromUtf8(row.stored), row.added),
+                  QLatin1String(row.result));
 }
 
 TEST(MailRecipientLists, TitlesUseTheCalendarYear)

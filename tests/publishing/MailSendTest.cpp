@@ -120,11 +120,13 @@ protected:
     // Starts the server, sends, and returns what the server kept.
     Kept run(const Case& c, MailRecorder& recorder, bool& sent)
     {
-        QStringList arguments{QStringLiteral("--mode"), QLatin1String(c.mode), QStringLiteral("--folder"),
-                              m_dir.filePath(QStringLiteral("server")), QStringLiteral("--user"),
-                              c.storeUserName ? QStringLiteral("mailer") : kSender, QStringLiteral("--password"),
-                              kPassword, QStringLiteral("--cert"), m_dir.filePath(QStringLiteral("server.pem")),
-                              QStringLiteral("--key"), m_dir.filePath(QStringLiteral("server.key"))};
+        QStringList arguments{
+            QStringLiteral("--mode"),     QLatin1String(c.mode),
+            QStringLiteral("--folder"),   m_dir.filePath(QStringLiteral("server")),
+            QStringLiteral("--user"),     c.storeUserName ? QStringLiteral("mailer") : kSender,
+            QStringLiteral("--password"), kPassword,
+            QStringLiteral("--cert"),     m_dir.filePath(QStringLiteral("server.pem")),
+            QStringLiteral("--key"),      m_dir.filePath(QStringLiteral("server.key"))};
         if (c.dropAfterData)
             arguments.append(QStringLiteral("--drop-after-data"));
         if (c.loginOnly)
@@ -138,22 +140,26 @@ protected:
         defaults.setObject(QStringLiteral("mailAddress"), kSender);
         defaults.setObject(QStringLiteral("mailName"), QStringLiteral("Zoë Sender"));
         defaults.setObject(QStringLiteral("mailSMTPServer"), QStringLiteral("127.0.0.1"));
-        defaults.setObject(QStringLiteral("mailSMTPUsername"), c.storeUserName ? QStringLiteral("mailer") : QString());
+        defaults.setObject(QStringLiteral("mailSMTPUsername"),
+                           c.storeUserName ? QStringLiteral("mailer") : QString());
         defaults.setObject(QStringLiteral("mailPortnumber"), QString::number(m_server.port("SMTP")));
         defaults.setObject(QStringLiteral("connectionType"), QLatin1String(c.connectionType));
-        defaults.setObject(QStringLiteral("emailOption"), c.coder ? QStringLiteral("coder") : QStringLiteral("editor"));
+        defaults.setObject(QStringLiteral("emailOption"),
+                           c.coder ? QStringLiteral("coder") : QStringLiteral("editor"));
         MailSettings stored = MailSettings::fromUserDefaults();
         m_secrets->write(stored.secretKey(), kPassword);
 
         UploadFTPS upload;
         upload.setDelegate(&recorder);
         upload.setCaFile(m_dir.filePath(QStringLiteral("ca.pem")));
-        sent = upload.sendMail(m_dir.filePath(QStringLiteral("page/page.html")), c.subject, c.to, c.cc, c.bcc);
+        sent =
+            upload.sendMail(m_dir.filePath(QStringLiteral("page/page.html")), c.subject, c.to, c.cc, c.bcc);
         m_server.stop();
 
         Kept kept;
         kept.events = QString::fromUtf8(readFile(m_dir.filePath(QStringLiteral("server/events.txt"))));
-        kept.message = QJsonDocument::fromJson(readFile(m_dir.filePath(QStringLiteral("server/1.json")))).object();
+        kept.message =
+            QJsonDocument::fromJson(readFile(m_dir.filePath(QStringLiteral("server/1.json")))).object();
         return kept;
     }
 
@@ -180,7 +186,8 @@ TEST_P(MailSendTest, SendsAsTheTableSays)
     EXPECT_FALSE(log.contains(kPassword));
     EXPECT_FALSE(log.contains(QString::fromLatin1(kPassword.toUtf8().toBase64())));
     for (const QString& login : {QStringLiteral("mailer"), kSender}) {
-        const QByteArray plain = QByteArray(1, '\0') + login.toUtf8() + QByteArray(1, '\0') + kPassword.toUtf8();
+        const QByteArray plain =
+            QByteArray(1, '\0') + login.toUtf8() + QByteArray(1, '\0') + kPassword.toUtf8();
         EXPECT_FALSE(log.contains(QString::fromLatin1(plain.toBase64())));
     }
     if (c.expectSent) {
@@ -189,7 +196,8 @@ TEST_P(MailSendTest, SendsAsTheTableSays)
         ASSERT_FALSE(kept.message.isEmpty()) << kept.events.toStdString();
         // The sender always gets a blind copy, and no Bcc header says so.
         EXPECT_TRUE(strings(kept.message.value(QStringLiteral("rcpt_tos"))).contains(kSender));
-        EXPECT_FALSE(strings(kept.message.value(QStringLiteral("header_names"))).contains(QStringLiteral("Bcc")));
+        EXPECT_FALSE(
+            strings(kept.message.value(QStringLiteral("header_names"))).contains(QStringLiteral("Bcc")));
         EXPECT_EQ(kept.message.value(QStringLiteral("mail_from")).toString(), kSender);
         EXPECT_TRUE(kept.events.contains(QStringLiteral("AUTH")));
     }
@@ -198,80 +206,187 @@ TEST_P(MailSendTest, SendsAsTheTableSays)
 }
 
 const Case kCases[] = {
-    {"EmptyToSendsToTheSender", "plain", "None", {}, {QStringLiteral("copy@example.net")}, {},
-     QStringLiteral("Hello"), false, true, false, true,
+    {"EmptyToSendsToTheSender",
+     "plain",
+     "None",
+     {},
+     {QStringLiteral("copy@example.net")},
+     {},
+     QStringLiteral("Hello"),
+     false,
+     true,
+     false,
+     true,
      [](const Kept& kept) {
          EXPECT_EQ(strings(kept.message.value(QStringLiteral("rcpt_tos"))),
                    (QStringList{kSender, QStringLiteral("copy@example.net")}));
          const QJsonObject headers = kept.message.value(QStringLiteral("headers")).toObject();
          EXPECT_TRUE(headers.value(QStringLiteral("To")).toString().contains(kSender));
          EXPECT_EQ(headers.value(QStringLiteral("Cc")).toString(), QStringLiteral("copy@example.net"));
-         EXPECT_EQ(headers.value(QStringLiteral("From")).toString(), QStringLiteral("Zoë Sender <") + kSender + u'>');
+         EXPECT_EQ(headers.value(QStringLiteral("From")).toString(),
+                   QStringLiteral("Zoë Sender <") + kSender + u'>');
      }},
-    {"ImagesGoAlongByContentId", "starttls", "STARTTLS", {QStringLiteral("to@example.net")}, {},
-     {QStringLiteral("hidden@example.net")}, QStringLiteral("Hello"), false, true, false, true,
+    {"ImagesGoAlongByContentId",
+     "starttls",
+     "STARTTLS",
+     {QStringLiteral("to@example.net")},
+     {},
+     {QStringLiteral("hidden@example.net")},
+     QStringLiteral("Hello"),
+     false,
+     true,
+     false,
+     true,
      [](const Kept& kept) {
          EXPECT_TRUE(kept.message.value(QStringLiteral("tls")).toBool());
          EXPECT_FALSE(kept.events.contains(QStringLiteral("tls=0\nAUTH")));
-         EXPECT_EQ(kept.message.value(QStringLiteral("content_type")).toString(), QStringLiteral("multipart/related"));
-         EXPECT_EQ(strings(kept.message.value(QStringLiteral("rcpt_tos"))),
-                   (QStringList{QStringLiteral("to@example.net"), QStringLiteral("hidden@example.net"), kSender}));
+         EXPECT_EQ(kept.message.value(QStringLiteral("content_type")).toString(),
+                   QStringLiteral("multipart/related"));
+         EXPECT_EQ(
+             strings(kept.message.value(QStringLiteral("rcpt_tos"))),
+             (QStringList{QStringLiteral("to@example.net"), QStringLiteral("hidden@example.net"), kSender}));
          const QString html = htmlPart(kept.message).value(QStringLiteral("text")).toString();
          static const QRegularExpression cid(QStringLiteral("src=\"cid:([^\"]+)\""));
          const QString logoCid = cid.match(html).captured(1);
          ASSERT_FALSE(logoCid.isEmpty()) << html.toStdString();
-         EXPECT_EQ(partWithCid(kept.message, logoCid).value(QStringLiteral("sha256")).toString(), sha256(kLogo));
+         EXPECT_EQ(partWithCid(kept.message, logoCid).value(QStringLiteral("sha256")).toString(),
+                   sha256(kLogo));
          // The CSS url() of the same file names the same part.
          EXPECT_TRUE(html.contains(QStringLiteral("url('cid:") + logoCid + QStringLiteral("')")));
          static const QRegularExpression background(QStringLiteral("background=\"cid:([^\"]+)\""));
-         EXPECT_EQ(partWithCid(kept.message, background.match(html).captured(1)).value(QStringLiteral("sha256")).toString(),
+         EXPECT_EQ(partWithCid(kept.message, background.match(html).captured(1))
+                       .value(QStringLiteral("sha256"))
+                       .toString(),
                    sha256(kBackground));
          EXPECT_TRUE(html.contains(QStringLiteral("src=\"https://example.com/remote.png\"")));
          EXPECT_TRUE(html.contains(QStringLiteral("src='../outside.png'")));
          EXPECT_EQ(kept.message.value(QStringLiteral("parts")).toArray().size(), 3);
      }},
-    {"CoderSendsThePageAsItStands", "implicit", "SSL", {QStringLiteral("to@example.net")}, {}, {},
-     QStringLiteral("Hello"), true, true, false, true,
+    {"CoderSendsThePageAsItStands",
+     "implicit",
+     "SSL",
+     {QStringLiteral("to@example.net")},
+     {},
+     {},
+     QStringLiteral("Hello"),
+     true,
+     true,
+     false,
+     true,
      [](const Kept& kept) {
          EXPECT_TRUE(kept.message.value(QStringLiteral("tls")).toBool());
-         EXPECT_EQ(kept.message.value(QStringLiteral("content_type")).toString(), QStringLiteral("text/html"));
+         EXPECT_EQ(kept.message.value(QStringLiteral("content_type")).toString(),
+                   QStringLiteral("text/html"));
          EXPECT_EQ(htmlPart(kept.message).value(QStringLiteral("text")).toString(), kPage);
      }},
-    {"LoginFallsBackToTheAddress", "plain", "None", {QStringLiteral("to@example.net")}, {}, {},
-     QStringLiteral("Hello"), false, false, false, true, nullptr},
-    {"StartTlsRequiredNeverFallsBackToPlain", "plain", "STARTTLS", {QStringLiteral("to@example.net")}, {}, {},
-     QStringLiteral("Hello"), false, true, false, false,
+    {"LoginFallsBackToTheAddress",
+     "plain",
+     "None",
+     {QStringLiteral("to@example.net")},
+     {},
+     {},
+     QStringLiteral("Hello"),
+     false,
+     false,
+     false,
+     true,
+     nullptr},
+    {"StartTlsRequiredNeverFallsBackToPlain",
+     "plain",
+     "STARTTLS",
+     {QStringLiteral("to@example.net")},
+     {},
+     {},
+     QStringLiteral("Hello"),
+     false,
+     true,
+     false,
+     false,
      [](const Kept& kept) {
          EXPECT_TRUE(kept.events.contains(QStringLiteral("EHLO"))) << "the server was reached";
          EXPECT_TRUE(kept.message.isEmpty());
          EXPECT_FALSE(kept.events.contains(QStringLiteral("AUTH")));
          EXPECT_FALSE(kept.events.contains(QStringLiteral("MAIL")));
      }},
-    {"LineBreakInAnAddressIsRefused", "plain", "None", {QStringLiteral("a@example.net\r\nBcc: evil@example.net")},
-     {}, {}, QStringLiteral("Hello"), false, true, false, false,
+    {"LineBreakInAnAddressIsRefused",
+     "plain",
+     "None",
+     {QStringLiteral("a@example.net\r\nBcc: evil@example.net")},
+     {},
+     {},
+     QStringLiteral("Hello"),
+     false,
+     true,
+     false,
+     false,
      [](const Kept& kept) {
          EXPECT_TRUE(kept.message.isEmpty());
          EXPECT_FALSE(kept.events.contains(QStringLiteral("evil")));
      }},
-    {"LineBreakInTheSubjectIsRefused", "plain", "None", {QStringLiteral("to@example.net")}, {}, {},
-     QStringLiteral("Hi\nBcc: evil@example.net"), false, true, false, false,
+    {"LineBreakInTheSubjectIsRefused",
+     "plain",
+     "None",
+     {QStringLiteral("to@example.net")},
+     {},
+     {},
+     QStringLiteral("Hi\nBcc: evil@example.net"),
+     false,
+     true,
+     false,
+     false,
      [](const Kept& kept) { EXPECT_FALSE(kept.events.contains(QStringLiteral("RCPT"))); }},
-    {"NonAsciiSubjectDecodesBack", "implicit", "SSL", {QStringLiteral("to@example.net")}, {}, {},
-     QStringLiteral("Grüße aus Köln – 日本語のテキスト, Ñandú y pingüino: a subject long enough to need several words"),
-     false, true, false, true,
+    {"NonAsciiSubjectDecodesBack",
+     "implicit",
+     "SSL",
+     {QStringLiteral("to@example.net")},
+     {},
+     {},
+     QStringLiteral(
+         "Grüße aus Köln – 日本語のテキスト, Ñandú y pingüino: a subject long enough to need several words"),
+     false,
+     true,
+     false,
+     true,
      [](const Kept& kept) {
-         EXPECT_EQ(kept.message.value(QStringLiteral("headers")).toObject().value(QStringLiteral("Subject")).toString(),
-                   QStringLiteral("Grüße aus Köln – 日本語のテキスト, Ñandú y pingüino: a subject long enough to need several words"));
+         EXPECT_EQ(kept.message.value(QStringLiteral("headers"))
+                       .toObject()
+                       .value(QStringLiteral("Subject"))
+                       .toString(),
+                   QStringLiteral("Grüße aus Köln – 日本語のテキスト, Ñandú y pingüino: a subject long "
+                                  "enough to need several words"));
          EXPECT_FALSE(kept.message.value(QStringLiteral("raw")).toString().contains(QStringLiteral("Grüße")));
      }},
-    {"ServerDroppingAfterAcceptedDataIsStillSent", "starttls", "", {QStringLiteral("to@example.net")}, {}, {},
-     QStringLiteral("Hello"), false, true, true, true, nullptr},
-    {"LoginMechanismAnswersStayOutOfTheLog", "plain", "None", {QStringLiteral("to@example.net")}, {}, {},
-     QStringLiteral("Hello"), false, true, false, true, nullptr, true},
+    {"ServerDroppingAfterAcceptedDataIsStillSent",
+     "starttls",
+     "",
+     {QStringLiteral("to@example.net")},
+     {},
+     {},
+     QStringLiteral("Hello"),
+     false,
+     true,
+     true,
+     true,
+     nullptr},
+    {"LoginMechanismAnswersStayOutOfTheLog",
+     "plain",
+     "None",
+     {QStringLiteral("to@example.net")},
+     {},
+     {},
+     QStringLiteral("Hello"),
+     false,
+     true,
+     false,
+     true,
+     nullptr,
+     true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Smtp, MailSendTest, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(MailAddress, ChecksWhatReachesHeadersAndEnvelope)
 {

@@ -49,7 +49,8 @@ protected:
     MailRecipientsTest()
     {
         MailContactBook::setFolder(m_store.filePath(QStringLiteral("Contacts")));
-        MailContactBook::importPaths({fixture("folded-two-addresses-no-phone.vcf"), fixture("two-people-v4.vcf")});
+        MailContactBook::importPaths(
+            {fixture("folded-two-addresses-no-phone.vcf"), fixture("two-people-v4.vcf")});
         for (QMainWindow* window : {&mainA, &mainB}) {
             window->resize(700, 600);
             window->show();
@@ -118,14 +119,16 @@ TEST_F(MailRecipientsTest, SheetShowsStoredValuesAndSavesListsUnderTheirEditedNa
     EXPECT_EQ(sheet->window()->parentWidget(), &mainA);
     EXPECT_EQ(sheet->mailSubjectTextField()->text(), QStringLiteral("Spring news"));
     EXPECT_EQ(sheet->toFieldTextView()->toPlainText(), QStringLiteral("a@example.org,"));
-    EXPECT_EQ(sheet->mailStorageOptionTextField()->text(), QStringLiteral("Mail Storage Option Selected: Dropbox"));
+    EXPECT_EQ(sheet->mailStorageOptionTextField()->text(),
+              QStringLiteral("Mail Storage Option Selected: Dropbox"));
 
     type(sheet->ccFieldTextView(), QStringLiteral("c@example.org"));
     click(sheet->saveAsDefaultButton());
     MailingListPopover* popover = sheet->popOverViewController();
     ASSERT_NE(popover, nullptr);
     ASSERT_TRUE(popover->isVisible());
-    static const QRegularExpression dateTitle(QStringLiteral("^[A-Z][a-z]{2} \\d\\d \\d{4} \\d\\d:\\d\\d [AP]M$"));
+    static const QRegularExpression dateTitle(
+        QStringLiteral("^[A-Z][a-z]{2} \\d\\d \\d{4} \\d\\d:\\d\\d [AP]M$"));
     EXPECT_TRUE(dateTitle.match(popover->mailingListTitleTextField()->text()).hasMatch())
         << popover->mailingListTitleTextField()->text().toStdString();
     type(popover->mailingListTitleTextField(), QStringLiteral("Customers"));
@@ -145,8 +148,10 @@ TEST_F(MailRecipientsTest, SheetShowsStoredValuesAndSavesListsUnderTheirEditedNa
 
     const QVariantList saved = MailRecipientLists::savedLists();
     ASSERT_EQ(saved.size(), 2) << "saving twice stores two lists";
-    EXPECT_EQ(saved.at(0).toMap().value(QStringLiteral("mailingListTitle")).toString(), QStringLiteral("Customers"));
-    EXPECT_EQ(saved.at(1).toMap().value(QStringLiteral("toMailingList")).toString(), QStringLiteral("a@example.org,"));
+    EXPECT_EQ(saved.at(0).toMap().value(QStringLiteral("mailingListTitle")).toString(),
+              QStringLiteral("Customers"));
+    EXPECT_EQ(saved.at(1).toMap().value(QStringLiteral("toMailingList")).toString(),
+              QStringLiteral("a@example.org,"));
     EXPECT_EQ(stored(MailRecipientLists::kCcKey), QStringLiteral("c@example.org"));
     EXPECT_EQ(stored(QStringLiteral("mailSubject")), QStringLiteral("Spring news"));
     // An edit offers saving again.
@@ -159,9 +164,10 @@ TEST_F(MailRecipientsTest, SheetShowsStoredValuesAndSavesListsUnderTheirEditedNa
 
 TEST_F(MailRecipientsTest, ChosenListWithUnsavedEditsReachesEveryOpenDocument)
 {
-    MailRecipientLists::appendSavedList(QStringLiteral("one@example.org,"), QString(), QString(), QStringLiteral("One"));
-    MailRecipientLists::appendSavedList(QStringLiteral("two@example.org,"), QStringLiteral("cc@example.org"), QString(),
-                                        QStringLiteral("Two"));
+    MailRecipientLists::appendSavedList(QStringLiteral("one@example.org,"), QString(), QString(),
+                                        QStringLiteral("One"));
+    MailRecipientLists::appendSavedList(QStringLiteral("two@example.org,"), QStringLiteral("cc@example.org"),
+                                        QString(), QStringLiteral("Two"));
     MailRecipientWindowController* sheetA = MailRecipientWindowController::forDocument(&documentA);
     MailRecipientWindowController* sheetB = MailRecipientWindowController::forDocument(&documentB);
     sheetA->showRecipientSettings(&mainA);
@@ -179,15 +185,17 @@ TEST_F(MailRecipientsTest, ChosenListWithUnsavedEditsReachesEveryOpenDocument)
         EXPECT_EQ(sheet->toFieldTextView()->toPlainText(), QStringLiteral("edited@example.org,"));
         EXPECT_EQ(sheet->ccFieldTextView()->toPlainText(), QStringLiteral("cc@example.org"));
     }
-    EXPECT_EQ(MailRecipientLists::savedLists().at(1).toMap().value(QStringLiteral("toMailingList")).toString(),
-              QStringLiteral("two@example.org,"))
+    EXPECT_EQ(
+        MailRecipientLists::savedLists().at(1).toMap().value(QStringLiteral("toMailingList")).toString(),
+        QStringLiteral("two@example.org,"))
         << "the stored list keeps its text until updated";
 
     // Update stores the edit; an empty name is stored as it is.
     type(lists->listNameTextField(), QString());
     click(lists->updateMailingListButton());
-    EXPECT_EQ(MailRecipientLists::savedLists().at(1).toMap().value(QStringLiteral("toMailingList")).toString(),
-              QStringLiteral("edited@example.org,"));
+    EXPECT_EQ(
+        MailRecipientLists::savedLists().at(1).toMap().value(QStringLiteral("toMailingList")).toString(),
+        QStringLiteral("edited@example.org,"));
     EXPECT_EQ(table->item(1)->text(), QString());
     EXPECT_EQ(table->currentRow(), 1);
 
@@ -215,7 +223,8 @@ TEST_F(MailRecipientsTest, ContactsAreAddedAfterTextTypedButNotSaved)
     EXPECT_EQ(dialogs->alerts().at(0).title, QStringLiteral("No email selected"));
     EXPECT_EQ(sheet->toFieldTextView()->toPlainText(), QStringLiteral("typed@example.org"));
 
-    pick(contacts->peoplePickerView(), {QStringLiteral("astrid@home.example"), QStringLiteral("nadia@okafor.example")});
+    pick(contacts->peoplePickerView(),
+         {QStringLiteral("astrid@home.example"), QStringLiteral("nadia@okafor.example")});
     click(contacts->toButton());
     EXPECT_EQ(dialogs->alerts().last().title, QStringLiteral("Selected contacts have been added"));
     EXPECT_EQ(dialogs->alerts().last().informativeText, QStringLiteral("TO: mailing list saved"));
@@ -243,7 +252,8 @@ TEST_F(MailRecipientsTest, PickedAddressesBecomePersonalizationRecords)
     EXPECT_EQ(dialogs->alerts().at(0).title, QStringLiteral("No contact selected"));
     EXPECT_EQ(MailContactBook::currentRecords().size(), 1);
 
-    pick(picker.peoplePickerView(), {QStringLiteral("Storgatan"), QStringLiteral("Lillvägen"), QStringLiteral("Nadia")});
+    pick(picker.peoplePickerView(),
+         {QStringLiteral("Storgatan"), QStringLiteral("Lillvägen"), QStringLiteral("Nadia")});
     saveShot(picker.window(), "mail-contacts-picker.png");
     click(picker.saveContactsButton());
     EXPECT_FALSE(picker.window()->isVisible());
@@ -265,7 +275,8 @@ TEST_F(MailRecipientsTest, ImportContactsButtonBringsCardsIn)
     dialogs->queueOpenPanelAnswer({fixture("two-people-v4.vcf")});
     click(picker.peoplePickerView()->importButton());
     ASSERT_EQ(dialogs->openRequests().size(), 1);
-    EXPECT_EQ(dialogs->openRequests().at(0).allowedExtensions, (QStringList{QStringLiteral("vcf"), QStringLiteral("vcard")}));
+    EXPECT_EQ(dialogs->openRequests().at(0).allowedExtensions,
+              (QStringList{QStringLiteral("vcf"), QStringLiteral("vcard")}));
     EXPECT_EQ(dialogs->alerts().last().title, QStringLiteral("2 contacts imported"));
     EXPECT_EQ(picker.peoplePickerView()->tree()->topLevelItemCount(), 2);
 }

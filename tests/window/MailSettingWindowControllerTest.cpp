@@ -86,7 +86,8 @@ TEST_F(MailSettingSheetTest, PresetsFillServerPortUserAndSecurity)
     };
     ASSERT_EQ(MailSettingWindowController::presets().size(), 15);
     for (const auto& row : rows) {
-        platform::UserDefaults::standard().setObject(QStringLiteral("connectionType"), QStringLiteral("None"));
+        platform::UserDefaults::standard().setObject(QStringLiteral("connectionType"),
+                                                     QStringLiteral("None"));
         open();
         type(sheet.mailAddress(), QStringLiteral("me@example.org"));
         QAbstractButton* preset = presetButton(row.provider);
@@ -97,7 +98,8 @@ TEST_F(MailSettingSheetTest, PresetsFillServerPortUserAndSecurity)
         EXPECT_EQ(sheet.mailUsername()->text(), QStringLiteral("me@example.org")) << row.provider;
         const int segment = row.segment < 0 ? 2 : row.segment;
         EXPECT_EQ(sheet.connectionSegmentedControl()->checkedId(), segment) << row.provider;
-        EXPECT_EQ(stored("connectionType"), QStringList({"STARTTLS", "SSL", "None"}).at(segment)) << row.provider;
+        EXPECT_EQ(stored("connectionType"), QStringList({"STARTTLS", "SSL", "None"}).at(segment))
+            << row.provider;
         // Nothing but the security mode is stored before Save.
         EXPECT_EQ(stored("mailSMTPServer"), QString()) << row.provider;
         click(sheet.cancelButton());
@@ -153,12 +155,13 @@ class MailTestEmailTest : public MailSettingSheetTest
 protected:
     bool startServer()
     {
-        if (!uploadtest::havePythonModuleOrFail(QStringLiteral("aiosmtpd"), QStringLiteral("python3-aiosmtpd")))
+        if (!uploadtest::havePythonModuleOrFail(QStringLiteral("aiosmtpd"),
+                                                QStringLiteral("python3-aiosmtpd")))
             return false;
-        EXPECT_TRUE(server.start("smtp_server.py", {QStringLiteral("--mode"), QStringLiteral("plain"),
-                                                    QStringLiteral("--folder"), m_store.path(),
-                                                    QStringLiteral("--user"), QStringLiteral("me@example.org"),
-                                                    QStringLiteral("--password"), QStringLiteral("pw-1")}))
+        EXPECT_TRUE(server.start(
+            "smtp_server.py", {QStringLiteral("--mode"), QStringLiteral("plain"), QStringLiteral("--folder"),
+                               m_store.path(), QStringLiteral("--user"), QStringLiteral("me@example.org"),
+                               QStringLiteral("--password"), QStringLiteral("pw-1")}))
             << server.errors().toStdString();
         return server.port("SMTP") > 0;
     }
@@ -195,14 +198,15 @@ TEST_F(MailTestEmailTest, TestEmailArrivesWithTheEditionInItsSubject)
     const QList<platform::Alert> alerts = dialogs->alerts();
     ASSERT_EQ(alerts.size(), 2);
     EXPECT_EQ(alerts.at(0).title, QStringLiteral("Test Settings"));
-    EXPECT_TRUE(alerts.at(0).informativeText.startsWith(
-        QStringLiteral("This App will send a test email to me@example.org using the mail settings entered here.\n"
-                       "SMTP Server: 127.0.0.1\nUsername: ")));
+    EXPECT_TRUE(alerts.at(0).informativeText.startsWith(QStringLiteral(
+        "This App will send a test email to me@example.org using the mail settings entered here.\n"
+        "SMTP Server: 127.0.0.1\nUsername: ")));
     EXPECT_EQ(alerts.at(1).title, QStringLiteral("Mail Sent"));
     const QJsonObject kept =
         QJsonDocument::fromJson(uploadtest::readFile(m_store.filePath(QStringLiteral("1.json")))).object();
     const QJsonObject headers = kept.value(QStringLiteral("headers")).toObject();
-    EXPECT_EQ(headers.value(QStringLiteral("Subject")).toString(), QStringLiteral("Test email from Ulmira Pro 2"));
+    EXPECT_EQ(headers.value(QStringLiteral("Subject")).toString(),
+              QStringLiteral("Test email from Ulmira Pro 2"));
     EXPECT_EQ(headers.value(QStringLiteral("To")).toString(), QStringLiteral("me@example.org"));
     EXPECT_EQ(kept.value(QStringLiteral("content_type")).toString(), QStringLiteral("text/html"));
 
@@ -224,7 +228,8 @@ TEST_F(MailTestEmailTest, FailedTestOffersTheErrorLogWithoutThePassword)
     const QList<platform::Alert> alerts = dialogs->alerts();
     ASSERT_EQ(alerts.size(), 2);
     EXPECT_EQ(alerts.at(1).title, QStringLiteral("Oops, we seem to have run into an error"));
-    EXPECT_EQ(alerts.at(1).buttons, (QStringList{QStringLiteral("View Error Log"), QStringLiteral("Cancel")}));
+    EXPECT_EQ(alerts.at(1).buttons,
+              (QStringList{QStringLiteral("View Error Log"), QStringLiteral("Cancel")}));
     ConnectionLogWindowController* log = sheet.connectionLogController();
     ASSERT_NE(log, nullptr);
     EXPECT_EQ(log->window()->windowTitle(), QStringLiteral("Error log"));
