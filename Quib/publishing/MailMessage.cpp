@@ -16,6 +16,8 @@ namespace {
 
 // RFC 5322 lines stay under 78 characters; base64 bodies are cut at 76.
 constexpr int kBase64LineLength = 76;
+// Header text longer than this goes out as encoded words, which fold, so no line passes 998 octets.
+constexpr int kLongestPlainHeaderText = 900;
 // An encoded word is at most 75 characters: 12 of framing leave 63 of base64, 45 bytes of text.
 constexpr int kEncodedWordBytes = 45;
 
@@ -147,7 +149,8 @@ bool MailMessage::hasControlCharacter(const QString& text)
 
 QByteArray MailMessage::encodedText(const QString& text)
 {
-    if (isPrintableAscii(text) && !text.contains(QLatin1String("=?")))
+    if (isPrintableAscii(text) && !text.contains(QLatin1String("=?")) &&
+        text.size() <= kLongestPlainHeaderText)
         return text.toLatin1();
     QList<QByteArray> words;
     QByteArray chunk;
@@ -173,7 +176,8 @@ QByteArray MailMessage::mailboxText(const Mailbox& mailbox)
     if (mailbox.name.isEmpty())
         return address;
     QByteArray name;
-    if (isPrintableAscii(mailbox.name) && !mailbox.name.contains(QLatin1String("=?"))) {
+    if (isPrintableAscii(mailbox.name) && !mailbox.name.contains(QLatin1String("=?")) &&
+        mailbox.name.size() <= kLongestPlainHeaderText) {
         QByteArray quoted = mailbox.name.toLatin1();
         quoted.replace('\\', "\\\\").replace('"', "\\\"");
         name = '"' + quoted + '"';

@@ -49,6 +49,8 @@ MailSendResult MailSender::send(const QString& htmlPath, const QString& subject,
     const QStringList to = cleaned(toGiven);
     const QStringList cc = cleaned(ccGiven);
     const QStringList bcc = cleaned(bccGiven);
+    if (to.size() + cc.size() + bcc.size() > kMaxRecipients)
+        return fail(QStringLiteral("A message can go to at most %1 addresses.").arg(kMaxRecipients));
     for (const QString& address : bcc) {
         if (!MailMessage::isValidAddress(address))
             return fail(QStringLiteral("\"%1\" is not a valid e-mail address.").arg(address));

@@ -21,6 +21,9 @@ struct MailSendResult
 class MailSender
 {
 public:
+    // One message goes to at most this many addresses; larger mailings are for a mailing service.
+    static constexpr int kMaxRecipients = 500;
+
     explicit MailSender(const MailSettings& settings) : m_settings(settings) {}
 
     // Trusted authorities beside the system's (tests pass their own).

@@ -412,6 +412,25 @@ TEST(MailAddress, ChecksWhatReachesHeadersAndEnvelope)
         EXPECT_EQ(MailMessage::isValidAddress(QString::fromUtf8(row.address)), row.valid) << row.address;
 }
 
+TEST(MailMessage, NoHeaderLinePassesTheLineLimit)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath(QStringLiteral("page.html")), "<html><body>Hi</body></html>");
+    MailMessage message;
+    ASSERT_TRUE(message.setHtmlFile(dir.filePath(QStringLiteral("page.html")), true));
+    message.setFrom({QString(1200, u'n'), QStringLiteral("me@example.org")});
+    QList<MailMessage::Mailbox> many;
+    for (int i = 0; i < 200; ++i)
+        many.append({QString(), QStringLiteral("person%1@example.org").arg(i)});
+    message.setTo(many);
+    message.setSubject(QString(2000, u's'));
+    QByteArray bytes;
+    ASSERT_TRUE(message.build(bytes)) << message.errorText().toStdString();
+    for (const QByteArray& line : bytes.split('\n'))
+        EXPECT_LE(line.size(), 998);
+    EXPECT_FALSE(bytes.contains("\nBcc:"));
+}
+
 TEST(MailSettings, MissingPortTakesTheSubmissionOrImplicitTlsPort)
 {
     MailSettings settings;
