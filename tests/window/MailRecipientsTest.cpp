@@ -282,3 +282,29 @@ TEST_F(MailRecipientsTest, ImportContactsButtonBringsCardsIn)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MailRecipientsTest, SaveAsDefaultStoresTheSheetAndTheResponsiveEditionHasNoOptionalTexts)
+{
+    edition().gResponsiveLayoutFlag = true;
+    MailRecipientWindowController* sheet = MailRecipientWindowController::forDocument(&documentA);
+    sheet->showRecipientSettings(&mainA);
+    EXPECT_FALSE(sheet->optionalTextContent()->isVisible());
+    type(sheet->mailSubjectTextField(), QStringLiteral("Hello again"));
+    type(sheet->bccFieldTextView(), QStringLiteral("hidden@example.org"));
+    click(sheet->saveDefaultsButton());
+    ASSERT_EQ(dialogs->alerts().size(), 1);
+    EXPECT_EQ(dialogs->alerts().at(0).title, QStringLiteral("Settings Saved"));
+    EXPECT_TRUE(dialogs->alerts().at(0).informativeText.contains(QStringLiteral("screen.  You may")));
+    EXPECT_EQ(stored(QStringLiteral("mailSubject")), QStringLiteral("Hello again"));
+    EXPECT_EQ(stored(MailRecipientLists::kBccKey), QStringLiteral("hidden@example.org"));
+
+    // Another document's sheet opens with what was saved.
+    MailRecipientWindowController* other = MailRecipientWindowController::forDocument(&documentB);
+    other->showRecipientSettings(&mainB);
+    EXPECT_EQ(other->mailSubjectTextField()->text(), QStringLiteral("Hello again"));
+    EXPECT_EQ(other->bccFieldTextView()->toPlainText(), QStringLiteral("hidden@example.org"));
+}
+
+} // namespace
