@@ -104,6 +104,12 @@ TEST_F(MailSettingSheetTest, PresetsFillServerPortUserAndSecurity)
         EXPECT_EQ(stored("mailSMTPServer"), QString()) << row.provider;
         click(sheet.cancelButton());
     }
+    // The user name is the address as it stands, an empty one included.
+    open();
+    type(sheet.mailUsername(), QStringLiteral("someone"));
+    type(sheet.mailAddress(), QString());
+    click(presetButton("Comcast"));
+    EXPECT_EQ(sheet.mailUsername()->text(), QString());
 }
 
 TEST_F(MailSettingSheetTest, SaveStoresFieldsAnEmptyPortAs25AndThePasswordInTheStoreOnly)
