@@ -5,8 +5,11 @@
 #include "editions/EditionSettings.h"
 #include "platform/Dialogs.h"
 #include "platform/UserDefaults.h"
+#include "window/ContactViewController.h"
 #include "window/DRVWindowController.h"
 #include "window/ImportPageWindowController.h"
+#include "window/MailRecipientWindowController.h"
+#include "window/MailSettingWindowController.h"
 #include "window/PreferenceWindowController.h"
 
 #include <QApplication>
@@ -160,6 +163,9 @@ const QStringList& DocumentController::applicationActions()
 {
     static const QStringList actions{QStringLiteral("openDocument:"), QStringLiteral("terminate:"),
                                      QStringLiteral("showPreferencesPanel:"),
+                                     QStringLiteral("showSenderSMTPSettings:"),
+                                     QStringLiteral("publishMail:"),
+                                     QStringLiteral("showAddressBook:"),
                                      QStringLiteral("switchAddNewLayout_Current:"),
                                      QStringLiteral("switchAddNewLayout_End:"),
                                      QStringLiteral("importPage:")};
@@ -188,6 +194,20 @@ void DocumentController::sendAction(const QString& action, DRVWindowController* 
     }
     if (action == QLatin1String("showPreferencesPanel:")) {
         PreferenceWindowController::shared().showPreferencesPanel(window ? window->window() : nullptr);
+        return;
+    }
+    if (action == QLatin1String("showSenderSMTPSettings:")) {
+        MailSettingWindowController::shared().showMailSettings(window ? window->window() : nullptr);
+        return;
+    }
+    if (action == QLatin1String("publishMail:")) {
+        if (window && window->document())
+            MailRecipientWindowController::forDocument(window->document())
+                ->showRecipientSettings(window->window());
+        return;
+    }
+    if (action == QLatin1String("showAddressBook:")) {
+        ContactViewController::shared().launchContactList(window ? window->window() : nullptr);
         return;
     }
     if (window)

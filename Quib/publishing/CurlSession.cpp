@@ -3,6 +3,8 @@
 #include <QCryptographicHash>
 #include <QFile>
 
+#include <cstring>
+
 #include <curl/curl.h>
 #include <openssl/ssl.h>
 #include <openssl/x509.h>
@@ -48,6 +50,22 @@ size_t readFile(char* buffer, size_t size, size_t count, void* file)
     return got < 0 ? CURL_READFUNC_ABORT : size_t(got);
 }
 
+struct Outgoing
+{
+    const QByteArray* bytes = nullptr;
+    qsizetype offset = 0;
+};
+
+size_t readBuffer(char* buffer, size_t size, size_t count, void* source)
+{
+    auto* outgoing = static_cast<Outgoing*>(source);
+    const qsizetype left = outgoing->bytes->size() - outgoing->offset;
+    const qsizetype chunk = qMin(left, qsizetype(size * count));
+    memcpy(buffer, outgoing->bytes->constData() + outgoing->offset, size_t(chunk));
+    outgoing->offset += chunk;
+    return size_t(chunk);
+}
+
 int sessionIndex()
 {
     static const int index = SSL_CTX_get_ex_new_index(0, nullptr, nullptr, nullptr, nullptr);
@@ -89,6 +107,7 @@ struct CurlSession::Handle
     char errorBuffer[CURL_ERROR_SIZE] = {};
     curl_slist* commands = nullptr;
     curl_slist* headers = nullptr;
+    curl_slist* recipients = nullptr;
     QByteArray password;
     QByteArray host;
 };
@@ -120,6 +139,7 @@ CurlSession::~CurlSession()
 {
     curl_slist_free_all(m_handle->commands);
     curl_slist_free_all(m_handle->headers);
+    curl_slist_free_all(m_handle->recipients);
     if (m_handle->curl)
         curl_easy_cleanup(m_handle->curl);
     if (m_handle->multi)
@@ -199,6 +219,9 @@ void CurlSession::reset()
     m_handle->commands = nullptr;
     curl_slist_free_all(m_handle->headers);
     m_handle->headers = nullptr;
+    curl_easy_setopt(curl, CURLOPT_MAIL_RCPT, nullptr);
+    curl_slist_free_all(m_handle->recipients);
+    m_handle->recipients = nullptr;
     m_handle->errorBuffer[0] = 0;
 }
 
@@ -283,12 +306,18 @@ bool CurlSession::put(const QByteArray& url, const QString& localPath, const QLi
     }
     for (const QByteArray& command : commandsFirst)
         m_handle->commands = curl_slist_append(m_handle->commands, command.constData());
+    curl_easy_setopt(m_handle->curl, CURLOPT_QUOTE, m_handle->commands);
+    return performUpload(url, readFile, &file, file.size());
+}
+
+bool CurlSession::performUpload(const QByteArray& url, size_t (*read)(char*, size_t, size_t, void*),
+                                void* source, qint64 size)
+{
     CURL* curl = m_handle->curl;
-    curl_easy_setopt(curl, CURLOPT_QUOTE, m_handle->commands);
     curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);
-    curl_easy_setopt(curl, CURLOPT_READFUNCTION, readFile);
-    curl_easy_setopt(curl, CURLOPT_READDATA, &file);
-    curl_easy_setopt(curl, CURLOPT_INFILESIZE_LARGE, curl_off_t(file.size()));
+    curl_easy_setopt(curl, CURLOPT_READFUNCTION, read);
+    curl_easy_setopt(curl, CURLOPT_READDATA, source);
+    curl_easy_setopt(curl, CURLOPT_INFILESIZE_LARGE, curl_off_t(size));
     const bool sent = perform(url);
     curl_easy_setopt(curl, CURLOPT_READDATA, nullptr);
     curl_easy_setopt(curl, CURLOPT_UPLOAD, 0L);
@@ -315,6 +344,24 @@ bool CurlSession::get(const QByteArray& url, QByteArray& body, qint64 maxBytes)
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, discardBody);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, nullptr);
     return fetched;
+}
+
+bool CurlSession::sendMail(const QByteArray& url, const QByteArray& from, const QList<QByteArray>& recipients,
+                           const QByteArray& message)
+{
+    reset();
+    CURL* curl = m_handle->curl;
+    for (const QByteArray& recipient : recipients)
+        m_handle->recipients = curl_slist_append(m_handle->recipients, ('<' + recipient + '>').constData());
+    const QByteArray sender = '<' + from + '>';
+    Outgoing outgoing{&message, 0};
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "smtp,smtps");
+    curl_easy_setopt(curl, CURLOPT_MAIL_FROM, sender.constData());
+    curl_easy_setopt(curl, CURLOPT_MAIL_RCPT, m_handle->recipients);
+    const bool sent = performUpload(url, readBuffer, &outgoing, message.size());
+    curl_easy_setopt(curl, CURLOPT_MAIL_FROM, nullptr);
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "ftp,sftp,http,https");
+    return sent;
 }
 
 long CurlSession::responseCode() const
@@ -361,8 +408,15 @@ void CurlSession::appendTrace(int type, const char* data, size_t size)
             continue;
         // Login secrets never reach the trace: the FTP password, TLS and SASL exchanges, HTTP logins.
         const QByteArray word = commandWord(line);
-        if (word == "PASS" || word == "AUTH" || word == "AUTHORIZATION:" || word == "PROXY-AUTHORIZATION:")
+        if (type == CURLINFO_HEADER_OUT && m_inAuthExchange && word != "AUTH")
+            line = "****"; // an SMTP SASL answer (LOGIN, PLAIN without initial response, CRAM-MD5)
+        else if (word == "PASS" || word == "AUTH" || word == "AUTHORIZATION:" ||
+                 word == "PROXY-AUTHORIZATION:")
             line = line.left(line.indexOf(' ') < 0 ? line.size() : line.indexOf(' ')) + " ****";
+        if (type == CURLINFO_HEADER_OUT && word == "AUTH")
+            m_inAuthExchange = true;
+        else if (type == CURLINFO_HEADER_IN && !line.startsWith("334"))
+            m_inAuthExchange = false;
         if (!m_handle->password.isEmpty())
             line.replace(m_handle->password, "****");
         m_trace += QLatin1String(mark) + QString::fromUtf8(line) + u'\n';

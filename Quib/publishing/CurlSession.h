@@ -44,6 +44,10 @@ public:
     bool put(const QByteArray& url, const QString& localPath, const QList<QByteArray>& commandsFirst = {});
     // Downloads url into body, at most maxBytes; fresh from the server, never from a cache.
     bool get(const QByteArray& url, QByteArray& body, qint64 maxBytes);
+    // SMTP: url is smtp:// (STARTTLS when requireTls was called) or smtps://. Sends message to every
+    // recipient; true once the server accepted the message's data (a failing QUIT does not count).
+    bool sendMail(const QByteArray& url, const QByteArray& from, const QList<QByteArray>& recipients,
+                  const QByteArray& message);
 
     // ---- after an operation ----
     QString errorText() const { return m_errorText; }
@@ -68,6 +72,9 @@ public:
 
 private:
     bool perform(const QByteArray& url);
+    // perform() with the request body read from source by read.
+    bool performUpload(const QByteArray& url, size_t (*read)(char*, size_t, size_t, void*), void* source,
+                       qint64 size);
     int runTransfer();
     void reset();
 
@@ -78,6 +85,8 @@ private:
     bool m_verbose = false;
     bool m_sshAuthenticated = false;
     bool m_hostKeyChanged = false;
+    // Inside a SASL exchange: the client's answers carry the secret, whatever the mechanism.
+    bool m_inAuthExchange = false;
     QString m_trustedFingerprint;
     QString m_refusedFingerprint;
     QString m_trace;

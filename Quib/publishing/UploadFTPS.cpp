@@ -3,6 +3,7 @@
 #include "platform/StringRules.h"
 #include "platform/UserDefaults.h"
 #include "publishing/CurlSession.h"
+#include "publishing/MailSender.h"
 #include "publishing/UploadFTPSViewDelegate.h"
 #include "publishing/UploadLogTexts.h"
 #include "publishing/ZipArchive.h"
@@ -96,6 +97,28 @@ UploadConnectionSettings UploadFTPS::connectionSettings() const
     settings.trustedCertificateFingerprint = m_trustedFingerprint;
     settings.knownHostsFile = m_knownHostsFile;
     return settings;
+}
+
+void UploadFTPS::populateMail()
+{
+    m_mail = MailSettings::fromUserDefaults();
+    m_smtpSSL = m_mail.ssl();
+    m_smtpTLS = m_mail.tls();
+}
+
+bool UploadFTPS::sendMail(const QString& htmlPath, const QString& subject, const QStringList& to,
+                          const QStringList& cc, const QStringList& bcc)
+{
+    populateMail();
+    MailSender sender(m_mail);
+    sender.setCaFile(m_caFile);
+    const bool coder = platform::UserDefaults::standard().stringForKey(QStringLiteral("emailOption")) ==
+                       QLatin1String("coder");
+    const MailSendResult result = sender.send(htmlPath, subject, to, cc, bcc, coder);
+    m_lastErrorText = result.sent ? QString() : result.log;
+    if (m_delegate)
+        m_delegate->sendMailUpdate(this, result.sent, result.log);
+    return result.sent;
 }
 
 void UploadFTPS::report(bool result, const QString& details, qint32 index)

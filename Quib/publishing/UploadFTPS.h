@@ -18,6 +18,7 @@
 // baseURL + "/app_ftp_test.html" and compares; see ConnectionTest.h for the result and delegate.
 #pragma once
 #include "publishing/ConnectionTest.h"
+#include "publishing/MailSettings.h"
 #include "publishing/UploadConnectionSettings.h"
 #include "publishing/UploadItem.h"
 
@@ -77,6 +78,16 @@ public:
     {
         return ConnectionTest::run(settings, delegate);
     }
+
+    // ---- HTML e-mail ----
+
+    // Loads the sender's SMTP settings (MailSettings::fromUserDefaults); sendMail calls it first.
+    void populateMail();
+    const MailSettings& mailSettings() const { return m_mail; }
+    // Sends the page at htmlPath over SMTP (see MailSender); "emailOption" "coder" sends its text
+    // as it stands. Calls the delegate's sendMailUpdate once with the result and the mail log.
+    bool sendMail(const QString& htmlPath, const QString& subject, const QStringList& to,
+                  const QStringList& cc, const QStringList& bcc);
 
     // ---- page document archive ----
     // Each returns true on success; after a failure lastErrorText() says why.
@@ -166,4 +177,5 @@ private:
     // Settings loaded from the user defaults follow the stored mode at each connection; settings
     // handed over whole keep theirs.
     bool m_modeFromDefaults = false;
+    MailSettings m_mail;
 };
