@@ -18,6 +18,8 @@
 #include "window/FlippedNSView.h"
 #include "window/ProfileViewController.h"
 #include "window/SourceCodeWindowController.h"
+#include "window/inspector/ColorSelector.h"
+#include "window/inspector/InspectorPanel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -110,6 +112,7 @@ void DRVWindowController::setDocument(DRVDocument* document)
     stopObservingDocument();
     m_document = document;
     m_graphicsController->setContent(document);
+    followDocumentInInspector();
     if (document) {
         m_documentConnections.append(platform::observe(
             document, this,
@@ -134,6 +137,7 @@ void DRVWindowController::setDocument(DRVDocument* document)
             refreshPageBackgroundColor();
             if (m_document)
                 observeDocumentCanvasSize(m_document->canvasSize());
+            refreshLayerListing();
         }));
         m_documentConnections.append(
             connect(document, &DRVDocument::deselectAllRequested, this, [this] { deSelectAllObjects(); }));
@@ -536,17 +540,23 @@ bool DRVWindowController::isProfilePopoverShown() const
 
 void DRVWindowController::refreshColorButtons()
 {
+    const QString pageHex = m_pageColorHexString;
+    const QColor canvas = pageHex.isEmpty() || pageHex == QLatin1String("CLEAR0") ? QColor(Qt::transparent)
+                                                                                 : getDocumentColor();
     const QColor colours[] = {m_selectedTextColor,      m_selectedShapeColor,  m_selectedHoverColor,
-                              m_selectedHoverTextColor, m_selectedBorderColor, getDocumentColor()};
+                              m_selectedHoverTextColor, m_selectedBorderColor, canvas};
     for (int i = 0; i < 6; ++i) {
         QPushButton* button = m_colorButtons[i];
         const QColor colour = colours[i].isValid() ? colours[i] : QColor(Qt::transparent);
-        button->setProperty("color", colour);
-        button->setStyleSheet(QStringLiteral("background-color: rgba(%1, %2, %3, %4);")
-                                  .arg(colour.red())
-                                  .arg(colour.green())
-                                  .arg(colour.blue())
-                                  .arg(colour.alpha()));
+        if (m_inspector) {
+            // The face follows the colour; the place is the panel's or the tile's.
+            const QRect place = button->geometry();
+            m_inspector->colorSelector()->createColorButton(colour, button);
+            if (button->parentWidget())
+                button->setGeometry(place);
+        } else {
+            button->setProperty("color", colour);
+        }
         button->update();
     }
 }
@@ -734,7 +744,9 @@ const QStringList& DRVWindowController::handledActions()
                                      QStringLiteral("toggleGridShowing:"),
                                      QStringLiteral("showOrHideSourceCode:"),
                                      QStringLiteral("showOrHideSourceCodeStatic:"),
-                                     QStringLiteral("showMailSourceCode:")};
+                                     QStringLiteral("showMailSourceCode:"),
+                                     QStringLiteral("showShapePopOver:"),
+                                     QStringLiteral("showTextViewPopOver:")};
     static const QStringList withCanvas = actions + QStringList(DRVGraphicView::menuCommands().keyBegin(),
                                                                 DRVGraphicView::menuCommands().keyEnd());
     return withCanvas;
@@ -762,6 +774,10 @@ bool DRVWindowController::performAction(const QString& action)
              action == QLatin1String("showOrHideSourceCodeStatic:") ||
              action == QLatin1String("showMailSourceCode:"))
         showSourceCommand(action);
+    else if (action == QLatin1String("showShapePopOver:"))
+        selectDefaultShapes();
+    else if (action == QLatin1String("showTextViewPopOver:"))
+        selectDefaultTextViews();
     else if (const DRVGraphicView::Command command = DRVGraphicView::menuCommands().value(action)) {
         if (m_graphicView)
             (m_graphicView->*command)();

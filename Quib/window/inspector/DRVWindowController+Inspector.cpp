@@ -4,7 +4,10 @@
 #include "model/DRVTable.h"
 #include "window/DRVWindowController.h"
 #include "window/InspectorView.h"
+#include "window/inspector/FormattingOptions.h"
 #include "window/inspector/InspectorPanel.h"
+#include "window/inspector/LayerList.h"
+#include "window/inspector/PresetPickers.h"
 
 #include <QDockWidget>
 #include <QMainWindow>
@@ -25,7 +28,44 @@ void DRVWindowController::installInspector(QMainWindow* window)
     connect(this, &DRVWindowController::becameMain, m_inspector,
             [] { InspectorBinder::mainWindowChanged(); });
     initializeInspectorElements();
+    followDocumentInInspector();
     createInspectorPanel();
+}
+
+void DRVWindowController::followDocumentInInspector()
+{
+    if (m_inspector)
+        m_inspector->layerList()->followDocument(m_document);
+}
+
+void DRVWindowController::showFormattingOptions()
+{
+    if (m_inspector)
+        m_inspector->formattingOptions()->showFormattingOptions();
+}
+
+void DRVWindowController::updateIconViewDescriptionForLine()
+{
+    if (m_inspector)
+        m_inspector->formattingOptions()->updateIconViewDescriptionForLine();
+}
+
+void DRVWindowController::showLayers()
+{
+    if (m_inspector)
+        m_inspector->layerList()->showLayers();
+}
+
+void DRVWindowController::refreshLayerListing()
+{
+    if (m_inspector)
+        m_inspector->layerList()->refreshLayerListing();
+}
+
+void DRVWindowController::clearLayerListingIcons()
+{
+    if (m_inspector)
+        m_inspector->layerList()->clearLayerListingIcons();
 }
 
 void DRVWindowController::initializeInspectorElements()
@@ -94,4 +134,16 @@ void DRVWindowController::updatedMarginType()
         return;
     for (DRVGraphic* graphic : m_graphicView->selectedGraphics())
         graphic->autoConvertLeftMargins();
+}
+
+void DRVWindowController::selectDefaultShapes()
+{
+    if (m_inspector)
+        m_inspector->presetPickers()->selectDefaultShapes();
+}
+
+void DRVWindowController::selectDefaultTextViews()
+{
+    if (m_inspector)
+        m_inspector->presetPickers()->selectDefaultTextViews();
 }
