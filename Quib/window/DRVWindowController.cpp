@@ -19,7 +19,6 @@
 #include "window/ProfileViewController.h"
 #include "window/SourceCodeWindowController.h"
 #include "window/inspector/ColorSelector.h"
-#include "window/inspector/InspectorPanel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -548,16 +547,8 @@ void DRVWindowController::refreshColorButtons()
     for (int i = 0; i < 6; ++i) {
         QPushButton* button = m_colorButtons[i];
         const QColor colour = colours[i].isValid() ? colours[i] : QColor(Qt::transparent);
-        if (m_inspector) {
-            // The face follows the colour; the place is the panel's or the tile's.
-            const QRect place = button->geometry();
-            m_inspector->colorSelector()->createColorButton(colour, button);
-            if (button->parentWidget())
-                button->setGeometry(place);
-        } else {
-            button->setProperty("color", colour);
-        }
-        button->update();
+        // The face follows the colour; the place is the panel's or the tile's.
+        ColorSelector::showColorOnButton(colour, button);
     }
 }
 

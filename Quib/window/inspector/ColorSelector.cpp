@@ -2,6 +2,7 @@
 
 #include "canvas/DRVGraphicView.h"
 #include "editions/DataCentre.h"
+#include "editions/EditionSelection.h"
 #include "editions/EditionSettings.h"
 #include "model/DRVImage.h"
 #include "model/DRVLine.h"
@@ -16,6 +17,7 @@
 #include "window/inspector/InspectorPanel.h"
 #include "window/inspector/LivePointers.h"
 
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 
@@ -138,6 +140,14 @@ QPushButton* ColorSelector::createColorButton(const QColor& color, QPushButton* 
         return nullptr;
     const int width = m_panel && m_panel->inspectorView() ? m_panel->inspectorView()->width() - 40 : 200;
     button->setGeometry(20, 55, width, 30);
+    showColorOnButton(color, button);
+    return button;
+}
+
+void ColorSelector::showColorOnButton(const QColor& color, QPushButton* button)
+{
+    if (!button)
+        return;
     button->setFlat(true);
     button->setStyleSheet(plainStyle());
     const QImage face =
@@ -150,7 +160,52 @@ QPushButton* ColorSelector::createColorButton(const QColor& color, QPushButton* 
     button->setProperty("color", isClear(color) ? QColor(Qt::transparent) : color);
     button->setProperty("titleColor", titleColorForColor(color));
     button->update();
-    return button;
+}
+
+void ColorSelector::refreshColorLabels(QWidget* view)
+{
+    if (!view)
+        return;
+    const EditionSettings& e = edition();
+    const QString border = editions::localized({QStringLiteral("Border")}).value(0);
+    const struct
+    {
+        int code;
+        QString caption;
+        int y;
+        bool shown;
+    } rows[] = {
+        {Text, editions::localized({QStringLiteral("Text")}).value(0), 30, true},
+        {Shape, editions::localized({QStringLiteral("Shape")}).value(0), 95, true},
+        {Border,
+         e.gWideFormattingRangeFlag
+             ? QStringLiteral("%1 / %2").arg(border, editions::localized({QStringLiteral("Line")}).value(0))
+             : border,
+         160, true},
+        {Canvas, editions::localized({QStringLiteral("Background")}).value(0), 225, true},
+        {HoverText, editions::localized({QStringLiteral("Hover Text")}).value(0), 290,
+         e.gColorViewSwatchesFlag},
+        {HoverBackground, editions::localized({QStringLiteral("Hover Shape")}).value(0), 355,
+         e.gColorViewSwatchesFlag},
+    };
+    for (const auto& row : rows) {
+        QPushButton* button = ownerButton(row.code);
+        if (!row.shown) {
+            if (button && button->parentWidget() == view) {
+                button->hide();
+                button->setParent(nullptr);
+            }
+            continue;
+        }
+        auto* label =
+            static_cast<QLabel*>(m_panel->makeCaption(view, row.caption, QRect(35, row.y, 200, 20), 10));
+        label->setObjectName(buttonNameForTarget(row.code) + QStringLiteral("Label"));
+        if (button) {
+            button->setParent(view);
+            button->setGeometry(35, row.y + 20 + 5, 200, 30);
+            button->show();
+        }
+    }
 }
 
 QList<QPushButton*> ColorSelector::swatches() const

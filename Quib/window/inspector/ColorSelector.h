@@ -46,6 +46,12 @@ public:
     static QImage buttonFace(const QColor& color);
     // Shows the colour on the button (face, title) and makes it open the palette.
     QPushButton* createColorButton(const QColor& color, QPushButton* button);
+    // The face and title alone, at the button's present size.
+    static void showColorOnButton(const QColor& color, QPushButton* button);
+
+    // The tabbed panel's colour captions in view, each with its button under it; the hover pair only
+    // in editions with colour view swatches.
+    void refreshColorLabels(QWidget* view);
 
     // The palette grid for the edition's palette: ceil(n / 20) rows of 20 swatches; the clear
     // swatch is disabled when disableClear; the swatch of currentHex is marked.

@@ -568,13 +568,12 @@ void InspectorPanel::createInspectorPanel_noDrag()
         target->setSegments({"_self", "_blank", "_parent"}, {83, 83, 83});
     place(style, "linkOptionSegmentedControl", frame(5, 340, 255, 40));
 
-    // Color: the colour buttons and their captions come with the colour tools.
+    // Color
     QWidget* colour = m_tabViews[1];
     makeCaption(colour, QStringLiteral("Last Color Hex Code:"), frame(50, 10, 250, 20), 10);
-    if (QPushButton* textColour = m_owner ? m_owner->selectedTextColorButton() : nullptr) {
-        textColour->setParent(colour);
-        textColour->show();
-    }
+    m_colorSelector->refreshColorLabels(colour);
+    if (m_owner)
+        m_owner->refreshColorButtons();
 
     // Effects
     QWidget* effects = m_tabViews[2];

@@ -198,3 +198,37 @@ TEST_F(ColorSelectorTest, EachWindowKeepsItsOwnTarget)
     EXPECT_EQ(text->textHexColorString(), edition().gColorPalette.at(3));
     EXPECT_NE(other.getDocumentColorHexString(), edition().gColorPalette.at(3));
 }
+
+class ColorPanelTest : public WindowTest
+{
+};
+
+TEST_F(ColorPanelTest, TheTabbedPanelStacksTheButtonsUnderTheirCaptions)
+{
+    edition().gSidebarInspectorFlag = false;
+    for (bool swatches : {true, false}) {
+        SCOPED_TRACE(swatches);
+        edition().gColorViewSwatchesFlag = swatches;
+        DRVWindowController controller;
+        controller.showWindow();
+        QWidget* colorView = controller.inspector()->colorView();
+        const struct
+        {
+            QPushButton* button;
+            int y;
+            bool shown;
+        } rows[] = {{controller.selectedTextColorButton(), 55, true},
+                    {controller.selectedShapeColorButton(), 120, true},
+                    {controller.selectedBorderColorButton(), 185, true},
+                    {controller.canvasColorButton(), 250, true},
+                    {controller.selectedHoverTextColorButton(), 315, swatches},
+                    {controller.selectedHoverColorButton(), 380, swatches}};
+        for (const auto& row : rows) {
+            EXPECT_EQ(row.button->parentWidget() == colorView, row.shown) << row.y;
+            if (row.shown)
+                EXPECT_EQ(row.button->geometry(), QRect(35, row.y, 200, 30));
+        }
+        // An unset colour shows clear.
+        EXPECT_EQ(controller.selectedTextColorButton()->accessibleName(), QStringLiteral("Clear"));
+    }
+}
