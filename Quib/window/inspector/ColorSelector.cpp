@@ -1,6 +1,7 @@
 #include "window/inspector/ColorSelector.h"
 
 #include "canvas/DRVGraphicView.h"
+#include "document/DRVDocument.h"
 #include "editions/DataCentre.h"
 #include "editions/EditionSelection.h"
 #include "editions/EditionSettings.h"
@@ -358,6 +359,11 @@ void ColorSelector::pickedAColor(QPushButton* swatch)
     const QColor colour = hex == kClear ? QColor(Qt::transparent) : DataCentre::colorWithHexString(hex);
     if (m_typeOfColorFlag == Canvas) {
         if (m_owner) {
+            // The page keeps the colour, so that saving writes what the canvas shows.
+            if (DRVDocument* document = m_owner->document()) {
+                document->setPageColorHexString(hex);
+                document->setPageColor(colour);
+            }
             m_owner->updateDocumentColor(colour, hex);
             m_owner->refreshColorButtons();
         }

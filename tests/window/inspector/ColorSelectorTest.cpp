@@ -3,6 +3,7 @@
 #include "window/inspector/SidebarInspectorTest.h"
 
 #include "document/DRVDocument.h"
+#include "editions/DataCentre.h"
 #include "model/DRVCircle.h"
 #include "model/DRVImage.h"
 #include "model/DRVLine.h"
@@ -197,6 +198,15 @@ TEST_F(ColorSelectorTest, EachWindowKeepsItsOwnTarget)
     QTest::mouseClick(colours()->swatches().at(3), Qt::LeftButton);
     EXPECT_EQ(text->textHexColorString(), edition().gColorPalette.at(3));
     EXPECT_NE(other.getDocumentColorHexString(), edition().gColorPalette.at(3));
+    colours()->popover()->close();
+
+    // The other window's canvas swatch colours the page, which keeps it for saving.
+    QTest::mouseClick(other.canvasColorButton(), Qt::LeftButton);
+    QTest::mouseClick(other.inspector()->colorSelector()->swatches().at(7), Qt::LeftButton);
+    EXPECT_EQ(other.getDocumentColorHexString(), edition().gColorPalette.at(7));
+    EXPECT_EQ(doc.pageColorHexString(), edition().gColorPalette.at(7));
+    EXPECT_EQ(doc.pageColor(), DataCentre::colorWithHexString(edition().gColorPalette.at(7)));
+    EXPECT_EQ(other.canvasColorButton()->accessibleName(), edition().gColorPalette.at(7));
 }
 
 class ColorPanelTest : public WindowTest
