@@ -82,6 +82,8 @@ TEST_F(PropertyHandlersTest, RotationAppliesOnceTheDialRests)
         dial->setValue(angle);
         clock.advance(50);
     }
+    // Each move replaced the pending application: one is left.
+    EXPECT_EQ(clock.armedTimerCount(), 1);
     EXPECT_TRUE(platform::DelayedPerform::isPending(handlers, QStringLiteral("proceedToUpdateRotation")));
     EXPECT_EQ(control<QLineEdit>("rotationAngleTextField")->text(), QStringLiteral("45"));
     clock.advance(49);
