@@ -150,3 +150,18 @@ TEST(SectionAlignment, PlacesTheGraphicInItsCell)
         EXPECT_EQ(PropertyHandlers::alignedX(row.bounds, row.cell, row.alignment), row.x);
     }
 }
+
+TEST_F(PropertyHandlersTest, LinkAndTooltipFieldsShowEditingAndCommitted)
+{
+    select({0});
+    auto* link = control<QLineEdit>("hyperLinkTextField");
+    auto* alt = control<QLineEdit>("altTextField");
+    ASSERT_TRUE(link->isVisibleTo(controller.inspectorView()));
+    QTest::keyClicks(link, QStringLiteral("example.com"));
+    EXPECT_TRUE(link->styleSheet().contains(QStringLiteral("#0000FF")));
+    EXPECT_TRUE(alt->styleSheet().contains(QStringLiteral("#000000")));
+    QTest::keyClick(link, Qt::Key_Return);
+    EXPECT_TRUE(link->styleSheet().contains(QStringLiteral("#008000")));
+    EXPECT_FALSE(link->hasFocus());
+    EXPECT_EQ(text->link(), QStringLiteral("example.com"));
+}
