@@ -102,8 +102,10 @@ TEST_F(LayerListTest, ArrangeCommandsRebuildTheRows)
     EXPECT_EQ(rows().size(), 3);
     EXPECT_EQ(panel->layerList()->heading()->text(), QStringLiteral("3 layers"));
 
-    // With another tab shown the rows are left alone.
+    // With another tab shown the rows are left alone, and none of them is in the inspector.
     clickTab(1);
+    for (FormatIconView* tile : controller.inspectorView()->findChildren<FormatIconView*>())
+        EXPECT_FALSE(tile->supportsHightlightFlag());
     select({0});
     const int before = int(rows().size());
     ASSERT_TRUE(controller.performAction(QStringLiteral("delete:")));
@@ -120,4 +122,28 @@ TEST_F(EmptyLayerListTest, AnEmptyPageHasAHeadingOnly)
     EXPECT_EQ(panel->layerList()->rows().size(), 0);
     EXPECT_EQ(panel->layerList()->heading()->text(), QStringLiteral("0 layer"));
     EXPECT_EQ(panel->dragObjectsClipView()->height(), 60);
+}
+
+TEST(FormatIconViewAlone, OnlyLayerTilesTakeClicksAndHighlight)
+{
+    for (bool layer : {false, true}) {
+        SCOPED_TRACE(layer);
+        QWidget parent;
+        parent.resize(300, 100);
+        auto* tile = new FormatIconView(&parent);
+        tile->setGeometry(0, 0, 270, 50);
+        tile->setSupportsHightlightFlag(layer);
+        tile->setIconLabelString(QStringLiteral("Text"), QStringLiteral("Layer 0\nx:1"), Qt::gray);
+        int selected = 0;
+        tile->onSelect = [&selected](FormatIconView*) { ++selected; };
+        tile->setupSubViews();
+        // Without an icon the label still starts at 50, as wide as an icon of width 0 leaves.
+        EXPECT_EQ(tile->iconLabel()->geometry(), QRect(50, 10, 240, 30));
+        QTest::mouseClick(tile->iconLabel(), Qt::LeftButton);
+        EXPECT_EQ(selected, layer ? 1 : 0);
+        EXPECT_EQ(tile->highlightFlag(), layer);
+        tile->setHighlightFlag(true);
+        const QColor drawn = tile->grab().toImage().pixelColor(260, 45);
+        EXPECT_EQ(drawn == QColor(0xF5, 0xF5, 0xF5), layer);
+    }
 }
