@@ -177,6 +177,10 @@ TEST_F(ColorSelectorTest, AButtonOpensThePaletteAndASwatchColoursTheSelection)
     QTest::mouseClick(controller.selectedTextColorButton(), Qt::LeftButton);
     EXPECT_FALSE(colours()->swatches().at(0)->isEnabled());
     EXPECT_EQ(colours()->typeOfColorFlag(), ColorSelector::Text);
+    colours()->popover()->close();
+    QTest::mouseClick(controller.selectedBorderColorButton(), Qt::LeftButton);
+    EXPECT_FALSE(colours()->swatches().at(0)->isEnabled());
+    EXPECT_EQ(colours()->typeOfColorFlag(), ColorSelector::Border);
 }
 
 TEST_F(ColorSelectorTest, EachWindowKeepsItsOwnTarget)
