@@ -232,7 +232,8 @@ public:
     void showLayers();
     void refreshLayerListing();
     void clearLayerListingIcons();
-    // The preset pickers (Insert menu): a picked tile goes to the canvas through the pickers' hooks.
+    // The preset pickers (actions showShapePopOver: and showTextViewPopOver:): a picked tile goes to
+    // the canvas through the pickers' hooks.
     void selectDefaultShapes();
     void selectDefaultTextViews();
     // The names this window listens to, and for each whether only its own document's posts count.
