@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFrame>
+#include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpression>
@@ -94,6 +95,13 @@ void FormatIconView::mousePressEvent(QMouseEvent* event)
 
 QPixmap FormatIconView::iconImage(const QString& name, const QSize& size)
 {
+    // The Format tab draws the same few icons on every selection change.
+    // Images, not pixmaps: the cache outlives the application object.
+    static QHash<QString, QImage> cache;
+    const QString key = name + QLatin1Char('@') + QString::number(size.width()) + QLatin1Char('x') +
+                        QString::number(size.height());
+    if (const auto found = cache.constFind(key); found != cache.constEnd())
+        return QPixmap::fromImage(*found);
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
     static const QRegularExpression plainName(QStringLiteral("^[A-Za-z0-9_]+$"));
@@ -108,5 +116,6 @@ QPixmap FormatIconView::iconImage(const QString& name, const QSize& size)
         pixmap = QPixmap(base + QStringLiteral(".png"))
                      .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
+    cache.insert(key, pixmap.toImage());
     return pixmap;
 }
