@@ -1,5 +1,6 @@
 #include "app/MenuModel.h"
 
+#include "canvas/DRVGraphicView.h"
 #include "editions/EditionSettings.h"
 #include "platform/StringsTable.h"
 
@@ -56,6 +57,35 @@ Item submenu(const char* id, const char* title, QList<Item> children, const char
 Item separator()
 {
     return {};
+}
+
+// The ready-made components of the objects palette, each made at the default insertion point:
+// sections, then the web components, then the tables, each group after a separator.
+QList<Item> componentItems()
+{
+    auto group = [](const QString& key) {
+        if (key.startsWith(QLatin1String("quib_section")) || key == QLatin1String("quib_webstore_section"))
+            return 0;
+        if (key.startsWith(QLatin1String("quib_table")) || key.startsWith(QLatin1String("quib_tear_off")))
+            return 2;
+        return 1;
+    };
+    QList<Item> items;
+    int lastGroup = -1;
+    for (const DRVGraphicView::LibraryItem& component : DRVGraphicView::componentLibraryItems()) {
+        // The plain table has its own item beside this submenu.
+        if (component.key == QLatin1String("quib_table"))
+            continue;
+        if (lastGroup >= 0 && group(component.key) != lastGroup)
+            items.append(separator());
+        lastGroup = group(component.key);
+        Item i;
+        i.id = component.key;
+        i.title = component.title;
+        i.action = DRVGraphicView::libraryItemAction(component.key);
+        items.append(i);
+    }
+    return items;
 }
 
 QKeySequence keys(int combination)
@@ -132,7 +162,7 @@ const QList<MenuDescription>& baseMenus()
          {item("addNewGalleryMenuItem", "Gallery", "addNewGallery:"),
           item("addNewSlideshowMenuItem", "Slideshow", "addNewSlideshow:"),
           item("addNewTableMenuItem", "Table", "addNewTable:"),
-          item("addNewTableParentMenuItem", "Table With Header", "addNewTableParent:"),
+          submenu("addNewTableParentMenuItem", "Components", componentItems(), "addNewTableParent:"),
           item("addNewTableSiteMapMenuItem", "Site Map", "addNewTableSiteMap:"),
           item("addNewTableSiteMapHMenuItem", "Horizontal Site Map", "addNewTableSiteMapH:"),
           item("addNewSnippetMenuItem", "Code Snippet", "addNewSnippet:"),
@@ -140,8 +170,26 @@ const QList<MenuDescription>& baseMenus()
           item("addNewLineMenuItem", "Line", "addNewLine:"),
           item("addNewPhotoMenuItem", "Photo", "addNewPhoto:"),
           item("addNewFormObjectMenuItem", "Form Object", "addFormObjects:"),
-          item("addNewQuibLinkMenuItem", "Quib Link", "addNewQuibLink:"),
-          item("addNewPersonalizationMenuItem", "Personalization Field", "addNewPersonalization:"),
+          submenu("addNewQuibLinkMenuItem", "Quib Link",
+                  {command("Made with HTML Quib Pro", "addQuibLink:"),
+                   command("Made on my Mac with Quib", "addQuibLink2:"),
+                   command("Powered by Quib", "addQuibLink3:"),
+                   command("Proudly web designed with Quib", "addQuibLink4:")}),
+          submenu("addNewPersonalizationMenuItem", "Personalization Field",
+                  {item("personalizationFirstNameMenuItem", "First Name", "addPerson_FirstName:"),
+                   item("personalizationLastNameMenuItem", "Last Name", "addPerson_LastName:"),
+                   item("personalizationTitleMenuItem", "Title", "addPerson_Title:"),
+                   command("Job Title", "addPerson_JobTitle:"),
+                   command("Company Name", "addPerson_CompanyName:"),
+                   item("personalizationEmailMenuItem", "Email", "addPerson_Email:"),
+                   command("Phone", "addPerson_Phone:"), separator(),
+                   item("personalizationAddressStreetMenuItem", "Street", "addPerson_Address_Street:"),
+                   item("personalizationAddressCityMenuItem", "City", "addPerson_Address_City:"),
+                   item("personalizationAddressStateMenuItem", "State", "addPerson_Address_State:"),
+                   item("personalizationAddressZipCodeMenuItem", "Zip Code", "addPerson_Address_Zipcode:"),
+                   item("personalizationAddressCountryMenuItem", "Country", "addPerson_Address_Country:"),
+                   separator(),
+                   item("personalizationAddressMenuItem", "Full Address", "addPerson_FullAddress:")}),
           item("addNewParentMenuItem", "Parent", "addNewParent:"),
           item("addBranchMenuItem", "Branch", "addBranch:"),
           item("createNewParentMenuItem", "New Parent Chart", "createNewParent:"),

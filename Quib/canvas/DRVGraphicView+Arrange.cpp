@@ -333,7 +333,7 @@ void DRVGraphicView::deselectAll()
 
 const QHash<QString, DRVGraphicView::Command>& DRVGraphicView::menuCommands()
 {
-    static const QHash<QString, Command> commands{
+    static const QHash<QString, Command> commands = withInsertCommands({
         {QStringLiteral("alignLeftEdges:"), &DRVGraphicView::alignLeftEdges},
         {QStringLiteral("alignRightEdges:"), &DRVGraphicView::alignRightEdges},
         {QStringLiteral("alignTopEdges:"), &DRVGraphicView::alignTopEdges},
@@ -376,6 +376,30 @@ const QHash<QString, DRVGraphicView::Command>& DRVGraphicView::menuCommands()
         {QStringLiteral("applyHTMLSnippetFormattingOption:"),
          &DRVGraphicView::applyHTMLSnippetFormattingOption},
         {QStringLiteral("removeHTMLSnippetFormattingOption:"),
-         &DRVGraphicView::removeHTMLSnippetFormattingOption}};
+         &DRVGraphicView::removeHTMLSnippetFormattingOption},
+        // Personalization tags and page-link badges.
+        {QStringLiteral("addPerson_FirstName:"), &DRVGraphicView::addPerson_FirstName},
+        {QStringLiteral("addPerson_LastName:"), &DRVGraphicView::addPerson_LastName},
+        {QStringLiteral("addPerson_CompanyName:"), &DRVGraphicView::addPerson_CompanyName},
+        {QStringLiteral("addPerson_Title:"), &DRVGraphicView::addPerson_Title},
+        {QStringLiteral("addPerson_JobTitle:"), &DRVGraphicView::addPerson_JobTitle},
+        {QStringLiteral("addPerson_Email:"), &DRVGraphicView::addPerson_Email},
+        {QStringLiteral("addPerson_Phone:"), &DRVGraphicView::addPerson_Phone},
+        {QStringLiteral("addPerson_Address_Street:"), &DRVGraphicView::addPerson_Address_Street},
+        {QStringLiteral("addPerson_Address_Country:"), &DRVGraphicView::addPerson_Address_Country},
+        {QStringLiteral("addPerson_Address_City:"), &DRVGraphicView::addPerson_Address_City},
+        {QStringLiteral("addPerson_Address_Zipcode:"), &DRVGraphicView::addPerson_Address_Zipcode},
+        {QStringLiteral("addPerson_Address_State:"), &DRVGraphicView::addPerson_Address_State},
+        {QStringLiteral("addPerson_FullAddress:"), &DRVGraphicView::addPerson_FullAddress},
+        {QStringLiteral("addQuibLink:"), &DRVGraphicView::addQuibLink},
+        {QStringLiteral("addQuibLink2:"), &DRVGraphicView::addQuibLink2},
+        {QStringLiteral("addQuibLink3:"), &DRVGraphicView::addQuibLink3},
+        {QStringLiteral("addQuibLink4:"), &DRVGraphicView::addQuibLink4},
+        // Tables, site maps and components.
+        {QStringLiteral("addTable:"), &DRVGraphicView::addTable},
+        {QStringLiteral("addNewTable:"), &DRVGraphicView::addTable},
+        {QStringLiteral("addNewTableParent:"), &DRVGraphicView::submenuOptions},
+        {QStringLiteral("addNewTableSiteMap:"), &DRVGraphicView::addTableOfSitemapVertical},
+        {QStringLiteral("addNewTableSiteMapH:"), &DRVGraphicView::addTableOfSitemapHorizontal}});
     return commands;
 }

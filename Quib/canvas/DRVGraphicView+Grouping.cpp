@@ -39,15 +39,6 @@ QList<int> groupNumbersOf(const QList<DRVGraphic*>& selected)
     return numbers;
 }
 
-// The page's next group number: one above the highest in use, 1 when none is.
-int nextGroupNumber(const QList<DRVGraphic*>& graphics)
-{
-    int highest = 0;
-    for (const DRVGraphic* graphic : graphics)
-        highest = std::max(highest, graphic->groupNumber());
-    return highest + 1;
-}
-
 } // namespace
 
 void DRVGraphicView::setValueRecorded(platform::UndoManager* undo, QObject* object, const char* key,
@@ -71,6 +62,15 @@ void DRVGraphicView::setValueRecorded(platform::UndoManager* undo, QObject* obje
 platform::UndoManager* DRVGraphicView::undoManager() const
 {
     return m_graphicsContainer ? m_graphicsContainer->undoManager() : nullptr;
+}
+
+int DRVGraphicView::findNextGroupNumber() const
+{
+    // One above the highest in use, 1 when none is.
+    int highest = 0;
+    for (const DRVGraphic* graphic : graphics())
+        highest = std::max(highest, graphic->groupNumber());
+    return highest + 1;
 }
 
 bool DRVGraphicView::isGroupableKind(const DRVGraphic* graphic)
@@ -162,7 +162,7 @@ void applyToKind(platform::UndoManager* undo, const QList<DRVGraphic*>& targets,
 
 void DRVGraphicView::groupObjects()
 {
-    const int number = nextGroupNumber(graphics());
+    const int number = findNextGroupNumber();
     beginUndoStep();
     applyToKind(undoManager(), selectedGraphics(), isGroupableKind, "groupNumber", number);
     endUndoStep(QString());

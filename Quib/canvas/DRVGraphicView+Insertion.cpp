@@ -5,15 +5,20 @@
 #include <QRegion>
 #include <cmath>
 
-QPointF DRVGraphicView::calculateOriginPoint() const
+QPointF DRVGraphicView::visibleOrigin() const
 {
-    // The visible part of the page; a canvas outside any window shows from its origin.
-    QPointF visible;
+    // A canvas outside any window shows from its origin.
     if (parentWidget() != nullptr) {
         const QRect shown = visibleRegion().boundingRect();
         if (!shown.isEmpty())
-            visible = canvasPointForViewPoint(shown.topLeft());
+            return canvasPointForViewPoint(shown.topLeft());
     }
+    return {};
+}
+
+QPointF DRVGraphicView::calculateOriginPoint() const
+{
+    const QPointF visible = visibleOrigin();
     const double x = std::trunc(visible.x() + 100);
     double y = std::trunc(visible.y() + 30);
     if (platform::UserDefaults::standard().boolForKey(QStringLiteral("InsertNewAtEndFlag")) &&

@@ -13,6 +13,8 @@
 #include "platform/Observable.h"
 
 #include <QColor>
+#include <QDateTime>
+#include <QFont>
 #include <QDialog>
 #include <QHash>
 #include <QImage>
@@ -24,7 +26,9 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <QVariantMap>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 class QMenu;
@@ -218,6 +222,95 @@ public:
     // part's top-left corner, or, with "InsertNewAtEndFlag" set, 30 below the page's lowest object.
     QPointF calculateOriginPoint() const;
 
+    // ---- text factories (DRVGraphicView+TextFactories.cpp) ----
+    // The arguments of the text-box factory; the defaults are the values most callers pass.
+    struct TextBoxArguments
+    {
+        QString text;
+        QString link;
+        QRectF frame;
+        int groupNumber = -99;
+        QString backgroundColor = QStringLiteral("CLEAR0"); // six hex digits or "CLEAR0"
+        QString textColor = QStringLiteral("555555");
+        QFont font = QFont(QStringLiteral("Helvetica Neue"), 15);
+        int cornerRadius = 0;
+        float opacity = 1.0f;
+        QString hoverColor;
+        QString hoverTextColor;
+        QString linkType;
+        QString borderStyle = QStringLiteral("none");
+        int borderWidth = 0;
+        QString borderColor = QStringLiteral("000000");
+        QString alignment = QStringLiteral("left"); // "left", "center", "right"; else justified
+        QString textType = QStringLiteral("Text");  // or "HTMLSnippet"
+        bool buttonLayoutFlag = false;              // read in the responsive layout only
+
+        // A text in a frame with its group and font, every other value the default.
+        static TextBoxArguments with(const QString& text, const QRectF& frame, int groupNumber,
+                                     const QFont& font)
+        {
+            TextBoxArguments a;
+            a.text = text;
+            a.frame = frame;
+            a.groupNumber = groupNumber;
+            a.font = font;
+            return a;
+        }
+    };
+    // The text box's property dictionary (no "className": the factory makes a DRVText itself).
+    static QVariantMap textBoxProperties(const TextBoxArguments& arguments);
+    // A new text box in front of every other graphic. In the responsive layout it takes the section
+    // cell under the frame's origin; with none there it lies outside every section (-99). Factories
+    // neither select nor name an undo step: the command that calls them does. Returns the graphic.
+    DRVGraphic* addTextBox(const TextBoxArguments& arguments);
+    DRVGraphic* addTextBox(const QString& text, const QString& link, const QRectF& frame, int groupNumber,
+                           const QString& backgroundColor, const QString& textColor, const QFont& font,
+                           int cornerRadius, float opacity, const QString& hoverColor,
+                           const QString& hoverTextColor, const QString& linkType,
+                           const QString& borderStyle, int borderWidth, const QString& borderColor,
+                           const QString& alignment, const QString& textType, bool buttonLayoutFlag);
+    static QVariantMap zoomBubbleTextboxProperties(QPointF point, int cornerRadius, const QString& shape,
+                                                   int zoomBubbleFlag);
+    // A 100 × 100 shape text box (flag 0, grey) or zoom bubble (flag 1, red) at point, in front.
+    DRVGraphic* addZoomBubbleTextbox_drag(QPointF point, int cornerRadius, const QString& shape,
+                                          int zoomBubbleFlag);
+    // A new text's date stamp: "MMM dd yyyy,  EEEE h:mm a" in English, with the calendar year.
+    static QString dateStampText(const QDateTime& when);
+
+    // Personalization tags, the address block, the person card and page-link badges. The tag
+    // commands place their box from the visible part's corner; each is one undo step.
+    DRVGraphic* addPersonalizationTag(const QString& tag, QPointF point);
+    void addPerson_FirstName();
+    void addPerson_LastName();
+    void addPerson_CompanyName();
+    void addPerson_Title();
+    void addPerson_JobTitle();
+    void addPerson_Email();
+    void addPerson_Phone();
+    void addPerson_Address_Street();
+    void addPerson_Address_Country();
+    void addPerson_Address_City();
+    void addPerson_Address_Zipcode();
+    void addPerson_Address_State();
+    void addPerson_FullAddress();
+    // Card, details and picture as one group, the picture in front.
+    void addIndividual_drag(QPointF point);
+    // Badge text and picture as one group linking to the product site, the picture in front.
+    void addQuibLink_drag(QPointF point);
+    // Badges at the default insertion point, each one undo step.
+    void addQuibLink();
+    void addQuibLink2();
+    void addQuibLink3();
+    void addQuibLink4();
+
+    // Preset text styles and shapes (gPresetTextViews, gPresetShapes) by index, at the default
+    // insertion point, each one undo step; an index outside the list adds nothing.
+    void addNewSelectedTextView(int presetIndex);
+    void addNewShape(int presetIndex);
+    // A text graphic made from a filled text carrier, in front; missing link, family name and form
+    // type are filled in on the carrier.
+    DRVGraphic* convertTextViewToDRVGraphic(myTextView* carrier);
+
     // ---- arrange (DRVGraphicView+Arrange.cpp) ----
     // The first selected graphic containing the last touch point; without one, the front-most
     // selected graphic, so that aligning never sends everything to the page's corner.
@@ -250,6 +343,8 @@ public:
     // Groups and locks act on texts, images, slideshows, galleries, tables and lines; scroll
     // locking on the same kinds without lines.
     static bool isGroupableKind(const DRVGraphic* graphic);
+    // The page's next group number: one above the highest in use.
+    int findNextGroupNumber() const;
     // The bound document's; nullptr when unbound.
     platform::UndoManager* undoManager() const;
     // Sets a graphic's property; where the document does not observe the key for undo, registers
@@ -329,8 +424,81 @@ public:
     void submenuOptions() {}
 
     // The canvas commands the menus reach, by action name.
-    using Command = void (DRVGraphicView::*)();
+    using Command = std::function<void(DRVGraphicView&)>;
     static const QHash<QString, Command>& menuCommands();
+    // commands and one for each component library item, made at the default insertion point.
+    static QHash<QString, Command> withInsertCommands(QHash<QString, Command> commands);
+
+    // ---- table factories (DRVGraphicView+TableFactories.cpp) ----
+    // Every factory inserts its graphic through the document as one undo step named for the object,
+    // leaves the selection alone, and does nothing while the canvas is unbound. On a responsive page
+    // a graphic with no section cell under its origin goes in outside any section (-99).
+    // A cell with the look every new table cell starts from; no spot, size or section yet.
+    static myTextView* createNewTableCell();
+    // The look factory cells share: opaque, no shadow, the text colour on no background, a plain
+    // shape link outside any form, a border line of 1 in black.
+    static void setNewCellLook(myTextView* cell, const QString& textColour, const QString& borderLine);
+    // Four cells 200 x 100 at point (responsive: across the section cell under it).
+    void addTable_drag(QPointF point);
+    // The same at the default insertion point.
+    void addTable();
+    // One row whose column widths follow the spans (Bootstrap units) over the page width, at most
+    // 1000 wide; a sum of spans that is not above 0 makes nothing.
+    void addTable_Responsive(const QStringList& spans, int count, QPointF point);
+    // A new table rebuilt from every property of source, with a fresh section number, new names for
+    // its pictures (their files copied beside the page) and, for a section pasted section-aware, its
+    // top at targetY; source records how far the copy lies above it. Inserted at the front and
+    // returned; nullptr while unbound.
+    DRVTable* duplicateTable(DRVTable* source, int targetY);
+    // The names of every picture of the page: images, slides, gallery and table pictures.
+    QStringList imageNamesInUse() const;
+
+    // ---- component factories (DRVGraphicView+ComponentFactories.cpp) ----
+    // A page of the open website project as the site map and the table of contents list it.
+    struct SitePage
+    {
+        QString pageTitle;
+        QString pagePublishFileName;
+    };
+    // Where the page list comes from; the window that lists the project's pages installs it.
+    using SitePagesSource = std::function<QList<SitePage>()>;
+    void setSitePagesSource(SitePagesSource source) { m_sitePagesSource = std::move(source); }
+    // The project's pages, or the open page alone when no project lists any.
+    QList<SitePage> sitePages() const;
+    // A section of one row, its columns spanning spans (twelfths of the section width), appended
+    // behind everything with the next section number; the sections at and below it move down.
+    void addSection(const QStringList& spans, int count, QPointF point);
+    void addSectionTemplate(int count, QPointF point);
+    void addNavbar(QPointF point);
+    void addNavbar_centered(QPointF point);
+    void addNavbar_Fixed(QPointF point);
+    void addNavbar_Fixed_Centered(QPointF point);
+    void addDropdownmenu(QPointF point);
+    void addTextCarousel(QPointF point);
+    void addCollapsibleTextPanel(QPointF point);
+    void addCollapsibleImagePanel(QPointF point);
+    void addPhoto_Hover_Caption(QPointF point);
+    void addTable_Strip(QPointF point);
+    void addTable_Strip2(QPointF point);
+    void addTable_multiColumnWidth_drag(QPointF point);
+    // One row per titled page; each row's number is the page's place in the whole list.
+    void addTableOfContents(QPointF point);
+    // A cell per page, in one row (horizontal) or one column, near the visible corner.
+    void addTableOfSitemap(bool horizontal, const QList<SitePage>& pages);
+    void addTableOfSitemapHorizontal();
+    void addTableOfSitemapVertical();
+    // The objects-palette items these factories make, by library key: title and factory at a point.
+    struct LibraryItem
+    {
+        QString key;
+        QString title;
+        std::function<void(DRVGraphicView&, QPointF)> make;
+    };
+    static const QList<LibraryItem>& componentLibraryItems();
+    // The Insert menu's action for an item: its library key and a colon.
+    static QString libraryItemAction(const QString& key) { return key + u':'; }
+    // Makes the item of key at point; false for a key that is not one of these.
+    bool addLibraryItem(const QString& key, QPointF point);
 
     // ---- state kept for the other canvas operations ----
     QPointF lastTouchPoint() const { return m_lastTouchPoint; }
@@ -493,7 +661,32 @@ private:
     DRVTable* sectionWithCellAt(QPointF point, int* row, int* column, int from = 0) const;
     void pushSectionsDownward(const QRectF& rect, bool toRectTop);
 
+    // Text factories: a factory's graphic in front, fitted to the section cell under sectionPoint
+    // when given in the responsive layout; outside every section (-99) when no cell lies there.
+    DRVGraphic* insertNewGraphic(DRVGraphic* graphic, std::optional<QPointF> sectionPoint);
+    // Runs a factory as one undo step of the user's command, named from "UndoStrings".
+    void runInsertCommand(const QString& actionName, const std::function<void()>& factory);
+    // The visible part's top-left corner (the page's origin outside a window).
+    QPointF visibleOrigin() const;
+    void addTagAtVisibleOrigin(const QString& tag);
+    void addQuibLinkAtInsertionPoint(const QString& text, int width);
+    void addBadge(const QString& text, int width, QPointF point);
+    // A bundle picture as an image graphic at frame (no original file is kept for it).
+    DRVGraphic* addBundlePicture(const QString& name, const QRectF& frame, int groupNumber,
+                                 const QString& link, QSizeF shapeSize);
+
     QPointer<DRVTable> m_selectedTable;
+    // One undo step named for the object: what build makes (nullptr: nothing) goes in at the
+    // front, or at the back; a responsive table that lies in no section cell keeps section -99.
+    DRVTable* insertNewTable(const QString& undoName, const std::function<DRVTable*()>& build,
+                             bool atBack = false);
+    DRVTable* fitIntoSection(QPointF origin, DRVTable* table);
+    // A one-column panel of size at the page's origin (responsive: across the section cell under
+    // point); style gives each row's cell its text and height.
+    DRVTable* insertPanel(const QString& undoName, const QString& gridType, int rows, QSizeF size, QPointF point,
+                          const QString& alignment, const std::function<void(myTextView*, int, QSizeF)>& style);
+    void insertStrip(bool dark, QPointF point);
+    SitePagesSource m_sitePagesSource;
     QRectF m_rulerEchoedBounds;
     QPointer<DRVGraphic> m_editingGraphic;
     QPointer<QWidget> m_editingView;

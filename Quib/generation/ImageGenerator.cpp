@@ -467,18 +467,17 @@ std::shared_ptr<CodeWidgetHelper> ImageGenerator::generateImageCode(DRVDocument&
         if (publishFlag && e.gResponsiveLayoutFlag)
             helper->headerString = imageRule + u'\n' + helper->headerString;
         const QString altValue = str(image, "altText");
-        QString linkAttributes;
+        // The thumbnail's anchor opens the pop-up; a link of the image goes in the caption, since a
+        // second href on that anchor would be invalid and ignored.
+        const QString linkAttributes = format(QStringLiteral("title=\"%@\""), {alt});
         QString caption;
         const QString captionStart = QStringLiteral("<p align=center><span style=\"background-color:#ffffff; "
                                                     "padding-right:10px;padding-left:10px;\">");
         if (!link.isEmpty() && link != QStringLiteral("(null)")) {
-            linkAttributes =
-                format(QStringLiteral("href=%@ title=\"%@\""), {TextEscaping::quotedAttribute(link), alt});
             caption = format(
                 QStringLiteral("%@<a href=%@>%@</a></span></p>"),
                 {captionStart, TextEscaping::quotedAttribute(link), TextEscaping::escapeHtmlText(altValue)});
         } else {
-            linkAttributes = format(QStringLiteral("title=\"%@\""), {alt});
             caption = format(QStringLiteral("%@%@</span></p>"),
                              {captionStart, TextEscaping::escapeHtmlText(altValue)});
         }

@@ -101,6 +101,24 @@ std::unique_ptr<DRVGraphic> DRVTable::copy() const
     return graphic;
 }
 
+myTextView* DRVTable::copyOfCell(const myTextView* cell)
+{
+    return copyCell(cell);
+}
+
+TransformView* DRVTable::copyOfImage(const TransformView* image)
+{
+    return copyImage(image);
+}
+
+void DRVTable::takeValuesOf(const DRVTable* other, const QStringList& skip)
+{
+    copyStoredValues(other, this, DRVGraphic::staticMetaObject,
+                     skip + QStringList{QStringLiteral("bounds"), QStringLiteral("xPosition"),
+                                        QStringLiteral("yPosition"), QStringLiteral("width"),
+                                        QStringLiteral("height")});
+}
+
 void DRVTable::copyTableInto(DRVTable* table) const
 {
     // The bounds came over as they are; everything else goes through the setters, except that

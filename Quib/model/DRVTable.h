@@ -44,6 +44,13 @@ public:
     // A complete copy: every property of the table, and copies of its cells (text included),
     // cell pictures and background pictures, owned by the copy.
     std::unique_ptr<DRVGraphic> copy() const override;
+    // A copy of one cell (every stored value, its inner text view's and its styled text), and of
+    // one picture; the caller owns them.
+    static myTextView* copyOfCell(const myTextView* cell);
+    static TransformView* copyOfImage(const TransformView* image);
+    // Takes every stored value of other's table and graphic properties but the geometry and the keys
+    // in skip; cells and pictures stay as they are.
+    void takeValuesOf(const DRVTable* other, const QStringList& skip);
 
     // ---- property dictionary ----
     // Reads "numOfColumns", "numOfRows", "padding", "gridType" (absent: "table"), and adopts the

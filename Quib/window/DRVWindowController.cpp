@@ -771,7 +771,7 @@ bool DRVWindowController::performAction(const QString& action)
         selectDefaultTextViews();
     else if (const DRVGraphicView::Command command = DRVGraphicView::menuCommands().value(action)) {
         if (m_graphicView)
-            (m_graphicView->*command)();
+            command(*m_graphicView);
     } else
         return false;
     return true;
@@ -916,29 +916,8 @@ void DRVWindowController::deSelectAllObjects()
 
 QString DRVWindowController::grabNextImageName() const
 {
-    QStringList names;
-    auto addCarriers = [&names](const QList<TransformView*>& carriers) {
-        for (const TransformView* carrier : carriers) {
-            if (carrier)
-                names.append(carrier->imageName());
-        }
-    };
-    if (m_document) {
-        for (DRVGraphic* graphic : m_document->graphics()) {
-            if (qobject_cast<DRVImage*>(graphic))
-                names.append(graphic->imageName());
-            else if (auto* slideshow = qobject_cast<DRVSlideshow*>(graphic))
-                addCarriers(slideshow->imageArray());
-            else if (auto* gallery = qobject_cast<DRVGalleryGrid*>(graphic))
-                addCarriers(gallery->imageArray());
-            else if (auto* table = qobject_cast<DRVTable*>(graphic); table && edition().gTableImagesFlag) {
-                addCarriers(table->imageArray());
-                addCarriers(table->tableBackgroundArray());
-            }
-        }
-    }
-    const QString folder = grabCurrentDocPath();
-    return PageImageFiles::getNextImageName(names, folder);
+    const QStringList names = m_document && m_graphicView ? m_graphicView->imageNamesInUse() : QStringList();
+    return PageImageFiles::getNextImageName(names, grabCurrentDocPath());
 }
 
 QString DRVWindowController::grabCurrentDocPath() const

@@ -39,14 +39,17 @@ inline QString writePage(const QString& folder, const QString& page)
     return path;
 }
 
-// Loads page with the check script of tests/browser and returns run-page.js's report.
-inline QJsonObject runPage(const QString& page, const QString& check, int width)
+// Loads page with the check script of tests/browser and returns run-page.js's report; extra
+// options (--height, --fonts, --screenshot) are passed on.
+inline QJsonObject runPage(const QString& page, const QString& check, int width, const QStringList& extra = {})
 {
     QProcess node;
     node.start(QStringLiteral("node"),
-               {browserFolder() + QStringLiteral("/run-page.js"), QStringLiteral("--page"), page,
-                QStringLiteral("--check"), browserFolder() + u'/' + check, QStringLiteral("--width"),
-                QString::number(width), QStringLiteral("--web"), QStringLiteral(QUIB_RESOURCES_DIR "/web")});
+               QStringList{browserFolder() + QStringLiteral("/run-page.js"), QStringLiteral("--page"), page,
+                           QStringLiteral("--check"), browserFolder() + u'/' + check, QStringLiteral("--width"),
+                           QString::number(width), QStringLiteral("--web"),
+                           QStringLiteral(QUIB_RESOURCES_DIR "/web")} +
+                   extra);
     if (!node.waitForFinished(90000)) {
         node.kill();
         node.waitForFinished();

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 using generationtest::GenerationTest;
 using generationtest::reopen;
@@ -178,4 +179,25 @@ TEST_F(ImageGenerationTest, ImagesReopenWithTheirTextsAndLinks)
         fragment->headerString.contains(QStringLiteral("border-style:none;border-color:transparent;")));
     EXPECT_TRUE(plain->borderHexColorString().isEmpty());
     EXPECT_TRUE(plain->borderStyle().isEmpty());
+}
+
+TEST_F(ImageGenerationTest, AnEnlargeableLinkedImageHasOneHrefPerAnchor)
+{
+    auto* image = addImage(document, QStringLiteral("image4"), QStringLiteral("PNG"), QRectF(10, 10, 80, 60),
+                           noisyPicture(80, 60, 7));
+    image->setImageEnlargeFlag(1);
+    image->setAltText(QStringLiteral("Harbour"));
+    image->setLink(QStringLiteral("http://example.com/harbour"));
+    const auto fragment = ImageGenerator::generateImageCode(document, image, false);
+    const QString body = fragment->bodyString;
+    // The thumbnail opens the pop-up; the link is reachable from the caption.
+    static const QRegularExpression anchor(QStringLiteral("<a [^>]*>"));
+    int anchors = 0;
+    for (auto it = anchor.globalMatch(body); it.hasNext();) {
+        EXPECT_EQ(it.next().captured().count(QStringLiteral("href=")), 1) << body.toStdString();
+        ++anchors;
+    }
+    EXPECT_EQ(anchors, 2);
+    EXPECT_TRUE(body.contains(QStringLiteral("href=\"#popup_image4\"")));
+    EXPECT_TRUE(body.contains(QStringLiteral("<a href=\"http://example.com/harbour\">Harbour</a>")));
 }
