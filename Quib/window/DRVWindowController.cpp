@@ -737,6 +737,7 @@ const QStringList& DRVWindowController::handledActions()
                                      QStringLiteral("showOrHideSourceCodeStatic:"),
                                      QStringLiteral("showMailSourceCode:"),
                                      QStringLiteral("showShapePopOver:"),
+                                     QStringLiteral("addNewShape:"),
                                      QStringLiteral("showTextViewPopOver:")};
     static const QStringList withCanvas = actions + QStringList(DRVGraphicView::menuCommands().keyBegin(),
                                                                 DRVGraphicView::menuCommands().keyEnd());
@@ -765,7 +766,8 @@ bool DRVWindowController::performAction(const QString& action)
              action == QLatin1String("showOrHideSourceCodeStatic:") ||
              action == QLatin1String("showMailSourceCode:"))
         showSourceCommand(action);
-    else if (action == QLatin1String("showShapePopOver:"))
+    else if (action == QLatin1String("showShapePopOver:") || action == QLatin1String("addNewShape:"))
+        // Insert > Shape lets the user pick one of the preset shapes.
         selectDefaultShapes();
     else if (action == QLatin1String("showTextViewPopOver:"))
         selectDefaultTextViews();

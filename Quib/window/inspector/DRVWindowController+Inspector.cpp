@@ -27,6 +27,16 @@ void DRVWindowController::installInspector(QMainWindow* window)
     m_inspector = new InspectorPanel(this, m_inspectorView);
     connect(this, &DRVWindowController::becameMain, m_inspector,
             [] { InspectorBinder::mainWindowChanged(); });
+    // A picked preset becomes a graphic on this window's canvas.
+    PresetPickers* pickers = m_inspector->presetPickers();
+    pickers->addNewShape = [this](int index) {
+        if (m_graphicView)
+            m_graphicView->addNewShape(index);
+    };
+    pickers->addNewSelectedTextView = [this](int index) {
+        if (m_graphicView)
+            m_graphicView->addNewSelectedTextView(index);
+    };
     initializeInspectorElements();
     followDocumentInInspector();
     createInspectorPanel();

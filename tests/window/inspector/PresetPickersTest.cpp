@@ -76,3 +76,18 @@ TEST_F(PresetPickersTest, TheTextSheetStacksOneTilePerCategory)
     EXPECT_EQ(pickers->sheet(), nullptr);
     EXPECT_EQ(picked, -1);
 }
+
+TEST_F(PresetPickersTest, InsertShapeOpensThePickerAndThePickLandsOnThePage)
+{
+    // The window's own hooks: the canvas inserts the picked preset.
+    ASSERT_TRUE(controller.performAction(QStringLiteral("addNewShape:")));
+    ASSERT_TRUE(pickers->sheet());
+    QTest::mouseClick(pickers->tiles().at(9), Qt::LeftButton);
+    ASSERT_EQ(doc.graphics().size(), 1);
+    // Twice the preset's size.
+    EXPECT_EQ(doc.graphics().first()->bounds().size(), QSizeF(140, 140));
+
+    ASSERT_TRUE(controller.performAction(QStringLiteral("showTextViewPopOver:")));
+    QTest::mouseClick(pickers->tiles().at(2), Qt::LeftButton);
+    EXPECT_EQ(doc.graphics().size(), 2);
+}
