@@ -337,6 +337,9 @@ public:
     void sendToBack();
     void selectAll();
     void deselectAll();
+    // ---- the layer list (DRVGraphicView+Layers.cpp) ----
+    // Adds the graphic at index to the selection; the selection is extended, never replaced.
+    void manuallySelectObject(int index);
     // ---- grouping and locking (DRVGraphicView+Grouping.cpp) ----
     // Groups and locks act on texts, images, slideshows, galleries, tables and lines; scroll
     // locking on the same kinds without lines.

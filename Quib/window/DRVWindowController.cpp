@@ -19,6 +19,7 @@
 #include "window/PageDialogsController.h"
 #include "window/ProfileViewController.h"
 #include "window/SourceCodeWindowController.h"
+#include "window/inspector/ColorSelector.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -111,6 +112,7 @@ void DRVWindowController::setDocument(DRVDocument* document)
     stopObservingDocument();
     m_document = document;
     m_graphicsController->setContent(document);
+    followDocumentInInspector();
     if (document) {
         m_documentConnections.append(platform::observe(
             document, this,
@@ -135,6 +137,7 @@ void DRVWindowController::setDocument(DRVDocument* document)
             refreshPageBackgroundColor();
             if (m_document)
                 observeDocumentCanvasSize(m_document->canvasSize());
+            refreshLayerListing();
         }));
         m_documentConnections.append(
             connect(document, &DRVDocument::deselectAllRequested, this, [this] { deSelectAllObjects(); }));
@@ -537,18 +540,16 @@ bool DRVWindowController::isProfilePopoverShown() const
 
 void DRVWindowController::refreshColorButtons()
 {
+    const QString pageHex = m_pageColorHexString;
+    const QColor canvas = pageHex.isEmpty() || pageHex == QLatin1String("CLEAR0") ? QColor(Qt::transparent)
+                                                                                 : getDocumentColor();
     const QColor colours[] = {m_selectedTextColor,      m_selectedShapeColor,  m_selectedHoverColor,
-                              m_selectedHoverTextColor, m_selectedBorderColor, getDocumentColor()};
+                              m_selectedHoverTextColor, m_selectedBorderColor, canvas};
     for (int i = 0; i < 6; ++i) {
         QPushButton* button = m_colorButtons[i];
         const QColor colour = colours[i].isValid() ? colours[i] : QColor(Qt::transparent);
-        button->setProperty("color", colour);
-        button->setStyleSheet(QStringLiteral("background-color: rgba(%1, %2, %3, %4);")
-                                  .arg(colour.red())
-                                  .arg(colour.green())
-                                  .arg(colour.blue())
-                                  .arg(colour.alpha()));
-        button->update();
+        // The face follows the colour; the place is the panel's or the tile's.
+        ColorSelector::showColorOnButton(colour, button);
     }
 }
 
@@ -735,7 +736,10 @@ const QStringList& DRVWindowController::handledActions()
                                      QStringLiteral("toggleGridShowing:"),
                                      QStringLiteral("showOrHideSourceCode:"),
                                      QStringLiteral("showOrHideSourceCodeStatic:"),
-                                     QStringLiteral("showMailSourceCode:")};
+                                     QStringLiteral("showMailSourceCode:"),
+                                     QStringLiteral("showShapePopOver:"),
+                                     QStringLiteral("addNewShape:"),
+                                     QStringLiteral("showTextViewPopOver:")};
     static const QStringList withCanvas =
         actions + PageDialogsController::actions() +
         QStringList(DRVGraphicView::menuCommands().keyBegin(), DRVGraphicView::menuCommands().keyEnd());
@@ -766,6 +770,11 @@ bool DRVWindowController::performAction(const QString& action)
         showSourceCommand(action);
     else if (PageDialogsController::actions().contains(action))
         pageDialogs()->perform(action);
+    else if (action == QLatin1String("showShapePopOver:") || action == QLatin1String("addNewShape:"))
+        // Insert > Shape lets the user pick one of the preset shapes.
+        selectDefaultShapes();
+    else if (action == QLatin1String("showTextViewPopOver:"))
+        selectDefaultTextViews();
     else if (const DRVGraphicView::Command command = DRVGraphicView::menuCommands().value(action)) {
         if (m_graphicView)
             command(*m_graphicView);

@@ -107,6 +107,11 @@ public:
     QPushButton* selectedHoverTextColorButton() const { return m_colorButtons[3]; }
     QPushButton* selectedBorderColorButton() const { return m_colorButtons[4]; }
     QPushButton* canvasColorButton() const { return m_colorButtons[5]; }
+    // The six, in the order above.
+    QList<QPushButton*> colorButtons() const
+    {
+        return QList<QPushButton*>(std::begin(m_colorButtons), std::end(m_colorButtons));
+    }
 
     // ---- print templates ----
     // "brand number description" with white space trimmed at both ends, one per template.
@@ -203,9 +208,8 @@ public:
     void refreshWebsite() {}
     void totalRefreshWebsite() {}
     void setFormButtons() { selectWhichToolBarToUse(); }
-    // The palette's and the layer list's tiles arrive with the objects palette and the layer list.
+    // The palette's tiles arrive with the objects palette.
     void clearDragAndDropIcons() {}
-    void clearLayerListingIcons() {}
     // Re-applying the page template to every page arrives with the print products' pickers.
     void callRefreshTabs() {}
     // ---- inspector (inspector/DRVWindowController+Inspector.cpp) ----
@@ -224,6 +228,17 @@ public:
     void updateMarginAndPadding();
     // The margin unit pop-ups: the unit itself arrives through the binding.
     void updatedMarginType();
+    // The sidebar's Format tab for the current selection, and its border colour tile for a line.
+    void showFormattingOptions();
+    void updateIconViewDescriptionForLine();
+    // The sidebar's Layers tab; refreshLayerListing rebuilds it only while it is shown.
+    void showLayers();
+    void refreshLayerListing();
+    void clearLayerListingIcons();
+    // The preset pickers (actions showShapePopOver: and showTextViewPopOver:): a picked tile goes to
+    // the canvas through the pickers' hooks.
+    void selectDefaultShapes();
+    void selectDefaultTextViews();
     // The names this window listens to, and for each whether only its own document's posts count.
     static const QList<QPair<QString, bool>>& observedNotifications();
     // How many notifications reached the window (tests check which ones count).
@@ -245,6 +260,7 @@ private:
     void windowDidLoad();
     void windowDidResignMain();
     void installInspector(QMainWindow* window);
+    void followDocumentInInspector();
     void bindCanvas();
     void registerNotifications();
     void unregisterNotifications();

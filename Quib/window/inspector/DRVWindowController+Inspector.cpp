@@ -4,7 +4,10 @@
 #include "model/DRVTable.h"
 #include "window/DRVWindowController.h"
 #include "window/InspectorView.h"
+#include "window/inspector/FormattingOptions.h"
 #include "window/inspector/InspectorPanel.h"
+#include "window/inspector/LayerList.h"
+#include "window/inspector/PresetPickers.h"
 
 #include <QDockWidget>
 #include <QMainWindow>
@@ -24,8 +27,55 @@ void DRVWindowController::installInspector(QMainWindow* window)
     m_inspector = new InspectorPanel(this, m_inspectorView);
     connect(this, &DRVWindowController::becameMain, m_inspector,
             [] { InspectorBinder::mainWindowChanged(); });
+    // A picked preset becomes a graphic on this window's canvas.
+    PresetPickers* pickers = m_inspector->presetPickers();
+    pickers->addNewShape = [this](int index) {
+        if (m_graphicView)
+            m_graphicView->addNewShape(index);
+    };
+    pickers->addNewSelectedTextView = [this](int index) {
+        if (m_graphicView)
+            m_graphicView->addNewSelectedTextView(index);
+    };
     initializeInspectorElements();
+    followDocumentInInspector();
     createInspectorPanel();
+}
+
+void DRVWindowController::followDocumentInInspector()
+{
+    if (m_inspector)
+        m_inspector->layerList()->followDocument(m_document);
+}
+
+void DRVWindowController::showFormattingOptions()
+{
+    if (m_inspector)
+        m_inspector->formattingOptions()->showFormattingOptions();
+}
+
+void DRVWindowController::updateIconViewDescriptionForLine()
+{
+    if (m_inspector)
+        m_inspector->formattingOptions()->updateIconViewDescriptionForLine();
+}
+
+void DRVWindowController::showLayers()
+{
+    if (m_inspector)
+        m_inspector->layerList()->showLayers();
+}
+
+void DRVWindowController::refreshLayerListing()
+{
+    if (m_inspector)
+        m_inspector->layerList()->refreshLayerListing();
+}
+
+void DRVWindowController::clearLayerListingIcons()
+{
+    if (m_inspector)
+        m_inspector->layerList()->clearLayerListingIcons();
 }
 
 void DRVWindowController::initializeInspectorElements()
@@ -94,4 +144,16 @@ void DRVWindowController::updatedMarginType()
         return;
     for (DRVGraphic* graphic : m_graphicView->selectedGraphics())
         graphic->autoConvertLeftMargins();
+}
+
+void DRVWindowController::selectDefaultShapes()
+{
+    if (m_inspector)
+        m_inspector->presetPickers()->selectDefaultShapes();
+}
+
+void DRVWindowController::selectDefaultTextViews()
+{
+    if (m_inspector)
+        m_inspector->presetPickers()->selectDefaultTextViews();
 }

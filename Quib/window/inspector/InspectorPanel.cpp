@@ -6,17 +6,26 @@
 #include "window/DRVWindowController.h"
 #include "window/FlippedNSView.h"
 #include "window/InspectorView.h"
+#include "window/inspector/ColorSelector.h"
+#include "window/inspector/FormattingOptions.h"
+#include "window/inspector/ImageMasks.h"
+#include "window/inspector/LayerList.h"
+#include "window/inspector/PresetPickers.h"
+#include "window/inspector/PropertyHandlers.h"
 #include "window/inspector/SegmentedControl.h"
 
+#include <QAbstractSlider>
 #include <QCheckBox>
 #include <QCollator>
 #include <QComboBox>
+#include <QDial>
 #include <QFont>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSlider>
 #include <QSpinBox>
 #include <QValidator>
@@ -133,9 +142,15 @@ QRect frame(int x, int y, int w, int h)
 InspectorPanel::InspectorPanel(DRVWindowController* owner, InspectorView* inspectorView)
     : QObject(owner), m_owner(owner), m_inspectorView(inspectorView), m_binder(this)
 {
+    m_formattingOptions = new FormattingOptions(owner, this);
+    m_layerList = new LayerList(owner, this);
+    m_colorSelector = new ColorSelector(owner, this);
+    m_handlers = new PropertyHandlers(owner, this);
+    m_imageMasks = new ImageMasks(owner, this);
+    m_presetPickers = new PresetPickers(owner);
     showObjectsList = [this] { clearInspectorView(); };
-    showLayers = [this] { clearInspectorView(); };
-    showFormattingOptions = [this] { restoreBinding(); };
+    showLayers = [this] { m_layerList->showLayers(); };
+    showFormattingOptions = [this] { m_formattingOptions->showFormattingOptions(); };
 }
 
 InspectorPanel::~InspectorPanel()
@@ -263,9 +278,15 @@ void InspectorPanel::initializeInspectorElements()
 
     make<QPushButton>("imageMaskButton");
     make<QCheckBox>("imageMaskApplyCheckmark");
-    slider("rotationSlider", QRect(), 0, 360, 1);
+    // The rotation is picked on a dial.
+    auto* dial = make<QDial>("rotationSlider");
+    dial->setRange(0, 360);
+    dial->setWrapping(true);
+    dial->setNotchesVisible(false);
     numberField("rotationAngleTextField", false);
     make<QCheckBox>("rotationApplyCheckmark")->setText(localizedText(QStringLiteral("Apply Rotation")));
+    m_handlers->connectActions();
+    m_imageMasks->connectActions();
 }
 
 QList<CustomFont> InspectorPanel::fontMenuEntries(const QStringList& installedFamilies, bool noWebFonts)
@@ -337,6 +358,90 @@ QWidget* InspectorPanel::makeCaption(QWidget* parent, const QString& text, QRect
     caption->setStyleSheet(QStringLiteral("color: #555555; background: transparent;"));
     caption->show();
     return caption;
+}
+
+void InspectorPanel::registerControl(QWidget* control)
+{
+    if (control)
+        m_controls.insert(control->objectName(), control);
+}
+
+void InspectorPanel::setAction(const char* controlName, std::function<void()> action)
+{
+    const QString name = QString::fromLatin1(controlName);
+    m_actions.insert(name, std::move(action));
+    connectAction(name);
+}
+
+// Made again after each binding of the control, so the action follows the binding's write.
+void InspectorPanel::connectAction(const QString& controlName)
+{
+    disconnect(m_actionConnections.take(controlName));
+    QWidget* widget = control(controlName);
+    if (!widget || !m_actions.contains(controlName))
+        return;
+    auto run = [this, controlName] {
+        if (const auto action = m_actions.value(controlName))
+            action();
+    };
+    QMetaObject::Connection connection;
+    if (auto* field = qobject_cast<QLineEdit*>(widget))
+        connection = connect(field, &QLineEdit::editingFinished, this, run);
+    else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        connection = connect(button, &QAbstractButton::clicked, this, run);
+    else if (auto* spin = qobject_cast<QSpinBox*>(widget))
+        connection = connect(spin, &QSpinBox::valueChanged, this, run);
+    else if (auto* slider = qobject_cast<QAbstractSlider*>(widget))
+        connection = connect(slider, &QAbstractSlider::valueChanged, this, run);
+    else if (auto* segments = qobject_cast<SegmentedControl*>(widget))
+        connection = connect(segments, &SegmentedControl::segmentActivated, this, run);
+    else if (auto* popup = qobject_cast<QComboBox*>(widget))
+        connection = connect(popup, &QComboBox::activated, this, run);
+    m_actionConnections.insert(controlName, connection);
+}
+
+void InspectorPanel::rescueControls(QWidget* root)
+{
+    if (!root)
+        return;
+    for (const QPointer<QWidget>& widget : std::as_const(m_controls)) {
+        if (widget && root->isAncestorOf(widget)) {
+            widget->hide();
+            widget->setParent(nullptr);
+        }
+    }
+    if (m_owner) {
+        for (QPushButton* button : m_owner->colorButtons()) {
+            if (button && root->isAncestorOf(button)) {
+                button->hide();
+                button->setParent(nullptr);
+            }
+        }
+    }
+}
+
+FlippedNSView* InspectorPanel::newScrollingArea(int height)
+{
+    if (!m_inspectorView)
+        return nullptr;
+    if (m_dragObjectsScrollView)
+        detach(m_dragObjectsScrollView);
+    const int switchHeight = m_sidebarSwitch ? m_sidebarSwitch->height() : 0;
+    auto* scroll = new QScrollArea(m_inspectorView);
+    scroll->setObjectName(QStringLiteral("dragObjectsScrollView"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    scroll->setWidgetResizable(false);
+    scroll->setGeometry(0, switchHeight, m_inspectorView->width(), m_inspectorView->height());
+    auto* clip = new FlippedNSView;
+    clip->setObjectName(QStringLiteral("dragObjectsClipView"));
+    clip->setGeometry(0, 0, m_inspectorView->width(), std::max(0, height));
+    scroll->setWidget(clip);
+    scroll->show();
+    m_dragObjectsScrollView = scroll;
+    m_dragObjectsClipView = clip;
+    return clip;
 }
 
 void InspectorPanel::place(QWidget* parent, const char* name, QRect rect)
@@ -463,13 +568,12 @@ void InspectorPanel::createInspectorPanel_noDrag()
         target->setSegments({"_self", "_blank", "_parent"}, {83, 83, 83});
     place(style, "linkOptionSegmentedControl", frame(5, 340, 255, 40));
 
-    // Color: the colour buttons and their captions come with the colour tools.
+    // Color
     QWidget* colour = m_tabViews[1];
     makeCaption(colour, QStringLiteral("Last Color Hex Code:"), frame(50, 10, 250, 20), 10);
-    if (QPushButton* textColour = m_owner ? m_owner->selectedTextColorButton() : nullptr) {
-        textColour->setParent(colour);
-        textColour->show();
-    }
+    m_colorSelector->refreshColorLabels(colour);
+    if (m_owner)
+        m_owner->refreshColorButtons();
 
     // Effects
     QWidget* effects = m_tabViews[2];
@@ -595,18 +699,22 @@ void InspectorPanel::graphicTouched()
 void InspectorPanel::restoreBindingOf(const char* controlName)
 {
     for (const BindingRow& row : bindingTable()) {
-        if (qstrcmp(row.control, controlName) == 0)
+        if (qstrcmp(row.control, controlName) == 0) {
             m_binder.bind(control(QString::fromLatin1(row.control)), QString::fromLatin1(row.binding),
                           QString::fromLatin1(row.key), row.options);
+            connectAction(QString::fromLatin1(row.control));
+        }
     }
 }
 
 void InspectorPanel::restoreBinding()
 {
     ++m_restoreBindingCount;
-    for (const BindingRow& row : bindingTable())
+    for (const BindingRow& row : bindingTable()) {
         m_binder.bind(control(QString::fromLatin1(row.control)), QString::fromLatin1(row.binding),
                       QString::fromLatin1(row.key), row.options);
+        connectAction(QString::fromLatin1(row.control));
+    }
 }
 
 void InspectorPanel::unbindEverything()
@@ -669,7 +777,13 @@ bool InspectorPanel::isKept(const QWidget* widget) const
         if (view == widget)
             return true;
     }
-    return m_owner && widget == m_owner->selectedTextColorButton();
+    if (m_owner) {
+        for (const QPushButton* button : m_owner->colorButtons()) {
+            if (button == widget)
+                return true;
+        }
+    }
+    return false;
 }
 
 // Takes a widget out of its superview: the window's long-lived controls and tab views are kept for
@@ -679,12 +793,8 @@ void InspectorPanel::detach(QWidget* widget)
     if (!widget)
         return;
     if (!isKept(widget)) {
-        // A caption may hold nothing of ours, but a stray tab view might.
-        const QObjectList snapshot = widget->children();
-        for (QObject* child : snapshot) {
-            if (auto* inner = qobject_cast<QWidget*>(child); inner && isKept(inner))
-                detach(inner);
-        }
+        // A caption holds nothing of ours, but a scrolling area's tiles hold the controls.
+        rescueControls(widget);
         widget->hide();
         widget->deleteLater();
         widget->setParent(nullptr);

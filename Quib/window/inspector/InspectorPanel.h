@@ -15,10 +15,17 @@
 #include <QWidget>
 #include <functional>
 
+class ColorSelector;
 class DRVWindowController;
 class FlippedNSView;
+class FormattingOptions;
 class InspectorView;
+class ImageMasks;
+class LayerList;
+class PresetPickers;
+class PropertyHandlers;
 class QComboBox;
+class QScrollArea;
 
 class InspectorPanel : public QObject
 {
@@ -39,6 +46,30 @@ public:
     FlippedNSView* effectsView() const { return m_tabViews[2]; }
     SegmentedControl* sidebarSwitchSegmentedControl() const { return m_sidebarSwitch; }
     InspectorBinder& binder() { return m_binder; }
+    FormattingOptions* formattingOptions() const { return m_formattingOptions; }
+    LayerList* layerList() const { return m_layerList; }
+    ColorSelector* colorSelector() const { return m_colorSelector; }
+    PropertyHandlers* handlers() const { return m_handlers; }
+    ImageMasks* imageMasks() const { return m_imageMasks; }
+    PresetPickers* presetPickers() const { return m_presetPickers; }
+
+    // Keeps a control made outside initializeInspectorElements under its object name (a later one
+    // of the same name replaces it).
+    void registerControl(QWidget* control);
+    // Puts the named control into parent at rect and shows it.
+    void place(QWidget* parent, const char* name, QRect rect);
+    // A grey caption in parent.
+    QWidget* makeCaption(QWidget* parent, const QString& text, QRect frame, int pixelSize = 12);
+    // What the control does after its binding wrote the user's change: runs on the control's edit
+    // signal (text committed, click, segment, item, slider or stepper move), after the binding.
+    void setAction(const char* controlName, std::function<void()> action);
+    // Takes the window's long-lived controls out of root's tree before root goes away.
+    void rescueControls(QWidget* root);
+    // A fresh scrolling area under the sidebar switch (the previous one is taken away first) and its
+    // document view, height high.
+    FlippedNSView* newScrollingArea(int height);
+    QScrollArea* dragObjectsScrollView() const { return m_dragObjectsScrollView; }
+    FlippedNSView* dragObjectsClipView() const { return m_dragObjectsClipView; }
 
     // Makes every control, once; later calls do nothing.
     void initializeInspectorElements();
@@ -78,8 +109,7 @@ public:
 
 private:
     template <class T> T* make(const char* name, QRect frame = {});
-    QWidget* makeCaption(QWidget* parent, const QString& text, QRect frame, int pixelSize = 12);
-    void place(QWidget* parent, const char* name, QRect frame);
+    void connectAction(const QString& controlName);
     struct SliderColumns
     {
         int sliderX, sliderWidth, fieldX, fieldWidth;
@@ -99,6 +129,16 @@ private:
     QPointer<FlippedNSView> m_tabViews[3];
     QPointer<SegmentedControl> m_sidebarSwitch;
     InspectorBinder m_binder;
+    QHash<QString, std::function<void()>> m_actions;
+    QHash<QString, QMetaObject::Connection> m_actionConnections;
+    FormattingOptions* m_formattingOptions = nullptr;
+    LayerList* m_layerList = nullptr;
+    ColorSelector* m_colorSelector = nullptr;
+    PropertyHandlers* m_handlers = nullptr;
+    ImageMasks* m_imageMasks = nullptr;
+    PresetPickers* m_presetPickers = nullptr;
+    QPointer<QScrollArea> m_dragObjectsScrollView;
+    QPointer<FlippedNSView> m_dragObjectsClipView;
     bool m_initialized = false;
     int m_restoreBindingCount = 0;
     int m_sidebarBuilds[3] = {};

@@ -136,15 +136,18 @@ TEST_F(InspectorBindingTest, ControlsShowAndEditTheSelection)
              t.controller.restoreBinding();
              EXPECT_EQ(t.control<QLineEdit>("originXTextField")->text(), QStringLiteral("60"));
          }},
-        {"the rotation check box shows a set angle and writes nothing",
+        {"the rotation check box shows a set angle; unticking it takes the rotation away",
          [](InspectorBindingTest& t) {
              t.g0->setRotationAngle(30);
              t.select({0});
              auto* box = t.control<QCheckBox>("rotationApplyCheckmark");
              EXPECT_TRUE(box->isChecked());
              box->click();
-             EXPECT_FLOAT_EQ(t.g0->rotationAngle(), 30);
-             EXPECT_TRUE(box->isChecked());
+             EXPECT_FLOAT_EQ(t.g0->rotationAngle(), 0);
+             EXPECT_FALSE(box->isChecked());
+             // Ticking it writes no angle of its own.
+             box->click();
+             EXPECT_FLOAT_EQ(t.g0->rotationAngle(), 0);
          }},
     };
     for (const Case& c : cases) {

@@ -1,6 +1,7 @@
 // The inspector's panel: building it (again), its tabs, centring, the sidebar switch and which
 // selection changes rebind or rebuild, and the font pop-up's list.
 #include "window/WindowTestSupport.h"
+#include "window/inspector/SidebarInspectorTest.h"
 
 #include "editions/CustomFont.h"
 #include "editions/DataCentre.h"
@@ -23,15 +24,6 @@ class InspectorPanelTest : public WindowTest
 {
 protected:
     InspectorPanel* panel(DRVWindowController& c) { return c.inspector(); }
-
-    static void keepScreenshot(QWidget* widget, const QString& name)
-    {
-        const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/artefacts");
-        QDir().mkpath(folder);
-        const QImage image = widget->grab().toImage();
-        EXPECT_FALSE(image.isNull());
-        image.save(folder + QLatin1Char('/') + name);
-    }
 };
 
 QStringList fontTitles(const QList<CustomFont>& entries)
