@@ -2,6 +2,7 @@
 // at a time. Each predicate loads what its popover shows; each Save stores and closes.
 #include "canvas/DRVGraphicView.h"
 
+#include "canvas/DRVCanvasPageContext.h"
 #include "canvas/QuibPopover.h"
 #include "editions/EditionSettings.h"
 #include "model/DRVImage.h"
@@ -144,6 +145,7 @@ bool DRVGraphicView::linkShown()
         return true;
     }
     if (const auto* table = qobject_cast<const DRVTable*>(graphic)) {
+        DRVCanvasPageContext context(this);
         if (const myTextView* cell = table->grabCurrentTableCellHelper()) {
             m_existingHyperLink = cell->link();
             m_existingOnClickShowString = cell->onClickShowString();
@@ -205,6 +207,8 @@ void DRVGraphicView::applyLinkPopOver()
         const QString linkType =
             type && type->currentIndex() == 1 ? QStringLiteral("shape") : QStringLiteral("text");
         platform::UndoManager* undo = undoManager();
+        // The cell is the one under this canvas's touch point, whichever window is in front.
+        DRVCanvasPageContext context(this);
         beginUndoStep();
         for (DRVGraphic* graphic : selectedGraphics()) {
             QObject* linked = linkCarrier(graphic);

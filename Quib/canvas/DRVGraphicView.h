@@ -6,10 +6,12 @@
 #pragma once
 #include "canvas/DRVGrid.h"
 #include "canvas/DRVSelectionModel.h"
+#include "canvas/MultiplyViewController.h"
 #include "canvas/QuibPopover.h"
 #include "document/DRVDocument.h"
 #include "model/DRVGraphic.h"
 #include "model/DRVTable.h"
+#include "model/TableGridWindowController.h"
 #include "platform/Observable.h"
 
 #include <QColor>
@@ -25,6 +27,8 @@
 #include <QSizeF>
 #include <QString>
 #include <QWidget>
+#include <functional>
+#include <memory>
 #include <optional>
 
 class QMenu;
@@ -322,6 +326,145 @@ public:
     void scrollLockObjects();
     void unScrollLockObjects();
 
+    // ---- table editing (DRVGraphicView+TableEditing.cpp) ----
+    // Each structure edit is one undo step whose undo puts the table back exactly as it was.
+    // The table the table commands act on: the one selected table, else the last one found.
+    DRVTable* tableForCommand() const;
+    // Makes the table's cells match its row and column counts and sizes it.
+    void refreshTable();
+    // Join the two selected tables into the one further back; the counts across must match.
+    void joinTablesVertically();
+    void joinTablesHorizontally();
+    // back takes in front, which leaves the page; both stay as they were when the counts differ.
+    void joinTables(DRVTable* back, DRVTable* front, bool vertically);
+    void transformTable();
+    // The current cell's column (row) swapped with its neighbour.
+    void moveTableRowLeft();
+    void moveTableRowRight();
+    void moveTableRowUp();
+    void moveTableRowDown();
+    // At the current cell, the cell under the last touch point.
+    void insertTableRow();
+    void insertTableColumn();
+    void deleteTableRow();
+    void deleteTableColumn();
+    // A table of contents rebuilt from the website's pages: a title and a number per titled page.
+    void refreshTableOfContents();
+    bool shouldDisplayOfTableContents() const;
+    struct SitePage
+    {
+        QString pageTitle;
+        QString pagePublishFileName;
+    };
+    // Where the table of contents gets the open website's pages, in page-list order.
+    void setSitePagesSource(std::function<QList<SitePage>()> source) { m_sitePagesSource = std::move(source); }
+    // Runs edit on table with undo registration off and records the whole table before and after,
+    // so that undo and redo swap the two. Whether edit changed anything.
+    bool changeTableRecorded(DRVTable* table, const std::function<bool()>& edit);
+    // Registers the way back to before, a copy of table taken earlier (its redo comes back to what
+    // table is now).
+    void recordTableSnapshot(DRVTable* table, std::shared_ptr<const DRVGraphic> before);
+
+    // ---- table grid dialog (DRVGraphicView+TableGrid.cpp) ----
+    // The "Configure Table Grid" window, made on first use and kept; nullptr before.
+    TableGridWindowController* tableGridWindowController() const { return m_tableGridWindowController; }
+    // Opens the window filled from the table the commands act on. Widths, heights and fixed flags
+    // change the table while the window is open; Save applies the rest as one undo step with them,
+    // Cancel puts the table back as it was when the window opened.
+    void configureTableGrid();
+    void saveTableSettings();
+    void cancelTableSettings();
+    // The table the open window edits.
+    DRVTable* tableGridTable() const { return m_tableGridTable; }
+    void adjustSameWidthAndHeightForTableSettings();
+    void adjustTableColumnWidth();
+    void adjustTableRowHeight();
+    void updateColumnWidth();
+    void updateRowHeight();
+    void updateFixedWidth();
+    void updateFixedHeight();
+    void updateTableSameWidth();
+    void updateTableSameHeight();
+    void adjustTableSpacing();
+    void updateTableNumOfColumns();
+    void updateTableNumOfRows();
+    // A text field of an editor window changed: the grid window's width and height apply at once.
+    void controlTextDidChange(QObject* field);
+
+    // ---- form fields (DRVGraphicView+Forms.cpp) ----
+    enum class FormKind { TextField, EmailField, Paragraph, BotCheck, MultipleChoice, Checkboxes, Submit };
+    // Puts one form element with its label (a group with its title and four options) at point,
+    // each in front, all of one new group and form tag; label or title first. Returns them in the
+    // order made. Names no undo step.
+    QList<DRVGraphic*> addFormElements(QPointF point, FormKind kind);
+    // The menu commands: at the default insertion point, one named undo step each.
+    void addFormElementsAtInsertionPoint(FormKind kind, const QString& undoName);
+    void addTextField();
+    void addEmailTextField();
+    void addParagraph();
+    void addBotCheckerTextField();
+    void addMultipleChoice();
+    void addCheckboxes();
+    void addSubmitButton();
+    // One more option under each selected label of a group.
+    void addNewOption(bool radio);
+    void addNewMultipleChoiceOption();
+    void addNewCheckboxChoiceOption();
+    void setSelectedFieldsRequired(bool required);
+    void makeFormMandatory();
+    void makeFormOptional();
+    // The selected text becomes the page's only reply-to field.
+    void markAsReplyTo();
+    bool showMarkAsReplyTo() const;
+    bool showMandatory() const;
+    bool showOptional() const;
+    bool showCut() const;
+    bool enableNewMultipleChoiceOption() const;
+    bool enableNewCheckboxChoiceOption() const;
+    // Whether some text of graphic's form tag has the form type.
+    bool groupHasOptionOfType(const DRVGraphic* graphic, const QString& type) const;
+    bool isOriginalTextViewRadio(const DRVGraphic* graphic) const;
+    bool isOriginalTextViewCheckbox(const DRVGraphic* graphic) const;
+    // The page's next form tag: the highest among its texts (snippets aside) plus 1, at least 1.
+    int findNextFormTag() const;
+    // The next option number of the group with that tag.
+    int findLastOptionTag(int formTag) const;
+    // The other text of the same tag and option number: an option's label, a label's option.
+    DRVGraphic* findMatchingOption(const DRVGraphic* graphic) const;
+    // The title label of graphic's group.
+    DRVGraphic* grabRadioLabel(const DRVGraphic* graphic) const;
+    bool IsThisMultipleChoiceLabel(const DRVGraphic* graphic) const;
+
+    // ---- lines, arrows and branches (DRVGraphicView+Lines.cpp) ----
+    // One line in front of everything; arrows are "1" or "0". Neither snaps nor selects.
+    DRVGraphic* addTrueLine(QPointF begin, QPointF end, const QString& colour, const QString& style, int width,
+                            const QString& beginArrow, const QString& endArrow, int group);
+    // A 200 x 200 diagonal with an arrow at its start, at the default insertion point.
+    void addLineStyled(const QString& style);
+    void addLine();
+    void addLineDashed();
+    void addLineDotted();
+    void setArrows(const char* key, bool on);
+    void drawStartArrow();
+    void hideStartArrow();
+    void drawEndArrow();
+    void hideEndArrow();
+    bool showDrawStartArrow() const;
+    bool showHideStartArrow() const;
+    bool showDrawEndArrow() const;
+    bool showHideEndArrow() const;
+    bool arrowOptionsShown() const;
+    // The branch generator: a popover of its settings beside the selection, or an alert when
+    // nothing fits.
+    void multiplyNewShapes();
+    void showMultipleNewShapeWindow();
+    MultiplyViewController* multipleViewController() const { return m_multipleViewController; }
+    // The popover's add button: the halo, the lines and the copies around the selected text box.
+    void addMultipleShapesSelected();
+    // A rectangle twice the size about the same centre, truncated to whole pixels.
+    static QRectF generateNewRect(const QRectF& rect);
+    static double DegreesToRadians(double degrees);
+
     // The action of a submenu's own entry, which validation only shows or hides.
     void submenuOptions() {}
 
@@ -522,6 +665,11 @@ private:
     QPointer<QuibPopover> m_quibPopOver;
     QPointer<QDialog> m_codeEditor;
     QPointer<DRVGraphic> m_selectedSnippet; // a DRVText
+    std::function<QList<SitePage>()> m_sitePagesSource;
+    QPointer<TableGridWindowController> m_tableGridWindowController;
+    QPointer<MultiplyViewController> m_multipleViewController;
+    QPointer<DRVTable> m_tableGridTable;
+    std::shared_ptr<const DRVGraphic> m_tableGridSnapshot;
 
     double m_scale = 1.0;
     QSizeF m_canvasSize;
