@@ -416,6 +416,7 @@ const QHash<QString, DRVGraphicView::Command>& DRVGraphicView::menuCommands()
         {QStringLiteral("hideStartArrow:"), &DRVGraphicView::hideStartArrow},
         {QStringLiteral("drawEndArrow:"), &DRVGraphicView::drawEndArrow},
         {QStringLiteral("hideEndArrow:"), &DRVGraphicView::hideEndArrow},
-        {QStringLiteral("multiplyNewShapes:"), &DRVGraphicView::multiplyNewShapes}};
+        {QStringLiteral("multiplyNewShapes:"), &DRVGraphicView::multiplyNewShapes},
+        {QStringLiteral("autoAdjustSnippetSize:"), &DRVGraphicView::autoAdjustSnippetSize}};
     return commands;
 }

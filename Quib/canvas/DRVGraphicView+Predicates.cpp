@@ -172,6 +172,7 @@ QStringList DRVGraphicView::holdingPredicates()
                             {"showDrawEndArrow", showDrawEndArrow()},
                             {"showHideEndArrow", showHideEndArrow()},
                             {"arrowOptionsShown", arrowOptionsShown()},
+                            {"showAutoAdjustSnippetSize", showAutoAdjustSnippetSize()},
                             {"codeEditorShown", codeEditorShown()},
                             {"savedTextShown", savedTextShown()},
                             {"applyHTMLSnippetFormattingShown", applyHTMLSnippetFormattingShown()},
@@ -201,10 +202,8 @@ QStringList DRVGraphicView::holdingPredicates()
     return holding;
 }
 
-namespace {
-
-// Replaces the snippet's text; the way back registers the redo in turn.
-void replaceTextRecorded(platform::UndoManager* undo, DRVText* snippet, const QString& text)
+// The way back registers the redo in turn.
+void DRVGraphicView::replaceTextRecorded(platform::UndoManager* undo, DRVText* snippet, const QString& text)
 {
     const QString old = snippet->textString();
     if (old == text)
@@ -218,8 +217,6 @@ void replaceTextRecorded(platform::UndoManager* undo, DRVText* snippet, const QS
             replaceTextRecorded(undo, guarded, old);
     });
 }
-
-} // namespace
 
 void DRVGraphicView::showCodeEditor()
 {

@@ -31,6 +31,7 @@
 #include <memory>
 #include <optional>
 
+class DRVText;
 class QMenu;
 class QuibPopover;
 class QPainter;
@@ -464,6 +465,18 @@ public:
     // A rectangle twice the size about the same centre, truncated to whole pixels.
     static QRectF generateNewRect(const QRectF& rect);
     static double DegreesToRadians(double degrees);
+
+    // ---- saved texts and snippet sizes (DRVGraphicView+Snippets.cpp) ----
+    // Replaces a text box's whole text as a change undo can take back.
+    static void replaceTextRecorded(platform::UndoManager* undo, DRVText* snippet, const QString& text);
+    // Not on responsive pages; otherwise one selected HTML snippet, which becomes the target.
+    bool showAutoAdjustSnippetSize();
+    // Gives the snippet's width and height attributes the graphic's size, as one undo step.
+    void autoAdjustSnippetSize();
+    // The text with the value of every width and height attribute of its tags replaced, quotes
+    // kept; unchanged unless it has both. Attribute values and text between tags are never read
+    // as attributes, so "max-width" and a closing tag stay as they are.
+    static QString resizedSnippetText(const QString& text, int width, int height);
 
     // The action of a submenu's own entry, which validation only shows or hides.
     void submenuOptions() {}
