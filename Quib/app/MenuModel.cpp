@@ -224,6 +224,7 @@ const QList<MenuDescription>& baseMenus()
                    command("Configure Table Grid…", "configureTableGrid:"),
                    command("Refresh Table of Contents", "refreshTableOfContents:")},
                   "tableEditMenu:"),
+          command("Configure Section Grid…", "configureSectionWindowController:"),
           separator(),
           command("Edit Code…", "showCodeEditor:"),
           command("Apply Snippet Formatting", "applyHTMLSnippetFormattingOption:"),

@@ -417,6 +417,7 @@ const QHash<QString, DRVGraphicView::Command>& DRVGraphicView::menuCommands()
         {QStringLiteral("drawEndArrow:"), &DRVGraphicView::drawEndArrow},
         {QStringLiteral("hideEndArrow:"), &DRVGraphicView::hideEndArrow},
         {QStringLiteral("multiplyNewShapes:"), &DRVGraphicView::multiplyNewShapes},
-        {QStringLiteral("autoAdjustSnippetSize:"), &DRVGraphicView::autoAdjustSnippetSize}};
+        {QStringLiteral("autoAdjustSnippetSize:"), &DRVGraphicView::autoAdjustSnippetSize},
+        {QStringLiteral("configureSectionWindowController:"), &DRVGraphicView::configureSectionWindowController}};
     return commands;
 }

@@ -173,6 +173,7 @@ QStringList DRVGraphicView::holdingPredicates()
                             {"showHideEndArrow", showHideEndArrow()},
                             {"arrowOptionsShown", arrowOptionsShown()},
                             {"showAutoAdjustSnippetSize", showAutoAdjustSnippetSize()},
+                            {"showSectionEditorFlag", showSectionEditorFlag()},
                             {"codeEditorShown", codeEditorShown()},
                             {"savedTextShown", savedTextShown()},
                             {"applyHTMLSnippetFormattingShown", applyHTMLSnippetFormattingShown()},

@@ -7,6 +7,7 @@
 #include "canvas/DRVGrid.h"
 #include "canvas/DRVSelectionModel.h"
 #include "canvas/MultiplyViewController.h"
+#include "canvas/SectionEditorWindowController.h"
 #include "canvas/QuibPopover.h"
 #include "document/DRVDocument.h"
 #include "model/DRVGraphic.h"
@@ -216,7 +217,8 @@ public:
     // Makes room in the cell under point for a new object of rect: the members below move down, and
     // a section that overflows grows, pushing the sections close below it. Returns rect.
     QRectF shiftObjectsInSection(QPointF point, const QRectF& rect);
-    bool showSectionEditorFlag() const { return false; }
+    // The section grid editor is offered for one selected section.
+    bool showSectionEditorFlag() const;
 
     // ---- insertion (DRVGraphicView+Insertion.cpp) ----
     // Where objects made by a menu command or a picker go: 100 right of and 30 below the visible
@@ -478,6 +480,15 @@ public:
     // as attributes, so "max-width" and a closing tag stay as they are.
     static QString resizedSnippetText(const QString& text, int width, int height);
 
+    // ---- section grid editor (DRVGraphicView+SectionGrid.cpp) ----
+    // Opens the editor for the selected section: a tile per column at half its width.
+    void configureSectionWindowController();
+    // Save: the column count, then each column's width (twice its tile) and spans, as one undo
+    // step; the section's members are fitted to their cells again.
+    void saveSectionEditorWindowController();
+    void hideSectionEditorWindowController();
+    SectionEditorWindowController* sectionEditorWindowController() const { return m_sectionEditorWindowController; }
+
     // The action of a submenu's own entry, which validation only shows or hides.
     void submenuOptions() {}
 
@@ -681,6 +692,8 @@ private:
     std::function<QList<SitePage>()> m_sitePagesSource;
     QPointer<TableGridWindowController> m_tableGridWindowController;
     QPointer<MultiplyViewController> m_multipleViewController;
+    QPointer<SectionEditorWindowController> m_sectionEditorWindowController;
+    QPointer<DRVTable> m_sectionEditorTable;
     QPointer<DRVTable> m_tableGridTable;
     std::shared_ptr<const DRVGraphic> m_tableGridSnapshot;
 

@@ -14,15 +14,9 @@
 
 namespace {
 
-class FormFieldsTest : public CanvasTest
+class FormFieldsTest : public BoundCanvasTest
 {
 protected:
-    FormFieldsTest()
-    {
-        selection.setContent(&doc);
-        view.bindGraphics(&doc);
-        view.bindSelectionIndexes(&selection);
-    }
 
     int indexOf(const DRVGraphic* graphic) const { return int(doc.graphics().indexOf(graphic)); }
 
@@ -35,9 +29,6 @@ protected:
         view.changeSelectionIndexes(indexes);
     }
 
-    DRVDocument doc;
-    DRVSelectionModel selection;
-    DRVGraphicView view;
 };
 
 QString describe(const DRVGraphic* g)

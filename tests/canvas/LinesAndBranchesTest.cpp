@@ -23,15 +23,12 @@
 
 namespace {
 
-class LinesAndBranchesTest : public CanvasTest
+class LinesAndBranchesTest : public BoundCanvasTest
 {
 protected:
     LinesAndBranchesTest()
     {
         edition().gShowAddBranchFlag = true;
-        selection.setContent(&doc);
-        view.bindGraphics(&doc);
-        view.bindSelectionIndexes(&selection);
         platform::DialogService::setCurrent(&dialogs);
     }
     ~LinesAndBranchesTest() override { platform::DialogService::setCurrent(nullptr); }
@@ -70,9 +67,6 @@ protected:
         QTest::mouseClick(c->addButton(), Qt::LeftButton);
     }
 
-    DRVDocument doc;
-    DRVSelectionModel selection;
-    DRVGraphicView view;
     platform::ScriptedDialogs dialogs;
 };
 

@@ -38,15 +38,9 @@ TEST(SnippetSize, AttributeValuesTakeTheSize)
             << c.name;
 }
 
-class SnippetSizeCommand : public CanvasTest
+class SnippetSizeCommand : public BoundCanvasTest
 {
 protected:
-    SnippetSizeCommand()
-    {
-        selection.setContent(&doc);
-        view.bindGraphics(&doc);
-        view.bindSelectionIndexes(&selection);
-    }
     DRVText* addSnippet(const QString& code)
     {
         auto* snippet = new DRVText;
@@ -56,9 +50,6 @@ protected:
         doc.insertGraphics({snippet}, {0});
         return snippet;
     }
-    DRVDocument doc;
-    DRVSelectionModel selection;
-    DRVGraphicView view;
 };
 
 TEST_F(SnippetSizeCommand, OfferedForOneSnippetOnFixedPagesAndUndoable)

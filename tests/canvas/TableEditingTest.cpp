@@ -26,14 +26,11 @@ namespace {
 
 using namespace tablefixture;
 
-class TableEditingTest : public CanvasTest
+class TableEditingTest : public BoundCanvasTest
 {
 protected:
     TableEditingTest()
     {
-        selection.setContent(&doc);
-        view.bindGraphics(&doc);
-        view.bindSelectionIndexes(&selection);
         platform::DialogService::setCurrent(&dialogs);
     }
     ~TableEditingTest() override { platform::DialogService::setCurrent(nullptr); }
@@ -58,9 +55,6 @@ protected:
         view.setLastTouchPoint(QRectF(r).center());
     }
 
-    DRVDocument doc;
-    DRVSelectionModel selection;
-    DRVGraphicView view;
     platform::ScriptedDialogs dialogs;
 };
 

@@ -22,15 +22,12 @@ namespace {
 
 using namespace tablefixture;
 
-class TableGridDialogTest : public CanvasTest
+class TableGridDialogTest : public BoundCanvasTest
 {
 protected:
     TableGridDialogTest()
     {
         edition().gEqualColumnWidthsFlag = true;
-        selection.setContent(&doc);
-        view.bindGraphics(&doc);
-        view.bindSelectionIndexes(&selection);
         // 3 x 3, spacing 5 and border 1, 400 wide.
         table = makeTable(3, 3, QPointF(20, 20), 'A', {});
         table->setPadding(5);
@@ -53,9 +50,6 @@ protected:
         QTest::keyClicks(field, text);
     }
 
-    DRVDocument doc;
-    DRVSelectionModel selection;
-    DRVGraphicView view;
     DRVTable* table = nullptr;
     QString before;
     TableGridWindowController* c = nullptr;
