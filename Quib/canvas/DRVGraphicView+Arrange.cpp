@@ -418,6 +418,7 @@ const QHash<QString, DRVGraphicView::Command>& DRVGraphicView::menuCommands()
         {QStringLiteral("hideEndArrow:"), &DRVGraphicView::hideEndArrow},
         {QStringLiteral("multiplyNewShapes:"), &DRVGraphicView::multiplyNewShapes},
         {QStringLiteral("autoAdjustSnippetSize:"), &DRVGraphicView::autoAdjustSnippetSize},
-        {QStringLiteral("configureSectionWindowController:"), &DRVGraphicView::configureSectionWindowController}};
+        {QStringLiteral("configureSectionWindowController:"), &DRVGraphicView::configureSectionWindowController},
+        {QStringLiteral("launchPrintSettings:"), &DRVGraphicView::launchPrintSettings}};
     return commands;
 }

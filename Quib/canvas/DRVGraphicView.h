@@ -7,6 +7,7 @@
 #include "canvas/DRVGrid.h"
 #include "canvas/DRVSelectionModel.h"
 #include "canvas/MultiplyViewController.h"
+#include "canvas/PrintSettingsWindowController.h"
 #include "canvas/SectionEditorWindowController.h"
 #include "canvas/QuibPopover.h"
 #include "document/DRVDocument.h"
@@ -489,6 +490,13 @@ public:
     void hideSectionEditorWindowController();
     SectionEditorWindowController* sectionEditorWindowController() const { return m_sectionEditorWindowController; }
 
+    // ---- print settings (DRVGraphicView+PrintSettings.cpp) ----
+    // Opens the window with the first free label's row and column (below 1 shown as 1).
+    void launchPrintSettings();
+    // Save: stores both values as typed and closes the window.
+    void savePrintSettings();
+    PrintSettingsWindowController* printSettingsWindowController() const { return m_printSettingsWindowController; }
+
     // The action of a submenu's own entry, which validation only shows or hides.
     void submenuOptions() {}
 
@@ -693,6 +701,7 @@ private:
     QPointer<TableGridWindowController> m_tableGridWindowController;
     QPointer<MultiplyViewController> m_multipleViewController;
     QPointer<SectionEditorWindowController> m_sectionEditorWindowController;
+    QPointer<PrintSettingsWindowController> m_printSettingsWindowController;
     QPointer<DRVTable> m_sectionEditorTable;
     QPointer<DRVTable> m_tableGridTable;
     std::shared_ptr<const DRVGraphic> m_tableGridSnapshot;
