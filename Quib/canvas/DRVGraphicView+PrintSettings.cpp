@@ -7,16 +7,12 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 void DRVGraphicView::launchPrintSettings()
 {
     if (!m_printSettingsWindowController) {
         m_printSettingsWindowController = new PrintSettingsWindowController(this);
-        QWidget* window = m_printSettingsWindowController->window();
-        window->adjustSize();
-        if (const QScreen* screen = window->screen())
-            window->move(screen->availableGeometry().center() - window->rect().center());
+        centreEditorWindow(m_printSettingsWindowController->window());
         connect(m_printSettingsWindowController->saveButton(), &QPushButton::clicked, this,
                 &DRVGraphicView::savePrintSettings);
     }

@@ -8,7 +8,6 @@
 
 #include <QComboBox>
 #include <QPushButton>
-#include <QScreen>
 #include <cmath>
 
 bool DRVGraphicView::showSectionEditorFlag() const
@@ -25,10 +24,7 @@ void DRVGraphicView::configureSectionWindowController()
         return;
     if (!m_sectionEditorWindowController) {
         m_sectionEditorWindowController = new SectionEditorWindowController(this);
-        QWidget* window = m_sectionEditorWindowController->window();
-        window->adjustSize();
-        if (const QScreen* screen = window->screen())
-            window->move(screen->availableGeometry().center() - window->rect().center());
+        centreEditorWindow(m_sectionEditorWindowController->window());
         connect(m_sectionEditorWindowController->saveButton(), &QPushButton::clicked, this,
                 &DRVGraphicView::saveSectionEditorWindowController);
     }

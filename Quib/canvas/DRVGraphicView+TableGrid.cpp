@@ -130,6 +130,13 @@ void shareEqually(DRVTable* table, const Dimension& d)
 
 } // namespace
 
+void DRVGraphicView::centreEditorWindow(QWidget* window)
+{
+    window->adjustSize();
+    if (const QScreen* screen = window->screen())
+        window->move(screen->availableGeometry().center() - window->rect().center());
+}
+
 void DRVGraphicView::configureTableGrid()
 {
     DRVTable* table = tableForCommand();
@@ -138,9 +145,7 @@ void DRVGraphicView::configureTableGrid()
     if (!m_tableGridWindowController) {
         m_tableGridWindowController = new TableGridWindowController(this);
         TableGridWindowController* c = m_tableGridWindowController;
-        QWidget* window = c->window();
-        if (const QScreen* screen = window->screen())
-            window->move(screen->availableGeometry().center() - window->rect().center());
+        centreEditorWindow(c->window());
         connect(c->saveButton(), &QPushButton::clicked, this, &DRVGraphicView::saveTableSettings);
         connect(c->cancelButton(), &QPushButton::clicked, this, &DRVGraphicView::cancelTableSettings);
         connect(c->spacingSlider(), &QSlider::valueChanged, this, &DRVGraphicView::adjustTableSpacing);

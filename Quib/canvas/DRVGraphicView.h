@@ -370,6 +370,8 @@ public:
     void recordTableSnapshot(DRVTable* table, std::shared_ptr<const DRVGraphic> before);
 
     // ---- table grid dialog (DRVGraphicView+TableGrid.cpp) ----
+    // Sizes an editor window to its contents and puts it in the middle of its screen.
+    static void centreEditorWindow(QWidget* window);
     // The "Configure Table Grid" window, made on first use and kept; nullptr before.
     TableGridWindowController* tableGridWindowController() const { return m_tableGridWindowController; }
     // Opens the window filled from the table the commands act on. Widths, heights and fixed flags
