@@ -11,6 +11,7 @@
 #include "platform/Dialogs.h"
 #include "platform/UndoManager.h"
 
+#include <QMenu>
 #include <QPointer>
 #include <QTextDocument>
 #include <memory>
@@ -249,4 +250,36 @@ void DRVGraphicView::refreshTableOfContents()
         return true;
     });
     endUndoStep(QStringLiteral("Refresh Table of Contents"));
+}
+
+void DRVGraphicView::addTableCommands(QMenu* menu)
+{
+    if (!tableControlShown())
+        return;
+    static const struct
+    {
+        const char* title;
+        Command command;
+    } commands[] = {{"Insert Row", &DRVGraphicView::insertTableRow},
+                    {"Insert Column", &DRVGraphicView::insertTableColumn},
+                    {"Delete Row", &DRVGraphicView::deleteTableRow},
+                    {"Delete Column", &DRVGraphicView::deleteTableColumn},
+                    {nullptr, nullptr},
+                    {"Move Row Up", &DRVGraphicView::moveTableRowUp},
+                    {"Move Row Down", &DRVGraphicView::moveTableRowDown},
+                    {"Move Column Left", &DRVGraphicView::moveTableRowLeft},
+                    {"Move Column Right", &DRVGraphicView::moveTableRowRight},
+                    {nullptr, nullptr},
+                    {"Transform Table", &DRVGraphicView::transformTable},
+                    {"Configure Table Grid…", &DRVGraphicView::configureTableGrid}};
+    QMenu* table = menu->addMenu(QStringLiteral("Table"));
+    table->setObjectName(QStringLiteral("tableEditMenu"));
+    for (const auto& entry : commands) {
+        if (!entry.title) {
+            table->addSeparator();
+            continue;
+        }
+        const Command command = entry.command;
+        table->addAction(QString::fromUtf8(entry.title), this, [this, command] { (this->*command)(); });
+    }
 }

@@ -352,6 +352,8 @@ public:
     void insertTableColumn();
     void deleteTableRow();
     void deleteTableColumn();
+    // The table commands as a submenu of the canvas's right-click menu, when one table is selected.
+    void addTableCommands(QMenu* menu);
     // A table of contents rebuilt from the website's pages: a title and a number per titled page.
     void refreshTableOfContents();
     bool shouldDisplayOfTableContents() const;

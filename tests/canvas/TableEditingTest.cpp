@@ -16,7 +16,10 @@
 #include "platform/Geometry.h"
 #include "platform/UndoManager.h"
 
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTextDocument>
@@ -313,4 +316,26 @@ TEST_F(TableEditingTest, ALinkSavedOntoACellComesBackWithThePage)
     EXPECT_EQ(back->grabSelectedTableCellHelper(1, 2)->link(), QStringLiteral("https://example.com/a%20page?x=1&y=<2>"));
     EXPECT_TRUE(back->grabSelectedTableCellHelper(0, 2)->link().isEmpty());
     EXPECT_EQ(texts(back), QStringLiteral("A B C / D E F"));
+}
+
+TEST_F(TableEditingTest, RightClickingACellOffersTheTableCommandsForIt)
+{
+    DRVTable* table = makeTable(2, 3, QPointF(20, 20), 'A', {});
+    place({table}, {0});
+    view.resize(600, 400);
+    const QPoint cell = QRectF(table->grabSelectedCellRect(1, 0)).center().toPoint();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, cell, view.mapToGlobal(cell));
+    QCoreApplication::sendEvent(&view, &click);
+    ASSERT_TRUE(view.contextMenu());
+    auto* submenu = view.contextMenu()->findChild<QMenu*>(QStringLiteral("tableEditMenu"));
+    ASSERT_TRUE(submenu);
+    QAction* insert = nullptr;
+    for (QAction* action : submenu->actions()) {
+        if (action->text() == QLatin1String("Insert Row"))
+            insert = action;
+    }
+    ASSERT_TRUE(insert);
+    insert->trigger();
+    EXPECT_EQ(texts(table), QStringLiteral("A B C / . . . / D E F"));
+    view.contextMenu()->close();
 }
