@@ -2,6 +2,7 @@
 // of a group, required and reply-to marks, the predicates of the form commands, options kept
 // beside their labels, and a label deleted with its button.
 #include "CanvasTestSupport.h"
+#include "SectionPage.h"
 
 #include "canvas/DRVGraphicView.h"
 #include "canvas/DRVSelectionModel.h"
@@ -201,4 +202,22 @@ TEST_F(FormFieldsTest, OptionsFollowTheirLabelsAndGoWithThemWhenDeleted)
     EXPECT_FALSE(doc.graphics().contains(radio));
     EXPECT_FALSE(doc.graphics().contains(label));
     EXPECT_EQ(doc.graphics().size(), group.size() - 2);
+}
+
+TEST_F(FormFieldsTest, OnResponsivePagesLabelsAndFieldsFillTheCellUnderThePoint)
+{
+    edition().gResponsiveLayoutFlag = true;
+    sectionpage::fill(doc); // section 1: cells at x 0 and 300, 300 wide, 200 high
+    const QList<DRVGraphic*> field = view.addFormElements(QPointF(350, 20), DRVGraphicView::FormKind::TextField);
+    EXPECT_EQ(field.at(0)->bounds(), QRectF(300, 20, 300, 40));
+    EXPECT_EQ(field.at(1)->bounds(), QRectF(300, 60, 300, 40));
+    const QList<DRVGraphic*> area = view.addFormElements(QPointF(10, 20), DRVGraphicView::FormKind::Paragraph);
+    EXPECT_EQ(area.at(1)->bounds(), QRectF(0, 60, 300, 150));
+    // Options: the button at the cell's left, its label beside it over the rest of the cell.
+    const QList<DRVGraphic*> group = view.addFormElements(QPointF(350, 20), DRVGraphicView::FormKind::Checkboxes);
+    EXPECT_EQ(group.at(1)->bounds(), QRectF(300, 75, 15, 15));
+    EXPECT_EQ(group.at(2)->bounds(), QRectF(330, 75, 270, 40));
+    // The submit button keeps its own place.
+    const QList<DRVGraphic*> submit = view.addFormElements(QPointF(350, 20), DRVGraphicView::FormKind::Submit);
+    EXPECT_EQ(submit.at(0)->bounds().topLeft(), QPointF(350, 20));
 }
