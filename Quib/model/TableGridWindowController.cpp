@@ -102,6 +102,11 @@ void TableGridWindowController::loadWindow()
     m_fixedHeightCheckmark = new QCheckBox(w);
     setWhiteTitle(m_fixedHeightCheckmark, QStringLiteral("Fixed"));
     m_rowHeightLabel = caption(QStringLiteral("Row height:"), w);
+    // Wide enough for "Column 12".
+    for (QComboBox* popUp : {m_columnWidthPopUpButton.data(), m_rowHeightPopUpButton.data()}) {
+        popUp->setMinimumContentsLength(9);
+        popUp->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    }
     m_sameWidthForAllColumnsCheckmark = new QCheckBox(w);
     m_sameHeightForAllRowsCheckmark = new QCheckBox(w);
     m_saveButton = new QPushButton(QStringLiteral("Save"), w);
