@@ -1,5 +1,5 @@
-// HTML snippets sized to their graphic: the width and height attributes of the embedded code take
-// the size the snippet has on the canvas.
+// Saved texts appended to a text box, and HTML snippets sized to their graphic: the width and
+// height attributes of the embedded code take the size the snippet has on the canvas.
 #include "canvas/DRVGraphicView.h"
 
 #include "editions/EditionSettings.h"
@@ -117,4 +117,14 @@ void DRVGraphicView::autoAdjustSnippetSize()
     beginUndoStep();
     replaceTextRecorded(undoManager(), snippet, text);
     endUndoStep(QStringLiteral("Fit Snippet Size"));
+}
+
+void DRVGraphicView::pullFromSavedText(const QString& savedText)
+{
+    if (!savedTextShown())
+        return;
+    auto* box = qobject_cast<DRVText*>(selectedGraphics().constFirst());
+    beginUndoStep();
+    replaceTextRecorded(undoManager(), box, box->textString() + QLatin1Char('\n') + savedText);
+    endUndoStep(QStringLiteral("Add Saved Text"));
 }

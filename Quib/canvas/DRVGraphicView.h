@@ -476,6 +476,9 @@ public:
     // ---- saved texts and snippet sizes (DRVGraphicView+Snippets.cpp) ----
     // Replaces a text box's whole text as a change undo can take back.
     static void replaceTextRecorded(platform::UndoManager* undo, DRVText* snippet, const QString& text);
+    // The saved-text window's Choose: the selected plain text box gets a line break and the saved
+    // text after its own, as one undo step.
+    void pullFromSavedText(const QString& savedText);
     // Not on responsive pages; otherwise one selected HTML snippet, which becomes the target.
     bool showAutoAdjustSnippetSize();
     // Gives the snippet's width and height attributes the graphic's size, as one undo step.

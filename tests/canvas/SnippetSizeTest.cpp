@@ -67,3 +67,21 @@ TEST_F(SnippetSizeCommand, OfferedForOneSnippetOnFixedPagesAndUndoable)
     edition().gResponsiveLayoutFlag = true;
     EXPECT_FALSE(view.showAutoAdjustSnippetSize());
 }
+
+TEST_F(SnippetSizeCommand, ASavedTextGoesAfterThePlainBoxsOwnText)
+{
+    auto* box = new DRVText;
+    box->initWithProperties({{"bounds", platform::stringFromRect(QRectF(10, 10, 200, 80))},
+                             {"textString", "Dear guest,"},
+                             {"textType", "Text"}});
+    doc.insertGraphics({box}, {0});
+    view.changeSelectionIndexes({0});
+    view.pullFromSavedText(QStringLiteral("See you soon."));
+    EXPECT_EQ(box->textString(), QStringLiteral("Dear guest,\nSee you soon."));
+    doc.undoManager()->undo();
+    EXPECT_EQ(box->textString(), QStringLiteral("Dear guest,"));
+    // A form label is no place for saved texts.
+    box->setFormType(QStringLiteral("textLabel"));
+    view.pullFromSavedText(QStringLiteral("x"));
+    EXPECT_EQ(box->textString(), QStringLiteral("Dear guest,"));
+}
