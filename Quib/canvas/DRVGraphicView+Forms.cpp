@@ -27,8 +27,8 @@ const QString kTextLabel = QStringLiteral("textLabel");
 
 bool isOption(const DRVGraphic* graphic)
 {
-    return graphic &&
-           (graphic->formType() == QLatin1String("radio") || graphic->formType() == QLatin1String("checkbox"));
+    return graphic && (graphic->formType() == QLatin1String("radio") ||
+                       graphic->formType() == QLatin1String("checkbox"));
 }
 
 // The field height and the step between options: the edition's grid spacing where it sets one.
@@ -134,9 +134,9 @@ QList<DRVGraphic*> DRVGraphicView::addFormElements(QPointF point, FormKind kind)
     case FormKind::EmailField: {
         const bool email = kind == FormKind::EmailField;
         const int option = email ? kEmailOption : kPlain;
-        myTextView* title =
-            label(email ? QStringLiteral("Email Address Text Field Label") : QStringLiteral("Text Field Label"),
-                  option, y);
+        myTextView* title = label(email ? QStringLiteral("Email Address Text Field Label")
+                                        : QStringLiteral("Text Field Label"),
+                                  option, y);
         myTextView* field =
             FormFieldFactory::createNewTextField(x, y + int(title->frame().height()), 300, height, &owner);
         setForm(field, email ? QStringLiteral("name@example.com") : QStringLiteral("Text Field Placeholder"),
@@ -177,14 +177,15 @@ QList<DRVGraphic*> DRVGraphicView::addFormElements(QPointF point, FormKind kind)
     case FormKind::MultipleChoice:
     case FormKind::Checkboxes: {
         const bool radio = kind == FormKind::MultipleChoice;
-        elements.append({label(radio ? QStringLiteral("Multiple Choice Label") : QStringLiteral("Checkboxes Label"),
-                               kPlain, y),
-                         Element::Fit::Label});
+        elements.append(
+            {label(radio ? QStringLiteral("Multiple Choice Label") : QStringLiteral("Checkboxes Label"),
+                   kPlain, y),
+             Element::Fit::Label});
         for (int i = 1; i <= 4; ++i) {
             const int top = y + 10 + i * optionStep();
-            const QString text = (radio ? QStringLiteral("Multiple Choice Option %1")
-                                        : QStringLiteral("Checkbox Option %1"))
-                                     .arg(i);
+            const QString text =
+                (radio ? QStringLiteral("Multiple Choice Option %1") : QStringLiteral("Checkbox Option %1"))
+                    .arg(i);
             myTextView* option = radio ? FormFieldFactory::createRadioButton(x - 30, top, &owner)
                                        : FormFieldFactory::createCheckbox(x - 30, top, &owner);
             setForm(option, text, radio ? QStringLiteral("radio") : QStringLiteral("checkbox"), tag, i);
@@ -312,13 +313,16 @@ void DRVGraphicView::addNewOption(bool radio)
     for (DRVText* label : std::as_const(labels)) {
         const int option = findLastOptionTag(label->formTag());
         const QRectF l = label->bounds();
-        const QString text = radio ? QStringLiteral("New Multiple Choice Option") : QStringLiteral("New Checkbox Option");
+        const QString text =
+            radio ? QStringLiteral("New Multiple Choice Option") : QStringLiteral("New Checkbox Option");
         QObject owner;
-        myTextView* element = radio ? FormFieldFactory::createRadioButton(int(l.x()) - 30, int(l.y()) + 38, &owner)
-                                    : FormFieldFactory::createCheckbox(int(l.x()) - 30, int(l.y()) + 38, &owner);
+        myTextView* element =
+            radio ? FormFieldFactory::createRadioButton(int(l.x()) - 30, int(l.y()) + 38, &owner)
+                  : FormFieldFactory::createCheckbox(int(l.x()) - 30, int(l.y()) + 38, &owner);
         setForm(element, text, radio ? QStringLiteral("radio") : QStringLiteral("checkbox"), label->formTag(),
                 option);
-        myTextView* optionLabel = FormFieldFactory::createNewTextLabel(int(l.x()), int(l.y()) + 30, 0, &owner);
+        myTextView* optionLabel =
+            FormFieldFactory::createNewTextLabel(int(l.x()), int(l.y()) + 30, 0, &owner);
         setForm(optionLabel, text, kTextLabel, label->formTag(), option);
         optionLabel->setTextColorString(label->textHexColorString());
         optionLabel->setFamilyName(label->fontFamily());
@@ -392,7 +396,8 @@ const DRVText* onlySelectedText(const QList<DRVGraphic*>& selected)
 
 bool isField(const DRVText* text)
 {
-    return text && (text->formType() == QLatin1String("text") || text->formType() == QLatin1String("textarea"));
+    return text &&
+           (text->formType() == QLatin1String("text") || text->formType() == QLatin1String("textarea"));
 }
 
 } // namespace
@@ -470,7 +475,8 @@ DRVGraphic* DRVGraphicView::grabRadioLabel(const DRVGraphic* graphic) const
     if (!graphic)
         return nullptr;
     for (DRVText* text : graphicsWithClass<DRVText>()) {
-        if (text->formTag() == graphic->formTag() && text->formOptionTag() == kPlain && text->formType() == kTextLabel)
+        if (text->formTag() == graphic->formTag() && text->formOptionTag() == kPlain &&
+            text->formType() == kTextLabel)
             return text;
     }
     return nullptr;

@@ -38,8 +38,9 @@ QList<DRVLine*> linesIn(const QList<DRVGraphic*>& graphics)
 
 } // namespace
 
-DRVGraphic* DRVGraphicView::addTrueLine(QPointF begin, QPointF end, const QString& colour, const QString& style,
-                                        int width, const QString& beginArrow, const QString& endArrow, int group)
+DRVGraphic* DRVGraphicView::addTrueLine(QPointF begin, QPointF end, const QString& colour,
+                                        const QString& style, int width, const QString& beginArrow,
+                                        const QString& endArrow, int group)
 {
     QVariantMap p;
     p.insert(QStringLiteral("beginPoint"), platform::stringFromPoint(begin));
@@ -48,7 +49,8 @@ DRVGraphic* DRVGraphicView::addTrueLine(QPointF begin, QPointF end, const QStrin
     p.insert(QStringLiteral("borderWidth"), double(width));
     p.insert(QStringLiteral("slideShowNumber"), QStringLiteral("-99"));
     p.insert(QStringLiteral("groupNumber"), QString::number(group));
-    p.insert(QStringLiteral("borderColor"), DRVGraphic::archivedColor(DataCentre::colorWithHexString(colour)));
+    p.insert(QStringLiteral("borderColor"),
+             DRVGraphic::archivedColor(DataCentre::colorWithHexString(colour)));
     p.insert(QStringLiteral("borderHexColorString"), colour);
     p.insert(QStringLiteral("borderStyle"), style);
     p.insert(QStringLiteral("drawBeginArrow"), beginArrow);
@@ -65,7 +67,8 @@ void DRVGraphicView::addLineStyled(const QString& style)
     const QPointF origin = calculateOriginPoint();
     const QPointF p(int(origin.x()), int(origin.y()));
     beginUndoStep();
-    addTrueLine(p, p + QPointF(200, 200), QStringLiteral("555555"), style, 10, flagText(true), flagText(false), -99);
+    addTrueLine(p, p + QPointF(200, 200), QStringLiteral("555555"), style, 10, flagText(true),
+                flagText(false), -99);
     endUndoStep(QStringLiteral("Add Line"));
 }
 
@@ -191,7 +194,8 @@ void DRVGraphicView::showMultipleNewShapeWindow()
     for (int d = 50; d <= 950; d += 50)
         c->distancePopUpButton()->addItem(QString::number(d));
     c->distancePopUpButton()->setCurrentIndex(5);
-    c->lineTypePopUpButton()->addItems({QStringLiteral("dashed"), QStringLiteral("dotted"), QStringLiteral("solid")});
+    c->lineTypePopUpButton()->addItems(
+        {QStringLiteral("dashed"), QStringLiteral("dotted"), QStringLiteral("solid")});
     c->degreePopUpButton()->addItems({QStringLiteral("360"), QStringLiteral("270"), QStringLiteral("180"),
                                       QStringLiteral("90"), QStringLiteral("75"), QStringLiteral("60"),
                                       QStringLiteral("45"), QStringLiteral("-45"), QStringLiteral("-90"),
@@ -203,7 +207,8 @@ void DRVGraphicView::showMultipleNewShapeWindow()
 namespace {
 
 // A plain text box of the branch diagram with the source's fill, text colour and font.
-QVariantMap branchBoxProperties(const DRVText* source, const QRectF& frame, double cornerRadius, double opacity)
+QVariantMap branchBoxProperties(const DRVText* source, const QRectF& frame, double cornerRadius,
+                                double opacity)
 {
     const QColor fill = source->fillColor();
     const QString fillHex =
@@ -215,9 +220,10 @@ QVariantMap branchBoxProperties(const DRVText* source, const QRectF& frame, doub
     p.insert(QStringLiteral("link"), QString());
     p.insert(QStringLiteral("groupNumber"), QStringLiteral("-99"));
     p.insert(QStringLiteral("backgroundHexColorString"), fillHex);
-    p.insert(QStringLiteral("fillColor"), DRVGraphic::archivedColor(fillHex == QLatin1String("CLEAR0")
-                                                                        ? QColor(Qt::transparent)
-                                                                        : DataCentre::colorWithHexString(fillHex)));
+    p.insert(QStringLiteral("fillColor"),
+             DRVGraphic::archivedColor(fillHex == QLatin1String("CLEAR0")
+                                           ? QColor(Qt::transparent)
+                                           : DataCentre::colorWithHexString(fillHex)));
     p.insert(QStringLiteral("textHexColorString"), DataCentre::asHexString(source->fontColor()));
     p.insert(QStringLiteral("fontColor"), DataCentre::asHexString(source->fontColor()));
     p.insert(QStringLiteral("fontFamily"), known ? source->fontFamily() : QStringLiteral("Helvetica Neue"));

@@ -79,8 +79,10 @@ QList<ValueSpan> sizeAttributeValues(const QString& text)
 QString DRVGraphicView::resizedSnippetText(const QString& text, int width, int height)
 {
     const QList<ValueSpan> spans = sizeAttributeValues(text);
-    const bool hasWidth = std::any_of(spans.begin(), spans.end(), [](const ValueSpan& s) { return s.isWidth; });
-    const bool hasHeight = std::any_of(spans.begin(), spans.end(), [](const ValueSpan& s) { return !s.isWidth; });
+    const bool hasWidth =
+        std::any_of(spans.begin(), spans.end(), [](const ValueSpan& s) { return s.isWidth; });
+    const bool hasHeight =
+        std::any_of(spans.begin(), spans.end(), [](const ValueSpan& s) { return !s.isWidth; });
     if (!hasWidth || !hasHeight)
         return text;
     QString out;
@@ -112,8 +114,8 @@ void DRVGraphicView::autoAdjustSnippetSize()
     if (!snippet || !graphics().contains(snippet))
         return;
     const QRectF b = snippet->bounds();
-    const QString text = resizedSnippetText(snippet->textString(), int(std::trunc(b.width())),
-                                            int(std::trunc(b.height())));
+    const QString text =
+        resizedSnippetText(snippet->textString(), int(std::trunc(b.width())), int(std::trunc(b.height())));
     beginUndoStep();
     replaceTextRecorded(undoManager(), snippet, text);
     endUndoStep(QStringLiteral("Fit Snippet Size"));

@@ -19,7 +19,8 @@
 namespace {
 
 // Registers the way back to snapshot; running it registers the way forward again.
-void registerTableSnapshot(platform::UndoManager* undo, DRVTable* table, std::shared_ptr<const DRVGraphic> snapshot)
+void registerTableSnapshot(platform::UndoManager* undo, DRVTable* table,
+                           std::shared_ptr<const DRVGraphic> snapshot)
 {
     if (!undo || !table)
         return;
@@ -100,7 +101,7 @@ void DRVGraphicView::refreshTable()
         Q_UNUSED(row)                                                                                        \
         Q_UNUSED(column)                                                                                     \
         beginUndoStep();                                                                                     \
-        const bool changed = changeTableRecorded(table, [&]() -> bool { body });                            \
+        const bool changed = changeTableRecorded(table, [&]() -> bool { body });                             \
         endUndoStep(changed ? QStringLiteral(undoName) : QString());                                         \
     }
 
@@ -109,7 +110,8 @@ QUIB_TABLE_CELL_COMMAND(insertTableColumn, "Insert Column", table->insertColumn(
 QUIB_TABLE_CELL_COMMAND(deleteTableRow, "Delete Row", return table->deleteRow(row);)
 QUIB_TABLE_CELL_COMMAND(deleteTableColumn, "Delete Column", return table->deleteColumn(column);)
 QUIB_TABLE_CELL_COMMAND(moveTableRowLeft, "Move Column Left", return table->swapColumns(column, column - 1);)
-QUIB_TABLE_CELL_COMMAND(moveTableRowRight, "Move Column Right", return table->swapColumns(column, column + 1);)
+QUIB_TABLE_CELL_COMMAND(moveTableRowRight, "Move Column Right",
+                        return table->swapColumns(column, column + 1);)
 QUIB_TABLE_CELL_COMMAND(moveTableRowUp, "Move Row Up", return table->swapRows(row, row - 1);)
 QUIB_TABLE_CELL_COMMAND(moveTableRowDown, "Move Row Down", return table->swapRows(row, row + 1);)
 #undef QUIB_TABLE_CELL_COMMAND
@@ -167,9 +169,8 @@ void joinSelectedTables(DRVGraphicView* canvas, const JoinRule& rule)
 void DRVGraphicView::joinTables(DRVTable* back, DRVTable* front, bool vertically)
 {
     beginUndoStep();
-    const bool changed = changeTableRecorded(back, [&] {
-        return vertically ? back->joinVertically(*front) : back->joinHorizontally(*front);
-    });
+    const bool changed = changeTableRecorded(
+        back, [&] { return vertically ? back->joinVertically(*front) : back->joinHorizontally(*front); });
     if (changed) {
         const int index = int(graphics().indexOf(front));
         changeSelectionIndexes({});

@@ -77,11 +77,13 @@ struct Dimension
 };
 
 using Grid = TableGridWindowController;
-const Dimension kWidths{&Grid::columnWidthPopUpButton, &Grid::widthTextField, &Grid::fixedWidthCheckmark,
-                        &myTextView::columnSpot, &myTextView::setWidth, &myTextView::fixedWidthFlag,
+const Dimension kWidths{&Grid::columnWidthPopUpButton,  &Grid::widthTextField,
+                        &Grid::fixedWidthCheckmark,     &myTextView::columnSpot,
+                        &myTextView::setWidth,          &myTextView::fixedWidthFlag,
                         &myTextView::setFixedWidthFlag, true};
-const Dimension kHeights{&Grid::rowHeightPopUpButton, &Grid::heightTextField, &Grid::fixedHeightCheckmark,
-                         &myTextView::rowSpot, &myTextView::setHeight, &myTextView::fixedHeightFlag,
+const Dimension kHeights{&Grid::rowHeightPopUpButton,     &Grid::heightTextField,
+                         &Grid::fixedHeightCheckmark,     &myTextView::rowSpot,
+                         &myTextView::setHeight,          &myTextView::fixedHeightFlag,
                          &myTextView::setFixedHeightFlag, false};
 
 // The typed size goes to every cell of the chosen column (row).
@@ -151,8 +153,10 @@ void DRVGraphicView::configureTableGrid()
         connect(c->spacingSlider(), &QSlider::valueChanged, this, &DRVGraphicView::adjustTableSpacing);
         connect(c->columnStepper(), &QSpinBox::valueChanged, this, &DRVGraphicView::updateTableNumOfColumns);
         connect(c->rowStepper(), &QSpinBox::valueChanged, this, &DRVGraphicView::updateTableNumOfRows);
-        connect(c->columnWidthPopUpButton(), &QComboBox::activated, this, &DRVGraphicView::adjustTableColumnWidth);
-        connect(c->rowHeightPopUpButton(), &QComboBox::activated, this, &DRVGraphicView::adjustTableRowHeight);
+        connect(c->columnWidthPopUpButton(), &QComboBox::activated, this,
+                &DRVGraphicView::adjustTableColumnWidth);
+        connect(c->rowHeightPopUpButton(), &QComboBox::activated, this,
+                &DRVGraphicView::adjustTableRowHeight);
         connect(c->widthTextField(), &QLineEdit::returnPressed, this, &DRVGraphicView::updateColumnWidth);
         connect(c->heightTextField(), &QLineEdit::returnPressed, this, &DRVGraphicView::updateRowHeight);
         for (QLineEdit* field : {c->widthTextField(), c->heightTextField()}) {
@@ -229,7 +233,8 @@ void DRVGraphicView::adjustTableColumnWidth()
     TableGridWindowController* c = m_tableGridWindowController;
     if (!c || !m_tableGridTable)
         return;
-    const myTextView* cell = m_tableGridTable->grabSelectedTableCellHelper(0, chosen(c->columnWidthPopUpButton()));
+    const myTextView* cell =
+        m_tableGridTable->grabSelectedTableCellHelper(0, chosen(c->columnWidthPopUpButton()));
     c->widthTextField()->setText(QString::number(cell ? cell->width() : 0));
     c->fixedWidthCheckmark()->setChecked(cell && cell->fixedWidthFlag() == 1);
 }
@@ -239,7 +244,8 @@ void DRVGraphicView::adjustTableRowHeight()
     TableGridWindowController* c = m_tableGridWindowController;
     if (!c || !m_tableGridTable)
         return;
-    const myTextView* cell = m_tableGridTable->grabSelectedTableCellHelper(chosen(c->rowHeightPopUpButton()), 0);
+    const myTextView* cell =
+        m_tableGridTable->grabSelectedTableCellHelper(chosen(c->rowHeightPopUpButton()), 0);
     c->heightTextField()->setText(QString::number(cell ? cell->height() : 0));
     c->fixedHeightCheckmark()->setChecked(cell && cell->fixedHeightFlag() == 1);
 }

@@ -8,8 +8,8 @@
 #include "canvas/DRVSelectionModel.h"
 #include "canvas/MultiplyViewController.h"
 #include "canvas/PrintSettingsWindowController.h"
-#include "canvas/SectionEditorWindowController.h"
 #include "canvas/QuibPopover.h"
+#include "canvas/SectionEditorWindowController.h"
 #include "document/DRVDocument.h"
 #include "model/DRVGraphic.h"
 #include "model/DRVTable.h"
@@ -363,7 +363,10 @@ public:
         QString pagePublishFileName;
     };
     // Where the table of contents gets the open website's pages, in page-list order.
-    void setSitePagesSource(std::function<QList<SitePage>()> source) { m_sitePagesSource = std::move(source); }
+    void setSitePagesSource(std::function<QList<SitePage>()> source)
+    {
+        m_sitePagesSource = std::move(source);
+    }
     // Runs edit on table with undo registration off and records the whole table before and after,
     // so that undo and redo swap the two. Whether edit changed anything.
     bool changeTableRecorded(DRVTable* table, const std::function<bool()>& edit);
@@ -445,8 +448,8 @@ public:
 
     // ---- lines, arrows and branches (DRVGraphicView+Lines.cpp) ----
     // One line in front of everything; arrows are "1" or "0". Neither snaps nor selects.
-    DRVGraphic* addTrueLine(QPointF begin, QPointF end, const QString& colour, const QString& style, int width,
-                            const QString& beginArrow, const QString& endArrow, int group);
+    DRVGraphic* addTrueLine(QPointF begin, QPointF end, const QString& colour, const QString& style,
+                            int width, const QString& beginArrow, const QString& endArrow, int group);
     // A 200 x 200 diagonal with an arrow at its start, at the default insertion point.
     void addLineStyled(const QString& style);
     void addLine();
@@ -495,14 +498,20 @@ public:
     // step; the section's members are fitted to their cells again.
     void saveSectionEditorWindowController();
     void hideSectionEditorWindowController();
-    SectionEditorWindowController* sectionEditorWindowController() const { return m_sectionEditorWindowController; }
+    SectionEditorWindowController* sectionEditorWindowController() const
+    {
+        return m_sectionEditorWindowController;
+    }
 
     // ---- print settings (DRVGraphicView+PrintSettings.cpp) ----
     // Opens the window with the first free label's row and column (below 1 shown as 1).
     void launchPrintSettings();
     // Save: stores both values as typed and closes the window.
     void savePrintSettings();
-    PrintSettingsWindowController* printSettingsWindowController() const { return m_printSettingsWindowController; }
+    PrintSettingsWindowController* printSettingsWindowController() const
+    {
+        return m_printSettingsWindowController;
+    }
 
     // The action of a submenu's own entry, which validation only shows or hides.
     void submenuOptions() {}

@@ -53,8 +53,10 @@ SectionEditorWindowController::SectionEditorWindowController(QObject* parent)
 
     for (QComboBox* box : {m_xsPopUpButton.data(), m_smallPopUpButton.data(), m_mediumPopUpButton.data(),
                            m_largePopUpButton.data()})
-        connect(box, &QComboBox::activated, this, &SectionEditorWindowController::saveSectionViewGridProperties);
-    connect(m_numOfColumnsPopupButton, &QComboBox::activated, this, &SectionEditorWindowController::columnUpdated);
+        connect(box, &QComboBox::activated, this,
+                &SectionEditorWindowController::saveSectionViewGridProperties);
+    connect(m_numOfColumnsPopupButton, &QComboBox::activated, this,
+            &SectionEditorWindowController::columnUpdated);
 }
 
 SectionEditorWindowController::~SectionEditorWindowController()
@@ -112,7 +114,8 @@ void SectionEditorWindowController::columnUpdated()
     // Twelve columns fill the row: their dividers stay where they are.
     for (int i = 1; i < count; ++i)
         m_columnSplitView->handle(i)->setEnabled(count < kMaxColumns);
-    connect(m_columnSplitView, &QSplitter::splitterMoved, this, &SectionEditorWindowController::splitViewResized);
+    connect(m_columnSplitView, &QSplitter::splitterMoved, this,
+            &SectionEditorWindowController::splitViewResized);
     m_columnSplitView->show();
 }
 

@@ -133,8 +133,8 @@ void respot(const QList<myTextView*>& cells, const QList<TransformView*>& images
 }
 
 // Every spot at or after from moves by delta, on cells and pictures.
-void shiftFrom(const QList<myTextView*>& cells, const QList<TransformView*>& images, const Axis& axis, int from,
-               int delta)
+void shiftFrom(const QList<myTextView*>& cells, const QList<TransformView*>& images, const Axis& axis,
+               int from, int delta)
 {
     for (myTextView* cell : cells) {
         if ((cell->*axis.cellSpot)() >= from)
@@ -171,10 +171,10 @@ myTextView* DRVTable::makeStandardCell()
     cell->setTextAlignment(QStringLiteral("left"));
     cell->setLineSpacing(1.2f);
     const QString pixel = QStringLiteral("pixel");
-    for (auto setter : {&myTextView::setTopMarginType, &myTextView::setBottomMarginType,
-                        &myTextView::setLeftMarginType, &myTextView::setRightMarginType,
-                        &myTextView::setTopPaddingType, &myTextView::setBottomPaddingType,
-                        &myTextView::setLeftPaddingType, &myTextView::setRightPaddingType})
+    for (auto setter :
+         {&myTextView::setTopMarginType, &myTextView::setBottomMarginType, &myTextView::setLeftMarginType,
+          &myTextView::setRightMarginType, &myTextView::setTopPaddingType, &myTextView::setBottomPaddingType,
+          &myTextView::setLeftPaddingType, &myTextView::setRightPaddingType})
         (cell->*setter)(pixel);
     return cell;
 }
@@ -249,7 +249,7 @@ void DRVTable::refreshTable()
                 copyNeighbourStyle(above, cell);
             }
             cell->setHeight(equalSizes && sameHeightForAllRowsFlag() == 0 ? int(averageHeight)
-                                                                           : grabRowHeight(0));
+                                                                          : grabRowHeight(0));
             grown.append(cell);
         }
         setCellHelperArray(grown);
@@ -268,7 +268,7 @@ void DRVTable::refreshTable()
                 copyNeighbourStyle(left, cell);
             }
             cell->setWidth(equalSizes && sameWidthForAllColumnsFlag() == 0 ? int(averageWidth)
-                                                                            : grabColumnWidth(0));
+                                                                           : grabColumnWidth(0));
             grown.append(cell);
         }
         setCellHelperArray(grown);

@@ -148,14 +148,16 @@ TEST_F(FormThroughMenusTest, AFormMadeFromTheMenusMailsEveryField)
     }
     const int port = freePort();
     Server server;
-    ASSERT_TRUE(server.start(
-        php(),
-        {QStringLiteral("-n"), QStringLiteral("-d"),
-         QStringLiteral("sendmail_path=%1capture-sendmail.sh %2").arg(kScripts, served.filePath(QStringLiteral("mail"))),
-         QStringLiteral("-d"), QStringLiteral("auto_prepend_file=") + served.filePath(QStringLiteral("clock.php")),
-         QStringLiteral("-S"), QStringLiteral("127.0.0.1:%1").arg(port), QStringLiteral("-t"),
-         served.filePath(QStringLiteral("site"))},
-        port))
+    ASSERT_TRUE(
+        server.start(php(),
+                     {QStringLiteral("-n"), QStringLiteral("-d"),
+                      QStringLiteral("sendmail_path=%1capture-sendmail.sh %2")
+                          .arg(kScripts, served.filePath(QStringLiteral("mail"))),
+                      QStringLiteral("-d"),
+                      QStringLiteral("auto_prepend_file=") + served.filePath(QStringLiteral("clock.php")),
+                      QStringLiteral("-S"), QStringLiteral("127.0.0.1:%1").arg(port), QStringLiteral("-t"),
+                      served.filePath(QStringLiteral("site"))},
+                     port))
         << server.output().toStdString();
 
     // Every field filled: texts with values of their own, one radio, two check boxes, the sum.
@@ -193,7 +195,8 @@ TEST_F(FormThroughMenusTest, AFormMadeFromTheMenusMailsEveryField)
     const QString& mail = messages.constFirst();
     for (const QString& value : std::as_const(expected))
         EXPECT_TRUE(mail.contains(value)) << qPrintable(value) << "\n" << mail.toStdString();
-    for (const char* label : {"Text Field Label", "Paragraph Label", "Multiple Choice Label", "Checkboxes Label"})
+    for (const char* label :
+         {"Text Field Label", "Paragraph Label", "Multiple Choice Label", "Checkboxes Label"})
         EXPECT_TRUE(mail.contains(QLatin1String(label))) << label;
     EXPECT_TRUE(mail.contains(QStringLiteral("Reply-To:ada@example.net"))) << mail.toStdString();
 }
@@ -228,7 +231,8 @@ TEST_F(FormThroughMenusTest, TableCommandsRunFromTheFormatMenu)
 
     choose(window, QStringLiteral("insertTableColumn:"));
     ASSERT_EQ(table->numOfColumns(), 3);
-    EXPECT_EQ(table->grabSelectedTableCellHelper(0, 2)->textStorage()->toPlainText(), QStringLiteral("right"));
+    EXPECT_EQ(table->grabSelectedTableCellHelper(0, 2)->textStorage()->toPlainText(),
+              QStringLiteral("right"));
     choose(window, QStringLiteral("transformTable:"));
     EXPECT_EQ(table->numOfRows(), 3);
     // Joining needs two tables: offered but not enabled with one.

@@ -18,7 +18,6 @@ namespace {
 class FormFieldsTest : public BoundCanvasTest
 {
 protected:
-
     int indexOf(const DRVGraphic* graphic) const { return int(doc.graphics().indexOf(graphic)); }
 
     void select(const QList<DRVGraphic*>& graphics)
@@ -29,7 +28,6 @@ protected:
         std::sort(indexes.begin(), indexes.end());
         view.changeSelectionIndexes(indexes);
     }
-
 };
 
 QString describe(const DRVGraphic* g)
@@ -100,22 +98,26 @@ TEST_F(FormFieldsTest, EachFactoryPlacesItsElementsWithTagsAndOneGroup)
 TEST_F(FormFieldsTest, TagsAndGroupsFollowOnAndTheEditionsGridSpacingSetsFieldHeights)
 {
     view.addFormElements(QPointF(0, 0), DRVGraphicView::FormKind::TextField);
-    const QList<DRVGraphic*> second = view.addFormElements(QPointF(0, 100), DRVGraphicView::FormKind::TextField);
+    const QList<DRVGraphic*> second =
+        view.addFormElements(QPointF(0, 100), DRVGraphicView::FormKind::TextField);
     EXPECT_EQ(second.at(1)->formTag(), 2);
     EXPECT_EQ(second.at(1)->groupNumber(), 2);
 
     edition().gCustomGridSpacingFlag = true;
     edition().gCustomGridSpacing = 25;
-    const QList<DRVGraphic*> made = view.addFormElements(QPointF(10, 10), DRVGraphicView::FormKind::MultipleChoice);
+    const QList<DRVGraphic*> made =
+        view.addFormElements(QPointF(10, 10), DRVGraphicView::FormKind::MultipleChoice);
     EXPECT_EQ(made.at(1)->bounds().y(), 10 + 10 + 25);
-    const QList<DRVGraphic*> field = view.addFormElements(QPointF(10, 400), DRVGraphicView::FormKind::TextField);
+    const QList<DRVGraphic*> field =
+        view.addFormElements(QPointF(10, 400), DRVGraphicView::FormKind::TextField);
     EXPECT_EQ(field.at(0)->bounds().height(), 25);
     EXPECT_EQ(field.at(1)->bounds(), QRectF(10, 425, 300, 25));
 }
 
 TEST_F(FormFieldsTest, AnOptionAddedBelowTheSelectedLabelTakesTheNextNumber)
 {
-    const QList<DRVGraphic*> made = view.addFormElements(QPointF(100, 100), DRVGraphicView::FormKind::Checkboxes);
+    const QList<DRVGraphic*> made =
+        view.addFormElements(QPointF(100, 100), DRVGraphicView::FormKind::Checkboxes);
     DRVGraphic* lastLabel = made.last();
     EXPECT_EQ(view.findLastOptionTag(lastLabel->formTag()), 5);
     select({lastLabel});
@@ -126,8 +128,9 @@ TEST_F(FormFieldsTest, AnOptionAddedBelowTheSelectedLabelTakesTheNextNumber)
     DRVGraphic* box = doc.graphics().at(1);
     EXPECT_EQ(describe(box), QStringLiteral("checkbox {{70, %1}, {15, 15}} tag1 opt5 1 'New Checkbox Option'")
                                  .arg(int(lastLabel->bounds().y()) + 38));
-    EXPECT_EQ(describe(label), QStringLiteral("textLabel {{100, %1}, {300, 40}} tag1 opt5 1 'New Checkbox Option'")
-                                   .arg(int(lastLabel->bounds().y()) + 30));
+    EXPECT_EQ(describe(label),
+              QStringLiteral("textLabel {{100, %1}, {300, 40}} tag1 opt5 1 'New Checkbox Option'")
+                  .arg(int(lastLabel->bounds().y()) + 30));
     EXPECT_EQ(view.findMatchingOption(label), box);
     EXPECT_EQ(view.grabRadioLabel(box), made.first());
     EXPECT_TRUE(view.IsThisMultipleChoiceLabel(made.first()));
@@ -138,8 +141,10 @@ TEST_F(FormFieldsTest, AnOptionAddedBelowTheSelectedLabelTakesTheNextNumber)
 
 TEST_F(FormFieldsTest, OnlyOneFieldIsTheReplyToAddress)
 {
-    const QList<DRVGraphic*> first = view.addFormElements(QPointF(0, 0), DRVGraphicView::FormKind::EmailField);
-    const QList<DRVGraphic*> second = view.addFormElements(QPointF(0, 100), DRVGraphicView::FormKind::EmailField);
+    const QList<DRVGraphic*> first =
+        view.addFormElements(QPointF(0, 0), DRVGraphicView::FormKind::EmailField);
+    const QList<DRVGraphic*> second =
+        view.addFormElements(QPointF(0, 100), DRVGraphicView::FormKind::EmailField);
     select({first.at(1)});
     ASSERT_TRUE(view.showMarkAsReplyTo());
     view.markAsReplyTo();
@@ -159,8 +164,10 @@ TEST_F(FormFieldsTest, OnlyOneFieldIsTheReplyToAddress)
 TEST_F(FormFieldsTest, RequiredAndOptionalAreOfferedForOneFieldAtATime)
 {
     const QList<DRVGraphic*> field = view.addFormElements(QPointF(0, 0), DRVGraphicView::FormKind::TextField);
-    const QList<DRVGraphic*> area = view.addFormElements(QPointF(0, 100), DRVGraphicView::FormKind::Paragraph);
-    const QList<DRVGraphic*> group = view.addFormElements(QPointF(0, 300), DRVGraphicView::FormKind::MultipleChoice);
+    const QList<DRVGraphic*> area =
+        view.addFormElements(QPointF(0, 100), DRVGraphicView::FormKind::Paragraph);
+    const QList<DRVGraphic*> group =
+        view.addFormElements(QPointF(0, 300), DRVGraphicView::FormKind::MultipleChoice);
     const QList<DRVGraphic*> submit = view.addFormElements(QPointF(0, 600), DRVGraphicView::FormKind::Submit);
     struct Case
     {
@@ -168,9 +175,9 @@ TEST_F(FormFieldsTest, RequiredAndOptionalAreOfferedForOneFieldAtATime)
         bool mandatory;
         bool cut;
     };
-    const Case cases[] = {{{field.at(1)}, true, true},     {{area.at(1)}, true, true},
-                          {{field.at(0)}, false, false},   {{group.at(1)}, false, false},
-                          {{submit.at(0)}, false, true},   {{field.at(1), area.at(1)}, false, true}};
+    const Case cases[] = {{{field.at(1)}, true, true},   {{area.at(1)}, true, true},
+                          {{field.at(0)}, false, false}, {{group.at(1)}, false, false},
+                          {{submit.at(0)}, false, true}, {{field.at(1), area.at(1)}, false, true}};
     for (const Case& c : cases) {
         select(c.selected);
         EXPECT_EQ(view.showMandatory(), c.mandatory) << qPrintable(describe(c.selected.first()));
@@ -187,7 +194,8 @@ TEST_F(FormFieldsTest, RequiredAndOptionalAreOfferedForOneFieldAtATime)
 
 TEST_F(FormFieldsTest, OptionsFollowTheirLabelsAndGoWithThemWhenDeleted)
 {
-    const QList<DRVGraphic*> group = view.addFormElements(QPointF(100, 100), DRVGraphicView::FormKind::MultipleChoice);
+    const QList<DRVGraphic*> group =
+        view.addFormElements(QPointF(100, 100), DRVGraphicView::FormKind::MultipleChoice);
     DRVGraphic* radio = group.at(1);
     DRVGraphic* label = group.at(2);
     label->setBounds(QRectF(300, 500, 300, 40));
@@ -208,16 +216,20 @@ TEST_F(FormFieldsTest, OnResponsivePagesLabelsAndFieldsFillTheCellUnderThePoint)
 {
     edition().gResponsiveLayoutFlag = true;
     sectionpage::fill(doc); // section 1: cells at x 0 and 300, 300 wide, 200 high
-    const QList<DRVGraphic*> field = view.addFormElements(QPointF(350, 20), DRVGraphicView::FormKind::TextField);
+    const QList<DRVGraphic*> field =
+        view.addFormElements(QPointF(350, 20), DRVGraphicView::FormKind::TextField);
     EXPECT_EQ(field.at(0)->bounds(), QRectF(300, 20, 300, 40));
     EXPECT_EQ(field.at(1)->bounds(), QRectF(300, 60, 300, 40));
-    const QList<DRVGraphic*> area = view.addFormElements(QPointF(10, 20), DRVGraphicView::FormKind::Paragraph);
+    const QList<DRVGraphic*> area =
+        view.addFormElements(QPointF(10, 20), DRVGraphicView::FormKind::Paragraph);
     EXPECT_EQ(area.at(1)->bounds(), QRectF(0, 60, 300, 150));
     // Options: the button at the cell's left, its label beside it over the rest of the cell.
-    const QList<DRVGraphic*> group = view.addFormElements(QPointF(350, 20), DRVGraphicView::FormKind::Checkboxes);
+    const QList<DRVGraphic*> group =
+        view.addFormElements(QPointF(350, 20), DRVGraphicView::FormKind::Checkboxes);
     EXPECT_EQ(group.at(1)->bounds(), QRectF(300, 75, 15, 15));
     EXPECT_EQ(group.at(2)->bounds(), QRectF(330, 75, 270, 40));
     // The submit button keeps its own place.
-    const QList<DRVGraphic*> submit = view.addFormElements(QPointF(350, 20), DRVGraphicView::FormKind::Submit);
+    const QList<DRVGraphic*> submit =
+        view.addFormElements(QPointF(350, 20), DRVGraphicView::FormKind::Submit);
     EXPECT_EQ(submit.at(0)->bounds().topLeft(), QPointF(350, 20));
 }

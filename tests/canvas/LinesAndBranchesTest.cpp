@@ -54,7 +54,8 @@ protected:
 
     // Opens the generator on the selection, chooses the titles given and presses Add.
     void generate(const QString& count, const QString& angle, const QString& distance = QStringLiteral("300"),
-                  const QString& size = QStringLiteral("0.7"), const QString& style = QStringLiteral("dashed"))
+                  const QString& size = QStringLiteral("0.7"),
+                  const QString& style = QStringLiteral("dashed"))
     {
         view.multiplyNewShapes();
         MultiplyViewController* c = view.multipleViewController();
@@ -125,7 +126,8 @@ TEST_F(LinesAndBranchesTest, NothingSelectedExplainsWhy)
     view.multiplyNewShapes();
     ASSERT_EQ(dialogs.alerts().size(), 1);
     EXPECT_EQ(dialogs.alerts().at(0).title, QStringLiteral("Nothing Selected"));
-    EXPECT_EQ(dialogs.alerts().at(0).informativeText, QStringLiteral("Please select a text box or shape to generate branch"));
+    EXPECT_EQ(dialogs.alerts().at(0).informativeText,
+              QStringLiteral("Please select a text box or shape to generate branch"));
     EXPECT_TRUE(doc.graphics().isEmpty());
 }
 
@@ -186,7 +188,8 @@ TEST_F(LinesAndBranchesTest, RingWidthAndAngleStepFollowTheCount)
         double radius;
         double stepDegrees;
     };
-    const Case cases[] = {{"12", "360", 300, 30}, {"20", "360", 600, 18}, {"7", "360", 300, 51}, {"4", "-90", 300, -22}};
+    const Case cases[] = {
+        {"12", "360", 300, 30}, {"20", "360", 600, 18}, {"7", "360", 300, 51}, {"4", "-90", 300, -22}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.count);
         addBox(QRectF(1000, 1000, 100, 100), Qt::blue);

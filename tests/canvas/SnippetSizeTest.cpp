@@ -22,14 +22,16 @@ TEST(SnippetSize, AttributeValuesTakeTheSize)
          "<iframe width=400 height=225></iframe>"},
         {"single quotes and upper case", "<VIDEO WIDTH='640' Height='360' controls></VIDEO>",
          "<VIDEO WIDTH='400' Height='225' controls></VIDEO>"},
-        {"max-width stays", R"(<video style="max-width=100%; width=9" data-width="7" width="640" height="360"></video>)",
+        {"max-width stays",
+         R"(<video style="max-width=100%; width=9" data-width="7" width="640" height="360"></video>)",
          R"(<video style="max-width=100%; width=9" data-width="7" width="400" height="225"></video>)"},
         {"over lines", "<iframe\n  width = \"560\"\n  height=\n\"315\"\n  allowfullscreen></iframe>",
          "<iframe\n  width = \"400\"\n  height=\n\"225\"\n  allowfullscreen></iframe>"},
         {"two players", R"(<iframe width="1" height="2"></iframe><iframe width="3" height="4"></iframe>)",
          R"(<iframe width="400" height="225"></iframe><iframe width="400" height="225"></iframe>)"},
         {"no height: unchanged", R"(<img width="50" src="a.png">)", R"(<img width="50" src="a.png">)"},
-        {"text is no attribute", "set width=5 and height=6 <b>here</b>", "set width=5 and height=6 <b>here</b>"},
+        {"text is no attribute", "set width=5 and height=6 <b>here</b>",
+         "set width=5 and height=6 <b>here</b>"},
         {"attribute ends the text", "<iframe height=1 width=", "<iframe height=225 width=400"},
     };
     for (const auto& c : cases)

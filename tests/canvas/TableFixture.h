@@ -12,7 +12,8 @@ namespace tablefixture {
 
 // Texts go A, B, C ... in reading order; column c is 100 + 20c wide, row r 40 + 10r high, and each
 // cell's fill names its spot, so moved cells can be told by their look too.
-inline DRVTable* makeTable(int rows, int columns, QPointF origin, char firstLetter, const QList<QPoint>& pictures)
+inline DRVTable* makeTable(int rows, int columns, QPointF origin, char firstLetter,
+                           const QList<QPoint>& pictures)
 {
     QList<myTextView*> cells;
     int width = 0;
@@ -65,7 +66,8 @@ inline QString texts(const DRVTable* table)
         QStringList row;
         for (int c = 0; c < table->numOfColumns(); ++c) {
             const myTextView* cell = table->grabSelectedTableCellHelper(r, c);
-            const QString text = cell && cell->textStorage() ? cell->textStorage()->toPlainText() : QStringLiteral("?");
+            const QString text =
+                cell && cell->textStorage() ? cell->textStorage()->toPlainText() : QStringLiteral("?");
             row.append(text.isEmpty() ? QStringLiteral(".") : text);
         }
         rows.append(row.join(QLatin1Char(' ')));
@@ -94,7 +96,10 @@ inline QString pictures(const DRVTable* table)
 {
     QStringList out;
     for (const TransformView* image : table->imageArray())
-        out.append(QStringLiteral("%1@%2,%3").arg(image->imageName()).arg(image->rowSpot()).arg(image->columnSpot()));
+        out.append(QStringLiteral("%1@%2,%3")
+                       .arg(image->imageName())
+                       .arg(image->rowSpot())
+                       .arg(image->columnSpot()));
     out.sort();
     return out.join(QLatin1Char(' '));
 }

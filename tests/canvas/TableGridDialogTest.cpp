@@ -88,7 +88,8 @@ TEST_F(TableGridDialogTest, LiveEditsChangeTheTableAndSaveAppliesCountsAsOneUndo
 
     // Fixed on the second column marks that column in every row.
     QTest::keyClick(c->columnWidthPopUpButton(), Qt::Key_Down);
-    QTest::mouseClick(c->fixedWidthCheckmark(), Qt::LeftButton, {}, QPoint(5, c->fixedWidthCheckmark()->height() / 2));
+    QTest::mouseClick(c->fixedWidthCheckmark(), Qt::LeftButton, {},
+                      QPoint(5, c->fixedWidthCheckmark()->height() / 2));
     for (int r = 0; r < 3; ++r) {
         EXPECT_EQ(table->grabSelectedTableCellHelper(r, 1)->fixedWidthFlag(), 1);
         EXPECT_EQ(table->grabSelectedTableCellHelper(r, 0)->fixedWidthFlag(), 0);
