@@ -476,3 +476,17 @@ TEST_F(TableEditingTest, RightClickingACellOffersTheTableCommandsForIt)
     EXPECT_EQ(texts(table), QStringLiteral("A B C / . . . / D E F"));
     view.contextMenu()->close();
 }
+
+TEST_F(TableEditingTest, AResponsiveSectionKeepsTheSectionWidthWhenRefreshed)
+{
+    edition().gResponsiveLayoutFlag = true;
+    edition().gDefaultSectionWidth = 1170;
+    DRVTable* section = makeTable(1, 2, QPointF(0, 0), 'A', {});
+    section->setGridType(QStringLiteral("section"));
+    place({section}, {0});
+    section->setNumOfColumns(3);
+    view.refreshTable();
+    EXPECT_EQ(section->bounds().width(), 1170);
+    EXPECT_EQ(section->cellHelperArray().size(), 3);
+    EXPECT_EQ(section->bounds().height(), section->tableTotalCellHeight());
+}
