@@ -219,6 +219,7 @@ void DRVGraphicView::contextMenuEvent(QContextMenuEvent* event)
     QAction* onCanvas =
         m_contextMenu->addAction(QStringLiteral("Center on Canvas"), this, &DRVGraphicView::centerOnCanvas);
     onCanvas->setEnabled(hasSelection);
+    addTableCommands(m_contextMenu);
     m_contextMenu->popup(event->globalPos());
     event->accept();
 }

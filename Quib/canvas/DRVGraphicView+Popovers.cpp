@@ -3,6 +3,7 @@
 #include "canvas/DRVGraphicView.h"
 
 #include "canvas/LinkPageList.h"
+#include "canvas/DRVCanvasPageContext.h"
 #include "canvas/QuibPopover.h"
 #include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
@@ -148,6 +149,7 @@ bool DRVGraphicView::linkShown()
         return true;
     }
     if (const auto* table = qobject_cast<const DRVTable*>(graphic)) {
+        DRVCanvasPageContext context(this);
         if (const myTextView* cell = table->grabCurrentTableCellHelper()) {
             m_existingHyperLink = cell->link();
             m_existingOnClickShowString = cell->onClickShowString();
@@ -237,6 +239,8 @@ void DRVGraphicView::saveLink(QLineEdit* field, int targetSegment, int typeSegme
     const QString option = kLinkTargets.value(targetSegment, kLinkTargets.constFirst());
     const QString linkType = typeSegment == 1 ? QStringLiteral("shape") : QStringLiteral("text");
     platform::UndoManager* undo = undoManager();
+    // The cell is the one under this canvas's touch point, whichever window is in front.
+    DRVCanvasPageContext context(this);
     beginUndoStep();
     for (DRVGraphic* graphic : selectedGraphics()) {
         if (auto* slideshow = qobject_cast<DRVSlideshow*>(graphic)) {

@@ -162,6 +162,19 @@ QStringList DRVGraphicView::holdingPredicates()
                             {"duplicateShown", duplicateShown()},
                             {"tableControlShown", tableControlShown()},
                             {"tableMultiControlShown", tableMultiControlShown()},
+                            {"shouldDisplayOfTableContents", shouldDisplayOfTableContents()},
+                            {"showMarkAsReplyTo", showMarkAsReplyTo()},
+                            {"showMandatory", showMandatory()},
+                            {"showOptional", showOptional()},
+                            {"enableNewMultipleChoiceOption", enableNewMultipleChoiceOption()},
+                            {"enableNewCheckboxChoiceOption", enableNewCheckboxChoiceOption()},
+                            {"showDrawStartArrow", showDrawStartArrow()},
+                            {"showHideStartArrow", showHideStartArrow()},
+                            {"showDrawEndArrow", showDrawEndArrow()},
+                            {"showHideEndArrow", showHideEndArrow()},
+                            {"arrowOptionsShown", arrowOptionsShown()},
+                            {"showAutoAdjustSnippetSize", showAutoAdjustSnippetSize()},
+                            {"showSectionEditorFlag", showSectionEditorFlag()},
                             {"codeEditorShown", codeEditorShown()},
                             {"savedTextShown", savedTextShown()},
                             {"applyHTMLSnippetFormattingShown", applyHTMLSnippetFormattingShown()},
@@ -191,10 +204,8 @@ QStringList DRVGraphicView::holdingPredicates()
     return holding;
 }
 
-namespace {
-
-// Replaces the snippet's text; the way back registers the redo in turn.
-void replaceTextRecorded(platform::UndoManager* undo, DRVText* snippet, const QString& text)
+// The way back registers the redo in turn.
+void DRVGraphicView::replaceTextRecorded(platform::UndoManager* undo, DRVText* snippet, const QString& text)
 {
     const QString old = snippet->textString();
     if (old == text)
@@ -208,8 +219,6 @@ void replaceTextRecorded(platform::UndoManager* undo, DRVText* snippet, const QS
             replaceTextRecorded(undo, guarded, old);
     });
 }
-
-} // namespace
 
 void DRVGraphicView::showCodeEditor()
 {

@@ -2,9 +2,13 @@
 // stacking index. Values are read from the remembered graphics at the time of the paste.
 #include "canvas/DRVGraphicView.h"
 
+#include "editions/DataCentre.h"
 #include "model/DRVTable.h"
 #include "model/DRVText.h"
+#include "model/myTextView.h"
 
+#include <QTextCursor>
+#include <QTextDocument>
 #include <algorithm>
 
 namespace {
@@ -36,6 +40,72 @@ void copyKeys(platform::UndoManager* undo, const DRVGraphic* source, DRVGraphic*
 {
     for (const char* key : keys)
         DRVGraphicView::setValueRecorded(undo, target, key, source->property(key));
+}
+
+// One cell takes the look of another: its text's font, colour and alignment, its colours, border,
+// corners and spacing. It becomes a plain cell: no group, no form role.
+void pasteCellLook(const myTextView* from, myTextView* to)
+{
+    const QFont font = DRVTable::fontNamed(from->familyName(), from->fontSize());
+    QColor colour = DataCentre::colorWithHexString(from->textHexColorString());
+    colour.setAlphaF(float(std::clamp(from->alphaValue(), 0.0, 1.0)));
+    Qt::Alignment alignment = Qt::AlignJustify;
+    QString alignmentName = QStringLiteral("justify");
+    for (const auto& [name, value] : {std::pair{"left", Qt::AlignLeft}, std::pair{"center", Qt::AlignHCenter},
+                                      std::pair{"right", Qt::AlignRight}}) {
+        if (from->textAlignment() == QLatin1String(name)) {
+            alignment = value;
+            alignmentName = QString::fromLatin1(name);
+        }
+    }
+    if (QTextDocument* text = to->textStorage()) {
+        QTextCursor cursor(text);
+        cursor.select(QTextCursor::Document);
+        QTextCharFormat format;
+        format.setFont(font);
+        format.setForeground(colour);
+        cursor.mergeCharFormat(format);
+        QTextBlockFormat block;
+        block.setAlignment(alignment);
+        cursor.mergeBlockFormat(block);
+    }
+    to->setTextAlignment(alignmentName);
+    to->setAlphaValue(from->alphaValue());
+    to->setShapeFlag(from->shapeFlag());
+    to->setShadowFlag(from->shadowFlag());
+    to->textView()->setTextColor(DataCentre::colorWithHexString(from->textHexColorString()));
+    to->setBackgroundHexColorString(from->backgroundHexColorString());
+    to->setColorString(from->backgroundHexColorString());
+    to->setTextColorString(from->textHexColorString());
+    to->setTextHexColorString(from->textHexColorString());
+    to->setHoverTextColorString(from->hoverTextColorString());
+    to->setHoverColorString(from->hoverColorString());
+    to->textView()->setBorderLine(from->textView()->borderLine());
+    to->setBorderWidth(from->borderWidth());
+    to->setBorderHexColorString(from->borderHexColorString());
+    to->textView()->setFont(font);
+    to->setCornerRadius(from->cornerRadius());
+    to->setFamilyName(from->familyName());
+    to->setFontSize(from->fontSize());
+    to->setLineSpacing(from->lineSpacing());
+    to->setGroupNumber(-99);
+    to->setFormType(QString());
+    to->setFormRequiredFlag(0);
+    to->setFormOptionTag(-99);
+    to->setFormTag(-99);
+}
+
+// Every cell of target that source has a cell for takes that cell's look.
+void pasteCellLooks(const DRVTable& source, DRVTable& target)
+{
+    for (int r = 0; r < source.numOfRows() && r < target.numOfRows(); ++r) {
+        for (int c = 0; c < source.numOfColumns() && c < target.numOfColumns(); ++c) {
+            const myTextView* from = source.grabSelectedTableCellHelper(r, c);
+            myTextView* to = target.grabSelectedTableCellHelper(r, c);
+            if (from && to)
+                pasteCellLook(from, to);
+        }
+    }
 }
 
 const DRVText* onlySelectedText(const QList<DRVGraphic*>& selected)
@@ -136,7 +206,12 @@ void DRVGraphicView::applyPasteStyle()
             if (!m_styleTable || m_styleTable == table)
                 continue;
             copyKeys(undo, m_styleTable, table, kTableStyleKeys);
-            table->refreshLayout();
+            const DRVTable* source = m_styleTable;
+            changeTableRecorded(table, [source, table] {
+                pasteCellLooks(*source, *table);
+                table->refreshLayout();
+                return true;
+            });
         }
     }
     endUndoStep(QString());

@@ -6,10 +6,14 @@
 #pragma once
 #include "canvas/DRVGrid.h"
 #include "canvas/DRVSelectionModel.h"
+#include "canvas/MultiplyViewController.h"
+#include "canvas/PrintSettingsWindowController.h"
 #include "canvas/QuibPopover.h"
+#include "canvas/SectionEditorWindowController.h"
 #include "document/DRVDocument.h"
 #include "model/DRVGraphic.h"
 #include "model/DRVTable.h"
+#include "model/TableGridWindowController.h"
 #include "platform/Observable.h"
 
 #include <QColor>
@@ -29,8 +33,10 @@
 #include <QVariantMap>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <optional>
 
+class DRVText;
 class QMenu;
 class QuibPopover;
 class QLineEdit;
@@ -216,7 +222,8 @@ public:
     // Makes room in the cell under point for a new object of rect: the members below move down, and
     // a section that overflows grows, pushing the sections close below it. Returns rect.
     QRectF shiftObjectsInSection(QPointF point, const QRectF& rect);
-    bool showSectionEditorFlag() const { return false; }
+    // The section grid editor is offered for one selected section.
+    bool showSectionEditorFlag() const;
 
     // ---- insertion (DRVGraphicView+Insertion.cpp) ----
     // Where objects made by a menu command or a picker go: 100 right of and 30 below the visible
@@ -425,6 +432,179 @@ public:
     void unLockObjects();
     void scrollLockObjects();
     void unScrollLockObjects();
+
+    // ---- table editing (DRVGraphicView+TableEditing.cpp) ----
+    // Each structure edit is one undo step whose undo puts the table back exactly as it was.
+    // The table the table commands act on: the one selected table, else the last one found.
+    DRVTable* tableForCommand() const;
+    // Makes the table's cells match its row and column counts and sizes it.
+    void refreshTable();
+    // Join the two selected tables into the one further back; the counts across must match.
+    void joinTablesVertically();
+    void joinTablesHorizontally();
+    // back takes in front, which leaves the page; both stay as they were when the counts differ.
+    void joinTables(DRVTable* back, DRVTable* front, bool vertically);
+    void transformTable();
+    // The current cell's column (row) swapped with its neighbour.
+    void moveTableRowLeft();
+    void moveTableRowRight();
+    void moveTableRowUp();
+    void moveTableRowDown();
+    // At the current cell, the cell under the last touch point.
+    void insertTableRow();
+    void insertTableColumn();
+    void deleteTableRow();
+    void deleteTableColumn();
+    // The table commands as a submenu of the canvas's right-click menu, when one table is selected.
+    void addTableCommands(QMenu* menu);
+    // A table of contents rebuilt from the website's pages: a title and a number per titled page.
+    void refreshTableOfContents();
+    bool shouldDisplayOfTableContents() const;
+    // Runs edit on table with undo registration off and records the whole table before and after,
+    // so that undo and redo swap the two. Whether edit changed anything.
+    bool changeTableRecorded(DRVTable* table, const std::function<bool()>& edit);
+    // Registers the way back to before, a copy of table taken earlier (its redo comes back to what
+    // table is now).
+    void recordTableSnapshot(DRVTable* table, std::shared_ptr<const DRVGraphic> before);
+
+    // ---- table grid dialog (DRVGraphicView+TableGrid.cpp) ----
+    // Sizes an editor window to its contents and puts it in the middle of its screen.
+    static void centreEditorWindow(QWidget* window);
+    // The "Configure Table Grid" window, made on first use and kept; nullptr before.
+    TableGridWindowController* tableGridWindowController() const { return m_tableGridWindowController; }
+    // Opens the window filled from the table the commands act on. Widths, heights and fixed flags
+    // change the table while the window is open; Save applies the rest as one undo step with them,
+    // Cancel puts the table back as it was when the window opened.
+    void configureTableGrid();
+    void saveTableSettings();
+    void cancelTableSettings();
+    // The table the open window edits.
+    DRVTable* tableGridTable() const { return m_tableGridTable; }
+    void adjustSameWidthAndHeightForTableSettings();
+    void adjustTableColumnWidth();
+    void adjustTableRowHeight();
+    void updateColumnWidth();
+    void updateRowHeight();
+    void updateFixedWidth();
+    void updateFixedHeight();
+    void updateTableSameWidth();
+    void updateTableSameHeight();
+    void adjustTableSpacing();
+    void updateTableNumOfColumns();
+    void updateTableNumOfRows();
+    // A text field of an editor window changed: the grid window's width and height apply at once.
+    void controlTextDidChange(QObject* field);
+
+    // ---- form fields (DRVGraphicView+Forms.cpp) ----
+    enum class FormKind { TextField, EmailField, Paragraph, BotCheck, MultipleChoice, Checkboxes, Submit };
+    // Puts one form element with its label (a group with its title and four options) at point,
+    // each in front, all of one new group and form tag; label or title first. Returns them in the
+    // order made. Names no undo step.
+    QList<DRVGraphic*> addFormElements(QPointF point, FormKind kind);
+    // The menu commands: at the default insertion point, one named undo step each.
+    void addFormElementsAtInsertionPoint(FormKind kind, const QString& undoName);
+    void addTextField();
+    void addEmailTextField();
+    void addParagraph();
+    void addBotCheckerTextField();
+    void addMultipleChoice();
+    void addCheckboxes();
+    void addSubmitButton();
+    // One more option under each selected label of a group.
+    void addNewOption(bool radio);
+    void addNewMultipleChoiceOption();
+    void addNewCheckboxChoiceOption();
+    void setSelectedFieldsRequired(bool required);
+    void makeFormMandatory();
+    void makeFormOptional();
+    // The selected text becomes the page's only reply-to field.
+    void markAsReplyTo();
+    bool showMarkAsReplyTo() const;
+    bool showMandatory() const;
+    bool showOptional() const;
+    bool showCut() const;
+    bool enableNewMultipleChoiceOption() const;
+    bool enableNewCheckboxChoiceOption() const;
+    // Whether some text of graphic's form tag has the form type.
+    bool groupHasOptionOfType(const DRVGraphic* graphic, const QString& type) const;
+    bool isOriginalTextViewRadio(const DRVGraphic* graphic) const;
+    bool isOriginalTextViewCheckbox(const DRVGraphic* graphic) const;
+    // The page's next form tag: the highest among its texts (snippets aside) plus 1, at least 1.
+    int findNextFormTag() const;
+    // The next option number of the group with that tag.
+    int findLastOptionTag(int formTag) const;
+    // The other text of the same tag and option number: an option's label, a label's option.
+    DRVGraphic* findMatchingOption(const DRVGraphic* graphic) const;
+    // The title label of graphic's group.
+    DRVGraphic* grabRadioLabel(const DRVGraphic* graphic) const;
+    bool IsThisMultipleChoiceLabel(const DRVGraphic* graphic) const;
+
+    // ---- lines, arrows and branches (DRVGraphicView+Lines.cpp) ----
+    // One line in front of everything; arrows are "1" or "0". Neither snaps nor selects.
+    DRVGraphic* addTrueLine(QPointF begin, QPointF end, const QString& colour, const QString& style,
+                            int width, const QString& beginArrow, const QString& endArrow, int group);
+    // A 200 x 200 diagonal with an arrow at its start, at the default insertion point.
+    void addLineStyled(const QString& style);
+    void addLine();
+    void addLineDashed();
+    void addLineDotted();
+    void setArrows(const char* key, bool on);
+    void drawStartArrow();
+    void hideStartArrow();
+    void drawEndArrow();
+    void hideEndArrow();
+    bool showDrawStartArrow() const;
+    bool showHideStartArrow() const;
+    bool showDrawEndArrow() const;
+    bool showHideEndArrow() const;
+    bool arrowOptionsShown() const;
+    // The branch generator: a popover of its settings beside the selection, or an alert when
+    // nothing fits.
+    void multiplyNewShapes();
+    void showMultipleNewShapeWindow();
+    MultiplyViewController* multipleViewController() const { return m_multipleViewController; }
+    // The popover's add button: the halo, the lines and the copies around the selected text box.
+    void addMultipleShapesSelected();
+    // A rectangle twice the size about the same centre, truncated to whole pixels.
+    static QRectF generateNewRect(const QRectF& rect);
+    static double DegreesToRadians(double degrees);
+
+    // ---- saved texts and snippet sizes (DRVGraphicView+Snippets.cpp) ----
+    // Replaces a text box's whole text as a change undo can take back.
+    static void replaceTextRecorded(platform::UndoManager* undo, DRVText* snippet, const QString& text);
+    // The saved-text window's Choose: the selected plain text box gets a line break and the saved
+    // text after its own, as one undo step.
+    void pullFromSavedText(const QString& savedText);
+    // Not on responsive pages; otherwise one selected HTML snippet, which becomes the target.
+    bool showAutoAdjustSnippetSize();
+    // Gives the snippet's width and height attributes the graphic's size, as one undo step.
+    void autoAdjustSnippetSize();
+    // The text with the value of every width and height attribute of its tags replaced, quotes
+    // kept; unchanged unless it has both. Attribute values and text between tags are never read
+    // as attributes, so "max-width" and a closing tag stay as they are.
+    static QString resizedSnippetText(const QString& text, int width, int height);
+
+    // ---- section grid editor (DRVGraphicView+SectionGrid.cpp) ----
+    // Opens the editor for the selected section: a tile per column at half its width.
+    void configureSectionWindowController();
+    // Save: the column count, then each column's width (twice its tile) and spans, as one undo
+    // step; the section's members are fitted to their cells again.
+    void saveSectionEditorWindowController();
+    void hideSectionEditorWindowController();
+    SectionEditorWindowController* sectionEditorWindowController() const
+    {
+        return m_sectionEditorWindowController;
+    }
+
+    // ---- print settings (DRVGraphicView+PrintSettings.cpp) ----
+    // Opens the window with the first free label's row and column (below 1 shown as 1).
+    void launchPrintSettings();
+    // Save: stores both values as typed and closes the window.
+    void savePrintSettings();
+    PrintSettingsWindowController* printSettingsWindowController() const
+    {
+        return m_printSettingsWindowController;
+    }
 
     // The action of a submenu's own entry, which validation only shows or hides.
     void submenuOptions() {}
@@ -724,6 +904,13 @@ private:
     QPointer<QuibPopover> m_quibPopOver;
     QPointer<QDialog> m_codeEditor;
     QPointer<DRVGraphic> m_selectedSnippet; // a DRVText
+    QPointer<TableGridWindowController> m_tableGridWindowController;
+    QPointer<MultiplyViewController> m_multipleViewController;
+    QPointer<SectionEditorWindowController> m_sectionEditorWindowController;
+    QPointer<PrintSettingsWindowController> m_printSettingsWindowController;
+    QPointer<DRVTable> m_sectionEditorTable;
+    QPointer<DRVTable> m_tableGridTable;
+    std::shared_ptr<const DRVGraphic> m_tableGridSnapshot;
 
     double m_scale = 1.0;
     QSizeF m_canvasSize;

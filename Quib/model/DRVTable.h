@@ -146,6 +146,38 @@ public:
     // tells observers the drawing changed.
     void refreshLayout();
 
+    // ---- structure editing (DRVTable+Editing.cpp) ----
+    // A plain cell as tables make them: empty text, "Helvetica Neue" 15, grey text, no fill, a
+    // thin black solid border, left aligned, pixel margins and paddings. The caller places it.
+    static myTextView* makeStandardCell();
+    // The largest row (column) spot of the cells; kNoSpot for none.
+    static int findMaxRowSpot(const QList<myTextView*>& cells);
+    static int findMaxColumnSpot(const QList<myTextView*>& cells);
+    // Makes the cells match the counts, each raised to at least 1: cells and pictures beyond them
+    // go, missing rows then columns are added in the style of their neighbours, and the table
+    // takes the size its cells need (a responsive section the section width).
+    void refreshTable();
+    // A row (column) put in at spot, the rows (columns) from there moving one on, pictures with
+    // them. Spots outside the table do nothing.
+    void insertRow(int row);
+    void insertColumn(int column);
+    // Removes a row (column) with its cells and pictures; the last one is never removed. Whether
+    // anything changed.
+    bool deleteRow(int row);
+    bool deleteColumn(int column);
+    // Swaps two neighbouring rows (columns), cells and pictures, each keeping its height (width).
+    // Nothing happens when either lies outside the table.
+    bool swapRows(int row, int other);
+    bool swapColumns(int column, int other);
+    // Rows become columns and columns rows.
+    void transform();
+    // Takes the cells and pictures of other below (beside) its own; the counts across must match.
+    // other is left as it was.
+    bool joinVertically(const DRVTable& other);
+    bool joinHorizontally(const DRVTable& other);
+    // Becomes exactly what snapshot (a copy of this table) was: values, bounds, cells, pictures.
+    void restoreStructure(const DRVTable& snapshot);
+
     // ---- styles: push the table's style onto the target cells ----
     // Targets: every cell, unless the edition styles cells one by one (gTableCellEditingFlag) and
     // some cell is marked (selected), in which case only the marked cells. Each ends with
@@ -229,6 +261,11 @@ private:
     void watchTextStorage(myTextView* cell);
     void takeStyleFromCell(const myTextView* cell, bool includeLayoutValues);
     void copyTableInto(DRVTable* table) const;
+    // The row (isRow) or column forms of the structure edits.
+    void insertLine(int spot, bool isRow);
+    bool deleteLine(int spot, bool isRow);
+    bool swapLines(int spot, int other, bool isRow);
+    bool join(const DRVTable& other, bool below);
 
     int m_numOfColumns = 0;
     int m_numOfRows = 0;

@@ -36,7 +36,7 @@ QSpinBox* stepper(QWidget* parent)
 {
     auto* box = new QSpinBox(parent);
     box->setMinimum(1);
-    box->setMaximum(999);
+    box->setMaximum(TableGridWindowController::kMaxCount);
     box->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
     box->setMaximumWidth(60);
     return box;
@@ -102,10 +102,16 @@ void TableGridWindowController::loadWindow()
     m_fixedHeightCheckmark = new QCheckBox(w);
     setWhiteTitle(m_fixedHeightCheckmark, QStringLiteral("Fixed"));
     m_rowHeightLabel = caption(QStringLiteral("Row height:"), w);
+    // Wide enough for "Column 12".
+    for (QComboBox* popUp : {m_columnWidthPopUpButton.data(), m_rowHeightPopUpButton.data()}) {
+        popUp->setMinimumContentsLength(9);
+        popUp->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    }
     m_sameWidthForAllColumnsCheckmark = new QCheckBox(w);
     m_sameHeightForAllRowsCheckmark = new QCheckBox(w);
     m_saveButton = new QPushButton(QStringLiteral("Save"), w);
     m_saveButton->setDefault(true);
+    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), w);
 
     auto* grid = new QGridLayout(w);
     grid->addWidget(caption(QStringLiteral("Columns:"), w), 0, 0);
@@ -127,6 +133,7 @@ void TableGridWindowController::loadWindow()
     grid->addWidget(m_fixedHeightCheckmark, 4, 3);
     grid->addWidget(m_sameWidthForAllColumnsCheckmark, 5, 0, 1, 4);
     grid->addWidget(m_sameHeightForAllRowsCheckmark, 6, 0, 1, 4);
+    grid->addWidget(m_cancelButton, 7, 2, Qt::AlignRight);
     grid->addWidget(m_saveButton, 7, 3, Qt::AlignRight);
 
     windowDidLoad();
@@ -259,4 +266,10 @@ QPushButton* TableGridWindowController::saveButton()
 {
     window();
     return m_saveButton;
+}
+
+QPushButton* TableGridWindowController::cancelButton()
+{
+    window();
+    return m_cancelButton;
 }

@@ -50,6 +50,11 @@ public:
     QCheckBox* sameWidthForAllColumnsCheckmark();
     QCheckBox* sameHeightForAllRowsCheckmark();
     QPushButton* saveButton();
+    // Closes the window and puts the table back as it was when the window opened.
+    QPushButton* cancelButton();
+
+    // The largest column or row count the window offers or accepts.
+    static constexpr int kMaxCount = 200;
 
     // Gives a check box or label a title drawn in white.
     static void setWhiteTitle(QWidget* control, const QString& title);
@@ -78,4 +83,5 @@ private:
     QPointer<QCheckBox> m_sameWidthForAllColumnsCheckmark;
     QPointer<QCheckBox> m_sameHeightForAllRowsCheckmark;
     QPointer<QPushButton> m_saveButton;
+    QPointer<QPushButton> m_cancelButton;
 };

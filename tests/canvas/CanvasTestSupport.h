@@ -1,6 +1,9 @@
 // Shared set-up of the canvas tests: known edition values put back afterwards, a private
 // user-defaults store, pixel comparison.
 #pragma once
+#include "canvas/DRVGraphicView.h"
+#include "canvas/DRVSelectionModel.h"
+#include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
 #include "platform/UserDefaults.h"
 
@@ -31,6 +34,22 @@ protected:
 
 private:
     EditionSettings m_saved;
+};
+
+// A canvas bound to a document of its own and to a selection of that document.
+class BoundCanvasTest : public CanvasTest
+{
+protected:
+    BoundCanvasTest()
+    {
+        selection.setContent(&doc);
+        view.bindGraphics(&doc);
+        view.bindSelectionIndexes(&selection);
+    }
+
+    DRVDocument doc;
+    DRVSelectionModel selection;
+    DRVGraphicView view;
 };
 
 inline bool near(QRgb pixel, const QColor& colour, int tolerance = 12)

@@ -34,15 +34,11 @@
 using generationtest::GenerationTest;
 
 #include "common/ExternalTools.h"
+#include "common/PhpLoopback.h"
+
+using namespace phploopback;
 
 namespace {
-
-const QString kScripts = QStringLiteral(QUIB_SOURCE_DIR "/tests/php/");
-
-QString php()
-{
-    return QStandardPaths::findExecutable(QStringLiteral("php"));
-}
 
 // A python that has aiosmtpd (Debian's package installs it for the system python).
 QString smtpPython()
@@ -56,118 +52,6 @@ QString smtpPython()
     }
     return {};
 }
-
-int freePort()
-{
-    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    addr.sin_port = 0;
-    socklen_t len = sizeof addr;
-    int port = 0;
-    if (::bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0 &&
-        ::getsockname(s, reinterpret_cast<sockaddr*>(&addr), &len) == 0)
-        port = ntohs(addr.sin_port);
-    ::close(s);
-    return port;
-}
-
-int connectTo(int port)
-{
-    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    addr.sin_port = htons(quint16(port));
-    if (::connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
-        ::close(s);
-        return -1;
-    }
-    return s;
-}
-
-bool waitForPort(int port)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < 15000) {
-        const int s = connectTo(port);
-        if (s >= 0) {
-            ::close(s);
-            return true;
-        }
-        QThread::msleep(50);
-    }
-    return false;
-}
-
-// One HTTP/1.0 exchange; the whole response, headers included.
-QString http(int port, const QByteArray& method, const QByteArray& path, const QByteArray& body = {})
-{
-    const int s = connectTo(port);
-    if (s < 0)
-        return {};
-    QByteArray request = method + ' ' + path + " HTTP/1.0\r\nHost: 127.0.0.1\r\n";
-    if (!body.isEmpty() || method == "POST")
-        request += "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: " +
-                   QByteArray::number(body.size()) + "\r\n";
-    request += "\r\n" + body;
-    qsizetype sent = 0;
-    while (sent < request.size()) {
-        const ssize_t n = ::send(s, request.constData() + sent, size_t(request.size() - sent), 0);
-        if (n <= 0)
-            break;
-        sent += n;
-    }
-    QByteArray response;
-    char buffer[4096];
-    ssize_t n;
-    while ((n = ::recv(s, buffer, sizeof buffer, 0)) > 0)
-        response.append(buffer, n);
-    ::close(s);
-    return QString::fromUtf8(response);
-}
-
-QByteArray formBody(const QList<QPair<QString, QString>>& fields)
-{
-    QByteArray body;
-    for (const auto& [name, value] : fields) {
-        if (!body.isEmpty())
-            body += '&';
-        body += QUrl::toPercentEncoding(name) + '=' + QUrl::toPercentEncoding(value);
-    }
-    return body;
-}
-
-class Server
-{
-public:
-    ~Server() { stop(); }
-    bool start(const QString& program, const QStringList& arguments, int port)
-    {
-        m_process.setProgram(program);
-        m_process.setArguments(arguments);
-        m_process.setProcessChannelMode(QProcess::MergedChannels);
-        m_process.start();
-        return m_process.waitForStarted(10000) && waitForPort(port);
-    }
-    void stop()
-    {
-        if (m_process.state() == QProcess::NotRunning)
-            return;
-        m_process.closeWriteChannel();
-        m_process.terminate();
-        if (!m_process.waitForFinished(5000)) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
-        }
-    }
-    QString output() { return QString::fromUtf8(m_process.readAll()); }
-
-private:
-    QProcess m_process;
-};
 
 myTextView* field(DRVDocument& document, const QString& type, int tag, int optionTag = -99, int required = 0,
                   int replyTo = 0)
@@ -246,18 +130,6 @@ QString lint(const QString& code, QTemporaryDir& dir, const QString& name)
     return process.exitCode() == 0 ? QString() : QString::fromUtf8(process.readAll());
 }
 
-QStringList messagesIn(const QString& folder)
-{
-    QStringList texts;
-    const QDir dir(folder);
-    for (const QString& name : dir.entryList({QStringLiteral("*.eml")}, QDir::Files, QDir::Name)) {
-        QFile file(dir.filePath(name));
-        if (file.open(QIODevice::ReadOnly))
-            texts << QString::fromUtf8(file.readAll());
-    }
-    return texts;
-}
-
 // The message's header lines, up to the first blank line.
 QStringList headerLines(const QString& message)
 {
@@ -268,15 +140,6 @@ QStringList headerLines(const QString& message)
     return head.split(u'\n');
 }
 
-// The bot checker's sum for a half hour, as the handler works it out from the page's secret.
-int botAnswer(const QString& key, qint64 slot)
-{
-    const QByteArray hex = QMessageAuthenticationCode::hash("quib-bot-" + QByteArray::number(slot),
-                                                            key.toLatin1(), QCryptographicHash::Sha256)
-                               .toHex();
-    return hex.mid(0, 2).toInt(nullptr, 16) % 10 + hex.mid(2, 2).toInt(nullptr, 16) % 10;
-}
-
 // A sum that neither accepted half hour gives.
 int wrongBotAnswer(const QString& key, qint64 slot)
 {
@@ -284,12 +147,6 @@ int wrongBotAnswer(const QString& key, qint64 slot)
         if (n != botAnswer(key, slot) && n != botAnswer(key, slot - 1))
             return n;
     }
-}
-
-QString botKeyOf(const QString& page)
-{
-    static const QRegularExpression key(QStringLiteral("\\$quibBotKey = '([0-9a-f]+)';"));
-    return key.match(page).captured(1);
 }
 
 // Every file under folder with its size, for spotting files a request made.
