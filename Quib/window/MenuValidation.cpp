@@ -249,7 +249,7 @@ const QHash<QString, CanvasRow>& canvasRows()
              "transformTable:"},
             {R::Predicate, "tableControlShown"});
         add({"tableEditMenu:"}, {R::EitherPredicate, "tableControlShown", "tableMultiControlShown"});
-        add({"savedTextOptions:"}, {R::Predicate, "savedTextShown"});
+        add({"savedTextOptions:", "addToSavedTextWindow:"}, {R::Predicate, "savedTextShown"});
         add({"multiplyNewShapes:"}, {R::Predicate, "addBranchShown"});
         add({"drawEndArrow:"}, {R::Predicate, "showDrawEndArrow"});
         add({"drawStartArrow:"}, {R::Predicate, "showDrawStartArrow"});

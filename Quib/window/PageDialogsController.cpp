@@ -1,6 +1,8 @@
 #include "window/PageDialogsController.h"
 
+#include "canvas/DRVGraphicView.h"
 #include "editions/EditionSettings.h"
+#include "model/DRVText.h"
 #include "platform/SafePath.h"
 #include "platform/StringRules.h"
 #include "window/AdjustCanvasSizeWindowController.h"
@@ -38,7 +40,8 @@ PageDialogsController::~PageDialogsController()
 const QStringList& PageDialogsController::actions()
 {
     static const QStringList names{
-        QStringLiteral("launchSavedTextWindow:"), QStringLiteral("showAdjustCanvasSheet:"),
+        QStringLiteral("launchSavedTextWindow:"), QStringLiteral("addToSavedTextWindow:"),
+        QStringLiteral("showAdjustCanvasSheet:"),
         QStringLiteral("showAdjustPageNumberSheet:"), QStringLiteral("showWebPreview:"),
         QStringLiteral("showMobileWebPreview:")};
     return names;
@@ -48,6 +51,8 @@ bool PageDialogsController::perform(const QString& action)
 {
     if (action == QLatin1String("launchSavedTextWindow:"))
         launchSavedTextWindow();
+    else if (action == QLatin1String("addToSavedTextWindow:"))
+        addToSavedTextWindow();
     else if (action == QLatin1String("showAdjustCanvasSheet:"))
         showAdjustCanvasSheet();
     else if (action == QLatin1String("showAdjustPageNumberSheet:"))
@@ -63,9 +68,24 @@ bool PageDialogsController::perform(const QString& action)
 
 SavedTextWindowController* PageDialogsController::savedTextWindowController()
 {
-    if (!m_savedText)
+    if (!m_savedText) {
         m_savedText = std::make_unique<SavedTextWindowController>(m_owner->window());
+        // Choose appends the shown snippet to the selected text box.
+        m_savedText->setChooseHandler([this] {
+            if (DRVGraphicView* canvas = m_owner->graphicView())
+                canvas->pullFromSavedText(m_savedText->shownText());
+        });
+    }
     return m_savedText.get();
+}
+
+void PageDialogsController::addToSavedTextWindow()
+{
+    DRVGraphicView* canvas = m_owner->graphicView();
+    if (!canvas || !canvas->savedTextShown())
+        return;
+    auto* box = qobject_cast<DRVText*>(canvas->selectedGraphics().constFirst());
+    savedTextWindowController()->addToSavedTextWindow(box->textString());
 }
 
 void PageDialogsController::launchSavedTextWindow()

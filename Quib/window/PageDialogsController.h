@@ -30,6 +30,8 @@ public:
     // Made on first use.
     SavedTextWindowController* savedTextWindowController();
     void launchSavedTextWindow();
+    // Stores the selected text box's text as a new saved text.
+    void addToSavedTextWindow();
 
     // The canvas-size sheet: the page's own size, else how far its content reaches (plus a margin of
     // 50 unless the edition exports without one).

@@ -277,8 +277,8 @@ QString SavedTextWindowController::shownText() const
 
 void SavedTextWindowController::choose()
 {
+    // The window goes away before the text lands, as the canvas's pull expects.
+    m_window->hide();
     if (m_chooseHandler)
         m_chooseHandler();
-    else
-        m_window->hide();
 }

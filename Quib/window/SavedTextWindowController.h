@@ -60,8 +60,8 @@ public:
     void addToSavedTextWindow(const QString& plainText, const QDateTime& when = QDateTime::currentDateTime());
     // The shown snippet's text, for the canvas's pull.
     QString shownText() const;
-    // Choose hands over to the canvas (which appends shownText() to its text box); without a
-    // handler it only hides the window.
+    // Choose hides the window and hands over to the canvas (which appends shownText() to its
+    // text box).
     void setChooseHandler(std::function<void()> handler) { m_chooseHandler = std::move(handler); }
 
 private:

@@ -3,6 +3,9 @@
 // relaunch of the store.
 #include "AppTestSupport.h"
 
+#include "canvas/DRVGraphicView.h"
+#include "model/DRVText.h"
+#include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
 #include "window/PageDialogsController.h"
 #include "window/SavedTextWindowController.h"
@@ -181,4 +184,30 @@ TEST_F(SavedTextWindowTest, AddingFromATextBoxTitlesItWithTheCalendarYear)
     EXPECT_EQ(saved.shownText(), QStringLiteral("From the canvas"));
     saved.addToSavedTextWindow(QStringLiteral("again"), monday);
     EXPECT_EQ(saved.savedTextRecordIndexTextField()->text(), QStringLiteral("1"));
+}
+
+TEST_F(SavedTextWindowTest, TheSelectedTextBoxAddsToAndPullsFromTheCollection)
+{
+    auto* box = new DRVText;
+    box->setBounds({20, 20, 200, 60});
+    box->updateTextString(QStringLiteral("Opening hours"));
+    window = windowOnPage({box});
+
+    // With nothing selected there is no text box to add.
+    EXPECT_FALSE(validatedItem(window, QStringLiteral("addToSavedTextWindow:"))->isEnabled());
+    window->graphicView()->changeSelectionIndexes({0});
+    choose(window, QStringLiteral("addToSavedTextWindow:"));
+    SavedTextWindowController* saved = window->pageDialogs()->savedTextWindowController();
+    EXPECT_TRUE(saved->window()->isVisible());
+    ASSERT_EQ(SavedTextWindowController::storedSnippets().size(), 1);
+    EXPECT_EQ(SavedTextWindowController::storedSnippets().constFirst().toMap().value(QStringLiteral("textContent")).toString(),
+              QStringLiteral("Opening hours"));
+
+    // Choose appends the shown snippet after a line break, as one undo step, and closes the window.
+    addSnippet(saved, QStringLiteral("Weekend"), QStringLiteral("Sat 10-2"));
+    click(saved->chooseButton());
+    EXPECT_FALSE(saved->window()->isVisible());
+    EXPECT_EQ(box->textString(), QStringLiteral("Opening hours\nSat 10-2"));
+    window->document()->undoManager()->undo();
+    EXPECT_EQ(box->textString(), QStringLiteral("Opening hours"));
 }
