@@ -246,12 +246,14 @@ int PageImageFiles::transferImageFilesForNewName(const QString& pagePath, const 
             qWarning() << "image file not copied, the target exists:" << *target;
             continue;
         }
-        if (QFile::copy(source, *target))
-            ++copied;
+        if (!QFile::copy(source, *target)) {
+            qWarning() << "image file not copied:" << source << "to" << *target;
+            continue;
+        }
+        ++copied;
+        // The folder changed: a cached listing of it is stale.
         if (t_listings)
             t_listings->remove(folder);
-        else
-            qWarning() << "image file not copied:" << source << "to" << *target;
     }
     return copied;
 }
