@@ -14,6 +14,7 @@
 #include "window/InspectorView.h"
 #include "window/RulerWidget.h"
 #include "window/WindowSplitView.h"
+#include "window/inspector/InspectorPanel.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -83,6 +84,8 @@ void DRVWindowController::placeInspectorInLayout()
     m_splitView->setStretchFactor(2, 0);
     const int sidebar = edition().gPageListWidth > 0 ? edition().gPageListWidth : kDefaultPageListWidth;
     m_splitView->setSizes({sidebar, 600, m_inspectorView->width()});
+    if (m_inspector)
+        m_inspector->showObjectsList = [this] { showObjectsList(); };
 }
 
 void DRVWindowController::setOpenWebsiteFolder(const QString& folder)

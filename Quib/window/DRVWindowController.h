@@ -7,10 +7,10 @@
 #include "document/DRVDocument.h"
 #include "model/DRVZoomingScrollView.h"
 #include "platform/NotificationCenter.h"
+#include "window/EditionToolbar.h"
 #include "window/FlippedNSView.h"
 #include "window/InspectorView.h"
 #include "window/MenuValidation.h"
-#include "window/EditionToolbar.h"
 #include "window/WindowSplitView.h"
 
 #include <QColor>
@@ -24,6 +24,7 @@
 #include <QStringList>
 
 class CanvasRulers;
+class DragIconView;
 class DRVGrid;
 class InspectorPanel;
 class DRVSelectionModel;
@@ -221,8 +222,14 @@ public:
     void refreshWebsite() {}
     void totalRefreshWebsite() {}
     void setFormButtons() { selectWhichToolBarToUse(); }
-    // The palette's tiles arrive with the objects palette.
-    void clearDragAndDropIcons() {}
+    // ---- objects palette (DRVWindowController+Palette.cpp) ----
+    // Lays out the tiles of the entries the edition's palette category lists (form fields only
+    // where the page is not plain "html") at y = 30 + 75n under the heading.
+    void showObjectsList();
+    // This window's tiles, in order.
+    QList<DragIconView*> paletteTiles() const;
+    // Takes the highlight off this window's tiles.
+    void clearDragAndDropIcons();
     // Re-applying the page template to every page arrives with the print products' pickers.
     void callRefreshTabs() {}
     // ---- layout (DRVWindowController+Layout.cpp) ----
@@ -351,6 +358,7 @@ private:
     void setCanvasFrame(int width, int height);
     void applyMailCanvasSize(const QString& type, int width);
     CanvasRulers* m_rulers = nullptr;
+    QList<QPointer<DragIconView>> m_paletteTiles;
     QPointer<WindowSplitView> m_splitView;
     QPointer<WindowSplitView> m_sidebarSplitView;
     QPointer<QWidget> m_topSidebarView;
