@@ -132,3 +132,36 @@ void DRVZoomingScrollView::mousePressEvent(QMouseEvent* event)
     emit clickedOutsideCanvas();
     event->accept();
 }
+
+void DRVZoomingScrollView::setRulerViews(QWidget* horizontal, QWidget* vertical, int thickness)
+{
+    m_horizontalRuler = horizontal;
+    m_verticalRuler = vertical;
+    m_rulerThickness = horizontal && vertical ? std::max(0, thickness) : 0;
+    for (QWidget* ruler : {horizontal, vertical}) {
+        if (ruler && ruler->parentWidget() != this)
+            ruler->setParent(this);
+    }
+    setViewportMargins(m_rulerThickness, m_rulerThickness, 0, 0);
+    placeRulers();
+}
+
+void DRVZoomingScrollView::resizeEvent(QResizeEvent* event)
+{
+    QScrollArea::resizeEvent(event);
+    placeRulers();
+}
+
+void DRVZoomingScrollView::placeRulers()
+{
+    if (!m_horizontalRuler || !m_verticalRuler)
+        return;
+    const QRect port = viewport()->geometry();
+    const int t = m_rulerThickness;
+    m_horizontalRuler->setGeometry(port.left(), port.top() - t, port.width(), t);
+    m_verticalRuler->setGeometry(port.left() - t, port.top(), t, port.height());
+    m_horizontalRuler->show();
+    m_verticalRuler->show();
+    m_horizontalRuler->raise();
+    m_verticalRuler->raise();
+}

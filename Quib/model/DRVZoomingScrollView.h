@@ -1,6 +1,7 @@
 // The scroll view around the canvas: the zoom pop-up at the left end of its horizontal scroll bar,
 // the "=" and "-" zoom keys, and clicks beside the canvas that end editing and clear the selection.
 #pragma once
+#include <QPointer>
 #include <QScrollArea>
 #include <QSizeF>
 #include <QString>
@@ -37,6 +38,13 @@ public:
     // factor.
     QSizeF clipBoundsSize() const;
 
+    // Two rulers of `thickness` pixels along the top and the left of the viewport, made room for with
+    // the viewport margins; nullptr for both takes them away. The scroll view places them, it does
+    // not own them.
+    void setRulerViews(QWidget* horizontal, QWidget* vertical, int thickness);
+    QWidget* horizontalRulerView() const { return m_horizontalRuler; }
+    QWidget* verticalRulerView() const { return m_verticalRuler; }
+
 signals:
     void factorChanged(double factor);
     // A click in the scroll view that missed the canvas: the window ends text editing, deselects every
@@ -46,10 +54,15 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void selectItemForFactor();
+    void placeRulers();
 
     double m_factor = 1.0;
     QComboBox* m_factorPopUpButton = nullptr;
+    QPointer<QWidget> m_horizontalRuler;
+    QPointer<QWidget> m_verticalRuler;
+    int m_rulerThickness = 0;
 };

@@ -138,10 +138,12 @@ void DRVWindowController::setDocument(DRVDocument* document)
             if (m_document)
                 observeDocumentCanvasSize(m_document->canvasSize());
             refreshLayerListing();
+            followPageCanvasSizeType();
         }));
         m_documentConnections.append(
             connect(document, &DRVDocument::deselectAllRequested, this, [this] { deSelectAllObjects(); }));
     }
+    followPageCanvasSizeType();
     if (m_window) {
         if (document)
             bindCanvas();
@@ -227,15 +229,19 @@ void DRVWindowController::windowDidLoad()
 
     m_mainCanvasView = new FlippedNSView;
     m_mainCanvasView->setObjectName(QStringLiteral("mainCanvasView"));
-    auto* layout = new QVBoxLayout(m_mainCanvasView);
+    // The scroll view may be narrower than its container (a project's canvas narrower than the space).
+    auto* layout = new QHBoxLayout(m_mainCanvasView);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
     m_zoomingScrollView = new DRVZoomingScrollView;
     m_zoomingScrollView->setObjectName(QStringLiteral("zoomingScrollView"));
     m_zoomingScrollView->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_zoomingScrollView->setWidget(m_graphicView);
     m_zoomingScrollView->installEventFilter(this);
-    layout->addWidget(m_zoomingScrollView);
-    window->setCentralWidget(m_mainCanvasView);
+    layout->addWidget(m_zoomingScrollView, 1);
+    layout->addStretch(0);
+    installRulers();
+    buildLayout(window);
     connect(m_zoomingScrollView, &DRVZoomingScrollView::clickedOutsideCanvas, this, [this] {
         stopEditingInGraphicView();
         deSelectAllObjects();
@@ -245,6 +251,7 @@ void DRVWindowController::windowDidLoad()
 
     if (m_document)
         observeDocumentCanvasSize(m_document->canvasSize());
+    followPageCanvasSizeType();
     m_graphicView->bindSelectionIndexes(m_graphicsController);
     if (m_document)
         bindCanvas();
@@ -268,10 +275,13 @@ void DRVWindowController::windowDidLoad()
         popUp->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         m_templatePopUps.append(popUp);
     }
-    selectWhichToolBarToUse();
-    setFormButtons();
     m_profileViewController = new ProfileViewController(QStringLiteral("ProfileViewController"), this);
     installInspector(window);
+    placeInspectorInLayout();
+    // The toolbar hides inspector controls, so the inspector comes first.
+    selectWhichToolBarToUse();
+    setFormButtons();
+    prepareToLocalizeToolbarAndStuff();
 
     // A page larger than the screen opens at most as large as the screen's free area allows.
     QSize size(1100, 800);
@@ -306,6 +316,7 @@ void DRVWindowController::setZoomFactor(double factor)
     m_zoomFactor = factor;
     if (m_graphicView)
         m_graphicView->setScale(factor);
+    updateRulerScale(factor);
     if (m_zoomingScrollView && m_zoomingScrollView->factor() != factor) {
         const QSignalBlocker blocker(m_zoomingScrollView);
         m_zoomingScrollView->setFactor(factor);
@@ -332,8 +343,13 @@ bool DRVWindowController::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::Resize && qobject_cast<DRVZoomingScrollView*>(watched) &&
         watched == m_zoomingScrollView)
         resetProfilePopoverPosition();
+    if (event->type() == QEvent::Resize && watched == m_sidebarSplitView.data())
+        splitViewDidResizeSubviews();
     if (qobject_cast<QMainWindow*>(watched) && watched == m_window) {
         switch (event->type()) {
+        case QEvent::Resize:
+            windowDidResize();
+            break;
         case QEvent::Close: {
             if (m_closing)
                 return false;
@@ -409,6 +425,10 @@ void DRVWindowController::refreshPageBackgroundColor()
 {
     if (m_document)
         updateDocumentColor(m_document->pageColor(), m_document->pageColorHexString());
+    resetZoomScrollViewSize();
+    // A page opened by itself, not from the open project, has no page list beside it.
+    if (m_openWebsiteFolder.isEmpty())
+        prepSingleDocWindow();
 }
 
 // ---- print templates ----
@@ -444,30 +464,6 @@ QString DRVWindowController::templatePopUpNameForEdition(const QString& name)
             return popUp;
     }
     return QString();
-}
-
-void DRVWindowController::selectWhichToolBarToUse()
-{
-    // Until the editions' own toolbars exist, the template pop-up has a bar of its own; running the
-    // choice again places the same pop-up again.
-    if (!m_window)
-        return;
-    const QString name = templatePopUpNameForEdition(edition().gEditionDisplayName);
-    QComboBox* popUp = nullptr;
-    for (QComboBox* candidate : std::as_const(m_templatePopUps)) {
-        if (candidate->objectName() == name)
-            popUp = candidate;
-    }
-    if (!popUp)
-        return;
-    if (!m_printTemplateToolBar) {
-        m_printTemplateToolBar = m_window->addToolBar(QStringLiteral("Template"));
-        m_printTemplateToolBar->setObjectName(QStringLiteral("printTemplateToolBar"));
-        m_printTemplateToolBar->setMovable(false);
-        m_printTemplateToolBar->addWidget(new QLabel(QStringLiteral("Template: ")));
-    }
-    if (popUp->parentWidget() != m_printTemplateToolBar)
-        m_printTemplateToolBar->addWidget(popUp);
 }
 
 // ---- profile popover ----
@@ -741,13 +737,15 @@ const QStringList& DRVWindowController::handledActions()
                                      QStringLiteral("addNewShape:"),
                                      QStringLiteral("showTextViewPopOver:")};
     static const QStringList withCanvas =
-        actions + PageDialogsController::actions() +
+        actions + PageDialogsController::actions() + layoutActions() +
         QStringList(DRVGraphicView::menuCommands().keyBegin(), DRVGraphicView::menuCommands().keyEnd());
     return withCanvas;
 }
 
 bool DRVWindowController::performAction(const QString& action)
 {
+    if (performLayoutAction(action))
+        return true;
     if (action == QLatin1String("undo:"))
         undo();
     else if (action == QLatin1String("redo:"))

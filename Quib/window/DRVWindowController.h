@@ -7,9 +7,11 @@
 #include "document/DRVDocument.h"
 #include "model/DRVZoomingScrollView.h"
 #include "platform/NotificationCenter.h"
+#include "window/EditionToolbar.h"
 #include "window/FlippedNSView.h"
 #include "window/InspectorView.h"
 #include "window/MenuValidation.h"
+#include "window/WindowSplitView.h"
 
 #include <QColor>
 #include <QList>
@@ -21,6 +23,8 @@
 #include <QString>
 #include <QStringList>
 
+class CanvasRulers;
+class DragIconView;
 class DRVGrid;
 class InspectorPanel;
 class DRVSelectionModel;
@@ -184,9 +188,19 @@ public:
     // The pop-up of the running edition ("templateSelectionPopupButton" for the label maker, ...),
     // or nullptr for editions without one.
     static QString templatePopUpNameForEdition(const QString& editionDisplayName);
-    QToolBar* printTemplateToolBar() const { return m_printTemplateToolBar; }
-    // Puts the edition's template pop-up in the window's bar; other editions get no bar.
+    // The edition's toolbar when it holds the edition's template pop-up, else nullptr.
+    QToolBar* printTemplateToolBar() const;
+    // ---- toolbars (DRVWindowController+Toolbar.cpp) ----
+    // Installs the edition's toolbar (the interface's own for an edition outside the table), hides
+    // the controls the edition has no use for, and localises the main window's toolbar.
     void selectWhichToolBarToUse();
+    // Localises this window's toolbar.
+    void prepareToLocalizeToolbarAndStuff();
+    EditionToolbar* editionToolBar() const { return m_editionToolBar; }
+    // Whether a toolbar item with that action is enabled: the window must handle the action and
+    // its validation must enable it.
+    bool isToolbarActionEnabled(const QString& action) const;
+    void performToolbarItem(const ToolbarItemDescription& item, int segment);
 
     // ---- profile editions: the popover over the canvas with the page's profile ----
     ProfileViewController* profileViewController() const { return m_profileViewController; }
@@ -208,10 +222,71 @@ public:
     void refreshWebsite() {}
     void totalRefreshWebsite() {}
     void setFormButtons() { selectWhichToolBarToUse(); }
-    // The palette's tiles arrive with the objects palette.
-    void clearDragAndDropIcons() {}
+    // ---- objects palette (DRVWindowController+Palette.cpp) ----
+    // Lays out the tiles of the entries the edition's palette category lists (form fields only
+    // where the page is not plain "html") at y = 30 + 75n under the heading.
+    void showObjectsList();
+    // This window's tiles, in order.
+    QList<DragIconView*> paletteTiles() const;
+    // Takes the highlight off this window's tiles.
+    void clearDragAndDropIcons();
     // Re-applying the page template to every page arrives with the print products' pickers.
     void callRefreshTabs() {}
+    // ---- layout (DRVWindowController+Layout.cpp) ----
+    // The window's split view: page-list sidebar, the canvas's container, the inspector. Only the
+    // divider after the sidebar can be dragged; the sidebar's own dividers are all locked.
+    WindowSplitView* splitView() const { return m_splitView; }
+    WindowSplitView* sidebarSplitView() const { return m_sidebarSplitView; }
+    QWidget* topSidebarView() const { return m_topSidebarView; }
+    // The project folder the page list shows; empty while no project is open.
+    QString openWebsiteFolder() const { return m_openWebsiteFolder; }
+    void setOpenWebsiteFolder(const QString& folder);
+    // Canvas presets of the canvas-size control: segment 0 mobile, 1 full, any other wide.
+    void setCanvasSize(int segment);
+    void setMobileCanvasSize();
+    void setFullCanvasSize();
+    void setWideCanvasSize();
+    // E-mail widths: segment 0 standard, 1 extra wide, 2 flex; any other changes nothing. The choice
+    // is the open page's (saved with it), so other windows keep theirs.
+    void setMailCanvasSize(int segment);
+    void setStandardMailCanvasSize();
+    void setExtraWideMailCanvasSize();
+    void setFlexMailCanvasSize();
+    // Re-applies the page's e-mail width: 700 for "Standard", else 900.
+    void adjustCanvasSizeType();
+    void setConfirmedCanvasSize(int width, int height);
+    // Print products: the sheet from the paper and cards controls (or the edition's sheet), then the
+    // canvas from the recomputed print geometry.
+    void adjustPageSize();
+    int paperSizeSegment() const { return m_paperSizeSegment; }
+    void setPaperSizeSegment(int segment) { m_paperSizeSegment = segment; }
+    int numOfCardsPerSheetSegment() const { return m_numOfCardsPerSheetSegment; }
+    void setNumOfCardsPerSheetSegment(int segment) { m_numOfCardsPerSheetSegment = segment; }
+    void rotateCanvas90Right();
+    void rotateCanvas0();
+    // Page-list columns, stored in "numOfColumnListings"; the tiles are rebuilt.
+    void adjustViewColumn(int columns);
+    // Rebuilds the page tiles with a search text (the page list fills the tiles in).
+    void refreshPageIcons(const QString& searchText);
+    int pageIconRefreshCount() const { return m_pageIconRefreshCount; }
+    // The canvas's scroll view gets min(available width, canvas width) while a project is open.
+    void resetZoomScrollViewSize();
+    // A page opened by itself: no sidebar and thin dividers.
+    void prepSingleDocWindow();
+    void respondToSubviewChange();
+    void toggleInspector();
+    void collapseInspector();
+    void reopenInspector();
+    bool isInspectorHidden() const;
+    static float toolbarHeightForWindow(const QMainWindow* window);
+    bool mn_isFullScreen() const;
+    void windowDidResize();
+    // Both rulers get the unit, which is stored as "RulerUnits" for the next window.
+    void updateRulers_points();
+    void updateRulers_centimeters();
+    void updateRulers_inches();
+    CanvasRulers* rulers() const { return m_rulers; }
+
     // ---- inspector (inspector/DRVWindowController+Inspector.cpp) ----
     InspectorView* inspectorView() const { return m_inspectorView; }
     InspectorPanel* inspector() const { return m_inspector; }
@@ -270,6 +345,31 @@ private:
     void updateWindowTitle();
     bool mayCloseWindow();
 
+    // ---- layout ----
+    void buildLayout(QMainWindow* window);
+    void placeInspectorInLayout();
+    void installRulers();
+    void updateRulerUnits(const QString& unitName);
+    void updateRulerScale(double factor);
+    void splitViewDidResizeSubviews();
+    bool performLayoutAction(const QString& action);
+    static const QStringList& layoutActions();
+    void followPageCanvasSizeType();
+    void setCanvasFrame(int width, int height);
+    void applyMailCanvasSize(const QString& type, int width);
+    CanvasRulers* m_rulers = nullptr;
+    QList<QPointer<DragIconView>> m_paletteTiles;
+    QPointer<WindowSplitView> m_splitView;
+    QPointer<WindowSplitView> m_sidebarSplitView;
+    QPointer<QWidget> m_topSidebarView;
+    QPointer<QWidget> m_pageListingView;
+    QPointer<QWidget> m_inspectorColumn;
+    QString m_openWebsiteFolder;
+    QString m_pageSearchText;
+    int m_pageIconRefreshCount = 0;
+    int m_paperSizeSegment = 0;
+    int m_numOfCardsPerSheetSegment = 0;
+
     QString m_windowNibName;
     QPointer<DRVDocument> m_document;
     QList<QMetaObject::Connection> m_documentConnections;
@@ -293,7 +393,7 @@ private:
     QColor m_selectedBorderColor;
     QPushButton* m_colorButtons[6] = {};
     QList<QComboBox*> m_templatePopUps;
-    QPointer<QToolBar> m_printTemplateToolBar;
+    QPointer<EditionToolbar> m_editionToolBar;
     ProfileViewController* m_profileViewController = nullptr;
     QPointer<InspectorView> m_inspectorView;
     InspectorPanel* m_inspector = nullptr;

@@ -14,15 +14,10 @@
 
 void DRVWindowController::installInspector(QMainWindow* window)
 {
-    auto* dock = new QDockWidget(window);
-    dock->setObjectName(QStringLiteral("inspectorDock"));
-    dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
-    dock->setTitleBarWidget(new QWidget(dock));
-    m_inspectorView = new InspectorView(dock);
+    // The layout places the view beside the canvas.
+    m_inspectorView = new InspectorView(window);
     m_inspectorView->setObjectName(QStringLiteral("inspectorView"));
     m_inspectorView->setFixedSize(InspectorPanel::gInspectorWidth, InspectorPanel::gInspectorHeight);
-    dock->setWidget(m_inspectorView);
-    window->addDockWidget(Qt::RightDockWidgetArea, dock);
 
     m_inspector = new InspectorPanel(this, m_inspectorView);
     connect(this, &DRVWindowController::becameMain, m_inspector,
