@@ -6,7 +6,9 @@
 #include "document/PageParser.h"
 #include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
+#include "generation/ImageFileWriter.h"
 #include "model/DRVGraphic.h"
+#include "model/DRVImage.h"
 #include "platform/Dialogs.h"
 #include "platform/Format.h"
 #include "platform/NotificationCenter.h"
@@ -508,6 +510,12 @@ bool DRVDocument::refreshDocument()
 
     // The page's own graphics stand in front of the base template's.
     replaceAllGraphics(pageGraphics + baseGraphics);
+    QList<QObject*> images;
+    for (DRVGraphic* graphic : std::as_const(pageGraphics)) {
+        if (qobject_cast<DRVImage*>(graphic))
+            images.append(graphic);
+    }
+    ImageFileWriter::adoptDisplayFiles(*this, images);
     setPrintInfo();
     m_lastFileErrorText.clear();
     updateWindowTitle();

@@ -80,6 +80,8 @@ public:
     // pixel ratio); a zero side keeps the image's own size. Null for a null image; a small clear icon
     // when the new image cannot be made.
     static QImage imageWithImage(const QImage& image, QSizeF size);
+    // The pixel size of the image imageWithImage makes for a non-zero size.
+    static QSize imageWithImagePixelSize(QSizeF size);
     // A new image of the target rectangle's size with the source rectangle drawn into the target
     // rectangle. Both rectangles are in image coordinates with the origin at the top left (y down).
     static QImage cropImage(const QImage& image, const QRectF& source, const QRectF& target);

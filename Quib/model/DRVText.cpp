@@ -159,6 +159,7 @@ void DRVText::setContents(QTextDocument* text)
             m_contents->deleteLater();
     }
     m_contents = text;
+    m_measuredHeight.valid = false;
     if (!text)
         return;
     text->setParent(this);
@@ -278,6 +279,7 @@ thread_local HeightMatchQueue* t_heightMatchQueue = nullptr;
 
 void DRVText::textStorageDidProcessEditing()
 {
+    m_measuredHeight.valid = false;
     if (m_heightMatchPending)
         return;
     m_heightMatchPending = true;

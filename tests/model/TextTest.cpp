@@ -151,6 +151,30 @@ TEST_F(TextTest, TextHeightFollowsSizeSpacingAndWidth)
     }
 }
 
+TEST_F(TextTest, OneBoxsHeightFollowsEveryLaterChange)
+{
+    // A box keeps its last measurement until something it was measured from changes: each step
+    // below changes one thing of the same box, and the height is the one a new box would have.
+    auto text = makeText("a\nb", 20, 1.25f, QRectF(0, 0, 300, 500));
+    EXPECT_EQ(text->textHeight(), 50);
+    text->measureTextHeight();
+    EXPECT_EQ(text->textHeight(), 50);
+    text->updateTextString("a\nb\nc");
+    EXPECT_EQ(text->measureTextHeight(), 75);
+    text->setFontSize(16);
+    text->refreshStyle();
+    EXPECT_EQ(text->measureTextHeight(), 60);
+    text->setLineSpacing(2.0f);
+    text->refreshStyle();
+    EXPECT_EQ(text->measureTextHeight(), 96);
+    text->setBounds(QRectF(0, 0, 300, 90));
+    EXPECT_EQ(text->measureTextHeight(), 64);
+    QTextCursor(text->contents()).insertText("d\n");
+    EXPECT_EQ(text->measureTextHeight(), 64);
+    text->setBounds(QRectF(0, 0, 300, 500));
+    EXPECT_EQ(text->measureTextHeight(), 128);
+}
+
 TEST_F(TextTest, NoLineSpacingUsesTheFontsOwnLineHeight)
 {
     auto one = makeText("a", 20, 0, QRectF(0, 0, 300, 500));
