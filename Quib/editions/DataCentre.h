@@ -138,6 +138,16 @@ public:
     static bool grabInheritMetadataFlag(const QString& path);
     static bool grabInheritCustomHeadercodeFlag(const QString& path);
     static bool grabRotateCanvas90Flag(const QString& path);
+    // The settings an open reads from a page's markers, from the page text read once.
+    struct PageMarkerFlags
+    {
+        bool inheritCustomHeaderCode = false;
+        bool inheritMetadata = false;
+        bool useBaseTemplate = false;
+        bool rotateCanvas90 = false;
+        QString publishExt;
+    };
+    static PageMarkerFlags grabPageMarkerFlags(const QString& pageText);
     static bool grabCenterFlag(const QString& pageText);
     static bool grabManualPageWidthFlag(const QString& pageText);
     // Rewriters replace the whole file (ASCII, else UTF-16 with a byte-order mark). False, with the

@@ -57,6 +57,14 @@ Observable::Observable(QObject* parent) : QObject(parent) {}
 
 Observable::~Observable() = default;
 
+bool Observable::isObserved() const
+{
+    static const QMetaMethod willChangeSignal = QMetaMethod::fromSignal(&Observable::willChange);
+    static const QMetaMethod valueChangedSignal = QMetaMethod::fromSignal(&Observable::valueChanged);
+    return m_batchDepth > 0 || !m_pending.isEmpty() || isSignalConnected(willChangeSignal) ||
+           isSignalConnected(valueChangedSignal);
+}
+
 QVariant Observable::valueForKey(const QString& key) const
 {
     const QMetaObject* meta = metaObject();

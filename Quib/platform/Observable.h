@@ -75,6 +75,10 @@ protected:
     {
         if (member == value)
             return false;
+        if (!isObserved()) {
+            member = value;
+            return true;
+        }
         const QString k = QString::fromLatin1(key);
         willChangeValueForKey(k);
         member = value;
@@ -83,6 +87,10 @@ protected:
     }
 
 private:
+    // Whether a change could be heard: someone listens, or a bracket or batch is open. A graphic
+    // being built from a stored page has no listener yet and sets a hundred values.
+    bool isObserved() const;
+
     struct Pending
     {
         int depth = 0;
