@@ -60,7 +60,9 @@ DRVGraphic* makeGraphic(DRVDocument& document, int i, const QString& pageName)
     case 4: {
         auto* text = new DRVText(&document);
         text->setTextType(QStringLiteral("Text"));
+        text->setFontFamily(QStringLiteral("Helvetica Neue"));
         text->setScriptingContents(QStringLiteral("Text box %1: caf\u00e9 & \u201cquotes\u201d < >").arg(i));
+        text->refreshStyle();
         graphic = text;
         break;
     }
@@ -69,9 +71,11 @@ DRVGraphic* makeGraphic(DRVDocument& document, int i, const QString& pageName)
         // A shape: a text box drawn as a preset outline.
         auto* shape = new DRVText(&document);
         shape->setTextType(QStringLiteral("Text"));
+        shape->setFontFamily(QStringLiteral("Helvetica Neue"));
         shape->setShapeFlag(1);
         shape->setBubbleShape(i % 10 == 5 ? QStringLiteral("star") : QStringLiteral("octagon"));
         shape->setScriptingContents(QStringLiteral("Shape %1").arg(i));
+        shape->refreshStyle();
         graphic = shape;
         break;
     }
