@@ -39,6 +39,9 @@ void StyleRuleTokens::append(qsizetype start, qsizetype end, bool isKey)
     while (end > start && isBlank(m_line[end - 1]))
         --end;
     m_parsed.append(Token{start, end - start, isKey});
+    const QStringView key = QStringView(m_line).mid(start, end - start);
+    if (isKey && !m_firstKeys.contains(key))
+        m_firstKeys.insert(key, m_parsed.size() - 1);
 }
 
 StyleRuleTokens::StyleRuleTokens(const QString& ruleLine) : m_ruleLine(ruleLine), m_line(ruleLine)
@@ -109,11 +112,7 @@ StyleRuleTokens::StyleRuleTokens(const QString& ruleLine) : m_ruleLine(ruleLine)
 
 qsizetype StyleRuleTokens::keyIndex(QStringView key) const
 {
-    for (qsizetype i = 0; i < m_parsed.size(); ++i) {
-        if (m_parsed[i].isKey && m_parsed[i].length == key.size() && text(m_parsed[i]) == key)
-            return i;
-    }
-    return -1;
+    return m_firstKeys.value(key, -1);
 }
 
 bool StyleRuleTokens::hasKey(const QString& key) const

@@ -2,6 +2,7 @@
 // look-ups that fall back to a default. A saved page may come from a template, an import or someone
 // else's hands, so a look-up never fails: an odd or missing pair gives the default.
 #pragma once
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -54,4 +55,7 @@ private:
     QString m_ruleLine;
     QString m_line;
     QList<Token> m_parsed;
+    // Each key's first appearance as a key; the views look into m_line, which never changes (a
+    // copy shares its text, so they stay valid in the copy as well).
+    QHash<QStringView, qsizetype> m_firstKeys;
 };

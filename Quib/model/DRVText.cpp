@@ -4,10 +4,10 @@
 #include "editions/EditionSettings.h"
 #include "model/QuibLayoutManager.h"
 #include "model/QuibTextEditor.h"
-#include "platform/Geometry.h"
-#include "platform/StringsTable.h"
 #include "platform/Clock.h"
 #include "platform/ClockTimer.h"
+#include "platform/Geometry.h"
+#include "platform/StringsTable.h"
 #include "platform/Threads.h"
 
 #include <QFont>
@@ -98,6 +98,7 @@ void DRVText::initWithProperties(const QVariantMap& properties)
                        ? stringFromProperty(properties.value(QStringLiteral("bubbleShape")))
                        : QStringLiteral(""));
     measureTextHeight();
+    m_heightMatchedByInit = true;
 }
 
 QVariantMap DRVText::properties() const
@@ -205,7 +206,8 @@ void DRVText::applyTextStyle()
     QTextBlockFormat paragraph;
     const float lineHeight = float(m_fontSize) * m_lineSpacing;
     if (lineHeight > 0)
-        paragraph.setLineHeight(std::min(double(lineHeight), kMaxLaidOutLineHeight), QTextBlockFormat::FixedHeight);
+        paragraph.setLineHeight(std::min(double(lineHeight), kMaxLaidOutLineHeight),
+                                QTextBlockFormat::FixedHeight);
     paragraph.setAlignment(alignmentForFontAlignment(m_fontAlignment));
     all.setBlockFormat(paragraph);
     // The page indents the first line of the whole text (its lines are one block there).
@@ -280,6 +282,7 @@ thread_local HeightMatchQueue* t_heightMatchQueue = nullptr;
 void DRVText::textStorageDidProcessEditing()
 {
     m_measuredHeight.valid = false;
+    m_heightMatchedByInit = false;
     if (m_heightMatchPending)
         return;
     m_heightMatchPending = true;
@@ -293,7 +296,12 @@ void DRVText::textStorageDidProcessEditing()
                 if (!text)
                     continue;
                 text->m_heightMatchPending = false;
-                text->setHeightToMatchContents();
+                // A box built from a dictionary and not edited since is drawn fresh by whoever
+                // shows it; its height is checked without telling anyone.
+                if (std::exchange(text->m_heightMatchedByInit, false))
+                    text->measureTextHeight();
+                else
+                    text->setHeightToMatchContents();
             }
         });
         t_heightMatchQueue = queue;

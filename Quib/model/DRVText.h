@@ -157,6 +157,8 @@ private:
     int m_scriptingDepth = 0;
     bool m_boundsBeingChangedToMatchContents = false;
     bool m_heightMatchPending = false; // waiting for the next turn's setHeightToMatchContents
+    // Measured by initWithProperties with no edit since: the pending match has nothing to report.
+    bool m_heightMatchedByInit = false;
     bool m_contentsBeingEdited = false;
     bool m_partOfTableFlag = false;
     int m_zoomBubbleFlag = 0;

@@ -524,6 +524,37 @@ TEST_F(TextTest, HeightMatchingIsNotRecordedForUndo)
     EXPECT_TRUE(text->keysForValuesToObserveForUndo().contains("bounds"));
 }
 
+TEST_F(TextTest, ABoxBuiltFromADictionaryIsMeasuredOnceAndEditsStillAnnounceTheirHeight)
+{
+    std::unique_ptr<DRVGraphic> built(DRVGraphic::graphicWithProperties({{"className", "DRVText"},
+                                                                         {"bounds", "{{0, 0}, {300, 500}}"},
+                                                                         {"textString", "a\nb"},
+                                                                         {"fontFamily", "Helvetica Neue"},
+                                                                         {"fontSize", "20"},
+                                                                         {"lineSpacing", "1.25"}}));
+    auto* text = qobject_cast<DRVText*>(built.get());
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->textHeight(), 50);
+    int boundsAnnounced = 0;
+    QObject context;
+    platform::observe(text, &context,
+                      [&](platform::Observable*, const QString& key, const QVariant&, const QVariant&) {
+                          if (key == "bounds")
+                              ++boundsAnnounced;
+                      });
+    // The match the building left pending has nothing to tell.
+    spinEventLoop(clock);
+    EXPECT_EQ(boundsAnnounced, 0);
+    EXPECT_EQ(text->textHeight(), 50);
+    // An edit afterwards is measured and announced, so whoever shows the box draws it again.
+    QTextCursor end(text->contents());
+    end.movePosition(QTextCursor::End);
+    end.insertText("\nc");
+    spinEventLoop(clock);
+    EXPECT_EQ(boundsAnnounced, 1);
+    EXPECT_EQ(text->textHeight(), 75);
+}
+
 TEST_F(TextTest, CopyKeepsTheStyledText)
 {
     auto text = makeText("copied", 18, 1.0f, QRectF(0, 0, 200, 100));
