@@ -198,7 +198,17 @@ constexpr double kMaxLaidOutLineHeight = 4000;
 void DRVText::applyTextStyle()
 {
     QTextDocument* text = contents();
+    QFont font;
+    font.setFamilies({m_fontFamily.isEmpty() ? kDefaultFamily : m_fontFamily});
+    font.setPixelSize(m_fontSize > 0 ? std::min(m_fontSize, kMaxLaidOutFontSize) : kDefaultFontSize);
+    // Whole-pixel glyph advances, as browsers on this platform give them, so that lines break and
+    // words stand where the page shows them.
+    font.setHintingPreference(QFont::PreferFullHinting);
+    text->setDefaultFont(font);
+
     QTextCursor all(text);
+    // The formats as one edit: the text's layout is redone once rather than after each of them.
+    all.beginEditBlock();
     all.select(QTextCursor::Document);
 
     // One paragraph style over the whole text, replacing any other: a line spacing above 0 fixes
@@ -217,12 +227,6 @@ void DRVText::applyTextStyle()
         QTextCursor(text).setBlockFormat(first);
     }
 
-    QFont font;
-    font.setFamilies({m_fontFamily.isEmpty() ? kDefaultFamily : m_fontFamily});
-    font.setPixelSize(m_fontSize > 0 ? std::min(m_fontSize, kMaxLaidOutFontSize) : kDefaultFontSize);
-    // Whole-pixel glyph advances, as browsers on this platform give them, so that lines break and
-    // words stand where the page shows them.
-    font.setHintingPreference(QFont::PreferFullHinting);
     QColor colour = m_fontColor.isValid() ? m_fontColor : QColor(Qt::black);
     colour.setAlphaF(float(std::clamp(m_opacity, 0.0, 1.0)));
     QTextCharFormat characters;
@@ -230,7 +234,7 @@ void DRVText::applyTextStyle()
     characters.setForeground(colour);
     all.setCharFormat(characters);
     all.setBlockCharFormat(characters);
-    text->setDefaultFont(font);
+    all.endEditBlock();
 }
 
 void DRVText::refreshStyle()
