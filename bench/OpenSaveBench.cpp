@@ -1,7 +1,8 @@
 // quib_bench_open_save: times opening and saving page documents of growing size in-process.
 // Pages of mixed text boxes, shapes, lines, tables and images are built in code and saved through
 // the application's own writer; each is then opened, and an edited copy saved, several times after
-// a warm-up. Prints one table row per size: median open and save in milliseconds.
+// a warm-up. Prints one table row per size: median open and save in milliseconds, and the median
+// time of the thumbnails alone (drawn and encoded as each save does), which the save includes.
 //
 //   quib_bench_open_save [--runs N] [--keep FOLDER] [--edition NAME] SIZE...
 #include "document/DRVDocument.h"
@@ -59,7 +60,9 @@ DRVGraphic* makeGraphic(DRVDocument& document, int i, const QString& pageName)
     case 4: {
         auto* text = new DRVText(&document);
         text->setTextType(QStringLiteral("Text"));
+        text->setFontFamily(QStringLiteral("Helvetica Neue"));
         text->setScriptingContents(QStringLiteral("Text box %1: caf\u00e9 & \u201cquotes\u201d < >").arg(i));
+        text->refreshStyle();
         graphic = text;
         break;
     }
@@ -68,9 +71,11 @@ DRVGraphic* makeGraphic(DRVDocument& document, int i, const QString& pageName)
         // A shape: a text box drawn as a preset outline.
         auto* shape = new DRVText(&document);
         shape->setTextType(QStringLiteral("Text"));
+        shape->setFontFamily(QStringLiteral("Helvetica Neue"));
         shape->setShapeFlag(1);
         shape->setBubbleShape(i % 10 == 5 ? QStringLiteral("star") : QStringLiteral("octagon"));
         shape->setScriptingContents(QStringLiteral("Shape %1").arg(i));
+        shape->refreshStyle();
         graphic = shape;
         break;
     }
@@ -159,7 +164,9 @@ int main(int argc, char** argv)
         else if (const int n = argument.toInt(); n > 0 && n <= 100000)
             sizes.append(n);
         else {
-            QTextStream(stderr) << "usage: quib_bench_open_save [--runs N] [--keep FOLDER] [--edition NAME] SIZE..." << Qt::endl;
+            QTextStream(stderr)
+                << "usage: quib_bench_open_save [--runs N] [--keep FOLDER] [--edition NAME] SIZE..."
+                << Qt::endl;
             return 2;
         }
     }
@@ -178,7 +185,7 @@ int main(int argc, char** argv)
     const QString folder = keep.isEmpty() ? scratch.filePath(QStringLiteral("pages")) : keep;
     QDir().mkpath(folder);
     QTextStream out(stdout);
-    out << "graphics\topen_ms\tsave_ms\tfile\n";
+    out << "graphics\topen_ms\tsave_ms\tthumb_ms\tfile\n";
     for (int size : sizes) {
         const QString path = QDir(folder).filePath(QStringLiteral("bench%1.quibpage").arg(size));
         if (!buildPage(path, size)) {
@@ -187,6 +194,7 @@ int main(int argc, char** argv)
         }
         QList<double> opens;
         QList<double> saves;
+        QList<double> thumbnails;
         for (int run = 0; run <= runs; ++run) { // run 0 warms up
             QElapsedTimer timer;
             timer.start();
@@ -195,7 +203,8 @@ int main(int argc, char** argv)
             QCoreApplication::processEvents();
             const double openMs = msSince(timer);
             if (!page || page->graphics().size() != size) {
-                QTextStream(stderr) << "open of " << path << " gave " << (page ? page->graphics().size() : -1) << " graphics" << Qt::endl;
+                QTextStream(stderr) << "open of " << path << " gave " << (page ? page->graphics().size() : -1)
+                                    << " graphics" << Qt::endl;
                 return 1;
             }
             // An edited save: one graphic moved, then saved to a copy.
@@ -209,13 +218,19 @@ int main(int argc, char** argv)
                 QTextStream(stderr) << "save of " << copy << " failed" << Qt::endl;
                 return 1;
             }
+            // The thumbnails once more on their own: the part of the save that is not the page.
+            timer.restart();
+            page->saveScreenshot();
+            const double thumbnailMs = msSince(timer);
             if (run > 0) {
                 opens.append(openMs);
                 saves.append(saveMs);
+                thumbnails.append(thumbnailMs);
             }
         }
         out << size << '\t' << QString::number(median(opens), 'f', 1) << '\t'
-            << QString::number(median(saves), 'f', 1) << '\t' << path << '\n';
+            << QString::number(median(saves), 'f', 1) << '\t' << QString::number(median(thumbnails), 'f', 1)
+            << '\t' << path << '\n';
         out.flush();
     }
     return 0;

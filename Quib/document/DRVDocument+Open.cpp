@@ -6,7 +6,9 @@
 #include "document/PageParser.h"
 #include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
+#include "generation/ImageFileWriter.h"
 #include "model/DRVGraphic.h"
+#include "model/DRVImage.h"
 #include "platform/Dialogs.h"
 #include "platform/Format.h"
 #include "platform/NotificationCenter.h"
@@ -441,24 +443,25 @@ bool DRVDocument::refreshDocument()
     if (!preparePageFiles(plan))
         return false;
 
-    // Page settings from the markers.
-    plan.inheritCustomHeaderCodeFlag = DataCentre::grabInheritCustomHeadercodeFlag(plan.pagePath) ? 1 : 0;
-    plan.inheritMetadataFlag = DataCentre::grabInheritMetadataFlag(plan.pagePath) ? 1 : 0;
-    plan.useBaseTemplateFlag = DataCentre::grabBaseTemplateStatusFlag(plan.pagePath) ? 1 : 0;
-    plan.canvasRotationDegrees = DataCentre::grabRotateCanvas90Flag(plan.pagePath) ? 90 : 0;
-    plan.publishExt = DataCentre::grabPublishExt(plan.pagePath);
+    // The page text: a page that cannot be read opens nothing, rather than an empty page that the
+    // next save would store over the real one.
+    const std::optional<QString> text = platform::readPageTextFile(plan.pagePath);
+    if (!text)
+        return failOpen(QStringLiteral("cannot read the page file \"%1\"").arg(plan.pagePath));
+
+    // Page settings from the markers of the file (a synchronised page's text aside).
+    const DataCentre::PageMarkerFlags markers = DataCentre::grabPageMarkerFlags(*text);
+    plan.inheritCustomHeaderCodeFlag = markers.inheritCustomHeaderCode ? 1 : 0;
+    plan.inheritMetadataFlag = markers.inheritMetadata ? 1 : 0;
+    plan.useBaseTemplateFlag = markers.useBaseTemplate ? 1 : 0;
+    plan.canvasRotationDegrees = markers.rotateCanvas90 ? 90 : 0;
+    plan.publishExt = markers.publishExt;
     const bool isBaseTemplatePage = plan.fileName == kBaseTemplateFile;
     if (isBaseTemplatePage) {
         plan.inheritCustomHeaderCodeFlag = 0;
         plan.inheritMetadataFlag = 0;
         plan.useBaseTemplateFlag = 0;
     }
-
-    // The page text: a page that cannot be read opens nothing, rather than an empty page that the
-    // next save would store over the real one.
-    const std::optional<QString> text = platform::readPageTextFile(plan.pagePath);
-    if (!text)
-        return failOpen(QStringLiteral("cannot read the page file \"%1\"").arg(plan.pagePath));
     plan.text = m_syncFlag ? m_syncPageContent : *text;
     plan.pageOfficialName = DataCentre::grabMiddleString(QStringLiteral("<!--PAGETITLESTART=="),
                                                          QStringLiteral("==PAGETITLEEND-->"), plan.text);
@@ -508,6 +511,12 @@ bool DRVDocument::refreshDocument()
 
     // The page's own graphics stand in front of the base template's.
     replaceAllGraphics(pageGraphics + baseGraphics);
+    QList<QObject*> images;
+    for (DRVGraphic* graphic : std::as_const(pageGraphics)) {
+        if (qobject_cast<DRVImage*>(graphic))
+            images.append(graphic);
+    }
+    ImageFileWriter::adoptDisplayFiles(*this, images);
     setPrintInfo();
     m_lastFileErrorText.clear();
     updateWindowTitle();

@@ -188,7 +188,14 @@ QString DataCentre::grabPublishExt(const QString& path)
     const std::optional<QString> text = readPage(path);
     if (!text)
         return QLatin1String("");
-    return grabMiddleString(kPublishExtStart, kPublishExtEnd, *text);
+    return grabPageMarkerFlags(*text).publishExt;
+}
+
+DataCentre::PageMarkerFlags DataCentre::grabPageMarkerFlags(const QString& pageText)
+{
+    return PageMarkerFlags{pageText.contains(kInheritCustomHeader), pageText.contains(kInheritMetadata),
+                           pageText.contains(kUseBaseTemplate), pageText.contains(kRotateCanvas),
+                           grabMiddleString(kPublishExtStart, kPublishExtEnd, pageText)};
 }
 
 bool DataCentre::isBootStrapBeingUsed(const QString& path)

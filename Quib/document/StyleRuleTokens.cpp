@@ -20,36 +20,53 @@ QString preparedRuleText(const QString& line)
     return text;
 }
 
-QString trimmedBlanks(const QString& s)
+bool isBlank(QChar c)
 {
-    qsizetype start = 0;
-    qsizetype end = s.size();
-    while (start < end && (s[start] == u' ' || s[start] == u'\t'))
-        ++start;
-    while (end > start && (s[end - 1] == u' ' || s[end - 1] == u'\t'))
-        --end;
-    return s.mid(start, end - start);
+    return c == u' ' || c == u'\t';
 }
 
 } // namespace
 
-StyleRuleTokens::StyleRuleTokens(const QString& ruleLine)
+QString StyleRuleTokens::ruleText() const
 {
-    m_ruleText = preparedRuleText(ruleLine);
-    m_tokens = m_ruleText.split(u':');
+    return preparedRuleText(m_ruleLine);
+}
 
-    QString line = ruleLine;
-    line.remove(QStringLiteral("px"));
-    line.remove(u'#');
-    line.remove(u'"');
+void StyleRuleTokens::append(qsizetype start, qsizetype end, bool isKey)
+{
+    while (start < end && isBlank(m_line[start]))
+        ++start;
+    while (end > start && isBlank(m_line[end - 1]))
+        --end;
+    m_parsed.append(Token{start, end - start, isKey});
+    const QStringView key = QStringView(m_line).mid(start, end - start);
+    if (isKey && !m_firstKeys.contains(key))
+        m_firstKeys.insert(key, m_parsed.size() - 1);
+}
+
+StyleRuleTokens::StyleRuleTokens(const QString& ruleLine) : m_ruleLine(ruleLine), m_line(ruleLine)
+{
+    m_line.remove(QStringLiteral("px"));
+    m_line.remove(u'#');
+    m_line.remove(u'"');
+    const QString& line = m_line;
+    const qsizetype size = line.size();
+    m_parsed.reserve(line.count(u':') + line.count(u';') + 2);
 
     const bool prepared =
         !line.contains(u';') && !line.contains(u'{') && !line.contains(u'}') && !line.contains(u'=');
     if (prepared) {
         // Text that was prepared already has lost its pair boundaries: keys and values alternate
         // after the selector.
-        for (qsizetype i = 0; i < m_tokens.size(); ++i)
-            m_parsed.append(Token{m_tokens[i], i > 0 && i % 2 == 1});
+        qsizetype from = 0;
+        for (qsizetype i = 0;; ++i) {
+            const qsizetype colon = line.indexOf(u':', from);
+            const qsizetype end = colon < 0 ? size : colon;
+            append(from, end, i > 0 && i % 2 == 1);
+            if (colon < 0)
+                break;
+            from = colon + 1;
+        }
         return;
     }
 
@@ -57,9 +74,9 @@ StyleRuleTokens::StyleRuleTokens(const QString& ruleLine)
     // rule ";" starts a new pair whose first token is the key, and ":" or "=" start a value token.
     enum class Mode { Selector, Key, Value };
     Mode mode = Mode::Selector;
-    bool selectorHasBrace = false;
+    // Whether a "{" comes before the next "}" from `from` on; the answer holds until that brace.
     auto ruleHasBrace = [&](qsizetype from) {
-        for (qsizetype j = from; j < line.size(); ++j) {
+        for (qsizetype j = from; j < size; ++j) {
             if (line[j] == u'{')
                 return true;
             if (line[j] == u'}')
@@ -67,57 +84,52 @@ StyleRuleTokens::StyleRuleTokens(const QString& ruleLine)
         }
         return false;
     };
-    selectorHasBrace = ruleHasBrace(0);
-    QString current;
-    auto flush = [&](Mode next) {
-        m_parsed.append(Token{current, mode == Mode::Key});
-        current.clear();
+    bool selectorHasBrace = ruleHasBrace(0);
+    qsizetype tokenStart = 0;
+    auto flush = [&](qsizetype at, Mode next) {
+        append(tokenStart, at, mode == Mode::Key);
+        tokenStart = at + 1;
         mode = next;
     };
-    for (qsizetype i = 0; i < line.size(); ++i) {
+    for (qsizetype i = 0; i < size; ++i) {
         const QChar c = line[i];
         if (c == u'}') {
-            flush(Mode::Selector);
+            flush(i, Mode::Selector);
             selectorHasBrace = ruleHasBrace(i + 1);
         } else if (c == u'{') {
-            flush(Mode::Key);
+            flush(i, Mode::Key);
         } else if (c == u';') {
-            flush(mode == Mode::Selector ? Mode::Selector : Mode::Key);
+            flush(i, mode == Mode::Selector ? Mode::Selector : Mode::Key);
         } else if (c == u':' || c == u'=') {
             if (mode == Mode::Selector)
-                flush(selectorHasBrace ? Mode::Selector : Mode::Key);
+                flush(i, selectorHasBrace ? Mode::Selector : Mode::Key);
             else
-                flush(Mode::Value);
-        } else {
-            current.append(c);
+                flush(i, Mode::Value);
         }
     }
-    flush(mode);
+    append(tokenStart, size, mode == Mode::Key);
+}
+
+qsizetype StyleRuleTokens::keyIndex(QStringView key) const
+{
+    return m_firstKeys.value(key, -1);
 }
 
 bool StyleRuleTokens::hasKey(const QString& key) const
 {
-    for (const Token& token : m_parsed) {
-        if (token.isKey && trimmedBlanks(token.text) == key)
-            return true;
-    }
-    return false;
+    return keyIndex(key) >= 0;
 }
 
 std::optional<QString> StyleRuleTokens::valueForKey(const QString& key) const
 {
-    for (qsizetype i = 0; i < m_parsed.size(); ++i) {
-        if (!m_parsed[i].isKey || trimmedBlanks(m_parsed[i].text) != key)
-            continue;
-        // The first pair of the key decides, even when it has no value.
-        if (i + 1 >= m_parsed.size() || m_parsed[i + 1].isKey)
-            return std::nullopt;
-        const QString value = trimmedBlanks(m_parsed[i + 1].text);
-        if (value == QLatin1String("(null)"))
-            return std::nullopt;
-        return value;
-    }
-    return std::nullopt;
+    const qsizetype i = keyIndex(key);
+    // The first pair of the key decides, even when it has no value.
+    if (i < 0 || i + 1 >= m_parsed.size() || m_parsed[i + 1].isKey)
+        return std::nullopt;
+    const QStringView value = text(m_parsed[i + 1]);
+    if (value == QLatin1String("(null)"))
+        return std::nullopt;
+    return value.toString();
 }
 
 QString StyleRuleTokens::parseForItemTypeString(const QString& key, const QString& nullValue) const

@@ -2,8 +2,10 @@
 // look-ups that fall back to a default. A saved page may come from a template, an import or someone
 // else's hands, so a look-up never fails: an odd or missing pair gives the default.
 #pragma once
+#include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <optional>
 
 class StyleRuleTokens
@@ -15,10 +17,10 @@ public:
     explicit StyleRuleTokens(const QString& ruleLine);
 
     // The line with ";", "=" and "{" turned into ":" and "px", "#", double quotes and "}" removed.
-    const QString& ruleText() const { return m_ruleText; }
+    QString ruleText() const;
     // That text split at ":": the selector first, then keys and values.
-    const QStringList& tokens() const { return m_tokens; }
-    QString selector() const { return m_tokens.value(0); }
+    QStringList tokens() const { return ruleText().split(u':'); }
+    QString selector() const { return tokens().value(0); }
 
     // True when a pair starts with the key. A key inside a longer one ("width" in "border-width"),
     // or a value that happens to spell a key ("position:fixed"), is not the key.
@@ -36,13 +38,24 @@ public:
     qint32 parseForItemTypeTruncated(const QString& key, qint32 nullValue) const;
 
 private:
+    // A token is a stretch of m_line without its surrounding blanks; pages hold hundreds of rules
+    // of a hundred pairs each, so tokens are never copied out until a value is asked for.
     struct Token
     {
-        QString text;
+        qsizetype start = 0;
+        qsizetype length = 0;
         bool isKey = false;
     };
 
-    QString m_ruleText;
-    QStringList m_tokens;
+    void append(qsizetype start, qsizetype end, bool isKey);
+    QStringView text(const Token& token) const { return QStringView(m_line).mid(token.start, token.length); }
+    // The index of the key's first appearance as a key, or -1.
+    qsizetype keyIndex(QStringView key) const;
+
+    QString m_ruleLine;
+    QString m_line;
     QList<Token> m_parsed;
+    // Each key's first appearance as a key; the views look into m_line, which never changes (a
+    // copy shares its text, so they stay valid in the copy as well).
+    QHash<QStringView, qsizetype> m_firstKeys;
 };

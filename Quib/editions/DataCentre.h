@@ -80,6 +80,8 @@ public:
     // pixel ratio); a zero side keeps the image's own size. Null for a null image; a small clear icon
     // when the new image cannot be made.
     static QImage imageWithImage(const QImage& image, QSizeF size);
+    // The pixel size of the image imageWithImage makes for a non-zero size.
+    static QSize imageWithImagePixelSize(QSizeF size);
     // A new image of the target rectangle's size with the source rectangle drawn into the target
     // rectangle. Both rectangles are in image coordinates with the origin at the top left (y down).
     static QImage cropImage(const QImage& image, const QRectF& source, const QRectF& target);
@@ -136,6 +138,16 @@ public:
     static bool grabInheritMetadataFlag(const QString& path);
     static bool grabInheritCustomHeadercodeFlag(const QString& path);
     static bool grabRotateCanvas90Flag(const QString& path);
+    // The settings an open reads from a page's markers, from the page text read once.
+    struct PageMarkerFlags
+    {
+        bool inheritCustomHeaderCode = false;
+        bool inheritMetadata = false;
+        bool useBaseTemplate = false;
+        bool rotateCanvas90 = false;
+        QString publishExt;
+    };
+    static PageMarkerFlags grabPageMarkerFlags(const QString& pageText);
     static bool grabCenterFlag(const QString& pageText);
     static bool grabManualPageWidthFlag(const QString& pageText);
     // Rewriters replace the whole file (ASCII, else UTF-16 with a byte-order mark). False, with the

@@ -8,6 +8,7 @@
 #include "model/DRVGraphic.h"
 #include "model/DRVImage.h"
 #include "platform/Dialogs.h"
+#include "platform/Observable.h"
 #include "platform/SafePath.h"
 #include "platform/StringRules.h"
 #include "platform/StringsTable.h"
@@ -16,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QSizeF>
 
 namespace {
@@ -24,11 +26,11 @@ constexpr int kNone = -99;
 
 int num(const QObject* o, const char* name)
 {
-    return o ? o->property(name).toInt() : 0;
+    return o ? platform::propertyValue(o, name).toInt() : 0;
 }
 QString str(const QObject* o, const char* name)
 {
-    return o ? o->property(name).toString() : QString();
+    return o ? platform::propertyValue(o, name).toString() : QString();
 }
 
 // Stamps the display file once createRetinaVersion is done with it, however it ends.
@@ -188,6 +190,41 @@ void ImageFileWriter::createRetinaVersion(QObject* image)
             platform::writeFileAtomically(*retinaPath, original.readAll()))
             qInfo("%s REPLACE retina image: %d original image:%d", qPrintable(*retinaPath), retinaSize,
                   originalSize);
+    }
+}
+
+void ImageFileWriter::adoptDisplayFiles(DRVDocument& document, const QList<QObject*>& images)
+{
+    const ImageFileWriter files(document, pageImageFolder(document, document.pageName()));
+    if (files.m_folder.isEmpty())
+        return;
+    for (QObject* image : images) {
+        if (!image || num(image, "imageEnlargeFlag") == 1)
+            continue;
+        const QString name = str(image, "imageName");
+        const QString type = str(image, "imageType");
+        if (!PageImageFiles::isSafeImageName(name) || !PageImageFiles::isSafeImageType(type))
+            continue;
+        const QSizeF inner = innerSize(image);
+        const QImage source = sourcePicture(image);
+        const std::optional<QString> path = files.filePath(name + QStringLiteral("@2x.") + type);
+        if (inner.width() <= 0 || inner.height() <= 0 || source.isNull() || !path)
+            continue;
+        const QSizeF size(2 * inner.width(), 2 * inner.height());
+        const QFileInfo display(*path);
+        if (!display.isFile() || display.isSymLink() || display.size() <= 0)
+            continue;
+        bool current = QImageReader(*path).size() == DataCentre::imageWithImagePixelSize(size);
+        if (!current) {
+            const std::optional<QString> originalPath = files.filePath(name + QStringLiteral("o.") + type);
+            QFile original(originalPath.value_or(QString()));
+            QFile copy(*path);
+            current = originalPath && original.size() == display.size() &&
+                      original.open(QIODevice::ReadOnly) && copy.open(QIODevice::ReadOnly) &&
+                      original.readAll() == copy.readAll();
+        }
+        if (current)
+            RetinaFileStamps::remember(*path, source, size, type);
     }
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 #include <QByteArray>
 #include <QImage>
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -27,6 +28,10 @@ public:
     void createNonRetinaVersion(QObject* image);
     void checkAndSaveOriginalImage(QObject* image);
     void saveMaskImage(QObject* image);
+    // Stamps the display files an opened page brought with it, so the first save after the open
+    // leaves them as they are: each must be the file a save would write for the picture the page
+    // opened with (its pixel size, or the original's own bytes where those were smaller).
+    static void adoptDisplayFiles(DRVDocument& document, const QList<QObject*>& images);
     // Warns once per pass when every picture file of the folder is empty; "Ignore" stops the
     // warning for the document's life, "Try again" marks the page changed.
     void checkToMakeSureOriginalImagesAreSavedProperly();

@@ -2,6 +2,7 @@
 
 #include "document/DRVDocument.h"
 #include "model/DRVImage.h"
+#include "platform/Observable.h"
 #include "platform/SafePath.h"
 #include "platform/StringRules.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 QString str(const QObject* o, const char* name)
 {
-    return o ? o->property(name).toString() : QString();
+    return o ? platform::propertyValue(o, name).toString() : QString();
 }
 
 bool keepsBackground(const DRVDocument& document)

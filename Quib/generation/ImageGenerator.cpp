@@ -15,6 +15,7 @@
 #include "model/TransformView.h"
 #include "platform/Format.h"
 #include "platform/Geometry.h"
+#include "platform/Observable.h"
 #include "platform/StringRules.h"
 
 #include <QSet>
@@ -28,15 +29,15 @@ const QString kBaseTemplate = QStringLiteral("basetemplate");
 
 QString str(const QObject* o, const char* name)
 {
-    return o ? o->property(name).toString() : QString();
+    return o ? platform::propertyValue(o, name).toString() : QString();
 }
 int num(const QObject* o, const char* name)
 {
-    return o ? o->property(name).toInt() : 0;
+    return o ? platform::propertyValue(o, name).toInt() : 0;
 }
 double real(const QObject* o, const char* name)
 {
-    return o ? o->property(name).toDouble() : 0.0;
+    return o ? platform::propertyValue(o, name).toDouble() : 0.0;
 }
 
 bool hasLink(const QString& link)

@@ -11,6 +11,7 @@
 #include "model/myTextView.h"
 #include "platform/Format.h"
 #include "platform/Geometry.h"
+#include "platform/Observable.h"
 #include "platform/StringRules.h"
 
 #include <algorithm>
@@ -23,15 +24,15 @@ constexpr int kNone = -99;
 
 QString str(const QObject* o, const char* name)
 {
-    return o ? o->property(name).toString() : QString();
+    return o ? platform::propertyValue(o, name).toString() : QString();
 }
 int num(const QObject* o, const char* name)
 {
-    return o ? o->property(name).toInt() : 0;
+    return o ? platform::propertyValue(o, name).toInt() : 0;
 }
 double real(const QObject* o, const char* name)
 {
-    return o ? o->property(name).toDouble() : 0.0;
+    return o ? platform::propertyValue(o, name).toDouble() : 0.0;
 }
 
 QString d(int value)

@@ -256,8 +256,9 @@ QVariantMap imageProperties(TransformView* v)
     else
         p.insert(QStringLiteral("imageLastModDate"), empty);
     p.insert(QStringLiteral("retinaFlag"), v->retinaFlag() != 0 ? QStringLiteral("1") : QStringLiteral("0"));
-    p.insert(QStringLiteral("contents"), DRVGraphic::archivedImage(v->image()));
-    p.insert(QStringLiteral("maskImage"), DRVGraphic::archivedImage(v->maskImage()));
+    // The pictures as they are: a page's open would otherwise encode and decode every one again.
+    p.insert(QStringLiteral("contents"), QVariant::fromValue(v->image()));
+    p.insert(QStringLiteral("maskImage"), QVariant::fromValue(v->maskImage()));
 
     p.insert(QStringLiteral("textHexColorString"), QStringLiteral("000000"));
     p.insert(QStringLiteral("backgroundHexColorString"), QStringLiteral("FFFFFF"));

@@ -161,6 +161,8 @@ QByteArray DRVGraphic::archivedImage(const QImage& image)
 
 QImage DRVGraphic::unarchivedImage(const QVariant& value)
 {
+    if (value.typeId() == QMetaType::QImage)
+        return value.value<QImage>();
     if (value.typeId() != QMetaType::QByteArray)
         return {};
     const QByteArray bytes = value.toByteArray();

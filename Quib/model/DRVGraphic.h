@@ -269,7 +269,8 @@ public:
                                                          QObject* parent = nullptr);
 
     // Colours and images inside dictionaries: a private binary form (a version byte and the
-    // value). Unarchiving anything else gives the clear colour or a null image.
+    // value). An image may also travel as a QImage value (a page being opened hands its pictures
+    // over as they are). Unarchiving anything else gives the clear colour or a null image.
     static QByteArray archivedColor(const QColor& color);
     static QColor unarchivedColor(const QVariant& value);
     static QByteArray archivedImage(const QImage& image);

@@ -91,14 +91,14 @@ void DRVImage::initWithProperties(const QVariantMap& properties)
     DRVGraphic::initWithProperties(properties);
 
     const QVariant contents = properties.value(QStringLiteral("contents"));
-    if (contents.typeId() == QMetaType::QByteArray) {
+    if (contents.typeId() == QMetaType::QByteArray || contents.typeId() == QMetaType::QImage) {
         const QImage picture = unarchivedImage(contents);
         if (!picture.isNull())
             m_inputImage = picture;
     }
     setMaskFlag(0);
     const QVariant mask = properties.value(QStringLiteral("maskImage"));
-    if (mask.typeId() == QMetaType::QByteArray) {
+    if (mask.typeId() == QMetaType::QByteArray || mask.typeId() == QMetaType::QImage) {
         const QImage picture = unarchivedImage(mask);
         if (!picture.isNull()) {
             m_maskImage = picture;

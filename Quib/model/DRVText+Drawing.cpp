@@ -128,12 +128,21 @@ QSizeF DRVText::textContainerSize() const
 
 int DRVText::measureTextHeight()
 {
-    int height = 0;
     QTextDocument* text = contents();
-    if (!text->isEmpty())
-        height = platform::truncToInt(QuibLayoutManager::usedRectForText(text, textContainerSize()).height());
-    setTextHeight(height);
-    return height;
+    const QSizeF container = textContainerSize();
+    const QTextOption option = text->defaultTextOption();
+    MeasuredHeight& last = m_measuredHeight;
+    if (!last.valid || last.text != text || last.container != container || last.font != text->defaultFont() ||
+        last.alignment != option.alignment() || last.wrapMode != option.wrapMode()) {
+        const int height =
+            text->isEmpty()
+                ? 0
+                : platform::truncToInt(QuibLayoutManager::usedRectForText(text, container).height());
+        last = MeasuredHeight{
+            true, text, container, text->defaultFont(), option.alignment(), option.wrapMode(), height};
+    }
+    setTextHeight(last.height);
+    return last.height;
 }
 
 void DRVText::layoutContents()

@@ -4,10 +4,10 @@
 #include "editions/EditionSettings.h"
 #include "model/QuibLayoutManager.h"
 #include "model/QuibTextEditor.h"
-#include "platform/Geometry.h"
-#include "platform/StringsTable.h"
 #include "platform/Clock.h"
 #include "platform/ClockTimer.h"
+#include "platform/Geometry.h"
+#include "platform/StringsTable.h"
 #include "platform/Threads.h"
 
 #include <QFont>
@@ -98,6 +98,7 @@ void DRVText::initWithProperties(const QVariantMap& properties)
                        ? stringFromProperty(properties.value(QStringLiteral("bubbleShape")))
                        : QStringLiteral(""));
     measureTextHeight();
+    m_heightMatchedByInit = true;
 }
 
 QVariantMap DRVText::properties() const
@@ -159,6 +160,7 @@ void DRVText::setContents(QTextDocument* text)
             m_contents->deleteLater();
     }
     m_contents = text;
+    m_measuredHeight.valid = false;
     if (!text)
         return;
     text->setParent(this);
@@ -196,7 +198,17 @@ constexpr double kMaxLaidOutLineHeight = 4000;
 void DRVText::applyTextStyle()
 {
     QTextDocument* text = contents();
+    QFont font;
+    font.setFamilies({m_fontFamily.isEmpty() ? kDefaultFamily : m_fontFamily});
+    font.setPixelSize(m_fontSize > 0 ? std::min(m_fontSize, kMaxLaidOutFontSize) : kDefaultFontSize);
+    // Whole-pixel glyph advances, as browsers on this platform give them, so that lines break and
+    // words stand where the page shows them.
+    font.setHintingPreference(QFont::PreferFullHinting);
+    text->setDefaultFont(font);
+
     QTextCursor all(text);
+    // The formats as one edit: the text's layout is redone once rather than after each of them.
+    all.beginEditBlock();
     all.select(QTextCursor::Document);
 
     // One paragraph style over the whole text, replacing any other: a line spacing above 0 fixes
@@ -204,7 +216,8 @@ void DRVText::applyTextStyle()
     QTextBlockFormat paragraph;
     const float lineHeight = float(m_fontSize) * m_lineSpacing;
     if (lineHeight > 0)
-        paragraph.setLineHeight(std::min(double(lineHeight), kMaxLaidOutLineHeight), QTextBlockFormat::FixedHeight);
+        paragraph.setLineHeight(std::min(double(lineHeight), kMaxLaidOutLineHeight),
+                                QTextBlockFormat::FixedHeight);
     paragraph.setAlignment(alignmentForFontAlignment(m_fontAlignment));
     all.setBlockFormat(paragraph);
     // The page indents the first line of the whole text (its lines are one block there).
@@ -214,12 +227,6 @@ void DRVText::applyTextStyle()
         QTextCursor(text).setBlockFormat(first);
     }
 
-    QFont font;
-    font.setFamilies({m_fontFamily.isEmpty() ? kDefaultFamily : m_fontFamily});
-    font.setPixelSize(m_fontSize > 0 ? std::min(m_fontSize, kMaxLaidOutFontSize) : kDefaultFontSize);
-    // Whole-pixel glyph advances, as browsers on this platform give them, so that lines break and
-    // words stand where the page shows them.
-    font.setHintingPreference(QFont::PreferFullHinting);
     QColor colour = m_fontColor.isValid() ? m_fontColor : QColor(Qt::black);
     colour.setAlphaF(float(std::clamp(m_opacity, 0.0, 1.0)));
     QTextCharFormat characters;
@@ -227,7 +234,7 @@ void DRVText::applyTextStyle()
     characters.setForeground(colour);
     all.setCharFormat(characters);
     all.setBlockCharFormat(characters);
-    text->setDefaultFont(font);
+    all.endEditBlock();
 }
 
 void DRVText::refreshStyle()
@@ -278,6 +285,8 @@ thread_local HeightMatchQueue* t_heightMatchQueue = nullptr;
 
 void DRVText::textStorageDidProcessEditing()
 {
+    m_measuredHeight.valid = false;
+    m_heightMatchedByInit = false;
     if (m_heightMatchPending)
         return;
     m_heightMatchPending = true;
@@ -291,7 +300,12 @@ void DRVText::textStorageDidProcessEditing()
                 if (!text)
                     continue;
                 text->m_heightMatchPending = false;
-                text->setHeightToMatchContents();
+                // A box built from a dictionary and not edited since is drawn fresh by whoever
+                // shows it; its height is checked without telling anyone.
+                if (std::exchange(text->m_heightMatchedByInit, false))
+                    text->measureTextHeight();
+                else
+                    text->setHeightToMatchContents();
             }
         });
         t_heightMatchQueue = queue;

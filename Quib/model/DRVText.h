@@ -5,9 +5,11 @@
 #pragma once
 #include "model/DRVGraphic.h"
 
+#include <QFont>
 #include <QPainterPath>
 #include <QPointer>
 #include <QSizeF>
+#include <QTextOption>
 #include <QVariant>
 
 class QTextDocument;
@@ -138,10 +140,25 @@ private:
     void paintBoxAndText(QPainter* painter, bool isBeingCreateOrEdited, bool opaque);
 
     mutable QTextDocument* m_contents = nullptr;
+    // The last measured height and everything it was measured from besides the storage's text and
+    // formats, whose edits forget it: a page opens each box measured once, not at every step.
+    struct MeasuredHeight
+    {
+        bool valid = false;
+        const QTextDocument* text = nullptr;
+        QSizeF container;
+        QFont font;
+        Qt::Alignment alignment;
+        QTextOption::WrapMode wrapMode = QTextOption::WordWrap;
+        int height = 0;
+    };
+    MeasuredHeight m_measuredHeight;
     bool m_contentsBeingChangedByScripting = false;
     int m_scriptingDepth = 0;
     bool m_boundsBeingChangedToMatchContents = false;
     bool m_heightMatchPending = false; // waiting for the next turn's setHeightToMatchContents
+    // Measured by initWithProperties with no edit since: the pending match has nothing to report.
+    bool m_heightMatchedByInit = false;
     bool m_contentsBeingEdited = false;
     bool m_partOfTableFlag = false;
     int m_zoomBubbleFlag = 0;

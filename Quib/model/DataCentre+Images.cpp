@@ -110,11 +110,27 @@ QSize DataCentre::returnNewSizeWithWidth(QSizeF size, int length)
     return QSize(length, clampToInt(h * length / w));
 }
 
+namespace {
+
+// The size asked for is in pixels; the new image has that many pixels at the screen's scale.
+QSizeF logicalSizeFor(QSizeF size, int scale)
+{
+    return QSizeF(float(size.width()) / float(scale), float(size.height()) / float(scale));
+}
+
+} // namespace
+
+QSize DataCentre::imageWithImagePixelSize(QSizeF size)
+{
+    const int scale = backingScaleFactor();
+    const QSizeF logical = logicalSizeFor(size, scale);
+    return QSize(int(logical.width() * scale), int(logical.height() * scale));
+}
+
 QImage DataCentre::imageWithImage(const QImage& image, QSizeF size)
 {
-    // The size asked for is in pixels; the new image has that many pixels at the screen's scale.
     const int scale = backingScaleFactor();
-    QSizeF logical(float(size.width()) / float(scale), float(size.height()) / float(scale));
+    QSizeF logical = logicalSizeFor(size, scale);
     if (logical.width() == 0 || logical.height() == 0)
         logical = image.deviceIndependentSize();
     if (image.isNull())

@@ -111,11 +111,12 @@ void QuibLayoutManager::prepareTextStorage(QTextDocument* text)
 {
     if (!text)
         return;
+    // The options before the layout: a change once the layout exists lays the whole text out again.
     text->setDocumentMargin(0);
-    text->documentLayout()->setPaintDevice(canvasUnitDevice());
     QTextOption option = text->defaultTextOption();
     option.setWrapMode(QTextOption::WordWrap);
     text->setDefaultTextOption(option);
+    text->documentLayout()->setPaintDevice(canvasUnitDevice());
 }
 
 void QuibLayoutManager::setContainerSize(QSizeF size)
@@ -131,7 +132,6 @@ void QuibLayoutManager::attach(const QTextDocument* text, bool opaqueText)
     if (!text)
         return;
     m_layout.reset(text->clone());
-    prepareTextStorage(m_layout.get());
     // Whole-pixel glyph advances, as browsers on this platform give them, so that lines break and
     // words stand where the page shows them.
     QTextCursor all(m_layout.get());
@@ -157,6 +157,8 @@ void QuibLayoutManager::attach(const QTextDocument* text, bool opaqueText)
             }
         }
     }
+    // The copy gets its layout only now that its formats are final, so it is laid out once.
+    prepareTextStorage(m_layout.get());
     measure();
 }
 

@@ -115,7 +115,8 @@ std::string fixed(double value, int precision)
 }
 
 // Applies sign, precision (minimum digits), zero padding and width to a digit string.
-QString padNumber(const Directive& directive, bool negative, std::string digits, bool integral, bool finite = true)
+QString padNumber(const Directive& directive, bool negative, std::string digits, bool integral,
+                  bool finite = true)
 {
     if (integral && directive.precision >= 0) {
         if (directive.precision == 0 && digits == "0")
@@ -130,7 +131,8 @@ QString padNumber(const Directive& directive, bool negative, std::string digits,
         sign = "+";
     else if (directive.space)
         sign = " ";
-    const bool zeroPad = directive.zero && !directive.left && finite && !(integral && directive.precision >= 0);
+    const bool zeroPad =
+        directive.zero && !directive.left && finite && !(integral && directive.precision >= 0);
     const int len = static_cast<int>(sign.size() + digits.size());
     if (len < directive.width) {
         const std::string pad(directive.width - len, zeroPad ? '0' : ' ');
@@ -190,12 +192,13 @@ QString formatWith(const QString& tmpl, std::initializer_list<FormatArg> args, b
     const qsizetype n = tmpl.size();
     qsizetype i = 0;
     while (i < n) {
-        const QChar c = tmpl.at(i);
-        if (c != QLatin1Char('%')) {
-            out += c;
-            ++i;
-            continue;
-        }
+        // The text up to the next directive, in one piece.
+        const qsizetype percent = tmpl.indexOf(QLatin1Char('%'), i);
+        const qsizetype literalEnd = percent < 0 ? n : percent;
+        out += QStringView(tmpl).mid(i, literalEnd - i);
+        i = literalEnd;
+        if (i >= n)
+            break;
         const qsizetype start = i++;
         Directive directive;
         for (; i < n; ++i) {

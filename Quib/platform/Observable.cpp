@@ -7,14 +7,68 @@
 
 namespace platform {
 
+namespace {
+
+// Bounded: keys can come from outside (pasted or stored property names).
+constexpr qsizetype kMaxKeysPerClass = 4096;
+
+template <class Key> QHash<Key, int>& indexTable(const QMetaObject* meta)
+{
+    thread_local QHash<const QMetaObject*, QHash<Key, int>> table;
+    return table[meta];
+}
+
+} // namespace
+
+int propertyIndex(const QMetaObject* meta, const QString& key)
+{
+    QHash<QString, int>& indexes = indexTable<QString>(meta);
+    if (const auto it = indexes.constFind(key); it != indexes.cend())
+        return *it;
+    const int index = meta->indexOfProperty(key.toUtf8().constData());
+    if (indexes.size() < kMaxKeysPerClass)
+        indexes.insert(key, index);
+    return index;
+}
+
+int propertyIndex(const QMetaObject* meta, const char* key)
+{
+    QHash<QByteArray, int>& indexes = indexTable<QByteArray>(meta);
+    // Looked up without a copy; the table keeps one of its own, as key may be gone by the next call.
+    if (const auto it = indexes.constFind(QByteArray::fromRawData(key, qsizetype(qstrlen(key))));
+        it != indexes.cend())
+        return *it;
+    const int index = meta->indexOfProperty(key);
+    if (indexes.size() < kMaxKeysPerClass)
+        indexes.insert(QByteArray(key), index);
+    return index;
+}
+
+QVariant propertyValue(const QObject* object, const char* key)
+{
+    if (!object)
+        return {};
+    const QMetaObject* meta = object->metaObject();
+    const int index = propertyIndex(meta, key);
+    return index >= 0 ? meta->property(index).read(object) : object->property(key);
+}
+
 Observable::Observable(QObject* parent) : QObject(parent) {}
 
 Observable::~Observable() = default;
 
+bool Observable::isObserved() const
+{
+    static const QMetaMethod willChangeSignal = QMetaMethod::fromSignal(&Observable::willChange);
+    static const QMetaMethod valueChangedSignal = QMetaMethod::fromSignal(&Observable::valueChanged);
+    return m_batchDepth > 0 || !m_pending.isEmpty() || isSignalConnected(willChangeSignal) ||
+           isSignalConnected(valueChangedSignal);
+}
+
 QVariant Observable::valueForKey(const QString& key) const
 {
     const QMetaObject* meta = metaObject();
-    const int index = meta->indexOfProperty(key.toUtf8().constData());
+    const int index = propertyIndex(meta, key);
     if (index < 0) {
         qWarning() << meta->className() << "has no value for key" << key;
         return {};
@@ -25,7 +79,7 @@ QVariant Observable::valueForKey(const QString& key) const
 bool Observable::setValueForKey(const QString& key, const QVariant& value)
 {
     const QMetaObject* meta = metaObject();
-    const int index = meta->indexOfProperty(key.toUtf8().constData());
+    const int index = propertyIndex(meta, key);
     if (index < 0) {
         qWarning() << meta->className() << "cannot set unknown key" << key;
         return false;

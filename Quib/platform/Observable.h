@@ -17,6 +17,14 @@ namespace platform {
 
 enum class ArrayChange { Insertion, Removal, Replacement };
 
+// The index of a class's Qt property by name, as QMetaObject::indexOfProperty gives it, answered
+// from a per-thread table: a page's open and save read hundreds of thousands of properties by name
+// from classes with a hundred each. -1 for a name the class lacks.
+int propertyIndex(const QMetaObject* meta, const QString& key);
+int propertyIndex(const QMetaObject* meta, const char* key);
+// QObject::property through that table (dynamic properties included).
+QVariant propertyValue(const QObject* object, const char* key);
+
 class Observable : public QObject
 {
     Q_OBJECT
@@ -67,6 +75,10 @@ protected:
     {
         if (member == value)
             return false;
+        if (!isObserved()) {
+            member = value;
+            return true;
+        }
         const QString k = QString::fromLatin1(key);
         willChangeValueForKey(k);
         member = value;
@@ -75,6 +87,10 @@ protected:
     }
 
 private:
+    // Whether a change could be heard: someone listens, or a bracket or batch is open. A graphic
+    // being built from a stored page has no listener yet and sets a hundred values.
+    bool isObserved() const;
+
     struct Pending
     {
         int depth = 0;

@@ -1,5 +1,6 @@
 // Image elements and the picture files written beside the page.
 #include "PageRoundTrip.h"
+#include "common/TestPictures.h"
 
 #include "generation/ImageFileWriter.h"
 #include "generation/ImageGenerator.h"
@@ -10,24 +11,12 @@
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 
 using generationtest::GenerationTest;
 using generationtest::reopen;
 
 namespace {
-
-// A picture whose PNG is large: noise does not compress.
-QImage noisyPicture(int w, int h, quint32 seed)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    QRandomGenerator random(seed);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, random.generate() | 0xFF000000u);
-    return image;
-}
 
 DRVImage* addImage(DRVDocument& document, const QString& name, const QString& type, const QRectF& bounds,
                    const QImage& picture)

@@ -151,6 +151,30 @@ TEST_F(TextTest, TextHeightFollowsSizeSpacingAndWidth)
     }
 }
 
+TEST_F(TextTest, OneBoxsHeightFollowsEveryLaterChange)
+{
+    // A box keeps its last measurement until something it was measured from changes: each step
+    // below changes one thing of the same box, and the height is the one a new box would have.
+    auto text = makeText("a\nb", 20, 1.25f, QRectF(0, 0, 300, 500));
+    EXPECT_EQ(text->textHeight(), 50);
+    text->measureTextHeight();
+    EXPECT_EQ(text->textHeight(), 50);
+    text->updateTextString("a\nb\nc");
+    EXPECT_EQ(text->measureTextHeight(), 75);
+    text->setFontSize(16);
+    text->refreshStyle();
+    EXPECT_EQ(text->measureTextHeight(), 60);
+    text->setLineSpacing(2.0f);
+    text->refreshStyle();
+    EXPECT_EQ(text->measureTextHeight(), 96);
+    text->setBounds(QRectF(0, 0, 300, 90));
+    EXPECT_EQ(text->measureTextHeight(), 64);
+    QTextCursor(text->contents()).insertText("d\n");
+    EXPECT_EQ(text->measureTextHeight(), 64);
+    text->setBounds(QRectF(0, 0, 300, 500));
+    EXPECT_EQ(text->measureTextHeight(), 128);
+}
+
 TEST_F(TextTest, NoLineSpacingUsesTheFontsOwnLineHeight)
 {
     auto one = makeText("a", 20, 0, QRectF(0, 0, 300, 500));
@@ -498,6 +522,37 @@ TEST_F(TextTest, HeightMatchingIsNotRecordedForUndo)
     EXPECT_TRUE(boundsAnnounced);
     EXPECT_FALSE(recorder.undo().canUndo());
     EXPECT_TRUE(text->keysForValuesToObserveForUndo().contains("bounds"));
+}
+
+TEST_F(TextTest, ABoxBuiltFromADictionaryIsMeasuredOnceAndEditsStillAnnounceTheirHeight)
+{
+    std::unique_ptr<DRVGraphic> built(DRVGraphic::graphicWithProperties({{"className", "DRVText"},
+                                                                         {"bounds", "{{0, 0}, {300, 500}}"},
+                                                                         {"textString", "a\nb"},
+                                                                         {"fontFamily", "Helvetica Neue"},
+                                                                         {"fontSize", "20"},
+                                                                         {"lineSpacing", "1.25"}}));
+    auto* text = qobject_cast<DRVText*>(built.get());
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->textHeight(), 50);
+    int boundsAnnounced = 0;
+    QObject context;
+    platform::observe(text, &context,
+                      [&](platform::Observable*, const QString& key, const QVariant&, const QVariant&) {
+                          if (key == "bounds")
+                              ++boundsAnnounced;
+                      });
+    // The match the building left pending has nothing to tell.
+    spinEventLoop(clock);
+    EXPECT_EQ(boundsAnnounced, 0);
+    EXPECT_EQ(text->textHeight(), 50);
+    // An edit afterwards is measured and announced, so whoever shows the box draws it again.
+    QTextCursor end(text->contents());
+    end.movePosition(QTextCursor::End);
+    end.insertText("\nc");
+    spinEventLoop(clock);
+    EXPECT_EQ(boundsAnnounced, 1);
+    EXPECT_EQ(text->textHeight(), 75);
 }
 
 TEST_F(TextTest, CopyKeepsTheStyledText)

@@ -159,6 +159,32 @@ TEST(Observable, UnchangedAssignmentIsNotReported)
     EXPECT_TRUE(rec.events.isEmpty());
 }
 
+TEST(Observable, ChangesBeforeAnyoneListensAreKeptAndLaterOnesReported)
+{
+    Shape shape;
+    shape.setBounds(QRectF(0, 0, 40, 10));
+    shape.setStrokeWidth(3.0);
+    {
+        Recorder rec(&shape);
+        shape.setBounds(QRectF(0, 0, 50, 10));
+        ASSERT_TRUE(rec.find("width"));
+        EXPECT_EQ(rec.find("width")->oldValue.toDouble(), 40.0);
+        EXPECT_EQ(rec.find("drawingBounds")->oldValue.toRectF(), QRectF(-1.5, -1.5, 43, 13));
+    }
+    // Once the listener is gone, changes are no one's news again, but still made.
+    shape.setWidth(70);
+    EXPECT_EQ(shape.bounds(), QRectF(0, 0, 70, 10));
+    // A listener that joins inside an open batch hears what the batch changed.
+    shape.beginChanges();
+    shape.setStrokeWidth(1.0);
+    Recorder late(&shape);
+    shape.setStrokeWidth(2.0);
+    shape.endChanges();
+    ASSERT_TRUE(late.find("strokeWidth"));
+    EXPECT_EQ(late.find("strokeWidth")->oldValue.toDouble(), 3.0);
+    EXPECT_EQ(late.find("strokeWidth")->newValue.toDouble(), 2.0);
+}
+
 TEST(Observable, DependentKeysAreReportedWithOldAndNewValues)
 {
     Shape shape;
