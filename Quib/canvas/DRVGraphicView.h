@@ -635,7 +635,8 @@ public:
     // its pictures (their files copied beside the page) and, for a section pasted section-aware, its
     // top at targetY; source records how far the copy lies above it. Inserted at the front and
     // returned; nullptr while unbound.
-    DRVTable* duplicateTable(DRVTable* source, int targetY);
+    // sourcePagePath: the page whose folder holds source's picture files (empty: this page).
+    DRVTable* duplicateTable(DRVTable* source, int targetY, const QString& sourcePagePath = QString());
     // The names of every picture of the page: images, slides, gallery and table pictures.
     QStringList imageNamesInUse() const;
 
@@ -721,6 +722,33 @@ public:
     void setExistingTooltip(const QString& value) { m_existingTooltip = value; }
     QString existingZIndex() const { return m_existingZIndex; }
     void setExistingZIndex(const QString& value) { m_existingZIndex = value; }
+
+    // ---- clipboard (DRVGraphicView+Clipboard.cpp) ----
+    // Writes the selection to the system clipboard: the graphics in the project's own format with
+    // the token of this copy, plus plain text, HTML and a picture for other applications; tables
+    // are recorded for paste. A selection with a slideshow is refused with an alert and changes
+    // nothing. Returns whether the clipboard was written.
+    bool copy();
+    // Copies, and deletes the selection only when the copy was written.
+    void cut();
+    // Pastes the clipboard (one undo step "Paste"): copied sections first while the clipboard still
+    // holds that copy, then the graphics, offset 10 more per paste of the same copy.
+    void paste();
+    // Duplicates the first selected table alone, or copies and pastes the selection.
+    void duplicate();
+    static QList<DRVGraphic*> removeTablesFromArray(const QList<DRVGraphic*>& graphics);
+    // The distance the copied section with that number was moved by its paste; 0 for none.
+    static int checkForInterimSectionTranslateY(int sectionNumber);
+    // The token of the copy the clipboard holds now; 0 when it holds none of this process.
+    static qint64 clipboardCopyToken();
+
+private:
+    // Inserts the graphics of clipboard data with the recorded tables (cascade, section placement,
+    // picture renaming); returns what went in.
+    QList<DRVGraphic*> pasteGraphics(const QByteArray& bytes, qint64 token, const QList<DRVTable*>& copiedTables,
+                                     int sectionCount);
+
+public:
 
     // ---- sections, cells and hit tests (DRVGraphicView+Sections.cpp) ----
     // Sections are tables of grid type "section" or "sectionTemplate"; a graphic belongs to the
