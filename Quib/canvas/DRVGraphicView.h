@@ -687,6 +687,22 @@ public:
     // Makes the item of key at point; false for a key that is not one of these.
     bool addLibraryItem(const QString& key, QPointF point);
 
+    // ---- library item keys (DRVGraphicView+LibraryKeys.cpp) ----
+    // What a drop hands the key factories: the (snapped) drop point, the zoom and the markup line
+    // width, max(2 / zoom, 1) truncated.
+    struct LibraryDrop
+    {
+        QPointF point;
+        double zoom = 1.0;
+        int lineWidth = 2;
+    };
+    LibraryDrop libraryDropAt(QPointF point) const;
+    enum class LibraryKeyResult { NotAKey, Ends, Continues };
+    // Makes the palette item of key (matched whole and case-sensitively); a drop of several entries
+    // goes on after Continues only.
+    LibraryKeyResult addLibraryKeyItem(const QString& key, const LibraryDrop& drop);
+    static QStringList libraryKeys();
+
     // ---- state kept for the other canvas operations ----
     QPointF lastTouchPoint() const { return m_lastTouchPoint; }
     void setLastTouchPoint(QPointF point) { m_lastTouchPoint = point; }
