@@ -38,6 +38,8 @@
 
 class DRVText;
 class QMenu;
+class QMimeData;
+class QDragMoveEvent;
 class QuibPopover;
 class QLineEdit;
 class QPainter;
@@ -703,6 +705,34 @@ public:
     LibraryKeyResult addLibraryKeyItem(const QString& key, const LibraryDrop& drop);
     static QStringList libraryKeys();
 
+    // ---- drag and drop (DRVGraphicView+DragAndDrop.cpp) ----
+    // Copy where the drag may drop at point (canvas coordinates), else IgnoreAction: a colour over
+    // a graphic; a palette key or local files (in the responsive layout only on a free spot of a
+    // section's content, section items anywhere); image data. Promised files are refused.
+    Qt::DropAction dragOperationForMimeData(const QMimeData* data, QPointF point);
+    // Checks the drag again and carries it out at point: see dragOperationForMimeData.
+    void performDrop(const QMimeData* data, QPointF point);
+    // "PNG" for .png and .gif in any case, else "JPG".
+    static QString imageTypeForPath(const QString& path);
+    // The pixel size, narrowed to the edition's inserted-image width (600 when unset).
+    static QSizeF insertedImageFrameSize(QSize pixels);
+    // A picture to add: from a file (path) or from image data (image).
+    struct ImageImport
+    {
+        QString path;
+        QImage image;
+        QString imageType;
+        QSize pixelSize;
+        QRectF frame;
+        bool fromFile = false;
+    };
+    // Adds the picture; false when it was not added. Installed by the picture import.
+    using ImageImporter = std::function<bool(DRVGraphicView&, const ImageImport&)>;
+    void setImageImporter(ImageImporter importer) { m_imageImporter = std::move(importer); }
+    // False for a file that is no readable image by its extension and contents.
+    bool makeNewImageFromContentsOfFile(const QString& path, QPointF point);
+    bool makeNewImageFromMimeData(const QMimeData* data);
+
     // ---- state kept for the other canvas operations ----
     QPointF lastTouchPoint() const { return m_lastTouchPoint; }
     void setLastTouchPoint(QPointF point) { m_lastTouchPoint = point; }
@@ -835,6 +865,9 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void graphicsArrayChanged(platform::ArrayChange kind, const QList<int>& indexes,
@@ -906,6 +939,9 @@ private:
                                  const QString& link, QSizeF shapeSize);
 
     QPointer<DRVTable> m_selectedTable;
+    void answerDrag(QDragMoveEvent* event);
+    bool importImage(const ImageImport& request);
+    ImageImporter m_imageImporter;
     // One undo step named for the object: what build makes (nullptr: nothing) goes in at the
     // front, or at the back; a responsive table that lies in no section cell keeps section -99.
     DRVTable* insertNewTable(const QString& undoName, const std::function<DRVTable*()>& build,
