@@ -24,6 +24,7 @@
 #include <QDebug>
 #include <QMimeData>
 #include <QPainter>
+#include <QUrl>
 
 #include <algorithm>
 #include <cmath>
@@ -221,9 +222,13 @@ void DRVGraphicView::paste()
     QList<DRVGraphic*> inserted;
     if (data && data->hasFormat(DRVDragTypes::graphicsMimeType()))
         inserted = pasteGraphics(data->data(DRVDragTypes::graphicsMimeType()), token, tables, sectionCount);
-    else if (data && (data->hasUrls() || data->hasImage()))
-        // Pictures from outside come in through the picture import, which this canvas lacks yet.
-        qInfo() << "paste: pictures from outside the application are not pasted yet";
+    else if (data && data->hasUrls()) {
+        // One file copied in the file manager; a list of several pastes nothing.
+        const QList<QUrl> urls = data->urls();
+        if (urls.size() == 1 && urls.constFirst().isLocalFile())
+            makeNewImageFromContentsOfFile(urls.constFirst().toLocalFile(), QPointF(50, 50));
+    } else if (data && data->hasImage())
+        makeNewImageFromMimeData(data);
 
     if (!inserted.isEmpty()) {
         QList<int> indexes;

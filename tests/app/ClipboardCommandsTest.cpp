@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QImage>
 #include <QMimeData>
+#include <QUrl>
 
 namespace {
 
@@ -234,6 +235,41 @@ TEST_F(ClipboardCommandsTest, DuplicateOffsetsTheSelectionOrCopiesTheFirstTableA
     EXPECT_NE(copy, table);
     EXPECT_EQ(tablefixture::texts(copy), QStringLiteral("K L"));
     EXPECT_EQ(copy->bounds(), table->bounds());
+}
+
+TEST_F(ClipboardCommandsTest, OneImageFileFromTheFileManagerPastesAtFiftyFifty)
+{
+    const QString path = m_root.filePath(QStringLiteral("photo.png"));
+    QImage picture(QSize(80, 60), QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    ASSERT_TRUE(picture.save(path));
+    DRVWindowController* window = windowOnPage({});
+    QList<DRVGraphicView::ImageImport> imports;
+    window->graphicView()->setImageImporter(
+        [&imports](DRVGraphicView&, const DRVGraphicView::ImageImport& request) {
+            imports.append(request);
+            return true;
+        });
+
+    auto* two = new QMimeData;
+    two->setUrls({QUrl::fromLocalFile(path), QUrl::fromLocalFile(path)});
+    QApplication::clipboard()->setMimeData(two);
+    choose(window, QStringLiteral("paste:"));
+    EXPECT_TRUE(imports.isEmpty());
+
+    auto* one = new QMimeData;
+    one->setUrls({QUrl::fromLocalFile(path)});
+    QApplication::clipboard()->setMimeData(one);
+    choose(window, QStringLiteral("paste:"));
+    ASSERT_EQ(imports.size(), 1);
+    EXPECT_EQ(imports.at(0).frame, QRectF(50, 50, 80, 60));
+    EXPECT_EQ(imports.at(0).imageType, QStringLiteral("PNG"));
+
+    QApplication::clipboard()->setImage(picture);
+    choose(window, QStringLiteral("paste:"));
+    ASSERT_EQ(imports.size(), 2);
+    EXPECT_FALSE(imports.at(1).fromFile);
+    EXPECT_EQ(imports.at(1).frame.size(), QSizeF(80, 60));
 }
 
 } // namespace
