@@ -3,9 +3,11 @@
 // cells and pictures, and a refused copy that changes nothing.
 #include "AppTestSupport.h"
 
+#include "../canvas/FactoriesTestSupport.h"
 #include "../canvas/TableFixture.h"
 #include "canvas/DRVDragTypes.h"
 #include "canvas/DRVGraphicView.h"
+#include "model/DRVImage.h"
 #include "model/DRVSlideshow.h"
 #include "model/DRVTable.h"
 #include "model/DRVText.h"
@@ -235,6 +237,46 @@ TEST_F(ClipboardCommandsTest, DuplicateOffsetsTheSelectionOrCopiesTheFirstTableA
     EXPECT_NE(copy, table);
     EXPECT_EQ(tablefixture::texts(copy), QStringLiteral("K L"));
     EXPECT_EQ(copy->bounds(), table->bounds());
+}
+
+TEST_F(ClipboardCommandsTest, APictureIsRenamedAndItsOriginalCopiedIntoTheTargetPage)
+{
+    QDir().mkpath(m_root.filePath(QStringLiteral("from")));
+    QFile original(m_root.filePath(QStringLiteral("from/image3o.PNG")));
+    ASSERT_TRUE(original.open(QIODevice::WriteOnly));
+    original.write("original");
+    original.close();
+    // Pictures as a page reads them.
+    auto image = [](const char* name, const QRectF& bounds) {
+        auto* graphic = new DRVImage;
+        graphic->initWithProperties({{QStringLiteral("bounds"), platform::stringFromRect(bounds)},
+                                     {QStringLiteral("imageName"), QLatin1String(name)},
+                                     {QStringLiteral("imageType"), QStringLiteral("PNG")}});
+        return graphic;
+    };
+    DRVImage* picture = image("image3", QRectF(5, 5, 40, 30));
+    DRVImage* kept = image("image0", QRectF(100, 100, 40, 30));
+    DRVWindowController* source = windowOnPage({picture});
+    DRVWindowController* target = windowOnPage({kept});
+    source->document()->setPagePath(m_root.filePath(QStringLiteral("from.html")));
+    target->document()->setPagePath(m_root.filePath(QStringLiteral("to.html")));
+
+    source->graphicView()->changeSelectionIndexes({0});
+    choose(source, QStringLiteral("copy:"));
+    choose(target, QStringLiteral("paste:"));
+    ASSERT_EQ(graphicsOf(target).size(), 2);
+    const DRVGraphic* pasted = graphicsOf(target).constFirst();
+    EXPECT_EQ(pasted->imageName(), QStringLiteral("image1"));
+    QFile copied(m_root.filePath(QStringLiteral("to/image1o.PNG")));
+    ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copied.readAll(), QByteArray("original"));
+    QVariantMap expected = withoutPlace(picture);
+    QVariantMap actual = withoutPlace(pasted);
+    for (const char* renamed : {"imageName", "templateName", "imageLastModDate"}) {
+        expected.remove(QLatin1String(renamed));
+        actual.remove(QLatin1String(renamed));
+    }
+    EXPECT_EQ(factorytest::differences(actual, expected), "");
 }
 
 TEST_F(ClipboardCommandsTest, OneImageFileFromTheFileManagerPastesAtFiftyFifty)
