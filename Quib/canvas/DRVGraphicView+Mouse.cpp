@@ -113,7 +113,8 @@ bool DRVGraphicView::event(QEvent* event)
     case QEvent::MouseMove:
     case QEvent::MouseButtonRelease:
     case QEvent::KeyPress:
-    case QEvent::ContextMenu: {
+    case QEvent::ContextMenu:
+    case QEvent::Drop: {
         // What the model asks about the page while it handles this canvas's event is answered by
         // this canvas, whichever window is in front.
         DRVCanvasPageContext context(this);

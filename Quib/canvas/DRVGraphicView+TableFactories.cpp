@@ -242,7 +242,7 @@ QStringList DRVGraphicView::imageNamesInUse() const
     return names;
 }
 
-DRVTable* DRVGraphicView::duplicateTable(DRVTable* source, int targetY)
+DRVTable* DRVGraphicView::duplicateTable(DRVTable* source, int targetY, const QString& sourcePagePath)
 {
     // Nothing to rebuild: an empty table at the page's corner would only be litter.
     if (!source)
@@ -271,8 +271,9 @@ DRVTable* DRVGraphicView::duplicateTable(DRVTable* source, int targetY)
             pictureCopy->setTemplateName(QStringLiteral(""));
             taken.append(newName);
             if (!pagePath.isEmpty())
-                PageImageFiles::transferImageFilesForNewName(pagePath, picture->imageName(), newName,
-                                                             picture->imageType());
+                PageImageFiles::transferImageFilesForNewName(
+                    sourcePagePath.isEmpty() ? pagePath : sourcePagePath, pagePath, picture->imageName(),
+                    newName, picture->imageType());
             return pictureCopy;
         };
         QList<TransformView*> images;

@@ -39,6 +39,8 @@ DRVGraphicView::DRVGraphicView(QWidget* parent)
     // The page is filled edge to edge on every paint.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    // Colours, palette items, image files and image data can be dropped on the page.
+    setAcceptDrops(true);
 
     m_handleShowingTimer->setInterval(kHandleHidingMs);
     connect(m_handleShowingTimer, &platform::ClockTimer::timeout, this,

@@ -38,6 +38,8 @@
 
 class DRVText;
 class QMenu;
+class QMimeData;
+class QDragMoveEvent;
 class QuibPopover;
 class QLineEdit;
 class QPainter;
@@ -635,7 +637,8 @@ public:
     // its pictures (their files copied beside the page) and, for a section pasted section-aware, its
     // top at targetY; source records how far the copy lies above it. Inserted at the front and
     // returned; nullptr while unbound.
-    DRVTable* duplicateTable(DRVTable* source, int targetY);
+    // sourcePagePath: the page whose folder holds source's picture files (empty: this page).
+    DRVTable* duplicateTable(DRVTable* source, int targetY, const QString& sourcePagePath = QString());
     // The names of every picture of the page: images, slides, gallery and table pictures.
     QStringList imageNamesInUse() const;
 
@@ -686,6 +689,50 @@ public:
     // Makes the item of key at point; false for a key that is not one of these.
     bool addLibraryItem(const QString& key, QPointF point);
 
+    // ---- library item keys (DRVGraphicView+LibraryKeys.cpp) ----
+    // What a drop hands the key factories: the (snapped) drop point, the zoom and the markup line
+    // width, max(2 / zoom, 1) truncated.
+    struct LibraryDrop
+    {
+        QPointF point;
+        double zoom = 1.0;
+        int lineWidth = 2;
+    };
+    LibraryDrop libraryDropAt(QPointF point) const;
+    enum class LibraryKeyResult { NotAKey, Ends, Continues };
+    // Makes the palette item of key (matched whole and case-sensitively); a drop of several entries
+    // goes on after Continues only.
+    LibraryKeyResult addLibraryKeyItem(const QString& key, const LibraryDrop& drop);
+    static QStringList libraryKeys();
+
+    // ---- drag and drop (DRVGraphicView+DragAndDrop.cpp) ----
+    // Copy where the drag may drop at point (canvas coordinates), else IgnoreAction: a colour over
+    // a graphic; a palette key or local files (in the responsive layout only on a free spot of a
+    // section's content, section items anywhere); image data. Promised files are refused.
+    Qt::DropAction dragOperationForMimeData(const QMimeData* data, QPointF point);
+    // Checks the drag again and carries it out at point: see dragOperationForMimeData.
+    void performDrop(const QMimeData* data, QPointF point);
+    // "PNG" for .png and .gif in any case, else "JPG".
+    static QString imageTypeForPath(const QString& path);
+    // The pixel size, narrowed to the edition's inserted-image width (600 when unset).
+    static QSizeF insertedImageFrameSize(QSize pixels);
+    // A picture to add: from a file (path) or from image data (image).
+    struct ImageImport
+    {
+        QString path;
+        QImage image;
+        QString imageType;
+        QSize pixelSize;
+        QRectF frame;
+        bool fromFile = false;
+    };
+    // Adds the picture; false when it was not added. Installed by the picture import.
+    using ImageImporter = std::function<bool(DRVGraphicView&, const ImageImport&)>;
+    void setImageImporter(ImageImporter importer) { m_imageImporter = std::move(importer); }
+    // False for a file that is no readable image by its extension and contents.
+    bool makeNewImageFromContentsOfFile(const QString& path, QPointF point);
+    bool makeNewImageFromMimeData(const QMimeData* data);
+
     // ---- state kept for the other canvas operations ----
     QPointF lastTouchPoint() const { return m_lastTouchPoint; }
     void setLastTouchPoint(QPointF point) { m_lastTouchPoint = point; }
@@ -721,6 +768,33 @@ public:
     void setExistingTooltip(const QString& value) { m_existingTooltip = value; }
     QString existingZIndex() const { return m_existingZIndex; }
     void setExistingZIndex(const QString& value) { m_existingZIndex = value; }
+
+    // ---- clipboard (DRVGraphicView+Clipboard.cpp) ----
+    // Writes the selection to the system clipboard: the graphics in the project's own format with
+    // the token of this copy, plus plain text, HTML and a picture for other applications; tables
+    // are recorded for paste. A selection with a slideshow is refused with an alert and changes
+    // nothing. Returns whether the clipboard was written.
+    bool copy();
+    // Copies, and deletes the selection only when the copy was written.
+    void cut();
+    // Pastes the clipboard (one undo step "Paste"): copied sections first while the clipboard still
+    // holds that copy, then the graphics, offset 10 more per paste of the same copy.
+    void paste();
+    // Duplicates the first selected table alone, or copies and pastes the selection.
+    void duplicate();
+    static QList<DRVGraphic*> removeTablesFromArray(const QList<DRVGraphic*>& graphics);
+    // The distance the copied section with that number was moved by its paste; 0 for none.
+    static int checkForInterimSectionTranslateY(int sectionNumber);
+    // The token of the copy the clipboard holds now; 0 when it holds none of this process.
+    static qint64 clipboardCopyToken();
+
+private:
+    // Inserts the graphics of clipboard data with the recorded tables (cascade, section placement,
+    // picture renaming); returns what went in.
+    QList<DRVGraphic*> pasteGraphics(const QByteArray& bytes, qint64 token, const QList<DRVTable*>& copiedTables,
+                                     int sectionCount);
+
+public:
 
     // ---- sections, cells and hit tests (DRVGraphicView+Sections.cpp) ----
     // Sections are tables of grid type "section" or "sectionTemplate"; a graphic belongs to the
@@ -791,6 +865,9 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void graphicsArrayChanged(platform::ArrayChange kind, const QList<int>& indexes,
@@ -862,6 +939,9 @@ private:
                                  const QString& link, QSizeF shapeSize);
 
     QPointer<DRVTable> m_selectedTable;
+    void answerDrag(QDragMoveEvent* event);
+    bool importImage(const ImageImport& request);
+    ImageImporter m_imageImporter;
     // One undo step named for the object: what build makes (nullptr: nothing) goes in at the
     // front, or at the back; a responsive table that lies in no section cell keeps section -99.
     DRVTable* insertNewTable(const QString& undoName, const std::function<DRVTable*()>& build,

@@ -227,14 +227,24 @@ bool PageImageFiles::isImageNameAlreadyInUse(const QString& name, qsizetype self
 int PageImageFiles::transferImageFilesForNewName(const QString& pagePath, const QString& oldName,
                                                  const QString& newName, const QString& imageType)
 {
+    return transferImageFilesForNewName(pagePath, pagePath, oldName, newName, imageType);
+}
+
+int PageImageFiles::transferImageFilesForNewName(const QString& sourcePagePath, const QString& pagePath,
+                                                 const QString& oldName, const QString& newName,
+                                                 const QString& imageType)
+{
     if (!isSafeImageName(oldName) || !isSafeImageName(newName) || !isSafeImageType(imageType))
         return 0;
+    const QString sourceFolder = imageFolderForPage(sourcePagePath);
     const QString folder = imageFolderForPage(pagePath);
+    if (sourceFolder.isEmpty() || folder.isEmpty())
+        return 0;
     int copied = 0;
     const QStringList tails{u'.' + imageType, QStringLiteral("@2x.") + imageType,
                             QStringLiteral("o.") + imageType};
     for (const QString& tail : tails) {
-        const QString source = findFileIgnoringCase(folder, oldName + tail);
+        const QString source = findFileIgnoringCase(sourceFolder, oldName + tail);
         if (source.isEmpty())
             continue;
         // Keep the letter case the source file has after the old name.
@@ -246,6 +256,8 @@ int PageImageFiles::transferImageFilesForNewName(const QString& pagePath, const 
             qWarning() << "image file not copied, the target exists:" << *target;
             continue;
         }
+        // A page pasted into may not have kept any picture yet.
+        QDir().mkpath(folder);
         if (!QFile::copy(source, *target)) {
             qWarning() << "image file not copied:" << source << "to" << *target;
             continue;

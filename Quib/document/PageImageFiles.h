@@ -63,4 +63,8 @@ public:
     // a copy that fails is logged.
     static int transferImageFilesForNewName(const QString& pagePath, const QString& oldName,
                                             const QString& newName, const QString& imageType);
+    // The same from the folder of sourcePagePath into the folder of pagePath (a paste between pages).
+    static int transferImageFilesForNewName(const QString& sourcePagePath, const QString& pagePath,
+                                            const QString& oldName, const QString& newName,
+                                            const QString& imageType);
 };
