@@ -158,6 +158,8 @@ QStringList DRVGraphicView::holdingPredicates()
                             {"shouldShowAlignArrangement", shouldShowAlignArrangement()},
                             {"enlargeShown", enlargeShown()},
                             {"cropShown", cropShown()},
+                            {"slideShowOptionsShown", slideShowOptionsShown()},
+                            {"slideShowImageEditingOptionsShown", slideShowImageEditingOptionsShown()},
                             {"abilityToCopyShown", abilityToCopyShown()},
                             {"duplicateShown", duplicateShown()},
                             {"tableControlShown", tableControlShown()},

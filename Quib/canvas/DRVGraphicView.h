@@ -639,6 +639,70 @@ public:
     // The names of every picture of the page: images, slides, gallery and table pictures.
     QStringList imageNamesInUse() const;
 
+    // ---- pictures (DRVGraphicView+Images.cpp) ----
+    // The arguments of the image factory; the defaults are those of a plain picture.
+    struct ImageArguments
+    {
+        QImage image;
+        QString type = QStringLiteral("PNG"); // "JPG" or "PNG"
+        QPointF point;                        // the section cell lookup in the responsive layout
+        bool keepOriginal = true;             // bundle pictures need no original beside the page
+        QString link;
+        QSize pixelSize;
+        int groupNumber = -99;
+        QSizeF shapeSize; // only its proportion counts
+        int enlarge = 0;
+        QString borderStyle = QStringLiteral("none");
+        QString borderColour = QStringLiteral("FFFFFF");
+        int borderWidth = 0;
+        int shadow = 0;
+        int bubble = 0;
+        QString bubbleShape;
+        QRectF frame;
+    };
+    // A named image graphic in front of all others, its original written beside the page; in the
+    // responsive layout it spans the section cell under the point, centred by its padding.
+    // nullptr while unbound or for an empty picture.
+    DRVGraphic* addImageIntoArray(const ImageArguments& arguments);
+    // "image" + one past the highest number in use on the page or in its image folder.
+    QString getNextImageName() const;
+    // The folder beside the page that holds its picture files; empty for a page never saved.
+    QString pageImageFolder() const;
+    // Picture files chosen in an open panel, side by side 20 apart from the insertion point, as
+    // one undo step; files that are no readable picture are named in one alert.
+    void addNewImage();
+    // The same at point.
+    void addNewImage_drag(QPointF point);
+    // The chosen files each at origin() + 20 per picture already added; shapeIsDisplayed gives the
+    // responsive fitting the capped size in place of the pixel size.
+    void addPictureFiles(const std::function<QPointF()>& origin, bool shapeIsDisplayed);
+    struct ChosenPicture
+    {
+        QString path;
+        QImage image;
+    };
+    // The pictures of the files chosen in an open panel, in its order; the files that are no
+    // readable picture are named in one alert.
+    static QList<ChosenPicture> chooseReadablePictures(const QString& prompt, const QString& title,
+                                                       const QStringList& extensions, bool several);
+
+    // ---- slideshows (DRVGraphicView+Slideshows.cpp) ----
+    // The commands act on the one selected slideshow; each change of its slides is one undo step.
+    // Appends a slide per chosen picture file and shows the last.
+    void addSlideshowImage();
+    // Replaces the shown slide with a chosen picture.
+    void replaceSlide();
+    // Removes the shown slide; the shown index stays in range.
+    void deleteSlide();
+    // Switches automatic advance of the published slideshow.
+    void automateSlideShow();
+    // A replacement slide of the picture, its original written beside the page; inserts nothing.
+    TransformView* createNewSlideshowImage(const QImage& image, const QString& type);
+    bool slideShowOptionsShown() const;
+    bool slideShowImageEditingOptionsShown() const;
+    // The displayed size of a picture: no wider than the edition's widest inserted picture.
+    static QSize cappedImageSize(QSize pixelSize);
+
     // ---- component factories (DRVGraphicView+ComponentFactories.cpp) ----
     // A page of the open website project as the site map and the table of contents list it.
     struct SitePage

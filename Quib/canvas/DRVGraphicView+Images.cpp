@@ -1,0 +1,210 @@
+// Pictures on the canvas: the one image factory every picture goes through, the naming of
+// pictures, and the commands that add picture files.
+#include "canvas/DRVGraphicView.h"
+#include "document/DRVDocument.h"
+#include "document/PageImageFiles.h"
+#include "editions/DataCentre.h"
+#include "editions/EditionSettings.h"
+#include "model/DRVImage.h"
+#include "model/GraphicRegistry.h"
+#include "model/OriginalImageFile.h"
+#include "platform/Dialogs.h"
+#include "platform/Geometry.h"
+#include "platform/UserDefaults.h"
+
+#include <QDebug>
+#include <QFileInfo>
+#include <QImageReader>
+#include <cmath>
+
+namespace {
+
+const QStringList kAddedPictureExtensions = {
+    QStringLiteral("jpg"),  QStringLiteral("JPG"),  QStringLiteral("png"), QStringLiteral("PNG"),
+    QStringLiteral("jpeg"), QStringLiteral("JPEG"), QStringLiteral("gif"), QStringLiteral("GIF")};
+
+// Added pictures: only these exact extensions keep their colours losslessly.
+QString addedPictureType(const QString& path)
+{
+    static const QStringList lossless = {QStringLiteral("png"), QStringLiteral("PNG"), QStringLiteral("gif"),
+                                         QStringLiteral("GIF")};
+    return lossless.contains(QFileInfo(path).suffix()) ? QStringLiteral("PNG") : QStringLiteral("JPG");
+}
+
+QImage readPicture(const QString& path)
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    return reader.read();
+}
+
+QString intText(int value)
+{
+    return DRVGraphic::intProperty(value);
+}
+
+// The padding, in percent of the cell, that centres a picture of width inside it.
+QString centringPadding(double cellWidth, int width)
+{
+    const float padding = std::max(0.0f, float(cellWidth - width) * 0.5f);
+    return intText(cellWidth > 0 ? platform::truncToInt(padding / float(cellWidth) * 100.0f) : 0);
+}
+
+} // namespace
+
+QString DRVGraphicView::pageImageFolder() const
+{
+    if (!m_tempPagePath.isEmpty())
+        return PageImageFiles::imageFolderForPage(m_tempPagePath);
+    if (!m_graphicsContainer || m_graphicsContainer->pagePath().isEmpty())
+        return QString();
+    return PageImageFiles::imageFolderForPage(m_graphicsContainer->pagePath());
+}
+
+QString DRVGraphicView::getNextImageName() const
+{
+    return PageImageFiles::getNextImageName(imageNamesInUse(), pageImageFolder());
+}
+
+QSize DRVGraphicView::cappedImageSize(QSize pixelSize)
+{
+    const int widest = edition().gInsertedImageMaxWidth > 0 ? edition().gInsertedImageMaxWidth : 600;
+    if (pixelSize.width() <= widest)
+        return pixelSize;
+    const float ratio = float(pixelSize.width()) / float(widest);
+    return QSize(widest, platform::truncToInt(float(pixelSize.height()) / ratio));
+}
+
+DRVGraphic* DRVGraphicView::addImageIntoArray(const ImageArguments& a)
+{
+    if (!m_graphicsContainer || a.image.isNull())
+        return nullptr;
+    const QString name = getNextImageName();
+    if (a.keepOriginal && !OriginalImageFile::save(pageImageFolder(), name, a.type, a.image))
+        qWarning() << "DRVGraphicView: the original of" << name << "could not be written";
+
+    QRectF frame = a.frame;
+    QString sidePadding = QStringLiteral("0");
+    const QSize pixels = a.pixelSize.isEmpty() ? a.image.size() : a.pixelSize;
+    if (edition().gResponsiveLayoutFlag && grabOverLappingSectionCell(a.point) != QRectF()) {
+        const QRectF cell = grabSectionRect(a.point, QRectF(a.point, QSizeF(pixels)));
+        int height = platform::truncToInt(std::min(300.0, cell.height()));
+        height = std::min(height, pixels.height());
+        const float proportion = float(pixels.height()) / float(std::max(1, pixels.width()));
+        const int width = platform::truncToInt(float(height) / proportion);
+        const int fitted = cell.width() > width ? width : platform::truncToInt(cell.width());
+        const QSizeF shape = a.shapeSize.isEmpty() ? QSizeF(pixels) : a.shapeSize;
+        const QSize shown = DataCentre::returnNewSizeMatchWidthRegardlessOfHeight(shape, fitted);
+        frame = QRectF(cell.x(), cell.y(), cell.width(), shown.height());
+        shiftObjectsInSection(a.point, frame);
+        sidePadding = centringPadding(cell.width(), shown.width());
+    }
+
+    QVariantMap p;
+    for (const char* side : {"top", "bottom", "left", "right"}) {
+        const QString s = QString::fromLatin1(side);
+        const bool across = s == QLatin1String("left") || s == QLatin1String("right");
+        p.insert(s + QStringLiteral("Padding"), across ? sidePadding : QStringLiteral("0"));
+        p.insert(s + QStringLiteral("Margin"), QStringLiteral("0"));
+        p.insert(s + QStringLiteral("PaddingType"), QStringLiteral("%"));
+        p.insert(s + QStringLiteral("MarginType"), QStringLiteral("%"));
+    }
+    p.insert(QStringLiteral("bounds"), platform::stringFromRect(frame));
+    p.insert(QStringLiteral("opacity"), DRVGraphic::realProperty(1.0));
+    p.insert(QStringLiteral("shadowFlag"), intText(a.shadow));
+    p.insert(QStringLiteral("link"), a.link.isNull() ? QStringLiteral("") : a.link);
+    p.insert(QStringLiteral("imageName"), name);
+    p.insert(QStringLiteral("imageType"), a.type);
+    p.insert(QStringLiteral("imageLastModDate"), QDateTime::currentDateTime());
+    p.insert(QStringLiteral("textType"), QStringLiteral(""));
+    p.insert(QStringLiteral("textHexColorString"), QStringLiteral("000000"));
+    p.insert(QStringLiteral("backgroundHexColorString"), QStringLiteral("000000"));
+    p.insert(QStringLiteral("imageEnlargeFlag"), intText(a.enlarge));
+    p.insert(QStringLiteral("backdropLightingFlag"), QStringLiteral("2"));
+    const bool retina =
+        platform::UserDefaults::standard().integerForKey(QStringLiteral("DovrelRetinaFlag")) != 0;
+    p.insert(QStringLiteral("retinaFlag"), retina ? QStringLiteral("1") : QStringLiteral("0"));
+    p.insert(QStringLiteral("slideShowNumber"), intText(-99));
+    p.insert(QStringLiteral("contents"), DRVGraphic::archivedImage(a.image));
+    p.insert(QStringLiteral("groupNumber"), intText(a.groupNumber));
+    p.insert(QStringLiteral("borderStyle"), a.borderStyle);
+    p.insert(QStringLiteral("borderWidth"), intText(a.borderWidth));
+    p.insert(QStringLiteral("borderHexColorString"), a.borderColour);
+    p.insert(QStringLiteral("borderColor"),
+             DRVGraphic::archivedColor(DataCentre::colorWithHexString(a.borderColour)));
+    p.insert(QStringLiteral("bubbleShape"), a.bubbleShape.isNull() ? QStringLiteral("") : a.bubbleShape);
+    p.insert(QStringLiteral("bubbleFlag"), a.bubble == 1 ? QStringLiteral("1") : QStringLiteral("0"));
+    DRVGraphic* image = GraphicRegistry::create(QStringLiteral("DRVImage"));
+    image->initWithProperties(p);
+    return insertNewGraphic(image, a.point);
+}
+
+void DRVGraphicView::addNewImage()
+{
+    addPictureFiles([this] { return calculateOriginPoint(); }, false);
+}
+
+void DRVGraphicView::addNewImage_drag(QPointF point)
+{
+    addPictureFiles([point] { return point; }, true);
+}
+
+QList<DRVGraphicView::ChosenPicture> DRVGraphicView::chooseReadablePictures(const QString& prompt,
+                                                                            const QString& title,
+                                                                            const QStringList& extensions,
+                                                                            bool several)
+{
+    platform::FilePanelRequest request;
+    request.prompt = prompt;
+    request.title = title;
+    request.allowedExtensions = extensions;
+    request.allowMultiple = several;
+    request.canCreateDirectories = false;
+    const QStringList paths = platform::DialogService::current().runOpenPanel(request);
+    QList<ChosenPicture> pictures;
+    QStringList unreadable;
+    for (const QString& path : paths) {
+        const QImage picture = readPicture(path);
+        if (picture.isNull())
+            unreadable.append(QFileInfo(path).fileName());
+        else
+            pictures.append({path, picture});
+    }
+    if (!unreadable.isEmpty()) {
+        platform::Alert alert;
+        alert.title = QStringLiteral("Some files could not be added.");
+        // The first line is plain text, so the alert shows the names as they are written.
+        alert.informativeText =
+            QStringLiteral("These files are not pictures that can be read:\n") + unreadable.join(u'\n');
+        platform::showAlert(alert);
+    }
+    return pictures;
+}
+
+void DRVGraphicView::addPictureFiles(const std::function<QPointF()>& origin, bool shapeIsDisplayed)
+{
+    if (!m_graphicsContainer)
+        return;
+    const QList<ChosenPicture> pictures =
+        chooseReadablePictures(QStringLiteral("Select"), QStringLiteral("Add one or multiple images"),
+                               kAddedPictureExtensions, true);
+    if (pictures.isEmpty())
+        return;
+    runInsertCommand(QStringLiteral("Photo"), [&] {
+        int offset = 0;
+        for (const ChosenPicture& chosen : pictures) {
+            const QImage& picture = chosen.image;
+            const QPointF point = origin();
+            const QSize shown = cappedImageSize(picture.size());
+            ImageArguments a;
+            a.image = picture;
+            a.type = addedPictureType(chosen.path);
+            a.point = QPointF(std::trunc(point.x() + offset), std::trunc(point.y()));
+            a.pixelSize = picture.size();
+            a.shapeSize = QSizeF(shapeIsDisplayed ? shown : picture.size());
+            a.frame = QRectF(a.point, QSizeF(shown));
+            addImageIntoArray(a);
+            offset += 20;
+        }
+    });
+}
