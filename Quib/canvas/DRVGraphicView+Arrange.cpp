@@ -378,6 +378,7 @@ const QHash<QString, DRVGraphicView::Command>& DRVGraphicView::menuCommands()
         {QStringLiteral("replaceSlide:"), &DRVGraphicView::replaceSlide},
         {QStringLiteral("deleteSlide:"), &DRVGraphicView::deleteSlide},
         {QStringLiteral("automateSlideShow:"), &DRVGraphicView::automateSlideShow},
+        {QStringLiteral("linkSlide:"), &DRVGraphicView::applyLinkPopOver},
         {QStringLiteral("alignOptionsShown:"), &DRVGraphicView::submenuOptions},
         {QStringLiteral("applyHTMLSnippetFormattingOption:"),
          &DRVGraphicView::applyHTMLSnippetFormattingOption},

@@ -12,6 +12,7 @@
 
 #include <QDebug>
 #include <QFileInfo>
+#include <QMenu>
 #include <QPointer>
 
 namespace {
@@ -176,4 +177,21 @@ void DRVGraphicView::automateSlideShow()
     setValueRecorded(undoManager(), slideshow, "slideShowAutomaticFlag",
                      slideshow->slideShowAutomaticFlag() == 0 ? 1 : 0);
     endUndoStep(QStringLiteral("Auto Scrolling"));
+}
+
+void DRVGraphicView::addSlideshowCommands(QMenu* menu)
+{
+    if (!slideShowOptionsShown())
+        return;
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("Add Slides…"), this, &DRVGraphicView::addSlideshowImage);
+    if (!slideShowImageEditingOptionsShown())
+        return;
+    menu->addAction(QStringLiteral("Replace Slide…"), this, &DRVGraphicView::replaceSlide);
+    menu->addAction(QStringLiteral("Delete Slide"), this, &DRVGraphicView::deleteSlide);
+    menu->addAction(QStringLiteral("Link Slide…"), this, &DRVGraphicView::applyLinkPopOver);
+    const bool automatic = onlySelectedSlideshow(selectedGraphics())->slideShowAutomaticFlag() == 1;
+    menu->addAction(automatic ? QStringLiteral("Disable Auto Scrolling")
+                              : QStringLiteral("Set Auto Scrolling"),
+                    this, &DRVGraphicView::automateSlideShow);
 }

@@ -700,6 +700,8 @@ public:
     TransformView* createNewSlideshowImage(const QImage& image, const QString& type);
     bool slideShowOptionsShown() const;
     bool slideShowImageEditingOptionsShown() const;
+    // The slideshow commands of the canvas's context menu, when one slideshow is selected.
+    void addSlideshowCommands(QMenu* menu);
     // The displayed size of a picture: no wider than the edition's widest inserted picture.
     static QSize cappedImageSize(QSize pixelSize);
 
