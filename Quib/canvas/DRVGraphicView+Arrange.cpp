@@ -379,6 +379,7 @@ const QHash<QString, DRVGraphicView::Command>& DRVGraphicView::menuCommands()
         {QStringLiteral("deleteSlide:"), &DRVGraphicView::deleteSlide},
         {QStringLiteral("automateSlideShow:"), &DRVGraphicView::automateSlideShow},
         {QStringLiteral("linkSlide:"), &DRVGraphicView::applyLinkPopOver},
+        {QStringLiteral("createZoomBubble:"), &DRVGraphicView::createZoomBubble},
         {QStringLiteral("alignOptionsShown:"), &DRVGraphicView::submenuOptions},
         {QStringLiteral("applyHTMLSnippetFormattingOption:"),
          &DRVGraphicView::applyHTMLSnippetFormattingOption},

@@ -5,9 +5,12 @@
 #include "document/PageImageFiles.h"
 #include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
+#include "model/DRVGalleryGrid.h"
 #include "model/DRVImage.h"
+#include "model/DRVText.h"
 #include "model/GraphicRegistry.h"
 #include "model/OriginalImageFile.h"
+#include "model/TransformView.h"
 #include "platform/Dialogs.h"
 #include "platform/Geometry.h"
 #include "platform/UserDefaults.h"
@@ -15,6 +18,7 @@
 #include <QDebug>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QMenu>
 #include <cmath>
 
 namespace {
@@ -207,4 +211,86 @@ void DRVGraphicView::addPictureFiles(const std::function<QPointF()>& origin, boo
             offset += 20;
         }
     });
+}
+
+// ---- zoom bubbles ----
+
+DRVGraphicView::PictureUnder DRVGraphicView::grabImageUnderneath(const DRVGraphic* bubble) const
+{
+    const QList<DRVGraphic*> all = graphics();
+    const qsizetype from = all.indexOf(const_cast<DRVGraphic*>(bubble));
+    if (!bubble || from < 0)
+        return {};
+    const QPointF touch(std::trunc(m_lastTouchPoint.x()), std::trunc(m_lastTouchPoint.y()));
+    for (qsizetype i = from; i < all.size(); ++i) {
+        DRVGraphic* graphic = all.at(i);
+        if (auto* image = qobject_cast<DRVImage*>(graphic)) {
+            if (image != bubble && image->bounds().intersects(bubble->bounds()))
+                return {image->contents(), image->bounds()};
+        } else if (auto* gallery = qobject_cast<DRVGalleryGrid*>(graphic)) {
+            const TransformView* picture = gallery->grabImageSelected(int(touch.x()), int(touch.y()));
+            if (picture && picture->galleryDimension().intersects(bubble->bounds()))
+                return {picture->image(), picture->galleryDimension()};
+        }
+    }
+    return {};
+}
+
+bool DRVGraphicView::shouldShowCreateZoomBubble() const
+{
+    const QList<DRVGraphic*> selected = selectedGraphics();
+    const auto* bubble = selected.size() == 1 ? qobject_cast<const DRVText*>(selected.constFirst()) : nullptr;
+    return bubble && bubble->zoomBubbleFlag() == 1 && !grabImageUnderneath(bubble).picture.isNull();
+}
+
+void DRVGraphicView::createZoomBubble()
+{
+    const QList<DRVGraphic*> selected = selectedGraphics();
+    if (selected.isEmpty())
+        return;
+    const DRVGraphic* bubble = selected.constFirst();
+    runInsertCommand(QStringLiteral("Zoom Bubble"),
+                     [&] { generateZoomBubble(bubble->cornerRadius() > 0 ? 1 : 0, bubble->bubbleShape()); });
+}
+
+DRVGraphic* DRVGraphicView::generateZoomBubble(int round, const QString& shapeName)
+{
+    const QList<DRVGraphic*> selected = selectedGraphics();
+    if (selected.isEmpty())
+        return nullptr;
+    const QRectF b = selected.constFirst()->bounds();
+    const PictureUnder under = grabImageUnderneath(selected.constFirst());
+    // A picture of no width has no scale to cut by.
+    if (under.picture.isNull() || under.bounds.width() <= 0 || b.width() < 1 || b.height() < 1)
+        return nullptr;
+    const float scale = float(under.picture.deviceIndependentSize().width() / under.bounds.width());
+    const QRectF crop(std::trunc(b.x() - under.bounds.x()) * scale,
+                      std::trunc(b.y() - under.bounds.y()) * scale, std::trunc(b.width()) * scale,
+                      std::trunc(b.height()) * scale);
+    const QSizeF zoomed(3 * b.width(), 3 * b.height());
+    const QImage picture = DataCentre::cropImage(under.picture, crop, QRectF(QPointF(0, 0), zoomed));
+    if (picture.isNull())
+        return nullptr;
+    const QSize pixels = picture.deviceIndependentSize().toSize();
+    ImageArguments a;
+    a.image = picture;
+    a.point = b.topLeft();
+    a.pixelSize = pixels;
+    a.shapeSize = QSizeF(pixels);
+    a.borderStyle = QStringLiteral("solid");
+    a.borderWidth = 3;
+    a.shadow = 1;
+    a.bubble = round;
+    a.bubbleShape = shapeName;
+    a.frame = QRectF(b.topLeft(), QSizeF(cappedImageSize(pixels)));
+    return addImageIntoArray(a);
+}
+
+void DRVGraphicView::addPictureCommands(QMenu* menu)
+{
+    if (shouldShowCreateZoomBubble()) {
+        menu->addSeparator();
+        menu->addAction(QStringLiteral("Create Zoom Bubble Image"), this, &DRVGraphicView::createZoomBubble);
+    }
+    addSlideshowCommands(menu);
 }

@@ -159,6 +159,7 @@ QStringList DRVGraphicView::holdingPredicates()
                             {"enlargeShown", enlargeShown()},
                             {"cropShown", cropShown()},
                             {"slideShowOptionsShown", slideShowOptionsShown()},
+                            {"shouldShowCreateZoomBubble", shouldShowCreateZoomBubble()},
                             {"slideShowImageEditingOptionsShown", slideShowImageEditingOptionsShown()},
                             {"abilityToCopyShown", abilityToCopyShown()},
                             {"duplicateShown", duplicateShown()},

@@ -686,6 +686,23 @@ public:
     static QList<ChosenPicture> chooseReadablePictures(const QString& prompt, const QString& title,
                                                        const QStringList& extensions, bool several);
 
+    // The picture a zoom bubble lies over: the first image behind it whose bounds meet its bounds,
+    // or a gallery's picture under the last touch point; a null picture when there is none.
+    struct PictureUnder
+    {
+        QImage picture;
+        QRectF bounds; // the area the picture covers on the canvas
+    };
+    PictureUnder grabImageUnderneath(const DRVGraphic* bubble) const;
+    // One zoom bubble selected over a picture.
+    bool shouldShowCreateZoomBubble() const;
+    // The area under the selected zoom bubble, three times enlarged, as a framed picture in front
+    // with its top-left corner on the bubble's, clipped to the bubble's shape when round.
+    void createZoomBubble();
+    DRVGraphic* generateZoomBubble(int round, const QString& shapeName);
+    // The picture commands of the canvas's context menu: zoom bubbles and slideshows.
+    void addPictureCommands(QMenu* menu);
+
     // ---- slideshows (DRVGraphicView+Slideshows.cpp) ----
     // The commands act on the one selected slideshow; each change of its slides is one undo step.
     // Appends a slide per chosen picture file and shows the last.
@@ -700,7 +717,7 @@ public:
     TransformView* createNewSlideshowImage(const QImage& image, const QString& type);
     bool slideShowOptionsShown() const;
     bool slideShowImageEditingOptionsShown() const;
-    // The slideshow commands of the canvas's context menu, when one slideshow is selected.
+    // The slideshow commands of a context menu, when one slideshow is selected.
     void addSlideshowCommands(QMenu* menu);
     // The displayed size of a picture: no wider than the edition's widest inserted picture.
     static QSize cappedImageSize(QSize pixelSize);

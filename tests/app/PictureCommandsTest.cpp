@@ -1,10 +1,12 @@
-// The slideshow commands of the canvas's context menu on a page opened in its window: adding,
-// replacing and deleting slides, each one undo step that brings the slides back whole.
+// The picture commands of the canvas's context menu on a page opened in its window: zoom bubbles,
+// and adding, replacing and deleting slides, each one undo step that brings the slides back whole.
 #include "AppTestSupport.h"
 
 #include "canvas/DRVGraphicView.h"
 #include "document/PageImageFiles.h"
+#include "model/DRVImage.h"
 #include "model/DRVSlideshow.h"
+#include "model/DRVText.h"
 
 #include <QContextMenuEvent>
 #include <QFileInfo>
@@ -13,19 +15,23 @@
 
 namespace {
 
-class SlideshowEditingTest : public WindowedAppTest
+class PictureCommandsTest : public WindowedAppTest
 {
 protected:
-    void SetUp() override
+    // A saved page in its window holding graphics (front to back) outside the undo history, the
+    // first selected.
+    void openWith(const QList<DRVGraphic*>& graphics)
     {
         window = documents.openDocumentWithContentsOfPath(savedPage(QStringLiteral("page")));
         ASSERT_TRUE(window);
-        slideshow = new DRVSlideshow;
-        slideshow->setBounds({40, 40, 300, 200});
-        slideshow->setSelectable(true);
         DRVDocument* document = window->document();
         document->undoManager()->disableUndoRegistration();
-        document->insertGraphics({slideshow}, {0});
+        QList<int> indexes;
+        for (int i = 0; i < int(graphics.size()); ++i) {
+            graphics.at(i)->setSelectable(true);
+            indexes.append(i);
+        }
+        document->insertGraphics(graphics, indexes);
         document->undoManager()->enableUndoRegistration();
         window->graphicView()->changeSelectionIndexes({0});
     }
@@ -61,6 +67,21 @@ protected:
         return chosen != nullptr;
     }
 
+    void undo() { validatedItem(window, QStringLiteral("undo:"))->trigger(); }
+
+    DRVWindowController* window = nullptr;
+};
+
+class SlideshowEditingTest : public PictureCommandsTest
+{
+protected:
+    void SetUp() override
+    {
+        slideshow = new DRVSlideshow;
+        slideshow->setBounds({40, 40, 300, 200});
+        openWith({slideshow});
+    }
+
     QString slides() const
     {
         QStringList names;
@@ -69,9 +90,6 @@ protected:
         return names.join(u' ') + QStringLiteral(" @") + QString::number(slideshow->currentImageIndex());
     }
 
-    void undo() { validatedItem(window, QStringLiteral("undo:"))->trigger(); }
-
-    DRVWindowController* window = nullptr;
     DRVSlideshow* slideshow = nullptr;
 };
 
@@ -143,4 +161,104 @@ TEST_F(SlideshowEditingTest, AutoScrollingSwitchesWithItsTitleAndAnUnreadableFil
     EXPECT_EQ(slideshow->slideShowAutomaticFlag(), 0);
     undo();
     EXPECT_EQ(slideshow->slideShowAutomaticFlag(), 1);
+}
+
+namespace {
+
+class ZoomBubbleTest : public PictureCommandsTest
+{
+protected:
+    // 800 x 600 in four quadrants: red, green / blue, yellow.
+    static QImage quadrants()
+    {
+        QImage image(800, 600, QImage::Format_RGB32);
+        const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
+        for (int y = 0; y < 600; ++y) {
+            for (int x = 0; x < 800; ++x)
+                image.setPixelColor(x, y, colours[(y >= 300 ? 2 : 0) + (x >= 400 ? 1 : 0)]);
+        }
+        return image;
+    }
+    // The picture shown at 400 x 300 in the page's corner, a zoom bubble over it.
+    DRVText* bubbleOverPicture(const QRectF& bounds, double cornerRadius, const QString& shape, int flag = 1)
+    {
+        auto* picture = new DRVImage;
+        picture->setContents(quadrants());
+        picture->setBounds({0, 0, 400, 300});
+        auto* bubble = new DRVText;
+        bubble->setBounds(bounds);
+        bubble->setZoomBubbleFlag(flag);
+        bubble->setCornerRadius(cornerRadius);
+        bubble->setBubbleShape(shape);
+        openWith({bubble, picture});
+        return bubble;
+    }
+};
+
+} // namespace
+
+TEST_F(ZoomBubbleTest, TheAreaUnderTheBubbleIsEnlargedThreeTimesInFrontOfIt)
+{
+    const struct
+    {
+        QRectF bubble;
+        double radius;
+        const char* shape;
+        QRectF frame;
+        int bubbleFlag;
+        // Points of the new picture and the quadrant colour each must show.
+        QList<QPair<QPoint, QColor>> pixels;
+    } cases[] = {
+        {{150, 100, 100, 100},
+         1000,
+         "circle",
+         {150, 100, 300, 300},
+         1,
+         {{{75, 75}, Qt::red}, {{225, 75}, Qt::green}, {{75, 225}, Qt::blue}, {{225, 225}, Qt::yellow}}},
+        {{50, 40, 100, 100}, 0, "", {50, 40, 300, 300}, 0, {{{5, 5}, Qt::red}, {{294, 294}, Qt::red}}},
+        // 750 x 450 is capped at the widest inserted picture, 600, in proportion.
+        {{150, 75, 250, 150},
+         0,
+         "",
+         {150, 75, 600, 360},
+         0,
+         {{{100, 100}, Qt::red}, {{400, 100}, Qt::green}, {{100, 400}, Qt::blue}, {{600, 400}, Qt::yellow}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shape);
+        bubbleOverPicture(c.bubble, c.radius, QString::fromLatin1(c.shape));
+        ASSERT_TRUE(chooseFromContextMenu(QStringLiteral("Create Zoom Bubble Image")));
+        DRVDocument* document = window->document();
+        ASSERT_EQ(document->graphics().size(), 4);
+        auto* zoomed = qobject_cast<DRVImage*>(document->graphics().constFirst());
+        ASSERT_TRUE(zoomed);
+        EXPECT_EQ(zoomed->bounds(), c.frame);
+        EXPECT_EQ(zoomed->bubbleFlag(), c.bubbleFlag);
+        EXPECT_EQ(zoomed->bubbleShape(), QString::fromLatin1(c.shape));
+        EXPECT_EQ(zoomed->imageType(), QStringLiteral("PNG"));
+        EXPECT_EQ(zoomed->borderStyle(), QStringLiteral("solid"));
+        EXPECT_EQ(zoomed->borderWidth(), 3);
+        EXPECT_EQ(zoomed->shadowFlag(), 1);
+        const QImage pixels = zoomed->contents().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(pixels.size(), QSize(3 * c.bubble.width(), 3 * c.bubble.height()));
+        for (const auto& [point, colour] : c.pixels)
+            EXPECT_EQ(pixels.pixelColor(point), colour) << point.x() << "," << point.y();
+        const QString original = PageImageFiles::imageFolderForPage(document->pagePath()) + u'/' +
+                                 zoomed->imageName() + QStringLiteral("o.PNG");
+        EXPECT_EQ(QImageReader(original).size(), pixels.size());
+        undo();
+        EXPECT_EQ(document->graphics().size(), 3);
+        window->performClose();
+    }
+}
+
+TEST_F(ZoomBubbleTest, APlainTextBoxOrTwoSelectedGraphicsOfferNoZoomImage)
+{
+    bubbleOverPicture({10, 10, 50, 50}, 0, QString(), 0);
+    EXPECT_FALSE(chooseFromContextMenu(QStringLiteral("Create Zoom Bubble Image")));
+    window->document()->graphics().constFirst()->setProperty("zoomBubbleFlag", 1);
+    window->graphicView()->changeSelectionIndexes({0, 1});
+    EXPECT_FALSE(chooseFromContextMenu(QStringLiteral("Create Zoom Bubble Image")));
+    window->graphicView()->changeSelectionIndexes({0});
+    EXPECT_TRUE(chooseFromContextMenu(QStringLiteral("Create Zoom Bubble Image")));
 }
