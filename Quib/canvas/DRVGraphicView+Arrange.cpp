@@ -380,6 +380,8 @@ const QHash<QString, DRVGraphicView::Command>& DRVGraphicView::menuCommands()
         {QStringLiteral("automateSlideShow:"), &DRVGraphicView::automateSlideShow},
         {QStringLiteral("linkSlide:"), &DRVGraphicView::applyLinkPopOver},
         {QStringLiteral("createZoomBubble:"), &DRVGraphicView::createZoomBubble},
+        {QStringLiteral("addGalleryImage:"), &DRVGraphicView::addGalleryImage},
+        {QStringLiteral("deleteGalleryImage:"), &DRVGraphicView::deleteGalleryImage},
         {QStringLiteral("alignOptionsShown:"), &DRVGraphicView::submenuOptions},
         {QStringLiteral("applyHTMLSnippetFormattingOption:"),
          &DRVGraphicView::applyHTMLSnippetFormattingOption},

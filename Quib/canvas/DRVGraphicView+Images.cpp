@@ -56,6 +56,41 @@ QString centringPadding(double cellWidth, int width)
 
 } // namespace
 
+QStringList DRVGraphicView::pictureFileExtensions()
+{
+    return {QStringLiteral("jpg"), QStringLiteral("JPG"),  QStringLiteral("png"),
+            QStringLiteral("PNG"), QStringLiteral("jpeg"), QStringLiteral("JPEG")};
+}
+
+QString DRVGraphicView::pictureFileType(const QString& path)
+{
+    const QString extension = QFileInfo(path).suffix();
+    return extension == QLatin1String("png") || extension == QLatin1String("PNG") ? QStringLiteral("PNG")
+                                                                                  : QStringLiteral("JPG");
+}
+
+TransformView* DRVGraphicView::newPictureCarrier(const ChosenPicture& chosen, QObject* container) const
+{
+    const QString name = getNextImageName();
+    const QString type = pictureFileType(chosen.path);
+    if (!OriginalImageFile::save(pageImageFolder(), name, type, chosen.image))
+        qWarning() << "DRVGraphicView: the original of" << name << "could not be written";
+    auto* picture = new TransformView(QRectF(), container);
+    picture->setImage(chosen.image);
+    picture->setImageLastModDate(QDateTime::currentDateTime());
+    picture->setImageName(name);
+    picture->setImageType(type);
+    picture->setOriginalWidth(chosen.image.width());
+    picture->setOriginalHeight(chosen.image.height());
+    picture->setGroupNumber(-99);
+    picture->setTableNumber(-99);
+    picture->setSlideShowNumber(-99);
+    picture->setImageEnlargeFlag(0);
+    picture->setRetinaFlag(
+        platform::UserDefaults::standard().integerForKey(QStringLiteral("DovrelRetinaFlag")) != 0 ? 1 : 0);
+    return picture;
+}
+
 QString DRVGraphicView::pageImageFolder() const
 {
     if (!m_tempPagePath.isEmpty())
@@ -293,4 +328,5 @@ void DRVGraphicView::addPictureCommands(QMenu* menu)
         menu->addAction(QStringLiteral("Create Zoom Bubble Image"), this, &DRVGraphicView::createZoomBubble);
     }
     addSlideshowCommands(menu);
+    addGalleryCommands(menu);
 }

@@ -1,6 +1,7 @@
 // Editing the slides of a slideshow from the canvas's menus. Every change to the list of slides is
 // recorded as the list before and after, so undo brings a deleted slide back whole.
 #include "canvas/DRVGraphicView.h"
+#include "canvas/PictureListUndo.h"
 #include "editions/DataCentre.h"
 #include "model/DRVSlideshow.h"
 #include "model/OriginalImageFile.h"
@@ -17,44 +18,9 @@
 
 namespace {
 
-const QStringList kSlideExtensions = {QStringLiteral("jpg"), QStringLiteral("JPG"),  QStringLiteral("png"),
-                                      QStringLiteral("PNG"), QStringLiteral("jpeg"), QStringLiteral("JPEG")};
-
-QString slideType(const QString& path)
-{
-    const QString extension = QFileInfo(path).suffix();
-    return extension == QLatin1String("png") || extension == QLatin1String("PNG") ? QStringLiteral("PNG")
-                                                                                  : QStringLiteral("JPG");
-}
-
-int retinaDefault()
-{
-    return platform::UserDefaults::standard().integerForKey(QStringLiteral("DovrelRetinaFlag")) != 0 ? 1 : 0;
-}
-
 DRVSlideshow* onlySelectedSlideshow(const QList<DRVGraphic*>& selected)
 {
     return selected.size() == 1 ? qobject_cast<DRVSlideshow*>(selected.constFirst()) : nullptr;
-}
-
-// Gives the slideshow slides and shown index, and records the ones it had: the slides taken out
-// stay children of the slideshow, so undo can put them back.
-void setSlidesRecorded(platform::UndoManager* undo, DRVSlideshow* slideshow,
-                       const QList<TransformView*>& slides, int index)
-{
-    const QList<TransformView*> oldSlides = slideshow->imageArray();
-    const int oldIndex = slideshow->currentImageIndex();
-    slideshow->setImageArray(slides);
-    slideshow->setCurrentImageIndex(index);
-    // The bounds set to themselves tell the canvas to draw the slideshow again.
-    slideshow->setBounds(slideshow->bounds());
-    if (!undo)
-        return;
-    QPointer<DRVSlideshow> guarded(slideshow);
-    undo->registerUndo(slideshow, [undo, guarded, oldSlides, oldIndex] {
-        if (guarded)
-            setSlidesRecorded(undo, guarded, oldSlides, oldIndex);
-    });
 }
 
 } // namespace
@@ -77,35 +43,20 @@ void DRVGraphicView::addSlideshowImage()
         qWarning() << "selected slideshow is nil";
         return;
     }
-    const QList<ChosenPicture> pictures =
-        chooseReadablePictures(QStringLiteral("Select"),
-                               QStringLiteral("Add one or more images to slideshow"), kSlideExtensions, true);
+    const QList<ChosenPicture> pictures = chooseReadablePictures(
+        QStringLiteral("Select"), QStringLiteral("Add one or more images to slideshow"),
+        pictureFileExtensions(), true);
     if (pictures.isEmpty())
         return;
     beginUndoStep();
     QList<TransformView*> slides = slideshow->imageArray();
     for (const ChosenPicture& chosen : pictures) {
-        const QString name = getNextImageName();
-        const QString type = slideType(chosen.path);
-        if (!OriginalImageFile::save(pageImageFolder(), name, type, chosen.image))
-            qWarning() << "DRVGraphicView: the original of slide" << name << "could not be written";
-        auto* slide = new TransformView(QRectF(), slideshow);
-        slide->setImage(chosen.image);
-        slide->setImageName(name);
-        slide->setImageType(type);
-        slide->setOriginalWidth(chosen.image.width());
-        slide->setOriginalHeight(chosen.image.height());
+        TransformView* slide = newPictureCarrier(chosen, slideshow);
         slide->setSlideNumber(slideshow->slideNumber());
-        slide->setImageLastModDate(QDateTime::currentDateTime());
-        slide->setGroupNumber(-99);
-        slide->setTableNumber(-99);
         slide->setGalleryNumber(-99);
-        slide->setSlideShowNumber(-99);
-        slide->setImageEnlargeFlag(0);
-        slide->setRetinaFlag(retinaDefault());
         slides.append(slide);
         // Each slide is in the list before the next is named.
-        setSlidesRecorded(undoManager(), slideshow, slides, int(slides.size()) - 1);
+        picturelist::setRecorded(undoManager(), slideshow, slides, int(slides.size()) - 1);
     }
     endUndoStep(QStringLiteral("Add Slide"));
 }
@@ -138,19 +89,19 @@ void DRVGraphicView::replaceSlide()
     if (!slideshow || slideshow->totalNumofSlides() == 0 || !m_graphicsContainer)
         return;
     const QList<ChosenPicture> pictures =
-        chooseReadablePictures(QStringLiteral("Add New"), QString(), kSlideExtensions, false);
+        chooseReadablePictures(QStringLiteral("Add New"), QString(), pictureFileExtensions(), false);
     if (pictures.isEmpty())
         return;
     const int index = slideshow->currentImageIndex();
     TransformView* slide =
-        createNewSlideshowImage(pictures.constFirst().image, slideType(pictures.constFirst().path));
+        createNewSlideshowImage(pictures.constFirst().image, pictureFileType(pictures.constFirst().path));
     if (!slide)
         return;
     slide->setSlideNumber(index);
     beginUndoStep();
     QList<TransformView*> slides = slideshow->imageArray();
     slides[index] = slide;
-    setSlidesRecorded(undoManager(), slideshow, slides, index);
+    picturelist::setRecorded(undoManager(), slideshow, slides, index);
     endUndoStep(QStringLiteral("Replace Slide"));
 }
 
@@ -164,7 +115,7 @@ void DRVGraphicView::deleteSlide()
     slides.removeAt(index);
     beginUndoStep();
     // The last slide gone, the one before it is shown: an index past the end shows nothing.
-    setSlidesRecorded(undoManager(), slideshow, slides, std::min(index, int(slides.size()) - 1));
+    picturelist::setRecorded(undoManager(), slideshow, slides, std::min(index, int(slides.size()) - 1));
     endUndoStep(QStringLiteral("Delete Slide"));
 }
 

@@ -703,6 +703,23 @@ public:
     // The picture commands of the canvas's context menu: zoom bubbles and slideshows.
     void addPictureCommands(QMenu* menu);
 
+    // The picture files slides and gallery pictures are made from, and the type of one: "PNG" for
+    // the extension png or PNG, else "JPG".
+    static QStringList pictureFileExtensions();
+    static QString pictureFileType(const QString& path);
+    // A named carrier of the picture for container, its original written beside the page; in no
+    // group, table or slideshow, not enlarged, retina as the user default says.
+    TransformView* newPictureCarrier(const ChosenPicture& chosen, QObject* container) const;
+
+    // ---- galleries (DRVGraphicView+Galleries.cpp) ----
+    // The commands act on the one selected gallery at the last touch point; each is one undo step.
+    // Pictures from the chosen files into the spot under the touch point and the spots after it,
+    // row by row; files beyond the last spot are left out. Nothing when the point is in no spot.
+    void addGalleryImage();
+    // Removes the picture under the touch point.
+    void deleteGalleryImage();
+    void addGalleryCommands(QMenu* menu);
+
     // ---- slideshows (DRVGraphicView+Slideshows.cpp) ----
     // The commands act on the one selected slideshow; each change of its slides is one undo step.
     // Appends a slide per chosen picture file and shows the last.

@@ -4,6 +4,7 @@
 
 #include "canvas/DRVGraphicView.h"
 #include "document/PageImageFiles.h"
+#include "model/DRVGalleryGrid.h"
 #include "model/DRVImage.h"
 #include "model/DRVSlideshow.h"
 #include "model/DRVText.h"
@@ -38,10 +39,9 @@ protected:
     }
 
     // Right-clicks the slideshow and chooses the command titled so; false when it is not offered.
-    bool chooseFromContextMenu(const QString& title)
+    bool chooseFromContextMenu(const QString& title, QPoint inside = QPoint(60, 60))
     {
         DRVGraphicView* canvas = window->graphicView();
-        const QPoint inside(60, 60);
         QContextMenuEvent click(QContextMenuEvent::Mouse, inside, canvas->mapToGlobal(inside));
         QCoreApplication::sendEvent(canvas, &click);
         QMenu* menu = canvas->contextMenu();
@@ -267,4 +267,67 @@ TEST_F(ZoomBubbleTest, APlainTextBoxOrTwoSelectedGraphicsOfferNoZoomImage)
     EXPECT_FALSE(chooseFromContextMenu(QStringLiteral("Create Zoom Bubble Image")));
     window->graphicView()->changeSelectionIndexes({0});
     EXPECT_TRUE(chooseFromContextMenu(QStringLiteral("Create Zoom Bubble Image")));
+}
+
+namespace {
+
+class GalleryEditingTest : public PictureCommandsTest
+{
+protected:
+    void SetUp() override
+    {
+        gallery = new DRVGalleryGrid;
+        gallery->setBounds({0, 0, 400, 400});
+        gallery->setNumOfRows(2);
+        gallery->setNumOfColumns(2);
+        openWith({gallery});
+    }
+    // Name and spot of every picture, in spot order.
+    QString pictures() const
+    {
+        const QList<TransformView*> held = gallery->imageArray();
+        QList<const TransformView*> all(held.begin(), held.end());
+        std::sort(all.begin(), all.end(), [](const TransformView* a, const TransformView* b) {
+            return std::pair(a->rowSpot(), a->columnSpot()) < std::pair(b->rowSpot(), b->columnSpot());
+        });
+        QStringList out;
+        for (const TransformView* picture : all)
+            out.append(QStringLiteral("%1@%2,%3")
+                           .arg(picture->imageName())
+                           .arg(picture->rowSpot())
+                           .arg(picture->columnSpot()));
+        return out.join(u' ');
+    }
+    DRVGalleryGrid* gallery = nullptr;
+};
+
+} // namespace
+
+TEST_F(GalleryEditingTest, PicturesFillTheSpotsFromTheTouchedOneAndDeletingUndoesWhole)
+{
+    const QPoint secondSpot(300, 100);
+    dialogs->queueOpenPanelAnswer(
+        {picture(QStringLiteral("a.png"), {40, 20}), picture(QStringLiteral("b.jpg"), {20, 40}),
+         picture(QStringLiteral("c.png"), {30, 30}), picture(QStringLiteral("d.png"), {30, 30})});
+    ASSERT_TRUE(chooseFromContextMenu(QStringLiteral("Add Images…"), secondSpot));
+    EXPECT_EQ(dialogs->openRequests().constFirst().title,
+              QStringLiteral("Add one or more images to gallery"));
+    // Three spots remain from the second one on: the fourth file is left out.
+    EXPECT_EQ(pictures(), QStringLiteral("image0@0,1 image1@1,0 image2@1,1"));
+    const QString folder = PageImageFiles::imageFolderForPage(window->document()->pagePath());
+    EXPECT_EQ(QImageReader(folder + QStringLiteral("/image1o.JPG")).size(), QSize(20, 40));
+    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/image3o.PNG")));
+
+    ASSERT_TRUE(chooseFromContextMenu(QStringLiteral("Delete Image"), QPoint(100, 300)));
+    EXPECT_EQ(pictures(), QStringLiteral("image0@0,1 image2@1,1"));
+    EXPECT_FALSE(chooseFromContextMenu(QStringLiteral("Delete Image"), QPoint(100, 300)));
+    undo();
+    EXPECT_EQ(pictures(), QStringLiteral("image0@0,1 image1@1,0 image2@1,1"));
+    undo();
+    EXPECT_EQ(pictures(), QString());
+
+    // A touch outside every spot adds nothing and asks for no file.
+    ASSERT_TRUE(chooseFromContextMenu(QStringLiteral("Add Images…"), QPoint(500, 500)));
+    EXPECT_EQ(dialogs->openRequests().size(), 1);
+    EXPECT_EQ(pictures(), QString());
 }
