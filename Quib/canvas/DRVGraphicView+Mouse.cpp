@@ -221,6 +221,7 @@ void DRVGraphicView::contextMenuEvent(QContextMenuEvent* event)
         m_contextMenu->addAction(QStringLiteral("Center on Canvas"), this, &DRVGraphicView::centerOnCanvas);
     onCanvas->setEnabled(hasSelection);
     addTableCommands(m_contextMenu);
+    addPictureCommands(m_contextMenu);
     m_contextMenu->popup(event->globalPos());
     event->accept();
 }

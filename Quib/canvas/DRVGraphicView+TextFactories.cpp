@@ -427,52 +427,16 @@ void DRVGraphicView::addQuibLink4()
 DRVGraphic* DRVGraphicView::addBundlePicture(const QString& name, const QRectF& frame, int groupNumber,
                                              const QString& link, QSizeF shapeSize)
 {
-    Q_UNUSED(shapeSize); // only the responsive cell fitting of pictures reads it
-    const QImage picture = bundleImage(name);
-    if (picture.isNull())
-        return nullptr;
-    QString imageName = PageContext::current().nextImageName();
-    if (imageName.isEmpty()) {
-        QStringList inUse;
-        for (const DRVImage* image : graphicsWithClass<DRVImage>())
-            inUse.append(image->imageName());
-        imageName = PageImageFiles::getNextImageName(inUse, tempPagePath());
-    }
-    QVariantMap p;
-    for (const char* side : {"top", "bottom", "left", "right"}) {
-        const QString s = QString::fromLatin1(side);
-        p.insert(s + QStringLiteral("Padding"), QStringLiteral("0"));
-        p.insert(s + QStringLiteral("Margin"), QStringLiteral("0"));
-        p.insert(s + QStringLiteral("PaddingType"), QStringLiteral("%"));
-        p.insert(s + QStringLiteral("MarginType"), QStringLiteral("%"));
-    }
-    p.insert(QStringLiteral("bounds"), platform::stringFromRect(frame));
-    p.insert(QStringLiteral("opacity"), realText(1.0));
-    p.insert(QStringLiteral("shadowFlag"), QStringLiteral("0"));
-    p.insert(QStringLiteral("link"), text(link));
-    p.insert(QStringLiteral("imageName"), imageName);
-    p.insert(QStringLiteral("imageType"), QStringLiteral("PNG"));
-    p.insert(QStringLiteral("imageLastModDate"), QDateTime::currentDateTime());
-    p.insert(QStringLiteral("textType"), QStringLiteral(""));
-    p.insert(QStringLiteral("textHexColorString"), QStringLiteral("000000"));
-    p.insert(QStringLiteral("backgroundHexColorString"), QStringLiteral("000000"));
-    p.insert(QStringLiteral("imageEnlargeFlag"), QStringLiteral("0"));
-    p.insert(QStringLiteral("backdropLightingFlag"), QStringLiteral("2"));
-    const bool retina =
-        platform::UserDefaults::standard().integerForKey(QStringLiteral("DovrelRetinaFlag")) != 0;
-    p.insert(QStringLiteral("retinaFlag"), retina ? QStringLiteral("1") : QStringLiteral("0"));
-    p.insert(QStringLiteral("slideShowNumber"), intText(kNoSection));
-    p.insert(QStringLiteral("contents"), DRVGraphic::archivedImage(picture));
-    p.insert(QStringLiteral("groupNumber"), intText(groupNumber));
-    p.insert(QStringLiteral("borderStyle"), QStringLiteral("none"));
-    p.insert(QStringLiteral("borderWidth"), QStringLiteral("0"));
-    p.insert(QStringLiteral("borderHexColorString"), QStringLiteral("FFFFFF"));
-    p.insert(QStringLiteral("borderColor"), archivedHexColour(QStringLiteral("FFFFFF")));
-    p.insert(QStringLiteral("bubbleShape"), QStringLiteral(""));
-    p.insert(QStringLiteral("bubbleFlag"), QStringLiteral("0"));
-    DRVGraphic* image = GraphicRegistry::create(QStringLiteral("DRVImage"));
-    image->initWithProperties(p);
-    return insertNewGraphic(image, frame.topLeft());
+    ImageArguments a;
+    a.image = bundleImage(name);
+    a.point = frame.topLeft();
+    a.keepOriginal = false;
+    a.link = link;
+    a.pixelSize = a.image.size();
+    a.groupNumber = groupNumber;
+    a.shapeSize = shapeSize;
+    a.frame = frame;
+    return addImageIntoArray(a);
 }
 
 // ---- preset text styles and shapes ----

@@ -642,6 +642,106 @@ public:
     // The names of every picture of the page: images, slides, gallery and table pictures.
     QStringList imageNamesInUse() const;
 
+    // ---- pictures (DRVGraphicView+Images.cpp) ----
+    // The arguments of the image factory; the defaults are those of a plain picture.
+    struct ImageArguments
+    {
+        QImage image;
+        QString type = QStringLiteral("PNG"); // "JPG" or "PNG"
+        QPointF point;                        // the section cell lookup in the responsive layout
+        bool keepOriginal = true;             // bundle pictures need no original beside the page
+        QString link;
+        QSize pixelSize;
+        int groupNumber = -99;
+        QSizeF shapeSize; // only its proportion counts
+        int enlarge = 0;
+        QString borderStyle = QStringLiteral("none");
+        QString borderColour = QStringLiteral("FFFFFF");
+        int borderWidth = 0;
+        int shadow = 0;
+        int bubble = 0;
+        QString bubbleShape;
+        QRectF frame;
+    };
+    // A named image graphic in front of all others, its original written beside the page; in the
+    // responsive layout it spans the section cell under the point, centred by its padding.
+    // nullptr while unbound or for an empty picture.
+    DRVGraphic* addImageIntoArray(const ImageArguments& arguments);
+    // "image" + one past the highest number in use on the page or in its image folder.
+    QString getNextImageName() const;
+    // The folder beside the page that holds its picture files; empty for a page never saved.
+    QString pageImageFolder() const;
+    // Picture files chosen in an open panel, side by side 20 apart from the insertion point, as
+    // one undo step; files that are no readable picture are named in one alert.
+    void addNewImage();
+    // The same at point.
+    void addNewImage_drag(QPointF point);
+    // The chosen files each at origin() + 20 per picture already added; shapeIsDisplayed gives the
+    // responsive fitting the capped size in place of the pixel size.
+    void addPictureFiles(const std::function<QPointF()>& origin, bool shapeIsDisplayed);
+    struct ChosenPicture
+    {
+        QString path;
+        QImage image;
+    };
+    // The pictures of the files chosen in an open panel, in its order; the files that are no
+    // readable picture are named in one alert.
+    static QList<ChosenPicture> chooseReadablePictures(const QString& prompt, const QString& title,
+                                                       const QStringList& extensions, bool several);
+
+    // The picture a zoom bubble lies over: the first image behind it whose bounds meet its bounds,
+    // or a gallery's picture under the last touch point; a null picture when there is none.
+    struct PictureUnder
+    {
+        QImage picture;
+        QRectF bounds; // the area the picture covers on the canvas
+    };
+    PictureUnder grabImageUnderneath(const DRVGraphic* bubble) const;
+    // One zoom bubble selected over a picture.
+    bool shouldShowCreateZoomBubble() const;
+    // The area under the selected zoom bubble, three times enlarged, as a framed picture in front
+    // with its top-left corner on the bubble's, clipped to the bubble's shape when round.
+    void createZoomBubble();
+    DRVGraphic* generateZoomBubble(int round, const QString& shapeName);
+    // The picture commands of the canvas's context menu: zoom bubbles and slideshows.
+    void addPictureCommands(QMenu* menu);
+
+    // The picture files slides and gallery pictures are made from, and the type of one: "PNG" for
+    // the extension png or PNG, else "JPG".
+    static QStringList pictureFileExtensions();
+    static QString pictureFileType(const QString& path);
+    // A named carrier of the picture for container, its original written beside the page; in no
+    // group, table or slideshow, not enlarged, retina as the user default says.
+    TransformView* newPictureCarrier(const ChosenPicture& chosen, QObject* container) const;
+
+    // ---- galleries (DRVGraphicView+Galleries.cpp) ----
+    // The commands act on the one selected gallery at the last touch point; each is one undo step.
+    // Pictures from the chosen files into the spot under the touch point and the spots after it,
+    // row by row; files beyond the last spot are left out. Nothing when the point is in no spot.
+    void addGalleryImage();
+    // Removes the picture under the touch point.
+    void deleteGalleryImage();
+    void addGalleryCommands(QMenu* menu);
+
+    // ---- slideshows (DRVGraphicView+Slideshows.cpp) ----
+    // The commands act on the one selected slideshow; each change of its slides is one undo step.
+    // Appends a slide per chosen picture file and shows the last.
+    void addSlideshowImage();
+    // Replaces the shown slide with a chosen picture.
+    void replaceSlide();
+    // Removes the shown slide; the shown index stays in range.
+    void deleteSlide();
+    // Switches automatic advance of the published slideshow.
+    void automateSlideShow();
+    // A replacement slide of the picture, its original written beside the page; inserts nothing.
+    TransformView* createNewSlideshowImage(const QImage& image, const QString& type);
+    bool slideShowOptionsShown() const;
+    bool slideShowImageEditingOptionsShown() const;
+    // The slideshow commands of a context menu, when one slideshow is selected.
+    void addSlideshowCommands(QMenu* menu);
+    // The displayed size of a picture: no wider than the edition's widest inserted picture.
+    static QSize cappedImageSize(QSize pixelSize);
+
     // ---- component factories (DRVGraphicView+ComponentFactories.cpp) ----
     // A page of the open website project as the site map and the table of contents list it.
     struct SitePage

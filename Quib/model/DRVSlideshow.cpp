@@ -1,4 +1,5 @@
 #include "model/DRVSlideshow.h"
+#include "platform/UserDefaults.h"
 
 #include "editions/DataCentre.h"
 #include "platform/Drawing.h"
@@ -106,6 +107,22 @@ TransformView* DRVSlideshow::currentSlide() const
     if (m_currentImageIndex < 0 || m_currentImageIndex >= m_imageArray.size())
         return nullptr;
     return m_imageArray.at(m_currentImageIndex);
+}
+
+void DRVSlideshow::setNewSlideLook(TransformView* slide)
+{
+    slide->setTag(0);
+    slide->setBorder(0);
+    slide->setBorderStyle(QStringLiteral("none"));
+    slide->setLink(QStringLiteral(""));
+    slide->setRetinaFlag(
+        platform::UserDefaults::standard().integerForKey(QStringLiteral("DovrelRetinaFlag")) != 0 ? 1 : 0);
+    slide->setAlpha(1.0f);
+    slide->setShadowRadius(0);
+    slide->setShadowHorizontalOffset(0);
+    slide->setShadowVerticalOffset(0);
+    slide->setScrollFlag(0);
+    slide->setMoveLock(0);
 }
 
 void DRVSlideshow::addIntoImageArray(TransformView* slide)

@@ -39,6 +39,9 @@ public:
     // The slide shown, or nullptr with none.
     TransformView* currentSlide() const;
 
+    // The look a slide made to replace another starts with: no tag, border, link, shadow, scrolling
+    // or move lock, fully opaque, retina as the user default "DovrelRetinaFlag" says.
+    static void setNewSlideLook(TransformView* slide);
     // Appends the slide (adopting it) and shows it.
     void addIntoImageArray(TransformView* slide);
     // Takes the slide out (the caller owns it then) and keeps the current index in range.

@@ -2,6 +2,7 @@
 
 #include "editions/DataCentre.h"
 #include "model/DRVSlideshow.h"
+#include "model/OriginalImageFile.h"
 #include "model/OuterSlideShow.h"
 #include "model/PageContext.h"
 #include "platform/Dialogs.h"
@@ -241,32 +242,10 @@ TransformView* SlideShow::createNewSlideshowImage(const QImage& image, const QSt
 {
     if (image.isNull())
         return nullptr;
-    const int maxWidth =
-        int(platform::UserDefaults::standard().integerForKey(QStringLiteral("DovrelMaxImageSize")));
-    int storedWidth = image.width();
-    float ratio = 1.0f;
-    // A missing or zero limit means no limit.
-    if (maxWidth > 0 && image.width() > maxWidth) {
-        storedWidth = maxWidth;
-        ratio = float(image.width()) / float(maxWidth);
-    }
-    const QSizeF storedSize(storedWidth, image.height() / ratio);
+    const QSizeF storedSize = OriginalImageFile::storedSize(image.size(), OriginalImageFile::widthLimit());
     const QString name = nextImageName();
-
-    if (m_documentFolder.isEmpty())
-        return nullptr;
     // The name is offered by the page, which numbers after the names it has read.
-    const std::optional<QString> path =
-        platform::SafePath::isSafeName(name)
-            ? platform::SafePath::filePath(m_documentFolder, name + QStringLiteral("o.") + type)
-            : std::nullopt;
-    if (!path)
-        return nullptr;
-    const QImage scaled = DataCentre::imageWithImage(image, storedSize);
-    const QByteArray data = type == QLatin1String("JPG") ? DataCentre::JPEGRepresentationOfImage(scaled, 1.0f)
-                                                         : DataCentre::PNGRepresentationOfImage(scaled);
-    // The old file stays in place until the new one is complete.
-    if (data.isEmpty() || !platform::writeFileAtomically(*path, data))
+    if (!OriginalImageFile::save(m_documentFolder, name, type, image))
         return nullptr;
 
     const QSize size = DataCentre::returnNewSizeWithWidth(image.size(), m_slideshowSize.width());
@@ -276,18 +255,7 @@ TransformView* SlideShow::createNewSlideshowImage(const QImage& image, const QSt
     slide->setImageType(type);
     slide->setOriginalWidth(platform::truncToInt(storedSize.width()));
     slide->setOriginalHeight(platform::truncToInt(storedSize.height()));
-    slide->setTag(0);
-    slide->setBorder(0);
-    slide->setBorderStyle(QStringLiteral("none"));
-    slide->setLink(QStringLiteral(""));
-    slide->setRetinaFlag(
-        platform::UserDefaults::standard().integerForKey(QStringLiteral("DovrelRetinaFlag")) != 0 ? 1 : 0);
-    slide->setAlpha(1.0f);
-    slide->setShadowRadius(0);
-    slide->setShadowHorizontalOffset(0);
-    slide->setShadowVerticalOffset(0);
-    slide->setScrollFlag(0);
-    slide->setMoveLock(0);
+    DRVSlideshow::setNewSlideLook(slide);
     return slide;
 }
 
