@@ -134,11 +134,21 @@ bool DRVGraphicView::makeNewImageFromMimeData(const QMimeData* data)
 
 bool DRVGraphicView::importImage(const ImageImport& request)
 {
-    if (!m_imageImporter) {
-        qInfo() << "dropped picture not added: no picture import on this canvas";
+    if (m_imageImporter)
+        return m_imageImporter(*this, request);
+    // The canvas's own picture factory, one undo step per picture.
+    ImageArguments a;
+    a.image = request.fromFile ? QImageReader(request.path).read() : request.image;
+    if (a.image.isNull())
         return false;
-    }
-    return m_imageImporter(*this, request);
+    a.type = request.imageType;
+    a.point = request.frame.topLeft();
+    a.pixelSize = request.pixelSize;
+    a.shapeSize = request.frame.size();
+    a.frame = request.frame;
+    bool added = false;
+    runInsertCommand(QStringLiteral("Photo"), [&] { added = addImageIntoArray(a) != nullptr; });
+    return added;
 }
 
 void DRVGraphicView::performDrop(const QMimeData* data, QPointF point)

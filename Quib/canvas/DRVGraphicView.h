@@ -826,7 +826,8 @@ public:
         QRectF frame;
         bool fromFile = false;
     };
-    // Adds the picture; false when it was not added. Installed by the picture import.
+    // Adds the picture; false when it was not added. Without one installed the canvas's own
+    // picture factory adds it.
     using ImageImporter = std::function<bool(DRVGraphicView&, const ImageImport&)>;
     void setImageImporter(ImageImporter importer) { m_imageImporter = std::move(importer); }
     // False for a file that is no readable image by its extension and contents.

@@ -1,12 +1,13 @@
 #include "window/DragIconView.h"
 
+#include "canvas/DRVDragTypes.h"
+#include "model/GraphicClipboard.h"
+
 #include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
 
 #include <QApplication>
 #include <QDrag>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QLabel>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -93,9 +94,8 @@ QImage DragIconView::createShapeImage() const
 QMimeData* DragIconView::dragMimeData() const
 {
     auto* data = new QMimeData;
-    const QJsonArray keys{m_entry.dropKey};
-    data->setData(QString::fromLatin1(kLibraryItemMimeType),
-                  QJsonDocument(keys).toJson(QJsonDocument::Compact));
+    // The canvas takes a one-element list of the key, in the graphics' clipboard encoding.
+    data->setData(DRVDragTypes::libraryKeyMimeType(), GraphicClipboard::encode(QVariantList{m_entry.dropKey}));
     return data;
 }
 

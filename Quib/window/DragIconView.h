@@ -17,8 +17,6 @@ class DragIconView : public QWidget
 {
     Q_OBJECT
 public:
-    static constexpr const char* kLibraryItemMimeType = "application/x-quib-library-item";
-
     DragIconView(const PaletteEntry& entry, const QString& shownTitle, QWidget* parent = nullptr);
 
     const PaletteEntry& entry() const { return m_entry; }

@@ -4,7 +4,9 @@
 #include "FactoriesTestSupport.h"
 
 #include "canvas/DRVDragTypes.h"
+#include "model/DRVImage.h"
 #include "model/DRVRectangle.h"
+#include "platform/UndoManager.h"
 #include "model/GraphicClipboard.h"
 
 #include <QCoreApplication>
@@ -184,3 +186,18 @@ TEST_F(ResponsiveDropTest, OutsideEverySectionOnlySectionItemsAreTaken)
 }
 
 } // namespace
+
+TEST_F(DragAndDropTest, WithoutAnInstalledImportTheCanvasAddsThePictureItself)
+{
+    view.setImageImporter({});
+    bind();
+    dropAt(files({imageFile(QStringLiteral("photo.png"), QSize(300, 200))}), QPointF(40, 60));
+    ASSERT_EQ(doc.graphics().size(), 1);
+    auto* image = qobject_cast<DRVImage*>(doc.graphics().constFirst());
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->bounds(), QRectF(40, 60, 300, 200));
+    EXPECT_EQ(image->imageType(), QStringLiteral("PNG"));
+    EXPECT_EQ(doc.undoManager()->undoActionName(), QStringLiteral("Photo"));
+    doc.undoManager()->undo();
+    EXPECT_TRUE(doc.graphics().isEmpty());
+}

@@ -2,7 +2,11 @@
 // their highlight per window and the drag they start.
 #include "WindowTestSupport.h"
 
+#include "canvas/DRVDragTypes.h"
+#include "canvas/DRVGraphicView.h"
 #include "document/DRVDocument.h"
+#include "model/DRVText.h"
+#include "model/GraphicClipboard.h"
 #include "window/DRVWindowController.h"
 #include "window/DragIconView.h"
 #include "window/PaletteCatalogue.h"
@@ -11,8 +15,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QDrag>
-#include <QJsonArray>
-#include <QJsonDocument>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMimeData>
@@ -161,12 +165,12 @@ TEST_F(PaletteTest, AClickHighlightsOnlyTheLastTileOfItsOwnWindow)
     EXPECT_TRUE(a.at(1)->highlightFlag());
 }
 
-TEST_F(PaletteTest, ADragCarriesTheDropKeyAsAOneElementList)
+TEST_F(PaletteTest, ADraggedTileAddsItsObjectWhereTheCanvasTakesTheDrop)
 {
     QList<QByteArray> payloads;
     auto saved = DragIconView::dragRunner();
     DragIconView::dragRunner() = [&](QDrag* drag) {
-        payloads.append(drag->mimeData()->data(QString::fromLatin1(DragIconView::kLibraryItemMimeType)));
+        payloads.append(drag->mimeData()->data(DRVDragTypes::libraryKeyMimeType()));
         drag->deleteLater();
     };
     auto dragTile = [](DragIconView* tile) {
@@ -179,12 +183,35 @@ TEST_F(PaletteTest, ADragCarriesTheDropKeyAsAOneElementList)
     };
     DRVDocument doc;
     auto controller = openPalette(QStringLiteral("Cardell2"), QStringLiteral("html"), doc);
-    DragIconView* tile = controller->paletteTiles().first();
-    dragTile(tile);
+    DragIconView* textBox = nullptr;
+    for (DragIconView* tile : controller->paletteTiles()) {
+        if (tile->dragAndDropCodeName() == QLatin1String("quib_textbox_body"))
+            textBox = tile;
+    }
+    ASSERT_NE(textBox, nullptr);
+    dragTile(textBox);
     ASSERT_EQ(payloads.size(), 1);
-    const QJsonArray keys = QJsonDocument::fromJson(payloads.first()).array();
-    EXPECT_EQ(keys, QJsonArray{tile->dragAndDropCodeName()});
-    EXPECT_TRUE(tile->dragAndDropCodeName().startsWith(QLatin1String("quib_")));
+    EXPECT_EQ(GraphicClipboard::decode(payloads.first()), QVariantList{QStringLiteral("quib_textbox_body")});
+
+    // The same data dropped on a canvas makes a text box there; a key without an object adds nothing.
+    DRVGraphicView canvas;
+    canvas.resize(800, 600);
+    canvas.bindGraphics(&doc);
+    auto dropAt = [&](const QByteArray& payload, QPointF point) {
+        QMimeData data;
+        data.setData(DRVDragTypes::libraryKeyMimeType(), payload);
+        QDragEnterEvent enter(point.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&canvas, &enter);
+        QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&canvas, &drop);
+    };
+    dropAt(payloads.first(), QPointF(120, 90));
+    ASSERT_EQ(doc.graphics().size(), 1);
+    auto* added = qobject_cast<DRVText*>(doc.graphics().constFirst());
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->bounds().topLeft(), QPointF(120, 90));
+    dropAt(GraphicClipboard::encode(QVariantList{QStringLiteral("quib_table1x5")}), QPointF(300, 300));
+    EXPECT_EQ(doc.graphics().size(), 1);
 
     // Editions with the inspector beside the canvas rather than in the sidebar do not drag.
     edition().gSidebarInspectorFlag = false;
