@@ -1,5 +1,6 @@
 #include "platform/SecretStore.h"
 
+#include "platform/Dialogs.h"
 #include "platform/KeychainSecretStore.h"
 #include "platform/StringRules.h"
 
@@ -84,6 +85,20 @@ ScopedSecretStore::ScopedSecretStore() : m_previous(gInstalled.load())
 ScopedSecretStore::~ScopedSecretStore()
 {
     SecretStore::setCurrent(m_previous);
+}
+
+bool writeSecretOrAlert(const SecretKey& key, const QString& secret)
+{
+    if (SecretStore::current().write(key, secret))
+        return true;
+    Alert alert;
+    alert.style = AlertStyle::Critical;
+    alert.title = QStringLiteral("The password could not be saved");
+    alert.informativeText =
+        QStringLiteral("Your keyring did not accept it. Unlock the keyring, then save the settings again.");
+    alert.buttons = {QStringLiteral("OK")};
+    showAlert(alert);
+    return false;
 }
 
 } // namespace platform

@@ -46,6 +46,10 @@ public:
 };
 
 // The store of the tests: a map in memory.
+// Stores secret in the current store. When the keyring refuses it, the user is told (the next use
+// would otherwise run with an old or no password) and the answer is false.
+bool writeSecretOrAlert(const SecretKey& key, const QString& secret);
+
 class MemorySecretStore : public SecretStore
 {
 public:

@@ -268,16 +268,8 @@ void MailSettingWindowController::saveMailSettings()
     const platform::SecretKey key =
         MailSettings::secretKeyFor(m_address->text().trimmed(), m_username->text(), m_server->text(),
                                    m_port->text(), defaults().stringForKey(QStringLiteral("connectionType")));
-    if (!platform::SecretStore::current().write(key, m_password->text())) {
-        platform::Alert alert;
-        alert.style = platform::AlertStyle::Critical;
-        alert.title = QStringLiteral("The password could not be saved");
-        alert.informativeText = QStringLiteral(
-            "Your keyring did not accept it. Unlock the keyring, then save the settings again.");
-        alert.buttons = {QStringLiteral("OK")};
-        platform::showAlert(alert);
+    if (!platform::writeSecretOrAlert(key, m_password->text()))
         return;
-    }
     // A plain copy left by an older version goes now that the store has it.
     defaults().removeObject(kLegacyPasswordKey);
 }

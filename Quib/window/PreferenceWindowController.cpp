@@ -397,17 +397,8 @@ void PreferenceWindowController::runValueVerifications()
 
 void PreferenceWindowController::storePasswordFromField()
 {
-    if (!platform::SecretStore::current().write(sheetAccountKey(), m_password->text())) {
-        // Said, not swallowed: the next upload would otherwise run with an old or no password.
-        platform::Alert alert;
-        alert.style = platform::AlertStyle::Critical;
-        alert.title = QStringLiteral("The password could not be saved");
-        alert.informativeText = QStringLiteral(
-            "Your keyring did not accept it. Unlock the keyring, then save the settings again.");
-        alert.buttons = {QStringLiteral("OK")};
-        platform::showAlert(alert);
+    if (!platform::writeSecretOrAlert(sheetAccountKey(), m_password->text()))
         return;
-    }
     // A plain copy left by an older version goes now that the store has it.
     defaults().removeObject(kPasswordKey);
 }
