@@ -222,6 +222,8 @@ void DRVGraphicView::contextMenuEvent(QContextMenuEvent* event)
     onCanvas->setEnabled(hasSelection);
     addTableCommands(m_contextMenu);
     addPictureCommands(m_contextMenu);
+    if (m_contextMenuHook)
+        m_contextMenuHook(m_contextMenu);
     m_contextMenu->popup(event->globalPos());
     event->accept();
 }

@@ -205,6 +205,8 @@ public:
     void checkForSelectedSections();
     // Moves the selection with its groups by exactly (dx, dy) as one undo step "Nudge".
     void moveSelectedGraphicsBy(double dx, double dy);
+    // Runs on the right-click menu before it shows (the window translates its titles).
+    void setContextMenuHook(std::function<void(QMenu*)> hook) { m_contextMenuHook = std::move(hook); }
     // The rulers that echo moves and resizes (not owned; nullptr for none).
     void setRulerEcho(DRVRulerEcho* echo) { m_rulerEcho = echo; }
     void beginEchoingMoveToRulers(const QRectF& rect);
@@ -1019,6 +1021,7 @@ private:
     QList<int> m_marqueeStartSelection;
     QPointer<platform::UndoManager> m_undoStepManager;
     DRVRulerEcho* m_rulerEcho = nullptr;
+    std::function<void(QMenu*)> m_contextMenuHook;
     QPointer<QMenu> m_contextMenu;
     bool m_echoingRulers = false;
 

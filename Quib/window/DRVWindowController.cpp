@@ -15,6 +15,7 @@
 #include "platform/Dialogs.h"
 #include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
+#include "window/EditionToolbar.h"
 #include "window/FlippedNSView.h"
 #include "window/PageDialogsController.h"
 #include "window/ProfileViewController.h"
@@ -63,6 +64,8 @@ DRVWindowController::DRVWindowController(QObject* parent)
         button = new QPushButton;
     // The canvas exists before the window, so a document can be bound to it at once.
     m_graphicView = new DRVGraphicView;
+    m_graphicView->setContextMenuHook(
+        [](QMenu* menu) { EditionToolbar::localizeMenu(menu, QStringLiteral("Localizable")); });
 }
 
 DRVWindowController::~DRVWindowController()

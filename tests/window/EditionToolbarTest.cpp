@@ -13,6 +13,8 @@
 #include "window/inspector/InspectorPanel.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QMainWindow>
 #include <QMenu>
 
@@ -223,7 +225,19 @@ TEST_F(EditionToolbarTest, TitlesComeFromTheStringsTable)
     EXPECT_EQ(sub->actions().at(0)->text(), QLatin1String("Mobil"));
     EXPECT_EQ(deeper->actions().at(0)->text(), QLatin1String("Preview"));
 
+    // The canvas's own right-click menu goes through the same table.
+    platform::StringsTable::registerEntries(QStringLiteral("Localizable"),
+                                            {{QStringLiteral("Delete"), QStringLiteral("Löschen")}});
+    DRVGraphicView* canvas = controller->graphicView();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 20), canvas->mapToGlobal(QPoint(20, 20)));
+    QApplication::sendEvent(canvas, &click);
+    auto* shown = canvas->findChild<QMenu*>(QStringLiteral("canvasContextMenu"));
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->actions().at(0)->text(), QString::fromUtf8("Löschen"));
+    shown->close();
+
     platform::StringsTable::registerEntries(QStringLiteral("Localizable"),
                                             {{QStringLiteral("Preview"), QStringLiteral("Preview")},
-                                             {QStringLiteral("Mobile"), QStringLiteral("Mobile")}});
+                                             {QStringLiteral("Mobile"), QStringLiteral("Mobile")},
+                                             {QStringLiteral("Delete"), QStringLiteral("Delete")}});
 }
