@@ -64,21 +64,12 @@ QVariantMap cellValues(const myTextView* cell)
     return values;
 }
 
-class InsertMenuComponentsTest : public ::testing::Test
+class InsertMenuComponentsTest : public MenuWindowTest
 {
 protected:
     explicit InsertMenuComponentsTest(const char* editionName = "Quib")
-        : m_edition(QString::fromLatin1(editionName))
+        : MenuWindowTest(QString::fromLatin1(editionName))
     {
-        useWorkFoldersIn(m_root);
-    }
-    ~InsertMenuComponentsTest() override
-    {
-        for (int i = 0; i < 8; ++i)
-            m_dialogs->queueAlertAnswer(1);
-        for (DRVWindowController* window : m_documents.allWindowControllers())
-            window->performClose();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     DRVWindowController* openWindow()
@@ -91,25 +82,6 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window->window()));
         return window;
     }
-
-    // Opens the item's menu, as a click on it would, and chooses the item.
-    static void choose(DRVWindowController* window, const QString& action)
-    {
-        QAction* item = MenuModel::actionNamed(window->window()->menuBar(), action);
-        ASSERT_TRUE(item) << qPrintable(action);
-        auto* menu = qobject_cast<QMenu*>(item->parent());
-        ASSERT_TRUE(menu);
-        emit menu->aboutToShow();
-        ASSERT_TRUE(item->isVisible()) << qPrintable(action);
-        ASSERT_TRUE(item->isEnabled()) << qPrintable(action);
-        emit menu->aboutToHide();
-        item->trigger();
-    }
-
-    QTemporaryDir m_root;
-    ScopedEdition m_edition;
-    platform::ScopedDialogs m_dialogs;
-    DocumentController m_documents;
 };
 
 } // namespace
@@ -120,11 +92,9 @@ TEST_F(InsertMenuComponentsTest, TheMenuTableLandsAtTheInsertionPointAndSurvives
     DRVDocument* document = window->document();
     DRVGraphicView* canvas = window->graphicView();
     // Scrolled down the page: the table comes where the user is looking.
-    QAbstractScrollArea* scroller = nullptr;
-    for (QWidget* up = canvas->parentWidget(); up && !scroller; up = up->parentWidget())
-        scroller = qobject_cast<QAbstractScrollArea*>(up);
-    ASSERT_NE(scroller, nullptr);
-    scroller->verticalScrollBar()->setValue(240);
+    QAbstractScrollArea* area = scroller(canvas);
+    ASSERT_NE(area, nullptr);
+    area->verticalScrollBar()->setValue(240);
     QCoreApplication::processEvents();
     const QPointF origin = canvas->calculateOriginPoint();
     EXPECT_EQ(origin, QPointF(100, 270));

@@ -37,12 +37,11 @@ namespace {
 
 const QString kArtefacts = QStringLiteral(QUIB_GUI_ARTEFACTS_DIR);
 
-class InsertMenuTest : public ::testing::Test
+class InsertMenuTest : public MenuWindowTest
 {
 protected:
-    InsertMenuTest() : m_edition(QStringLiteral("Quib"))
+    InsertMenuTest() : MenuWindowTest(QStringLiteral("Quib"))
     {
-        useWorkFoldersIn(m_root);
         EditionSettings& e = edition();
         e.gDefaultFontSize = 15;
         e.gInsertedImageMaxWidth = 0;
@@ -50,49 +49,14 @@ protected:
         e.gResponsiveLayoutFlag = false;
         DataCentre::loadCustomFont();
     }
-    ~InsertMenuTest() override
-    {
-        for (int i = 0; i < 8; ++i)
-            dialogs->queueAlertAnswer(1);
-        for (DRVWindowController* window : documents.allWindowControllers())
-            window->performClose();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
 
     DRVWindowController* openEmptyPage()
     {
-        DRVWindowController* window = documents.addDocument(std::make_unique<DRVDocument>());
+        DRVWindowController* window = m_documents.addDocument(std::make_unique<DRVDocument>());
         window->window()->resize(1000, 700);
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window->window()));
         return window;
     }
-
-    // Runs a menu item as the user would: its menu opens (validating it), then it is chosen.
-    static void choose(DRVWindowController* window, const QString& action)
-    {
-        QAction* item = MenuModel::actionNamed(window->window()->menuBar(), action);
-        ASSERT_TRUE(item) << qPrintable(action);
-        auto* menu = qobject_cast<QMenu*>(item->parent());
-        emit menu->aboutToShow();
-        ASSERT_TRUE(item->isEnabled()) << qPrintable(action);
-        ASSERT_TRUE(item->isVisible()) << qPrintable(action);
-        emit menu->aboutToHide();
-        item->trigger();
-    }
-
-    static QAbstractScrollArea* scroller(DRVGraphicView* canvas)
-    {
-        for (QWidget* w = canvas->parentWidget(); w; w = w->parentWidget()) {
-            if (auto* area = qobject_cast<QAbstractScrollArea*>(w))
-                return area;
-        }
-        return nullptr;
-    }
-
-    QTemporaryDir m_root;
-    ScopedEdition m_edition;
-    platform::ScopedDialogs dialogs;
-    DocumentController documents;
 };
 
 } // namespace
