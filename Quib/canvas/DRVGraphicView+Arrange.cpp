@@ -378,6 +378,13 @@ const QHash<QString, DRVGraphicView::Command>& DRVGraphicView::menuCommands()
         {QStringLiteral("layerOptionsShown:"), &DRVGraphicView::submenuOptions},
         {QStringLiteral("addNewPhoto:"), &DRVGraphicView::addNewImage},
         {QStringLiteral("addNewImage:"), &DRVGraphicView::addNewImage},
+        // Slideshows and code snippets.
+        {QStringLiteral("addNewSlideshow:"), &DRVGraphicView::addSlideshow},
+        {QStringLiteral("addSlideshow:"), &DRVGraphicView::addSlideshow},
+        {QStringLiteral("addNewSnippet:"), &DRVGraphicView::addNewHTMLSnippet},
+        {QStringLiteral("addNewHTMLSnippet:"), &DRVGraphicView::addNewHTMLSnippet},
+        {QStringLiteral("addYouTubeHTMLSnippet:"), &DRVGraphicView::addYouTubeHTMLSnippet},
+        {QStringLiteral("addPaypalSnippet:"), &DRVGraphicView::addPaypalSnippet},
         {QStringLiteral("addSlideshowImage:"), &DRVGraphicView::addSlideshowImage},
         {QStringLiteral("replaceSlide:"), &DRVGraphicView::replaceSlide},
         {QStringLiteral("deleteSlide:"), &DRVGraphicView::deleteSlide},

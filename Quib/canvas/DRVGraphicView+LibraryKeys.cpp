@@ -124,14 +124,23 @@ QList<Row> buildRows()
     }
     add(QStringLiteral("quib_link"), [](V& v, const Drop& d) { v.addQuibLink_drag(d.point); });
     add(QStringLiteral("quib_individual"), [](V& v, const Drop& d) { v.addIndividual_drag(d.point); });
-    for (const char* key : {"quib_slideshow", "quib_photo", "quib_pdf", "quib_gallery",
-                            "quib_enlargeable_photo", "quib_backgroundpattern"})
+    for (const char* key :
+         {"quib_photo", "quib_pdf", "quib_gallery", "quib_enlargeable_photo", "quib_backgroundpattern"})
         add(QLatin1String(key), [key = QLatin1String(key)](V&, const Drop&) { pending(key); });
-    for (const char* key : {"quib_video", "quib_buynowbutton"})
-        add(
-            QLatin1String(key), [key = QLatin1String(key)](V&, const Drop&) { pending(key); }, true);
+    // Slideshows and code snippets.
+    add(QStringLiteral("quib_slideshow"), [](V& v, const Drop& d) { v.addSlideshow_drag(d.point); });
     add(QStringLiteral("quib_htmlsnippet"),
-        [](V&, const Drop&) { pending(QStringLiteral("quib_htmlsnippet")); });
+        [](V& v, const Drop& d) { v.addSnippet_drag(V::freeSnippetHTML(), at(d, 250, 100)); });
+    add(
+        QStringLiteral("quib_video"),
+        [](V& v, const Drop& d) { v.addSnippet_drag(V::videoSnippetHTML(), at(d, 640, 480)); }, true);
+    add(
+        QStringLiteral("quib_buynowbutton"),
+        [](V& v, const Drop& d) {
+            v.addSnippet_drag(V::buyButtonSnippetHTML(), at(d, 700, 200));
+            V::showBuyButtonNote();
+        },
+        true);
 
     // Form fields.
     const QList<std::pair<const char*, V::FormKind>> forms{

@@ -49,6 +49,12 @@ void DRVGraphicView::addSlideshowImage()
     if (pictures.isEmpty())
         return;
     beginUndoStep();
+    appendSlides(slideshow, pictures);
+    endUndoStep(QStringLiteral("Add Slide"));
+}
+
+void DRVGraphicView::appendSlides(DRVSlideshow* slideshow, const QList<ChosenPicture>& pictures)
+{
     QList<TransformView*> slides = slideshow->imageArray();
     for (const ChosenPicture& chosen : pictures) {
         TransformView* slide = newPictureCarrier(chosen, slideshow);
@@ -58,7 +64,6 @@ void DRVGraphicView::addSlideshowImage()
         // Each slide is in the list before the next is named.
         picturelist::setRecorded(undoManager(), slideshow, slides, int(slides.size()) - 1);
     }
-    endUndoStep(QStringLiteral("Add Slide"));
 }
 
 TransformView* DRVGraphicView::createNewSlideshowImage(const QImage& image, const QString& type)

@@ -36,6 +36,7 @@
 #include <memory>
 #include <optional>
 
+class DRVSlideshow;
 class DRVText;
 class QMenu;
 class QMimeData;
@@ -744,6 +745,28 @@ public:
     // The displayed size of a picture: no wider than the edition's widest inserted picture.
     static QSize cappedImageSize(QSize pixelSize);
 
+    // ---- slideshow and snippet factories (DRVGraphicView+SlideshowFactories.cpp) ----
+    // An empty slideshow 500 x 300 at point; in the responsive layout as wide as the section cell
+    // under point and 200 high, in that cell.
+    DRVGraphic* addSlideshow_drag(QPointF point);
+    // A slideshow at the default insertion point holding the pictures chosen in an open panel
+    // (none when it is cancelled), as one undo step.
+    void addSlideshow();
+    // A code box of html at frame; it takes no section in any edition.
+    DRVGraphic* addSnippet_drag(const QString& html, const QRectF& frame);
+    // The snippets at the default insertion point, each one undo step; the buy button then shows
+    // its note.
+    void addYouTubeHTMLSnippet();
+    void addPaypalSnippet();
+    void addNewHTMLSnippet();
+    static QVariantMap slideshowProperties(const QRectF& bounds);
+    static QVariantMap snippetProperties(const QString& html, const QRectF& frame);
+    static QString videoSnippetHTML();
+    static QString buyButtonSnippetHTML();
+    static QString freeSnippetHTML();
+    // The modal note on other buy-button styles, answered with "OK".
+    static void showBuyButtonNote();
+
     // ---- component factories (DRVGraphicView+ComponentFactories.cpp) ----
     // A page of the open website project as the site map and the table of contents list it.
     struct SitePage
@@ -1033,6 +1056,9 @@ private:
     DRVGraphic* insertNewGraphic(DRVGraphic* graphic, std::optional<QPointF> sectionPoint);
     // Runs a factory as one undo step of the user's command, named from "UndoStrings".
     void runInsertCommand(const QString& actionName, const std::function<void()>& factory);
+    // Appends a slide per picture to slideshow, recorded for undo; the caller holds the undo step.
+    void appendSlides(DRVSlideshow* slideshow, const QList<ChosenPicture>& pictures);
+    void addSnippetAtInsertionPoint(const QString& html, QSizeF size);
     // The visible part's top-left corner (the page's origin outside a window).
     QPointF visibleOrigin() const;
     void addTagAtVisibleOrigin(const QString& tag);

@@ -21,6 +21,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
+#include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -65,6 +66,16 @@ protected:
     }
 
     static void deleteLaterObjects() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    // A picture file of one colour in the test's folder, its format from the name's extension.
+    QString picture(const QString& fileName, QSize size, const QColor& colour = Qt::darkGreen)
+    {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        const QString path = m_root.filePath(fileName);
+        EXPECT_TRUE(image.save(path));
+        return path;
+    }
 
     QTemporaryDir m_root;
     ScopedEdition m_edition;

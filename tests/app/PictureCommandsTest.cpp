@@ -29,15 +29,6 @@ protected:
         window->graphicView()->changeSelectionIndexes({0});
     }
 
-    QString picture(const QString& fileName, QSize size)
-    {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(Qt::darkGreen);
-        const QString path = m_root.filePath(fileName);
-        EXPECT_TRUE(image.save(path));
-        return path;
-    }
-
     // Right-clicks the slideshow and chooses the command titled so; false when it is not offered.
     bool chooseFromContextMenu(const QString& title, QPoint inside = QPoint(60, 60))
     {
