@@ -9,10 +9,8 @@
 #include "model/DRVText.h"
 #include "model/GraphicClipboard.h"
 
-#include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QImageReader>
 #include <QMimeData>
 #include <QPageSize>
@@ -51,14 +49,7 @@ protected:
         return path;
     }
 
-    QString junk(const QString& fileName)
-    {
-        const QString path = m_root.filePath(fileName);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("%PDF-1.4\nthis is no PDF after all");
-        return path;
-    }
+    QString junk(const QString& fileName) { return fileWith(fileName, "%PDF-1.4\nthis is no PDF after all"); }
 
     QList<DRVImage*> images() const
     {
@@ -201,30 +192,9 @@ protected:
         ASSERT_TRUE(window);
     }
 
-    // Right-clicks the canvas and chooses title, in a submenu when given; false when not offered.
     bool chooseFromContextMenu(const QString& submenu, const QString& title)
     {
-        DRVGraphicView* canvas = window->graphicView();
-        const QPoint inside(5, 5);
-        QContextMenuEvent click(QContextMenuEvent::Mouse, inside, canvas->mapToGlobal(inside));
-        QCoreApplication::sendEvent(canvas, &click);
-        QMenu* menu = canvas->contextMenu();
-        if (!menu)
-            return false;
-        for (QAction* action : menu->actions()) {
-            if (!submenu.isEmpty() && action->text() == submenu && action->menu())
-                menu = action->menu();
-        }
-        QAction* chosen = nullptr;
-        for (QAction* action : menu->actions()) {
-            if (action->text() == title)
-                chosen = action;
-        }
-        if (chosen)
-            chosen->trigger();
-        if (canvas->contextMenu())
-            canvas->contextMenu()->close();
-        return chosen != nullptr;
+        return chooseFromCanvasMenu(window, title, QPoint(5, 5), submenu);
     }
 
     QString flags() const
