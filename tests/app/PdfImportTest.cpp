@@ -232,6 +232,11 @@ TEST_F(ClickToEnlargeTest, EachBackdropEnlargesTheSelectedImagesOnlyAndUndoesInO
     };
     canvas->changeSelectionIndexes({1, 2});
     EXPECT_FALSE(chooseFromContextMenu(QString(), QStringLiteral("Remove Click to Enlarge")));
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), canvas->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(canvas, &click);
+    ASSERT_TRUE(canvas->contextMenu());
+    keepScreenshot(canvas->contextMenu(), QStringLiteral("click-to-enlarge-menu.png"));
+    canvas->contextMenu()->close();
     for (const auto& step : steps) {
         SCOPED_TRACE(step.command);
         ASSERT_TRUE(chooseFromContextMenu(QStringLiteral("Click to Enlarge"), QLatin1String(step.command)));
