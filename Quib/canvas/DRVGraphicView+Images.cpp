@@ -332,6 +332,14 @@ void DRVGraphicView::addNewPDF_drag(QPointF point)
         alertUnreadablePdf(path);
         return;
     }
+    if (pageCount > kMostPdfPages) {
+        platform::Alert alert;
+        alert.title = QStringLiteral("Only the first %1 pages are added.").arg(kMostPdfPages);
+        alert.informativeText =
+            QStringLiteral("This PDF file has %1 pages:\n").arg(pageCount) + QFileInfo(path).fileName();
+        alert.style = platform::AlertStyle::Informational;
+        platform::showAlert(alert);
+    }
     if (pageCount <= kPdfPagesRenderedInline) {
         const QList<QImage> pages = renderPdfPages(path);
         if (pages.isEmpty())

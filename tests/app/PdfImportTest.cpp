@@ -32,19 +32,19 @@ protected:
         ASSERT_TRUE(window);
     }
 
-    // A PDF of pages 200 by 300 points, each filled with its own colour.
-    QString pdf(const QString& fileName, int pages)
+    // A PDF of pages 200 by 300 points (or size), each filled with its own colour.
+    QString pdf(const QString& fileName, int pages, QSize size = QSize(200, 300))
     {
         const QString path = m_root.filePath(fileName);
         QPdfWriter writer(path);
         writer.setResolution(72);
-        writer.setPageSize(QPageSize(QSizeF(200, 300), QPageSize::Point));
+        writer.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         QPainter painter(&writer);
         for (int page = 0; page < pages; ++page) {
             if (page > 0)
                 writer.newPage();
-            painter.fillRect(QRect(0, 0, 200, 300), kPageColours[page]);
+            painter.fillRect(QRect(QPoint(0, 0), size), kPageColours[page % std::size(kPageColours)]);
         }
         return path;
     }
@@ -143,6 +143,25 @@ TEST_F(PdfImportTest, ALongFileIsRenderedAwayFromTheWindowAndStillInsertedInOrde
     expectPages(6);
     validatedItem(window, QStringLiteral("undo:"))->trigger();
     EXPECT_TRUE(images().isEmpty());
+}
+
+TEST_F(PdfImportTest, AFileLongerThanTheLimitAddsItsFirstPagesAndSaysSo)
+{
+    dialogs->queueOpenPanelAnswer({pdf(QStringLiteral("long.pdf"), 203, QSize(12, 10))});
+    dropPdfItem(QPoint(80, 90));
+    EXPECT_EQ(images().size(), 200);
+    ASSERT_EQ(dialogs->alerts().size(), 1);
+    EXPECT_EQ(dialogs->alerts().constFirst().title, QStringLiteral("Only the first 200 pages are added."));
+    EXPECT_TRUE(dialogs->alerts().constFirst().informativeText.contains(QStringLiteral("203 pages")));
+}
+
+TEST_F(PdfImportTest, AHugePageIsRenderedNoLargerThanTheLimitAndShownNarrowed)
+{
+    dialogs->queueOpenPanelAnswer({pdf(QStringLiteral("poster.pdf"), 1, QSize(10000, 5000))});
+    dropPdfItem(QPoint(80, 90));
+    ASSERT_EQ(images().size(), 1);
+    EXPECT_EQ(images().constFirst()->contents().size(), QSize(4000, 2000));
+    EXPECT_EQ(images().constFirst()->bounds().size(), QSizeF(600, 300));
 }
 
 TEST_F(PdfImportTest, AFileThatIsNoPdfAlertsOnceAndChangesNothing)
