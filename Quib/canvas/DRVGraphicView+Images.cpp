@@ -15,10 +15,15 @@
 #include "platform/Geometry.h"
 #include "platform/UserDefaults.h"
 
+#include <QBuffer>
 #include <QDebug>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QImageReader>
 #include <QMenu>
+#include <QPainter>
+#include <QPdfDocument>
+#include <QtConcurrent/QtConcurrentRun>
 #include <cmath>
 
 namespace {
@@ -52,6 +57,34 @@ QString centringPadding(double cellWidth, int width)
 {
     const float padding = std::max(0.0f, float(cellWidth - width) * 0.5f);
     return intText(cellWidth > 0 ? platform::truncToInt(padding / float(cellWidth) * 100.0f) : 0);
+}
+
+// Longer files are rendered off the GUI thread.
+constexpr int kPdfPagesRenderedInline = 4;
+// A file's claims are not trusted: at most this many pages, none rendered larger than this.
+constexpr int kMostPdfPages = 200;
+constexpr int kLongestPdfPageSide = 4000;
+
+// A page as the JPEG picture it is kept as: the quality 1.0 encoding, read back, on white.
+QImage pdfPagePicture(QPdfDocument& pdf, int page)
+{
+    const QSizeF points = pdf.pagePointSize(page);
+    if (points.width() < 1 || points.height() < 1)
+        return QImage();
+    QSize pixels = points.toSize();
+    if (pixels.width() > kLongestPdfPageSide || pixels.height() > kLongestPdfPageSide)
+        pixels.scale(kLongestPdfPageSide, kLongestPdfPageSide, Qt::KeepAspectRatio);
+    const QImage rendered = pdf.render(page, pixels);
+    if (rendered.isNull())
+        return QImage();
+    QImage onWhite(rendered.size(), QImage::Format_RGB32);
+    onWhite.fill(Qt::white);
+    QPainter(&onWhite).drawImage(0, 0, rendered);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    if (!buffer.open(QIODevice::WriteOnly) || !onWhite.save(&buffer, "JPG", 100))
+        return QImage();
+    return QImage::fromData(jpeg, "JPG");
 }
 
 } // namespace
@@ -248,6 +281,165 @@ void DRVGraphicView::addPictureFiles(const std::function<QPointF()>& origin, boo
     });
 }
 
+// ---- PDF pages ----
+
+QList<QImage> DRVGraphicView::renderPdfPages(const QString& path)
+{
+    QPdfDocument pdf;
+    if (pdf.load(path) != QPdfDocument::Error::None || pdf.pageCount() < 1)
+        return {};
+    QList<QImage> pages;
+    for (int page = 0; page < std::min(pdf.pageCount(), kMostPdfPages); ++page) {
+        const QImage picture = pdfPagePicture(pdf, page);
+        // A page that cannot be drawn spoils the file: half a document is not what was chosen.
+        if (picture.isNull())
+            return {};
+        pages.append(picture);
+    }
+    return pages;
+}
+
+void DRVGraphicView::alertUnreadablePdf(const QString& path)
+{
+    platform::Alert alert;
+    alert.title = QStringLiteral("The PDF file could not be added.");
+    alert.informativeText =
+        QStringLiteral("This file is not a PDF file that can be read:\n") + QFileInfo(path).fileName();
+    platform::showAlert(alert);
+}
+
+void DRVGraphicView::addNewPDF_drag(QPointF point)
+{
+    if (!m_graphicsContainer)
+        return;
+    platform::FilePanelRequest request;
+    request.prompt = QStringLiteral("Select");
+    request.title = QStringLiteral("Add PDF file");
+    request.allowedExtensions = {QStringLiteral("pdf"), QStringLiteral("PDF")};
+    request.allowMultiple = false;
+    request.canCreateDirectories = false;
+    const QStringList paths = platform::DialogService::current().runOpenPanel(request);
+    if (paths.isEmpty())
+        return;
+    const QString path = paths.constFirst();
+    int pageCount = 0;
+    {
+        QPdfDocument pdf;
+        if (pdf.load(path) == QPdfDocument::Error::None)
+            pageCount = pdf.pageCount();
+    }
+    if (pageCount < 1) {
+        alertUnreadablePdf(path);
+        return;
+    }
+    if (pageCount > kMostPdfPages) {
+        platform::Alert alert;
+        alert.title = QStringLiteral("Only the first %1 pages are added.").arg(kMostPdfPages);
+        alert.informativeText =
+            QStringLiteral("This PDF file has %1 pages:\n").arg(pageCount) + QFileInfo(path).fileName();
+        alert.style = platform::AlertStyle::Informational;
+        platform::showAlert(alert);
+    }
+    if (pageCount <= kPdfPagesRenderedInline) {
+        const QList<QImage> pages = renderPdfPages(path);
+        if (pages.isEmpty())
+            alertUnreadablePdf(path);
+        else
+            insertPdfPages(pages, point);
+        return;
+    }
+    // The watcher dies with the canvas, and the pages of a closed page are dropped with it.
+    auto* watcher = new QFutureWatcher<QList<QImage>>(this);
+    ++m_pdfImportsRunning;
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, path, point] {
+        --m_pdfImportsRunning;
+        const QList<QImage> pages = watcher->result();
+        watcher->deleteLater();
+        if (pages.isEmpty())
+            alertUnreadablePdf(path);
+        else
+            insertPdfPages(pages, point);
+    });
+    watcher->setFuture(QtConcurrent::run(&DRVGraphicView::renderPdfPages, path));
+}
+
+void DRVGraphicView::insertPdfPages(const QList<QImage>& pages, QPointF point)
+{
+    runInsertCommand(QStringLiteral("PDF"), [&] {
+        int offset = 0;
+        // Last page first, so the first page ends in front.
+        for (qsizetype page = pages.size() - 1; page >= 0; --page) {
+            const QImage& picture = pages.at(page);
+            QPointF origin(std::trunc(point.x() + offset), std::trunc(point.y()));
+            const QPointF at = origin;
+            QSize fitted = picture.size();
+            if (edition().gResponsiveLayoutFlag && grabOverLappingSectionCell(at) != QRectF()) {
+                const QRectF cell = grabSectionRect(at, QRectF(at, QSizeF(fitted)));
+                if (fitted.height() > cell.height() && cell.height() > 0) {
+                    const float ratio = float(fitted.height()) / float(cell.height());
+                    fitted = QSize(platform::truncToInt(float(fitted.width()) / ratio),
+                                   platform::truncToInt(cell.height()));
+                }
+                if (fitted.width() > cell.width() && cell.width() > 0) {
+                    const float ratio = float(fitted.width()) / float(cell.width());
+                    fitted = QSize(platform::truncToInt(cell.width()),
+                                   platform::truncToInt(float(fitted.height()) / ratio));
+                }
+                origin = cell.topLeft();
+            }
+            const QSize shown = cappedImageSize(fitted);
+            ImageArguments a;
+            a.image = picture;
+            a.type = QStringLiteral("JPG");
+            a.point = at;
+            a.pixelSize = picture.size();
+            a.shapeSize = QSizeF(shown);
+            a.frame = QRectF(origin, QSizeF(shown));
+            addImageIntoArray(a);
+            offset += 50;
+        }
+    });
+}
+
+// ---- click to enlarge ----
+
+void DRVGraphicView::setClickToEnlarge(int backdrop)
+{
+    beginUndoStep();
+    for (DRVGraphic* graphic : selectedGraphics()) {
+        if (!qobject_cast<DRVImage*>(graphic))
+            continue;
+        setValueRecorded(undoManager(), graphic, "imageEnlargeFlag", 1);
+        setValueRecorded(undoManager(), graphic, "backdropLightingFlag", backdrop);
+    }
+    endUndoStep(QStringLiteral("Click to Enlarge"));
+}
+
+void DRVGraphicView::disableClickToEnlarge()
+{
+    beginUndoStep();
+    for (DRVGraphic* graphic : selectedGraphics()) {
+        if (qobject_cast<DRVImage*>(graphic))
+            setValueRecorded(undoManager(), graphic, "imageEnlargeFlag", 0);
+    }
+    endUndoStep(QStringLiteral("Remove Click to Enlarge"));
+}
+
+bool DRVGraphicView::isItAlreadyEnlarged() const
+{
+    const QList<DRVGraphic*> selected = selectedGraphics();
+    const auto* image = selected.size() == 1 ? qobject_cast<const DRVImage*>(selected.constFirst()) : nullptr;
+    return image && image->imageEnlargeFlag() == 1;
+}
+
+void DRVGraphicView::toggleClickToEnlarge()
+{
+    if (isItAlreadyEnlarged())
+        disableClickToEnlarge();
+    else
+        setClickToEnlargeClear();
+}
+
 // ---- zoom bubbles ----
 
 DRVGraphicView::PictureUnder DRVGraphicView::grabImageUnderneath(const DRVGraphic* bubble) const
@@ -326,6 +518,18 @@ void DRVGraphicView::addPictureCommands(QMenu* menu)
     if (shouldShowCreateZoomBubble()) {
         menu->addSeparator();
         menu->addAction(QStringLiteral("Create Zoom Bubble Image"), this, &DRVGraphicView::createZoomBubble);
+    }
+    if (enlargeShown() && !edition().gHideClickToEnlargeFlag) {
+        menu->addSeparator();
+        QMenu* enlarge = menu->addMenu(QStringLiteral("Click to Enlarge"));
+        enlarge->addAction(QStringLiteral("Light Backdrop"), this, &DRVGraphicView::setClickToEnlargeLight);
+        enlarge->addAction(QStringLiteral("Dark Backdrop"), this, &DRVGraphicView::setClickToEnlargeDark);
+        enlarge->addAction(QStringLiteral("Clear Backdrop"), this, &DRVGraphicView::setClickToEnlargeClear);
+        const QList<DRVGraphic*> selected = selectedGraphics();
+        if (std::any_of(selected.begin(), selected.end(),
+                        [](const DRVGraphic* g) { return g->imageEnlargeFlag() == 1; }))
+            menu->addAction(QStringLiteral("Remove Click to Enlarge"), this,
+                            &DRVGraphicView::disableClickToEnlarge);
     }
     addSlideshowCommands(menu);
     addGalleryCommands(menu);

@@ -124,8 +124,8 @@ QList<Row> buildRows()
     }
     add(QStringLiteral("quib_link"), [](V& v, const Drop& d) { v.addQuibLink_drag(d.point); });
     add(QStringLiteral("quib_individual"), [](V& v, const Drop& d) { v.addIndividual_drag(d.point); });
-    for (const char* key :
-         {"quib_photo", "quib_pdf", "quib_gallery", "quib_enlargeable_photo", "quib_backgroundpattern"})
+    add(QStringLiteral("quib_pdf"), [](V& v, const Drop& d) { v.addNewPDF_drag(d.point); });
+    for (const char* key : {"quib_photo", "quib_gallery", "quib_enlargeable_photo", "quib_backgroundpattern"})
         add(QLatin1String(key), [key = QLatin1String(key)](V&, const Drop&) { pending(key); });
     // Slideshows and code snippets.
     add(QStringLiteral("quib_slideshow"), [](V& v, const Drop& d) { v.addSlideshow_drag(d.point); });

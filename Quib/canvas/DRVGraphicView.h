@@ -717,6 +717,30 @@ public:
     // group, table or slideshow, not enlarged, retina as the user default says.
     TransformView* newPictureCarrier(const ChosenPicture& chosen, QObject* container) const;
 
+    // The pages of a chosen PDF file as pictures, the last page at point and each earlier page 50
+    // to the right of and in front of the next, as one undo step. A file that cannot be read gives
+    // one alert and changes nothing; a long file is rendered off the GUI thread.
+    void addNewPDF_drag(QPointF point);
+    // The pages rendered, first to last; empty when the file cannot be read. Safe on any thread.
+    static QList<QImage> renderPdfPages(const QString& path);
+    void insertPdfPages(const QList<QImage>& pages, QPointF point);
+    static void alertUnreadablePdf(const QString& path);
+    // Rendering waiting to be inserted; false once every import has ended.
+    bool isImportingPdf() const { return m_pdfImportsRunning > 0; }
+
+    // Click to enlarge on every selected image, with the backdrop of the enlarged view: 0 light,
+    // 1 dark, 2 clear. Other selected graphics are left alone; each command is one undo step.
+    void setClickToEnlarge(int backdrop);
+    void setClickToEnlargeLight() { setClickToEnlarge(0); }
+    void setClickToEnlargeDark() { setClickToEnlarge(1); }
+    void setClickToEnlargeClear() { setClickToEnlarge(2); }
+    void disableClickToEnlarge();
+    // The one selected image already enlarges on a click.
+    bool isItAlreadyEnlarged() const;
+    // The menu item that is titled by isItAlreadyEnlarged: it takes the enlargement away, or gives
+    // it with the clear backdrop of new pictures.
+    void toggleClickToEnlarge();
+
     // ---- galleries (DRVGraphicView+Galleries.cpp) ----
     // The commands act on the one selected gallery at the last touch point; each is one undo step.
     // Pictures from the chosen files into the spot under the touch point and the spots after it,
@@ -1046,6 +1070,7 @@ private:
     DRVRulerEcho* m_rulerEcho = nullptr;
     std::function<void(QMenu*)> m_contextMenuHook;
     QPointer<QMenu> m_contextMenu;
+    int m_pdfImportsRunning = 0; // PDF files still rendering off the GUI thread
     bool m_echoingRulers = false;
 
     DRVTable* sectionWithCellAt(QPointF point, int* row, int* column, int from = 0) const;

@@ -4,6 +4,7 @@
 #include "app/DRVAppDelegate.h"
 #include "app/DocumentController.h"
 #include "app/MenuModel.h"
+#include "canvas/DRVGraphicView.h"
 #include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
 #include "model/DRVLine.h"
@@ -18,9 +19,11 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
+#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -77,6 +80,16 @@ protected:
         return path;
     }
 
+    // A file of these bytes in the test's folder.
+    QString fileWith(const QString& fileName, const QByteArray& bytes)
+    {
+        const QString path = m_root.filePath(fileName);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
     QTemporaryDir m_root;
     ScopedEdition m_edition;
 };
@@ -120,6 +133,33 @@ protected:
         if (item)
             emit qobject_cast<QMenu*>(item->parent())->aboutToShow();
         return item;
+    }
+
+    // Right-clicks the window's canvas at inside and chooses the item titled so, from the submenu
+    // titled submenu when one is given; false when it is not offered.
+    static bool chooseFromCanvasMenu(DRVWindowController* window, const QString& title, QPoint inside,
+                                     const QString& submenu = QString())
+    {
+        DRVGraphicView* canvas = window->graphicView();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, inside, canvas->mapToGlobal(inside));
+        QCoreApplication::sendEvent(canvas, &click);
+        QMenu* menu = canvas->contextMenu();
+        if (!menu)
+            return false;
+        for (QAction* action : menu->actions()) {
+            if (!submenu.isEmpty() && action->text() == submenu && action->menu())
+                menu = action->menu();
+        }
+        QAction* chosen = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (action->text() == title)
+                chosen = action;
+        }
+        if (chosen)
+            chosen->trigger();
+        if (canvas->contextMenu())
+            canvas->contextMenu()->close();
+        return chosen != nullptr;
     }
 
     // Validates the item as opening its menu does, then chooses it.

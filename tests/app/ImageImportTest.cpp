@@ -23,14 +23,7 @@ protected:
         EXPECT_TRUE(image.save(path, format));
         return path;
     }
-    QString junk(const QString& fileName)
-    {
-        const QString path = m_root.filePath(fileName);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("this is no picture at all");
-        return path;
-    }
+    QString junk(const QString& fileName) { return fileWith(fileName, "this is no picture at all"); }
     static QList<DRVImage*> images(DRVDocument* document)
     {
         QList<DRVImage*> found;

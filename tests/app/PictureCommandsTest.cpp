@@ -32,22 +32,7 @@ protected:
     // Right-clicks the slideshow and chooses the command titled so; false when it is not offered.
     bool chooseFromContextMenu(const QString& title, QPoint inside = QPoint(60, 60))
     {
-        DRVGraphicView* canvas = window->graphicView();
-        QContextMenuEvent click(QContextMenuEvent::Mouse, inside, canvas->mapToGlobal(inside));
-        QCoreApplication::sendEvent(canvas, &click);
-        QMenu* menu = canvas->contextMenu();
-        if (!menu)
-            return false;
-        QAction* chosen = nullptr;
-        for (QAction* action : menu->actions()) {
-            if (action->text() == title)
-                chosen = action;
-        }
-        if (chosen)
-            chosen->trigger();
-        if (canvas->contextMenu())
-            canvas->contextMenu()->close();
-        return chosen != nullptr;
+        return chooseFromCanvasMenu(window, title, inside);
     }
 
     void undo() { validatedItem(window, QStringLiteral("undo:"))->trigger(); }

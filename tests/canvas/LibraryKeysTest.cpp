@@ -105,7 +105,7 @@ const KeyCase kCases[] = {
 
 // Made by the picture factories, which this canvas does not have yet: the key is known and makes
 // nothing.
-const char* const kPending[] = {"quib_photo", "quib_pdf", "quib_gallery", "quib_enlargeable_photo",
+const char* const kPending[] = {"quib_photo", "quib_gallery", "quib_enlargeable_photo",
                                 "quib_backgroundpattern"};
 
 class LibraryKeysTest : public FactoryTest
