@@ -812,6 +812,7 @@ CanvasMenuFacts DRVWindowController::canvasMenuFacts() const
         return facts;
     const QList<DRVGraphic*> selected = m_graphicView->selectedGraphics();
     facts.selectedCount = int(selected.size());
+    facts.imageAlreadyEnlarged = m_graphicView->isItAlreadyEnlarged();
     facts.gridCanAlign = m_grid->canAlign();
     for (const DRVGraphic* graphic : selected)
         facts.anyCanMakeNaturalSize = facts.anyCanMakeNaturalSize || graphic->canMakeNaturalSize();
