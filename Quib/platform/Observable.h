@@ -67,13 +67,22 @@ signals:
     void arrayChanged(platform::Observable* object, const QString& key, platform::ArrayChange kind,
                       const QList<int>& indexes, const QVariantList& oldObjects);
 
+private:
+    template <class T> static bool sameValue(const T& a, const T& b) { return a == b; }
+    // Qt compares two lists with memcmp even when both are empty, and an empty list may hold no
+    // buffer at all: passing its null pointer to memcmp is undefined.
+    template <class T> static bool sameValue(const QList<T>& a, const QList<T>& b)
+    {
+        return a.size() == b.size() && (a.isEmpty() || a == b);
+    }
+
 protected:
     // For setters: assigns value to member between will and did brackets for key. An assignment
     // that leaves the value unchanged is not reported at all, so it records no undo and causes no
     // redraw; returns whether the value changed.
     template <class T> bool changeValue(T& member, const std::type_identity_t<T>& value, const char* key)
     {
-        if (member == value)
+        if (sameValue(member, value))
             return false;
         if (!isObserved()) {
             member = value;

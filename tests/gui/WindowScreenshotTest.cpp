@@ -122,6 +122,7 @@ protected:
         env.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_root.path());
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        env.remove(QStringLiteral("QT_LOGGING_RULES")); // a failed start says why
         for (const auto& [name, value] : extra)
             env.insert(name, value);
         run.setProcessEnvironment(env);
@@ -153,7 +154,15 @@ TEST_F(WindowScreenshotTest, LaunchedWithAPageTheWindowShowsItsGraphics)
     QProcess run;
     startCapture(run, page, shotPath, {});
     ASSERT_TRUE(run.waitForFinished(120000)) << "the capture did not finish";
-    const QString output = QString::fromLocal8Bit(run.readAll());
+    QString output = QString::fromLocal8Bit(run.readAll());
+    // xvfb-run -a can hand two X servers started at once the same display, and then the
+    // application finds no display to talk to: that is the server's start, not the window, so the
+    // capture runs once more.
+    if (run.exitCode() == 2 && output.contains(QLatin1String("no Qt platform plugin could be initialized"))) {
+        startCapture(run, page, shotPath, {});
+        ASSERT_TRUE(run.waitForFinished(120000)) << "the capture did not finish";
+        output = QString::fromLocal8Bit(run.readAll());
+    }
     ASSERT_EQ(run.exitCode(), 0) << qPrintable(output);
 
     QImage shot(shotPath);
