@@ -11,6 +11,7 @@
 #include "window/FlippedNSView.h"
 #include "window/InspectorView.h"
 #include "window/MenuValidation.h"
+#include "window/PageRecord.h"
 #include "window/WindowSplitView.h"
 
 #include <QColor>
@@ -218,9 +219,40 @@ public:
     // arrive with the page list.
     void updateCurrentlySelectedQuibButton() {}
     void updateCurrentButtonColor() {}
-    // The project folder's rescan arrives with the page list.
-    void refreshWebsite() {}
-    void totalRefreshWebsite() {}
+    // ---- website project: folder, scan, order, adding, deleting (DRVWindowController+Website.cpp) ----
+    QString openWebsiteFolderPath() const { return m_openWebsiteFolder; }
+    void setOpenWebsiteFolderPath(const QString& folder) { setOpenWebsiteFolder(folder); }
+    QString openWebsiteFolderTempPath() const;
+    QList<PageRecord>& siteIconArray() { return m_siteIconArray; }
+    const QList<PageRecord>& siteIconArray() const { return m_siteIconArray; }
+    QStringList pageNameArray() const { return m_pageNameArray; }
+    // "fileName", "modDate" or empty (the folder's own order).
+    QString sortListingBy() const { return m_sortListingBy; }
+    void setSortListingBy(const QString& sortBy) { m_sortListingBy = sortBy; }
+    QString resetAndGrabCurrentWebsiteFolderPath();
+    void pickUpFileList(const QString& folderPath);
+    void grabPageOrderIndexFile();
+    void writePageOrderIndexFile();
+    // The next free page name, without extension.
+    QString generateDefaultPageName() const;
+    // True when a page of that name (with extension) may be created; on false the user saw why.
+    bool runNewFileCreationChecks(const QString& fileName);
+    bool baseTemplateExists() const;
+    // Creates the page the add-page sheet describes and opens it (an untitled document without a
+    // project).
+    void launchUsingBaseTemplate(const AddNewPageChoice& choice);
+    void addPlaceHolder();
+    // The document name of the tile last right-clicked in the page list.
+    QString selectedPageName() const { return m_selectedPageName; }
+    void setSelectedPageName(const QString& name) { m_selectedPageName = name; }
+
+    // ---- page list (DRVWindowController+PageList.cpp) ----
+    // Rescan and redisplay the project, then reload or replace the open page.
+    void refreshWebsite();
+    void totalRefreshWebsite();
+    // Saves the open page and opens the project's page of that document name in this window; the
+    // open page comes back when that fails. False when it failed.
+    bool launchSelected(const QString& documentName);
     void setFormButtons() { selectWhichToolBarToUse(); }
     // ---- objects palette (DRVWindowController+Palette.cpp) ----
     // Lays out the tiles of the entries the edition's palette category lists (form fields only
@@ -365,6 +397,10 @@ private:
     QPointer<QWidget> m_pageListingView;
     QPointer<QWidget> m_inspectorColumn;
     QString m_openWebsiteFolder;
+    QList<PageRecord> m_siteIconArray;
+    QStringList m_pageNameArray;
+    QString m_sortListingBy;
+    QString m_selectedPageName;
     QString m_pageSearchText;
     int m_pageIconRefreshCount = 0;
     int m_paperSizeSegment = 0;
