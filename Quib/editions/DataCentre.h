@@ -41,6 +41,9 @@ public:
     static void prepCustomFont();
     // The resources folder (QUIB_RESOURCES overrides the build's).
     static QString resourcesPath();
+    // The edition's page templates: <category folder>/<template document>; "blank/Blank.<ext>" is
+    // the blank page. QUIB_TEMPLATES overrides it (tests).
+    static QString templatesPath();
     // Text of resources/<name>.<type> as UTF-8; a null string when missing or not valid UTF-8.
     static QString readBundleFile(const QString& name, const QString& type);
     // The six colours of the preset shapes, seven shapes each.

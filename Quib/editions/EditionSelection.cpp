@@ -339,6 +339,16 @@ QString DataCentre::resourcesPath()
     return QStringLiteral(QUIB_RESOURCES_DIR);
 }
 
+QString DataCentre::templatesPath()
+{
+    const QString overridden = qEnvironmentVariable("QUIB_TEMPLATES");
+    if (!overridden.isEmpty())
+        return overridden;
+    const QString folder = edition().gTemplatesFolderName.isEmpty() ? QStringLiteral("templates")
+                                                                      : edition().gTemplatesFolderName;
+    return resourcesPath() + QLatin1Char('/') + folder;
+}
+
 QString DataCentre::readBundleFile(const QString& name, const QString& type)
 {
     QFile file(resourcesPath() + QLatin1Char('/') + name + QLatin1Char('.') + type);

@@ -2,7 +2,6 @@
 // page operations that change the folder.
 #include "window/DRVWindowController.h"
 
-QString DRVWindowController::openWebsiteFolderTempPath() const { return {}; }
 QString DRVWindowController::resetAndGrabCurrentWebsiteFolderPath() { return m_openWebsiteFolder; }
 void DRVWindowController::pickUpFileList(const QString&) {}
 void DRVWindowController::grabPageOrderIndexFile() {}

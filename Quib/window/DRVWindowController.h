@@ -222,7 +222,9 @@ public:
     // ---- website project: folder, scan, order, adding, deleting (DRVWindowController+Website.cpp) ----
     QString openWebsiteFolderPath() const { return m_openWebsiteFolder; }
     void setOpenWebsiteFolderPath(const QString& folder) { setOpenWebsiteFolder(folder); }
-    QString openWebsiteFolderTempPath() const;
+    // The working copy the project's pages are unpacked into for reading.
+    QString openWebsiteFolderTempPath() const { return m_openWebsiteFolderTempPath; }
+    void setOpenWebsiteFolderTempPath(const QString& path) { m_openWebsiteFolderTempPath = path; }
     QList<PageRecord>& siteIconArray() { return m_siteIconArray; }
     const QList<PageRecord>& siteIconArray() const { return m_siteIconArray; }
     QStringList pageNameArray() const { return m_pageNameArray; }
@@ -397,6 +399,7 @@ private:
     QPointer<QWidget> m_pageListingView;
     QPointer<QWidget> m_inspectorColumn;
     QString m_openWebsiteFolder;
+    QString m_openWebsiteFolderTempPath;
     QList<PageRecord> m_siteIconArray;
     QStringList m_pageNameArray;
     QString m_sortListingBy;
