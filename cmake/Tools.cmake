@@ -19,3 +19,27 @@ if(TARGET quib_publishing)
     target_compile_definitions(test_document PRIVATE QUIB_PAGETOOL="$<TARGET_FILE:quib_pagetool>")
   endif()
 endif()
+
+# The page documents the application ships (blank, form, starter, sample and Getting Started pages
+# of every edition, and the website themes) are written at build time by the application's own save
+# flow into <build>/templates, where DataCentre::templatesPath() finds them.
+if(TARGET quib_publishing)
+  add_executable(quib_templates ${CMAKE_SOURCE_DIR}/tests/tools/TemplatesTool.cpp)
+  target_link_libraries(quib_templates PRIVATE quib_publishing)
+  target_precompile_headers(quib_templates REUSE_FROM quib_platform)
+  set(QUIB_TEMPLATES_STAMP ${CMAKE_BINARY_DIR}/templates/.written)
+  add_custom_command(
+    OUTPUT ${QUIB_TEMPLATES_STAMP}
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/templates
+    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen $<TARGET_FILE:quib_templates>
+            ${CMAKE_BINARY_DIR}/templates
+    COMMAND ${CMAKE_COMMAND} -E touch ${QUIB_TEMPLATES_STAMP}
+    DEPENDS quib_templates
+    COMMENT "Writing the shipped page templates")
+  add_custom_target(quib_templates_folder ALL DEPENDS ${QUIB_TEMPLATES_STAMP})
+  foreach(consumer quib test_app test_window)
+    if(TARGET ${consumer})
+      add_dependencies(${consumer} quib_templates_folder)
+    endif()
+  endforeach()
+endif()

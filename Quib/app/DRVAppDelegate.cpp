@@ -18,10 +18,16 @@
 #include <QUrl>
 #include <QWidget>
 
-DRVAppDelegate::DRVAppDelegate(QObject* parent) : QObject(parent) {}
+DRVAppDelegate::DRVAppDelegate(QObject* parent) : QObject(parent)
+{
+    m_previousDelegate = s_currentDelegate;
+    s_currentDelegate = this;
+}
 
 DRVAppDelegate::~DRVAppDelegate()
 {
+    if (s_currentDelegate == this)
+        s_currentDelegate = m_previousDelegate;
     platform::NotificationCenter::defaultCenter().removeObserversForContext(this);
 }
 

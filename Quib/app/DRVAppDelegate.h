@@ -14,6 +14,9 @@
 
 #include <QWidget>
 
+#include "window/WebsiteWindowController.h"
+
+class DRVWindowController;
 class DRVAppDelegate : public QObject
 {
     Q_OBJECT
@@ -64,6 +67,48 @@ public:
     static void recreateReceivedPagesFolder();
     static int visibleWindowCount();
 
+    // ---- website projects (DRVAppDelegate+Websites.cpp) ----
+    // The delegate of the running application (the last one made); nullptr before start-up.
+    static DRVAppDelegate* current();
+    // The menu actions answered here: New Website, Open Website, the themes, Getting Started.
+    static const QStringList& websiteActions();
+    bool performWebsiteAction(const QString& action);
+    // Save panel, replace alert, the project folder with its starter pages, then its window.
+    DRVWindowController* addNewWebsite();
+    DRVWindowController* saveNewWebsite() { return addNewWebsite(); }
+    DRVWindowController* openWebsite();
+    DRVWindowController* openNewDoc();
+    // Lists the project's pages and opens its first page in a window that shows the project; a
+    // project already open in a window brings that window to the front instead.
+    DRVWindowController* launchSelectedWebsite(const QString& folderPath, bool newProject);
+    void pickUpFileList(const QString& projectFolder, const QString& workingFolder);
+    // The first page document of the folder listed by name, or "".
+    static QString grabPathOfFirstFile(const QString& folderPath);
+    // The page documents of a folder (the edition's extension and form pages), by name.
+    static QStringList pageDocumentsOfFolder(const QString& folderPath);
+    void addStarterBlankPage(const QString& projectFolder);
+    void addGettingStartedPage(const QString& folder);
+    DRVWindowController* launchGettingStartedGuide();
+    void presentAddStarterPageAlert();
+    // The theme browser.
+    void showSiteLevelTemplate();
+    WebsiteObject openTemplateSite(const QString& themeFolder);
+    DRVWindowController* launchSelectedTemplateWebsite(int tag);
+    DRVWindowController* proceedToLaunchSelectedTemplateWebsite(int tag, const QString& projectFolder);
+    // The blank page as an untitled document carrying mainTemplateName.
+    DRVWindowController* launchUsingBaseTemplate();
+    QString mainTemplateName() const { return m_mainTemplateName; }
+    void setMainTemplateName(const QString& name) { m_mainTemplateName = name; }
+    QStringList pageNameArray() const { return m_pageNameArray; }
+    QStringList pageTitleArray() const { return m_pageTitleArray; }
+    QStringList fileTimeArray() const { return m_fileTimeArray; }
+    QList<WebsiteObject> templateSiteArray() const { return m_templateSiteArray; }
+    WebsiteWindowController* websiteWindowController();
+    // Where the shipped website themes are: "templates/websiteLevel" beside the edition templates.
+    static QString websiteThemesPath();
+    // Title and description of a theme's site settings text; "" where a marker is missing.
+    static QString textBetweenMarkers(const QString& text, const QString& start, const QString& end);
+
 private:
     void applicationStateChanged(Qt::ApplicationState state);
 
@@ -74,4 +119,14 @@ private:
     std::function<void()> m_prepTemplates;
     double m_autosavingDelay = 0;
     QList<QWidget*> m_siteIconArray;
+    // website projects
+    static inline DRVAppDelegate* s_currentDelegate = nullptr;
+    DRVAppDelegate* m_previousDelegate = nullptr;
+    bool confirmReplacingFolder(const QString& path);
+    QString m_mainTemplateName;
+    QStringList m_pageNameArray;
+    QStringList m_pageTitleArray;
+    QStringList m_fileTimeArray;
+    QList<WebsiteObject> m_templateSiteArray;
+    QPointer<WebsiteWindowController> m_websiteWindowController;
 };

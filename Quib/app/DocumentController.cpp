@@ -1,5 +1,6 @@
 #include "app/DocumentController.h"
 
+#include "app/DRVAppDelegate.h"
 #include "app/MenuModel.h"
 #include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
@@ -192,6 +193,11 @@ void DocumentController::sendAction(const QString& action, DRVWindowController* 
         showPageImport();
         return;
     }
+    if (DRVAppDelegate::websiteActions().contains(action)) {
+        if (DRVAppDelegate* delegate = DRVAppDelegate::current())
+            delegate->performWebsiteAction(action);
+        return;
+    }
     if (action == QLatin1String("showPreferencesPanel:")) {
         PreferenceWindowController::shared().showPreferencesPanel(window ? window->window() : nullptr);
         return;
@@ -231,6 +237,15 @@ MenuItemState DocumentController::validateMenuItem(const QString& action, const 
     }
     if (applicationActions().contains(action)) {
         state.enabled = true;
+        return state;
+    }
+    if (DRVAppDelegate::websiteActions().contains(action)) {
+        state.enabled = DRVAppDelegate::current() != nullptr;
+        // The shipped themes are websites: only the website editions offer them.
+        if (action == QLatin1String("showSiteLevelTemplate:")) {
+            const int branch = MenuModel::branchOf(edition().gEditionDisplayName);
+            state.visible = state.visible && (branch == 1 || branch == 2);
+        }
         return state;
     }
     // Commands nobody answers yet stay in the menus, greyed.

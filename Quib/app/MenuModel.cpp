@@ -100,6 +100,7 @@ const QList<MenuDescription>& baseMenus()
         {QStringLiteral("File"),
          {item("addNewBlankGroupMenuItem", "New Website", "addNewBlankGroup:", keys(Qt::CTRL | Qt::Key_N)),
           item("addNewTemplateGroupMenuItem", "New Website From Template", "addNewTemplateGroup:"),
+          item("showSiteLevelTemplateMenuItem", "New Website From Theme", "showSiteLevelTemplate:"),
           item("addNewDirectlyFromTemplateMenuItem", "New From Template", "addNewDirectlyFromTemplate:"),
           separator(),
           item("openMenuItem", "Open…", "openDocument:", QKeySequence::Open),

@@ -346,6 +346,11 @@ QString DataCentre::templatesPath()
         return overridden;
     const QString folder = edition().gTemplatesFolderName.isEmpty() ? QStringLiteral("templates")
                                                                       : edition().gTemplatesFolderName;
+    // The build writes the shipped pages with the application's own writer; a tree without them
+    // falls back to the resources folder.
+    const QString generated = QStringLiteral(QUIB_TEMPLATES_BUILD_DIR);
+    if (QFileInfo::exists(generated))
+        return generated + QLatin1Char('/') + folder;
     return resourcesPath() + QLatin1Char('/') + folder;
 }
 

@@ -78,6 +78,21 @@ std::optional<QString> SafePath::filePath(const QString& folder, const QString& 
     return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
 }
 
+std::optional<QString> SafePath::filePathBelow(const QString& folder, const QString& relativePath)
+{
+    const QStringList parts = relativePath.split(u'/', Qt::SkipEmptyParts);
+    if (parts.isEmpty())
+        return std::nullopt;
+    QString path = folder;
+    for (const QString& part : parts) {
+        const std::optional<QString> next = filePath(path, part);
+        if (!next)
+            return std::nullopt;
+        path = *next;
+    }
+    return path;
+}
+
 QString SafePath::describe(PathRefusal refusal)
 {
     switch (refusal) {

@@ -38,6 +38,9 @@ public:
     // folder/name, or nullopt when check refuses; a refusal is logged once here, so callers only
     // have to skip.
     static std::optional<QString> filePath(const QString& folder, const QString& name);
+    // folder/a/b for "a/b": each component checked as filePath checks a name; nullopt for an empty
+    // path or any refused component.
+    static std::optional<QString> filePathBelow(const QString& folder, const QString& relativePath);
 
     static QString describe(PathRefusal refusal);
 };

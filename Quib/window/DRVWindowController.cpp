@@ -740,14 +740,14 @@ const QStringList& DRVWindowController::handledActions()
                                      QStringLiteral("addNewShape:"),
                                      QStringLiteral("showTextViewPopOver:")};
     static const QStringList withCanvas =
-        actions + PageDialogsController::actions() + layoutActions() +
+        actions + PageDialogsController::actions() + layoutActions() + addPageActions() +
         QStringList(DRVGraphicView::menuCommands().keyBegin(), DRVGraphicView::menuCommands().keyEnd());
     return withCanvas;
 }
 
 bool DRVWindowController::performAction(const QString& action)
 {
-    if (performLayoutAction(action))
+    if (performLayoutAction(action) || performAddPageAction(action))
         return true;
     if (action == QLatin1String("undo:"))
         undo();
@@ -788,6 +788,7 @@ MenuValidationState DRVWindowController::menuValidationState() const
 {
     MenuValidationState state = MenuValidationState::forEdition(edition());
     state.hasDocument = m_document != nullptr;
+    state.pageCount = int(m_siteIconArray.size());
     state.documentDisplayName = documentDisplayName();
     state.gridUsable = m_grid->isUsable();
     state.gridConstraining = m_grid->isConstraining();
@@ -839,7 +840,11 @@ MenuItemState DRVWindowController::validateMenuItem(const QString& action, const
     const CanvasMenuAnswer canvas = MenuValidation::validateCanvas(action, item, canvasMenuFacts());
     if (canvas.handled)
         return canvas.item;
-    return MenuValidation::validate(action, item, menuValidationState());
+    MenuItemState state = MenuValidation::validate(action, item, menuValidationState());
+    // Only the template chooser can finish a page started from a template.
+    if (action == QLatin1String("addNewDirectlyFromTemplate:"))
+        state.enabled = state.enabled && hasTemplateChooser();
+    return state;
 }
 
 void DRVWindowController::undoOrRedo(bool undoing)

@@ -23,6 +23,7 @@
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class CanvasRulers;
 class DragIconView;
@@ -36,6 +37,7 @@ class QToolBar;
 class QWidget;
 class LabelTemplateHelper;
 class PageDialogsController;
+class AddNewPageViewController;
 
 class DRVWindowController : public QObject
 {
@@ -248,6 +250,28 @@ public:
     QString selectedPageName() const { return m_selectedPageName; }
     void setSelectedPageName(const QString& name) { m_selectedPageName = name; }
 
+    // ---- add-page sheet (DRVWindowController+AddPageSheet.cpp) ----
+    // The four presets of the sheet, each a fresh window-modal sheet on this window.
+    void showAddNewPageWindow();
+    void showAddNewFromTemplateWindow();
+    void showAddNewFormWindow();
+    void showAddBaseTemplateWindow();
+    // No sheet: the template chooser opens with the next default name preset.
+    void addNewDirectlyFromTemplate();
+    // The template chooser's answer: the picked template document and its category folder.
+    void saveNewPageAndChooseTemplate(const QString& templateFileName, const QString& categoryFolder);
+    void saveNewPage();
+    void cancelAddNewPageWindowControllerSheet();
+    // The last sheet's dialog; it stays readable after the sheet closed, until the next request.
+    AddNewPageViewController* addNewPageViewController() const;
+    // The template chooser opens itself for a window through this hook; while none is installed the
+    // sheet's choose-template button stays disabled and "New From Template" is greyed.
+    using TemplateChooser = std::function<void(DRVWindowController*)>;
+    static void setTemplateChooser(TemplateChooser chooser);
+    static bool hasTemplateChooser();
+    static const QStringList& addPageActions();
+    bool performAddPageAction(const QString& action);
+
     // ---- page list (DRVWindowController+PageList.cpp) ----
     // Rescan and redisplay the project, then reload or replace the open page.
     void refreshWebsite();
@@ -439,4 +463,6 @@ private:
     QPointer<QWidget> m_profilePopover;
     bool m_closing = false;
     PageDialogsController* m_pageDialogs = nullptr;
+    QPointer<AddNewPageViewController> m_addNewPageViewController;
+    void beginAddNewPageSheet();
 };
