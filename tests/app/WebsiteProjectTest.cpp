@@ -300,3 +300,37 @@ TEST_F(WebsiteProjectTest, ThemeBrowserStartsAProjectFromATheme)
 }
 
 } // namespace
+
+namespace {
+
+// Every edition finds its blank page, form page, Getting Started page, starter pages and sample
+// among the pages the build wrote, and each kind of page opens with this build's reader.
+TEST_F(WebsiteProjectTest, EveryEditionFindsItsShippedPages)
+{
+    DataCentre::loadCustomFont();
+    QSet<QString> openedExtensions;
+    for (const QString& name : DataCentre::editionDisplayNames()) {
+        ScopedEdition selected(name);
+        const EditionSettings& e = edition();
+        if (e.gDocumentExtension.isEmpty())
+            continue;
+        QStringList files{QStringLiteral("blank/Blank.") + e.gDocumentExtension, QStringLiteral("forms/Blank.selvaro"),
+                          QStringLiteral("GettingStarted.") + e.gDocumentExtension};
+        files += e.gStarterPageFiles;
+        if (!e.gSampleDocumentName.isEmpty())
+            files.append(e.gSampleDocumentName);
+        for (const QString& file : files) {
+            const QString path = QDir(DataCentre::templatesPath()).filePath(file);
+            EXPECT_TRUE(QFileInfo(path).isFile()) << qPrintable(name) << ": " << qPrintable(file);
+        }
+        const QString blank = QDir(DataCentre::templatesPath()).filePath(files.constFirst());
+        if (!openedExtensions.contains(e.gDocumentExtension) && QFileInfo::exists(blank)) {
+            openedExtensions.insert(e.gDocumentExtension);
+            QString error;
+            EXPECT_NE(DRVDocument::openDocument(blank, &error), nullptr) << qPrintable(name) << ": " << qPrintable(error);
+        }
+    }
+    EXPECT_GE(openedExtensions.size(), 5);
+}
+
+} // namespace

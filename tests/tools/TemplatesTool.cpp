@@ -80,7 +80,8 @@ bool writePage(const QString& path, const PageContent& content)
     if (!graphics.isEmpty())
         document.insertGraphics(graphics, indexes);
     document.undoManager()->enableUndoRegistration();
-    if (!document.saveDocumentTo(path)) {
+    // A save that wrote nothing is a failure here too.
+    if (!document.saveDocumentTo(path) || !QFileInfo(path).isFile()) {
         QTextStream(stderr) << "cannot write " << path << ": " << document.lastFileErrorText() << Qt::endl;
         return false;
     }
@@ -194,6 +195,8 @@ int main(int argc, char** argv)
         e.gReceivedPagesFolderName = QStringLiteral("0000Received_Pages");
         e.gTempSaveFolderPath = QDir(e.gTempFolderPath).filePath(QStringLiteral("0000Received_Pages/tempSave000000"));
         QDir().mkpath(e.gTempSaveFolderPath);
+        // The viewer editions read pages only; their shipped pages are written all the same.
+        e.gReadOnlyViewerFlag = false;
     };
     for (const QString& name : DataCentre::editionDisplayNames()) {
         ScopedEdition selected(name);
