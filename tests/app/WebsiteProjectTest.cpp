@@ -178,7 +178,10 @@ TEST_F(WebsiteProjectTest, OpenWebsiteRefusesAFolderWithoutPagesAndOffersAnother
     dialogs->queueOpenPanelAnswer({folder});
     dialogs->queueAlertAnswer(0); // "Open Another Folder"
     dialogs->queueOpenPanelAnswer({});
-    EXPECT_EQ(delegate.openWebsite(), nullptr);
+    DRVWindowController* start = startingWindow();
+    ASSERT_NE(start, nullptr);
+    choose(start, QStringLiteral("openGroup:"));
+    EXPECT_EQ(DocumentController::shared().allWindowControllers().size(), 1);
 
     ASSERT_EQ(dialogs->openRequests().size(), 2);
     EXPECT_TRUE(dialogs->openRequests().constFirst().chooseDirectories);
