@@ -896,3 +896,76 @@ TEST_F(WebsiteFolderTest, PackingThatFailsKeepsThePreviousDocument)
     ASSERT_TRUE(DocumentArchiver::unzipDocument(target, unpacked.path()));
     EXPECT_TRUE(QFileInfo::exists(join(unpacked.path(), QStringLiteral("a.html"))));
 }
+
+TEST_F(WebsiteFolderTest, AResponsiveTemplatePageCarriesTheNewNameThroughout)
+{
+    EditionSettings& e = edition();
+    e.gResponsiveLayoutFlag = true;
+    e.gDocumentExtension = QStringLiteral("zqv");
+    e.gBaseTemplateFileName = QStringLiteral("basetemplate.zqv");
+    const QString templates = m_root.filePath(QStringLiteral("templates"));
+    makeRealPage(join(templates, QStringLiteral("themes/Starter.zqv")));
+    // A style sheet left in the template's folder does not travel into the new page.
+    QTemporaryDir unpackedTemplate;
+    ASSERT_TRUE(DocumentArchiver::unzipDocument(join(templates, QStringLiteral("themes/Starter.zqv")),
+                                                unpackedTemplate.path()));
+    ASSERT_TRUE(writeBytes(join(unpackedTemplate.path(), QStringLiteral("Starter/full.css")), "body{}"));
+    ASSERT_TRUE(
+        DocumentArchiver::zipDocumentWithFolder(join(unpackedTemplate.path(), QStringLiteral("Starter")),
+                                                join(templates, QStringLiteral("themes/Starter.zqv"))));
+
+    DRVWindowController controller;
+    openAndScan(controller);
+    platform::ScopedDialogs dialogs;
+    AddNewPageChoice choice;
+    choice.fileName = QStringLiteral("about");
+    choice.pageFileType = QStringLiteral("quibpage");
+    choice.selectedTemplateCategoryFolder = QStringLiteral("themes");
+    choice.selectedTemplateName = QStringLiteral("Starter.zqv");
+    controller.launchUsingBaseTemplate(choice);
+    EXPECT_TRUE(dialogs->alerts().isEmpty());
+    ASSERT_EQ(namesOf(controller.siteIconArray()), QStringList{QStringLiteral("about.zqv")});
+
+    QTemporaryDir unpacked;
+    ASSERT_TRUE(
+        DocumentArchiver::unzipDocument(join(m_folder, QStringLiteral("about.zqv")), unpacked.path()));
+    const QStringList files = filesUnder(unpacked.path());
+    EXPECT_TRUE(files.contains(QStringLiteral("about.html"))) << files.join(u' ').toStdString();
+    EXPECT_TRUE(files.contains(QStringLiteral("about.png"))) << files.join(u' ').toStdString();
+    EXPECT_TRUE(files.contains(QStringLiteral("about"))) << files.join(u' ').toStdString();
+    for (const QString& file : files) {
+        EXPECT_FALSE(file.contains(QLatin1String("Starter"))) << file.toStdString();
+        EXPECT_FALSE(file.endsWith(QLatin1String("full.css"))) << file.toStdString();
+    }
+    EXPECT_EQ(controller.siteIconArray().first().pageLocalFileName, QStringLiteral("about.html"));
+}
+
+TEST_F(WebsiteFolderTest, WithoutAProjectATemplateOpensAsANewPageUnderAFreeName)
+{
+    makeBlankTemplate();
+    QStringList opened;
+    WebsiteProject::setUntitledPageOpener([&](const QString& path, bool useBaseTemplate) {
+        opened << platform::lastPathComponent(path) +
+                      (useBaseTemplate ? QStringLiteral(" inherits") : QString());
+        return true;
+    });
+    DRVWindowController controller;
+    platform::ScopedDialogs dialogs;
+    AddNewPageChoice choice = blankChoice(QStringLiteral("about"), QString());
+    controller.launchUsingBaseTemplate(choice);
+    choice.applyBaseTemplate = true;
+    controller.launchUsingBaseTemplate(choice);
+    WebsiteProject::setUntitledPageOpener({});
+    EXPECT_EQ(opened,
+              (QStringList{QStringLiteral("about.quibpage"), QStringLiteral("about0.quibpage inherits")}));
+    EXPECT_FALSE(DRVDocument::websiteFolderOpenFlag());
+    EXPECT_TRUE(dialogs->alerts().isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(
+        join(edition().gTempFolderPath, QStringLiteral("0000Received_Pages/about0.quibpage"))));
+    EXPECT_TRUE(filesUnder(m_folder).isEmpty());
+
+    // With no way to open it the user hears so.
+    controller.launchUsingBaseTemplate(choice);
+    ASSERT_EQ(dialogs->alerts().size(), 1);
+    EXPECT_EQ(dialogs->alerts().first().title, QStringLiteral("Could not open the page"));
+}
