@@ -758,9 +758,14 @@ void DRVWindowController::deletePageArray(const QList<PageRecord>& pages)
 {
     if (m_openWebsiteFolder.isEmpty() || pages.isEmpty())
         return;
-    const bool added = pages.size() >= m_siteIconArray.size() && directlyAddBlankPage();
-    for (const PageRecord& page : pages) {
-        const QString path = projectFilePath(page.documentName);
+    // The names first: adding the blank page rescans, and the caller may have handed in the list
+    // that the rescan replaces.
+    QStringList names;
+    for (const PageRecord& page : pages)
+        names.append(page.documentName);
+    const bool added = names.size() >= m_siteIconArray.size() && directlyAddBlankPage();
+    for (const QString& name : std::as_const(names)) {
+        const QString path = projectFilePath(name);
         if (!path.isEmpty() && QFileInfo::exists(path) && !QFile::remove(path))
             qWarning() << "could not remove" << path;
     }

@@ -549,6 +549,16 @@ TEST_F(WebsiteFolderTest, PageFlowsChangeTheFolderTheOrderAndTheOpenPage)
          true,
          "a",
          {"Confirm File Deletion"}},
+        {"delete the open page",
+         abc,
+         "a." + kExt,
+         {},
+         [](OpenProject& p) { p.controller.deletePage(); },
+         {"b", "c"},
+         {"b", "c"},
+         true,
+         "b",
+         {"Confirm File Deletion"}},
         {"delete the last page",
          {"a"},
          "a." + kExt,
@@ -968,4 +978,19 @@ TEST_F(WebsiteFolderTest, WithoutAProjectATemplateOpensAsANewPageUnderAFreeName)
     controller.launchUsingBaseTemplate(choice);
     ASSERT_EQ(dialogs->alerts().size(), 1);
     EXPECT_EQ(dialogs->alerts().first().title, QStringLiteral("Could not open the page"));
+}
+
+TEST_F(WebsiteFolderTest, DeletingEveryPageAtOnceLeavesABlankOne)
+{
+    makeBlankTemplate();
+    OpenProject project(m_folder, {QStringLiteral("a"), QStringLiteral("b")});
+    ASSERT_TRUE(project.opened);
+    project.controller.deletePageArray({project.controller.siteIconArray().at(1)});
+    EXPECT_EQ(project.folderPages(), QStringList{QStringLiteral("a")});
+    EXPECT_TRUE(project.alertTitles().isEmpty()) << "nothing is asked";
+
+    project.controller.deletePageArray(project.controller.siteIconArray());
+    EXPECT_EQ(project.folderPages(), QStringList{QStringLiteral("page2")});
+    EXPECT_EQ(project.openPage(), QStringLiteral("page2"));
+    EXPECT_EQ(project.alertTitles(), QStringList{QStringLiteral("Active project needs at least one file")});
 }
