@@ -207,6 +207,7 @@ TEST_F(WebsiteFolderTest, ScanSortsByDateNewestFirst)
     }
     DRVWindowController controller;
     openAndScan(controller, QStringLiteral("modDate"));
+    EXPECT_EQ(controller.siteIconArray().at(0).fileTime, QStringLiteral("May 01 2026 12:30 PM"));
     // a and d share their date: the name decides.
     EXPECT_EQ(namesOf(controller.siteIconArray()),
               (QStringList{QStringLiteral("a.quibpage"), QStringLiteral("d.quibpage"),
@@ -648,6 +649,32 @@ TEST_F(WebsiteFolderTest, PageFlowsChangeTheFolderTheOrderAndTheOpenPage)
          true,
          "a",
          {"A page named \"b.quibpage\" already exists"}},
+        {"a dropped file that is no page",
+         abc,
+         {},
+         {},
+         [&](OpenProject& p) {
+             ASSERT_TRUE(writeBytes(join(outside, QStringLiteral("notes.txt")), "notes"));
+             EXPECT_FALSE(
+                 p.controller.grabDraggedInPage(nullptr, true, join(outside, QStringLiteral("notes.txt"))));
+         },
+         {"a", "b", "c"},
+         {"a", "b", "c"},
+         true,
+         "a",
+         {"Could not add the page"}},
+        {"a page of the project dropped on its own list",
+         abc,
+         {},
+         {},
+         [](OpenProject& p) {
+             EXPECT_FALSE(p.controller.grabDraggedInPage(nullptr, true, join(p.folder, "b." + kExt)));
+         },
+         {"a", "b", "c"},
+         {"a", "b", "c"},
+         true,
+         "a",
+         {}},
         {"delete cancelled",
          abc,
          "b." + kExt,
