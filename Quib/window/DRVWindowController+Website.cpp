@@ -167,7 +167,13 @@ QString DRVWindowController::resetAndGrabCurrentWebsiteFolderPath()
     }
     if (m_openWebsiteFolderTempPath.isEmpty())
         return project;
-    QDir(m_openWebsiteFolderTempPath).removeRecursively();
+    // Only a folder inside this instance's working root is ever emptied.
+    const QString root = QDir::cleanPath(QFileInfo(WorkingFolders::currentRoot()).absoluteFilePath()) + u'/';
+    if (QDir::cleanPath(QFileInfo(m_openWebsiteFolderTempPath).absoluteFilePath()).startsWith(root))
+        QDir(m_openWebsiteFolderTempPath).removeRecursively();
+    else
+        qWarning() << "working copy outside the working folder is not emptied:"
+                   << m_openWebsiteFolderTempPath;
     QDir().mkpath(m_openWebsiteFolderTempPath);
     return project;
 }

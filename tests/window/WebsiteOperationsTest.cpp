@@ -1021,3 +1021,14 @@ TEST_F(WebsiteFolderTest, DeletingEveryPageAtOnceLeavesABlankOne)
     EXPECT_EQ(project.openPage(), QStringLiteral("page2"));
     EXPECT_EQ(project.alertTitles(), QStringList{QStringLiteral("Active project needs at least one file")});
 }
+
+TEST_F(WebsiteFolderTest, AWorkingCopyOutsideTheWorkingFolderIsNeverEmptied)
+{
+    makeTinyPage(m_folder, QStringLiteral("a.quibpage"), QStringLiteral("A"));
+    const QString elsewhere = m_root.filePath(QStringLiteral("documents"));
+    ASSERT_TRUE(writeBytes(join(elsewhere, QStringLiteral("precious.txt")), "keep"));
+    DRVWindowController controller;
+    controller.setOpenWebsiteFolderTempPath(elsewhere);
+    openAndScan(controller);
+    EXPECT_EQ(readBytes(join(elsewhere, QStringLiteral("precious.txt"))), QByteArray("keep"));
+}
