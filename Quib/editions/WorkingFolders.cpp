@@ -1,5 +1,7 @@
 #include "editions/WorkingFolders.h"
 
+#include "editions/EditionSettings.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -97,4 +99,16 @@ WorkingFolders& WorkingFolders::forProcess()
 void WorkingFolders::setProcessBase(const QString& base)
 {
     processBase() = base;
+}
+
+QString WorkingFolders::currentRoot()
+{
+    const QString root = edition().gTempFolderPath;
+    return root.isEmpty() ? QDir::tempPath() : root;
+}
+
+QString WorkingFolders::receivedPagesPath()
+{
+    const QString name = edition().gReceivedPagesFolderName;
+    return QDir(currentRoot()).filePath(name.isEmpty() ? QStringLiteral("0000Received_Pages") : name);
 }

@@ -31,6 +31,11 @@ public:
     static WorkingFolders& forProcess();
     static void setProcessBase(const QString& base); // before the first forProcess()
 
+    // The edition's working root (gTempFolderPath), else the system's temporary folder for a
+    // process that never ran start-up; and the received-pages folder inside it.
+    static QString currentRoot();
+    static QString receivedPagesPath();
+
 private:
     QString m_root;
     std::unique_ptr<QLockFile> m_lock;

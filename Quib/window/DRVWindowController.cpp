@@ -740,14 +740,14 @@ const QStringList& DRVWindowController::handledActions()
                                      QStringLiteral("addNewShape:"),
                                      QStringLiteral("showTextViewPopOver:")};
     static const QStringList withCanvas =
-        actions + PageDialogsController::actions() + layoutActions() + addPageActions() +
+        actions + PageDialogsController::actions() + layoutActions() + addPageActions() + websiteActions() +
         QStringList(DRVGraphicView::menuCommands().keyBegin(), DRVGraphicView::menuCommands().keyEnd());
     return withCanvas;
 }
 
 bool DRVWindowController::performAction(const QString& action)
 {
-    if (performLayoutAction(action) || performAddPageAction(action))
+    if (performLayoutAction(action) || performAddPageAction(action) || performWebsiteAction(action))
         return true;
     if (action == QLatin1String("undo:"))
         undo();
@@ -801,6 +801,9 @@ MenuValidationState DRVWindowController::menuValidationState() const
         state.undoActionName = undo->undoActionName();
         state.redoActionName = undo->redoActionName();
     }
+    state.pageCount = int(m_siteIconArray.size());
+    state.pageClicked = !m_selectedPageName.isEmpty();
+    state.showAddFormObjects = showAddFormObjects();
     state.selectedCount = int(m_graphicsController->selectionIndexes().size());
     state.selectedTableHasBackgroundPattern = doesSelectedTableContainBackgroundPattern();
     return state;

@@ -220,7 +220,8 @@ public:
     // The page list's tile of the open page (refreshDocIcon) and its border (updateCurrentButtonColor)
     // arrive with the page list.
     void updateCurrentlySelectedQuibButton() {}
-    void updateCurrentButtonColor() {}
+    // Borders the record of the open page (else the first page) and clears every other border.
+    void updateCurrentButtonColor();
     // ---- website project: folder, scan, order, adding, deleting (DRVWindowController+Website.cpp) ----
     QString openWebsiteFolderPath() const { return m_openWebsiteFolder; }
     void setOpenWebsiteFolderPath(const QString& folder) { setOpenWebsiteFolder(folder); }
@@ -249,6 +250,42 @@ public:
     // The document name of the tile last right-clicked in the page list.
     QString selectedPageName() const { return m_selectedPageName; }
     void setSelectedPageName(const QString& name) { m_selectedPageName = name; }
+    // Unpacks one page document into the working copy under a name no other page's files take;
+    // returns its thumbnail path, "" when it could not be unpacked.
+    QString migratePage(const QString& documentPath);
+    static QString grabPageWidth(const QString& pageText);
+    // Adding pages. Each saves the open page first, never replaces a page and tells the user when
+    // the page could not be made; true when the page was added and opened.
+    bool addBlankPage(const QString& fileName);
+    bool directlyAddBlankPage();
+    // Before the page last right-clicked (at the end when none was).
+    bool insertBlankPage();
+    QString prepAndRenameDoc(const QString& pagePath, const QString& newDocumentName);
+    // A page document dropped on the page list is copied into the project; a taken name asks
+    // whether to replace it, keep both or cancel.
+    bool grabDraggedInPage(QObject* sourceView, bool didFinishWithSave, const QString& pagePath);
+    // The page last right-clicked, after the user confirmed.
+    void deletePage();
+    // Without asking (the website settings sheet asked).
+    void deletePageArray(const QList<PageRecord>& pages);
+    void duplicatePage();
+    // The published address of the page last right-clicked, on the clipboard.
+    void grabPageLink();
+    // The first page document of the folder by name, "" when none.
+    static QString grabPathOfFirstFile(const QString& folderPath);
+    // The page document unpacked afresh into "baseTemplateTemp"; returns the page file's path with
+    // the given extension.
+    static QString prepTempDocPath(const QString& documentPath, const QString& extension);
+    // Packs the page file's working files into the page document; the previous document stays
+    // when packing fails.
+    static bool zipDoc(const QString& documentPath, const QString& pagePath);
+    // The open page is a form page.
+    bool showAddFormObjects() const;
+    void addFormObjects() {}
+    void addGraphicViewTextBox(const QString& text, const QString& link, const QRectF& frame, int number);
+    // Actions of the page list's commands, as the menus name them; false for any other name.
+    bool performWebsiteAction(const QString& action);
+    static const QStringList& websiteActions();
 
     // ---- add-page sheet (DRVWindowController+AddPageSheet.cpp) ----
     // The four presets of the sheet, each a fresh window-modal sheet on this window.
@@ -403,6 +440,18 @@ private:
     void updateWindowTitle();
     bool mayCloseWindow();
 
+    // ---- website project ----
+    void savePageBeforeChange();
+    bool openProjectPage(const QString& documentPath);
+    void refreshProject();
+    bool finishNewPage(const QString& documentPath, bool placeHolder);
+    QString projectFilePath(const QString& fileName) const;
+    bool projectHasFile(const QString& fileName) const;
+    int recordIndex(const QString& documentName) const;
+    bool movePageRecordTo(const QString& documentName, int index);
+    void reportPageFailure(const QString& title, const QString& detail) const;
+    void showProjectNeedsOnePageAlert();
+
     // ---- layout ----
     void buildLayout(QMainWindow* window);
     void placeInspectorInLayout();
@@ -428,6 +477,8 @@ private:
     QStringList m_pageNameArray;
     QString m_sortListingBy;
     QString m_selectedPageName;
+    QString m_workingCopyProject; // the project the working copy path was made for
+    int m_pageScanCount = 0;
     QString m_pageSearchText;
     int m_pageIconRefreshCount = 0;
     int m_paperSizeSegment = 0;

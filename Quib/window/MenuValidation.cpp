@@ -102,9 +102,10 @@ MenuItemState MenuValidation::validate(const QString& action, const MenuItemStat
     } else if (action == QLatin1String("showProfilePopOver:")) {
         out.enabled = s.profileEditionFlag;
     } else if (pageListActions().contains(action)) {
+        // Shown again once the project has pages; an item the edition leaves out stays out where
+        // the menu is built.
         out.enabled = s.pageCount > 0;
-        if (s.pageCount == 0)
-            out.visible = false;
+        out.visible = s.pageCount > 0;
     } else if (action == QLatin1String("duplicatePage:")) {
         out.enabled = s.pageClicked;
         out.visible = !s.hideDuplicatePageFlag;
