@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 
@@ -257,6 +258,31 @@ TEST_F(PagePreferencesTest, BaseTemplateSwitchHidesTheBackgroundAndSwitchesTheIn
     panel->updateBaseTemplateTextFields();
     EXPECT_FALSE(panel->baseTemplateSwitch()->isVisible());
     EXPECT_FALSE(panel->baseHeaderTextView()->isVisible());
+}
+
+TEST_F(PagePreferencesTest, TurningTheBaseTemplateOnSavesAndReloadsThePage)
+{
+    DRVWindowController* window = windowOnSavedPage();
+    DRVDocument* document = window->document();
+    QSignalSpy reloaded(document, &DRVDocument::pageReloaded);
+    for (const bool turnOn : {false, true}) {
+        PageSettingsWindowController* panel = openPagePreferences(window);
+        ASSERT_TRUE(panel);
+        panel->baseTemplateExistFlag = true;
+        panel->updateBaseTemplateTextFields();
+        if (turnOn)
+            tick(panel->baseTemplateSwitch());
+        QTest::mouseClick(panel->saveButton(), Qt::LeftButton);
+        EXPECT_EQ(document->useBaseTemplateFlag(), turnOn ? 1 : 0);
+        EXPECT_EQ(reloaded.size(), turnOn ? 1 : 0) << "only a changed switch reloads the page";
+        EXPECT_FALSE(panel->isVisible());
+    }
+
+    // Reloading the page from its file puts the dialog away.
+    PageSettingsWindowController* panel = openPagePreferences(window);
+    ASSERT_TRUE(panel);
+    ASSERT_TRUE(document->refreshDocument());
+    EXPECT_FALSE(panel->isVisible());
 }
 
 TEST_F(PagePreferencesTest, InheritMetadataCopiesTheBaseTemplatesValuesAndLocksThem)
