@@ -285,6 +285,25 @@ TEST_F(PagePreferencesTest, TurningTheBaseTemplateOnSavesAndReloadsThePage)
     EXPECT_FALSE(panel->isVisible());
 }
 
+TEST_F(PagePreferencesTest, HelpButtonsExplainTheFileNameAndTheImageSizes)
+{
+    DRVWindowController* window = windowOnSavedPage(QStringLiteral("menu"));
+    PageSettingsWindowController* panel = openPagePreferences(window);
+    ASSERT_TRUE(panel);
+    QTest::mouseClick(panel->fileNameHelpButton(), Qt::LeftButton);
+    QTest::mouseClick(panel->imageMaxSizeHelpButton(), Qt::LeftButton);
+    ASSERT_EQ(dialogs->alerts().size(), 2);
+    EXPECT_EQ(dialogs->alerts().at(0).title, QStringLiteral("How to modify the file name"));
+    EXPECT_EQ(
+        dialogs->alerts().at(0).informativeText,
+        QStringLiteral("The file name is menu.html, this is always the same as the document name, "
+                       "menu.quibpage. To modify, please save this web page document under the new name."));
+    EXPECT_EQ(dialogs->alerts().at(1).title, QStringLiteral("Image Generation Settings"));
+    EXPECT_TRUE(dialogs->alerts().at(1).informativeText.startsWith(
+        QStringLiteral("500|1000|1500|2000|5000: The Image Generation Resolution")));
+    EXPECT_TRUE(panel->isVisible());
+}
+
 TEST_F(PagePreferencesTest, InheritMetadataCopiesTheBaseTemplatesValuesAndLocksThem)
 {
     DRVWindowController* window = windowOnSavedPage();
