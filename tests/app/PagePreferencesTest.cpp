@@ -304,6 +304,25 @@ TEST_F(PagePreferencesTest, HelpButtonsExplainTheFileNameAndTheImageSizes)
     EXPECT_TRUE(panel->isVisible());
 }
 
+TEST_F(PagePreferencesTest, ANewFileNameIsRefusedOpenlyUntilPagesCanBeRenamed)
+{
+    // The edition whose file name field is always editable.
+    ScopedEdition forms(QStringLiteral("Selvaro Pro 2"));
+    useWorkingFolders();
+    DRVWindowController* window = windowOnSavedPage(QStringLiteral("order"));
+    DRVDocument* document = window->document();
+    PageSettingsWindowController* panel = openPagePreferences(window);
+    ASSERT_TRUE(panel);
+    EXPECT_FALSE(panel->pageFileNameTextField()->isReadOnly());
+    panel->pageFileNameTextField()->setText(QStringLiteral("checkout"));
+    panel->pageTitleTextField()->setText(QStringLiteral("Order"));
+    QTest::mouseClick(panel->saveButton(), Qt::LeftButton);
+    ASSERT_FALSE(dialogs->alerts().isEmpty());
+    EXPECT_EQ(dialogs->alerts().first().title, QStringLiteral("How to modify the file name"));
+    EXPECT_EQ(document->pageName(), QStringLiteral("order"));
+    EXPECT_EQ(document->pageOfficialName(), QStringLiteral("Order")) << "the rest is saved";
+}
+
 TEST_F(PagePreferencesTest, InheritMetadataCopiesTheBaseTemplatesValuesAndLocksThem)
 {
     DRVWindowController* window = windowOnSavedPage();
