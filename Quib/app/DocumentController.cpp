@@ -1,6 +1,7 @@
 #include "app/DocumentController.h"
 
 #include "app/DRVAppDelegate.h"
+#include "app/DocumentScriptingAdaptor.h"
 #include "app/MenuModel.h"
 #include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
@@ -117,6 +118,7 @@ DRVWindowController* DocumentController::addDocument(std::unique_ptr<DRVDocument
     DRVDocument* adopted = document.release();
     adopted->setParent(this);
     m_documents.append(adopted);
+    DocumentScriptingAdaptor::publish(adopted);
     auto* controller = new DRVWindowController;
     controller->setDocument(adopted);
     adoptWindowController(controller);

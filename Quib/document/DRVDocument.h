@@ -17,12 +17,18 @@
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+#include <QPointer>
 #include <QVariantMap>
 #include <memory>
+#include <optional>
 
 class CodeWidgetHelper;
 class DRVGraphic;
 class DRVMapTableOwner;
+class DRVWindowController;
+class FormSettingsWindowController;
+class PageSettingsWindowController;
+struct ScriptObjectSpecifier;
 
 // ---- page state ----
 // The page's non-graphic state: what one generation pass fills, the page's identity and files, its
@@ -403,6 +409,82 @@ public:
     // Moves the page's content so that its leftmost graphic starts at x 0.
     void trimAndCenter();
 
+    // ---- page background (document folder) ----
+    // Makes the picture at path the page's background, one pixel to one point: type "PNG" for a
+    // ".png" or ".PNG" file, else "JPG". The previous background goes first (removeBackground).
+    // False, with the page as it was, when the file holds no picture.
+    bool chooseBackgroundImage(const QString& path);
+    // A white page without background image; the stored pair of the current type ("background" and
+    // its original "backgroundo") is deleted from the page's folder. The picture itself is kept.
+    void removeBackground();
+    // Rewrites the stored original of every image of the page no wider than the user's maximum
+    // image width, encoded as its name's type says; with no maximum (0) nothing is rewritten. Then
+    // tells the user. Answers how many originals were written.
+    int compressAllOriginals();
+
+    // Gives the page a name and working folder and writes its page file there (the publishing form
+    // with publishFlag); false when that failed.
+    bool prepForPresentation(bool publishFlag);
+
+    // ---- page and form preferences (window folder) ----
+    // The page's two settings dialogs, window-modal on the owner's window. Each showing makes a new
+    // dialog; saving reads the controls back and closes it.
+    void showPagePreferences(DRVWindowController* owner);
+    void runValueVerifications();
+    void savePagePreferences();
+    void hidePagePreferencesPanel();
+    void hideAllDocPanels();
+    void showFileNameHelp();
+    void showImageMaxSizeHelp();
+    void showFormPreferences(DRVWindowController* owner);
+    void saveFormPreferences();
+    void hideFormPreferencesPanel();
+    // The background commands of the page dialog: the open panel, then back to the dialog.
+    void newBackground();
+    void removeBackgroundFromPanel();
+    void refreshBackgroundPattern();
+    PageSettingsWindowController* pageSettingsWindowController() const;
+    FormSettingsWindowController* formSettingsWindowController() const;
+
+    // ---- scripting (document folder) ----
+    // The element lists a script sees, each front to back like graphics(): "graphics" and one list
+    // per kind ("rectangles", "circles", "lines", "textAreas", "images"); nullopt for another key.
+    std::optional<QList<DRVGraphic*>> scriptingElements(const QString& key) const;
+    QList<DRVGraphic*> rectangles() const;
+    QList<DRVGraphic*> circles() const;
+    // One graphic in or out through insertGraphics and removeGraphicsAtIndexes, so undoable.
+    bool insertGraphic(DRVGraphic* graphic, int index);
+    bool addInGraphics(DRVGraphic* graphic); // at index count
+    bool removeGraphicAtIndex(int index);
+    // The graphic's position among all graphics (found by identity), or -1.
+    int objectSpecifierForGraphic(const DRVGraphic* graphic) const;
+    // A new graphic for a script: the abstract "DRVGraphic" gives a circle; an unregistered class
+    // gives nullptr.
+    static DRVGraphic* newScriptingObjectOfClass(const QString& className);
+    // Per kind: inserting at the kind's count appends at the end of all graphics; otherwise the
+    // graphic goes just behind the kind's graphic now at index. Removing takes the kind's graphic at
+    // index. False with error set for an index beyond the kind's list (the caller keeps an
+    // uninserted graphic).
+    bool insertObjectInRectanglesAtIndex(DRVGraphic* graphic, int index, QString* error = nullptr);
+    bool insertObjectInCirclesAtIndex(DRVGraphic* graphic, int index, QString* error = nullptr);
+    bool insertObjectInLinesAtIndex(DRVGraphic* graphic, int index, QString* error = nullptr);
+    bool insertObjectInTextAreasAtIndex(DRVGraphic* graphic, int index, QString* error = nullptr);
+    bool insertObjectInImagesAtIndex(DRVGraphic* graphic, int index, QString* error = nullptr);
+    bool removeObjectFromRectanglesAtIndex(int index, QString* error = nullptr);
+    bool removeObjectFromCirclesAtIndex(int index, QString* error = nullptr);
+    bool removeObjectFromLinesAtIndex(int index, QString* error = nullptr);
+    bool removeObjectFromTextAreasAtIndex(int index, QString* error = nullptr);
+    bool removeObjectFromImagesAtIndex(int index, QString* error = nullptr);
+    // By scripting key, for callers that name the kind ("rectangles" ... "images").
+    bool insertObjectInElementsAtIndex(const QString& key, DRVGraphic* graphic, int index,
+                                       QString* error = nullptr);
+    bool removeObjectFromElementsAtIndex(const QString& key, int index, QString* error = nullptr);
+    // Positions in the specifier's list; nullopt where the caller must evaluate it itself (an index
+    // specifier) or it cannot be evaluated.
+    std::optional<QList<int>> indicesOfObjectsByEvaluatingObjectSpecifier(const ScriptObjectSpecifier& s) const;
+    std::optional<QList<int>> indicesOfObjectsByEvaluatingRangeSpecifier(const ScriptObjectSpecifier& s) const;
+    std::optional<QList<int>> indicesOfObjectsByEvaluatingRelativeSpecifier(const ScriptObjectSpecifier& s) const;
+
     // ---- publishing (publishing folder) ----
 
 private:
@@ -429,6 +511,13 @@ private:
     DRV_DOCUMENT_PAGE_STATE(DRV_DOCUMENT_PAGE_STATE_MEMBER)
 
     QColor m_pageColor = QColor(Qt::white);
+    QPointer<PageSettingsWindowController> m_pageSettingsWindowController;
+    QPointer<FormSettingsWindowController> m_formSettingsWindowController;
+    QPointer<DRVWindowController> m_panelOwner;
+    // The segments the page dialog showed for the two user settings that may hold other values.
+    int m_shownQualitySegment = -1;
+    int m_shownMaxSizeSegment = -1;
+    int m_shownEncodingSegment = -1;
     int m_docSpecificFixedCanvasFlag = 0;
     int m_docSpecificPageWidth = 0;
     int m_docSpecificPageHeight = 0;

@@ -738,7 +738,10 @@ const QStringList& DRVWindowController::handledActions()
                                      QStringLiteral("showMailSourceCode:"),
                                      QStringLiteral("showShapePopOver:"),
                                      QStringLiteral("addNewShape:"),
-                                     QStringLiteral("showTextViewPopOver:")};
+                                     QStringLiteral("showTextViewPopOver:"),
+                                     // the page's settings dialogs
+                                     QStringLiteral("showPagePreferences:"),
+                                     QStringLiteral("showFormPreferences:")};
     static const QStringList withCanvas =
         actions + PageDialogsController::actions() + layoutActions() + addPageActions() + websiteActions() +
         QStringList(DRVGraphicView::menuCommands().keyBegin(), DRVGraphicView::menuCommands().keyEnd());
@@ -776,6 +779,10 @@ bool DRVWindowController::performAction(const QString& action)
         selectDefaultShapes();
     else if (action == QLatin1String("showTextViewPopOver:"))
         selectDefaultTextViews();
+    else if (action == QLatin1String("showPagePreferences:") && m_document)
+        m_document->showPagePreferences(this);
+    else if (action == QLatin1String("showFormPreferences:") && m_document)
+        m_document->showFormPreferences(this);
     else if (const DRVGraphicView::Command command = DRVGraphicView::menuCommands().value(action)) {
         if (m_graphicView)
             command(*m_graphicView);
@@ -800,6 +807,8 @@ MenuValidationState DRVWindowController::menuValidationState() const
         state.canRedo = undo->canRedo();
         state.undoActionName = undo->undoActionName();
         state.redoActionName = undo->redoActionName();
+        // The form menu items belong to form pages.
+        state.showAddFormObjects = m_document->isFormPage();
     }
     state.pageCount = int(m_siteIconArray.size());
     state.pageClicked = !m_selectedPageName.isEmpty();

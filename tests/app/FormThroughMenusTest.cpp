@@ -25,11 +25,7 @@ protected:
     FormThroughMenusTest() : m_form(QStringLiteral("Selvaro Pro"))
     {
         // The form edition replaced the working folders the application tests use.
-        EditionSettings& e = edition();
-        e.gTempFolderPath = m_root.filePath(QStringLiteral("work"));
-        e.gReceivedPagesFolderName = QStringLiteral("0000Received_Pages");
-        e.gTempSaveFolderPath =
-            QDir(e.gTempFolderPath).filePath(QStringLiteral("0000Received_Pages/tempSave000000"));
+        useWorkingFolders();
         platform::UserDefaults::standard().setBool(QStringLiteral("InsertNewAtEndFlag"), true);
     }
 
