@@ -33,14 +33,20 @@ class AppTest : public ::testing::Test
 protected:
     AppTest() : m_edition(QStringLiteral("Quib"))
     {
+        useWorkingFolders();
+        platform::UserDefaults::standard().useStoreFile(m_root.filePath(QStringLiteral("defaults.ini")));
+        DocumentArchiverInstall::install();
+    }
+
+    // The edition's working folders inside the test's folder (again after choosing another edition).
+    void useWorkingFolders()
+    {
         EditionSettings& e = edition();
         e.gTempFolderPath = m_root.filePath(QStringLiteral("work"));
         e.gReceivedPagesFolderName = QStringLiteral("0000Received_Pages");
         e.gTempSaveFolderPath =
             QDir(e.gTempFolderPath).filePath(QStringLiteral("0000Received_Pages/tempSave000000"));
         QDir().mkpath(e.gTempSaveFolderPath);
-        platform::UserDefaults::standard().useStoreFile(m_root.filePath(QStringLiteral("defaults.ini")));
-        DocumentArchiverInstall::install();
     }
 
     // A page document with one thick line per colour (hex strings), saved through the save flow.
