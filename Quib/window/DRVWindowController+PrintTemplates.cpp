@@ -200,12 +200,12 @@ void DRVWindowController::setCurrentTemplateSelectionValue()
 void DRVWindowController::bindOpenedPageToTemplate()
 {
     // Only pages read from a file carry a template of their own; the editions that read the label
-    // markers are the ones that apply base templates.
+    // markers are the ones that apply base templates. The canvas takes the new size when the page is
+    // bound to it (or when the window loads).
     if (!m_document || m_document->filePath().isEmpty() || !edition().gAutoBaseTemplateFlag)
         return;
     edition().set(edition().gSelectedLabelSheet, m_document->labelTemplateHelper().templateDescription);
     setCurrentTemplateSelectionValue();
-    resetCanvasSize();
 }
 
 void DRVWindowController::resetCanvasSize()

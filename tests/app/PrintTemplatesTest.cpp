@@ -306,6 +306,19 @@ TEST_F(PrintTemplatesTest, OpeningAPageAppliesItsOwnSheet)
         window->performClose();
         deleteLaterObjects();
     }
+
+    // A page opened into a window already up (as the page list opens pages) brings its sheet too.
+    DRVWindowController* window = windowOnPage({});
+    window->showWindow();
+    DRVDocument* first = window->document();
+    DataCentre::resetPrintCanvas(DataCentre::grabLabelHelper(cardSheet));
+    std::unique_ptr<DRVDocument> opened =
+        DRVDocument::openDocument(savedLabelPage(QStringLiteral("later"), avery5160));
+    ASSERT_TRUE(opened);
+    window->setDocument(opened.get());
+    EXPECT_EQ(canvasOf(window), QSize(1575, 600));
+    EXPECT_EQ(labelPopUp(window)->currentText(), QStringLiteral("Avery 5160 ") + kThirty);
+    window->setDocument(first);
 }
 
 TEST_F(PrintTemplatesTest, TheBusinessCardPopUpLooksUpItsWholeTitleAndLeavesTheZoom)
