@@ -163,7 +163,12 @@ void DRVWindowController::applyTemplateSelection(const QString& popUpName, bool 
     m_document->setLabelTemplateHelper(picked);
     m_document->setSelectedLabelSheet(key);
     selectTemplateInPopUps();
-    m_document->askPageToSaveItself();
+    // A page never saved has no file to write yet: it keeps the change as an edit, saved with the
+    // page, rather than failing a save the user never asked for.
+    if (m_document->filePath().isEmpty())
+        m_document->updateChangeCount(DRVDocument::ChangeType::Done);
+    else
+        m_document->askPageToSaveItself();
 }
 
 void DRVWindowController::putTemplatePopUpBack(QComboBox* popUp)

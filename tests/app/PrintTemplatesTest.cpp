@@ -346,3 +346,21 @@ TEST_F(PrintTemplatesTest, TheBusinessCardPopUpLooksUpItsWholeTitleAndLeavesTheZ
     EXPECT_EQ(window->document()->labelTemplateHelper(), entry(eight));
     EXPECT_TRUE(pageText(path).contains("//====LABEL_TEMPLATEDESCRIPTION_START==" + eight.toUtf8()));
 }
+
+TEST_F(PrintTemplatesTest, AnUntitledPageTakesTheSheetAsAnEditWithoutAFailedSave)
+{
+    DRVWindowController* window = windowOnPage({});
+    window->showWindow();
+    QComboBox* popUp = labelPopUp(window);
+    ASSERT_TRUE(popUp);
+    ASSERT_TRUE(window->document()->filePath().isEmpty());
+
+    dialogs->queueAlertAnswer(0); // Change
+    pick(popUp, indexOf(popUp, kTen));
+    ASSERT_EQ(dialogs->alerts().size(), 1) << "no alert beyond the question";
+    EXPECT_EQ(dialogs->alerts().at(0).title, QStringLiteral("Template Selection Changed"));
+    EXPECT_EQ(canvasOf(window), catalogueCanvas(kTen));
+    EXPECT_EQ(window->document()->labelTemplateHelper(), entry(kTen));
+    EXPECT_EQ(window->document()->selectedLabelSheet(), kTen);
+    EXPECT_TRUE(window->document()->isDocumentEdited());
+}
