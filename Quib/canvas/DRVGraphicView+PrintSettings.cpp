@@ -29,6 +29,6 @@ void DRVGraphicView::savePrintSettings()
     if (!c)
         return;
     c->window()->hide();
-    gPrintStartingRow = platform::intValue(c->startingRowSpotTextField()->text());
-    gPrintStartingColumn = platform::intValue(c->startingColumnSpotTextField()->text());
+    storePrintStart(platform::intValue(c->startingRowSpotTextField()->text()),
+                    platform::intValue(c->startingColumnSpotTextField()->text()));
 }

@@ -147,6 +147,7 @@ void DRVWindowController::setDocument(DRVDocument* document)
             connect(document, &DRVDocument::deselectAllRequested, this, [this] { deSelectAllObjects(); }));
     }
     followPageCanvasSizeType();
+    bindOpenedPageToTemplate();
     if (m_window) {
         if (document)
             bindCanvas();
@@ -278,6 +279,7 @@ void DRVWindowController::windowDidLoad()
         popUp->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         m_templatePopUps.append(popUp);
     }
+    wireTemplatePopUps();
     m_profileViewController = new ProfileViewController(QStringLiteral("ProfileViewController"), this);
     installInspector(window);
     placeInspectorInLayout();

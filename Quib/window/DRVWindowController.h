@@ -125,6 +125,27 @@ public:
     static QStringList labelTemplateTitles(const QList<LabelTemplateHelper>& templates);
     // The seven template pop-ups of the print editions, filled when the window loads.
     QList<QComboBox*> templatePopUps() const;
+    // ---- print templates (DRVWindowController+PrintTemplates.cpp) ----
+    // The catalogue key of a pop-up item: the label pop-up's from the first "Label" on, the others'
+    // whole title; white space trimmed.
+    static QString templateKeyForTitle(const QString& title, bool labelPopUp);
+    // The pop-ups' actions: after the user confirms, the picked sheet becomes the page's geometry,
+    // canvas and template, and the page saves itself. Cancel, or a sheet the catalogue lacks, puts
+    // the pop-up back and leaves the page as it was.
+    void templateSelectionUpdated();
+    void tuvikCardTemplateSelectionUpdated();
+    void tuvikEcardTemplateSelectionUpdated();
+    void corvaneEnvelopeTemplateSelectionUpdated();
+    void foldingCardTemplateSelectionUpdated();
+    void manualTemplateSelectionUpdated();
+    void flyerTemplateSelectionUpdated();
+    // Print geometry and every pop-up follow the document's template.
+    void setCurrentTemplateSelectionValue();
+    // The canvas takes the page's own size when it has a whole one, else the edition's.
+    void resetCanvasSize();
+    // Canvas forwarders (nothing without a canvas).
+    bool IsThisMultipleChoiceLabel(const DRVGraphic* graphic) const;
+    DRVGraphic* grabRadioLabel(const DRVGraphic* graphic) const;
 
     // ---- actions ----
     // Runs the menu action of that name ("undo:", "saveDocument:", ...); false when the window does
@@ -439,6 +460,12 @@ private:
     void undoOrRedo(bool undoing);
     void updateWindowTitle();
     bool mayCloseWindow();
+    // ---- print templates ----
+    void wireTemplatePopUps();
+    void bindOpenedPageToTemplate();
+    void applyTemplateSelection(const QString& popUpName, bool labelPopUp);
+    void putTemplatePopUpBack(QComboBox* popUp);
+    void selectTemplateInPopUps();
 
     // ---- website project ----
     void savePageBeforeChange();

@@ -139,8 +139,7 @@ void PageDialogsController::cancelAdjustCanvasWindowControllerSheet()
 
 void PageDialogsController::resetCanvasSize()
 {
-    if (DRVDocument* document = m_owner->document())
-        m_owner->observeDocumentCanvasSize(document->canvasSize());
+    m_owner->resetCanvasSize();
 }
 
 // ---- page title ----

@@ -34,12 +34,11 @@ protected:
     AppTest() : m_edition(QStringLiteral("Quib"))
     {
         useWorkingFolders();
-        QDir().mkpath(edition().gTempSaveFolderPath);
         platform::UserDefaults::standard().useStoreFile(m_root.filePath(QStringLiteral("defaults.ini")));
         DocumentArchiverInstall::install();
     }
 
-    // The edition's working folders inside the test's folder (again after switching editions).
+    // The edition's working folders inside the test's folder (again after choosing another edition).
     void useWorkingFolders()
     {
         EditionSettings& e = edition();
@@ -47,6 +46,7 @@ protected:
         e.gReceivedPagesFolderName = QStringLiteral("0000Received_Pages");
         e.gTempSaveFolderPath =
             QDir(e.gTempFolderPath).filePath(QStringLiteral("0000Received_Pages/tempSave000000"));
+        QDir().mkpath(e.gTempSaveFolderPath);
     }
 
     // A page document with one thick line per colour (hex strings), saved through the save flow.
