@@ -11,3 +11,4 @@ bool DRVWindowController::runNewFileCreationChecks(const QString&) { return fals
 bool DRVWindowController::baseTemplateExists() const { return false; }
 void DRVWindowController::launchUsingBaseTemplate(const AddNewPageChoice&) {}
 void DRVWindowController::addPlaceHolder() {}
+void DRVWindowController::grabDraggedInPage(QWidget*, bool, const QString&) {}

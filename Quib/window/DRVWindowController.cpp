@@ -740,7 +740,7 @@ const QStringList& DRVWindowController::handledActions()
                                      QStringLiteral("addNewShape:"),
                                      QStringLiteral("showTextViewPopOver:")};
     static const QStringList withCanvas =
-        actions + PageDialogsController::actions() + layoutActions() +
+        actions + PageDialogsController::actions() + layoutActions() + pageListActions() +
         QStringList(DRVGraphicView::menuCommands().keyBegin(), DRVGraphicView::menuCommands().keyEnd());
     return withCanvas;
 }
@@ -748,6 +748,8 @@ const QStringList& DRVWindowController::handledActions()
 bool DRVWindowController::performAction(const QString& action)
 {
     if (performLayoutAction(action))
+        return true;
+    if (performPageListAction(action))
         return true;
     if (action == QLatin1String("undo:"))
         undo();
