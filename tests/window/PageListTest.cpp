@@ -9,6 +9,8 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include <memory>
+
 namespace {
 
 int columnsOf(const QList<ListingIconView*>& views)
@@ -269,11 +271,12 @@ TEST_F(PageListTest, RightClickResolvesToTheTileUnderIt)
 
 namespace {
 
-void dropOn(QWidget* target, QMimeData* data, QPoint point)
+void dropOn(QWidget* target, QMimeData* made, QPoint point)
 {
-    QDragEnterEvent enter(point, Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+    const std::unique_ptr<QMimeData> data(made);
+    QDragEnterEvent enter(point, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(target, &enter);
-    QDropEvent drop(QPointF(point), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(QPointF(point), Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(target, &drop);
 }
 
@@ -404,25 +407,53 @@ TEST_F(PageListTest, TheForcedPageLoopOpensEveryPageBehindTheProgressWindow)
     EXPECT_EQ(openColour(), QStringLiteral("0000AA"));
 }
 
+namespace {
+
+void setModified(const QString& path, const QDateTime& when)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(when, QFileDevice::FileModificationTime));
+}
+
+} // namespace
+
 TEST_F(PageListTest, TheQuickPageLoopOpensOnlyPagesBehindTheirBaseTemplate)
 {
-    const QList<PageRecord> records{addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000")),
-                                    addPage(QStringLiteral("b"), QStringLiteral("B"), QStringLiteral("00AA00"))};
-    openProject(records);
-    controller.loopThroughPages(false);
-    // Neither page inherits a base template, so the open page stays.
-    EXPECT_EQ(document.filePath(), QFileInfo(pagePath(records[0].pageName)).absoluteFilePath());
-    EXPECT_TRUE(controller.window()->isVisible());
-    EXPECT_FALSE(controller.loopThroughFlag());
-    // Saves after the loop write the page's images again.
-    EXPECT_FALSE(document.loopThroughFlag());
+    edition().gBaseTemplateFileName = QStringLiteral("basetemplate.") + edition().gDocumentExtension;
+    QList<PageRecord> records{addPage(QStringLiteral("basetemplate"), QStringLiteral("T"), QStringLiteral("111111")),
+                              addPage(QStringLiteral("behind"), QStringLiteral("B"), QStringLiteral("222222")),
+                              addPage(QStringLiteral("ahead"), QStringLiteral("C"), QStringLiteral("333333")),
+                              addPage(QStringLiteral("plain"), QStringLiteral("D"), QStringLiteral("444444"))};
+    records[1].useBaseTemplateFlag = true;
+    records[2].useBaseTemplateFlag = true;
+    records[0].useBaseTemplateFlag = true; // the template itself is never re-opened for it
+    const QDateTime now = QDateTime::currentDateTime();
+    const struct
+    {
+        bool openAll;
+        bool responsive;
+        const char* lastOpened;
+    } rows[] = {{false, false, "behind"}, {true, false, "plain"}};
+    for (const auto& row : rows) {
+        openProject(records);
+        // Saving the open page as the loop moves on must not touch the template's date.
+        ASSERT_TRUE(document.readFromURL(pagePath(records[3].pageName)));
+        setModified(pagePath(records[0].pageName), now.addSecs(-100));
+        setModified(pagePath(records[1].pageName), now.addSecs(-200));
+        setModified(pagePath(records[2].pageName), now.addSecs(-10));
+        setModified(pagePath(records[3].pageName), now.addSecs(-300));
+        edition().gOpenPagesInPageLoopFlag = row.openAll;
+        controller.loopThroughPages(false);
+        EXPECT_EQ(QFileInfo(document.filePath()).completeBaseName(), QLatin1String(row.lastOpened)) << row.openAll;
+        EXPECT_TRUE(controller.window()->isVisible());
+        EXPECT_FALSE(controller.loopThroughFlag());
+        // Saves after the loop write the page's images again.
+        EXPECT_FALSE(document.loopThroughFlag());
+    }
 
-    const QString older = pagePath(records[0].pageName);
-    const QString newer = pagePath(records[1].pageName);
-    QFile file(older);
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
-    file.close();
+    const QString older = pagePath(records[1].pageName);
+    const QString newer = pagePath(records[2].pageName);
     EXPECT_TRUE(DRVWindowController::isFirstFileNewer(newer, older));
     EXPECT_FALSE(DRVWindowController::isFirstFileNewer(older, newer));
     EXPECT_TRUE(DRVWindowController::isFirstFileNewer(newer, newer));
@@ -493,4 +524,118 @@ TEST_F(GreetingCardPageListTest, TheFirstFourTilesAreCaptionedAsCardSides)
     EXPECT_EQ(captions, (QStringList{"Front", "Back", "Inside 1", "Inside 2", "Card page 5"}));
     const QImage shot = controller.sidebarSplitView()->grab().toImage();
     EXPECT_TRUE(shot.save(artefactPath(QStringLiteral("page-list-greeting-card.png"))));
+}
+
+TEST_F(PageListTest, CaptionsFollowTheEditionsFlags)
+{
+    edition().gBaseTemplateFileName = QStringLiteral("basetemplate.") + edition().gDocumentExtension;
+    QList<PageRecord> records{addPage(QStringLiteral("basetemplate"), QStringLiteral("Shared"), QStringLiteral("111111")),
+                              addPage(QStringLiteral("about"), QStringLiteral("About"), QStringLiteral("222222"))};
+    records[1].pagePublishFileName = QStringLiteral("about.php");
+    openProject(records);
+    const struct
+    {
+        bool baseTemplateIcon, headerFooter, numbered, iconFrame, noTime, showExtension;
+        const char* names; // the name captions shown, "-" for a hidden one
+        bool titles;
+        bool times;
+    } rows[] = {
+        {false, false, false, false, false, false, "basetemplate|about", true, true},
+        {false, false, false, false, false, true, "basetemplate.html|about.php", true, true},
+        {true, true, false, false, false, false, "Header and Footer|-", true, true},
+        {true, true, true, false, false, false, "Header and Footer|Page 1", true, true},
+        {true, false, true, false, false, false, "Page 0|Page 1", true, true},
+        {true, false, false, false, false, false, "-|-", true, true},
+        {false, false, false, true, true, false, "basetemplate|about", false, false},
+    };
+    for (const auto& row : rows) {
+        EditionSettings& e = edition();
+        e.gBaseTemplateIconFlag = row.baseTemplateIcon;
+        e.gHeaderFooterCaptionFlag = row.headerFooter;
+        e.gNumberedPageCaptionsFlag = row.numbered;
+        e.gPageIconFrameFlag = row.iconFrame;
+        e.gPageFileTimeLabelFlag = row.noTime;
+        e.gShowPageFileExtensionFlag = row.showExtension;
+        controller.refreshPageIcons(QString());
+        QStringList names;
+        for (ListingIconView* view : controller.pageIconViews()) {
+            const QuibNSButton* tile = view->quibButton();
+            names.append(tile->pageNameLabel()->isVisibleTo(view) ? tile->pageNameLabel()->text() : QStringLiteral("-"));
+            EXPECT_EQ(tile->pageTitleLabel()->isVisibleTo(view), row.titles) << row.names;
+            EXPECT_EQ(tile->fileTimeLabel()->isVisibleTo(view), row.times) << row.names;
+            // The cell ends under its last shown caption.
+            const int captions = (row.titles ? 1 : 0) + (names.constLast() != QLatin1String("-") ? 1 : 0) +
+                                 (row.times ? 1 : 0);
+            EXPECT_EQ(view->height(), tile->y() + tile->height() + 18 * captions) << row.names;
+        }
+        EXPECT_EQ(names.join(QLatin1Char('|')).toStdString(), std::string(row.names));
+    }
+    // The base-template page's name stands out.
+    edition().gBaseTemplateIconFlag = false;
+    controller.refreshPageIcons(QString());
+    EXPECT_TRUE(tileFor(records[0].documentName)->pageNameLabel()->styleSheet().contains(QLatin1String("blue")));
+    EXPECT_FALSE(tileFor(records[1].documentName)->pageNameLabel()->styleSheet().contains(QLatin1String("blue")));
+}
+
+TEST_F(PageListTest, TheHeaderFollowsTheEdition)
+{
+    const QList<PageRecord> records{addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000"))};
+    openProject(records);
+    const struct
+    {
+        bool withoutIcons, hideDelete;
+        int headerHeight;
+        bool button;
+    } rows[] = {{false, false, 92, true}, {false, true, 92, false}, {true, false, 0, true}};
+    for (const auto& row : rows) {
+        edition().gPageListWithoutIconsFlag = row.withoutIcons;
+        edition().gHideDeletePageFlag = row.hideDelete;
+        controller.refreshPageListingDisplay();
+        QApplication::processEvents();
+        EXPECT_EQ(controller.topSidebarView()->height(), row.headerHeight) << row.withoutIcons << row.hideDelete;
+        EXPECT_EQ(controller.pageListingMenuButton()->isVisibleTo(controller.topSidebarView()), row.button);
+        EXPECT_EQ(controller.sidebarSplitView()->sizes().constFirst(), row.headerHeight);
+    }
+    // The search field spans the list's width beside the button.
+    edition().gPageListWithoutIconsFlag = false;
+    edition().gHideDeletePageFlag = false;
+    controller.refreshPageListingDisplay();
+    const QRect button = controller.pageListingMenuButton()->geometry();
+    EXPECT_EQ(controller.searchField()->geometry(),
+              QRect(button.right() + 1, 3, controller.pageListingView()->width() - button.width() - 2 * button.x(), 30));
+}
+
+TEST_F(PageListTest, ARefreshReplacesAPageThatLeftTheFolder)
+{
+    const QList<PageRecord> records{addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000")),
+                                    addPage(QStringLiteral("b"), QStringLiteral("B"), QStringLiteral("00AA00")),
+                                    addPage(QStringLiteral("c"), QStringLiteral("C"), QStringLiteral("0000AA"))};
+    openProject(records);
+    // Listed still: the open page is read again.
+    ASSERT_TRUE(controller.performAction(QStringLiteral("refreshWebsite:")));
+    EXPECT_EQ(document.filePath(), QFileInfo(pagePath(records[0].pageName)).absoluteFilePath());
+    EXPECT_EQ(openColour(), QStringLiteral("AA0000"));
+
+    // Page a is gone from the folder: the first listed page takes its place.
+    ASSERT_TRUE(QFile::remove(pagePath(records[0].pageName)));
+    controller.siteIconArray() = {records[1], records[2]};
+    controller.refreshWebsite();
+    EXPECT_EQ(document.filePath(), QFileInfo(pagePath(records[1].pageName)).absoluteFilePath());
+    EXPECT_EQ(openColour(), QStringLiteral("00AA00"));
+    EXPECT_EQ(controller.pageIconViews().size(), 2);
+    EXPECT_EQ(controller.websiteSummaryLabel()->text(), QStringLiteral("2 Documents\nMy Site"));
+}
+
+TEST_F(PageListTest, ASavingRefreshStoresTheOpenPageAndShowsTheWindowAgain)
+{
+    const QList<PageRecord> records{addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000")),
+                                    addPage(QStringLiteral("b"), QStringLiteral("B"), QStringLiteral("00AA00"))};
+    openProject(records);
+    document.graphics().constFirst()->setBorderHexColorString(QStringLiteral("FEDCBA"));
+    ASSERT_TRUE(controller.performAction(QStringLiteral("totalRefreshWebsite:")));
+    EXPECT_TRUE(controller.window()->isVisible());
+    EXPECT_FALSE(controller.loopThroughFlag());
+    // What the refresh read back is what was saved.
+    EXPECT_EQ(openColour(), QStringLiteral("FEDCBA"));
+    EXPECT_EQ(controller.pageIconViews().size(), 2);
 }
