@@ -3,6 +3,7 @@
 #include "PageListTestSupport.h"
 
 #include "editions/DataCentre.h"
+#include "window/QuibNSTextField.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -638,4 +639,16 @@ TEST_F(PageListTest, ASavingRefreshStoresTheOpenPageAndShowsTheWindowAgain)
     // What the refresh read back is what was saved.
     EXPECT_EQ(openColour(), QStringLiteral("FEDCBA"));
     EXPECT_EQ(controller.pageIconViews().size(), 2);
+}
+
+TEST_F(PageListTest, TheInspectorsLinkFieldTakesADroppedPage)
+{
+    openProject({addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000"))});
+    auto* field = controller.window()->findChild<QuibNSTextField*>(QStringLiteral("hyperLinkTextField"));
+    ASSERT_NE(field, nullptr);
+    field->setText(QStringLiteral("index.html"));
+    auto* data = new QMimeData;
+    data->setUrls({QUrl::fromLocalFile(pagePath(QStringLiteral("about.") + edition().gDocumentExtension))});
+    dropOn(field, data, QPoint(5, 5));
+    EXPECT_EQ(field->text(), QStringLiteral("about.html"));
 }
