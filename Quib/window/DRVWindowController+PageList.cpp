@@ -195,14 +195,23 @@ QMenu* DRVWindowController::pageListingMenu()
             performAction(action);
         });
     }
-    // Items that need a page are shown only when the click landed on one.
+    // The rows of the menu validation decide each item; those that act on a page need the click
+    // to have landed on one.
     connect(m_pageListingMenu, &QMenu::aboutToShow, this, [this] {
-        const bool onPage = determinePageClicked();
+        MenuValidationState state = menuValidationState();
+        state.pageCount = int(m_siteIconArray.size());
+        state.pageClicked = determinePageClicked();
+        static const QStringList pageItems{QStringLiteral("insertBlankPage:"), QStringLiteral("duplicatePage:"),
+                                           QStringLiteral("grabPageLink:"), QStringLiteral("deletePage:")};
         for (QAction* item : m_pageListingMenu->actions()) {
-            static const QStringList pageItems{QStringLiteral("insertBlankPage:"), QStringLiteral("duplicatePage:"),
-                                               QStringLiteral("grabPageLink:"), QStringLiteral("deletePage:")};
-            if (pageItems.contains(item->objectName()))
-                item->setEnabled(onPage);
+            if (item->isSeparator())
+                continue;
+            MenuItemState shown;
+            shown.title = item->text();
+            shown = MenuValidation::validate(item->objectName(), shown, state);
+            const bool needsPage = pageItems.contains(item->objectName());
+            item->setEnabled(shown.enabled && (!needsPage || state.pageClicked));
+            item->setVisible(shown.visible);
         }
     });
     return m_pageListingMenu;

@@ -340,19 +340,32 @@ TEST_F(PageListTest, TheContextMenuActsOnTheClickedPage)
     }
     EXPECT_EQ(actions, (QStringList{"directlyAddBlankPage:", "insertBlankPage:", "duplicatePage:", "grabPageLink:",
                                     "deletePage:", "sortByFileName:", "sortByDate:", "refreshWebsite:"}));
-    controller.pageListingClipView()->setLastTouchPoint(controller.pageIconViews().at(1)->geometry().center());
-    emit menu->aboutToShow();
-    for (QAction* item : menu->actions()) {
-        if (item->objectName() == QLatin1String("deletePage:"))
-            EXPECT_TRUE(item->isEnabled());
-    }
-    controller.pageListingClipView()->setLastTouchPoint(QPoint(-50, -50));
-    emit menu->aboutToShow();
-    for (QAction* item : menu->actions()) {
-        if (item->objectName() == QLatin1String("deletePage:"))
-            EXPECT_FALSE(item->isEnabled());
-        if (item->objectName() == QLatin1String("sortByDate:"))
-            EXPECT_TRUE(item->isEnabled());
+    // Each item as "E" (enabled), "d" (shown, disabled) or "-" (hidden), in menu order.
+    const struct
+    {
+        bool onPage, hideDelete, hideDuplicate, showInsert, hideLink;
+        const char* items;
+    } rows[] = {{true, false, false, true, false, "EEEEEEEE"},  {false, false, false, true, false, "EddddEEE"},
+                {true, true, false, true, false, "EEEE-EEE"},   {true, false, true, false, false, "E--EEEEE"},
+                {true, false, false, true, true, "EEE-EEEE"},   {false, true, true, false, true, "E----EEE"}};
+    for (const auto& row : rows) {
+        EditionSettings& e = edition();
+        e.gHideDeletePageFlag = row.hideDelete;
+        e.gHideDuplicatePageFlag = row.hideDuplicate;
+        e.gShowInsertPageFlag = row.showInsert;
+        e.gHideGrabPageLinkFlag = row.hideLink;
+        controller.pageListingClipView()->setLastTouchPoint(
+            row.onPage ? controller.pageIconViews().at(1)->geometry().center() : QPoint(-50, -50));
+        emit menu->aboutToShow();
+        std::string items;
+        for (QAction* item : menu->actions()) {
+            if (!item->isSeparator())
+                items += !item->isVisible() ? '-' : item->isEnabled() ? 'E' : 'd';
+        }
+        EXPECT_EQ(items, std::string(row.items)) << row.onPage << row.hideDelete << row.hideDuplicate
+                                                 << row.showInsert << row.hideLink;
+        if (row.onPage)
+            EXPECT_EQ(controller.selectedPageName(), records[1].documentName);
     }
     // The sort items set the listing order the next scan uses.
     for (QAction* item : menu->actions()) {
