@@ -222,7 +222,8 @@ void DRVWindowController::adjustViewColumn(int columns)
 {
     platform::UserDefaults::standard().setInteger(QStringLiteral("numOfColumnListings"),
                                                   std::clamp(columns, 1, 3));
-    refreshPageIcons(QString());
+    // The filter the search field shows stays applied.
+    refreshPageIcons(m_searchField ? m_searchField->text() : QString());
 }
 
 void DRVWindowController::respondToSubviewChange()

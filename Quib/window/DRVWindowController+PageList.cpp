@@ -346,6 +346,7 @@ void DRVWindowController::refreshPageListingDisplay()
         m_searchField->setGeometry(button.x() + button.width(), 0, 300, 30);
     }
     refreshPageIcons(m_searchField->text());
+    resetZoomScrollViewSize();
 }
 
 void DRVWindowController::refreshPageIcons(const QString& searchText)

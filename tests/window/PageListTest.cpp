@@ -143,6 +143,10 @@ TEST_F(PageListTest, TheSearchFieldFiltersTheTiles)
         if (row.shown.isEmpty())
             EXPECT_EQ(controller.pageListingClipView()->height(), 0);
     }
+    // Another column count keeps the filter the field shows.
+    QTest::keyClicks(controller.searchField(), QStringLiteral("ete"));
+    ASSERT_TRUE(controller.performAction(QStringLiteral("view2Column:")));
+    EXPECT_EQ(controller.siteIconArrayLocal(), QList<int>{1});
 }
 
 TEST_F(PageListTest, SummaryCountsDocumentsAndNamesTheFolder)
