@@ -492,6 +492,17 @@ void DRVWindowController::resetAllButtons()
 
 // ---- opening a page ----
 
+void DRVWindowController::markPage(const QString& documentName)
+{
+    resetAllButtons();
+    if (PageRecord* record = grabQuibButtonWithPageName(documentName))
+        record->borderFlag = true;
+    for (ListingIconView* view : pageIconViews()) {
+        if (QuibNSButton* tile = view->quibButton(); tile && tile->documentName() == documentName)
+            tile->setBorderFlag(true);
+    }
+}
+
 bool DRVWindowController::launchSelected(const QString& documentName)
 {
     if (!m_document)
@@ -503,21 +514,18 @@ bool DRVWindowController::launchSelected(const QString& documentName)
         m_searchField->clearFocus();
     if (m_graphicView)
         m_graphicView->setFocus();
-    resetAllButtons();
-    record->borderFlag = true;
-    for (ListingIconView* view : pageIconViews()) {
-        if (QuibNSButton* tile = view->quibButton(); tile && tile->documentName() == documentName)
-            tile->setBorderFlag(true);
-    }
     const std::optional<QString> target = platform::SafePath::filePath(m_openWebsiteFolder, record->pageName);
+    markPage(documentName);
 
     pointDocumentAtProject();
     m_document->setLoopThroughFlag(m_loopThroughFlag);
     if (edition().gResponsiveLayoutFlag)
         m_document->generatePublishVersion();
     // A page whose edits could not be stored stays open rather than losing them.
-    if (!m_document->filePath().isEmpty() && !m_document->askPageToSaveItself())
+    if (!m_document->filePath().isEmpty() && !m_document->askPageToSaveItself()) {
+        markPage(platform::lastPathComponent(m_document->filePath()));
         return false;
+    }
 
     const QString previous = m_document->filePath();
     if (!target || !m_document->readFromURL(*target)) {

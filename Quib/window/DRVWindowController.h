@@ -460,6 +460,8 @@ private:
     bool performPageListAction(const QString& action);
     void buildPageListHeader();
     void pointDocumentAtProject();
+    // Only the tile of that page carries the border.
+    void markPage(const QString& documentName);
     QPointer<PageListingClipView> m_pageListingClipView;
     QPointer<QLabel> m_websiteSummaryLabel;
     QPointer<QLineEdit> m_searchField;

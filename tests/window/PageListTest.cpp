@@ -252,6 +252,10 @@ TEST_F(PageListTest, APageThatCannotBeSavedIsNotLeft)
     ASSERT_TRUE(QDir().rename(moved, m_project));
     EXPECT_EQ(document.filePath(), QFileInfo(pagePath(records[0].pageName)).absoluteFilePath());
     EXPECT_EQ(openColour(), QStringLiteral("ABCDEF"));
+    // The border stays with the page that is still open.
+    EXPECT_TRUE(controller.siteIconArray().at(0).borderFlag);
+    EXPECT_FALSE(controller.siteIconArray().at(1).borderFlag);
+    EXPECT_TRUE(tileFor(records[0].documentName)->borderFlag());
     for (const platform::Alert& alert : dialogs->alerts())
         EXPECT_NE(alert.title, QStringLiteral("Not able to open"));
 }
