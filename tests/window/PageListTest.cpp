@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -138,7 +139,10 @@ TEST_F(PageListTest, TheSearchFieldFiltersTheTiles)
     for (const auto& row : rows) {
         controller.searchField()->clear();
         QTest::keyClicks(controller.searchField(), QString::fromUtf8(row.typed));
-        EXPECT_EQ(controller.siteIconArrayLocal(), row.shown) << row.typed;
+        // As vectors: an empty list compares without Qt's memcmp of a null pointer.
+        const QList<int> local = controller.siteIconArrayLocal();
+        EXPECT_EQ(std::vector<int>(local.begin(), local.end()), std::vector<int>(row.shown.begin(), row.shown.end()))
+            << row.typed;
         EXPECT_EQ(controller.pageIconViews().size(), row.shown.size()) << row.typed;
         if (row.shown.isEmpty())
             EXPECT_EQ(controller.pageListingClipView()->height(), 0);
