@@ -12,6 +12,7 @@
 #include "window/DRVWindowController.h"
 #include "window/FlippedNSView.h"
 #include "window/InspectorView.h"
+#include "window/PageListingScrollview.h"
 #include "window/RulerWidget.h"
 #include "window/WindowSplitView.h"
 #include "window/inspector/InspectorPanel.h"
@@ -51,8 +52,7 @@ void DRVWindowController::buildLayout(QMainWindow* window)
     m_topSidebarView = new QWidget;
     m_topSidebarView->setObjectName(QStringLiteral("topSidebarView"));
     m_topSidebarView->setMinimumHeight(40);
-    m_pageListingView = new QWidget;
-    m_pageListingView->setObjectName(QStringLiteral("pageListingView"));
+    m_pageListingView = new PageListingScrollview;
     m_sidebarSplitView->addWidget(m_topSidebarView);
     m_sidebarSplitView->addWidget(m_pageListingView);
     // Only the page listing follows a resize of the sidebar.
@@ -222,13 +222,8 @@ void DRVWindowController::adjustViewColumn(int columns)
 {
     platform::UserDefaults::standard().setInteger(QStringLiteral("numOfColumnListings"),
                                                   std::clamp(columns, 1, 3));
-    refreshPageIcons(QString());
-}
-
-void DRVWindowController::refreshPageIcons(const QString& searchText)
-{
-    m_pageSearchText = searchText;
-    ++m_pageIconRefreshCount;
+    // The filter the search field shows stays applied.
+    refreshPageIcons(m_searchField ? m_searchField->text() : QString());
 }
 
 void DRVWindowController::respondToSubviewChange()

@@ -745,7 +745,7 @@ const QStringList& DRVWindowController::handledActions()
                                      QStringLiteral("showPagePreferences:"),
                                      QStringLiteral("showFormPreferences:")};
     static const QStringList withCanvas =
-        actions + PageDialogsController::actions() + layoutActions() + addPageActions() + websiteActions() +
+        actions + PageDialogsController::actions() + layoutActions() + addPageActions() + websiteActions() + pageListActions() +
         QStringList(DRVGraphicView::menuCommands().keyBegin(), DRVGraphicView::menuCommands().keyEnd());
     return withCanvas;
 }
@@ -753,6 +753,8 @@ const QStringList& DRVWindowController::handledActions()
 bool DRVWindowController::performAction(const QString& action)
 {
     if (performLayoutAction(action) || performAddPageAction(action) || performWebsiteAction(action))
+        return true;
+    if (performPageListAction(action))
         return true;
     if (action == QLatin1String("undo:"))
         undo();

@@ -11,12 +11,17 @@
 #include "window/FlippedNSView.h"
 #include "window/InspectorView.h"
 #include "window/MenuValidation.h"
+#include "window/PageListingScrollview.h"
 #include "window/PageRecord.h"
 #include "window/WindowSplitView.h"
 
+#include <QAbstractButton>
 #include <QColor>
+#include <QLabel>
+#include <QLineEdit>
 #include <QList>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMetaObject>
 #include <QObject>
 #include <QPointer>
@@ -38,6 +43,9 @@ class QWidget;
 class LabelTemplateHelper;
 class PageDialogsController;
 class AddNewPageViewController;
+class ListingIconView;
+class PageListingClipView;
+class PageListingScrollview;
 
 class DRVWindowController : public QObject
 {
@@ -333,11 +341,60 @@ public:
     // ---- page list (DRVWindowController+PageList.cpp) ----
     // Rescan and redisplay the project, then reload or replace the open page.
     void refreshWebsite();
+    // Save, rescan, run the page loop (not forced / forced) and redisplay.
     void totalRefreshWebsite();
+    void forceRefreshWebsite();
+    // Rebuilds the sidebar's header and list from siteIconArray and lays the tiles out.
+    void refreshPageListingDisplay();
     // Saves the open page and opens the project's page of that document name in this window; the
-    // open page comes back when that fails. False when it failed.
+    // open page comes back when that fails. False when it failed (also when the open page could
+    // not be saved: switching then would lose its edits).
     bool launchSelected(const QString& documentName);
+    // Visits every page, re-opening those that need it (all of them when forced). The window is
+    // hidden behind the progress window meanwhile and shown again however the loop ends.
+    void loopThroughPages(bool force);
+    // True when some page of the working copy does not use the Bootstrap layout.
+    bool needToForceRefresh() const;
+    // True when a's modification date is later than or equal to b's.
+    static bool isFirstFileNewer(const QString& a, const QString& b);
+    bool existInSiteIconArray(const QString& fileName) const;
+    // The last page record of that document name, or nullptr.
+    PageRecord* grabQuibButtonWithPageName(const QString& fileName);
+    void resetAllButtons();
+    // Resolves the list's last right-click to a page; on success selectedPageName is that page's.
+    bool determinePageClicked();
+    // The last icon view whose frame holds the point (clip view coordinates), or nullptr.
+    ListingIconView* grabPageClicked(QPoint point) const;
+    // A tile dropped at point (in sender's coordinates) takes the place of the tile there.
+    void rearrangePageOrder(QWidget* sender, const QString& pageName, QPoint point);
+    // Moves the first named page to the target page's place; nothing moves when either is unknown.
+    void movePage(const QStringList& pageNames, const QString& targetPageName);
+    void sortByFileName();
+    void sortByDate();
+    void updatedPageListingSegmentedControl();
+    // Accent- and case-blind: the record's "title name" holds the search text.
+    static bool pageMatchesSearch(const PageRecord& record, const QString& searchText);
+    // "numOfColumnListings", else the edition's default, else 1 (at most 3).
+    static int pageListColumns();
+    // "%d Documents\n%@" with the folder's name; one page reads "Document".
+    static QString websiteSummaryText(int pageCount, const QString& folderPath);
+    // Forwarders to the open document.
+    QString getDocumentPageName() const;
+    void definePageName(const QString& name);
+    void defineMainTemplateName(const QString& name);
     void setFormButtons() { selectWhichToolBarToUse(); }
+    PageListingScrollview* pageListingView() const { return m_pageListingView; }
+    PageListingClipView* pageListingClipView() const { return m_pageListingClipView; }
+    QLabel* websiteSummaryLabel() const { return m_websiteSummaryLabel; }
+    QLineEdit* searchField() const { return m_searchField; }
+    QAbstractButton* pageListingMenuButton() const { return m_pageListingMenuButton; }
+    QMenu* pageListingMenu();
+    // The icon views of the last layout in creation order, and the records they show.
+    QList<ListingIconView*> pageIconViews() const;
+    QList<int> siteIconArrayLocal() const { return m_siteIconArrayLocal; }
+    bool loopThroughFlag() const { return m_loopThroughFlag; }
+    bool baseTemplateExistFlag() const { return m_baseTemplateExistFlag; }
+    static const QStringList& pageListActions();
     // ---- objects palette (DRVWindowController+Palette.cpp) ----
     // Lays out the tiles of the entries the edition's palette category lists (form fields only
     // where the page is not plain "html") at y = 30 + 75n under the heading.
@@ -496,7 +553,22 @@ private:
     QPointer<WindowSplitView> m_splitView;
     QPointer<WindowSplitView> m_sidebarSplitView;
     QPointer<QWidget> m_topSidebarView;
-    QPointer<QWidget> m_pageListingView;
+    QPointer<PageListingScrollview> m_pageListingView;
+    // ---- page list ----
+    bool performPageListAction(const QString& action);
+    void buildPageListHeader();
+    void pointDocumentAtProject();
+    // Only the tile of that page carries the border.
+    void markPage(const QString& documentName);
+    QPointer<PageListingClipView> m_pageListingClipView;
+    QPointer<QLabel> m_websiteSummaryLabel;
+    QPointer<QLineEdit> m_searchField;
+    QPointer<QAbstractButton> m_pageListingMenuButton;
+    QPointer<QMenu> m_pageListingMenu;
+    QList<QPointer<ListingIconView>> m_pageIconViews;
+    QList<int> m_siteIconArrayLocal;
+    bool m_loopThroughFlag = false;
+    bool m_baseTemplateExistFlag = false;
     QPointer<QWidget> m_inspectorColumn;
     QString m_openWebsiteFolder;
     QString m_openWebsiteFolderTempPath;

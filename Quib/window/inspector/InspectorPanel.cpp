@@ -6,6 +6,7 @@
 #include "window/DRVWindowController.h"
 #include "window/FlippedNSView.h"
 #include "window/InspectorView.h"
+#include "window/QuibNSTextField.h"
 #include "window/inspector/ColorSelector.h"
 #include "window/inspector/FormattingOptions.h"
 #include "window/inspector/ImageMasks.h"
@@ -253,7 +254,7 @@ void InspectorPanel::initializeInspectorElements()
 
     auto* linkLabel = make<QLabel>("linkTextFieldLabel", frame(5, 290, 100, 20));
     linkLabel->setText(localizedText(QStringLiteral("Hyperlink")));
-    make<QLineEdit>("hyperLinkTextField", frame(5, 310, 255, 30));
+    make<QuibNSTextField>("hyperLinkTextField", frame(5, 310, 255, 30));
     make<SegmentedControl>("linkOptionSegmentedControl", frame(5, 340, 255, 40));
     make<SegmentedControl>("shadowSegmentedControl", frame(5, 25, 255, 25));
 
