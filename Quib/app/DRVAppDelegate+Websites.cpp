@@ -1,6 +1,7 @@
 // Website projects from the application's side: a new project folder with its starter pages, opening
 // a project folder or one page, the theme browser, the Getting Started page and the blank page.
 #include "app/DRVAppDelegate.h"
+#include "window/WebsiteProject.h"
 
 #include "app/DocumentController.h"
 #include "document/DRVDocument.h"
@@ -328,6 +329,12 @@ void DRVAppDelegate::presentAddStarterPageAlert()
         "No compatible documents were found in this folder.  A new document has been added to get you started.");
     alert.buttons = {QStringLiteral("OK")};
     platform::DialogService::current().runAlert(alert);
+}
+
+void DRVAppDelegate::installUntitledPageOpener()
+{
+    WebsiteProject::setUntitledPageOpener(
+        [](const QString& documentPath, bool) { return openUntitled(documentPath) != nullptr; });
 }
 
 DRVWindowController* DRVAppDelegate::launchUsingBaseTemplate()

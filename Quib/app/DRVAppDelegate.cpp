@@ -61,6 +61,7 @@ void DRVAppDelegate::applicationWillFinishLaunching()
     DocumentArchiverInstall::install();
     WindowPageContext::installForProcess();
     ProgressIndicatorWindowController::installForProcess();
+    installUntitledPageOpener();
     PreferenceWindowController::moveStoredPasswordsToSecretStore();
 }
 

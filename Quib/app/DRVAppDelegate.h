@@ -95,6 +95,8 @@ public:
     WebsiteObject openTemplateSite(const QString& themeFolder);
     DRVWindowController* launchSelectedTemplateWebsite(int tag);
     DRVWindowController* proceedToLaunchSelectedTemplateWebsite(int tag, const QString& projectFolder);
+    // Lets a window without a project open a page made from a template as an untitled document.
+    static void installUntitledPageOpener();
     // The blank page as an untitled document carrying mainTemplateName.
     DRVWindowController* launchUsingBaseTemplate();
     QString mainTemplateName() const { return m_mainTemplateName; }

@@ -4,6 +4,7 @@
 #include "WindowTestSupport.h"
 
 #include "document/DRVDocument.h"
+#include "platform/Dialogs.h"
 #include "window/AddNewPageViewController.h"
 #include "window/DRVWindowController.h"
 
@@ -40,6 +41,8 @@ protected:
     ~AddNewPageSheetTest() override { DRVWindowController::setTemplateChooser({}); }
 
     AddNewPageViewController* sheet() const { return controller.addNewPageViewController(); }
+    // Add runs the real page flow; its alerts are answered here rather than blocking the test.
+    platform::ScopedDialogs dialogs;
 
     DRVDocument doc;
     DRVWindowController controller;

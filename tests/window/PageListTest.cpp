@@ -235,8 +235,9 @@ TEST_F(PageListTest, APageThatCannotOpenLeavesThePreviousPageOpen)
     EXPECT_FALSE(document.isDocumentEdited());
     ASSERT_EQ(dialogs->alerts().size(), 1);
     EXPECT_EQ(dialogs->alerts().constFirst().title, QStringLiteral("Not able to open"));
-    // The clicked tile keeps its mark.
-    EXPECT_TRUE(controller.siteIconArray().at(1).borderFlag);
+    // The reload marks the page that is open again, not the one that failed.
+    EXPECT_TRUE(controller.siteIconArray().at(0).borderFlag);
+    EXPECT_FALSE(controller.siteIconArray().at(1).borderFlag);
 }
 
 TEST_F(PageListTest, APageThatCannotBeSavedIsNotLeft)

@@ -20,6 +20,8 @@ protected:
         e.gClearCanvasBackgroundFlag = false;
         e.gCustomGridSpacingFlag = false;
         e.gRulerUnitName = QString();
+        // Pages the tests open or add land in the test's own folder, never in the shared /tmp.
+        e.gTempFolderPath = m_store.path();
         platform::UserDefaults::standard().useStoreFile(m_store.filePath(QStringLiteral("defaults.ini")));
     }
     ~WindowTest() override { edition() = m_saved; }
