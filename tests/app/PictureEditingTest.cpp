@@ -16,6 +16,9 @@
 #include "model/OriginalImageFile.h"
 
 #include <QAbstractButton>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QButtonGroup>
 #include <QFileInfo>
 #include <QImageReader>
@@ -573,4 +576,47 @@ TEST_F(GalleryTest, ThePageSavedAndReopenedKeepsEveryPictureSlideAndCaption)
                                                 "image image0 120x80\n"
                                                 "slide image1 shown\n"
                                                 "slide image2 shown"));
+}
+
+TEST_F(PictureEditingTest, ALongPdfIsRenderedOffTheGuiThreadWithTheProgressWindowShowing)
+{
+    openWith({});
+    RecordingProgress progress;
+    const QString path = m_root.filePath(QStringLiteral("long.pdf"));
+    {
+        QPdfWriter writer(path);
+        writer.setResolution(72);
+        writer.setPageSize(QPageSize(QSizeF(100, 150), QPageSize::Point));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter painter(&writer);
+        for (int page = 0; page < 6; ++page) {
+            if (page > 0)
+                writer.newPage();
+            painter.fillRect(QRect(0, 0, 100, 150), QColor::fromHsv(page * 50, 200, 200));
+        }
+    }
+    dialogs->queueOpenPanelAnswer({path});
+    canvas()->addNewPDF_drag({10, 20});
+    // The command returned with the pages still being drawn: nothing is on the page yet.
+    EXPECT_TRUE(canvas()->isImportingPdf());
+    EXPECT_TRUE(window->document()->graphics().isEmpty());
+    for (int wait = 0; wait < 600 && canvas()->isImportingPdf(); ++wait)
+        QTest::qWait(50);
+    ASSERT_FALSE(canvas()->isImportingPdf());
+    ASSERT_EQ(window->document()->graphics().size(), 6);
+    EXPECT_EQ(window->document()->graphics().constFirst()->bounds(), QRectF(260, 20, 100, 150));
+    ASSERT_FALSE(progress.events.isEmpty());
+    EXPECT_EQ(progress.events.constFirst(), QStringLiteral("show"));
+    EXPECT_EQ(progress.events.constLast(), QStringLiteral("dismiss"));
+    EXPECT_TRUE(progress.events.contains(QStringLiteral("1/1"))) << qPrintable(progress.events.join(u' '));
+}
+
+TEST_F(ReplaceAndCropTest, SavingKeepsTheSelectedPictureSelected)
+{
+    ASSERT_EQ(canvas()->selectionIndexes(), QList<int>{0});
+    dialogs->queueSavePanelAnswer(m_root.filePath(QStringLiteral("kept.quibpage")));
+    validatedItem(window, QStringLiteral("saveDocumentAs:"))->trigger();
+    ASSERT_TRUE(QFile::exists(m_root.filePath(QStringLiteral("kept.quibpage"))));
+    EXPECT_EQ(canvas()->selectionIndexes(), QList<int>{0});
+    EXPECT_TRUE(chooseFromContextMenu(QStringLiteral("Crop Image…"), {100, 100}));
 }
