@@ -472,6 +472,23 @@ TEST_F(PictureEditingTest, TablePicturesFillCellsFromTheTouchedOneAndTheBackgrou
     EXPECT_EQ(table->tableBackgroundImage(), nullptr);
     redo();
     EXPECT_EQ(table->tableBackgroundImage(), background);
+
+    // Saved and reopened, the background and a cell picture are still there.
+    dialogs->queueOpenPanelAnswer({picture(QStringLiteral("cell.png"), {10, 10})});
+    ASSERT_TRUE(chooseFromContextMenu(QStringLiteral("Add Images to Cells…"), secondCell));
+    const QString copy = m_root.filePath(QStringLiteral("table-copy.quibpage"));
+    dialogs->queueSavePanelAnswer(copy);
+    validatedItem(window, QStringLiteral("saveDocumentAs:"))->trigger();
+    const std::unique_ptr<DRVDocument> reopened = DRVDocument::openDocument(copy);
+    ASSERT_TRUE(reopened);
+    ASSERT_EQ(reopened->graphics().size(), 1);
+    auto* read = qobject_cast<DRVTable*>(reopened->graphics().constFirst());
+    ASSERT_TRUE(read);
+    ASSERT_TRUE(read->tableBackgroundImage());
+    EXPECT_FALSE(read->tableBackgroundImage()->image().isNull());
+    ASSERT_EQ(read->imageArray().size(), 1);
+    EXPECT_EQ(read->imageArray().constFirst()->columnSpot(), 1);
+    EXPECT_FALSE(read->imageArray().constFirst()->image().isNull());
 }
 
 namespace {

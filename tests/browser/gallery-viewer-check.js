@@ -11,7 +11,11 @@
   const shown = () => [...document.querySelectorAll('img')].filter(visible)
     .map((img) => img.getAttribute('src') + (img.naturalWidth > 0 ? '' : ' (not loaded)'));
   const openViews = () => [...document.querySelectorAll('.modal')].filter(visible)
-    .map((modal) => ({ id: modal.id, caption: (modal.querySelector('p') || { textContent: '' }).textContent }));
+    .map((modal) => {
+      const caption = modal.querySelector('p');
+      const link = caption && caption.querySelector('a');
+      return { id: modal.id, caption: caption ? caption.textContent : '', link: link ? link.getAttribute('href') : null };
+    });
   const result = {
     before: shown(),
     titles: [...document.querySelectorAll('a[data-toggle="modal"]')].map((a) => a.getAttribute('title')),

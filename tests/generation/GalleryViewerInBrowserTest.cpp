@@ -35,6 +35,8 @@ TEST_F(GalleryViewerInBrowserTest, CaptionedPicturesLoadAndOpenEnlarged)
         picture->setImageEnlargeFlag(1);
         picture->setSlideShowNumber(-66);
         picture->setAltText(captions.at(i));
+        if (i == 0)
+            picture->setLink(QStringLiteral("https://example.com/bay?a=1&b=2"));
         gallery->addIntoImageArray(picture);
     }
     document.insertGraphics({gallery}, {0});
@@ -54,6 +56,7 @@ TEST_F(GalleryViewerInBrowserTest, CaptionedPicturesLoadAndOpenEnlarged)
     ASSERT_EQ(opened.size(), 1) << all;
     EXPECT_EQ(opened.at(0).toObject().value("id").toString(), QStringLiteral("popup_image1"));
     EXPECT_EQ(opened.at(0).toObject().value("caption").toString(), captions.at(0));
+    EXPECT_EQ(opened.at(0).toObject().value("link").toString(), QStringLiteral("https://example.com/bay?a=1&b=2"));
     EXPECT_EQ(result.value("whileOpen").toArray().size(), 3) << all;
     EXPECT_TRUE(result.value("afterClose").toArray().isEmpty()) << all;
 }
