@@ -594,8 +594,11 @@ void DRVGraphicView::setBackgroundRecorded(const QImage& picture, const QString&
     document->setBackgroundImageFlag(picture.isNull() ? 0 : 2);
     // The page is published from the full-size file; the one of the other type would be read first.
     const QString folder = pageImageFolder();
-    for (const QString& other : {QStringLiteral("PNG"), QStringLiteral("JPG")})
-        QFile::remove(OriginalImageFile::path(folder, QStringLiteral("background"), other));
+    for (const QString& other : {QStringLiteral("PNG"), QStringLiteral("JPG")}) {
+        const QString stale = OriginalImageFile::path(folder, QStringLiteral("background"), other);
+        if (!stale.isEmpty())
+            QFile::remove(stale);
+    }
     if (!picture.isNull() && !OriginalImageFile::saveUnscaled(folder, QStringLiteral("background"), type, picture))
         qWarning() << "DRVGraphicView: the page background could not be written";
     update();

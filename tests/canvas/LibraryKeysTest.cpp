@@ -4,6 +4,7 @@
 #include "FactoriesTestSupport.h"
 
 #include "model/DRVLine.h"
+#include "model/TransformView.h"
 #include "platform/Dialogs.h"
 
 #include <QImage>
@@ -262,3 +263,29 @@ TEST_F(LibraryKeysTest, ALabelOnASmallCanvasStillHasAFont)
 }
 
 } // namespace
+
+TEST_F(LibraryKeysTest, ABackgroundPatternDroppedOnASectionBecomesThatSectionsBackground)
+{
+    edition().gResponsiveLayoutFlag = true;
+    view.addLibraryKeyItem(QStringLiteral("quib_section1"), view.libraryDropAt(drop));
+    ASSERT_EQ(doc.graphics().size(), 1);
+    auto* section = qobject_cast<DRVTable*>(doc.graphics().constFirst());
+    ASSERT_TRUE(section);
+    // Laid out as drawing the page does.
+    view.grab();
+    const QPointF inside = section->bounds().center();
+    ASSERT_NE(view.grabOverLappingSectionCell(inside), QRectF());
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("pattern.jpg"));
+    QImage picture(400, 100, QImage::Format_RGB32);
+    picture.fill(Qt::darkYellow);
+    ASSERT_TRUE(picture.save(path));
+    dialogs->queueOpenPanelAnswer({path});
+    view.addLibraryKeyItem(QStringLiteral("quib_backgroundpattern"), view.libraryDropAt(inside));
+    ASSERT_TRUE(section->tableBackgroundImage());
+    const int width = int(section->bounds().width());
+    EXPECT_EQ(section->tableBackgroundImage()->image().size(), QSize(width, 100 * width / 400));
+    EXPECT_EQ(section->tableBackgroundImage()->imageType(), QStringLiteral("JPG"));
+    EXPECT_EQ(doc.backgroundImageFlag(), 0);
+}
