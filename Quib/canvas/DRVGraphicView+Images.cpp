@@ -1,6 +1,7 @@
 // Pictures on the canvas: the one image factory every picture goes through, the naming of
 // pictures, and the commands that add picture files.
 #include "canvas/DRVGraphicView.h"
+#include "canvas/CropImageDialog.h"
 #include "document/DRVDocument.h"
 #include "document/PageImageFiles.h"
 #include "editions/DataCentre.h"
@@ -13,17 +14,24 @@
 #include "model/TransformView.h"
 #include "platform/Dialogs.h"
 #include "platform/Geometry.h"
+#include "platform/TextEncoding.h"
+#include "platform/UndoManager.h"
 #include "platform/UserDefaults.h"
 
 #include <QBuffer>
 #include <QDebug>
+#include <QFile>
+#include <QPointer>
 #include <QFileInfo>
 #include <QFutureWatcher>
 #include <QImageReader>
 #include <QMenu>
 #include <QPainter>
 #include <QPdfDocument>
+#include <QEventLoop>
+#include <QtConcurrent/QtConcurrentMap>
 #include <QtConcurrent/QtConcurrentRun>
+#include <atomic>
 #include <cmath>
 
 namespace {
@@ -57,6 +65,43 @@ QString centringPadding(double cellWidth, int width)
 {
     const float padding = std::max(0.0f, float(cellWidth - width) * 0.5f);
     return intText(cellWidth > 0 ? platform::truncToInt(padding / float(cellWidth) * 100.0f) : 0);
+}
+
+// More files than this are decoded off the GUI thread, with the progress window showing.
+constexpr qsizetype kPicturesDecodedInline = 4;
+
+// The pictures of the files, in their order (a null picture for a file that cannot be read).
+QList<QImage> readPictures(const QStringList& paths)
+{
+    QList<QImage> pictures;
+    if (paths.size() <= kPicturesDecodedInline) {
+        for (const QString& path : paths)
+            pictures.append(readPicture(path));
+        return pictures;
+    }
+    const int total = int(paths.size());
+    DataCentre::showProgressIndicator();
+    std::atomic<int> done{0};
+    QFuture<QImage> future = QtConcurrent::mapped(paths, [&done, &paths, total](const QString& path) {
+        QImage picture = readPicture(path);
+        const int now = ++done;
+        // The last file's count is given by the GUI thread once every picture is in.
+        if (now < total)
+            DataCentre::updateProgressBar(now, total, QFileInfo(paths.at(now)).fileName());
+        return picture;
+    });
+    // The window keeps drawing meanwhile; the pictures are put in only once all are read.
+    QFutureWatcher<QImage> watcher;
+    QEventLoop loop;
+    QObject::connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
+    watcher.setFuture(future);
+    if (!future.isFinished())
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    future.waitForFinished();
+    pictures = future.results();
+    DataCentre::updateProgressBar(total, total, QString());
+    DataCentre::dismissProgressIndicator();
+    return pictures;
 }
 
 // Longer files are rendered off the GUI thread.
@@ -126,8 +171,9 @@ TransformView* DRVGraphicView::newPictureCarrier(const ChosenPicture& chosen, QO
 
 QString DRVGraphicView::pageImageFolder() const
 {
+    // Already the folder: taking an extension off again would cut a page named "a.b" to "a".
     if (!m_tempPagePath.isEmpty())
-        return PageImageFiles::imageFolderForPage(m_tempPagePath);
+        return m_tempPagePath;
     if (!m_graphicsContainer || m_graphicsContainer->pagePath().isEmpty())
         return QString();
     return PageImageFiles::imageFolderForPage(m_graphicsContainer->pagePath());
@@ -235,12 +281,13 @@ QList<DRVGraphicView::ChosenPicture> DRVGraphicView::chooseReadablePictures(cons
     const QStringList paths = platform::DialogService::current().runOpenPanel(request);
     QList<ChosenPicture> pictures;
     QStringList unreadable;
-    for (const QString& path : paths) {
-        const QImage picture = readPicture(path);
-        if (picture.isNull())
+    const QList<QImage> decoded = readPictures(paths);
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const QString& path = paths.at(i);
+        if (decoded.at(i).isNull())
             unreadable.append(QFileInfo(path).fileName());
         else
-            pictures.append({path, picture});
+            pictures.append({path, decoded.at(i)});
     }
     if (!unreadable.isEmpty()) {
         platform::Alert alert;
@@ -285,16 +332,25 @@ void DRVGraphicView::addPictureFiles(const std::function<QPointF()>& origin, boo
 
 QList<QImage> DRVGraphicView::renderPdfPages(const QString& path)
 {
+    return renderPages(path, false);
+}
+
+QList<QImage> DRVGraphicView::renderPages(const QString& path, bool reportProgress)
+{
     QPdfDocument pdf;
     if (pdf.load(path) != QPdfDocument::Error::None || pdf.pageCount() < 1)
         return {};
     QList<QImage> pages;
-    for (int page = 0; page < std::min(pdf.pageCount(), kMostPdfPages); ++page) {
+    const int count = std::min(pdf.pageCount(), kMostPdfPages);
+    for (int page = 0; page < count; ++page) {
         const QImage picture = pdfPagePicture(pdf, page);
         // A page that cannot be drawn spoils the file: half a document is not what was chosen.
         if (picture.isNull())
             return {};
         pages.append(picture);
+        // The last page's count is given once the pages are in.
+        if (reportProgress && page + 1 < count)
+            DataCentre::updateProgressBar(page + 1, count, QStringLiteral("Page %1").arg(page + 2));
     }
     return pages;
 }
@@ -351,16 +407,19 @@ void DRVGraphicView::addNewPDF_drag(QPointF point)
     // The watcher dies with the canvas, and the pages of a closed page are dropped with it.
     auto* watcher = new QFutureWatcher<QList<QImage>>(this);
     ++m_pdfImportsRunning;
+    DataCentre::showProgressIndicator();
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, path, point] {
         --m_pdfImportsRunning;
         const QList<QImage> pages = watcher->result();
         watcher->deleteLater();
+        DataCentre::updateProgressBar(1, 1, QString());
+        DataCentre::dismissProgressIndicator();
         if (pages.isEmpty())
             alertUnreadablePdf(path);
         else
             insertPdfPages(pages, point);
     });
-    watcher->setFuture(QtConcurrent::run(&DRVGraphicView::renderPdfPages, path));
+    watcher->setFuture(QtConcurrent::run([path] { return renderPages(path, true); }));
 }
 
 void DRVGraphicView::insertPdfPages(const QList<QImage>& pages, QPointF point)
@@ -398,6 +457,160 @@ void DRVGraphicView::insertPdfPages(const QList<QImage>& pages, QPointF point)
             addImageIntoArray(a);
             offset += 50;
         }
+    });
+}
+
+// ---- replacing and cropping ----
+
+DRVImage* DRVGraphicView::selectedImage() const
+{
+    const QList<DRVGraphic*> selected = selectedGraphics();
+    return selected.size() == 1 ? qobject_cast<DRVImage*>(selected.constFirst()) : nullptr;
+}
+
+void DRVGraphicView::launchReplaceImage()
+{
+    DRVImage* image = selectedImage();
+    if (!image)
+        return;
+    const QList<ChosenPicture> chosen =
+        chooseReadablePictures(QStringLiteral("Select"), QString(), pictureFileExtensions(), false);
+    if (chosen.isEmpty())
+        return;
+    // A replacing picture is typed by its extension in any letter case.
+    const bool png = QFileInfo(chosen.constFirst().path).suffix().toLower() == QLatin1String("png");
+    replaceImage(image, chosen.constFirst().image, png ? QStringLiteral("PNG") : QStringLiteral("JPG"));
+}
+
+QRectF DRVGraphicView::replacedImageBounds(const QRectF& bounds, QSize pictureSize)
+{
+    if (pictureSize.isEmpty())
+        return bounds;
+    // A box of no width has no width to keep: the picture comes in as wide as a new one would.
+    const double width = bounds.width() > 0 ? bounds.width() : cappedImageSize(pictureSize).width();
+    const float factor = float(pictureSize.width() / width);
+    return QRectF(bounds.x(), bounds.y(), pictureSize.width() / factor, pictureSize.height() / factor);
+}
+
+void DRVGraphicView::replaceImage(DRVImage* image, const QImage& picture, const QString& type)
+{
+    if (!image || picture.isNull() || !m_graphicsContainer)
+        return;
+    beginUndoStep();
+    setPictureRecorded(image, picture, type,
+                       replacedImageBounds(image->bounds(), picture.deviceIndependentSize().toSize()));
+    endUndoStep(QStringLiteral("Replace Image"));
+}
+
+void DRVGraphicView::setPictureRecorded(DRVImage* image, const QImage& picture, const QString& type,
+                                        const QRectF& bounds)
+{
+    const QString folder = pageImageFolder();
+    const QString oldOriginal = OriginalImageFile::path(folder, image->imageName(), image->imageType());
+    QByteArray oldFile;
+    if (QFile file(oldOriginal); !oldOriginal.isEmpty() && file.open(QIODevice::ReadOnly))
+        oldFile = file.readAll();
+    const QImage oldContents = image->contents();
+    const QImage oldInput = image->inputImage();
+    const QString oldType = image->imageType();
+    const QRectF oldBounds = image->bounds();
+
+    image->setContents(picture);
+    image->setInputImage(picture);
+    image->setImageType(type);
+    image->setImageLastModDate(QDateTime::currentDateTime());
+    setValueRecorded(nullptr, image, "bounds", bounds);
+    // The original is what the page publishes from: the new picture whole.
+    if (!OriginalImageFile::saveUnscaled(folder, image->imageName(), type, picture))
+        qWarning() << "DRVGraphicView: the original of" << image->imageName() << "could not be written";
+    if (type != oldType && !oldOriginal.isEmpty())
+        QFile::remove(oldOriginal);
+    update();
+
+    platform::UndoManager* undo = undoManager();
+    if (!undo)
+        return;
+    QPointer<DRVImage> guarded(image);
+    QPointer<DRVGraphicView> view(this);
+    undo->registerUndo(image, [view, guarded, oldContents, oldInput, oldType, oldBounds, oldFile, oldOriginal] {
+        if (!view || !guarded)
+            return;
+        view->setPictureRecorded(guarded, oldInput.isNull() ? oldContents : oldInput, oldType, oldBounds);
+        guarded->setContents(oldContents);
+        // The file as it was, byte for byte, not a re-encoding of the picture.
+        if (!oldFile.isEmpty())
+            platform::writeFileAtomically(oldOriginal, oldFile);
+    });
+}
+
+CropImageDialog* DRVGraphicView::cropDialog() const
+{
+    return m_cropDialog;
+}
+
+void DRVGraphicView::launchCropImagePanel()
+{
+    DRVImage* image = selectedImage();
+    if (!image)
+        return;
+    const QImage picture = image->inputImage().isNull() ? image->contents() : image->inputImage();
+    if (picture.isNull())
+        return;
+    if (m_cropDialog)
+        m_cropDialog->close();
+    m_cropDialog = new CropImageDialog(picture, this);
+    m_cropDialog->setAttribute(Qt::WA_DeleteOnClose);
+    QPointer<DRVImage> guarded(image);
+    connect(m_cropDialog, &QDialog::accepted, this, [this, guarded] {
+        if (guarded && m_cropDialog)
+            replaceImage(guarded, m_cropDialog->croppedPicture(), guarded->imageType());
+    });
+    m_cropDialog->open();
+}
+
+// ---- the page background ----
+
+void DRVGraphicView::newBackground()
+{
+    if (!m_graphicsContainer)
+        return;
+    const QList<ChosenPicture> chosen =
+        chooseReadablePictures(QStringLiteral("Select"), QString(), pictureFileExtensions(), false);
+    if (chosen.isEmpty())
+        return;
+    beginUndoStep();
+    setBackgroundRecorded(chosen.constFirst().image, pictureFileType(chosen.constFirst().path));
+    endUndoStep(QStringLiteral("Background Image"));
+}
+
+void DRVGraphicView::setBackgroundRecorded(const QImage& picture, const QString& type)
+{
+    DRVDocument* document = m_graphicsContainer;
+    const QImage oldPicture = document->backgroundImage();
+    const QString oldType = document->backgroundImageType();
+    const int oldFlag = document->backgroundImageFlag();
+    document->setBackgroundImage(picture);
+    document->setBackgroundImageType(type);
+    document->setBackgroundImageFlag(picture.isNull() ? 0 : 2);
+    // The page is published from the full-size file; the one of the other type would be read first.
+    const QString folder = pageImageFolder();
+    for (const QString& other : {QStringLiteral("PNG"), QStringLiteral("JPG")}) {
+        const QString stale = OriginalImageFile::path(folder, QStringLiteral("background"), other);
+        if (!stale.isEmpty())
+            QFile::remove(stale);
+    }
+    if (!picture.isNull() && !OriginalImageFile::saveUnscaled(folder, QStringLiteral("background"), type, picture))
+        qWarning() << "DRVGraphicView: the page background could not be written";
+    update();
+    platform::UndoManager* undo = undoManager();
+    if (!undo)
+        return;
+    QPointer<DRVGraphicView> view(this);
+    undo->registerUndo(document, [view, oldPicture, oldType, oldFlag] {
+        if (!view || !view->m_graphicsContainer)
+            return;
+        view->setBackgroundRecorded(oldFlag > 0 ? oldPicture : QImage(), oldType);
+        view->m_graphicsContainer->setBackgroundImageFlag(oldFlag);
     });
 }
 
@@ -518,6 +731,11 @@ void DRVGraphicView::addPictureCommands(QMenu* menu)
     if (shouldShowCreateZoomBubble()) {
         menu->addSeparator();
         menu->addAction(QStringLiteral("Create Zoom Bubble Image"), this, &DRVGraphicView::createZoomBubble);
+    }
+    if (cropShown()) {
+        menu->addSeparator();
+        menu->addAction(QStringLiteral("Replace Image…"), this, &DRVGraphicView::launchReplaceImage);
+        menu->addAction(QStringLiteral("Crop Image…"), this, &DRVGraphicView::launchCropImagePanel);
     }
     if (enlargeShown() && !edition().gHideClickToEnlargeFlag) {
         menu->addSeparator();

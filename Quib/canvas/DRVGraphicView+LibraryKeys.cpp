@@ -103,12 +103,6 @@ struct Row
     std::function<void(V&, const Drop&)> make;
 };
 
-void pending(const QString& key)
-{
-    // Pictures, slideshows, galleries and snippets come with the picture factories.
-    qInfo() << "library item" << key << "is not made yet";
-}
-
 QList<Row> buildRows()
 {
     QList<Row> rows;
@@ -125,8 +119,17 @@ QList<Row> buildRows()
     add(QStringLiteral("quib_link"), [](V& v, const Drop& d) { v.addQuibLink_drag(d.point); });
     add(QStringLiteral("quib_individual"), [](V& v, const Drop& d) { v.addIndividual_drag(d.point); });
     add(QStringLiteral("quib_pdf"), [](V& v, const Drop& d) { v.addNewPDF_drag(d.point); });
-    for (const char* key : {"quib_photo", "quib_gallery", "quib_enlargeable_photo", "quib_backgroundpattern"})
-        add(QLatin1String(key), [key = QLatin1String(key)](V&, const Drop&) { pending(key); });
+    add(QStringLiteral("quib_photo"), [](V& v, const Drop& d) { v.addNewImage_drag(d.point); });
+    add(QStringLiteral("quib_gallery"), [](V& v, const Drop& d) { v.addImageGallery_drag(d.point); });
+    add(QStringLiteral("quib_enlargeable_photo"),
+        [](V& v, const Drop& d) { v.addEnlargeablePhoto_drag(d.point); });
+    // Over a section its background, elsewhere the page's.
+    add(QStringLiteral("quib_backgroundpattern"), [](V& v, const Drop& d) {
+        if (v.grabOverLappingSectionCell(d.point) == QRectF())
+            v.newBackground();
+        else
+            v.addSectionBackgroundImage();
+    });
     // Slideshows and code snippets.
     add(QStringLiteral("quib_slideshow"), [](V& v, const Drop& d) { v.addSlideshow_drag(d.point); });
     add(QStringLiteral("quib_htmlsnippet"),

@@ -36,12 +36,17 @@
 #include <memory>
 #include <optional>
 
+class DRVGalleryGrid;
+class DRVImage;
 class DRVSlideshow;
 class DRVText;
 class QMenu;
 class QMimeData;
 class QDragMoveEvent;
 class QuibPopover;
+class CropImageDialog;
+class GalleryGridEditorWindowController;
+class GalleryGridCaptionViewController;
 class QLineEdit;
 class QPainter;
 class QTimer;
@@ -723,6 +728,8 @@ public:
     void addNewPDF_drag(QPointF point);
     // The pages rendered, first to last; empty when the file cannot be read. Safe on any thread.
     static QList<QImage> renderPdfPages(const QString& path);
+    // The same, telling the progress window of each page (from any thread) when reportProgress.
+    static QList<QImage> renderPages(const QString& path, bool reportProgress);
     void insertPdfPages(const QList<QImage>& pages, QPointF point);
     static void alertUnreadablePdf(const QString& path);
     // Rendering waiting to be inserted; false once every import has ended.
@@ -742,13 +749,76 @@ public:
     void toggleClickToEnlarge();
 
     // ---- galleries (DRVGraphicView+Galleries.cpp) ----
+    // A new gallery at point, in front: 500 x 200 of 4 columns and 1 row; the enlargeable photo is
+    // one 100 x 150 spot. In the responsive layout as wide as the section cell under point.
+    DRVGraphic* addImageGallery_drag(QPointF point);
+    DRVGraphic* addEnlargeablePhoto_drag(QPointF point);
+    // A gallery at the default insertion point, as one undo step.
+    void addImageGallery();
+    static QVariantMap galleryProperties(const QRectF& frame, int columns, int rows, int padding, int shadow,
+                                         int backdrop);
     // The commands act on the one selected gallery at the last touch point; each is one undo step.
+    DRVGalleryGrid* selectedGalleryGrid() const;
+    TransformView* touchedGalleryImage() const;
     // Pictures from the chosen files into the spot under the touch point and the spots after it,
     // row by row; files beyond the last spot are left out. Nothing when the point is in no spot.
     void addGalleryImage();
+    // One chosen picture in place of the touched one, under a new name.
+    void replaceGalleryImage();
+    // Places the pictures from the touched spot on, each replacing the one at its spot; returns
+    // how many were placed (0 when the touch point is in no spot). The caller holds the undo step.
+    int proceedsToAddGalleryImages(DRVGalleryGrid* gallery, const QList<ChosenPicture>& pictures);
     // Removes the picture under the touch point.
     void deleteGalleryImage();
+    // Swaps the touched picture with its neighbour (or moves it onto an empty spot).
+    void moveImageUp() { moveGalleryImage(-1, 0); }
+    void moveImageDown() { moveGalleryImage(1, 0); }
+    void moveImageLeft() { moveGalleryImage(0, -1); }
+    void moveImageRight() { moveGalleryImage(0, 1); }
+    bool moveImageUpShown() const { return moveGalleryImageShown(-1, 0); }
+    bool moveImageDownShown() const { return moveGalleryImageShown(1, 0); }
+    bool moveImageLeftShown() const { return moveGalleryImageShown(0, -1); }
+    bool moveImageRightShown() const { return moveGalleryImageShown(0, 1); }
+    void moveGalleryImage(int rows, int columns);
+    bool moveGalleryImageShown(int rows, int columns) const;
+    // The gallery dialog for the selected gallery: counts, spacing, shadow and backdrop reach the
+    // gallery as they change (counts at least 1); Save applies the typed spacing and drops the
+    // pictures outside the grid.
+    void configureGalleryGrid();
+    GalleryGridEditorWindowController* galleryGridEditorWindowController();
+    void saveGallerySettings();
+    void refreshGalleryImage(DRVGalleryGrid* gallery);
+    // The caption and link popover of the touched picture; Save stores both.
+    void configureGalleryImageCaption();
+    void saveGalleryCaptions();
+    GalleryGridCaptionViewController* galleryGridCaptionViewController() const;
+    // The gallery, table picture and table background commands of a context menu.
     void addGalleryCommands(QMenu* menu);
+    // Pictures into the cells of the one selected table from the touched cell on (editions that
+    // place pictures in cells), and the touched cell's picture removed; each one undo step.
+    DRVTable* selectedPictureTable() const;
+    void addGalleryImageToTable();
+    void deleteTableImage();
+    // A chosen picture, scaled to the table's width, as the background of the table the last cell
+    // look-up found (else the one selected table); one undo step.
+    void addSectionBackgroundImage();
+    // The page's background picture, for a background dropped outside every section.
+    void newBackground();
+
+    // ---- replacing and cropping a picture (DRVGraphicView+Images.cpp) ----
+    // The one selected image, or nullptr.
+    DRVImage* selectedImage() const;
+    // A chosen picture in place of the selected image's (typed "PNG" for a png extension in any
+    // case), as one undo step.
+    void launchReplaceImage();
+    // The picture in place of image's, keeping the box's origin and width (a box of no width takes
+    // the inserted width), its original rewritten; one undo step that puts the old picture and
+    // original file back.
+    void replaceImage(DRVImage* image, const QImage& picture, const QString& type);
+    static QRectF replacedImageBounds(const QRectF& bounds, QSize pictureSize);
+    // The crop sheet of the selected image; Crop replaces the picture with the part kept.
+    void launchCropImagePanel();
+    CropImageDialog* cropDialog() const;
 
     // ---- slideshows (DRVGraphicView+Slideshows.cpp) ----
     // The commands act on the one selected slideshow; each change of its slides is one undo step.
@@ -1079,6 +1149,15 @@ private:
     // Text factories: a factory's graphic in front, fitted to the section cell under sectionPoint
     // when given in the responsive layout; outside every section (-99) when no cell lies there.
     DRVGraphic* insertNewGraphic(DRVGraphic* graphic, std::optional<QPointF> sectionPoint);
+    // A gallery of settings at point (size, or the section cell's width in the responsive layout).
+    DRVGraphic* insertGallery(QPointF point, const QSizeF& size, const QVariantMap& settings);
+    QPoint touchedSpotPoint() const;
+    void setBackgroundRecorded(const QImage& picture, const QString& type);
+    void addTablePictureCommands(QMenu* menu);
+    // The table's cell pictures and background set, recorded so that undo puts back the old ones
+    // (kept alive by the canvas meanwhile).
+    void setTablePicturesRecorded(DRVTable* table, const QList<TransformView*>& pictures, TransformView* background);
+    void setPictureRecorded(DRVImage* image, const QImage& picture, const QString& type, const QRectF& bounds);
     // Runs a factory as one undo step of the user's command, named from "UndoStrings".
     void runInsertCommand(const QString& actionName, const std::function<void()>& factory);
     // Appends a slide per picture to slideshow, recorded for undo; the caller holds the undo step.
@@ -1137,6 +1216,11 @@ private:
     QPointer<DRVGraphic> m_styleTextbox;
     QPointer<DRVTable> m_styleTable;
     QPointer<QuibPopover> m_quibPopOver;
+    // Pictures: the crop sheet, the gallery dialog and the gallery it shows, the caption popover.
+    QPointer<CropImageDialog> m_cropDialog;
+    QPointer<GalleryGridEditorWindowController> m_galleryGridEditorWindowController;
+    QPointer<DRVGalleryGrid> m_galleryInDialog;
+    QPointer<GalleryGridCaptionViewController> m_galleryGridCaptionViewController;
     QPointer<QDialog> m_codeEditor;
     QPointer<DRVGraphic> m_selectedSnippet; // a DRVText
     QPointer<TableGridWindowController> m_tableGridWindowController;

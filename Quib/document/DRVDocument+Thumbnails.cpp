@@ -26,7 +26,8 @@ QSize DRVDocument::thumbnailRenderSize() const
 
 QImage DRVDocument::imageWithSubviews()
 {
-    emit deselectAllRequested();
+    // Drawn from the graphics themselves, which carry no selection handles: the user's selection
+    // stays as it is when the page is saved.
     const QSize size = thumbnailRenderSize();
     if (size.isEmpty())
         return QImage();

@@ -268,6 +268,7 @@ private:
     void fillTextBodies(const QStringList& bodyLines);
     void fillImageBodies(const QStringList& bodyLines);
     void keepPageGraphics();
+    void readPopupCaptionLink(const QStringList& bodyLines, qsizetype from, TransformView* image);
     void renameDuplicateImages();
     void sortCarriers();
     QString checkedFamily(const QString& family);
@@ -1189,6 +1190,8 @@ void Reader::fillImageBodies(const QStringList& bodyLines)
                 href.remove(u'"');
                 if (!href.startsWith(QLatin1String("#popup_")))
                     image->setLink(TextEscaping::decodeHtmlEntities(href));
+                else
+                    readPopupCaptionLink(bodyLines, i + 1, image);
             }
             const qsizetype targetAt = line.indexOf(QLatin1String("target="));
             if (targetAt >= 0) {
@@ -1202,6 +1205,21 @@ void Reader::fillImageBodies(const QStringList& bodyLines)
             }
             break;
         }
+    }
+}
+
+void Reader::readPopupCaptionLink(const QStringList& bodyLines, qsizetype from, TransformView* image)
+{
+    // An enlargeable picture's own link is written in its pop-up's caption, before the pop-up ends.
+    for (qsizetype j = from; j < bodyLines.size() && !bodyLines[j].startsWith(QLatin1String("</div>")); ++j) {
+        const QString& line = bodyLines[j];
+        if (!line.startsWith(QLatin1String("<p align=center>")))
+            continue;
+        const qsizetype at = line.indexOf(QLatin1String("<a href="));
+        const qsizetype end = at < 0 ? -1 : line.indexOf(u'>', at + 8);
+        if (end > at)
+            image->setLink(TextEscaping::decodeHtmlEntities(attributeValue(line.mid(at + 8, end - at - 8))));
+        return;
     }
 }
 

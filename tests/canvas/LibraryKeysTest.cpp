@@ -4,9 +4,12 @@
 #include "FactoriesTestSupport.h"
 
 #include "model/DRVLine.h"
+#include "model/TransformView.h"
 #include "platform/Dialogs.h"
 
+#include <QImage>
 #include <QSet>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -96,6 +99,8 @@ const KeyCase kCases[] = {
     {"quib_link", "DRVImage"},
     {"quib_individual", "DRVImage"},
     {"quib_slideshow", "DRVSlideshow", 500, 300, false, "borderStyle=dashed;linkOption=_self"},
+    {"quib_gallery", "DRVGalleryGrid", 500, 200, false, "shadowFlag=0;backdropLightingFlag=1"},
+    {"quib_enlargeable_photo", "DRVGalleryGrid", 100, 150, false, "shadowFlag=1;backdropLightingFlag=2"},
     {"quib_htmlsnippet", "DRVText", 250, 100, false,
      "textType=HTMLSnippet;textString=<b>Enter HTML code here</b>"},
     {"quib_video", "DRVText", 640, 480, false, "textType=HTMLSnippet;opacity=0.9", true},
@@ -103,10 +108,6 @@ const KeyCase kCases[] = {
      true},
 };
 
-// Made by the picture factories, which this canvas does not have yet: the key is known and makes
-// nothing.
-const char* const kPending[] = {"quib_photo", "quib_gallery", "quib_enlargeable_photo",
-                                "quib_backgroundpattern"};
 
 class LibraryKeysTest : public FactoryTest
 {
@@ -211,20 +212,46 @@ TEST_F(LibraryKeysTest, MarkupBubbleIsACircleAndAPointerInOneNewGroup)
     EXPECT_EQ(line->groupNumber(), circle->groupNumber());
 }
 
-TEST_F(LibraryKeysTest, UnknownAndPendingKeys)
+TEST_F(LibraryKeysTest, UnknownKeysAreFilePaths)
 {
-    for (const char* key : kPending) {
-        EXPECT_NE(view.addLibraryKeyItem(QLatin1String(key), view.libraryDropAt(drop)),
-                  DRVGraphicView::LibraryKeyResult::NotAKey)
-            << key;
-    }
-    EXPECT_TRUE(doc.graphics().isEmpty());
     // Keys match whole and with their case; anything else is a file path.
     for (const char* other : {"QUIB_TEXTBOX", "quib_textbox ", "quib_section", "/tmp/quib_textbox.png"})
         EXPECT_EQ(view.addLibraryKeyItem(QLatin1String(other), view.libraryDropAt(drop)),
                   DRVGraphicView::LibraryKeyResult::NotAKey)
             << other;
     EXPECT_TRUE(doc.graphics().isEmpty());
+}
+
+TEST_F(LibraryKeysTest, PictureKeysAskForTheirFilesAndACancelledPanelMakesNothing)
+{
+    QTemporaryDir folder;
+    const QString wide = folder.filePath(QStringLiteral("wide.png"));
+    QImage picture(1200, 900, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    ASSERT_TRUE(picture.save(wide));
+
+    dialogs->queueOpenPanelAnswer({});
+    EXPECT_EQ(view.addLibraryKeyItem(QStringLiteral("quib_photo"), view.libraryDropAt(drop)),
+              DRVGraphicView::LibraryKeyResult::Ends);
+    EXPECT_TRUE(doc.graphics().isEmpty());
+
+    dialogs->queueOpenPanelAnswer({wide});
+    view.addLibraryKeyItem(QStringLiteral("quib_photo"), view.libraryDropAt(drop));
+    ASSERT_EQ(doc.graphics().size(), 1);
+    const DRVGraphic* made = doc.graphics().constFirst();
+    EXPECT_STREQ(made->metaObject()->className(), "DRVImage");
+    // As wide as a new picture may be, in proportion, at the drop point.
+    EXPECT_EQ(made->bounds(), QRectF(drop, QSizeF(600, 450)));
+    EXPECT_EQ(made->imageName(), QStringLiteral("image0"));
+    EXPECT_EQ(dialogs->openRequests().constLast().title, QStringLiteral("Add one or multiple images"));
+
+    // Outside every section the background pattern is the page's.
+    dialogs->queueOpenPanelAnswer({wide});
+    view.addLibraryKeyItem(QStringLiteral("quib_backgroundpattern"), view.libraryDropAt(drop));
+    EXPECT_EQ(doc.backgroundImageFlag(), 2);
+    EXPECT_EQ(doc.backgroundImage().size(), QSize(1200, 900));
+    EXPECT_EQ(doc.backgroundImageType(), QStringLiteral("PNG"));
+    EXPECT_EQ(doc.graphics().size(), 1);
 }
 
 TEST_F(LibraryKeysTest, ALabelOnASmallCanvasStillHasAFont)
@@ -236,3 +263,29 @@ TEST_F(LibraryKeysTest, ALabelOnASmallCanvasStillHasAFont)
 }
 
 } // namespace
+
+TEST_F(LibraryKeysTest, ABackgroundPatternDroppedOnASectionBecomesThatSectionsBackground)
+{
+    edition().gResponsiveLayoutFlag = true;
+    view.addLibraryKeyItem(QStringLiteral("quib_section1"), view.libraryDropAt(drop));
+    ASSERT_EQ(doc.graphics().size(), 1);
+    auto* section = qobject_cast<DRVTable*>(doc.graphics().constFirst());
+    ASSERT_TRUE(section);
+    // Laid out as drawing the page does.
+    view.grab();
+    const QPointF inside = section->bounds().center();
+    ASSERT_NE(view.grabOverLappingSectionCell(inside), QRectF());
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("pattern.jpg"));
+    QImage picture(400, 100, QImage::Format_RGB32);
+    picture.fill(Qt::darkYellow);
+    ASSERT_TRUE(picture.save(path));
+    dialogs->queueOpenPanelAnswer({path});
+    view.addLibraryKeyItem(QStringLiteral("quib_backgroundpattern"), view.libraryDropAt(inside));
+    ASSERT_TRUE(section->tableBackgroundImage());
+    const int width = int(section->bounds().width());
+    EXPECT_EQ(section->tableBackgroundImage()->image().size(), QSize(width, 100 * width / 400));
+    EXPECT_EQ(section->tableBackgroundImage()->imageType(), QStringLiteral("JPG"));
+    EXPECT_EQ(doc.backgroundImageFlag(), 0);
+}
