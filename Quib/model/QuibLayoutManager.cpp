@@ -2,6 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QHash>
 #include <QImage>
 #include <QPainter>
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -51,6 +53,95 @@ QFont blockFont(const QTextBlock& block, const QFont& documentFont)
         format = it.fragment().charFormat();
     return format.font().resolve(documentFont);
 }
+
+// Earlier measurements of text storages. Text is measured again and again with nothing changed (a
+// table's cells at every layout, a text box at open and at every save), and each measurement lays
+// out a copy of the text. An entry lasts until its document changes (contentsChanged covers text
+// and formats; the document-wide settings that do not signal are part of the key) or goes away,
+// and everything is forgotten when the fonts on offer change.
+class MeasurementCache : public QObject
+{
+public:
+    static MeasurementCache& instance()
+    {
+        static auto* cache = new MeasurementCache;
+        return *cache;
+    }
+
+    std::optional<QRectF> find(const QTextDocument* text, double padding, QSizeF container) const
+    {
+        const auto slot = m_slots.constFind(text);
+        if (slot == m_slots.constEnd())
+            return std::nullopt;
+        const QString settings = settingsKey(text);
+        for (const Entry& entry : slot->entries) {
+            if (entry.padding == padding && entry.container == container && entry.settings == settings)
+                return entry.used;
+        }
+        return std::nullopt;
+    }
+
+    void insert(const QTextDocument* text, double padding, QSizeF container, QRectF used)
+    {
+        if (m_slots.size() >= kMaxDocuments && !m_slots.contains(text))
+            forgetAll();
+        auto slot = m_slots.find(text);
+        if (slot == m_slots.end()) {
+            slot = m_slots.insert(text, Slot{});
+            connect(text, &QTextDocument::contentsChanged, this, [this, text] {
+                if (const auto found = m_slots.find(text); found != m_slots.end())
+                    found->entries.clear();
+            });
+            connect(text, &QObject::destroyed, this, [this, text] { m_slots.remove(text); });
+        }
+        QList<Entry>& entries = slot->entries;
+        if (entries.size() >= kMaxSizesPerDocument)
+            entries.removeFirst();
+        entries.append(Entry{padding, container, settingsKey(text), used});
+    }
+
+private:
+    static constexpr qsizetype kMaxDocuments = 20000;
+    static constexpr qsizetype kMaxSizesPerDocument = 4;
+
+    struct Entry
+    {
+        double padding;
+        QSizeF container;
+        QString settings;
+        QRectF used;
+    };
+    struct Slot
+    {
+        QList<Entry> entries;
+    };
+
+    MeasurementCache()
+    {
+        if (auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            connect(application, &QGuiApplication::fontDatabaseChanged, this, [this] { forgetAll(); });
+    }
+
+    // What the copy that is laid out takes over from the document without a change signal.
+    static QString settingsKey(const QTextDocument* text)
+    {
+        const QTextOption option = text->defaultTextOption();
+        return text->defaultFont().key() + u'|' + QString::number(text->documentMargin()) + u'|' +
+               QString::number(int(option.alignment())) + u'|' + QString::number(int(option.wrapMode())) +
+               u'|' + QString::number(int(option.flags())) + u'|' +
+               QString::number(int(option.textDirection())) + u'|' + QString::number(option.tabStopDistance()) +
+               u'|' + QString::number(text->indentWidth()) + u'|' + QString::number(text->useDesignMetrics());
+    }
+
+    void forgetAll()
+    {
+        for (auto it = m_slots.cbegin(); it != m_slots.cend(); ++it)
+            disconnect(it.key(), nullptr, this, nullptr);
+        m_slots.clear();
+    }
+
+    QHash<const QTextDocument*, Slot> m_slots;
+};
 
 } // namespace
 
@@ -113,9 +204,11 @@ void QuibLayoutManager::prepareTextStorage(QTextDocument* text)
         return;
     // The options before the layout: a change once the layout exists lays the whole text out again.
     text->setDocumentMargin(0);
-    QTextOption option = text->defaultTextOption();
-    option.setWrapMode(QTextOption::WordWrap);
-    text->setDefaultTextOption(option);
+    // Setting the option lays the text out again even when nothing changes.
+    if (QTextOption option = text->defaultTextOption(); option.wrapMode() != QTextOption::WordWrap) {
+        option.setWrapMode(QTextOption::WordWrap);
+        text->setDefaultTextOption(option);
+    }
     text->documentLayout()->setPaintDevice(canvasUnitDevice());
 }
 
@@ -169,6 +262,11 @@ void QuibLayoutManager::detach()
     m_fittingLines = 0;
 }
 
+double QuibLayoutManager::lineWidth() const
+{
+    return std::max(0.0, m_containerSize.width() - 2 * m_lineFragmentPadding);
+}
+
 void QuibLayoutManager::measure()
 {
     m_usedRect = QRectF();
@@ -176,8 +274,7 @@ void QuibLayoutManager::measure()
     m_hiddenFrom = kUnlimited;
     if (!m_layout)
         return;
-    const double lineWidth = std::max(0.0, m_containerSize.width() - 2 * m_lineFragmentPadding);
-    m_layout->setTextWidth(lineWidth);
+    m_layout->setTextWidth(lineWidth());
     QAbstractTextDocumentLayout* layout = m_layout->documentLayout();
     // Force the layout of the whole text before reading line positions.
     layout->documentSize();
@@ -243,14 +340,22 @@ void QuibLayoutManager::drawGlyphs(QPainter* painter, QPointF origin) const
     painter->restore();
 }
 
+QRectF QuibLayoutManager::measuredRect(const QTextDocument* text, QSizeF containerSize) const
+{
+    if (!text)
+        return QRectF();
+    MeasurementCache& cache = MeasurementCache::instance();
+    if (const std::optional<QRectF> known = cache.find(text, m_lineFragmentPadding, containerSize))
+        return *known;
+    QuibLayoutManager scratch(m_lineFragmentPadding);
+    scratch.setContainerSize(containerSize);
+    scratch.attach(text);
+    const QRectF used = scratch.usedRect();
+    cache.insert(text, m_lineFragmentPadding, containerSize, used);
+    return used;
+}
+
 QRectF QuibLayoutManager::usedRectForText(const QTextDocument* text, QSizeF containerSize)
 {
-    QuibLayoutManager& manager = shared();
-    const QSizeF saved = manager.containerSize();
-    manager.setContainerSize(containerSize);
-    manager.attach(text);
-    const QRectF used = manager.usedRect();
-    manager.detach();
-    manager.setContainerSize(saved);
-    return used;
+    return shared().measuredRect(text, containerSize);
 }
