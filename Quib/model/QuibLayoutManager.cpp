@@ -12,6 +12,8 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextFrame>
 #include <QTextLayout>
 #include <QTextOption>
 
@@ -143,6 +145,19 @@ private:
     QHash<const QTextDocument*, Slot> m_slots;
 };
 
+// Whether text holds anything a fragment copy may leave behind: images (their pixels are
+// resources of the document), tables, lists or frames.
+bool holdsObjectsOrImages(const QTextDocument& text)
+{
+    if (text.rootFrame()->childFrames().size() > 0)
+        return true;
+    const QList<QTextFormat> formats = text.allFormats();
+    return std::any_of(formats.cbegin(), formats.cend(), [](const QTextFormat& format) {
+        return format.isImageFormat() || format.isListFormat() || format.isTableFormat() ||
+               format.objectType() != QTextFormat::NoObject;
+    });
+}
+
 } // namespace
 
 QuibLayoutManager::QuibLayoutManager(double lineFragmentPadding) : m_lineFragmentPadding(lineFragmentPadding)
@@ -224,10 +239,29 @@ void QuibLayoutManager::attach(const QTextDocument* text, bool opaqueText)
     detach();
     if (!text)
         return;
-    m_layout.reset(text->clone());
+    // A layout made while its document has text lays it out at once, and in the screen's units
+    // rather than the canvas's: the copy gets its layout, units and width while still empty, and
+    // its text and formats in one edit, so it is laid out once. Text holding images or other
+    // resources, which only a clone carries over, is cloned and laid out again in canvas units.
+    const bool plainCopy = !text->isEmpty() && !holdsObjectsOrImages(*text);
+    if (plainCopy) {
+        m_layout = std::make_unique<QTextDocument>();
+        m_layout->setDefaultFont(text->defaultFont());
+        m_layout->setDefaultTextOption(text->defaultTextOption());
+        m_layout->setIndentWidth(text->indentWidth());
+        m_layout->setUseDesignMetrics(text->useDesignMetrics());
+        m_layout->rootFrame()->setFrameFormat(text->rootFrame()->frameFormat());
+        m_layout->setTextWidth(lineWidth());
+        prepareTextStorage(m_layout.get());
+    } else {
+        m_layout.reset(text->clone());
+    }
+    QTextCursor all(m_layout.get());
+    all.beginEditBlock();
+    if (plainCopy)
+        all.insertFragment(QTextDocumentFragment(text));
     // Whole-pixel glyph advances, as browsers on this platform give them, so that lines break and
     // words stand where the page shows them.
-    QTextCursor all(m_layout.get());
     all.select(QTextCursor::Document);
     QTextCharFormat hinting;
     hinting.setFontHintingPreference(QFont::PreferFullHinting);
@@ -250,8 +284,11 @@ void QuibLayoutManager::attach(const QTextDocument* text, bool opaqueText)
             }
         }
     }
-    // The copy gets its layout only now that its formats are final, so it is laid out once.
-    prepareTextStorage(m_layout.get());
+    all.endEditBlock();
+    if (!plainCopy) {
+        prepareTextStorage(m_layout.get());
+        m_layout->markContentsDirty(0, m_layout->characterCount());
+    }
     measure();
 }
 
@@ -274,7 +311,9 @@ void QuibLayoutManager::measure()
     m_hiddenFrom = kUnlimited;
     if (!m_layout)
         return;
-    m_layout->setTextWidth(lineWidth());
+    // Any new width lays the whole text out again, even the same one.
+    if (const double width = lineWidth(); m_layout->textWidth() != width)
+        m_layout->setTextWidth(width);
     QAbstractTextDocumentLayout* layout = m_layout->documentLayout();
     // Force the layout of the whole text before reading line positions.
     layout->documentSize();
