@@ -210,6 +210,13 @@ int main(int argc, char** argv)
             // An edited save: one graphic moved, then saved to a copy.
             DRVGraphic* first = page->graphics().constFirst();
             first->setBounds(first->bounds().translated(1 + run, 0));
+            // The move's undo group closes when the event that made it ends, as in the window:
+            // only then does the page count as edited.
+            QCoreApplication::processEvents();
+            if (!page->isDocumentEdited()) {
+                QTextStream(stderr) << "the move did not mark " << path << " edited" << Qt::endl;
+                return 1;
+            }
             const QString copy = QDir(folder).filePath(QStringLiteral("edited%1.quibpage").arg(size));
             timer.restart();
             const bool saved = page->saveDocumentTo(copy);

@@ -319,7 +319,8 @@ QString DataCentre::generateFullString(const QString& value, const QString& key)
 QString DataCentre::grabMiddleString(const QString& startString, const QString& endString,
                                      const QString& text)
 {
-    if (startString.isEmpty())
+    // Most markers are absent: a forward search says so much faster than a backward one.
+    if (startString.isEmpty() || !text.contains(startString))
         return QLatin1String("");
     qsizetype start = -1;
     for (qsizetype at = text.lastIndexOf(startString); at >= 0;

@@ -256,11 +256,8 @@ void DRVTable::measureCellText(myTextView* cell)
         cell->setTextHeight(0);
         return;
     }
-    QuibLayoutManager& manager = sharedLayoutManager();
-    manager.setContainerSize(cellTextContainerSize(cell));
-    manager.attach(text);
-    cell->setTextHeight(platform::truncToInt(manager.usedRect().height()));
-    manager.detach();
+    const QRectF used = sharedLayoutManager().measuredRect(text, cellTextContainerSize(cell));
+    cell->setTextHeight(platform::truncToInt(used.height()));
 }
 
 void DRVTable::layoutCellImages()

@@ -49,12 +49,9 @@ QSizeF DRVTable::naturalSize() const
     if (!cell || !cell->textStorage())
         return {};
     const QRect r = grabSelectedCellRect(cell->rowSpot(), cell->columnSpot());
-    QuibLayoutManager& manager = sharedLayoutManager();
-    manager.setContainerSize(QSizeF(r.width(), QuibLayoutManager::kUnlimited));
-    manager.attach(cell->textStorage());
-    const QSizeF size = manager.usedRect().size();
-    manager.detach();
-    return size;
+    return sharedLayoutManager()
+        .measuredRect(cell->textStorage(), QSizeF(r.width(), QuibLayoutManager::kUnlimited))
+        .size();
 }
 
 void DRVTable::setHeightToMatchContents()

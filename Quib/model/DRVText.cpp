@@ -78,8 +78,20 @@ std::unique_ptr<DRVGraphic> DRVText::copy() const
 
 void DRVText::initWithProperties(const QVariantMap& properties)
 {
+    // A new box gets a storage of its own whose layout exists while it is empty; its text and
+    // style then go in as one edit, so it is laid out once rather than after every step (the
+    // storage the base class's setters made meanwhile is empty). A box that had a storage before
+    // keeps it: an editor may be showing it.
+    const bool freshStorage = !m_contents;
     DRVGraphic::initWithProperties(properties);
-    contents()->setPlainText(stringFromProperty(properties.value(QStringLiteral("textString"))));
+    const QString string = stringFromProperty(properties.value(QStringLiteral("textString")));
+    QTextDocument* text = m_contents;
+    if (freshStorage) {
+        text = new QTextDocument;
+        QuibLayoutManager::prepareTextStorage(text);
+    } else {
+        text->setPlainText(string);
+    }
 
     // A palette entry picked while the colour selector sets the text colour becomes the font
     // colour, unless the fill already has it.
@@ -91,7 +103,15 @@ void DRVText::initWithProperties(const QVariantMap& properties)
                 setFontColor(colour);
         }
     }
-    applyTextStyle();
+    if (freshStorage) {
+        // Loading is not an edit the text's own undo could take back.
+        text->setUndoRedoEnabled(false);
+        applyTextStyleTo(text, &string);
+        text->setUndoRedoEnabled(true);
+        setContents(text);
+    } else {
+        applyTextStyleTo(text);
+    }
 
     setZoomBubbleFlag(intFromProperty(properties.value(QStringLiteral("zoomBubbleFlag"))));
     setBubbleShape(properties.contains(QStringLiteral("bubbleShape"))
@@ -197,7 +217,11 @@ constexpr double kMaxLaidOutLineHeight = 4000;
 
 void DRVText::applyTextStyle()
 {
-    QTextDocument* text = contents();
+    applyTextStyleTo(contents());
+}
+
+void DRVText::applyTextStyleTo(QTextDocument* text, const QString* insertedFirst)
+{
     QFont font;
     font.setFamilies({m_fontFamily.isEmpty() ? kDefaultFamily : m_fontFamily});
     font.setPixelSize(m_fontSize > 0 ? std::min(m_fontSize, kMaxLaidOutFontSize) : kDefaultFontSize);
@@ -209,6 +233,8 @@ void DRVText::applyTextStyle()
     QTextCursor all(text);
     // The formats as one edit: the text's layout is redone once rather than after each of them.
     all.beginEditBlock();
+    if (insertedFirst)
+        all.insertText(*insertedFirst);
     all.select(QTextCursor::Document);
 
     // One paragraph style over the whole text, replacing any other: a line spacing above 0 fixes

@@ -129,6 +129,8 @@ protected:
 private:
     void setContents(QTextDocument* text);
     void applyTextStyle();
+    // With insertedFirst, that text goes in at the start within the same edit.
+    void applyTextStyleTo(QTextDocument* text, const QString* insertedFirst = nullptr);
     // The inset of the text from the corners when the edition asks for one.
     int cornerInset() const;
     QSizeF textContainerSize() const;

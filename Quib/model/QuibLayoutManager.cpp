@@ -2,6 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QHash>
 #include <QImage>
 #include <QPainter>
@@ -11,11 +12,14 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextFrame>
 #include <QTextLayout>
 #include <QTextOption>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -50,6 +54,108 @@ QFont blockFont(const QTextBlock& block, const QFont& documentFont)
     if (QTextBlock::iterator it = block.begin(); !it.atEnd())
         format = it.fragment().charFormat();
     return format.font().resolve(documentFont);
+}
+
+// Earlier measurements of text storages. Text is measured again and again with nothing changed (a
+// table's cells at every layout, a text box at open and at every save), and each measurement lays
+// out a copy of the text. An entry lasts until its document changes (contentsChanged covers text
+// and formats; the document-wide settings that do not signal are part of the key) or goes away,
+// and everything is forgotten when the fonts on offer change.
+class MeasurementCache : public QObject
+{
+public:
+    static MeasurementCache& instance()
+    {
+        static auto* cache = new MeasurementCache;
+        return *cache;
+    }
+
+    std::optional<QRectF> find(const QTextDocument* text, double padding, QSizeF container) const
+    {
+        const auto slot = m_slots.constFind(text);
+        if (slot == m_slots.constEnd())
+            return std::nullopt;
+        const QString settings = settingsKey(text);
+        for (const Entry& entry : slot->entries) {
+            if (entry.padding == padding && entry.container == container && entry.settings == settings)
+                return entry.used;
+        }
+        return std::nullopt;
+    }
+
+    void insert(const QTextDocument* text, double padding, QSizeF container, QRectF used)
+    {
+        if (m_slots.size() >= kMaxDocuments && !m_slots.contains(text))
+            forgetAll();
+        auto slot = m_slots.find(text);
+        if (slot == m_slots.end()) {
+            slot = m_slots.insert(text, Slot{});
+            connect(text, &QTextDocument::contentsChanged, this, [this, text] {
+                if (const auto found = m_slots.find(text); found != m_slots.end())
+                    found->entries.clear();
+            });
+            connect(text, &QObject::destroyed, this, [this, text] { m_slots.remove(text); });
+        }
+        QList<Entry>& entries = slot->entries;
+        if (entries.size() >= kMaxSizesPerDocument)
+            entries.removeFirst();
+        entries.append(Entry{padding, container, settingsKey(text), used});
+    }
+
+private:
+    static constexpr qsizetype kMaxDocuments = 20000;
+    static constexpr qsizetype kMaxSizesPerDocument = 4;
+
+    struct Entry
+    {
+        double padding;
+        QSizeF container;
+        QString settings;
+        QRectF used;
+    };
+    struct Slot
+    {
+        QList<Entry> entries;
+    };
+
+    MeasurementCache()
+    {
+        if (auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            connect(application, &QGuiApplication::fontDatabaseChanged, this, [this] { forgetAll(); });
+    }
+
+    // What the copy that is laid out takes over from the document without a change signal.
+    static QString settingsKey(const QTextDocument* text)
+    {
+        const QTextOption option = text->defaultTextOption();
+        return text->defaultFont().key() + u'|' + QString::number(text->documentMargin()) + u'|' +
+               QString::number(int(option.alignment())) + u'|' + QString::number(int(option.wrapMode())) +
+               u'|' + QString::number(int(option.flags())) + u'|' +
+               QString::number(int(option.textDirection())) + u'|' + QString::number(option.tabStopDistance()) +
+               u'|' + QString::number(text->indentWidth()) + u'|' + QString::number(text->useDesignMetrics());
+    }
+
+    void forgetAll()
+    {
+        for (auto it = m_slots.cbegin(); it != m_slots.cend(); ++it)
+            disconnect(it.key(), nullptr, this, nullptr);
+        m_slots.clear();
+    }
+
+    QHash<const QTextDocument*, Slot> m_slots;
+};
+
+// Whether text holds anything a fragment copy may leave behind: images (their pixels are
+// resources of the document), tables, lists or frames.
+bool holdsObjectsOrImages(const QTextDocument& text)
+{
+    if (text.rootFrame()->childFrames().size() > 0)
+        return true;
+    const QList<QTextFormat> formats = text.allFormats();
+    return std::any_of(formats.cbegin(), formats.cend(), [](const QTextFormat& format) {
+        return format.isImageFormat() || format.isListFormat() || format.isTableFormat() ||
+               format.objectType() != QTextFormat::NoObject;
+    });
 }
 
 } // namespace
@@ -113,9 +219,11 @@ void QuibLayoutManager::prepareTextStorage(QTextDocument* text)
         return;
     // The options before the layout: a change once the layout exists lays the whole text out again.
     text->setDocumentMargin(0);
-    QTextOption option = text->defaultTextOption();
-    option.setWrapMode(QTextOption::WordWrap);
-    text->setDefaultTextOption(option);
+    // Setting the option lays the text out again even when nothing changes.
+    if (QTextOption option = text->defaultTextOption(); option.wrapMode() != QTextOption::WordWrap) {
+        option.setWrapMode(QTextOption::WordWrap);
+        text->setDefaultTextOption(option);
+    }
     text->documentLayout()->setPaintDevice(canvasUnitDevice());
 }
 
@@ -131,10 +239,29 @@ void QuibLayoutManager::attach(const QTextDocument* text, bool opaqueText)
     detach();
     if (!text)
         return;
-    m_layout.reset(text->clone());
+    // A layout made while its document has text lays it out at once, and in the screen's units
+    // rather than the canvas's: the copy gets its layout, units and width while still empty, and
+    // its text and formats in one edit, so it is laid out once. Text holding images or other
+    // resources, which only a clone carries over, is cloned and laid out again in canvas units.
+    const bool plainCopy = !text->isEmpty() && !holdsObjectsOrImages(*text);
+    if (plainCopy) {
+        m_layout = std::make_unique<QTextDocument>();
+        m_layout->setDefaultFont(text->defaultFont());
+        m_layout->setDefaultTextOption(text->defaultTextOption());
+        m_layout->setIndentWidth(text->indentWidth());
+        m_layout->setUseDesignMetrics(text->useDesignMetrics());
+        m_layout->rootFrame()->setFrameFormat(text->rootFrame()->frameFormat());
+        m_layout->setTextWidth(lineWidth());
+        prepareTextStorage(m_layout.get());
+    } else {
+        m_layout.reset(text->clone());
+    }
+    QTextCursor all(m_layout.get());
+    all.beginEditBlock();
+    if (plainCopy)
+        all.insertFragment(QTextDocumentFragment(text));
     // Whole-pixel glyph advances, as browsers on this platform give them, so that lines break and
     // words stand where the page shows them.
-    QTextCursor all(m_layout.get());
     all.select(QTextCursor::Document);
     QTextCharFormat hinting;
     hinting.setFontHintingPreference(QFont::PreferFullHinting);
@@ -157,8 +284,11 @@ void QuibLayoutManager::attach(const QTextDocument* text, bool opaqueText)
             }
         }
     }
-    // The copy gets its layout only now that its formats are final, so it is laid out once.
-    prepareTextStorage(m_layout.get());
+    all.endEditBlock();
+    if (!plainCopy) {
+        prepareTextStorage(m_layout.get());
+        m_layout->markContentsDirty(0, m_layout->characterCount());
+    }
     measure();
 }
 
@@ -169,6 +299,11 @@ void QuibLayoutManager::detach()
     m_fittingLines = 0;
 }
 
+double QuibLayoutManager::lineWidth() const
+{
+    return std::max(0.0, m_containerSize.width() - 2 * m_lineFragmentPadding);
+}
+
 void QuibLayoutManager::measure()
 {
     m_usedRect = QRectF();
@@ -176,8 +311,9 @@ void QuibLayoutManager::measure()
     m_hiddenFrom = kUnlimited;
     if (!m_layout)
         return;
-    const double lineWidth = std::max(0.0, m_containerSize.width() - 2 * m_lineFragmentPadding);
-    m_layout->setTextWidth(lineWidth);
+    // Any new width lays the whole text out again, even the same one.
+    if (const double width = lineWidth(); m_layout->textWidth() != width)
+        m_layout->setTextWidth(width);
     QAbstractTextDocumentLayout* layout = m_layout->documentLayout();
     // Force the layout of the whole text before reading line positions.
     layout->documentSize();
@@ -243,14 +379,22 @@ void QuibLayoutManager::drawGlyphs(QPainter* painter, QPointF origin) const
     painter->restore();
 }
 
+QRectF QuibLayoutManager::measuredRect(const QTextDocument* text, QSizeF containerSize) const
+{
+    if (!text)
+        return QRectF();
+    MeasurementCache& cache = MeasurementCache::instance();
+    if (const std::optional<QRectF> known = cache.find(text, m_lineFragmentPadding, containerSize))
+        return *known;
+    QuibLayoutManager scratch(m_lineFragmentPadding);
+    scratch.setContainerSize(containerSize);
+    scratch.attach(text);
+    const QRectF used = scratch.usedRect();
+    cache.insert(text, m_lineFragmentPadding, containerSize, used);
+    return used;
+}
+
 QRectF QuibLayoutManager::usedRectForText(const QTextDocument* text, QSizeF containerSize)
 {
-    QuibLayoutManager& manager = shared();
-    const QSizeF saved = manager.containerSize();
-    manager.setContainerSize(containerSize);
-    manager.attach(text);
-    const QRectF used = manager.usedRect();
-    manager.detach();
-    manager.setContainerSize(saved);
-    return used;
+    return shared().measuredRect(text, containerSize);
 }

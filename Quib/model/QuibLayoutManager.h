@@ -65,7 +65,11 @@ public:
     // Draws backgrounds and glyphs of the fitting lines with the container's top left at origin.
     void drawGlyphs(QPainter* painter, QPointF origin) const;
 
-    // Measures text in a container of the given size in one call (attach, measure, detach).
+    // The lines of text that fit into a container of the given size, as usedRect() gives them,
+    // leaving whatever is attached alone. A text measured at that size before and unchanged since
+    // is answered without laying it out again.
+    QRectF measuredRect(const QTextDocument* text, QSizeF containerSize) const;
+    // measuredRect of the shared instance.
     static QRectF usedRectForText(const QTextDocument* text, QSizeF containerSize);
 
     // A text storage as every text graphic keeps it: no document margin, so the padding above is
@@ -74,6 +78,7 @@ public:
 
 private:
     void measure();
+    double lineWidth() const;
 
     double m_lineFragmentPadding;
     QSizeF m_containerSize{kUnlimited, kUnlimited};

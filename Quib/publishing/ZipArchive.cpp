@@ -12,12 +12,14 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <zip.h>
+#include <zlib.h>
 
 namespace {
 
@@ -94,6 +96,61 @@ void syncFolder(const QString& folder)
         ::fsync(fd);
         ::close(fd);
     }
+}
+
+// Members at least this large are taken over still packed from the archive being replaced when
+// their bytes are the same (bundled fonts, pictures): packing them again is most of a save.
+constexpr qint64 kReusedMemberSize = 16 * 1024;
+
+// The still-packed data of the previous archive's member of that name when it holds exactly the
+// bytes of the file at path (same size, same CRC-32), else nullptr.
+zip_source_t* packedUnchanged(zip_t* archive, zip_t* previous, const QByteArray& name, const QString& path)
+{
+    if (!previous)
+        return nullptr;
+    const QFileInfo file(path);
+    if (!file.isFile() || file.size() < kReusedMemberSize)
+        return nullptr;
+    const zip_int64_t index = zip_name_locate(previous, name.constData(), ZIP_FL_ENC_UTF_8);
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (index < 0 || zip_stat_index(previous, zip_uint64_t(index), 0, &stat) != 0)
+        return nullptr;
+    const zip_uint64_t wanted = ZIP_STAT_SIZE | ZIP_STAT_CRC | ZIP_STAT_COMP_METHOD | ZIP_STAT_ENCRYPTION_METHOD;
+    if ((stat.valid & wanted) != wanted || stat.comp_method != ZIP_CM_DEFLATE ||
+        stat.encryption_method != ZIP_EM_NONE || stat.size != zip_uint64_t(file.size()))
+        return nullptr;
+    QByteArray buffer(64 * 1024, Qt::Uninitialized);
+    // The CRC-32 of whatever read gives, or nothing on an error or a length other than size.
+    const auto checksum = [&buffer, &stat](const std::function<qint64(char*, qint64)>& read) {
+        uLong crc = crc32(0L, Z_NULL, 0);
+        zip_uint64_t total = 0;
+        for (;;) {
+            const qint64 n = read(buffer.data(), buffer.size());
+            if (n < 0)
+                return std::optional<uLong>();
+            if (n == 0)
+                break;
+            total += zip_uint64_t(n);
+            crc = crc32(crc, reinterpret_cast<const Bytef*>(buffer.constData()), uInt(n));
+        }
+        return total == stat.size ? std::optional<uLong>(crc) : std::nullopt;
+    };
+    QFile source(path);
+    if (!source.open(QIODevice::ReadOnly) ||
+        checksum([&source](char* data, qint64 size) { return source.read(data, size); }) != stat.crc)
+        return nullptr;
+    // The packed data itself must unpack to those bytes: a damaged earlier archive can still have an
+    // intact directory.
+    zip_file_t* member = zip_fopen_index(previous, zip_uint64_t(index), 0);
+    if (!member)
+        return nullptr;
+    const std::optional<uLong> packed =
+        checksum([member](char* data, qint64 size) { return qint64(zip_fread(member, data, zip_uint64_t(size))); });
+    zip_fclose(member);
+    if (packed != stat.crc)
+        return nullptr;
+    return zip_source_zip(archive, previous, zip_uint64_t(index), ZIP_FL_COMPRESSED, 0, -1);
 }
 
 // A zip with no entries: libzip removes such a file on close instead of writing it.
@@ -296,11 +353,24 @@ bool ZipArchive::writeTo(const QString& archivePath)
             return fail(Status::WriteFailed,
                         QStringLiteral("cannot start \"%1\": %2").arg(archivePath, text));
         }
+        // The archive being replaced, read until the new one is closed.
+        zip_t* previous = destination.isFile()
+                              ? zip_open(QFile::encodeName(destination.absoluteFilePath()).constData(),
+                                         ZIP_RDONLY, nullptr)
+                              : nullptr;
+        const auto closePrevious = qScopeGuard([&previous] {
+            if (previous)
+                zip_discard(previous);
+        });
         for (const Member& member : m_members) {
             const QByteArray name = member.name.toUtf8();
             zip_int64_t index = -1;
             if (member.sourcePath.isEmpty()) {
                 index = zip_dir_add(archive, name.constData(), ZIP_FL_ENC_UTF_8);
+            } else if (zip_source_t* packed = packedUnchanged(archive, previous, name, member.sourcePath)) {
+                index = zip_file_add(archive, name.constData(), packed, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);
+                if (index < 0)
+                    zip_source_free(packed);
             } else {
                 zip_source_t* source =
                     zip_source_file_create(QFile::encodeName(member.sourcePath).constData(), 0, -1, nullptr);

@@ -555,6 +555,49 @@ TEST_F(TextTest, ABoxBuiltFromADictionaryIsMeasuredOnceAndEditsStillAnnounceThei
     EXPECT_EQ(text->textHeight(), 75);
 }
 
+// A box built from a dictionary gets a storage of its own in one step; it must hold just what
+// filling an existing storage gives, and its loading is nothing the text's own undo takes back.
+TEST_F(TextTest, ABoxBuiltFromADictionaryHasTheTextAndStyleOfAFilledStorage)
+{
+    const QVariantMap base{{"bounds", "{{0, 0}, {160, 400}}"},
+                           {"fontFamily", "Helvetica Neue"},
+                           {"fontSize", "18"},
+                           {"fontColor", "336699"},
+                           {"opacity", "0.75"}};
+    const struct
+    {
+        const char* name;
+        QVariantMap extra;
+    } cases[] = {
+        {"one line", {{"textString", "Hello"}}},
+        {"wrapped and spaced", {{"textString", "Words enough to wrap in a narrow box"}, {"lineSpacing", "1.5"}}},
+        {"paragraphs indented and centred",
+         {{"textString", "First paragraph\nsecond\n\nfourth"}, {"indentFlag", "1"}, {"fontAlignment", "2"}}},
+        {"empty", {{"textString", ""}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QVariantMap properties = base;
+        properties.insert(c.extra);
+        DRVText built;
+        built.initWithProperties(properties);
+        DRVText filled;
+        filled.contents(); // a storage that exists before, as an editor's would
+        filled.initWithProperties(properties);
+        EXPECT_EQ(built.contents()->toHtml(), filled.contents()->toHtml());
+        EXPECT_EQ(built.contents()->defaultFont(), filled.contents()->defaultFont());
+        EXPECT_EQ(built.textHeight(), filled.textHeight());
+        EXPECT_EQ(built.properties(), filled.properties());
+        EXPECT_FALSE(built.contents()->isUndoAvailable());
+        // The storage is the box's: edits to it are measured.
+        QTextCursor end(built.contents());
+        end.movePosition(QTextCursor::End);
+        end.insertText(QStringLiteral("\nmore\nlines"));
+        spinEventLoop(clock);
+        EXPECT_GT(built.textHeight(), filled.textHeight());
+    }
+}
+
 TEST_F(TextTest, CopyKeepsTheStyledText)
 {
     auto text = makeText("copied", 18, 1.0f, QRectF(0, 0, 200, 100));
