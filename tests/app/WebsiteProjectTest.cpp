@@ -5,8 +5,11 @@
 #include "AppTestSupport.h"
 
 #include "editions/DataCentre.h"
+#include "window/ListingIconView.h"
+#include "window/QuibNSButton.h"
 #include "window/WebsiteWindowController.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QDirIterator>
 #include <QPushButton>
@@ -120,6 +123,27 @@ TEST_F(WebsiteProjectTest, NewWebsiteMakesTheFolderWithStarterPagesAndOpensThePr
     EXPECT_EQ(delegate.pageNameArray().size(), 2);
     for (const platform::Alert& alert : dialogs->alerts())
         ADD_FAILURE() << "alert: " << qPrintable(alert.title) << " - " << qPrintable(alert.informativeText);
+
+    // The project window lists both pages as tiles; a real click on one opens that page in place.
+    QApplication::processEvents();
+    QuibNSButton* indexTile = nullptr;
+    QStringList listed;
+    for (ListingIconView* view : window->pageIconViews()) {
+        if (!view->quibButton())
+            continue;
+        listed.append(view->quibButton()->documentName());
+        if (view->quibButton()->documentName() == QLatin1String("index.quibpage"))
+            indexTile = view->quibButton();
+    }
+    listed.sort();
+    EXPECT_EQ(listed, (QStringList{QStringLiteral("GettingStarted.quibpage"), QStringLiteral("index.quibpage")}));
+    ASSERT_NE(indexTile, nullptr);
+    const QString artefacts = QCoreApplication::applicationDirPath() + QStringLiteral("/gui-artefacts");
+    QDir().mkpath(artefacts);
+    EXPECT_TRUE(window->window()->grab().save(QDir(artefacts).filePath(QStringLiteral("website-project-window.png"))));
+    QTest::mouseClick(indexTile, Qt::LeftButton, {}, indexTile->rect().center());
+    QApplication::processEvents();
+    EXPECT_EQ(QFileInfo(window->document()->filePath()).fileName(), QStringLiteral("index.quibpage"));
 
     // Opening the same project again brings its window forward instead of a second one.
     const int windows = int(DocumentController::shared().allWindowControllers().size());
