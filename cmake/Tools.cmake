@@ -2,7 +2,7 @@
 #   quib_pagetool DOCUMENT [--edition NAME] [--save-to PATH]
 # opens a page document through the real open flow and prints each graphic's property dictionary
 # as JSON; with --save-to it saves the page as a new document.
-if(TARGET quib_publishing)
+if(TARGET quib_app)
   add_executable(quib_pagetool ${CMAKE_SOURCE_DIR}/tests/tools/PageTool.cpp)
   target_link_libraries(quib_pagetool PRIVATE quib_publishing)
   target_precompile_headers(quib_pagetool REUSE_FROM quib_platform)
@@ -20,12 +20,12 @@ if(TARGET quib_publishing)
   endif()
 endif()
 
-# The page documents the application ships (blank, form, starter, sample and Getting Started pages
+# The page documents the application ships (blank, form, starter, sample, chooser and Getting Started pages
 # of every edition, and the website themes) are written at build time by the application's own save
 # flow into <build>/templates, where DataCentre::templatesPath() finds them.
-if(TARGET quib_publishing)
+if(TARGET quib_app)
   add_executable(quib_templates ${CMAKE_SOURCE_DIR}/tests/tools/TemplatesTool.cpp)
-  target_link_libraries(quib_templates PRIVATE quib_publishing)
+  target_link_libraries(quib_templates PRIVATE quib_app)
   target_precompile_headers(quib_templates REUSE_FROM quib_platform)
   set(QUIB_TEMPLATES_STAMP ${CMAKE_BINARY_DIR}/templates/.written)
   add_custom_command(

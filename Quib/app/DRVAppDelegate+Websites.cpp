@@ -12,6 +12,7 @@
 #include "platform/SafePath.h"
 #include "platform/StringRules.h"
 #include "window/DRVWindowController.h"
+#include "window/TemplateWindowController.h"
 
 #include <QDateTime>
 #include <algorithm>
@@ -45,8 +46,9 @@ QList<QFileInfo> pagesNewestFirst(const QString& folder)
     return pages;
 }
 
-// Opens path in its own window, detached from the file so the first save asks for a place.
-DRVWindowController* openUntitled(const QString& path)
+} // namespace
+
+DRVWindowController* DRVAppDelegate::openUntitled(const QString& path)
 {
     DRVDocument::setWebsiteFolderOpenFlag(false);
     DRVDocument::setPendingWebsiteFolderPath(QString());
@@ -57,6 +59,8 @@ DRVWindowController* openUntitled(const QString& path)
         window->document()->detachFromFile();
     return window;
 }
+
+namespace {
 
 QString editionBlankName()
 {
@@ -72,9 +76,10 @@ DRVAppDelegate* DRVAppDelegate::current()
 
 const QStringList& DRVAppDelegate::websiteActions()
 {
-    static const QStringList actions{QStringLiteral("addNewBlankGroup:"), QStringLiteral("openGroup:"),
-                                     QStringLiteral("showSiteLevelTemplate:"),
-                                     QStringLiteral("showGettingStarted:")};
+    static const QStringList actions = QStringList{QStringLiteral("addNewBlankGroup:"), QStringLiteral("openGroup:"),
+                                                   QStringLiteral("showSiteLevelTemplate:"),
+                                                   QStringLiteral("showGettingStarted:")} +
+                                       templateActions();
     return actions;
 }
 
@@ -88,6 +93,14 @@ bool DRVAppDelegate::performWebsiteAction(const QString& action)
         showSiteLevelTemplate();
     else if (action == QLatin1String("showGettingStarted:"))
         launchGettingStartedGuide();
+    else if (action == QLatin1String("showTemplateWebsite:"))
+        showTemplateWebsite();
+    else if (action == QLatin1String("showTemplate:"))
+        showTemplate(nullptr);
+    else if (action == QLatin1String("launchTemplate:"))
+        launchTemplate();
+    else if (action == QLatin1String("directlyLaunchSingleDocBlank:"))
+        directlyLaunchSingleDocBlank();
     else
         return false;
     return true;
@@ -258,8 +271,9 @@ DRVWindowController* DRVAppDelegate::launchSelectedWebsite(const QString& folder
     if (edition().gEditionDisplayName == QLatin1String("Kestrin Greeting Card Designer"))
         platform::NotificationCenter::defaultCenter().post(QStringLiteral("callRefreshTabs"), this);
     window->addPlaceHolder();
-    if (m_templateWindow)
-        m_templateWindow->hide();
+    if (m_templateWindowController)
+        m_templateWindowController->window()->hide();
+    orderOutWelcomeWindow();
     return window;
 }
 

@@ -9,12 +9,19 @@
 #include "window/PreferenceWindowController.h"
 #include "window/ProgressIndicatorWindowController.h"
 #include "window/ShapeSelectionView.h"
+#include "window/TemplateIconButton.h"
+#include "window/TemplateWindowController.h"
+#include "window/WelcomeWindowController.h"
+#include "platform/Dialogs.h"
+#include "platform/SafePath.h"
 #include "window/WindowPageContext.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QThread>
 #include <QUrl>
 #include <QWidget>
 
@@ -29,6 +36,10 @@ DRVAppDelegate::~DRVAppDelegate()
     if (s_currentDelegate == this)
         s_currentDelegate = m_previousDelegate;
     platform::NotificationCenter::defaultCenter().removeObserversForContext(this);
+    // The preparation worker hands its result to this object; it ends first.
+    if (m_prepThread)
+        m_prepThread->wait();
+    qDeleteAll(m_siteIconArray);
 }
 
 QStringList DRVAppDelegate::documentPathsFromArguments(const QStringList& arguments)
@@ -62,6 +73,7 @@ void DRVAppDelegate::applicationWillFinishLaunching()
     WindowPageContext::installForProcess();
     ProgressIndicatorWindowController::installForProcess();
     installUntitledPageOpener();
+    installTemplateChooser();
     PreferenceWindowController::moveStoredPasswordsToSecretStore();
 }
 
@@ -75,6 +87,11 @@ bool DRVAppDelegate::applicationDidFinishLaunching(const QStringList& documentPa
                        [this](const platform::Notification&) { clearTemplateSelection(); });
     center.addObserver(QStringLiteral("refreshTemplateCollection"), this,
                        [this](const platform::Notification&) { reloadTemplates(); });
+
+    // The welcome window comes back whenever the last document window closes.
+    if (!m_lastWindowConnection)
+        m_lastWindowConnection = connect(&DocumentController::shared(), &DocumentController::lastWindowClosed, this,
+                                         [this] { showWelcomeWindow(); });
 
     // Documents named at launch open once the working folders are ready.
     const bool showing =
@@ -111,24 +128,68 @@ void DRVAppDelegate::runAppSpecificMenuSetups()
 
 bool DRVAppDelegate::showWelcomeWindow()
 {
-    // The open panel is modal: the application turning active behind it must not ask again.
-    if (m_showingWelcomeWindow)
-        return visibleWindowCount() > 0;
-    m_showingWelcomeWindow = true;
-    const bool opened = DocumentController::shared().openDocumentFromPanel();
-    m_showingWelcomeWindow = false;
-    return opened || visibleWindowCount() > 0;
+    // Rebuilt for every showing, so it always carries the edition's values.
+    if (m_welcomeWindowController)
+        m_welcomeWindowController->window()->hide();
+    m_welcomeWindowController = std::make_unique<WelcomeWindowController>(
+        [this](const QString& action) { sendWelcomeAction(action); });
+    connect(m_welcomeWindowController.get(), &WelcomeWindowController::closed, this, [this] {
+        // Closing the welcome window with no document open ends the application.
+        if (DocumentController::shared().allWindowControllers().isEmpty())
+            m_quitHandler ? m_quitHandler() : QCoreApplication::quit();
+    });
+    m_welcomeWindowController->showWindow();
+    return true;
+}
+
+void DRVAppDelegate::orderOutWelcomeWindow()
+{
+    if (m_welcomeWindowController)
+        m_welcomeWindowController->window()->hide();
+}
+
+void DRVAppDelegate::sendWelcomeAction(const QString& action)
+{
+    if (action == QLatin1String("launchAppURL:"))
+        launchAppURL();
+    else if (action == QLatin1String("openSample:"))
+        openSample();
+    else if (action == QLatin1String("launchVideoTutorials:"))
+        QDesktopServices::openUrl(QUrl(edition().gVideoTutorialsURL));
+    else if (action == QLatin1String("launchUserGuide:"))
+        launchUserGuide();
+    else
+        DocumentController::shared().sendAction(action, nullptr);
+    // A document opened from here takes the welcome window's place.
+    if (!DocumentController::shared().allWindowControllers().isEmpty())
+        orderOutWelcomeWindow();
+}
+
+void DRVAppDelegate::launchUserGuide()
+{
+    const QString name = edition().gUserGuideFileName;
+    const std::optional<QString> path =
+        name.isEmpty() ? std::nullopt : platform::SafePath::filePathBelow(DataCentre::resourcesPath(), name);
+    if (path && QFileInfo(*path).isFile()) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(*path));
+        return;
+    }
+    platform::Alert alert;
+    alert.title = QStringLiteral("The user guide could not be found.");
+    alert.buttons = {QStringLiteral("OK")};
+    platform::DialogService::current().runAlert(alert);
 }
 
 void DRVAppDelegate::reloadTemplates()
 {
+    clearTemplateSelection();
+    qDeleteAll(m_siteIconArray);
     m_siteIconArray.clear();
-    if (m_templateWindow && m_templateWindow->isVisible()) {
+    if (m_templateWindowController && m_templateWindowController->window()->isVisible()) {
         qInfo("templates showing, need to reload");
-        m_templateWindow->hide();
+        m_templateWindowController->window()->hide();
         // Rebuilt here, on the main thread, before the chooser shows itself again.
-        if (m_prepTemplates)
-            m_prepTemplates();
+        prepTemplatesInBackground();
         return;
     }
     qInfo("templates not showing...");

@@ -1,9 +1,9 @@
 // The application's start-up and lifecycle. First phase: the edition configuration (fonts, the
 // label-sheet catalogue, the edition, presets, working folders), the edition's menu set-up, the page
 // archive and the page context. Second phase: the received-pages folder made empty, the template
-// observers, then the documents named on the command line; with none, the open panel stands in for
-// the welcome window, and cancelling it quits. Returning to the application with no window visible
-// shows the welcome window again. Main thread only.
+// observers, then the documents named on the command line; with none, the welcome window. It comes
+// back when the last document window closes and when the application turns active with no window
+// visible; closing it with no document open quits. Main thread only.
 #pragma once
 #include <QList>
 #include <QObject>
@@ -14,9 +14,18 @@
 
 #include <QWidget>
 
+class QPushButton;
+
 #include "window/WebsiteWindowController.h"
 
+#include <QImage>
+#include <memory>
+
 class DRVWindowController;
+class QThread;
+class TemplateIconButton;
+class TemplateWindowController;
+class WelcomeWindowController;
 class DRVAppDelegate : public QObject
 {
     Q_OBJECT
@@ -29,8 +38,7 @@ public:
     static QStringList documentPathsFromArguments(const QStringList& arguments);
 
     void applicationWillFinishLaunching();
-    // False when the application has nothing to show and should quit (the open panel was cancelled
-    // and no document opened).
+    // False when the application has nothing to show and should quit.
     bool applicationDidFinishLaunching(const QStringList& documentPaths);
     // Shows the welcome window when no window of the application is visible. From the end of the
     // second phase on, the application's becoming active again runs it.
@@ -41,16 +49,20 @@ public:
     bool applicationShouldOpenUntitledFile() const { return false; }
     bool applicationOpenUntitledFile() { return false; }
 
-    // Until the welcome window exists: the open panel. False when it was cancelled and no window
-    // is open.
+    // A freshly built welcome window; closing it with no document open quits.
     bool showWelcomeWindow();
+    void orderOutWelcomeWindow();
+    WelcomeWindowController* welcomeWindowController() const { return m_welcomeWindowController.get(); }
+    // What quitting does (tests record it); empty quits the application.
+    void setQuitHandler(std::function<void()> handler) { m_quitHandler = std::move(handler); }
+    // The welcome window's buttons: the delegate's own actions, the rest to the document controller.
+    void sendWelcomeAction(const QString& action);
+    void launchUserGuide();
+    // The edition's sample as an untitled copy.
+    DRVWindowController* openSample();
     // The template chooser's observers. Reloading empties the chooser's buttons; a chooser on screen
     // is hidden and its templates are prepared again.
     void reloadTemplates();
-    // The chooser's window and the preparation of its templates (set by the template chooser).
-    void setTemplateWindow(QWidget* window) { m_templateWindow = window; }
-    void setPrepTemplatesInBackground(std::function<void()> prepare) { m_prepTemplates = std::move(prepare); }
-    void clearTemplateSelection() {}
     void launchAppURL();
 
     // Autosaving stays off: setAutosaves ignores its argument and the delay only takes effect with it.
@@ -59,8 +71,6 @@ public:
     double autosavingDelay() const { return m_autosavingDelay; }
     void setAutosavingDelay(double seconds);
 
-    // The template chooser's buttons (emptied by reloadTemplates).
-    QList<QWidget*> siteIconArray() const { return m_siteIconArray; }
 
     // The received-pages working folder, emptied at every launch.
     static QString receivedPagesFolderPath();
@@ -97,6 +107,8 @@ public:
     DRVWindowController* proceedToLaunchSelectedTemplateWebsite(int tag, const QString& projectFolder);
     // Lets a window without a project open a page made from a template as an untitled document.
     static void installUntitledPageOpener();
+    // Opens path in its own window, detached from the file so the first save asks for a place.
+    static DRVWindowController* openUntitled(const QString& path);
     // The blank page as an untitled document carrying mainTemplateName.
     DRVWindowController* launchUsingBaseTemplate();
     QString mainTemplateName() const { return m_mainTemplateName; }
@@ -111,16 +123,79 @@ public:
     // Title and description of a theme's site settings text; "" where a marker is missing.
     static QString textBetweenMarkers(const QString& text, const QString& start, const QString& end);
 
+    // ---- the template chooser (DRVAppDelegate+Templates.cpp) ----
+    struct TemplateCategory
+    {
+        QString categoryFolderName; // "all" stands for every category
+        QString categoryDescription;
+    };
+    // The edition's categories in display order and the category shown first.
+    static QList<TemplateCategory> templateCategoriesForEdition(const QString& displayName, QString* startFolder);
+    // What the preparation worker hands over: files and images only, no widgets.
+    struct PreparedTemplate
+    {
+        QString fileName;
+        QString categoryFolder;
+        QImage image;
+    };
+    using TemplateUnpacker = std::function<bool(const QString& archivePath, const QString& targetFolder)>;
+    // Tests slow the unpacking down or make it fail; empty restores the page archive's.
+    static void setTemplateUnpacker(TemplateUnpacker unpacker);
+    // Unpacks one template into destination; its thumbnail path ("@2x.png" when present), or "".
+    static QString migratePage(const QString& templatePath, const QString& destination);
+    // The icons of the working copy, paired with their template files by name.
+    static QList<PreparedTemplate> populateTemplateImages(const QString& workingFolder,
+                                                          const QList<TemplateCategory>& categories);
+    static const QStringList& templateActions();
+    // Lets the add-page sheet's "From template" open the chooser for its window.
+    static void installTemplateChooser();
+    // New-project mode (Select starts a project) and add-page mode (Select adds a page to window).
+    void showTemplateWebsite();
+    void showTemplate(DRVWindowController* window = nullptr);
+    void launchTemplatePreparation();
+    // The preparation on the calling thread, as the reload observer needs it.
+    void prepTemplatesInBackground();
+    bool templatePreparationRunning() const;
+    void displayTemplate();
+    void refreshTemplate();
+    void categoryButtonTapped(int index);
+    void templateSelected(TemplateIconButton* icon);
+    void clearTemplateSelection();
+    void cancelTemplateView();
+    void selectedATemplate();
+    DRVWindowController* launchTemplate();
+    DRVWindowController* launchSingleDocTemplate();
+    DRVWindowController* directlyLaunchSingleDocBlank();
+    TemplateWindowController* templateWindowController() const { return m_templateWindowController.get(); }
+    QList<TemplateIconButton*> siteIconArray() const { return m_siteIconArray; }
+    QList<TemplateCategory> templateCategoryMutableArray() const { return m_templateCategories; }
+    QList<QPushButton*> templateCategoryButtonArray() const { return m_templateCategoryButtons; }
+    QString categoryFolder() const { return m_categoryFolder; }
+    bool templateLaunchNewDirectoryFlag() const { return m_templateLaunchNewDirectoryFlag; }
+    TemplateIconButton* selectedTemplateIcon() const;
+
 private:
     void applicationStateChanged(Qt::ApplicationState state);
 
     bool m_autosaves = false;
-    bool m_showingWelcomeWindow = false;
     QMetaObject::Connection m_stateConnection;
-    QPointer<QWidget> m_templateWindow;
-    std::function<void()> m_prepTemplates;
+    QMetaObject::Connection m_lastWindowConnection;
     double m_autosavingDelay = 0;
-    QList<QWidget*> m_siteIconArray;
+    std::unique_ptr<WelcomeWindowController> m_welcomeWindowController;
+    std::function<void()> m_quitHandler;
+    // template chooser
+    std::unique_ptr<TemplateWindowController> m_templateWindowController;
+    std::unique_ptr<QWidget> m_iconHolder; // keeps the tiles of categories not shown
+    QList<TemplateIconButton*> m_siteIconArray;
+    QList<TemplateCategory> m_templateCategories;
+    QList<QPushButton*> m_templateCategoryButtons;
+    QString m_categoryFolder = QStringLiteral("all");
+    bool m_templateLaunchNewDirectoryFlag = false;
+    QPointer<DRVWindowController> m_templateTargetWindow;
+    QPointer<QThread> m_prepThread;
+    QPointer<TemplateIconButton> m_selectedTemplateIcon;
+    void buildTemplateIcons(const QList<PreparedTemplate>& prepared);
+    DRVWindowController* openTemplateCopy(const QString& relativePath, bool alertOnFailure = true);
     // website projects
     static inline DRVAppDelegate* s_currentDelegate = nullptr;
     DRVAppDelegate* m_previousDelegate = nullptr;

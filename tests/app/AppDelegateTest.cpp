@@ -6,8 +6,11 @@
 #include "app/DocumentController.h"
 #include "platform/Dialogs.h"
 #include "window/DRVWindowController.h"
+#include "window/WelcomeWindowController.h"
 
 #include <QFile>
+#include <QPushButton>
+#include <QTest>
 #include <QMainWindow>
 
 namespace {
@@ -54,24 +57,64 @@ TEST_F(AppDelegateTest, ADocumentNamedAtLaunchOpensInItsWindow)
     EXPECT_FALSE(delegate.applicationShouldOpenUntitledFile());
 }
 
-TEST_F(AppDelegateTest, WithoutADocumentTheOpenPanelShowsAndCancellingQuits)
+TEST_F(AppDelegateTest, WithoutADocumentTheWelcomeWindowShowsAndClosingItQuits)
 {
-    EXPECT_FALSE(delegate.applicationDidFinishLaunching({}));
-    ASSERT_EQ(dialogs->openRequests().size(), 1);
-    EXPECT_EQ(dialogs->openRequests().constFirst().allowedExtensions,
-              QStringList{QStringLiteral("quibpage")});
+    int quits = 0;
+    delegate.setQuitHandler([&quits] { ++quits; });
+    EXPECT_TRUE(delegate.applicationDidFinishLaunching({}));
+    EXPECT_TRUE(dialogs->openRequests().isEmpty());
+    ASSERT_NE(delegate.welcomeWindowController(), nullptr);
+    QWidget* welcome = delegate.welcomeWindowController()->window();
+    EXPECT_TRUE(welcome->isVisible());
     EXPECT_TRUE(DocumentController::shared().allWindowControllers().isEmpty());
+    welcome->close();
+    EXPECT_EQ(quits, 1);
 }
 
-TEST_F(AppDelegateTest, ALaunchDocumentThatFailsFallsBackToThePanel)
+TEST_F(AppDelegateTest, ALaunchDocumentThatFailsFallsBackToTheWelcomeWindow)
 {
-    const QString good = savedPage(QStringLiteral("good"));
-    dialogs->queueOpenPanelAnswer({good});
     EXPECT_TRUE(
         delegate.applicationDidFinishLaunching({m_root.filePath(QStringLiteral("missing.quibpage"))}));
     EXPECT_EQ(dialogs->alerts().size(), 1);
-    EXPECT_EQ(dialogs->openRequests().size(), 1);
-    EXPECT_EQ(DocumentController::shared().allWindowControllers().size(), 1);
+    EXPECT_TRUE(dialogs->openRequests().isEmpty());
+    ASSERT_NE(delegate.welcomeWindowController(), nullptr);
+    EXPECT_TRUE(delegate.welcomeWindowController()->window()->isVisible());
+}
+
+TEST_F(AppDelegateTest, LastDocumentWindowClosingBringsTheWelcomeWindowBack)
+{
+    int quits = 0;
+    delegate.setQuitHandler([&quits] { ++quits; });
+    ASSERT_TRUE(delegate.applicationDidFinishLaunching({savedPage(QStringLiteral("page"))}));
+    EXPECT_EQ(delegate.welcomeWindowController(), nullptr);
+    DRVWindowController* window = DocumentController::shared().allWindowControllers().constFirst();
+    window->performClose();
+    deleteLaterObjects();
+    ASSERT_NE(delegate.welcomeWindowController(), nullptr);
+    QWidget* welcome = delegate.welcomeWindowController()->window();
+    EXPECT_TRUE(welcome->isVisible());
+
+    // Its New button starts a project; the project's window takes its place.
+    dialogs->queueSavePanelAnswer(m_root.filePath(QStringLiteral("Site")));
+    QTest::mouseClick(delegate.welcomeWindowController()->addNewWebsiteButton(), Qt::LeftButton);
+    EXPECT_EQ(dialogs->saveRequests().size(), 1);
+    ASSERT_EQ(DocumentController::shared().allWindowControllers().size(), 1);
+    EXPECT_FALSE(welcome->isVisible());
+    EXPECT_EQ(quits, 0);
+}
+
+TEST_F(AppDelegateTest, ReactivationShowsTheWelcomeWindowOnlyWhenNoWindowIsVisible)
+{
+    delegate.applicationDidBecomeActive();
+    ASSERT_NE(delegate.welcomeWindowController(), nullptr);
+    QPointer<QWidget> first = delegate.welcomeWindowController()->window();
+    first->hide();
+
+    ASSERT_TRUE(
+        DocumentController::shared().openDocumentWithContentsOfPath(savedPage(QStringLiteral("page"))));
+    delegate.applicationDidBecomeActive();
+    EXPECT_EQ(delegate.welcomeWindowController()->window(), first.data()); // not rebuilt
+    EXPECT_FALSE(first->isVisible());
 }
 
 TEST_F(AppDelegateTest, ReceivedPagesFolderIsEmptiedAtLaunch)
@@ -88,17 +131,6 @@ TEST_F(AppDelegateTest, ReceivedPagesFolderIsEmptiedAtLaunch)
     // Only the save flow's own folder is back.
     EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("tempSave000000")});
-}
-
-TEST_F(AppDelegateTest, ReactivationShowsThePanelOnlyWhenNoWindowIsVisible)
-{
-    delegate.applicationDidBecomeActive();
-    EXPECT_EQ(dialogs->openRequests().size(), 1);
-
-    ASSERT_TRUE(
-        DocumentController::shared().openDocumentWithContentsOfPath(savedPage(QStringLiteral("page"))));
-    delegate.applicationDidBecomeActive();
-    EXPECT_EQ(dialogs->openRequests().size(), 1);
 }
 
 TEST_F(AppDelegateTest, AutosavingStaysOff)

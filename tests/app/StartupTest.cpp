@@ -12,6 +12,9 @@
 #include "platform/NotificationCenter.h"
 #include "window/DRVWindowController.h"
 #include "window/ShapeSelectionView.h"
+#include "window/TemplateIconButton.h"
+#include "window/TemplateWindowController.h"
+#include "window/WelcomeWindowController.h"
 
 #include <QGuiApplication>
 #include <QMainWindow>
@@ -118,37 +121,47 @@ TEST_F(StartupTest, ComingBackWithNoWindowShowsTheWelcomeWindow)
 
     auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
     ASSERT_TRUE(app);
-    // With the window open, the application turning active asks nothing.
+    // With the window open, the application turning active shows nothing more.
     emit app->applicationStateChanged(Qt::ApplicationActive);
-    EXPECT_TRUE(dialogs->openRequests().isEmpty());
+    EXPECT_EQ(delegate.welcomeWindowController(), nullptr);
 
-    // All windows hidden: turning active again brings the open panel, which stands in for the
-    // welcome window.
+    // All windows hidden: turning active again brings the welcome window.
     for (DRVWindowController* window : DocumentController::shared().allWindowControllers())
         window->window()->hide();
-    dialogs->queueOpenPanelAnswer({path});
     emit app->applicationStateChanged(Qt::ApplicationInactive);
-    EXPECT_TRUE(dialogs->openRequests().isEmpty());
+    EXPECT_EQ(delegate.welcomeWindowController(), nullptr);
     emit app->applicationStateChanged(Qt::ApplicationActive);
-    EXPECT_EQ(dialogs->openRequests().size(), 1);
+    ASSERT_NE(delegate.welcomeWindowController(), nullptr);
+    EXPECT_TRUE(delegate.welcomeWindowController()->window()->isVisible());
+    EXPECT_TRUE(dialogs->openRequests().isEmpty());
     EXPECT_EQ(DRVAppDelegate::visibleWindowCount(), 1);
 }
 
 TEST_F(StartupTest, ReloadingTemplatesHidesAShownChooserAndPreparesItAgain)
 {
     ASSERT_TRUE(delegate.applicationDidFinishLaunching({savedPage(QStringLiteral("page"))}));
-    QWidget chooser;
-    int prepared = 0;
-    delegate.setTemplateWindow(&chooser);
-    delegate.setPrepTemplatesInBackground([&prepared] { ++prepared; });
     platform::NotificationCenter& center = platform::NotificationCenter::defaultCenter();
 
     center.post(QStringLiteral("refreshTemplateCollection"));
-    EXPECT_EQ(prepared, 0); // hidden: only the buttons are emptied
+    EXPECT_EQ(delegate.templateWindowController(), nullptr); // never shown: nothing prepared
     EXPECT_TRUE(delegate.siteIconArray().isEmpty());
 
-    chooser.show();
+    // The shipped blank pages make the chooser's tiles.
+    delegate.prepTemplatesInBackground();
+    ASSERT_NE(delegate.templateWindowController(), nullptr);
+    QWidget* chooser = delegate.templateWindowController()->window();
+    ASSERT_TRUE(chooser->isVisible());
+    ASSERT_FALSE(delegate.siteIconArray().isEmpty());
+    QPointer<TemplateIconButton> before = delegate.siteIconArray().constFirst();
+
+    // Shown: hidden, prepared again on this thread and shown with new tiles.
     center.post(QStringLiteral("refreshTemplateCollection"));
-    EXPECT_EQ(prepared, 1);
-    EXPECT_FALSE(chooser.isVisible());
+    EXPECT_TRUE(before.isNull());
+    EXPECT_FALSE(delegate.siteIconArray().isEmpty());
+    EXPECT_TRUE(chooser->isVisible());
+
+    chooser->hide();
+    center.post(QStringLiteral("refreshTemplateCollection"));
+    EXPECT_TRUE(delegate.siteIconArray().isEmpty()); // hidden: only the tiles are emptied
+    EXPECT_FALSE(chooser->isVisible());
 }

@@ -1,8 +1,10 @@
 // quib_templates: writes the page documents the application ships (every edition's blank page and
-// form page, its starter pages and sample, a Getting Started page, and the website themes) with the
+// form page, its starter pages and sample, a small template per chooser category, a Getting Started
+// page, and the website themes) with the
 // application's own save flow, so they are always pages this build reads back. Run by the build.
 //
 //   quib_templates OUTPUT_FOLDER
+#include "app/DRVAppDelegate.h"
 #include "document/DRVDocument.h"
 #include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
@@ -107,6 +109,19 @@ PageContent starterPage(const QString& title)
             {{title, QRectF(40, 15, 600, 40), 26}}};
 }
 
+// A heading band and two panels under it, coloured per title so neighbouring tiles differ.
+PageContent templatePage(const QString& title)
+{
+    static const QStringList accents{QStringLiteral("1F4E79"), QStringLiteral("7B2C3B"), QStringLiteral("2E6B3A"),
+                                     QStringLiteral("6A4C93"), QStringLiteral("B85C1E"), QStringLiteral("205E6B")};
+    const QString accent = accents.at(int(qHash(title) % accents.size()));
+    return {{{QRectF(0, 0, 1000, 110), accent},
+             {QRectF(40, 150, 440, 240), QStringLiteral("E7ECF2")},
+             {QRectF(520, 150, 440, 240), QStringLiteral("F2EDE4")}},
+            {{title, QRectF(40, 30, 900, 56), 34, QStringLiteral("FFFFFF")},
+             {QStringLiteral("Replace this text with your own."), QRectF(60, 180, 400, 60), 16}}};
+}
+
 // The pages of one edition, below its templates folder.
 bool writeEdition(const QString& root)
 {
@@ -134,6 +149,18 @@ bool writeEdition(const QString& root)
     }
     if (!e.gSampleDocumentName.isEmpty())
         write(e.gSampleDocumentName, starterPage(QStringLiteral("Sample")));
+    // One template per chooser category, named after the category's title.
+    for (const DRVAppDelegate::TemplateCategory& category :
+         DRVAppDelegate::templateCategoriesForEdition(e.gEditionDisplayName, nullptr)) {
+        if (category.categoryFolderName == QLatin1String("all") || category.categoryFolderName == QLatin1String("blank"))
+            continue;
+        const QString title = category.categoryDescription.trimmed();
+        QString name;
+        for (const QChar c : title)
+            name.append(c.isLetterOrNumber() || c == u' ' || c == u'.' ? c : u'_');
+        write(category.categoryFolderName + u'/' + name.simplified() + u'.' + e.gDocumentExtension,
+              templatePage(title));
+    }
     return ok;
 }
 
