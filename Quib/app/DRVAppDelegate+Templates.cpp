@@ -431,7 +431,10 @@ void DRVAppDelegate::displayTemplate()
     for (int i = 0; i < int(m_templateCategories.size()); ++i) {
         auto* button = new QPushButton(m_templateCategories.at(i).categoryDescription, column);
         button->setGeometry(0, 50 * i, 230, 50);
-        button->setFont(QFont(QStringLiteral("Heiti TC"), 13));
+        // Points of the platform the titles were laid out on are pixels here.
+        QFont font(QStringLiteral("Heiti TC"));
+        font.setPixelSize(13);
+        button->setFont(font);
         button->setFocusPolicy(Qt::NoFocus);
         setButtonBackground(button, QStringLiteral("F5F5F5"));
         connect(button, &QPushButton::clicked, this, [this, i] { categoryButtonTapped(i); });

@@ -328,4 +328,29 @@ TEST_F(TemplateChooserTest, NoTemplatesFolderLeavesTheWorkingCopyAlone)
     EXPECT_EQ(chooser()->window()->windowTitle(), QStringLiteral("Choose a Template (0)"));
 }
 
+TEST_F(TemplateChooserTest, GreetingCardsOpenOnTheFirstFoldWithTheShippedTemplates)
+{
+    // The templates the build writes: one per fold size.
+    qunsetenv("QUIB_TEMPLATES");
+    ScopedEdition cards(QStringLiteral("Kestrin Greeting Card Designer"));
+    useWorkingFolders();
+    openChooser();
+    EXPECT_EQ(chooser()->window()->windowTitle(), QStringLiteral("Choose a Template (12)"));
+    EXPECT_EQ(delegate.categoryFolder(), QStringLiteral("letter_2fold_horizontal"));
+    const QList<TemplateIconButton*> shown = shownIcons();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_FALSE(shown.constFirst()->thumbnail().isNull());
+    EXPECT_EQ(std::max(shown.constFirst()->width(), shown.constFirst()->height()), 200);
+    const QString artefacts = QCoreApplication::applicationDirPath() + QStringLiteral("/app-artefacts");
+    QDir().mkpath(artefacts);
+    QTest::mouseClick(shown.constFirst(), Qt::LeftButton);
+    EXPECT_TRUE(chooser()->window()->grab().save(artefacts + QStringLiteral("/template-chooser-greeting-card.png")));
+
+    // Its launch opens the card as an untitled document.
+    QTest::mouseDClick(shown.constFirst(), Qt::LeftButton);
+    const QList<DRVWindowController*> windows = DocumentController::shared().allWindowControllers();
+    ASSERT_EQ(windows.size(), 2);
+    EXPECT_TRUE(windows.constLast()->document()->filePath().isEmpty());
+}
+
 } // namespace
