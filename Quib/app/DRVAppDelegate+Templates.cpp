@@ -194,10 +194,10 @@ QList<DRVAppDelegate::PreparedTemplate> prepareTemplateFiles(const PreparationIn
     if (input.unpack)
         refreshWorkingCopy(input.shipped, input.working, input.categories, input.extension, input.responsive);
     QList<DRVAppDelegate::PreparedTemplate> prepared =
-        DRVAppDelegate::populateTemplateImages(input.working, input.categories);
+        DRVAppDelegate::populateTemplateImages(input.working, input.categories, input.extension);
     if (prepared.isEmpty()) {
         refreshWorkingCopy(input.shipped, input.working, input.categories, input.extension, input.responsive);
-        prepared = DRVAppDelegate::populateTemplateImages(input.working, input.categories);
+        prepared = DRVAppDelegate::populateTemplateImages(input.working, input.categories, input.extension);
     }
     return prepared;
 }
@@ -275,10 +275,10 @@ QString DRVAppDelegate::migratePage(const QString& templatePath, const QString& 
 }
 
 QList<DRVAppDelegate::PreparedTemplate> DRVAppDelegate::populateTemplateImages(const QString& workingFolder,
-                                                                               const QList<TemplateCategory>& categories)
+                                                                               const QList<TemplateCategory>& categories,
+                                                                               const QString& extension)
 {
     QList<PreparedTemplate> prepared;
-    const QString extension = edition().gDocumentExtension;
     for (const TemplateCategory& category : categories) {
         if (category.categoryFolderName == kAll)
             continue;
@@ -333,6 +333,12 @@ void DRVAppDelegate::showTemplateWebsite()
 
 void DRVAppDelegate::showTemplate(DRVWindowController* window)
 {
+    // From a menu: the page goes to the main window's project, named as that window names new pages.
+    if (!window) {
+        if (DRVWindowController* main = DRVWindowController::mainWindowController())
+            main->addNewDirectlyFromTemplate(); // comes back here with the window
+        return;
+    }
     m_templateLaunchNewDirectoryFlag = false;
     m_templateTargetWindow = window;
     launchTemplatePreparation();
@@ -388,6 +394,9 @@ void DRVAppDelegate::launchTemplatePreparation()
 
 void DRVAppDelegate::prepTemplatesInBackground()
 {
+    // A worker already on the working copy shows the chooser when it is done.
+    if (templatePreparationRunning())
+        return;
     if (!m_templateWindowController)
         m_templateWindowController = std::make_unique<TemplateWindowController>();
     m_templateCategories = templateCategoriesForEdition(edition().gEditionDisplayName, &m_categoryFolder);

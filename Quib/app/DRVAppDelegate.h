@@ -143,9 +143,11 @@ public:
     static void setTemplateUnpacker(TemplateUnpacker unpacker);
     // Unpacks one template into destination; its thumbnail path ("@2x.png" when present), or "".
     static QString migratePage(const QString& templatePath, const QString& destination);
-    // The icons of the working copy, paired with their template files by name.
+    // The icons of the working copy, paired with their template files (extension or form pages) by
+    // name. Reads no edition value: it runs on the worker.
     static QList<PreparedTemplate> populateTemplateImages(const QString& workingFolder,
-                                                          const QList<TemplateCategory>& categories);
+                                                          const QList<TemplateCategory>& categories,
+                                                          const QString& extension);
     static const QStringList& templateActions();
     // Lets the add-page sheet's "From template" open the chooser for its window.
     static void installTemplateChooser();
