@@ -272,6 +272,20 @@ TEST_F(TemplateChooserTest, SelectAddsThePageThroughTheSheet)
     EXPECT_EQ(delegate.selectedTemplateIcon(), nullptr);
 }
 
+TEST_F(TemplateChooserTest, AddPageFromTheMenuGoesToTheMainWindow)
+{
+    packTestTemplates();
+    DRVAppDelegate::installTemplateChooser();
+    DRVWindowController* window = DocumentController::shared().allWindowControllers().constFirst();
+    window->window()->activateWindow();
+    ASSERT_EQ(DRVWindowController::mainWindowController(), window);
+    openChooser("showTemplate:");
+    EXPECT_FALSE(delegate.templateLaunchNewDirectoryFlag());
+    ASSERT_NE(window->addNewPageViewController(), nullptr);
+    // The page is named as the window names new pages.
+    EXPECT_EQ(window->addNewPageViewController()->directlySelectFileName(), window->generateDefaultPageName());
+}
+
 TEST_F(TemplateChooserTest, WindowStaysLiveWhileTheWorkerUnpacks)
 {
     packTestTemplates();
