@@ -1,6 +1,7 @@
 // Website projects from the application's side: a new project folder with its starter pages, opening
 // a project folder or one page, the theme browser, the Getting Started page and the blank page.
 #include "app/DRVAppDelegate.h"
+#include "window/TemplateIconButton.h"
 #include "window/WebsiteProject.h"
 
 #include "app/DocumentController.h"
@@ -300,7 +301,25 @@ void DRVAppDelegate::addStarterBlankPage(const QString& projectFolder)
 {
     const EditionSettings& e = edition();
     const QString templates = DataCentre::templatesPath();
-    QStringList files = e.gStarterPageFiles;
+    // A template picked in the chooser becomes the project's first page instead of the starters;
+    // the card editions keep their starter files beside it.
+    QStringList files;
+    if (TemplateIconButton* picked = m_selectedTemplateIcon) {
+        const QString relative = picked->categoryFolder() + QLatin1Char('/') + picked->fileName();
+        const QString suffix = QFileInfo(picked->fileName()).suffix();
+        const QString base = e.gPageBaseName.isEmpty() ? QStringLiteral("page") : e.gPageBaseName;
+        const std::optional<QString> source = platform::SafePath::filePathBelow(templates, relative);
+        const std::optional<QString> target = platform::SafePath::filePath(
+            projectFolder, suffix.isEmpty() ? base : base + QLatin1Char('.') + suffix);
+        if (source && target)
+            copyIfAbsent(*source, *target);
+        clearTemplateSelection();
+        if (e.gEditionDisplayName == QLatin1String("Kestrin Greeting Card Designer") ||
+            e.gEditionDisplayName == QLatin1String("Corvane Business Card Designer"))
+            files = e.gStarterPageFiles;
+    } else {
+        files = e.gStarterPageFiles;
+    }
     if (!e.gSampleDocumentName.isEmpty())
         files.append(e.gSampleDocumentName);
     for (const QString& file : files) {

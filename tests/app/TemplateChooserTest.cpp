@@ -272,6 +272,26 @@ TEST_F(TemplateChooserTest, SelectAddsThePageThroughTheSheet)
     EXPECT_EQ(delegate.selectedTemplateIcon(), nullptr);
 }
 
+TEST_F(TemplateChooserTest, SelectStartsAProjectFromThePickedTemplate)
+{
+    packTestTemplates();
+    edition().gPageBaseName = QStringLiteral("index");
+    openChooser();
+    ASSERT_TRUE(delegate.templateLaunchNewDirectoryFlag());
+    const QString project = m_root.filePath(QStringLiteral("From Theme"));
+    dialogs->queueSavePanelAnswer(project);
+    QTest::mouseClick(icon(QStringLiteral("Edge.quibpage")), Qt::LeftButton);
+    QTest::mouseClick(chooser()->selectButton(), Qt::LeftButton);
+    EXPECT_FALSE(chooser()->window()->isVisible());
+    // The picked template is the project's page, under the edition's page name; no starters.
+    EXPECT_EQ(DRVAppDelegate::pageDocumentsOfFolder(project), QStringList{QStringLiteral("index.quibpage")});
+    QFile copy(QDir(project).filePath(QStringLiteral("index.quibpage")));
+    QFile picked(QDir(shipped()).filePath(QStringLiteral("modern/Edge.quibpage")));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly) && picked.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), picked.readAll());
+    EXPECT_EQ(delegate.selectedTemplateIcon(), nullptr);
+}
+
 TEST_F(TemplateChooserTest, AddPageFromTheMenuGoesToTheMainWindow)
 {
     packTestTemplates();
