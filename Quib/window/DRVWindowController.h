@@ -252,7 +252,6 @@ public:
     // print projects' operations below.
     // Borders the record of the open page (else the first page) and clears every other border.
     void updateCurrentButtonColor();
-    // ---- website project: folder, scan, order, adding, deleting (DRVWindowController+Website.cpp) ----
     // ---- print projects: page tiles, the project guard, templates over pages
     // (DRVWindowController+PrintTemplates.cpp) ----
     // The tile of that page file; nullptr when no tile shows it (callers then skip the tile).
@@ -271,6 +270,7 @@ public:
     // The same walk behind the progress window; the last page stays open. False when a page could not
     // be opened or saved: the walk stops there, that page stays open and an alert names it.
     bool refreshPagesWithProgress(const LabelTemplateHelper& helper, const LabelHelper* row);
+    // ---- website project: folder, scan, order, adding, deleting (DRVWindowController+Website.cpp) ----
     QString openWebsiteFolderPath() const { return m_openWebsiteFolder; }
     void setOpenWebsiteFolderPath(const QString& folder) { setOpenWebsiteFolder(folder); }
     // The working copy the project's pages are unpacked into for reading.
