@@ -618,6 +618,20 @@ void DRVWindowController::loopThroughPages(bool force)
     }
 }
 
+void DRVWindowController::walkPagesBehindProgress(const std::function<bool(const PageRecord& page)>& visit)
+{
+    const int total = int(m_siteIconArray.size());
+    PageLoopGuard guard(m_window, m_loopThroughFlag, total);
+    // Opening pages may rebuild the list; walk a copy.
+    const QList<PageRecord> pages = m_siteIconArray;
+    for (int i = 0; i < pages.size(); ++i) {
+        const bool goOn = visit(pages.at(i));
+        DataCentre::updateProgressBar(i, total, pages.at(i).pageName);
+        if (!goOn)
+            return;
+    }
+}
+
 // ---- right-clicks, drops and order ----
 
 ListingIconView* DRVWindowController::grabPageClicked(QPoint point) const

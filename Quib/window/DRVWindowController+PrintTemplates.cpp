@@ -6,9 +6,17 @@
 #include "editions/LabelHelper.h"
 #include "platform/Dialogs.h"
 #include "platform/Format.h"
+#include "platform/SafePath.h"
+#include "platform/StringRules.h"
 #include "window/DRVWindowController.h"
+#include "window/ListingIconView.h"
+#include "window/QuibNSButton.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QDateTime>
+#include <QLocale>
+#include <QMenuBar>
 #include <QSignalBlocker>
 #include <QVariant>
 
@@ -31,6 +39,17 @@ void showTemplateIndex(QComboBox* popUp, int index)
     const QSignalBlocker blocker(popUp);
     popUp->setCurrentIndex(index);
     popUp->setProperty(kShownIndex, index);
+}
+
+// A walk over the project's pages stopped at this page.
+void alertPageNotRefreshed(const QString& pageName)
+{
+    platform::showAlert(
+        QStringLiteral("Page Not Refreshed"),
+        platform::formatText(QStringLiteral("The page \"%@\" could not be opened or saved with the "
+                                            "new template. The pages after it keep their own template."),
+                             {pageName}),
+        {QStringLiteral("OK")});
 }
 
 } // namespace
@@ -169,6 +188,181 @@ void DRVWindowController::applyTemplateSelection(const QString& popUpName, bool 
         m_document->updateChangeCount(DRVDocument::ChangeType::Done);
     else
         m_document->askPageToSaveItself();
+    followTemplateSelection(popUpName, picked, row);
+    if (!m_openWebsiteFolder.isEmpty())
+        refreshPageListingDisplay();
+}
+
+void DRVWindowController::followTemplateSelection(const QString& popUpName, const LabelTemplateHelper& picked,
+                                                  const LabelHelper* row)
+{
+    const auto askYes = [](const QString& title, const QString& text) {
+        return platform::showAlert(title, text, {QStringLiteral("Yes"), QStringLiteral("No")}) == 0;
+    };
+    if (popUpName == QLatin1String("templateSelectionPopupButton")) {
+        if (m_siteIconArray.size() < 2 ||
+            !askYes(
+                QStringLiteral("Would you like to refresh all designs?"),
+                QStringLiteral("Would you like to refresh canvas dimensions for other designs saved in this "
+                               "project?")))
+            return;
+        // A page that failed stays open with its change, so that nothing is read over it.
+        if (refreshPagesWithProgress(picked, row) && m_document) {
+            m_document->refreshDocument();
+            setCurrentTemplateSelectionValue();
+        }
+    } else if (popUpName == QLatin1String("manualTemplateSelectionPopupButton")) {
+        if (askYes(QStringLiteral("Would you like to refresh all pages?"),
+                   QStringLiteral(
+                       "Would you like to refresh canvas dimensions for other pages in this project?")))
+            refreshPagesWithProgress(picked, row);
+    } else if (popUpName == QLatin1String("foldingCardTemplateSelectionPopupButton")) {
+        if (askYes(
+                QStringLiteral("Would you like to refresh other folding tabs?"),
+                QStringLiteral("Would you like to auto adjust canvas dimensions for other designs (folding "
+                               "tabs) in this project?")))
+            refreshTabs(picked, row);
+    }
+}
+
+bool DRVWindowController::applyTemplateToPage(const PageRecord& page, const LabelTemplateHelper& helper,
+                                              const LabelHelper* row)
+{
+    if (!launchSelected(page.documentName) || !m_document)
+        return false;
+    EditionSettings& e = edition();
+    m_document->setLabelTemplateHelper(helper);
+    m_document->setSelectedLabelSheet(helper.templateDescription);
+    m_document->setLoopThroughFlag(true);
+    m_document->setDocumentChangedCounter(m_document->documentChangedCounter() + 1);
+    // Opening the page bound the window to its old sheet; the new one takes over.
+    e.set(e.gSelectedLabelSheet, helper.templateDescription);
+    DataCentre::resetPrintCanvas(row);
+    setConfirmedCanvasSize(e.gCanvasWidth, e.gCanvasHeight);
+    const bool saved = m_document->askPageToSaveItself();
+    // Later saves write the page's images again.
+    m_document->setLoopThroughFlag(false);
+    return saved;
+}
+
+bool DRVWindowController::refreshPagesWithProgress(const LabelTemplateHelper& helper, const LabelHelper* row)
+{
+    QString failed;
+    walkPagesBehindProgress([&](const PageRecord& page) {
+        if (applyTemplateToPage(page, helper, row))
+            return true;
+        failed = page.pageName;
+        return false;
+    });
+    if (failed.isEmpty())
+        return true;
+    alertPageNotRefreshed(failed);
+    return false;
+}
+
+void DRVWindowController::refreshTabs(const LabelTemplateHelper& helper, const LabelHelper* row)
+{
+    const QList<PageRecord> pages = m_siteIconArray;
+    for (const PageRecord& page : pages) {
+        if (!applyTemplateToPage(page, helper, row)) {
+            alertPageNotRefreshed(page.pageName);
+            return;
+        }
+    }
+    const QString title = labelTemplateTitles({helper}).constFirst();
+    for (QComboBox* popUp : std::as_const(m_templatePopUps)) {
+        if (popUp->objectName() == QLatin1String("foldingCardTemplateSelectionPopupButton")) {
+            if (const int index = popUp->findText(title); index >= 0)
+                showTemplateIndex(popUp, index);
+        }
+    }
+    if (!pages.isEmpty())
+        launchSelected(pages.constFirst().documentName);
+}
+
+void DRVWindowController::callRefreshTabs()
+{
+    if (!m_document)
+        return;
+    const LabelTemplateHelper helper = m_document->labelTemplateHelper();
+    refreshTabs(helper, DataCentre::grabLabelHelper(helper.templateDescription));
+}
+
+// ---- page tiles ----
+
+QString DRVWindowController::tileTimeText(const QDateTime& when)
+{
+    return QLocale::c().toString(when, QStringLiteral("MMM dd yyyy h:mm AP"));
+}
+
+QuibNSButton* DRVWindowController::findCurrentlySelectedQuibButton(const QString& fileName) const
+{
+    for (ListingIconView* view : pageIconViews()) {
+        if (QuibNSButton* tile = view->quibButton(); tile && tile->pageName() == fileName)
+            return tile;
+    }
+    return nullptr;
+}
+
+void DRVWindowController::updateCurrentlySelectedQuibButton()
+{
+    if (!m_document)
+        return;
+    const QString fileName = platform::lastPathComponent(m_document->filePath());
+    QuibNSButton* tile = findCurrentlySelectedQuibButton(fileName);
+    if (!tile)
+        return;
+    const QString title = m_document->pageOfficialName();
+    const QString time = tileTimeText(QDateTime::currentDateTime());
+    PageRecord record = tile->record();
+    record.pageTitle = title;
+    record.fileTime = time;
+    tile->setRecord(record);
+    // The list is rebuilt from the records: they keep the new title too.
+    if (PageRecord* kept = grabQuibButtonWithPageName(tile->documentName())) {
+        kept->pageTitle = title;
+        kept->fileTime = time;
+    }
+    if (QLabel* label = tile->pageTitleLabel()) {
+        label->setText(title);
+        label->update();
+    }
+    if (QLabel* label = tile->fileTimeLabel())
+        label->setText(time);
+    QString picture = record.imagePath;
+    picture.replace(QLatin1String("@2x"), QString());
+    if (QImage image(picture); !image.isNull() && !tile->size().isEmpty())
+        tile->setImage(image.scaled(tile->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    tile->update();
+}
+
+// ---- the project guard ----
+
+bool DRVWindowController::isEditorInMultiDocMode()
+{
+    if (!m_openWebsiteFolder.isEmpty())
+        return true;
+    const int answer = platform::showAlert(
+        QStringLiteral("Please launch editor in multi-document mode"),
+        QStringLiteral(
+            "You're currently running in single document editor.  This feature requires the editor "
+            "to be launched in multi-document mode:\nPlease choose \"Open in multi-document mode\" "
+            "and select the \"directory\" (folder) containing saved files"),
+        {QStringLiteral("Open in multi-document mode"), QStringLiteral("Dismiss")});
+    if (answer != 0)
+        return false;
+    // The application's Open Website item of this window's menus; taken before the window goes.
+    QPointer<QAction> openWebsite;
+    if (m_window && m_window->menuBar()) {
+        for (QAction* item : m_window->menuBar()->findChildren<QAction*>()) {
+            if (item->objectName() == QLatin1String("openGroupMenuItem"))
+                openWebsite = item;
+        }
+    }
+    performClose();
+    if (openWebsite)
+        openWebsite->trigger();
+    return false;
 }
 
 void DRVWindowController::putTemplatePopUpBack(QComboBox* popUp)

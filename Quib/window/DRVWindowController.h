@@ -41,6 +41,8 @@ class QPushButton;
 class QToolBar;
 class QWidget;
 class LabelTemplateHelper;
+class LabelHelper;
+class QuibNSButton;
 class PageDialogsController;
 class AddNewPageViewController;
 class ListingIconView;
@@ -246,11 +248,28 @@ public:
     QWidget* profilePopover() const { return m_profilePopover; }
 
     // ---- notification handlers ----
-    // The page list's tile of the open page (refreshDocIcon) and its border (updateCurrentButtonColor)
-    // arrive with the page list.
-    void updateCurrentlySelectedQuibButton() {}
+    // The open page's tile (refreshDocIcon, updateCurrentlySelectedQuibButton) is refreshed with the
+    // print projects' operations below.
     // Borders the record of the open page (else the first page) and clears every other border.
     void updateCurrentButtonColor();
+    // ---- print projects: page tiles, the project guard, templates over pages
+    // (DRVWindowController+PrintTemplates.cpp) ----
+    // The tile of that page file; nullptr when no tile shows it (callers then skip the tile).
+    QuibNSButton* findCurrentlySelectedQuibButton(const QString& fileName) const;
+    // The open page's tile after a save: its title, the time now and its picture.
+    void updateCurrentlySelectedQuibButton();
+    // "MMM dd yyyy h:mm a" in English whatever the user's locale.
+    static QString tileTimeText(const QDateTime& when);
+    // True with a project folder open; otherwise explains, and may close this window and start Open
+    // Website, and answers false.
+    bool isEditorInMultiDocMode();
+    // Re-applies the open page's template to every page of the project.
+    void callRefreshTabs();
+    // Gives every page the template and the row's geometry; the first page is open afterwards.
+    void refreshTabs(const LabelTemplateHelper& helper, const LabelHelper* row);
+    // The same walk behind the progress window; the last page stays open. False when a page could not
+    // be opened or saved: the walk stops there, that page stays open and an alert names it.
+    bool refreshPagesWithProgress(const LabelTemplateHelper& helper, const LabelHelper* row);
     // ---- website project: folder, scan, order, adding, deleting (DRVWindowController+Website.cpp) ----
     QString openWebsiteFolderPath() const { return m_openWebsiteFolder; }
     void setOpenWebsiteFolderPath(const QString& folder) { setOpenWebsiteFolder(folder); }
@@ -353,6 +372,9 @@ public:
     // Visits every page, re-opening those that need it (all of them when forced). The window is
     // hidden behind the progress window meanwhile and shown again however the loop ends.
     void loopThroughPages(bool force);
+    // Walks a copy of the page list behind the progress window, reporting each page; visit answers
+    // false to stop. The window comes back and the progress window closes however the walk ends.
+    void walkPagesBehindProgress(const std::function<bool(const PageRecord& page)>& visit);
     // True when some page of the working copy does not use the Bootstrap layout.
     bool needToForceRefresh() const;
     // True when a's modification date is later than or equal to b's.
@@ -403,8 +425,6 @@ public:
     QList<DragIconView*> paletteTiles() const;
     // Takes the highlight off this window's tiles.
     void clearDragAndDropIcons();
-    // Re-applying the page template to every page arrives with the print products' pickers.
-    void callRefreshTabs() {}
     // ---- layout (DRVWindowController+Layout.cpp) ----
     // The window's split view: page-list sidebar, the canvas's container, the inspector. Only the
     // divider after the sidebar can be dragged; the sidebar's own dividers are all locked.
@@ -523,6 +543,11 @@ private:
     void applyTemplateSelection(const QString& popUpName, bool labelPopUp);
     void putTemplatePopUpBack(QComboBox* popUp);
     void selectTemplateInPopUps();
+    // The picker's own follow-up once a new template is applied and saved.
+    void followTemplateSelection(const QString& popUpName, const LabelTemplateHelper& picked,
+                                 const LabelHelper* row);
+    // Opens the page and gives it the template, the row's geometry and canvas, and saves it.
+    bool applyTemplateToPage(const PageRecord& page, const LabelTemplateHelper& helper, const LabelHelper* row);
 
     // ---- website project ----
     void savePageBeforeChange();

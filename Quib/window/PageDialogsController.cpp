@@ -167,6 +167,8 @@ void PageDialogsController::saveAdjustPageNumberWindowControllerSheet()
     if (sheet && document && sheet->pageTitleTextField()->text() != document->pageOfficialName()) {
         document->setPageOfficialName(sheet->pageTitleTextField()->text());
         document->askPageToSaveItself();
+        // Whether or not the edition refreshes tiles on every save, the new title shows at once.
+        m_owner->updateCurrentlySelectedQuibButton();
     }
     closeSheet(m_pageNumber);
 }

@@ -1,6 +1,7 @@
 // The label maker's template pop-up, driven with the mouse: a confirmed pick binds the page to the
 // sheet (geometry, canvas, zoom, stored template) and saves it; the same pick, Cancel and a sheet the
 // catalogue lacks leave everything as it was. Opening a page brings its own sheet back.
+#include "../window/TemplatePopUpDriver.h"
 #include "AppTestSupport.h"
 
 #include "editions/DataCentre.h"
@@ -71,27 +72,9 @@ protected:
 
     static int indexOf(QComboBox* popUp, const QString& description)
     {
-        for (int i = 0; i < popUp->count(); ++i) {
-            if (popUp->itemText(i).endsWith(description))
-                return i;
-        }
-        return -1;
+        return templateIndexOf(popUp, description);
     }
-
-    // Opens the pop-up with a click and clicks the item in its list.
-    static void pick(QComboBox* popUp, int index)
-    {
-        QTest::mouseClick(popUp, Qt::LeftButton);
-        QAbstractItemView* list = popUp->view();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return list->isVisible(); }));
-        QTest::qWait(QApplication::doubleClickInterval() + 20);
-        const QRect item = list->visualRect(popUp->model()->index(index, 0));
-        ASSERT_TRUE(item.isValid());
-        list->scrollTo(popUp->model()->index(index, 0));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualRect(popUp->model()->index(index, 0)).center());
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !list->isVisible(); }));
-    }
+    static void pick(QComboBox* popUp, int index) { pickTemplate(popUp, index); }
 
     static QSize canvasOf(DRVWindowController* window)
     {
