@@ -867,7 +867,7 @@ const QStringList& DRVWindowController::websiteActions()
     static const QStringList actions{QStringLiteral("directlyAddBlankPage:"),
                                      QStringLiteral("insertBlankPage:"), QStringLiteral("deletePage:"),
                                      QStringLiteral("duplicatePage:"), QStringLiteral("grabPageLink:"),
-                                     QStringLiteral("showWebsitePreferences:")};
+                                     QStringLiteral("showWebsitePreferences:"), QStringLiteral("exportAllFileTo:")};
     return actions;
 }
 
@@ -885,6 +885,8 @@ bool DRVWindowController::performWebsiteAction(const QString& action)
         grabPageLink();
     else if (action == QLatin1String("showWebsitePreferences:"))
         showWebsitePreferences();
+    else if (action == QLatin1String("exportAllFileTo:"))
+        exportAllFileTo();
     else
         return false;
     return true;

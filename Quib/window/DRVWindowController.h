@@ -327,6 +327,15 @@ public:
     void saveWebsitePreferences();
     void cancelWebsiteSettingsWindowControllerSheet();
     WebsiteSettingsWindowController* websiteSettingsWindowController() const;
+    // Export of the project's source files (DRVWindowController+Export.cpp): the folder panel, the
+    // replace question, then the copying on a worker and the closing alert.
+    void exportAllFileTo();
+    // The copying: the working copy, then the pages' generated files, each renamed from its local
+    // (first) to its publishing (second) name. Returns what could not be exported.
+    static QStringList moveFilesToExportedLocation(const QString& workingCopy, const QString& tempFiles,
+                                                   const QString& destination,
+                                                   const QList<QPair<QString, QString>>& pages, bool responsive);
+    void showExportCompleteAlert(const QString& destination, const QStringList& failures);
 
     // ---- add-page sheet (DRVWindowController+AddPageSheet.cpp) ----
     // The four presets of the sheet, each a fresh window-modal sheet on this window.

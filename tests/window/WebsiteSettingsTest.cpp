@@ -505,3 +505,82 @@ TEST_F(WebsiteSettingsSheetTest, WithoutPerPageColumnsOnlyThePagesShow)
     save(sheet);
     EXPECT_FALSE(QFileInfo::exists(QDir(m_project).filePath(QStringLiteral("site.quibs"))));
 }
+
+// ---- export of the project's source files ----
+
+TEST_F(WebsiteSettingsSheetTest, ExportWritesTheSourceFilesFolderUnderPublishingNames)
+{
+    WebsiteSettingsWindowController* sheet = openSheet({QStringLiteral("home"), QStringLiteral("about")});
+    ASSERT_TRUE(sheet);
+    sheet->pagePublishExtTextField(rowOf(sheet, doc(QStringLiteral("about"))))->setText(QStringLiteral("php"));
+    save(sheet);
+    const QString parent = m_store.filePath(QStringLiteral("exports"));
+    QDir().mkpath(parent);
+    const QString exported = QDir(parent).filePath(QStringLiteral("MySite_SourceFiles"));
+
+    // Cancelling the folder panel does nothing.
+    controller.performAction(QStringLiteral("exportAllFileTo:"));
+    EXPECT_FALSE(QFileInfo::exists(exported));
+    ASSERT_EQ(dialogs->openRequests().size(), 1);
+    EXPECT_EQ(dialogs->openRequests().constFirst().prompt, QStringLiteral("Export"));
+    EXPECT_TRUE(dialogs->openRequests().constFirst().chooseDirectories);
+
+    dialogs->queueOpenPanelAnswer({parent});
+    dialogs->queueAlertAnswer(1); // "OK"
+    controller.performAction(QStringLiteral("exportAllFileTo:"));
+    QTRY_VERIFY_WITH_TIMEOUT(alertTitles().contains(QStringLiteral("Export Complete")), 10000);
+    EXPECT_TRUE(QFileInfo(QDir(exported).filePath(QStringLiteral("about.php"))).isFile());
+    EXPECT_FALSE(QFileInfo::exists(QDir(exported).filePath(QStringLiteral("about.html"))));
+    EXPECT_TRUE(QFileInfo(QDir(exported).filePath(QStringLiteral("home.html"))).isFile());
+
+    // The same place again: "Cancel" keeps the earlier export, "Replace" makes a fresh one.
+    const QString mark = QDir(exported).filePath(QStringLiteral("mark.txt"));
+    ASSERT_TRUE(putBytes(mark, "earlier"));
+    for (const int answer : {1, 0}) {
+        SCOPED_TRACE(answer);
+        const qsizetype before = dialogs->alerts().size();
+        dialogs->queueOpenPanelAnswer({parent});
+        dialogs->queueAlertAnswer(answer);
+        dialogs->queueAlertAnswer(1);
+        controller.performAction(QStringLiteral("exportAllFileTo:"));
+        ASSERT_GT(dialogs->alerts().size(), before);
+        const platform::Alert conflict = dialogs->alerts().at(before);
+        EXPECT_EQ(conflict.title, QStringLiteral("File Name Conflict"));
+        EXPECT_TRUE(conflict.informativeText.contains(QStringLiteral("\"MySite_SourceFiles\"")));
+        EXPECT_EQ(conflict.buttons, (QStringList{QStringLiteral("Replace"), QStringLiteral("Cancel")}));
+        if (answer == 1) {
+            EXPECT_EQ(dialogs->alerts().size(), before + 1);
+            EXPECT_TRUE(QFileInfo::exists(mark));
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(dialogs->alerts().size() == before + 2, 10000);
+            EXPECT_EQ(dialogs->alerts().constLast().title, QStringLiteral("Export Complete"));
+            EXPECT_FALSE(QFileInfo::exists(mark));
+            EXPECT_TRUE(QFileInfo(QDir(exported).filePath(QStringLiteral("about.php"))).isFile());
+        }
+    }
+}
+
+TEST_F(WebsiteSettingsSheetTest, AnExportThatCannotBeWrittenSaysWhatIsMissing)
+{
+    ASSERT_TRUE(openSheet({QStringLiteral("home")}));
+    // A plain file where the folder should go: nothing can be created under it, even for root.
+    const QString blocker = m_store.filePath(QStringLiteral("not-a-folder"));
+    ASSERT_TRUE(putBytes(blocker, "file"));
+    dialogs->queueOpenPanelAnswer({blocker});
+    dialogs->queueAlertAnswer(1);
+    controller.performAction(QStringLiteral("exportAllFileTo:"));
+    QTRY_VERIFY_WITH_TIMEOUT(!alertTitles().isEmpty() && alertTitles().constLast().startsWith(QStringLiteral("Export")),
+                             10000);
+    EXPECT_EQ(dialogs->alerts().constLast().title, QStringLiteral("Export incomplete"));
+    EXPECT_FALSE(dialogs->alerts().constLast().informativeText.isEmpty());
+
+    // The copying on its own: a page whose file is missing is reported by its publishing name.
+    QTemporaryDir working;
+    QTemporaryDir target;
+    ASSERT_TRUE(putBytes(QDir(working.path()).filePath(QStringLiteral("a.html")), "a"));
+    const QStringList failures = DRVWindowController::moveFilesToExportedLocation(
+        working.path(), m_store.filePath(QStringLiteral("noTempFiles")), QDir(target.path()).filePath(QStringLiteral("out")),
+        {{QStringLiteral("a.html"), QStringLiteral("a.php")}, {QStringLiteral("b.html"), QStringLiteral("b.php")}}, false);
+    EXPECT_EQ(failures, QStringList{QStringLiteral("b.php")});
+    EXPECT_TRUE(QFileInfo(QDir(target.path()).filePath(QStringLiteral("out/a.php"))).isFile());
+}
