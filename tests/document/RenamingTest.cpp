@@ -244,3 +244,16 @@ TEST_F(ManualBaseTemplateTest, ThePlaceholderStays)
     ASSERT_FALSE(edition().gAutoBaseTemplateFlag);
     EXPECT_TRUE(mergedText().contains(QStringLiteral("Page [PAGE_NUMBER]"))) << mergedText().toStdString();
 }
+
+TEST_F(RenamingTest, SwitchingTheBaseTemplateSavesThePageWithTheNewSetting)
+{
+    std::unique_ptr<DRVDocument> page = savedPage(QStringLiteral("about"));
+    ASSERT_EQ(page->useBaseTemplateFlag(), 0);
+    for (const int expected : {1, 0}) {
+        EXPECT_TRUE(page->switchBaseTemplate());
+        EXPECT_EQ(page->useBaseTemplateFlag(), expected);
+        std::unique_ptr<DRVDocument> reopened = open(page->filePath());
+        ASSERT_TRUE(reopened);
+        EXPECT_EQ(reopened->useBaseTemplateFlag(), expected);
+    }
+}
