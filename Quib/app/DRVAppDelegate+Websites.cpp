@@ -14,6 +14,7 @@
 #include "platform/StringRules.h"
 #include "window/DRVWindowController.h"
 #include "window/TemplateWindowController.h"
+#include "window/WebsiteSettings.h"
 
 #include <QDateTime>
 #include <algorithm>
@@ -411,14 +412,10 @@ WebsiteObject DRVAppDelegate::openTemplateSite(const QString& themeFolder)
     QDir(tempTemplates).removeRecursively();
     const std::optional<QString> thumbnails = platform::SafePath::filePath(tempTemplates, theme.websiteFolder);
 
-    QFile settings(QDir(themeFolder).filePath(QStringLiteral("site.quibs")));
-    if (settings.size() <= 1024 * 1024 && settings.open(QIODevice::ReadOnly)) {
-        const QString text = QString::fromLatin1(settings.readAll());
-        theme.websiteTitle = textBetweenMarkers(text, QStringLiteral("##WEBSITE_TITLE_START##"),
-                                                QStringLiteral("##WEBSITE_TITLE_END##"));
-        theme.websiteDescription = textBetweenMarkers(text, QStringLiteral("##WEBSITE_DESCRIPTION_START##"),
-                                                      QStringLiteral("##WEBSITE_DESCRIPTION_END##"));
-    }
+    // The project's own reader: UTF-8 as the settings sheet writes it, else Latin-1.
+    const WebsiteSettings::SiteText site = WebsiteSettings::readSiteSettings(themeFolder);
+    theme.websiteTitle = site.title;
+    theme.websiteDescription = site.description;
     m_pageNameArray = pageDocumentsOfFolder(themeFolder);
     m_pageTitleArray.clear();
     m_fileTimeArray.clear();

@@ -343,9 +343,13 @@ QList<DRVGraphic*> DRVDocument::baseTemplateGraphics(OpenPlan& plan)
     if (plan.websiteFolder.isEmpty())
         return {};
     const QString path = join(plan.websiteFolder, kBaseTemplateFile);
-    const std::optional<QString> text = platform::readPageTextFile(path);
+    std::optional<QString> text = platform::readPageTextFile(path);
     if (!text)
         return {};
+    if (edition().gAutoBaseTemplateFlag) {
+        const QString documentFile = QFileInfo(plan.documentPath.isEmpty() ? m_filePath : plan.documentPath).fileName();
+        text = replacePageNumbers(*text, documentFile);
+    }
     PageParseResult result;
     const QList<DRVGraphic*> graphics = parsePage(*text, kBaseTemplate, path, kBaseTemplate, plan, &result);
     // Only the base template's own header code is taken over; the page's settings come from the page.

@@ -18,6 +18,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <QPointer>
+#include <functional>
 #include <QVariantMap>
 #include <memory>
 #include <optional>
@@ -255,6 +256,23 @@ public:
     // Replaces the page's graphics by those of the open website's "basetemplate.html", without
     // undo. False (nothing changed) when there is no base template or it cannot be read.
     bool applyAutoBaseTemplate();
+    // ---- renaming and the base template ----
+    // Renames the page and its document file to newName (no extension) in the same folder. False
+    // when nothing changed: the same name, a refused name, another file already there (alert
+    // "File Conflict") or a failed save, after which the old document file is untouched.
+    bool renameFileName(const QString& newName);
+    // Turns the use of the base template on or off; the page is saved and rebuilt.
+    bool switchBaseTemplate();
+    // text with every "[PAGE_NUMBER]" replaced by this page's index in the page list.
+    QString replacePageNumbers(const QString& text) const;
+    QString replacePageNumbers(const QString& text, const QString& documentFileName) const;
+    // The group number a new graphic takes: one above the highest in use, 1 on an empty page.
+    int findNextGroupNumber() const;
+    // The index of a page document (file name with extension) in the open website's page list, -1
+    // when it is not listed; installed by the window that shows the list.
+    using PageNumberLookup = std::function<int(const QString& documentFileName)>;
+    void setPageNumberLookup(PageNumberLookup lookup) { m_pageNumberLookup = std::move(lookup); }
+
     // Segment 0 shows the full page, any other the mobile page; the page is then rebuilt.
     bool updateMobileView(int selectedSegment);
     // Removes every graphic (undoably).
@@ -350,6 +368,7 @@ private:
     bool writeThumbnails(const QImage& source);
     bool ensureWorkingFolder(const QString& targetPath);
 
+    PageNumberLookup m_pageNumberLookup;
     QString m_filePath;
     QString m_lastFileErrorText;
     int m_changeCount = 0;

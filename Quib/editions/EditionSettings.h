@@ -82,8 +82,9 @@ struct EditionSettings
     bool gFreeFormFileNamesFlag = false;
     bool gReadOnlyPageFileNamesFlag = false;
     bool gReadOnlyPageTitlesFlag = false;
-    // Set: the site settings table has no publishing-extension column. Some readers know the
-    // opposite of this as gSiteTablePageColumnsFlag (per-page columns shown): that is !this flag.
+    // Despite its name, the website settings sheet reads this as gSiteTablePageColumnsFlag: set
+    // means the five per-page columns are shown and the site title, description and favicon
+    // controls kept; clear leaves only the select, icon and page columns.
     bool gHidePublishExtColumnFlag = false;
     bool gHideGrabPageLinkFlag = false;
     bool gHideDeletePageFlag = false;

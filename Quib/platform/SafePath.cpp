@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/stat.h>
+
 namespace platform {
 
 namespace {
@@ -116,6 +118,15 @@ QString SafePath::describe(PathRefusal refusal)
         return QStringLiteral("the file lies outside its folder");
     }
     return QString();
+}
+
+bool SafePath::isSameFile(const QString& a, const QString& b)
+{
+    struct stat first{};
+    struct stat second{};
+    return ::stat(QFile::encodeName(a).constData(), &first) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
 }
 
 } // namespace platform

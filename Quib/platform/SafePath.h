@@ -43,6 +43,10 @@ public:
     static std::optional<QString> filePathBelow(const QString& folder, const QString& relativePath);
 
     static QString describe(PathRefusal refusal);
+
+    // Both paths exist and reach one file (one inode): on a file system that ignores letter case
+    // "Home" and "home" are one file, on one that keeps it they may be two.
+    static bool isSameFile(const QString& a, const QString& b);
 };
 
 } // namespace platform

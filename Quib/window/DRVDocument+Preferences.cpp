@@ -222,13 +222,11 @@ void DRVDocument::savePagePreferences()
     runValueVerifications();
     m_pageOfficialName = panel->pageTitleTextField()->text();
     bool changed = false;
-    // Renaming the page file belongs to the website project; until it can, a new name is refused
-    // openly rather than dropped.
-    if (!panel->pageFileNameTextField()->text().isEmpty() &&
-        panel->pageFileNameTextField()->text() != m_pageName) {
-        showFileNameHelp();
-        panel->pageFileNameTextField()->setText(m_pageName);
-    }
+    // A refused rename (a taken name shows its alert) keeps the old name and the rest still saves.
+    const QString newFileName = panel->pageFileNameTextField()->text();
+    if (!newFileName.isEmpty() && newFileName != m_pageName)
+        changed = renameFileName(newFileName);
+    panel->pageFileNameTextField()->setText(m_pageName);
 
     if (panel->publishExtTextField()->text() != m_publishExt) {
         platform::Alert alert;

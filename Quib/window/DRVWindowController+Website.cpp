@@ -866,7 +866,8 @@ const QStringList& DRVWindowController::websiteActions()
 {
     static const QStringList actions{QStringLiteral("directlyAddBlankPage:"),
                                      QStringLiteral("insertBlankPage:"), QStringLiteral("deletePage:"),
-                                     QStringLiteral("duplicatePage:"), QStringLiteral("grabPageLink:")};
+                                     QStringLiteral("duplicatePage:"), QStringLiteral("grabPageLink:"),
+                                     QStringLiteral("showWebsitePreferences:"), QStringLiteral("exportAllFileTo:")};
     return actions;
 }
 
@@ -882,6 +883,10 @@ bool DRVWindowController::performWebsiteAction(const QString& action)
         duplicatePage();
     else if (action == QLatin1String("grabPageLink:"))
         grabPageLink();
+    else if (action == QLatin1String("showWebsitePreferences:"))
+        showWebsitePreferences();
+    else if (action == QLatin1String("exportAllFileTo:"))
+        exportAllFileTo();
     else
         return false;
     return true;

@@ -117,6 +117,17 @@ void DRVWindowController::setDocument(DRVDocument* document)
     m_graphicsController->setContent(document);
     followDocumentInInspector();
     if (document) {
+        // "[PAGE_NUMBER]" in the base template is the page's place in this window's page list.
+        document->setPageNumberLookup([guard = QPointer<DRVWindowController>(this)](const QString& name) {
+            if (!guard)
+                return -1;
+            const QList<PageRecord>& pages = guard->siteIconArray();
+            for (qsizetype i = 0; i < pages.size(); ++i) {
+                if (pages.at(i).documentName == name)
+                    return int(i);
+            }
+            return -1;
+        });
         m_documentConnections.append(platform::observe(
             document, this,
             [this](platform::Observable*, const QString& key, const QVariant&, const QVariant&) {

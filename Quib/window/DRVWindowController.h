@@ -45,6 +45,8 @@ class LabelHelper;
 class QuibNSButton;
 class PageDialogsController;
 class AddNewPageViewController;
+class WebsiteSettingsWindowController;
+struct WebsiteSettingsRow;
 class ListingIconView;
 class PageListingClipView;
 class PageListingScrollview;
@@ -335,6 +337,25 @@ public:
     bool performWebsiteAction(const QString& action);
     static const QStringList& websiteActions();
 
+    // ---- website settings sheet (DRVWindowController+SiteSettings.cpp) ----
+    // Saves the open page, rescans the project and shows the sheet with the site's settings and a
+    // row per page.
+    void showWebsitePreferences();
+    // Writes what the sheet changed: "site.quibs", the favicons, deleted pages, each page's settings
+    // and name, and the page order.
+    void saveWebsitePreferences();
+    void cancelWebsiteSettingsWindowControllerSheet();
+    WebsiteSettingsWindowController* websiteSettingsWindowController() const;
+    // Export of the project's source files (DRVWindowController+Export.cpp): the folder panel, the
+    // replace question, then the copying on a worker and the closing alert.
+    void exportAllFileTo();
+    // The copying: the working copy, then the pages' generated files, each renamed from its local
+    // (first) to its publishing (second) name. Returns what could not be exported.
+    static QStringList moveFilesToExportedLocation(const QString& workingCopy, const QString& tempFiles,
+                                                   const QString& destination,
+                                                   const QList<QPair<QString, QString>>& pages, bool responsive);
+    void showExportCompleteAlert(const QString& destination, const QStringList& failures);
+
     // ---- add-page sheet (DRVWindowController+AddPageSheet.cpp) ----
     // The four presets of the sheet, each a fresh window-modal sheet on this window.
     void showAddNewPageWindow();
@@ -560,6 +581,13 @@ private:
     bool movePageRecordTo(const QString& documentName, int index);
     void reportPageFailure(const QString& title, const QString& detail) const;
     void showProjectNeedsOnePageAlert();
+
+    // ---- website settings sheet ----
+    // Writes one row's changes into its page document; returns the page's document name afterwards
+    // and whether the document was rewritten.
+    QString applyWebsiteSettingsRow(const WebsiteSettingsRow& row, bool* changedPage);
+    void duplicateFromWebsiteSettings(const QStringList& documentNames);
+    QPointer<WebsiteSettingsWindowController> m_websiteSettingsWindowController;
 
     // ---- layout ----
     void buildLayout(QMainWindow* window);

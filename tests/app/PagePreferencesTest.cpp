@@ -22,6 +22,12 @@
 
 namespace {
 
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 class PagePreferencesTest : public WindowedAppTest
 {
 protected:
@@ -304,23 +310,47 @@ TEST_F(PagePreferencesTest, HelpButtonsExplainTheFileNameAndTheImageSizes)
     EXPECT_TRUE(panel->isVisible());
 }
 
-TEST_F(PagePreferencesTest, ANewFileNameIsRefusedOpenlyUntilPagesCanBeRenamed)
+TEST_F(PagePreferencesTest, ANewFileNameRenamesThePageAndATakenOneShowsTheConflict)
 {
     // The edition whose file name field is always editable.
     ScopedEdition forms(QStringLiteral("Selvaro Pro 2"));
     useWorkingFolders();
     DRVWindowController* window = windowOnSavedPage(QStringLiteral("order"));
     DRVDocument* document = window->document();
+    const QString oldPath = document->filePath();
+    const QString folder = QFileInfo(oldPath).absolutePath();
+    const QString extension = QFileInfo(oldPath).suffix();
+    const QString taken = savedPage(QStringLiteral("cart"));
+    ASSERT_EQ(QFileInfo(taken).absolutePath(), folder);
+    const QByteArray takenBytes = readBytes(taken);
+
     PageSettingsWindowController* panel = openPagePreferences(window);
     ASSERT_TRUE(panel);
     EXPECT_FALSE(panel->pageFileNameTextField()->isReadOnly());
     panel->pageFileNameTextField()->setText(QStringLiteral("checkout"));
     panel->pageTitleTextField()->setText(QStringLiteral("Order"));
     QTest::mouseClick(panel->saveButton(), Qt::LeftButton);
-    ASSERT_FALSE(dialogs->alerts().isEmpty());
-    EXPECT_EQ(dialogs->alerts().first().title, QStringLiteral("How to modify the file name"));
-    EXPECT_EQ(document->pageName(), QStringLiteral("order"));
-    EXPECT_EQ(document->pageOfficialName(), QStringLiteral("Order")) << "the rest is saved";
+    EXPECT_TRUE(dialogs->alerts().isEmpty()) << dialogs->alerts().constFirst().title.toStdString();
+    EXPECT_EQ(document->pageName(), QStringLiteral("checkout"));
+    EXPECT_EQ(document->filePath(), QDir(folder).filePath(QStringLiteral("checkout.") + extension));
+    EXPECT_FALSE(QFileInfo::exists(oldPath));
+    EXPECT_EQ(document->pageOfficialName(), QStringLiteral("Order"));
+
+    // Another page's name: the alert, the name kept, and the rest still saved.
+    panel = openPagePreferences(window);
+    ASSERT_TRUE(panel);
+    panel->pageFileNameTextField()->setText(QStringLiteral("cart"));
+    panel->pageTitleTextField()->setText(QStringLiteral("Checkout"));
+    QTest::mouseClick(panel->saveButton(), Qt::LeftButton);
+    ASSERT_EQ(dialogs->alerts().size(), 1);
+    EXPECT_EQ(dialogs->alerts().first().title, QStringLiteral("File Conflict"));
+    EXPECT_EQ(document->pageName(), QStringLiteral("checkout"));
+    EXPECT_EQ(panel->pageFileNameTextField()->text(), QStringLiteral("checkout"));
+    EXPECT_EQ(readBytes(taken), takenBytes);
+    EXPECT_EQ(document->pageOfficialName(), QStringLiteral("Checkout"));
+    std::unique_ptr<DRVDocument> reopened = DRVDocument::openDocument(document->filePath());
+    ASSERT_TRUE(reopened);
+    EXPECT_EQ(reopened->pageOfficialName(), QStringLiteral("Checkout"));
 }
 
 TEST_F(PagePreferencesTest, InheritMetadataCopiesTheBaseTemplatesValuesAndLocksThem)
