@@ -428,6 +428,12 @@ void DRVGraphicView::drawRect(QPainter* painter, const QRectF& dirty)
             pageBrush = QBrush(clearGridImage());
         }
     }
+    // A background picture is tiled over the page, as the published page shows it.
+    if (m_graphicsContainer && m_graphicsContainer->backgroundImageFlag() == 2 &&
+        !m_graphicsContainer->backgroundImage().isNull()) {
+        pageBrush = QBrush(m_graphicsContainer->backgroundImage());
+        replacePixels = false;
+    }
     painter->save();
     if (replacePixels)
         painter->setCompositionMode(QPainter::CompositionMode_Source);

@@ -49,6 +49,7 @@ bool DRVDocument::chooseBackgroundImage(const QString& path)
     picture.setDotsPerMeterY(0);
     m_backgroundImage = picture;
     m_backgroundImageFlag = 2;
+    emit backgroundImageChanged();
     return true;
 }
 
@@ -57,6 +58,7 @@ void DRVDocument::removeBackground()
     setPageColor(QColor(Qt::white));
     m_pageColorHexString = QStringLiteral("FFFFFF");
     m_backgroundImageFlag = 0;
+    emit backgroundImageChanged();
     const QString folder = pageImageFolder(*this);
     if (folder.isEmpty())
         return;

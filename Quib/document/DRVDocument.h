@@ -350,6 +350,8 @@ public:
     Q_SIGNAL void windowTitleChanged(const QString& title);
     Q_SIGNAL void hideDocPanelsRequested();
     Q_SIGNAL void pageReloaded();
+    // The page's background picture was chosen or removed.
+    Q_SIGNAL void backgroundImageChanged();
     Q_SIGNAL void deselectAllRequested();
 
 private:

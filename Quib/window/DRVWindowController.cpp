@@ -146,6 +146,10 @@ void DRVWindowController::setDocument(DRVDocument* document)
         }));
         m_documentConnections.append(connect(document, &DRVDocument::windowTitleChanged, this,
                                              [this](const QString&) { updateWindowTitle(); }));
+        m_documentConnections.append(connect(document, &DRVDocument::backgroundImageChanged, this, [this] {
+            if (m_graphicView)
+                m_graphicView->update();
+        }));
         // A page rebuilt in place brings its own colour and size.
         m_documentConnections.append(connect(document, &DRVDocument::pageReloaded, this, [this] {
             refreshPageBackgroundColor();

@@ -176,6 +176,28 @@ TEST_F(GraphicViewDrawingTest, AClearPageShowsThePatternTransparencyOrWhitePerEd
     }
 }
 
+TEST_F(GraphicViewDrawingTest, ABackgroundPictureIsTiledOverThePageFromItsCorner)
+{
+    // A 30×30 picture, its left half yellow and right half magenta; the graphics stay on top.
+    QImage picture(30, 30, QImage::Format_RGB32);
+    picture.fill(Qt::yellow);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 15; x < 30; ++x)
+            picture.setPixelColor(x, y, Qt::magenta);
+    doc.setBackgroundImage(picture);
+    doc.setBackgroundImageFlag(2);
+    QImage image = drawn();
+    EXPECT_TRUE(near(image.pixel(5, 120), QColor(Qt::yellow), 2));
+    EXPECT_TRUE(near(image.pixel(20, 120), QColor(Qt::magenta), 2));
+    EXPECT_TRUE(near(image.pixel(35, 125), QColor(Qt::yellow), 2)) << "repeats across and down";
+    EXPECT_TRUE(near(image.pixel(30, 30), kRed, 2)) << "graphics over the picture";
+
+    // Removed (flag 0), the page colour is back even though the picture is still held.
+    doc.setBackgroundImageFlag(0);
+    image = drawn();
+    EXPECT_TRUE(near(image.pixel(5, 120), kPage, 2));
+}
+
 TEST_F(GraphicViewDrawingTest, MarqueeIsFramedOneUnitInside)
 {
     view.setRecordsDirtyRects(true);
