@@ -158,12 +158,12 @@ WebsiteSettingsWindowController::WebsiteSettingsWindowController(QWidget* parent
     }
     m_tableView->setColumnCount(int(m_columns.size()));
     for (int c = 0; c < m_columns.size(); ++c) {
-        const auto spec = std::find_if(allColumns().begin(), allColumns().end(),
+        const auto described = std::find_if(allColumns().begin(), allColumns().end(),
                                        [&](const ColumnSpec& s) { return s.identifier == m_columns.at(c); });
-        auto* header = new QTableWidgetItem(spec->header);
-        header->setData(Qt::UserRole, spec->identifier);
+        auto* header = new QTableWidgetItem(described->header);
+        header->setData(Qt::UserRole, described->identifier);
         m_tableView->setHorizontalHeaderItem(c, header);
-        m_tableView->setColumnWidth(c, spec->width);
+        m_tableView->setColumnWidth(c, described->width);
     }
     layout->addWidget(m_tableView, 1);
 

@@ -13,7 +13,7 @@
 
 namespace {
 
-using Spec = ScriptObjectSpecifier;
+using Specifier = ScriptObjectSpecifier;
 
 // A page built from letters, front to back: R rectangle, C circle, L line, T text, I image.
 struct Page
@@ -66,17 +66,17 @@ struct Page
     }
 };
 
-std::optional<QList<int>> range(const DRVDocument& doc, const QString& key, std::shared_ptr<Spec> start,
-                                std::shared_ptr<Spec> end)
+std::optional<QList<int>> range(const DRVDocument& doc, const QString& key, std::shared_ptr<Specifier> start,
+                                std::shared_ptr<Specifier> end)
 {
     return doc.indicesOfObjectsByEvaluatingObjectSpecifier(
-        Spec::range(key, std::move(start), std::move(end)));
+        Specifier::range(key, std::move(start), std::move(end)));
 }
 
-std::optional<QList<int>> relative(const DRVDocument& doc, const QString& key, std::shared_ptr<Spec> base,
+std::optional<QList<int>> relative(const DRVDocument& doc, const QString& key, std::shared_ptr<Specifier> base,
                                    bool after)
 {
-    return doc.indicesOfObjectsByEvaluatingObjectSpecifier(Spec::relative(key, std::move(base), after));
+    return doc.indicesOfObjectsByEvaluatingObjectSpecifier(Specifier::relative(key, std::move(base), after));
 }
 
 } // namespace
@@ -199,7 +199,7 @@ TEST(Scripting, RangesAreOrderedAndCountOnlyTheirKind)
 {
     //                      0123456
     Page page(QStringLiteral("IRTCIRI"));
-    const auto el = [](const char* key, int i) { return Spec::element(QLatin1String(key), i); };
+    const auto el = [](const char* key, int i) { return Specifier::element(QLatin1String(key), i); };
     const struct
     {
         const char* name;
@@ -216,7 +216,7 @@ TEST(Scripting, RangesAreOrderedAndCountOnlyTheirKind)
          QList<int>{0}},
         {"a nested range as the start",
          range(page.doc, "graphics",
-               std::make_shared<Spec>(Spec::range("images", el("images", 1), el("images", 2))), nullptr),
+               std::make_shared<Specifier>(Specifier::range("images", el("images", 1), el("images", 2))), nullptr),
          QList<int>{4, 5, 6}},
         {"no ends", range(page.doc, "images", nullptr, nullptr), std::nullopt},
         {"unknown key", range(page.doc, "tables", el("images", 0), nullptr), std::nullopt},
@@ -236,7 +236,7 @@ TEST(Scripting, BeforeAndAfterFindTheNearestOfTheirKind)
 {
     //                      01234
     Page page(QStringLiteral("RTCLI"));
-    const auto el = [](const char* key, int i) { return Spec::element(QLatin1String(key), i); };
+    const auto el = [](const char* key, int i) { return Specifier::element(QLatin1String(key), i); };
     const struct
     {
         const char* name;
@@ -259,7 +259,7 @@ TEST(Scripting, BeforeAndAfterFindTheNearestOfTheirKind)
         // A range as the base: its last graphic when looking after it.
         {"after a range",
          relative(page.doc, "graphics",
-                  std::make_shared<Spec>(Spec::range("graphics", el("graphics", 1), el("graphics", 2))),
+                  std::make_shared<Specifier>(Specifier::range("graphics", el("graphics", 1), el("graphics", 2))),
                   true),
          QList<int>{3}},
         {"no base", relative(page.doc, "images", nullptr, true), std::nullopt},
