@@ -506,7 +506,47 @@ public:
     std::optional<QList<int>> indicesOfObjectsByEvaluatingRangeSpecifier(const ScriptObjectSpecifier& s) const;
     std::optional<QList<int>> indicesOfObjectsByEvaluatingRelativeSpecifier(const ScriptObjectSpecifier& s) const;
 
-    // ---- publishing (publishing folder) ----
+    // ---- publishing one page: confirmation, upload list, run, progress, endings ----
+    // (window folder: DRVDocument+Publishing.cpp)
+
+    // The steps above are shared by the website commands below.
+    // ...
+    // ...
+
+    // ---- publishing the website and chosen files ----
+    // (window folder: DRVDocument+WebsitePublishing.cpp)
+
+    // The website commands act on the page list of the document's window.
+    // ...
+    // ...
+
+    // ---- share panel ----
+    // (window folder: DRVDocument+Share.cpp)
+
+    // The panel is one sheet per document, made on first use.
+    // ...
+    // ...
+
+    // ---- exports: pictures, PDF, folder and zip ----
+    // (window folder: DRVDocument+Exports.cpp)
+
+    // Exports write through save panels; failures are shown, never silent.
+    // ...
+    // ...
+
+    // ---- mail merge of personalized pages ----
+    // (window folder: DRVDocument+MailMerge.cpp)
+
+    // One copy of the page per chosen contact, in the open website folder.
+    // ...
+    // ...
+
+    // ---- profile pages: new records, editing ----
+    // (window folder: DRVDocument+Profiles.cpp)
+
+    // Records are pages of a project folder, read from and written to their markers.
+    // ...
+    // ...
 
 private:
     struct Observation
@@ -542,4 +582,22 @@ private:
     int m_docSpecificFixedCanvasFlag = 0;
     int m_docSpecificPageWidth = 0;
     int m_docSpecificPageHeight = 0;
+
+    // publishing one page
+    // --
+
+    // publishing the website
+    // --
+
+    // share panel
+    // --
+
+    // exports
+    // --
+
+    // mail merge
+    // --
+
+    // profile pages
+    // --
 };
