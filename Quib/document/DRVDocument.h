@@ -26,6 +26,8 @@
 class CodeWidgetHelper;
 class DRVGraphic;
 class DRVMapTableOwner;
+class ShareWindowController;
+class UploadItem;
 class DRVWindowController;
 class FormSettingsWindowController;
 class PageSettingsWindowController;
@@ -508,6 +510,11 @@ public:
 
     // ---- publishing one page: confirmation, upload list, run, progress, endings ----
     // (window folder: DRVDocument+Publishing.cpp)
+    // The run's items in sending order; replaced at the start of each run.
+    QList<UploadItem> uploadItemArray() const;
+    void setUploadItemArray(const QList<UploadItem>& items);
+    // Shows the progress window and sends uploadItemArray on a worker thread.
+    void startUpload();
 
     // The steps above are shared by the website commands below.
     // ...
@@ -522,6 +529,10 @@ public:
 
     // ---- share panel ----
     // (window folder: DRVDocument+Share.cpp)
+    // Shows the document's share panel as a sheet on its window.
+    void showShareWindowController(QObject* sender = nullptr);
+    void hideShareWindowControllerPanel();
+    ShareWindowController* shareWindowController() const;
 
     // The panel is one sheet per document, made on first use.
     // ...
