@@ -524,8 +524,22 @@ public:
     // (window folder: DRVDocument+WebsitePublishing.cpp)
 
     // The website commands act on the page list of the document's window.
-    // ...
-    // ...
+    // Publish every page with its images; a project that needs a full refresh gets it first.
+    void publishWebsiteWithImages(QObject* sender = nullptr);
+    // Publish every page without images ("Quick Refresh"); after a needed full refresh the user is
+    // advised to publish everything and chooses.
+    void publishWebsiteNoImages(QObject* sender = nullptr);
+    // Saves the open page, confirms, rewrites every page, lists the whole site and starts the upload.
+    // False when nothing was started (cancelled, no page list, or a page that could not be prepared).
+    bool publishAllPages();
+    // Files the user picks go into the folder named after the page.
+    void selectDocumentsToUpload(QObject* sender = nullptr);
+    // A linked text box on the canvas for each file of the last run, from y 100, 50 apart.
+    void generateLinksToUploadedDocuments();
+    // The website commands' action names, and whether they are available for a page list of
+    // tileCount tiles (enabled and shown exactly while it holds tiles).
+    static const QStringList& websitePublishingActions();
+    static bool websitePublishingAvailable(int tileCount) { return tileCount > 0; }
 
     // ---- share panel ----
     // (window folder: DRVDocument+Share.cpp)
@@ -598,6 +612,9 @@ private:
     // --
 
     // publishing the website
+    // The window whose page list the website commands use: the main window when it shows this
+    // document, else the first that does; nullptr without one.
+    DRVWindowController* websiteWindowController() const;
     // --
 
     // share panel

@@ -189,6 +189,15 @@ public:
     // The file's size in bytes (saturated to 32 bits), 0 when no file is there.
     static qint32 grabFileSize(const QString& path);
 
+    // ---- publishing: the upload filter for a page's image folder (DataCentre+UploadFilter.cpp) ----
+    // Whether a file of a page's image folder goes up with the website: never the form's
+    // submit-button images ("submit.png", "submit@2x.png"), never a full-size copy ("image3o.png")
+    // whose double-resolution twin lies beside it; everything else does.
+    static bool shouldUploadThisImage(const QString& imagePath);
+    // Whether the double-resolution twin of a full-size copy lies in the same folder: the "o" just
+    // before the extension gives way to "@2x" ("image3o.png" looks for "image3@2x.png").
+    static bool isThere2xImage(const QString& imagePath);
+
     // ---- the shared progress window (DataCentre+Progress.cpp) ----
     // Callable from any thread and never waiting for the main thread: a worker's calls are queued to
     // the main thread, and a run of updates there collapses into the latest. A call on the main

@@ -761,7 +761,9 @@ const QStringList& DRVWindowController::handledActions()
                                      QStringLiteral("showFormPreferences:")};
     static const QStringList withCanvas =
         actions + PageDialogsController::actions() + layoutActions() + addPageActions() + websiteActions() + pageListActions() +
-        QStringList(DRVGraphicView::menuCommands().keyBegin(), DRVGraphicView::menuCommands().keyEnd());
+        QStringList(DRVGraphicView::menuCommands().keyBegin(), DRVGraphicView::menuCommands().keyEnd()) +
+        // publishing the website and chosen files
+        DRVDocument::websitePublishingActions();
     return withCanvas;
 }
 
@@ -771,6 +773,18 @@ bool DRVWindowController::performAction(const QString& action)
         return true;
     if (performPageListAction(action))
         return true;
+    // publishing the website and chosen files
+    if (DRVDocument::websitePublishingActions().contains(action)) {
+        if (!m_document)
+            return true;
+        if (action == QLatin1String("publishWebsiteWithImages:"))
+            m_document->publishWebsiteWithImages(this);
+        else if (action == QLatin1String("publishWebsiteNoImages:"))
+            m_document->publishWebsiteNoImages(this);
+        else
+            m_document->selectDocumentsToUpload(this);
+        return true;
+    }
     if (action == QLatin1String("undo:"))
         undo();
     else if (action == QLatin1String("redo:"))
@@ -875,6 +889,12 @@ MenuItemState DRVWindowController::validateMenuItem(const QString& action, const
     // Only the template chooser can finish a page started from a template.
     if (action == QLatin1String("addNewDirectlyFromTemplate:"))
         state.enabled = state.enabled && hasTemplateChooser();
+    // The two website commands follow the page list: hidden while it is empty, back once it holds
+    // tiles again.
+    if (action == QLatin1String("publishWebsiteWithImages:") || action == QLatin1String("publishWebsiteNoImages:")) {
+        state.enabled = DRVDocument::websitePublishingAvailable(int(m_siteIconArray.size()));
+        state.visible = state.enabled;
+    }
     return state;
 }
 

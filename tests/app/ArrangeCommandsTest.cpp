@@ -230,8 +230,9 @@ TEST_F(ArrangeCommandsTest, DisabledCommandsDoNothingFromTheirShortcut)
     EXPECT_TRUE(forward->isVisible());
     QAction* front = validatedItem(window, QStringLiteral("bringToFront:"));
     EXPECT_TRUE(front->isEnabled());
-    QAction* upload = validatedItem(window, QStringLiteral("uploadDocument:"));
-    EXPECT_FALSE(upload->isEnabled());
+    QAction* later = validatedItem(window, QStringLiteral("showIOSEdition:"));
+    ASSERT_NE(later, nullptr);
+    EXPECT_FALSE(later->isEnabled());
 
     canvas->changeSelectionIndexes({});
     run(window, QStringLiteral("selectAll:"));
