@@ -895,6 +895,9 @@ MenuItemState DRVWindowController::validateMenuItem(const QString& action, const
         state.enabled = DRVDocument::websitePublishingAvailable(int(m_siteIconArray.size()));
         state.visible = state.enabled;
     }
+    // A project's pages are named and kept by the project: no Save As while its list shows them.
+    if (action == QLatin1String("saveDocumentAs:"))
+        state.visible = m_siteIconArray.isEmpty();
     return state;
 }
 

@@ -113,6 +113,17 @@ INSTANTIATE_TEST_SUITE_P(Actions, PublishWebsiteValidationTest,
                                            ValidationCase{"publishWebsiteNoImages:", true},
                                            ValidationCase{"publishWebsiteNoImages:", false}));
 
+TEST_F(PublishWebsiteTest, SaveAsIsHiddenWhileThePageListHoldsTiles)
+{
+    EXPECT_FALSE(controller.validateMenuItem(QStringLiteral("saveDocumentAs:"), {}).visible);
+    controller.siteIconArray().clear();
+    MenuItemState hidden;
+    hidden.visible = false;
+    const MenuItemState state = controller.validateMenuItem(QStringLiteral("saveDocumentAs:"), hidden);
+    EXPECT_TRUE(state.visible);
+    EXPECT_TRUE(state.enabled);
+}
+
 TEST_F(PublishWebsiteTest, TheChosenFilesCommandStaysAvailableWithoutPages)
 {
     controller.siteIconArray().clear();
