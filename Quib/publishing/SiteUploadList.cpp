@@ -20,8 +20,9 @@ UploadItem makeItem(const QString& localPath, const QString& remoteFolder, const
     return item;
 }
 
-// The files of a page's image folder that go up with it, by name.
-QList<UploadItem> imageItems(const QString& pageFolder, const QString& folderName)
+// The files of a page's image folder that go up with it, by name, into the folder named after the
+// page on the server.
+QList<UploadItem> imageItems(const QString& pageFolder, const QString& folderName, const QString& remoteFolder)
 {
     QList<UploadItem> items;
     const std::optional<QString> folder = platform::SafePath::filePath(pageFolder, folderName);
@@ -33,7 +34,7 @@ QList<UploadItem> imageItems(const QString& pageFolder, const QString& folderNam
         const std::optional<QString> path = platform::SafePath::filePath(*folder, entry);
         if (!path || !QFileInfo(*path).isFile() || !DataCentre::shouldUploadThisImage(*path))
             continue;
-        items.append(makeItem(*path, folderName, entry));
+        items.append(makeItem(*path, remoteFolder, entry));
     }
     return items;
 }
@@ -67,7 +68,9 @@ SiteUploadList::Result SiteUploadList::build(const Input& input)
         if (!input.copiesWritten)
             result.copies.append({*source, *copy});
         if (input.withImages)
-            result.items += imageItems(input.pageFolder, platform::stringByDeletingPathExtension(page.localFileName));
+            // A page unpacked under a numbered working name still links its images by its own name.
+            result.items += imageItems(input.pageFolder, platform::stringByDeletingPathExtension(page.localFileName),
+                                       platform::stringByDeletingPathExtension(page.publishFileName));
     }
     if (const std::optional<QString> favicon =
             platform::SafePath::filePath(input.projectFolder, QStringLiteral("favicon.ico"));

@@ -159,6 +159,18 @@ TEST_F(SiteUploadListTest, WithoutFaviconOrCopiesToWriteTheListEndsWithTheLastPa
     EXPECT_TRUE(result.copies.isEmpty());
 }
 
+TEST_F(SiteUploadListTest, APageUnderANumberedWorkingNameSendsItsImagesUnderItsOwnName)
+{
+    writeFile(QDir(working).filePath(QStringLiteral("index4.html")), "<html></html>");
+    writeFile(QDir(working).filePath(QStringLiteral("index4/image1@2x.png")), "x");
+    SiteUploadList::Input in = input(true);
+    in.pages = {{QStringLiteral("index4.html"), QStringLiteral("index.html")}};
+    const SiteUploadList::Result result = SiteUploadList::build(in);
+    EXPECT_EQ(describe(result.items), QStringList({QStringLiteral("|index.html|run/index4.html"),
+                                                   QStringLiteral("index|image1@2x.png|working/index4/image1@2x.png"),
+                                                   QStringLiteral("|favicon.ico|My Site/favicon.ico")}));
+}
+
 TEST_F(SiteUploadListTest, APageNameThatLeavesTheFolderIsRefusedAndNotListed)
 {
     SiteUploadList::Input in = input(true);
