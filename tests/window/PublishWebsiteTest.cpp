@@ -222,6 +222,24 @@ TEST_F(PublishWebsiteTest, PublishingWithImagesListsEveryPageItsImagesAndTheFavi
     EXPECT_EQ(items.at(5).localPath(), QDir(m_project).filePath(QStringLiteral("favicon.ico")));
 }
 
+TEST_F(PublishWebsiteTest, APageItsCharsetCannotHoldStopsTheRunBeforeAnythingIsSent)
+{
+    setServer(QString());
+    writeFile(QDir(controller.openWebsiteFolderTempPath()).filePath(QStringLiteral("contact.html")),
+              "<html><head><link href=\"bootstrap.min.css\">\n"
+              "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\"/> \n"
+              "</head><body>\xE4\xB8\xAD</body></html>\n");
+    markPagesCurrent();
+    document.setUploadItemArray({sentinel()});
+    dialogs->queueAlertAnswer(0); // Proceed
+    ASSERT_TRUE(controller.performAction(QStringLiteral("publishWebsiteNoImages:")));
+    ASSERT_EQ(alertTitles(), QStringList({QStringLiteral("Confirm Upload"), QStringLiteral("Not able to publish")}));
+    EXPECT_EQ(dialogs->alerts().constLast().informativeText,
+              QStringLiteral("The page contact.html could not be prepared for upload, so nothing has been sent."));
+    // The new run began empty and stays so.
+    EXPECT_TRUE(document.uploadItemArray().isEmpty());
+}
+
 TEST_F(PublishWebsiteTest, QuickRefreshAfterANeededRefreshRecommendsPublishingEverything)
 {
     setServer(QString());
