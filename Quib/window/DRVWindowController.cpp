@@ -761,6 +761,7 @@ const QStringList& DRVWindowController::handledActions()
                                      QStringLiteral("showFormPreferences:")};
     static const QStringList withCanvas =
         actions + PageDialogsController::actions() + layoutActions() + addPageActions() + websiteActions() + pageListActions() +
+        DRVDocument::exportActions() +
         QStringList(DRVGraphicView::menuCommands().keyBegin(), DRVGraphicView::menuCommands().keyEnd());
     return withCanvas;
 }
@@ -770,6 +771,8 @@ bool DRVWindowController::performAction(const QString& action)
     if (performLayoutAction(action) || performAddPageAction(action) || performWebsiteAction(action))
         return true;
     if (performPageListAction(action))
+        return true;
+    if (m_document && m_document->performExportAction(action, this))
         return true;
     if (action == QLatin1String("undo:"))
         undo();
