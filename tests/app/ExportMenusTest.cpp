@@ -3,11 +3,13 @@
 // conflict and Replace, the zip's members, and the alert when a file cannot be written.
 #include "AppTestSupport.h"
 
+#include "generation/BrowserTestSupport.h"
 #include "model/DRVRectangle.h"
 #include "model/DRVText.h"
 #include "publishing/ArchiveTestSupport.h"
 
 #include <QDesktopServices>
+#include <QJsonArray>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QUrl>
@@ -260,6 +262,30 @@ TEST_F(ExportMenusTest, ASecondFolderExportAsksAndReplaceLeavesOnePageAndOneFold
         EXPECT_EQ(opened.urls.last(), QUrl::fromLocalFile(folder));
         window->performClose();
     }
+}
+
+TEST_F(ExportMenusTest, TheExportedPageShowsItsPicturesFromItsNewFolder)
+{
+    QUIB_REQUIRE_BROWSER();
+    DRVWindowController* window = openPage(QStringLiteral("album"));
+    ASSERT_TRUE(window);
+    dialogs->queueOpenPanelAnswer({picture(QStringLiteral("field.png"), QSize(120, 80))});
+    choose(window, QStringLiteral("addNewPhoto:"));
+    choose(window, QStringLiteral("saveDocument:"));
+    const QString folder = exportFolder(QStringLiteral("album-site"));
+    dialogs->queueOpenPanelAnswer({folder});
+    dialogs->queueAlertAnswer(1);
+    choose(window, QStringLiteral("exportToRawFiles:"));
+    // The working copy is gone, so the page can only have found its pictures beside itself.
+    window->performClose();
+
+    const QJsonObject report = browsertest::runPage(QDir(folder).filePath(QStringLiteral("album.html")),
+                                                    QStringLiteral("exported-images-check.js"), 800);
+    browsertest::expectNoScriptErrors(report);
+    const QJsonArray images = report.value(QStringLiteral("result")).toArray();
+    ASSERT_FALSE(images.isEmpty()) << qPrintable(browsertest::compact(report));
+    for (const QJsonValue& image : images)
+        EXPECT_TRUE(image[QStringLiteral("loaded")].toBool()) << qPrintable(browsertest::compact(image));
 }
 
 TEST_F(ExportMenusTest, TheZipHoldsThePageFolderThenThePageAndItsThumbnails)
