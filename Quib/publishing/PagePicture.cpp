@@ -44,7 +44,9 @@ QSize PagePicture::pictureSize(const DRVDocument& document, const EditionSetting
         const int margin = edition.gNoExportMarginFlag ? 0 : 50;
         size = QSize(document.findMaxScreenWidth() + margin, document.findMaxScreenHeight() + margin);
     }
-    return QSize(boundedSide(size.width()), boundedSide(size.height()));
+    const int width = boundedSide(size.width());
+    const int height = boundedSide(size.height());
+    return QSize(width, int(std::min<qint64>(height, kMaximumPixels / width)));
 }
 
 bool PagePicture::hasClearBackground(const DRVDocument& document, const EditionSettings& edition,

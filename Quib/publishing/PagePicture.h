@@ -16,14 +16,16 @@ class PagePicture
 public:
     PagePicture() = delete;
 
-    // Larger pages than this on either side are cut to it: a graphic dragged far away must not
-    // ask for gigabytes of pixels.
-    static constexpr int kMaximumSide = 10000;
+    // Larger pages are cut to these, the height first giving way: a graphic dragged far away must
+    // not ask for gigabytes of pixels.
+    static constexpr int kMaximumSide = 20000;
+    static constexpr qint64 kMaximumPixels = 50'000'000;
 
     // The picture's size, the first rule that applies: the edition's canvas when it exports at
     // that size; the page's own fixed canvas; in the e-mail editions the canvas width (the
     // content width with the "Flex" mail width) by the content height; else the content plus a
-    // 50-pixel margin, or without it when the edition says so. Each side is at least 1.
+    // 50-pixel margin, or without it when the edition says so. Each side is at least 1, and the
+    // picture within the limits above.
     static QSize pictureSize(const DRVDocument& document, const EditionSettings& edition);
 
     // Whether the background stays transparent: a clear page colour, or a transparent picture

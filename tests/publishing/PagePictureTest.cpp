@@ -112,10 +112,20 @@ TEST_F(PagePictureTest, AFarAwayGraphicCannotAskForAnUnboundedPicture)
     EditionSettings e;
     e.gEditionDisplayName = QStringLiteral("Quib");
     edition() = e;
-    auto document = pageWithBox(QRectF(5'000'000, 10, 20, 20));
-    const QSize size = PagePicture::pictureSize(*document, e);
-    EXPECT_EQ(size.width(), PagePicture::kMaximumSide);
-    EXPECT_EQ(size.height(), 80);
+    struct Case
+    {
+        QRectF frame;
+        QSize expected;
+    };
+    const QList<Case> cases{
+        {QRectF(5'000'000, 10, 20, 20), QSize(PagePicture::kMaximumSide, 80)},
+        {QRectF(10, 5'000'000, 20, 20), QSize(80, PagePicture::kMaximumSide)},
+        {QRectF(4'950, 5'000'000, 10, 20), QSize(5'010, int(PagePicture::kMaximumPixels / 5'010))},
+    };
+    for (const Case& c : cases) {
+        auto document = pageWithBox(c.frame);
+        EXPECT_EQ(PagePicture::pictureSize(*document, e), c.expected);
+    }
 }
 
 TEST_F(PagePictureTest, TheBackgroundFollowsColourFlagsAndPicture)
