@@ -63,9 +63,10 @@ protected:
     }
 
     // What the canvas itself draws of the page, without selection, at the picture's size.
-    static QImage canvasDrawing(DRVWindowController* window, QSize size)
+    static QImage canvasDrawing(DRVWindowController* window, QSize size, bool keepSelection = false)
     {
-        window->graphicView()->changeSelectionIndexes({});
+        if (!keepSelection)
+            window->graphicView()->changeSelectionIndexes({});
         QImage image(size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter painter(&image);
@@ -166,6 +167,20 @@ TEST_F(ExportMenusTest, PicturesMatchTheCanvasAndGainTheirExtension)
     }
     EXPECT_TRUE(alertTitles().isEmpty())
         << qPrintable(alertTitles().join(u',')) << qPrintable(dialogs->alerts().value(0).informativeText);
+}
+
+TEST_F(ExportMenusTest, NoSelectionHandleReachesThePictureEvenWhenTheSelectionStays)
+{
+    DRVWindowController* window = openPage(QStringLiteral("handles"));
+    ASSERT_TRUE(window);
+    // A window that kept its selection through the rendering.
+    QObject::disconnect(window->document(), &DRVDocument::deselectAllRequested, nullptr, nullptr);
+    window->graphicView()->changeSelectionIndexes({0, 1});
+    const QImage picture = window->document()->generatePNG(false);
+    ASSERT_EQ(window->graphicView()->selectionIndexes().size(), 2);
+    const QImage withHandles = canvasDrawing(window, picture.size(), true);
+    EXPECT_GT(meanDifference(picture, withHandles), 1.0);
+    EXPECT_LT(meanDifference(picture, canvasDrawing(window, picture.size())), 0.5);
 }
 
 TEST_F(ExportMenusTest, ThePdfIsOnePageOfThePicturesSizeWithItsTextAsText)
