@@ -129,6 +129,7 @@ const QList<MenuDescription>& baseMenus()
                    item("exportToPNGMenuItem", "Export To PNG", "exportToPNG:"),
                    item("exportToJPGMenuItem", "Export To JPG", "exportToJPG:"),
                    item("exportToRawFilesMenuItem", "Export This Page", "exportToRawFiles:"),
+                   item("exportZipMenuItem", "Export Zip For MailChimp", "exportZip:"),
                    item("exportAllToRawFilesMenuItem", "Export All Pages", "exportAllFileTo:"),
                    item("exportSourceFilesParentMenuItem", "Export Source Files", "exportSourceFiles:"),
                    item("exportSingleLabelMenuItem", "Export Single Label", "exportSingleLabel:"),

@@ -556,8 +556,25 @@ public:
     // (window folder: DRVDocument+Exports.cpp)
 
     // Exports write through save panels; failures are shown, never silent.
-    // ...
-    // ...
+    // The page as a picture (PagePicture) after the window has dropped its selection; kept as
+    // mailImage. transparent leaves the background clear where the edition allows it.
+    QImage generatePNG(bool transparent);
+    QImage generatePNGImage(bool transparent);
+    // The menu commands of this block, and their dispatch for the page's window.
+    static const QStringList& exportActions();
+    bool performExportAction(const QString& action, DRVWindowController* window);
+    // The page file, its image folder and the script files into a chosen folder.
+    void exportFileTo(DRVWindowController* window);
+    // The page folder and page file as one zip (the e-mail marketing services' layout).
+    void exportZip(DRVWindowController* window);
+    void exportPDFPage(DRVWindowController* window);
+    void exportPNGPage(DRVWindowController* window);
+    void exportJPEGPage(DRVWindowController* window);
+    // The extension an exported page file takes: publishExt, else pageFileExtension, else "html",
+    // so the page file never takes the name of its own image folder.
+    QString exportPageExtension() const;
+    // Where the script files copied beside an exported page come from.
+    static QString exportScriptsFolder();
 
     // ---- mail merge of personalized pages ----
     // (window folder: DRVDocument+MailMerge.cpp)
@@ -621,6 +638,9 @@ private:
     // --
 
     // exports
+    bool exportNeedsSavedDocument(DRVWindowController* window);
+    bool writePageForExport();
+    void exportPicture(DRVWindowController* window, const QString& kind);
     // --
 
     // mail merge

@@ -763,7 +763,8 @@ const QStringList& DRVWindowController::handledActions()
         actions + PageDialogsController::actions() + layoutActions() + addPageActions() + websiteActions() + pageListActions() +
         QStringList(DRVGraphicView::menuCommands().keyBegin(), DRVGraphicView::menuCommands().keyEnd()) +
         // publishing the website and chosen files
-        DRVDocument::websitePublishingActions();
+        DRVDocument::websitePublishingActions() +
+        DRVDocument::exportActions();
     return withCanvas;
 }
 
@@ -785,6 +786,8 @@ bool DRVWindowController::performAction(const QString& action)
             m_document->selectDocumentsToUpload(this);
         return true;
     }
+    if (m_document && m_document->performExportAction(action, this))
+        return true;
     if (action == QLatin1String("undo:"))
         undo();
     else if (action == QLatin1String("redo:"))
