@@ -14,6 +14,17 @@ class ProfileMenusTest : public LaunchTest
 {
 protected:
     ProfileMenusTest() : m_vet(QStringLiteral("Cardell Vet Edition")) { useWorkingFolders(); }
+    // The project windows close while their edition is still the chosen one, and the next test
+    // starts without a project.
+    ~ProfileMenusTest() override
+    {
+        for (int i = 0; i < 8; ++i)
+            dialogs->queueAlertAnswer(1);
+        for (DRVWindowController* window : DocumentController::shared().allWindowControllers())
+            window->performClose();
+        deleteLaterObjects();
+        DRVDocument::setWebsiteFolderOpenFlag(false);
+    }
 
     static void choose(DRVWindowController* window, const QString& action)
     {
