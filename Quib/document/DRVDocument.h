@@ -622,7 +622,7 @@ private:
 
     // profile pages
     bool storeProfileEdits(class ProfileFormController* form);
-    void finishProfileEdits();
+    void finishProfileEdits(const QImage* thumbnail);
     QPointer<QObject> m_addNewPatientViewController;
     QPointer<QObject> m_addNewHumanPatientViewController;
     QPointer<DRVWindowController> m_profileFormOwner;

@@ -111,10 +111,14 @@ bool DRVDocument::storeProfileEdits(ProfileFormController* form)
     return renamed;
 }
 
-void DRVDocument::finishProfileEdits()
+void DRVDocument::finishProfileEdits(const QImage* thumbnail)
 {
-    if (!m_filePath.isEmpty())
-        saveThisPage(m_filePath, false);
+    if (!m_filePath.isEmpty() && saveThisPage(m_filePath, false) && thumbnail && !thumbnail->isNull() &&
+        saveCustomScreenshot(*thumbnail)) {
+        // A save draws its own thumbnail (the edition's icon in these editions): the record's picture
+        // goes in after it, packed into the document just written.
+        DRVWindowController::zipDoc(m_filePath, m_pagePath);
+    }
     if (m_profileFormOwner)
         m_profileFormOwner->closeQuibPopOver();
     if (m_pageName != kBaseTemplateName && edition().gProfileEditionFlag)
@@ -128,7 +132,7 @@ bool DRVDocument::saveUpdatedPatientProfile()
     if (!form)
         return false;
     storeProfileEdits(form);
-    finishProfileEdits();
+    finishProfileEdits(nullptr);
     return true;
 }
 
@@ -139,8 +143,7 @@ bool DRVDocument::saveUpdatedHumanPatientProfile()
         return false;
     storeProfileEdits(form);
     const QImage photo = form->photoImageView()->image();
-    saveCustomScreenshot(photo.isNull() ? edition().gEditionIcon : photo);
-    finishProfileEdits();
+    finishProfileEdits(photo.isNull() ? &edition().gEditionIcon : &photo);
     cancelAddNewHumanPatientWindowControllerSheet();
     return true;
 }

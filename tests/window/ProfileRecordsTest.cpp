@@ -420,10 +420,25 @@ TEST_F(HumanRecordsTest, EditingKeepsThePhotoWellAndSavesTheFields)
     EXPECT_TRUE(form->birthdateNotAvailableCheckbox()->isChecked());
     EXPECT_FALSE(form->petBirthdateDatePicker()->isEnabled());
     EXPECT_EQ(form->petBirthdateDatePicker()->date(), QDate(1990, 12, 31));
+    // The well starts with the page's tile picture; a dropped photo replaces it.
+    ASSERT_NE(tileFor(QStringLiteral("page1.zorprofile")), nullptr);
+    EXPECT_EQ(form->photoImageView()->image().isNull(),
+              tileFor(QStringLiteral("page1.zorprofile"))->image().isNull());
+    QImage photo(80, 100, QImage::Format_RGB32);
+    photo.fill(QColor(20, 40, 220));
+    QMimeData dropped;
+    dropped.setImageData(photo);
+    form->photoImageView()->setImage(ProfilePhotoWell::imageFromMimeData(&dropped));
     retype(form->lastNameTextField(), QStringLiteral("Lee"));
     QTest::mouseClick(form->saveButton(), Qt::LeftButton);
     EXPECT_FALSE(form->window()->isVisible());
     EXPECT_EQ(websiteUpdates, 0);
+    if (haveProgramOrFail(QStringLiteral("unzip"), QStringLiteral("unzip"))) {
+        const QImage thumbnail = QImage::fromData(
+            archiveMember(pagePath(QStringLiteral("page1.zorprofile")), QStringLiteral("page1.png")));
+        ASSERT_FALSE(thumbnail.isNull());
+        EXPECT_EQ(thumbnail.pixelColor(thumbnail.rect().center()), QColor(20, 40, 220));
+    }
     ASSERT_TRUE(document.readFromURL(pagePath(QStringLiteral("page1.zorprofile"))));
     EXPECT_EQ(document.profileDictionary().value(QStringLiteral("Owner Last Name")).toString(),
               QStringLiteral("Lee"));
