@@ -157,8 +157,8 @@ ProfileFormController::ProfileFormController(ProfileBlocks::Kind kind, QWidget* 
 
 ProfileFormController::~ProfileFormController()
 {
-    if (m_view && !m_view->parent())
-        delete m_view;
+    // The view lives in the window while shown; a replaced form takes it along.
+    delete m_view.data();
 }
 
 QLineEdit* ProfileFormController::firstNameTextField() const

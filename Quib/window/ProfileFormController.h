@@ -26,7 +26,7 @@ class ProfileFormController : public QObject
 {
     Q_OBJECT
 public:
-    // Builds the controls of kind into view (which the form owns from now on).
+    // Builds the controls of kind into view, which goes with the form.
     ProfileFormController(ProfileBlocks::Kind kind, QWidget* view, QObject* parent = nullptr);
     ~ProfileFormController() override;
 
