@@ -25,6 +25,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QToolButton>
+#include <QUrl>
+
+#include <functional>
 
 namespace {
 
@@ -444,6 +447,57 @@ TEST_F(HumanRecordsTest, EditingKeepsThePhotoWellAndSavesTheFields)
               QStringLiteral("Lee"));
     EXPECT_EQ(document.profileDictionary().value(QStringLiteral("Pet Birth Date")).toString(),
               QStringLiteral("Dec 31 1990"));
+}
+
+} // namespace
+
+namespace {
+
+// What the photo well takes from a drop or the clipboard: picture data, or a local picture file;
+// never a remote address, and nothing from a file that is no picture.
+TEST(ProfilePhotoWellTest, TakesPicturesAndLocalPictureFilesOnly)
+{
+    QTemporaryDir folder;
+    QImage picture(30, 20, QImage::Format_RGB32);
+    picture.fill(QColor(250, 200, 0));
+    const QString pictureFile = folder.filePath(QStringLiteral("photo.png"));
+    ASSERT_TRUE(picture.save(pictureFile));
+    const QString textFile = folder.filePath(QStringLiteral("notes.png"));
+    QFile text(textFile);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a picture");
+    text.close();
+
+    struct Row
+    {
+        const char* what;
+        std::function<void(QMimeData&)> fill;
+        bool taken;
+    };
+    const Row rows[] = {
+        {"picture data", [&](QMimeData& d) { d.setImageData(picture); }, true},
+        {"local picture file", [&](QMimeData& d) { d.setUrls({QUrl::fromLocalFile(pictureFile)}); }, true},
+        {"remote address",
+         [&](QMimeData& d) { d.setUrls({QUrl(QStringLiteral("http://example.com/a.png"))}); }, false},
+        {"file that is no picture", [&](QMimeData& d) { d.setUrls({QUrl::fromLocalFile(textFile)}); }, false},
+        {"plain text", [&](QMimeData& d) { d.setText(pictureFile); }, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        QMimeData data;
+        row.fill(data);
+        const QImage image = ProfilePhotoWell::imageFromMimeData(&data);
+        EXPECT_EQ(!image.isNull(), row.taken);
+        if (row.taken)
+            EXPECT_EQ(image.pixelColor(5, 5), QColor(250, 200, 0));
+    }
+
+    // A large photo is kept scaled down; Delete empties the well.
+    ProfilePhotoWell well;
+    well.setImage(QImage(4000, 2000, QImage::Format_RGB32));
+    EXPECT_EQ(well.image().size(), QSize(1024, 512));
+    QTest::keyClick(&well, Qt::Key_Delete);
+    EXPECT_TRUE(well.image().isNull());
 }
 
 } // namespace
