@@ -587,8 +587,19 @@ public:
     // (window folder: DRVDocument+Profiles.cpp)
 
     // Records are pages of a project folder, read from and written to their markers.
-    // ...
-    // ...
+    // The record's fields in the new-record forms, shown by owner (the pet form in its popover, the
+    // human form as a sheet); the base template is no record and is refused with an alert.
+    void showUpdatePatientProfileWindow(DRVWindowController* owner);
+    void showUpdateHumanPatientProfileWindow(DRVWindowController* owner);
+    // Save of the edit forms: the fields into profileDictionary, the page renamed when its name
+    // changed ("websiteUpdated" then), saved, and the profile popover shown again.
+    bool saveUpdatedPatientProfile();
+    bool saveUpdatedHumanPatientProfile();
+    void cancelAddNewHumanPatientWindowControllerSheet();
+    // The page's tile in the list shows pageOfficialName.
+    void updateCurrentPageTitle();
+    class AddNewPatientViewController* addNewPatientViewController() const;
+    class AddNewHumanPatientViewController* addNewHumanPatientViewController() const;
 
 private:
     struct Observation
@@ -647,5 +658,10 @@ private:
     // --
 
     // profile pages
+    bool storeProfileEdits(class ProfileFormController* form);
+    void finishProfileEdits(const QImage* thumbnail);
+    QPointer<QObject> m_addNewPatientViewController;
+    QPointer<QObject> m_addNewHumanPatientViewController;
+    QPointer<DRVWindowController> m_profileFormOwner;
     // --
 };

@@ -486,72 +486,6 @@ QString DRVWindowController::templatePopUpNameForEdition(const QString& name)
     return QString();
 }
 
-// ---- profile popover ----
-
-void DRVWindowController::displayProfilePopover()
-{
-    if (!m_window || !m_document || !m_profileViewController)
-        return;
-    hideProfilePopover();
-    // A fresh popover each time, opening to the left of a point near the top right of the canvas.
-    auto* popover = new QFrame(m_zoomingScrollView);
-    popover->setObjectName(QStringLiteral("profilePopover"));
-    popover->setFrameShape(QFrame::StyledPanel);
-    popover->setAutoFillBackground(true);
-    QWidget* content = m_profileViewController->view();
-    content->setParent(popover);
-    content->move(0, 0);
-    content->show();
-    popover->resize(content->size());
-    connect(m_profileViewController->closeButton(), &QPushButton::clicked, popover, &QWidget::hide,
-            Qt::UniqueConnection);
-    m_profilePopover = popover;
-
-    const QVariantMap profile = m_document->profileDictionary();
-    const bool pets = edition().gEditionDisplayName == QLatin1String("Cardell Vet Edition");
-    const QStringList keys = pets ? QStringList{"Pet Name", "Pet Breed", "Pet Chart Number"}
-                                  : QStringList{"Owner First Name", "Owner Last Name", "Pet Chart Number"};
-    m_profileViewController->labelTextField()->setText(profile.value(keys.at(0)).toString());
-    m_profileViewController->labelTextField2()->setText(profile.value(keys.at(1)).toString());
-    m_profileViewController->labelTextField3()->setText(profile.value(keys.at(2)).toString());
-    m_profileViewController->adjustFontSize();
-
-    resetProfilePopoverPosition();
-    popover->show();
-    popover->raise();
-    if (m_document->pageName() == QLatin1String("basetemplate"))
-        hideProfilePopover();
-}
-
-void DRVWindowController::hideProfilePopover()
-{
-    if (!m_profilePopover)
-        return;
-    // The content belongs to its controller and outlives the popover.
-    if (m_profileViewController && m_profileViewController->view()->parent() == m_profilePopover)
-        m_profileViewController->view()->setParent(nullptr);
-    m_profilePopover->hide();
-    m_profilePopover->deleteLater();
-    m_profilePopover = nullptr;
-}
-
-void DRVWindowController::resetProfilePopoverPosition()
-{
-    if (!m_profilePopover || !m_zoomingScrollView)
-        return;
-    // To the left of a point 10 inside the visible canvas's right edge, clear of the scroll bar.
-    const QScrollBar* bar = m_zoomingScrollView->verticalScrollBar();
-    const int barWidth = bar && bar->isVisible() ? bar->width() : 0;
-    const int anchorX = m_zoomingScrollView->width() - m_zoomingScrollView->frameWidth() - barWidth - 10;
-    m_profilePopover->move(std::max(0, anchorX - m_profilePopover->width()),
-                           std::max(0, 150 - m_profilePopover->height() / 2));
-}
-
-bool DRVWindowController::isProfilePopoverShown() const
-{
-    return m_profilePopover && m_profilePopover->isVisible();
-}
-
 // ---- colour buttons ----
 
 void DRVWindowController::refreshColorButtons()
@@ -761,6 +695,7 @@ const QStringList& DRVWindowController::handledActions()
                                      QStringLiteral("showFormPreferences:")};
     static const QStringList withCanvas =
         actions + PageDialogsController::actions() + layoutActions() + addPageActions() + websiteActions() + pageListActions() +
+        profileActions() +
         QStringList(DRVGraphicView::menuCommands().keyBegin(), DRVGraphicView::menuCommands().keyEnd()) +
         // publishing the website and chosen files
         DRVDocument::websitePublishingActions() +
@@ -787,6 +722,8 @@ bool DRVWindowController::performAction(const QString& action)
         return true;
     }
     if (m_document && m_document->performExportAction(action, this))
+        return true;
+    if (performProfileAction(action))
         return true;
     if (action == QLatin1String("undo:"))
         undo();

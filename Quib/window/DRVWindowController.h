@@ -36,7 +36,11 @@ class DRVGrid;
 class InspectorPanel;
 class DRVSelectionModel;
 class QComboBox;
+class QImage;
 class ProfileViewController;
+class AddNewPatientViewController;
+class AddNewHumanPatientViewController;
+class ProfileFormController;
 class QPushButton;
 class QToolBar;
 class QWidget;
@@ -248,6 +252,26 @@ public:
     // Keeps a shown popover at the top right of the visible canvas (after the window is resized).
     void resetProfilePopoverPosition();
     QWidget* profilePopover() const { return m_profilePopover; }
+    // The menu item: the popover without its lines filled.
+    void showProfilePopOver();
+
+    // ---- profile editions: new records (DRVWindowController+Profiles.cpp) ----
+    static const QStringList& profileActions();
+    bool performProfileAction(const QString& action);
+    // The pet form in the window's popover, the human form as a sheet; each replaces the last.
+    void showAddNewPatientWindow();
+    void showAddNewHumanPatientWindow();
+    // Save of the two forms: a new page in the project folder, then open in the window. False
+    // when nothing was written (a refused name keeps the form open with its input).
+    bool saveNewPatientProfile();
+    bool saveNewHumanPatientProfile();
+    void cancelAddNewHumanPatientWindowControllerSheet();
+    AddNewPatientViewController* addNewPatientViewController() const;
+    AddNewHumanPatientViewController* addNewHumanPatientViewController() const;
+    // The window's general popover over the canvas; it stays until closed or replaced.
+    QWidget* quibPopOver() const { return m_quibPopOver; }
+    void showQuibPopOver(QWidget* content);
+    void closeQuibPopOver();
 
     // ---- notification handlers ----
     // The open page's tile (refreshDocIcon, updateCurrentlySelectedQuibButton) is refreshed with the
@@ -664,6 +688,10 @@ private:
     QPointer<InspectorView> m_inspectorView;
     InspectorPanel* m_inspector = nullptr;
     QPointer<QWidget> m_profilePopover;
+    QPointer<QWidget> m_quibPopOver;
+    QPointer<AddNewPatientViewController> m_addNewPatientViewController;
+    QPointer<AddNewHumanPatientViewController> m_addNewHumanPatientViewController;
+    bool createProfilePage(ProfileFormController* form, const QImage* thumbnail);
     bool m_closing = false;
     PageDialogsController* m_pageDialogs = nullptr;
     QPointer<AddNewPageViewController> m_addNewPageViewController;
