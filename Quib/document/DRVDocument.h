@@ -601,7 +601,7 @@ private:
     // --
 
     // share panel
-    // --
+    QPointer<ShareWindowController> m_shareWindowController;
 
     // exports
     // --
