@@ -69,6 +69,14 @@ TEST_F(ShareMenuTest, ShareItemShowsThePanelAndItsCloseButtonHidesIt)
     EXPECT_EQ(panel->mainView()->findChildren<QToolButton*>().size(), 14);
     window->document()->hideShareWindowControllerPanel();
     EXPECT_FALSE(sheet->isVisible());
+
+    // Escape leaves the sheet the way its close button does.
+    choose(window, QStringLiteral("showSharePanel:"));
+    QTest::keyClick(sheet, Qt::Key_Escape);
+    EXPECT_FALSE(sheet->isVisible());
+    choose(window, QStringLiteral("showSharePanel:"));
+    EXPECT_TRUE(sheet->isVisible());
+    panel->closeButton()->click();
 }
 
 TEST_F(ShareMenuTest, TwoDocumentsKeepTheirButtonsAfterOneCloses)
