@@ -4,6 +4,7 @@
 
 #include "app/FeedbackWindowController.h"
 #include "platform/UrlOpener.h"
+#include "window/WelcomeWindowController.h"
 
 #include <QButtonGroup>
 #include <QDialog>
@@ -225,4 +226,20 @@ TEST_F(HelpMenuTest, PromotionAlertsOpenTheirSitesOnlyWhenAsked)
     EXPECT_EQ(dialogs->alerts().at(dialogs->alerts().size() - 2).title, QStringLiteral("Cardell Vet Edition"));
     EXPECT_EQ(dialogs->alerts().constLast().title, QStringLiteral("Cardell 2"));
     EXPECT_NE(opened.urls().at(0), opened.urls().at(1));
+}
+
+TEST_F(HelpMenuTest, WelcomeButtonsOpenTheVideoAndThePromotionThroughTheSameOpener)
+{
+    ScopedEdition selected(QStringLiteral("HTML Quib Pro"));
+    useWorkingFolders();
+    ASSERT_FALSE(edition().gVideoTutorialsURL.isEmpty());
+    delegate.showWelcomeWindow();
+    WelcomeWindowController* welcome = delegate.welcomeWindowController();
+    ASSERT_TRUE(welcome && welcome->videoTutorialButton() && welcome->promotion());
+    QTest::mouseClick(welcome->videoTutorialButton(), Qt::LeftButton);
+    dialogs->queueAlertAnswer(0); // Learn more
+    QTest::mouseClick(welcome->promoButton(), Qt::LeftButton);
+    EXPECT_EQ(opened.urls(),
+              (QList<QUrl>{QUrl(edition().gVideoTutorialsURL), QUrl(welcome->promotion()->url)}));
+    welcome->window()->hide();
 }
