@@ -529,7 +529,8 @@ public:
 
     // ---- share panel ----
     // (window folder: DRVDocument+Share.cpp)
-    // Shows the document's share panel as a sheet on its window.
+    // Shows the document's share panel as a sheet on its window (main thread). A caller with a
+    // message sets it through shareWindowController()->setLabelText.
     void showShareWindowController(QObject* sender = nullptr);
     void hideShareWindowControllerPanel();
     ShareWindowController* shareWindowController() const;
