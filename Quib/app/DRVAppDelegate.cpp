@@ -1,6 +1,8 @@
 #include "app/DRVAppDelegate.h"
 
+#include "app/CustomizeCategoriesWindowController.h"
 #include "app/DocumentController.h"
+#include "app/FeedbackWindowController.h"
 #include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
 #include "platform/NotificationCenter.h"
@@ -14,10 +16,10 @@
 #include "window/WelcomeWindowController.h"
 #include "platform/Dialogs.h"
 #include "platform/SafePath.h"
+#include "platform/UrlOpener.h"
 #include "window/WindowPageContext.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -154,10 +156,8 @@ void DRVAppDelegate::sendWelcomeAction(const QString& action)
         launchAppURL();
     else if (action == QLatin1String("openSample:"))
         openSample();
-    else if (action == QLatin1String("launchVideoTutorials:"))
-        QDesktopServices::openUrl(QUrl(edition().gVideoTutorialsURL));
-    else if (action == QLatin1String("launchUserGuide:"))
-        launchUserGuide();
+    else if (helpActions().contains(action))
+        performHelpAction(action);
     else
         DocumentController::shared().sendAction(action, nullptr);
     // A document opened from here takes the welcome window's place.
@@ -171,7 +171,7 @@ void DRVAppDelegate::launchUserGuide()
     const std::optional<QString> path =
         name.isEmpty() ? std::nullopt : platform::SafePath::filePathBelow(DataCentre::resourcesPath(), name);
     if (path && QFileInfo(*path).isFile()) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(*path));
+        platform::openUrl(QUrl::fromLocalFile(*path));
         return;
     }
     platform::Alert alert;
@@ -198,7 +198,7 @@ void DRVAppDelegate::reloadTemplates()
 void DRVAppDelegate::launchAppURL()
 {
     if (!edition().gProductSiteURL.isEmpty())
-        QDesktopServices::openUrl(QUrl(edition().gProductSiteURL));
+        platform::openUrl(QUrl(edition().gProductSiteURL));
 }
 
 void DRVAppDelegate::setAutosaves(bool flag)

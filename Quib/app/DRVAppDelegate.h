@@ -21,8 +21,11 @@ class QPushButton;
 #include <QImage>
 #include <memory>
 
+class CustomizeCategoriesWindowController;
 class DRVWindowController;
+class FeedbackWindowController;
 class QThread;
+class QUrl;
 class TemplateIconButton;
 class TemplateWindowController;
 class WelcomeWindowController;
@@ -176,6 +179,40 @@ public:
     bool templateLaunchNewDirectoryFlag() const { return m_templateLaunchNewDirectoryFlag; }
     TemplateIconButton* selectedTemplateIcon() const;
 
+    // ---- help, feedback, promotions and text categories (DRVAppDelegate+Help.cpp) ----
+    // The menu actions answered here.
+    static const QStringList& helpActions();
+    bool performHelpAction(const QString& action);
+    // "Support Website", "Email" (a mail link to support) or "Cancel".
+    void showHelpAlert();
+    void launchVideoTutorials();
+    void showiPhoneAlert();
+    void launchCardellVet();
+    void launchZOR2PromotionMessage();
+    // The feedback sheet on the front document window; every showing starts from the prompt.
+    void launchFeedbackModalSheet();
+    void cancelFeedbackModalSheet();
+    // Closes the sheet and hands the message to the mail program as a mail link.
+    void sendFeedback();
+    void suggestFeature();
+    FeedbackWindowController* feedbackWindowController() const { return m_feedbackWindowController.get(); }
+    // The help mail link of the running edition.
+    static QUrl helpMailLink();
+    // The feedback message as HTML, what the user typed escaped and its line breaks kept.
+    static QString feedbackBodyHTML(const QString& experience, const QString& details);
+    static QUrl feedbackMailLink(const QString& experience, const QString& details);
+    // A mail link whose address, subject and body are percent-encoded whole.
+    static QUrl mailLink(const QString& address, const QString& subject, const QString& body);
+    void showCustomizeCategoriesWindowController();
+    // Stores one description per preset and turns the override on; the presets change at once.
+    void saveCategories();
+    // Turns the override off and gives the presets the names the process started with.
+    void resetCategories();
+    CustomizeCategoriesWindowController* customizeCategoriesWindowController() const
+    {
+        return m_customizeCategoriesWindowController.get();
+    }
+
 private:
     void applicationStateChanged(Qt::ApplicationState state);
 
@@ -208,4 +245,7 @@ private:
     QStringList m_fileTimeArray;
     QList<WebsiteObject> m_templateSiteArray;
     QPointer<WebsiteWindowController> m_websiteWindowController;
+    // help, feedback and text categories
+    std::unique_ptr<FeedbackWindowController> m_feedbackWindowController;
+    std::unique_ptr<CustomizeCategoriesWindowController> m_customizeCategoriesWindowController;
 };

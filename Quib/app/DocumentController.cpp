@@ -200,6 +200,11 @@ void DocumentController::sendAction(const QString& action, DRVWindowController* 
             delegate->performWebsiteAction(action);
         return;
     }
+    if (DRVAppDelegate::helpActions().contains(action)) {
+        if (DRVAppDelegate* delegate = DRVAppDelegate::current())
+            delegate->performHelpAction(action);
+        return;
+    }
     if (action == QLatin1String("showPreferencesPanel:")) {
         PreferenceWindowController::shared().showPreferencesPanel(window ? window->window() : nullptr);
         return;
@@ -247,6 +252,17 @@ MenuItemState DocumentController::validateMenuItem(const QString& action, const 
         if (action == QLatin1String("showSiteLevelTemplate:")) {
             const int branch = MenuModel::branchOf(edition().gEditionDisplayName);
             state.visible = state.visible && (branch == 1 || branch == 2);
+        }
+        return state;
+    }
+    if (DRVAppDelegate::helpActions().contains(action)) {
+        state.enabled = DRVAppDelegate::current() != nullptr;
+        if (action == QLatin1String("launchUserGuide:"))
+            state.visible = state.visible && !edition().gUserGuideFileName.isEmpty();
+        // The patient-records promotions belong to the record editions.
+        if (action == QLatin1String("launchCardellVet:") || action == QLatin1String("launchZOR2PromotionMessage:")) {
+            const int branch = MenuModel::branchOf(edition().gEditionDisplayName);
+            state.visible = state.visible && branch >= 22 && branch <= 25;
         }
         return state;
     }

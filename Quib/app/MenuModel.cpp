@@ -135,7 +135,7 @@ const QList<MenuDescription>& baseMenus()
                    item("exportSingleLabelMenuItem", "Export Single Label", "exportSingleLabel:"),
                    item("exportSingleLabelRepeatMenuItem", "Export Label Sheet", "exportSingleLabelRepeat:"),
                    item("exportDifferentLabelMenuItem", "Export Different Labels", "exportDifferentLabel:")}),
-          item("shareMenuItem", "Share", "showSharePanel:"),
+          item("shareMenuItem", "Share…", "showSharePanel:"),
           item("uploadDocumentMenuItem", "Upload Document", "selectDocumentsToUpload:"),
           separator(),
           command("Quit", "terminate:", keys(Qt::CTRL | Qt::Key_Q))},
@@ -321,7 +321,14 @@ const QList<MenuDescription>& baseMenus()
          {item("gettingStartedMenuItem", "Getting Started", "showGettingStarted:"),
           item("videoTutorialMenuItem", "Video Tutorials", "showVideoTutorials:"),
           item("iOSEditionMenuItem", "iOS Edition", "showIOSEdition:"),
-          item("kestrinLabelMakerMenuItem", "Kestrin Label Maker", "showKestrinLabelMaker:")},
+          item("kestrinLabelMakerMenuItem", "Kestrin Label Maker", "showKestrinLabelMaker:"),
+          // help, feedback and the record editions' promotions
+          separator(),
+          command("Need Help?…", "showHelpAlert:"),
+          command("User Guide", "launchUserGuide:"),
+          command("Send Feedback…", "launchFeedbackModalSheet:"),
+          command("Cardell Vet Edition", "launchCardellVet:"),
+          command("Cardell 2", "launchZOR2PromotionMessage:")},
          QStringLiteral("helpMenu")}};
     return menus;
 }

@@ -543,7 +543,8 @@ public:
 
     // ---- share panel ----
     // (window folder: DRVDocument+Share.cpp)
-    // Shows the document's share panel as a sheet on its window.
+    // Shows the document's share panel as a sheet on its window (main thread). A caller with a
+    // message sets it through shareWindowController()->setLabelText.
     void showShareWindowController(QObject* sender = nullptr);
     void hideShareWindowControllerPanel();
     ShareWindowController* shareWindowController() const;
@@ -646,7 +647,7 @@ private:
     // --
 
     // share panel
-    // --
+    QPointer<ShareWindowController> m_shareWindowController;
 
     // exports
     bool exportNeedsSavedDocument(DRVWindowController* window);

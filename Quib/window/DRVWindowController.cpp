@@ -692,7 +692,9 @@ const QStringList& DRVWindowController::handledActions()
                                      QStringLiteral("showTextViewPopOver:"),
                                      // the page's settings dialogs
                                      QStringLiteral("showPagePreferences:"),
-                                     QStringLiteral("showFormPreferences:")};
+                                     QStringLiteral("showFormPreferences:"),
+                                     // the share panel
+                                     QStringLiteral("showSharePanel:")};
     static const QStringList withCanvas =
         actions + PageDialogsController::actions() + layoutActions() + addPageActions() + websiteActions() + pageListActions() +
         profileActions() +
@@ -752,6 +754,8 @@ bool DRVWindowController::performAction(const QString& action)
         selectDefaultShapes();
     else if (action == QLatin1String("showTextViewPopOver:"))
         selectDefaultTextViews();
+    else if (action == QLatin1String("showSharePanel:") && m_document)
+        m_document->showShareWindowController(this);
     else if (action == QLatin1String("showPagePreferences:") && m_document)
         m_document->showPagePreferences(this);
     else if (action == QLatin1String("showFormPreferences:") && m_document)

@@ -3,10 +3,10 @@
 #include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
 #include "platform/Dialogs.h"
+#include "platform/UrlOpener.h"
 #include "window/ProfileViewController.h"
 
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -296,7 +296,7 @@ void WelcomeWindowController::launchPromotionMessage()
     alert.informativeText = m_promotion->message;
     alert.buttons = {QStringLiteral("Learn more"), QStringLiteral("Cancel")};
     if (platform::DialogService::current().runAlert(alert) == 0)
-        QDesktopServices::openUrl(QUrl(m_promotion->url));
+        platform::openUrl(QUrl(m_promotion->url));
 }
 
 bool WelcomeWindowController::eventFilter(QObject* watched, QEvent* event)
