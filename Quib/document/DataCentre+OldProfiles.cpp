@@ -135,7 +135,9 @@ bool DataCentre::removeOldZorprofileStringFromFile(const QString& path)
 
 std::optional<QString> DataCentre::convertOldProfilePage(const QString& pagePath, const QString& pageText)
 {
-    if (!oldZorprofileFlag(pageText))
+    // Only the record editions ever wrote such pages; elsewhere a page that merely opens with a
+    // comment would lose it to a record it never held.
+    if (edition().gProfileFieldNames.isEmpty() || !oldZorprofileFlag(pageText))
         return std::nullopt;
     const std::optional<QString> stored = platform::readPageTextFile(pagePath);
     if (!stored || !oldZorprofileFlag(*stored))

@@ -205,7 +205,8 @@ public:
     // Cuts everything through the first "-->" from the file; false when it cannot be read or written.
     static bool removeOldZorprofileStringFromFile(const QString& path);
     // The whole conversion of one page file whose text is given: appends the block, cuts the old
-    // header and returns the record's title; nullopt (file untouched) for a page not in the old format.
+    // header and returns the record's title; nullopt (file untouched) for a page not in the old
+    // format or outside the record editions.
     static std::optional<QString> convertOldProfilePage(const QString& pagePath, const QString& pageText);
     // The title of any page: its title marker, else a "<!--title-->" first line; "" when the edition
     // does not read title markers.

@@ -158,6 +158,14 @@ TEST_F(ProfileMigrationTest, PagesThatAreNoOldRecordStayAsTheyAre)
         EXPECT_EQ(DataCentre::convertOldProfilePage(path, text), std::nullopt);
         EXPECT_EQ(readBytes(path), text.toUtf8());
     }
+
+    // Outside the record editions a page opening with a whole comment keeps it.
+    const QString commented = header({QStringLiteral("Licence"), QStringLiteral("terms")}) + u'\n' + kRest;
+    ASSERT_TRUE(DataCentre::oldZorprofileFlag(commented));
+    edition().gProfileFieldNames.clear();
+    const QString path = pageFile(commented.toUtf8());
+    EXPECT_EQ(DataCentre::convertOldProfilePage(path, commented), std::nullopt);
+    EXPECT_EQ(readBytes(path), commented.toUtf8());
 }
 
 TEST_F(ProfileMigrationTest, NotesCarryTheCalendarYearAtTheTurnOfTheYear)

@@ -32,6 +32,7 @@ protected:
         e.gPageOrderIndexFlag = false;
         e.gResponsiveLayoutFlag = false;
         e.gPageTitleMarkerFlag = true;
+        e.gProfileFieldNames = {QStringLiteral("Owner First Name"), QStringLiteral("Owner Email")};
         e.gReceivedPagesFolderName = QStringLiteral("0000Received_Pages");
         e.gTempSaveFolderPath = QDir(e.gTempFolderPath).filePath(QStringLiteral("0000Received_Pages/tempSave000000"));
         QDir().mkpath(e.gTempSaveFolderPath);
