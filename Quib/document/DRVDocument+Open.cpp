@@ -449,9 +449,16 @@ bool DRVDocument::refreshDocument()
 
     // The page text: a page that cannot be read opens nothing, rather than an empty page that the
     // next save would store over the real one.
-    const std::optional<QString> text = platform::readPageTextFile(plan.pagePath);
+    std::optional<QString> text = platform::readPageTextFile(plan.pagePath);
     if (!text)
         return failOpen(QStringLiteral("cannot read the page file \"%1\"").arg(plan.pagePath));
+    // An old-format profile page becomes a page with field markers before any marker is read.
+    const std::optional<QString> oldProfileTitle = DataCentre::convertOldProfilePage(plan.pagePath, *text);
+    if (oldProfileTitle) {
+        text = platform::readPageTextFile(plan.pagePath);
+        if (!text)
+            return failOpen(QStringLiteral("cannot read the page file \"%1\"").arg(plan.pagePath));
+    }
 
     // Page settings from the markers of the file (a synchronised page's text aside).
     const DataCentre::PageMarkerFlags markers = DataCentre::grabPageMarkerFlags(*text);
@@ -467,8 +474,7 @@ bool DRVDocument::refreshDocument()
         plan.useBaseTemplateFlag = 0;
     }
     plan.text = m_syncFlag ? m_syncPageContent : *text;
-    plan.pageOfficialName = DataCentre::grabMiddleString(QStringLiteral("<!--PAGETITLESTART=="),
-                                                         QStringLiteral("==PAGETITLEEND-->"), plan.text);
+    plan.pageOfficialName = oldProfileTitle ? *oldProfileTitle : DataCentre::storedPageTitle(plan.text);
     for (const QString& label : e.gProfileFieldNames)
         plan.profileDictionary.insert(
             label, DataCentre::grabMiddleString(DataCentre::generateStartString(label),

@@ -581,8 +581,26 @@ public:
     // (window folder: DRVDocument+MailMerge.cpp)
 
     // One copy of the page per chosen contact, in the open website folder.
-    // ...
-    // ...
+    // Saves the page, then per record of MailContactBook::currentRecords() copies it, opens the copy
+    // in place, personalizes and saves it; the last copy stays open. The window is transparent
+    // while it runs and opaque again however the run ends.
+    void populatePersonalizedDocuments(QObject* sender = nullptr);
+    // Copies a page document of the open website folder onto another name there (an existing target
+    // is replaced) and posts "websiteUpdated"; false when a name leaves the folder or the copy fails.
+    bool duplicateDocument(const QString& sourceFileName, const QString& targetFileName);
+    // Puts the record's values in place of the tags of every text box.
+    void replacePersonalizedTags(const QVariantMap& record);
+    // A text with the record's values in place of its tags, in one pass over the text (a value is
+    // never searched for tags); a non-empty line left with nothing but tags without a value is
+    // dropped, and such tags are removed from the lines kept.
+    static QString personalizedText(const QString& text, const QVariantMap& record, const QStringList& tags);
+    // The copies' file names, one per record: first name, last name and contact id, "_" and the
+    // address number, cleaned; names that come out equal, or equal to a name in reserved, get "-2",
+    // "-3", ... so that no copy replaces another.
+    static QStringList personalizedFileNames(const QList<QVariantMap>& records, const QString& extension,
+                                             const QStringList& reserved);
+    // The progress window of the last merge (hidden once it ended); nullptr before any.
+    class ProgressIndicatorWindowController* mergeProgressWindow() const { return m_mergeProgressWindow.get(); }
 
     // ---- profile pages: new records, editing ----
     // (window folder: DRVDocument+Profiles.cpp)
@@ -656,7 +674,7 @@ private:
     // --
 
     // mail merge
-    // --
+    std::shared_ptr<class ProgressIndicatorWindowController> m_mergeProgressWindow;
 
     // profile pages
     bool storeProfileEdits(class ProfileFormController* form);

@@ -12,6 +12,9 @@
 #include <memory>
 #include <optional>
 
+class QDate;
+struct Person;
+
 class DataCentre
 {
 public:
@@ -185,6 +188,32 @@ public:
     static QString migrateWebsitePage(const QString& documentPath, const QString& destination);
     // Packs the working files of pagePathWithoutExtension into the document at documentPath.
     static bool packageDocument(const QString& pagePathWithoutExtension, const QString& documentPath);
+    // ---- document: old-format profile pages and page titles (DataCentre+OldProfiles.cpp) ----
+    // Older profile pages kept their record in a leading comment: a first line "<!--", eight value
+    // lines, then "-->". Such a page is converted in place to field markers when it is met.
+    // True when the first line is exactly "<!--" and a "-->" follows; an unclosed comment is no
+    // record and stays as it is.
+    static bool oldZorprofileFlag(const QString& pageText);
+    // The record of the leading comment; missing lines and "(null)" values read as "".
+    static Person grabOldZorprofileData(const QString& pageText);
+    // The field-marker block to append for the record, its notes stamped with today's date (or the
+    // given one).
+    static QString convertZorprofileDataToNew(const Person& person);
+    static QString convertZorprofileDataToNew(const Person& person, const QDate& today);
+    // "first last", then " chart" when there is a chart number.
+    static QString grabPageTitleFromZomprofile(const Person& person);
+    // Cuts everything through the first "-->" from the file; false when it cannot be read or written.
+    static bool removeOldZorprofileStringFromFile(const QString& path);
+    // The whole conversion of one page file whose text is given: appends the block, cuts the old
+    // header and returns the record's title; nullopt (file untouched) for a page not in the old
+    // format or outside the record editions.
+    static std::optional<QString> convertOldProfilePage(const QString& pagePath, const QString& pageText);
+    // The title of any page: its title marker, else a "<!--title-->" first line; "" when the edition
+    // does not read title markers.
+    static QString grabPageTitle(const QString& pageText);
+    // The title an opened or listed page keeps: grabPageTitle where the edition reads title markers,
+    // else the marker's value alone, so that editions listing no titles still keep a page's own.
+    static QString storedPageTitle(const QString& pageText);
     // ---- document: saved-page reading (DataCentre+Parser.cpp) ----
     // The file's size in bytes (saturated to 32 bits), 0 when no file is there.
     static qint32 grabFileSize(const QString& path);

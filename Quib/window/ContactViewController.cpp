@@ -1,8 +1,10 @@
 #include "window/ContactViewController.h"
 
+#include "document/DRVDocument.h"
 #include "platform/Dialogs.h"
 #include "publishing/MailContactBook.h"
 #include "window/ContactPickerView.h"
+#include "window/DRVWindowController.h"
 #include "window/MailSheet.h"
 
 #include <QDebug>
@@ -19,6 +21,28 @@ ContactViewController& ContactViewController::shared()
 }
 
 ContactViewController::ContactViewController() = default;
+
+std::function<void()> ContactViewController::generateAction() const
+{
+    if (m_generate)
+        return m_generate;
+    // The page of the window the sheet was shown on; shown on no window, the main window's page.
+    DRVWindowController* target = nullptr;
+    if (m_parent) {
+        for (DRVWindowController* controller : DRVWindowController::allControllers()) {
+            if (controller->isWindowLoaded() && controller->window() == m_parent)
+                target = controller;
+        }
+    } else {
+        target = DRVWindowController::mainWindowController();
+    }
+    if (!target || !target->document())
+        return {};
+    return [document = QPointer<DRVDocument>(target->document())] {
+        if (document)
+            document->populatePersonalizedDocuments();
+    };
+}
 
 ContactViewController::~ContactViewController()
 {
@@ -66,6 +90,7 @@ void ContactViewController::ensureWindow()
 void ContactViewController::launchContactList(QWidget* parent)
 {
     ensureWindow();
+    m_parent = parent;
     m_picker->reload();
     MailSheet::present(m_window, parent);
 }
@@ -98,9 +123,10 @@ void ContactViewController::saveSelectedContacts()
     platform::Alert alert;
     alert.title = QStringLiteral("%1 records selected").arg(records.size());
     alert.informativeText = QStringLiteral("Now ready to generate personalized designs.");
-    // Without the mail merge there is nothing to generate yet: the records wait for it.
-    alert.buttons = m_generate ? QStringList{QStringLiteral("Generate"), QStringLiteral("Dismiss")}
-                               : QStringList{QStringLiteral("Dismiss")};
-    if (platform::showAlert(alert) == 0 && m_generate)
-        m_generate();
+    // Without a page to merge into the records wait for a later merge.
+    const std::function<void()> generate = generateAction();
+    alert.buttons = generate ? QStringList{QStringLiteral("Generate"), QStringLiteral("Dismiss")}
+                             : QStringList{QStringLiteral("Dismiss")};
+    if (platform::showAlert(alert) == 0 && generate)
+        generate();
 }

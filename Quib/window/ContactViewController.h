@@ -32,13 +32,17 @@ public:
     void cancelModalSheet();
     // Builds the records of the picked addresses, closes the sheet and offers to generate.
     void saveSelectedContacts();
-    // What "Generate" does (the mail merge); without one the alert offers only "Dismiss".
+    // What "Generate" does in place of the default: the mail merge of the page in the window the
+    // sheet was shown on (the main window's when shown on none). With neither, the alert offers
+    // only "Dismiss".
     void setGenerateHandler(std::function<void()> generate) { m_generate = std::move(generate); }
 
 private:
     void ensureWindow();
+    std::function<void()> generateAction() const;
 
     QPointer<QDialog> m_window;
+    QPointer<QWidget> m_parent;
     ContactPickerView* m_picker = nullptr;
     QPushButton* m_saveButton = nullptr;
     QPushButton* m_cancelButton = nullptr;

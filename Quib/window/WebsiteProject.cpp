@@ -20,7 +20,7 @@ constexpr int kMaximumPageNumber = 100000;
 
 WebsiteProject::OldProfileConverter& oldProfileConverterStore()
 {
-    static WebsiteProject::OldProfileConverter converter;
+    static WebsiteProject::OldProfileConverter converter = &DataCentre::convertOldProfilePage;
     return converter;
 }
 
@@ -124,8 +124,7 @@ QString WebsiteProject::grabPageWidth(const QString& pageText)
 
 QString WebsiteProject::grabPageTitle(const QString& pageText)
 {
-    return DataCentre::grabMiddleString(QStringLiteral("<!--PAGETITLESTART=="),
-                                        QStringLiteral("==PAGETITLEEND-->"), pageText);
+    return DataCentre::storedPageTitle(pageText);
 }
 
 QByteArray WebsiteProject::pageOrderIndexBytes(const QStringList& documentNames)

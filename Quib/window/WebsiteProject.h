@@ -40,7 +40,7 @@ public:
 
     // The last viewport meta line's width, "" when the page names none.
     static QString grabPageWidth(const QString& pageText);
-    // The page title marker's value, "" when either end of the marker is missing.
+    // The page's title as the page list shows it (DataCentre::storedPageTitle).
     static QString grabPageTitle(const QString& pageText);
 
     // "order.index": one "name,position\n" line per page; ASCII when possible, else UTF-16 with a
@@ -77,7 +77,7 @@ public:
 
     // Conversion of a page holding old-format profile data: given the page file's path and text,
     // converts the file and returns the page title, or nullopt when the page holds none. The
-    // profiles code installs it; without one no page is converted.
+    // old-profile conversion is in place from the start; tests may replace it.
     using OldProfileConverter =
         std::function<std::optional<QString>(const QString& pagePath, const QString& text)>;
     static void setOldProfileConverter(OldProfileConverter converter);
