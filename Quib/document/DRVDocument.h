@@ -522,8 +522,8 @@ public:
     // The two publish commands: the page with its images, or the page file alone ("Quick Refresh").
     void publishSinglePageWithImages(QObject* sender = nullptr);
     void publishSinglePageNoImages(QObject* sender = nullptr);
-    // Form and saved checks, confirmation, the page written in its publishing form, the upload list
-    // (copied into a folder of this run's own) and startUpload. Nothing is sent when any step stops.
+    // Form and saved checks, confirmation, the page written in its publishing form (its copy in a
+    // folder of this run's own), the upload list and startUpload. Nothing is sent when a step stops.
     void prepforUpload(QObject* sender = nullptr);
     // Resets and shows the document's own progress window for uploadItemArray.
     void showProgressIndicator();

@@ -19,7 +19,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
@@ -41,7 +40,7 @@ struct DRVDocument::UploadRun
     QString publishExt;
     bool documentsRun = false;
     bool allPagesRun = false;
-    // The run's own copies of what it sends: a page opened meanwhile cannot remove them.
+    // The run's own folder for the page copy it sends: nothing another command clears.
     std::unique_ptr<QTemporaryDir> copies;
 
     bool started = false;
@@ -107,21 +106,6 @@ std::unique_ptr<QTemporaryDir> newRunFolder()
         return nullptr;
     auto folder = std::make_unique<QTemporaryDir>(QDir(uploads).filePath(QStringLiteral("run-XXXXXX")));
     return folder->isValid() ? std::move(folder) : nullptr;
-}
-
-// Copies each item's file into the run folder and points the item at the copy; a file that cannot
-// be copied keeps its path, so that the transfer reports it missing.
-void copyIntoRunFolder(QList<UploadItem>& items, const QString& runFolder)
-{
-    for (int i = 0; i < int(items.size()); ++i) {
-        UploadItem& item = items[i];
-        if (item.localPath().startsWith(runFolder + u'/'))
-            continue;
-        const std::optional<QString> copy =
-            platform::SafePath::filePath(runFolder, QString::number(i) + u'-' + item.remoteFileName());
-        if (copy && QFile::copy(item.localPath(), *copy))
-            item.setLocalPath(*copy);
-    }
 }
 
 } // namespace
@@ -290,7 +274,6 @@ void DRVDocument::prepforUpload(QObject* sender)
     for (int index : std::as_const(list.retinaImages))
         sources.at(index)->setProperty("retinaFlag", true);
 
-    copyIntoRunFolder(list.items, run->copies->path());
     setUploadItemArray(list.items);
     m_uploadRun = run;
     startUpload();
@@ -305,7 +288,7 @@ void DRVDocument::startUpload()
     const QList<UploadItem> items = uploadItemArray();
     if (items.isEmpty())
         return;
-    // A run prepared by prepforUpload keeps its copies; any other caller gets a fresh run.
+    // A run prepared by prepforUpload keeps its folder; any other caller gets a fresh run.
     std::shared_ptr<UploadRun> run =
         m_uploadRun && !m_uploadRun->started ? m_uploadRun : std::make_shared<UploadRun>();
     if (m_pageName.isEmpty())

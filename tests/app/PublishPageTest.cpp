@@ -252,6 +252,7 @@ TEST_F(PublishPageTest, OpeningAnotherPageDuringASlowUploadLeavesTheRunWhole)
 {
     if (!startServer({QStringLiteral("--store-delay"), QStringLiteral("0.7")}))
         return;
+    platform::UserDefaults::standard().setObject(QStringLiteral("baseurl"), QStringLiteral("http://example.test"));
     const QString other = savedPage(QStringLiteral("Other"), {QStringLiteral("0000CC")});
     DRVWindowController* window = pageWithPhotos();
     ASSERT_TRUE(window);
@@ -270,6 +271,18 @@ TEST_F(PublishPageTest, OpeningAnotherPageDuringASlowUploadLeavesTheRunWhole)
     QTRY_COMPARE_WITH_TIMEOUT(progress->progressStatusTextfield()->text(), QStringLiteral("Please wait: 1/3 completed"),
                               30000);
     keepScreenshot(progress->window(), QStringLiteral("publish-page-progress.png"));
+    // A second run waits for this one: nothing is asked.
+    const int alertsBefore = int(dialogs->alerts().size());
+    choose(window, QStringLiteral("publishThisPage:"));
+    EXPECT_EQ(dialogs->alerts().size(), alertsBefore);
+    // The page list writes the open page's publishing form to the shared folder before it opens
+    // another page: the copy this run sends is its own.
+    auto* text = new DRVText;
+    text->setTextType(QStringLiteral("Text"));
+    text->setBounds(QRectF(10, 10, 300, 40));
+    ASSERT_TRUE(document->insertGraphics({text}, {0}));
+    text->updateTextString(QStringLiteral("Edited meanwhile"));
+    ASSERT_TRUE(document->generatePublishVersion());
     ASSERT_TRUE(document->readFromURL(other));
     EXPECT_EQ(document->pageName(), QStringLiteral("Other"));
 
@@ -280,7 +293,33 @@ TEST_F(PublishPageTest, OpeningAnotherPageDuringASlowUploadLeavesTheRunWhole)
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(readFile(QDir(root).filePath(remotePath(items.at(i)))), sent.at(i)) << i;
     EXPECT_EQ(serverTree().size(), 3);
-    EXPECT_EQ(alertTitles().constLast(), QStringLiteral("Upload Complete!"));
+    EXPECT_FALSE(readFile(QDir(root).filePath(QStringLiteral("Home.html"))).contains("Edited meanwhile"));
+    // The link names the page that was sent, not the one open now.
+    EXPECT_EQ(document->shareLink(), QStringLiteral("http://example.test/Home.html"));
+    EXPECT_EQ(alertTitles(), QStringList{QStringLiteral("Confirm Upload")});
+}
+
+TEST_F(PublishPageTest, ClosingTheWindowDuringASlowUploadStillSendsEveryFile)
+{
+    if (!startServer({QStringLiteral("--store-delay"), QStringLiteral("0.5")}))
+        return;
+    DRVWindowController* window = pageWithPhotos();
+    ASSERT_TRUE(window);
+    DRVDocument* document = window->document();
+    choose(window, QStringLiteral("publishThisPage:"));
+    ASSERT_TRUE(document->uploadInProgress());
+    QStringList expected;
+    for (const UploadItem& item : document->uploadItemArray())
+        expected.append(remotePath(item));
+    expected.sort();
+
+    dialogs->queueAlertAnswer(1); // do not save
+    window->performClose();
+    deleteLaterObjects();
+    ASSERT_TRUE(documents.allWindowControllers().isEmpty());
+    // The run goes on without its document; the last file shows it has finished.
+    QTRY_COMPARE_WITH_TIMEOUT(serverTree(), expected, 30000);
+    QTest::qWait(300);
 }
 
 TEST_F(PublishPageTest, AWindows1251PageArrivesInCodePage1251AndOneItCannotHoldIsNeverSent)
@@ -374,6 +413,20 @@ TEST_F(PublishPageTest, TheFormAndSavedChecksStopBeforeAnyConnection)
         EXPECT_TRUE(document->uploadItemArray().isEmpty());
         window->performClose();
     }
+
+    // The first buttons lead on: to the form settings, and to the save panel.
+    DRVWindowController* form = documents.openDocumentWithContentsOfPath(savedPage(QStringLiteral("Form")));
+    ASSERT_TRUE(form);
+    form->document()->setPageFileExtension(QStringLiteral("php"));
+    dialogs->queueAlertAnswer(0); // Form Settings
+    choose(form, QStringLiteral("publishThisPage:"));
+    EXPECT_TRUE(form->document()->formSettingsWindowController());
+    DRVWindowController* unsaved = windowOnPage({});
+    dialogs->queueAlertAnswer(0); // Save
+    dialogs->queueSavePanelAnswer(QString());
+    choose(unsaved, QStringLiteral("publishThisPage:"));
+    EXPECT_EQ(dialogs->saveRequests().size(), 1);
+    EXPECT_FALSE(unsaved->document()->uploadInProgress());
 }
 
 TEST_F(PublishPageTest, TheConfirmationAsTheUserSeesIt)
