@@ -104,6 +104,18 @@ protected:
         return ended.wait(90000) && waitForThread(document);
     }
 
+    // A text box in front of the page's graphics, or nullptr.
+    static DRVText* addText(DRVDocument* document, const QString& string)
+    {
+        auto* text = new DRVText;
+        text->setTextType(QStringLiteral("Text"));
+        text->setBounds(QRectF(10, 10, 300, 40));
+        if (!document->insertGraphics({text}, {0}))
+            return nullptr;
+        text->updateTextString(string);
+        return text;
+    }
+
     static bool waitForThread(DRVDocument* document)
     {
         for (int i = 0; i < 900 && document->uploadInProgress(); ++i)
@@ -277,11 +289,7 @@ TEST_F(PublishPageTest, OpeningAnotherPageDuringASlowUploadLeavesTheRunWhole)
     EXPECT_EQ(dialogs->alerts().size(), alertsBefore);
     // The page list writes the open page's publishing form to the shared folder before it opens
     // another page: the copy this run sends is its own.
-    auto* text = new DRVText;
-    text->setTextType(QStringLiteral("Text"));
-    text->setBounds(QRectF(10, 10, 300, 40));
-    ASSERT_TRUE(document->insertGraphics({text}, {0}));
-    text->updateTextString(QStringLiteral("Edited meanwhile"));
+    ASSERT_TRUE(addText(document, QStringLiteral("Edited meanwhile")));
     ASSERT_TRUE(document->generatePublishVersion());
     ASSERT_TRUE(document->readFromURL(other));
     EXPECT_EQ(document->pageName(), QStringLiteral("Other"));
@@ -330,11 +338,8 @@ TEST_F(PublishPageTest, AWindows1251PageArrivesInCodePage1251AndOneItCannotHoldI
     ASSERT_TRUE(window);
     DRVDocument* document = window->document();
     document->setEncodingType(QStringLiteral("Win-1251"));
-    auto* text = new DRVText;
-    text->setTextType(QStringLiteral("Text"));
-    text->setBounds(QRectF(10, 10, 300, 40));
-    ASSERT_TRUE(document->insertGraphics({text}, {0}));
-    text->updateTextString(QStringLiteral("Привет, мир"));
+    DRVText* text = addText(document, QStringLiteral("Привет, мир"));
+    ASSERT_TRUE(text);
     ASSERT_TRUE(document->saveDocument());
     ASSERT_TRUE(publish(window, QStringLiteral("publishThisPageNoImages:")));
 
