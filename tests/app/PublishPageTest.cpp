@@ -5,6 +5,7 @@
 #include "AppTestSupport.h"
 #include "publishing/UploadServers.h"
 
+#include "model/DRVImage.h"
 #include "model/DRVText.h"
 #include "platform/SecretStore.h"
 #include "publishing/UploadItem.h"
@@ -162,9 +163,16 @@ TEST_F(PublishPageTest, ThePageAndItsImagesArriveAsListedWithTheProgressCountedT
     DRVWindowController* window = pageWithPhotos();
     ASSERT_TRUE(window);
     DRVDocument* document = window->document();
+    const QList<DRVImage*> images = document->graphicsWithClass<DRVImage>();
+    ASSERT_EQ(images.size(), 2);
+    for (DRVImage* image : images)
+        image->setRetinaFlag(false);
 
     QSignalSpy ended(document, &DRVDocument::uploadRunEnded);
     choose(window, QStringLiteral("publishThisPage:"));
+    // Sent at double resolution, so marked so.
+    for (DRVImage* image : images)
+        EXPECT_TRUE(image->retinaFlag()) << qPrintable(image->imageName());
     ProgressIndicatorWindowController* progress = document->progressIndicatorWindowController();
     ASSERT_TRUE(progress);
     LabelHistory status(progress->progressStatusTextfield());
@@ -228,6 +236,60 @@ TEST_F(PublishPageTest, QuickRefreshWithABaseURLSendsThePageAloneAndLinksToIt)
     // The share panel takes over: no message.
     EXPECT_EQ(alertTitles(), QStringList{QStringLiteral("Confirm Upload")});
     EXPECT_EQ(window->document()->shareLink(), QStringLiteral("http://example.test/site/Home.html"));
+}
+
+TEST_F(PublishPageTest, RunsStartedForChosenFilesOrAllPagesEndTheirOwnWay)
+{
+    if (!startServer())
+        return;
+    struct Case
+    {
+        const char* what;
+        bool documents;
+        bool allPages;
+        const char* baseURL;
+        const char* alertText; // "" when the share panel takes over
+        const char* link;
+    };
+    const Case cases[] = {
+        {"chosen files", true, false, "http://example.test",
+         "Files have been uploaded to the following folder:\n\nhttp://example.test/Home", ""},
+        {"all pages", false, true, "http://example.test", "", "http://example.test/Home.html"},
+        {"all pages without a base URL", false, true, "", "Upload has been successful completed!", ""},
+    };
+    const QString notes = fileWith(QStringLiteral("notes.txt"), "chosen file");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DRVWindowController* window = windowOnPage({});
+        DRVDocument* document = window->document();
+        document->setPageName(QStringLiteral("Home"));
+        document->setPageFileExtension(QStringLiteral("html"));
+        document->setUploadDocumentsFlag(c.documents);
+        document->setUploadAllPagesFlag(c.allPages);
+        platform::UserDefaults::standard().setObject(QStringLiteral("baseurl"), QLatin1String(c.baseURL));
+        document->setUploadItemArray({item(notes, QStringLiteral("/Home"), QStringLiteral("notes.txt"))});
+        const int before = int(dialogs->alerts().size());
+        dialogs->queueAlertAnswer(1); // Cancel: no links made
+        QSignalSpy ended(document, &DRVDocument::uploadRunEnded);
+        document->startUpload();
+        ASSERT_TRUE(ended.wait(90000));
+        ASSERT_TRUE(waitForThread(document));
+        EXPECT_EQ(readFile(QDir(root).filePath(QStringLiteral("Home/notes.txt"))), QByteArray("chosen file"));
+        const QList<platform::Alert> asked = dialogs->alerts().mid(before);
+        if (QLatin1String(c.alertText).isEmpty()) {
+            EXPECT_TRUE(asked.isEmpty());
+        } else {
+            ASSERT_EQ(asked.size(), 1);
+            EXPECT_EQ(asked.at(0).title, QStringLiteral("Upload Complete!"));
+            EXPECT_EQ(asked.at(0).informativeText, QLatin1String(c.alertText));
+        }
+        if (c.documents)
+            EXPECT_EQ(dialogs->alerts().constLast().buttons,
+                      (QStringList{QStringLiteral("Generate Links to Uploaded Files"), QStringLiteral("Cancel")}));
+        EXPECT_EQ(document->shareLink(), QLatin1String(c.link));
+        QFile::remove(QDir(root).filePath(QStringLiteral("Home/notes.txt")));
+        window->performClose();
+    }
 }
 
 TEST_F(PublishPageTest, ARefusedSecondFileEndsTheRunWithTheFailureAlertAndItsLog)
