@@ -27,8 +27,6 @@ class CodeWidgetHelper;
 class DRVGraphic;
 class DRVMapTableOwner;
 class ShareWindowController;
-class ProgressIndicatorWindowController;
-class ConnectionLogWindowController;
 class UploadItem;
 class DRVWindowController;
 class FormSettingsWindowController;
@@ -537,8 +535,9 @@ public:
     void grabConnectionLog();
     // True from startUpload until the run's last callback has been handled on the main thread.
     bool uploadInProgress() const;
-    ProgressIndicatorWindowController* progressIndicatorWindowController() const;
-    ConnectionLogWindowController* connectionLogController() const;
+    // (The two window classes belong to the window folder; named here, not included.)
+    class ProgressIndicatorWindowController* progressIndicatorWindowController() const;
+    class ConnectionLogWindowController* connectionLogController() const;
     // A run ended: after its success step or its failure alert.
     Q_SIGNAL void uploadRunEnded(bool success);
 
