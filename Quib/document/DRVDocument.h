@@ -517,8 +517,29 @@ public:
     void startUpload();
 
     // The steps above are shared by the website commands below.
-    // ...
-    // ...
+    // The two publish commands: the page with its images, or the page file alone ("Quick Refresh").
+    void publishSinglePageWithImages(QObject* sender = nullptr);
+    void publishSinglePageNoImages(QObject* sender = nullptr);
+    // Form and saved checks, confirmation, the page written in its publishing form (its copy in a
+    // folder of this run's own), the upload list and startUpload. Nothing is sent when a step stops.
+    void prepforUpload(QObject* sender = nullptr);
+    // Resets and shows the document's own progress window for uploadItemArray.
+    void showProgressIndicator();
+    // Main-thread steps of a run, scheduled by its transfer callback: finished files of itemCount
+    // come with the call, so no value is shared with the transfer thread.
+    void updateProgressBar(qint32 finished, qint32 itemCount);
+    void updateProgressBarDoneSuccess();
+    void updateProgressBarDoneFailed();
+    // The connection log of the last callback, and its copy button.
+    void showConnectionLog();
+    void grabConnectionLog();
+    // True from startUpload until the run's last callback has been handled on the main thread.
+    bool uploadInProgress() const;
+    // (The two window classes belong to the window folder; named here, not included.)
+    class ProgressIndicatorWindowController* progressIndicatorWindowController() const;
+    class ConnectionLogWindowController* connectionLogController() const;
+    // A run ended: after its success step or its failure alert.
+    Q_SIGNAL void uploadRunEnded(bool success);
 
     // ---- publishing the website and chosen files ----
     // (window folder: DRVDocument+WebsitePublishing.cpp)
@@ -657,6 +678,19 @@ private:
 
     // publishing one page
     // --
+    // The current run, shared with its transfer thread; replaced by the next run.
+    struct UploadRun;
+    std::shared_ptr<UploadRun> m_uploadRun;
+    // Held by pointer: the item type belongs to a later folder.
+    std::shared_ptr<QList<UploadItem>> m_uploadItemArray;
+    std::shared_ptr<ProgressIndicatorWindowController> m_progressIndicatorWindowController;
+    std::shared_ptr<ConnectionLogWindowController> m_connectionLogController;
+    static void beginUploadProcess(const std::shared_ptr<UploadRun>& run);
+    void uploadStepReceived(const std::shared_ptr<UploadRun>& run, bool uploadResult, const QString& details,
+                            qint32 fileCounter);
+    bool passesFormCheck();
+    bool passesSavedCheck();
+    QString uploadConfirmationText() const;
 
     // publishing the website
     // The window whose page list the website commands use: the main window when it shows this

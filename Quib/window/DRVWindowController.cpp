@@ -694,7 +694,12 @@ const QStringList& DRVWindowController::handledActions()
                                      QStringLiteral("showPagePreferences:"),
                                      QStringLiteral("showFormPreferences:"),
                                      // the share panel
-                                     QStringLiteral("showSharePanel:")};
+                                     QStringLiteral("showSharePanel:"),
+                                     // publishing one page
+                                     QStringLiteral("publishThisPage:"),
+                                     QStringLiteral("publishThisPageNoImages:"),
+                                     QStringLiteral("publishSinglePageWithImages:"),
+                                     QStringLiteral("publishSinglePageNoImages:")};
     static const QStringList withCanvas =
         actions + PageDialogsController::actions() + layoutActions() + addPageActions() + websiteActions() + pageListActions() +
         profileActions() +
@@ -760,6 +765,13 @@ bool DRVWindowController::performAction(const QString& action)
         m_document->showPagePreferences(this);
     else if (action == QLatin1String("showFormPreferences:") && m_document)
         m_document->showFormPreferences(this);
+    // publishing one page: the Publish menu's page items are the document's two commands
+    else if ((action == QLatin1String("publishThisPage:") ||
+              action == QLatin1String("publishSinglePageWithImages:")) && m_document)
+        m_document->publishSinglePageWithImages();
+    else if ((action == QLatin1String("publishThisPageNoImages:") ||
+              action == QLatin1String("publishSinglePageNoImages:")) && m_document)
+        m_document->publishSinglePageNoImages();
     else if (const DRVGraphicView::Command command = DRVGraphicView::menuCommands().value(action)) {
         if (m_graphicView)
             command(*m_graphicView);

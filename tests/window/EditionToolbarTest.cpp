@@ -187,8 +187,8 @@ TEST_F(EditionToolbarTest, AnActionNoWindowHandlesShowsDisabled)
 {
     openWindow(QStringLiteral("HTML Quib Pro"));
     EditionToolbar* bar = controller->editionToolBar();
-    // Publishing is not the window's to answer yet; the preview is.
-    EXPECT_FALSE(bar->actionWithId(QStringLiteral("publishThisPage:"))->isEnabled());
+    // Publishing and the preview are the window's to answer.
+    EXPECT_TRUE(bar->actionWithId(QStringLiteral("publishThisPage:"))->isEnabled());
     EXPECT_TRUE(bar->actionWithId(QStringLiteral("showWebPreview:"))->isEnabled());
     EXPECT_TRUE(bar->actionWithId(QStringLiteral("canvasSizeToolbarItem/0"))->isEnabled());
     // Every enabled item's action is one the window handles.
@@ -197,6 +197,9 @@ TEST_F(EditionToolbarTest, AnActionNoWindowHandlesShowsDisabled)
             EXPECT_TRUE(DRVWindowController::handledActions().contains(item.action))
                 << item.action.toStdString();
     }
+    // Sending mail is not the window's to answer yet.
+    openWindow(QStringLiteral("Brumel Responsive Email Designer"));
+    EXPECT_FALSE(controller->editionToolBar()->actionWithId(QStringLiteral("publishMail:"))->isEnabled());
 }
 
 TEST_F(EditionToolbarTest, TitlesComeFromTheStringsTable)

@@ -9,6 +9,7 @@ import http.server
 import os
 import sys
 import threading
+import time
 
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import FTPHandler, TLS_DTPHandler, TLS_FTPHandler
@@ -43,6 +44,23 @@ class FreshOnlyHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
+class StoreControls:
+    """Lets a test slow every upload down or refuse one of them."""
+
+    stores = 0
+    refuse_store = 0
+    store_delay = 0.0
+
+    def ftp_STOR(self, file, mode="w"):
+        StoreControls.stores += 1
+        if StoreControls.refuse_store and StoreControls.stores == StoreControls.refuse_store:
+            self.respond("550 Refused by the test server.")
+            return
+        if StoreControls.store_delay:
+            time.sleep(StoreControls.store_delay)
+        return super().ftp_STOR(file, mode)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--root", required=True)
@@ -53,6 +71,10 @@ def main():
     parser.add_argument("--key")
     parser.add_argument("--http", action="store_true",
                         help="also serve the login folder over HTTP, to requests sent with Cache-Control: no-cache")
+    parser.add_argument("--refuse-store", type=int, default=0,
+                        help="answer the Nth upload (counting from 1) with 550")
+    parser.add_argument("--store-delay", type=float, default=0.0,
+                        help="seconds to wait before accepting each upload")
     args = parser.parse_args()
 
     home = os.path.join(args.root, args.home) if args.home else args.root
@@ -61,15 +83,17 @@ def main():
     authorizer.add_user(args.user, args.password, home, perm="elradfmwMT")
 
     if args.cert:
-        handler = type("Handler", (TLS_FTPHandler,), {})
+        handler = type("Handler", (StoreControls, TLS_FTPHandler), {})
         handler.certfile = args.cert
         handler.keyfile = args.key
         handler.tls_control_required = True
         handler.tls_data_required = True
         handler.dtp_handler = EarlyHandshakeDTPHandler
     else:
-        handler = type("Handler", (FTPHandler,), {})
+        handler = type("Handler", (StoreControls, FTPHandler), {})
     handler.authorizer = authorizer
+    StoreControls.refuse_store = args.refuse_store
+    StoreControls.store_delay = args.store_delay
     handler.banner = "quib test server"
     handler.log_prefix = ""
 
