@@ -623,6 +623,41 @@ public:
     // The progress window of the last merge (hidden once it ended); nullptr before any.
     class ProgressIndicatorWindowController* mergeProgressWindow() const { return m_mergeProgressWindow.get(); }
 
+    // ---- sharing and previews ----
+    // (window folder: DRVDocument+Sharing.cpp)
+
+    // The share panel's actions and the page previews.
+    // ..
+    // ..
+
+    // ---- e-mail sending: review, image map, responsive send ----
+    // (window folder: DRVDocument+EmailSending.cpp)
+
+    // The e-mail editions' Send.
+    // ..
+    // ..
+
+    // ---- e-mail image hosting ----
+    // (window folder: DRVDocument+ImageHosting.cpp)
+
+    // Where an e-mail's picture is kept for its readers.
+    // ..
+    // ..
+
+    // ---- sheets and printing ----
+    // (window folder: DRVDocument+Printing.cpp)
+
+    // Labels, cards and manuals on paper or in a sheet PDF.
+    // ..
+    // ..
+
+    // ---- PDF output and the spot chooser ----
+    // (window folder: DRVDocument+PDFOutput.cpp)
+
+    // Project PDFs, their fast variant, and choosing label spots.
+    // ..
+    // ..
+
     // ---- profile pages: new records, editing ----
     // (window folder: DRVDocument+Profiles.cpp)
 
@@ -716,5 +751,20 @@ private:
     QPointer<QObject> m_addNewPatientViewController;
     QPointer<QObject> m_addNewHumanPatientViewController;
     QPointer<DRVWindowController> m_profileFormOwner;
+    // --
+
+    // sharing and previews
+    // --
+
+    // e-mail sending
+    // --
+
+    // e-mail image hosting
+    // --
+
+    // sheets and printing
+    // --
+
+    // PDF output
     // --
 };
