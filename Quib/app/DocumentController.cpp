@@ -158,7 +158,8 @@ void DocumentController::windowControllerClosed(DRVWindowController* controller)
         controller->setDocument(nullptr);
         document->deleteLater();
     }
-    if (m_windowControllers.isEmpty())
+    // While quitting, the windows close one by one and nothing should come up after the last.
+    if (m_windowControllers.isEmpty() && !m_terminating)
         emit lastWindowClosed();
 }
 
@@ -296,10 +297,14 @@ void DocumentController::showPageImport()
 bool DocumentController::terminate()
 {
     const QList<DRVWindowController*> controllers = m_windowControllers;
+    m_terminating = true;
     for (DRVWindowController* controller : controllers) {
-        if (m_windowControllers.contains(controller) && !controller->performClose())
+        if (m_windowControllers.contains(controller) && !controller->performClose()) {
+            m_terminating = false;
             return false;
+        }
     }
+    m_terminating = false;
     QCoreApplication::quit();
     return true;
 }

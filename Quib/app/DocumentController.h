@@ -64,4 +64,5 @@ private:
 
     QList<DRVDocument*> m_documents; // owned (children of this controller)
     QList<DRVWindowController*> m_windowControllers;
+    bool m_terminating = false;
 };

@@ -243,12 +243,15 @@ TEST_F(DocumentMenusTest, QuitStopsAtTheFirstCancelAndLeavesEveryWindowOpen)
     EXPECT_TRUE(second->window()->isVisible());
     EXPECT_TRUE(first->document()->isDocumentEdited());
 
-    // Answering "No" to both closes both.
+    // Answering "No" to both closes both, and nothing comes up after the last window while quitting.
+    bool lastClosed = false;
+    QObject::connect(&documents, &DocumentController::lastWindowClosed, [&lastClosed] { lastClosed = true; });
     dialogs->queueAlertAnswer(1);
     EXPECT_TRUE(documents.terminate());
     deleteLaterObjects();
     EXPECT_EQ(dialogs->alerts().size(), 3);
     EXPECT_TRUE(documents.documents().isEmpty());
+    EXPECT_FALSE(lastClosed);
 }
 
 // A shortcut reaches its item without the menu opening: the item must be validated then, and a
