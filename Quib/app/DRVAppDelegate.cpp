@@ -74,6 +74,7 @@ void DRVAppDelegate::applicationWillFinishLaunching()
     ProgressIndicatorWindowController::installForProcess();
     installUntitledPageOpener();
     installTemplateChooser();
+    installCatalogHandlers();
     PreferenceWindowController::moveStoredPasswordsToSecretStore();
 }
 

@@ -21,7 +21,10 @@ class QPushButton;
 #include <QImage>
 #include <memory>
 
+class AddPhotoSettingsWindowController;
 class DRVWindowController;
+class FileCatalogSettingsWindowController;
+class PhotoCatalogSettingsWindowController;
 class QThread;
 class TemplateIconButton;
 class TemplateWindowController;
@@ -123,6 +126,18 @@ public:
     // Title and description of a theme's site settings text; "" where a marker is missing.
     static QString textBetweenMarkers(const QString& text, const QString& start, const QString& end);
 
+    // ---- catalogs (DRVAppDelegate+Catalogs.cpp) ----
+    // Opens a catalog project: the settings window of the edition's catalog for the folder (one per
+    // process, replaced by the next project).
+    void launchSimplifiedWindowController(const QString& folderPath);
+    PhotoCatalogSettingsWindowController* photoCatalogSettingsWindowController() const;
+    FileCatalogSettingsWindowController* fileCatalogSettingsWindowController() const;
+    // The photo-collection edition's caption window, made once; Add goes to the key document window.
+    void showAddPhotoSettings();
+    AddPhotoSettingsWindowController* addPhotoSettingsWindowController() const;
+    // Lets a catalog job's "Next" reach the add-photo window.
+    static void installCatalogHandlers();
+
     // ---- the template chooser (DRVAppDelegate+Templates.cpp) ----
     struct TemplateCategory
     {
@@ -198,6 +213,10 @@ private:
     QPointer<TemplateIconButton> m_selectedTemplateIcon;
     void buildTemplateIcons(const QList<PreparedTemplate>& prepared);
     DRVWindowController* openTemplateCopy(const QString& relativePath, bool alertOnFailure = true);
+    // catalogs
+    QPointer<PhotoCatalogSettingsWindowController> m_photoCatalogSettingsWindowController;
+    QPointer<FileCatalogSettingsWindowController> m_fileCatalogSettingsWindowController;
+    QPointer<AddPhotoSettingsWindowController> m_addPhotoSettingsWindowController;
     // website projects
     static inline DRVAppDelegate* s_currentDelegate = nullptr;
     DRVAppDelegate* m_previousDelegate = nullptr;

@@ -760,7 +760,7 @@ const QStringList& DRVWindowController::handledActions()
                                      QStringLiteral("showPagePreferences:"),
                                      QStringLiteral("showFormPreferences:")};
     static const QStringList withCanvas =
-        actions + PageDialogsController::actions() + layoutActions() + addPageActions() + websiteActions() + pageListActions() +
+        actions + PageDialogsController::actions() + layoutActions() + addPageActions() + websiteActions() + pageListActions() + catalogActions() +
         QStringList(DRVGraphicView::menuCommands().keyBegin(), DRVGraphicView::menuCommands().keyEnd());
     return withCanvas;
 }
@@ -769,7 +769,7 @@ bool DRVWindowController::performAction(const QString& action)
 {
     if (performLayoutAction(action) || performAddPageAction(action) || performWebsiteAction(action))
         return true;
-    if (performPageListAction(action))
+    if (performPageListAction(action) || performCatalogAction(action))
         return true;
     if (action == QLatin1String("undo:"))
         undo();

@@ -48,6 +48,7 @@ class AddNewPageViewController;
 class WebsiteSettingsWindowController;
 struct WebsiteSettingsRow;
 class ListingIconView;
+class PhotoCatalogSettingsWindowController;
 class PageListingClipView;
 class PageListingScrollview;
 
@@ -356,6 +357,12 @@ public:
                                                    const QList<QPair<QString, QString>>& pages, bool responsive);
     void showExportCompleteAlert(const QString& destination, const QStringList& failures);
 
+    // ---- catalogs (DRVWindowController+Catalogs.cpp) ----
+    // The window's own photo catalog settings window ("Select Photos Folder"), made on first use and
+    // shown without a title of its own.
+    void showPhotoCatalogSettings();
+    PhotoCatalogSettingsWindowController* photoCatalogSettingsWindowController() const;
+
     // ---- add-page sheet (DRVWindowController+AddPageSheet.cpp) ----
     // The four presets of the sheet, each a fresh window-modal sheet on this window.
     void showAddNewPageWindow();
@@ -581,6 +588,11 @@ private:
     bool movePageRecordTo(const QString& documentName, int index);
     void reportPageFailure(const QString& title, const QString& detail) const;
     void showProjectNeedsOnePageAlert();
+
+    // ---- catalogs ----
+    static const QStringList& catalogActions();
+    bool performCatalogAction(const QString& action);
+    QPointer<PhotoCatalogSettingsWindowController> m_photoCatalogSettingsWindowController;
 
     // ---- website settings sheet ----
     // Writes one row's changes into its page document; returns the page's document name afterwards
