@@ -6,6 +6,7 @@
 #include "platform/SafePath.h"
 #include "window/AddPhotoSettingsWindowController.h"
 #include "window/CatalogGalleryJob.h"
+#include "window/DRVWindowController.h"
 #include "window/FileCatalogSettingsWindowController.h"
 #include "window/PhotoCatalogSettingsWindowController.h"
 
@@ -45,8 +46,14 @@ void DRVAppDelegate::showAddPhotoSettings()
         m_addPhotoSettingsWindowController = new AddPhotoSettingsWindowController(this);
         m_addPhotoSettingsWindowController->window()->setWindowTitle(QStringLiteral("Add Photo Settings"));
         // No target of its own: the key document window's controller answers.
-        connect(m_addPhotoSettingsWindowController, &AddPhotoSettingsWindowController::addRequested, this,
-                [] { DocumentController::shared().sendAction(QStringLiteral("generatePhotoPages"), nullptr); });
+        connect(m_addPhotoSettingsWindowController, &AddPhotoSettingsWindowController::addRequested, this, [] {
+            DocumentController& documents = DocumentController::shared();
+            DRVWindowController* target = DRVWindowController::mainWindowController();
+            if (!target || !documents.allWindowControllers().contains(target))
+                target = documents.allWindowControllers().isEmpty() ? nullptr
+                                                                    : documents.allWindowControllers().constLast();
+            documents.sendAction(QStringLiteral("generatePhotoPages"), target);
+        });
     }
     m_addPhotoSettingsWindowController->showWindow();
 }

@@ -5,8 +5,18 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+namespace {
+QPointer<AddPhotoSettingsWindowController> gShared;
+}
+
+AddPhotoSettingsWindowController* AddPhotoSettingsWindowController::shared()
+{
+    return gShared;
+}
+
 AddPhotoSettingsWindowController::AddPhotoSettingsWindowController(QObject* parent) : QObject(parent)
 {
+    gShared = this;
     m_window = new QWidget(nullptr, Qt::Window);
     m_window->setObjectName(QStringLiteral("AddPhotoSettingsWindowController"));
     m_thumbnailCheckbox = new QCheckBox(QStringLiteral("Place the photo"), m_window);

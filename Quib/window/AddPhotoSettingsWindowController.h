@@ -15,6 +15,9 @@ public:
     explicit AddPhotoSettingsWindowController(QObject* parent = nullptr);
     ~AddPhotoSettingsWindowController() override;
 
+    // The process's add-photo window (the last one made), or nullptr; photo pages read its boxes.
+    static AddPhotoSettingsWindowController* shared();
+
     QWidget* window() const { return m_window; }
     void showWindow();
 

@@ -3,6 +3,8 @@
 // the sample opens as a fresh untitled copy every time.
 #include "AppTestSupport.h"
 
+#include "editions/DataCentre.h"
+#include "window/AddPhotoSettingsWindowController.h"
 #include "window/CatalogGalleryJob.h"
 #include "window/FileCatalogSettingsWindowController.h"
 #include "window/PhotoCatalogSettingsWindowController.h"
@@ -72,6 +74,52 @@ TEST_F(CatalogProjectTest, NewButtonOpensSettingsAndFolderButtonWritesThePhotoGr
     QFile page(first);
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
     EXPECT_TRUE(page.readAll().contains("<title>Spring</title>"));
+}
+
+TEST_F(CatalogProjectTest, CollectionScansFromItsWindowAndAddsDayPages)
+{
+    ScopedEdition collection(QStringLiteral("Zandelle"));
+    useWorkingFolders();
+    DRVAppDelegate::installCatalogHandlers(); // as start-up does
+    DataCentre::loadCustomFont();
+    QDir().mkpath(m_root.filePath(QStringLiteral("shots")));
+    const QString shot = picture(QStringLiteral("shots/one.jpg"), QSize(40, 30));
+    {
+        QFile taken(shot);
+        ASSERT_TRUE(taken.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(taken.setFileTime(QDateTime(QDate(2019, 7, 14), QTime(10, 0)), QFileDevice::FileModificationTime));
+    }
+    const QString project = m_root.filePath(QStringLiteral("Album"));
+    dialogs->queueSavePanelAnswer(project);
+    DRVWindowController* window = delegate.addNewWebsite();
+    ASSERT_NE(window, nullptr);
+
+    QAction* item = MenuModel::actionNamed(window->window()->menuBar(), QStringLiteral("selectPhotosInputFolder:"));
+    ASSERT_NE(item, nullptr);
+    emit qobject_cast<QMenu*>(item->parent())->aboutToShow();
+    ASSERT_TRUE(item->isEnabled() && item->isVisible());
+    item->trigger();
+    PhotoCatalogSettingsWindowController* settings = window->photoCatalogSettingsWindowController();
+    ASSERT_NE(settings, nullptr);
+    dialogs->queueOpenPanelAnswer({m_root.filePath(QStringLiteral("shots"))});
+    dialogs->queueAlertAnswer(0); // Summary: Next
+    QSignalSpy finished(settings->job(), &CatalogGalleryJob::finished);
+    QTest::mouseClick(settings->selectFolderButton(), Qt::LeftButton);
+    ASSERT_TRUE(finished.count() == 1 || finished.wait(30000));
+
+    ASSERT_FALSE(dialogs->alerts().isEmpty());
+    EXPECT_EQ(dialogs->alerts().constLast().informativeText,
+              QStringLiteral("Total count: 1\nEarliest date: Jul 14 2019\nLatest date: Jul 14 2019"));
+    AddPhotoSettingsWindowController* addPhotos = delegate.addPhotoSettingsWindowController();
+    ASSERT_NE(addPhotos, nullptr);
+    EXPECT_TRUE(addPhotos->window()->isVisible());
+    EXPECT_EQ(addPhotos->window()->windowTitle(), QStringLiteral("Add Photo Settings"));
+    dialogs->queueAlertAnswer(1); // Photos Added To Collection: Not right now
+    QTest::mouseClick(addPhotos->addButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->photoPagesRunning(); }, 60000));
+    EXPECT_TRUE(QFileInfo::exists(project + QStringLiteral("/20190714.quibpage")));
+    EXPECT_TRUE(QFileInfo::exists(project + QStringLiteral("/index.quibpage")));
+    EXPECT_EQ(dialogs->alerts().constLast().title, QStringLiteral("Photos Added To Collection"));
 }
 
 TEST_F(CatalogProjectTest, FolderSizeEditionOpensItsOwnSettingsWindow)
