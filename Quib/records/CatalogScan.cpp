@@ -28,27 +28,54 @@ QString fromPath(const fs::path& path)
     return QFile::decodeName(QByteArray::fromStdString(path.native()));
 }
 
-// Visits every item below folder in pre-order, each folder's entries sorted by name. The visitor
-// gets the path and whether it is a folder (nullopt when that cannot be read). Links are items,
-// never followed, so a link back up the tree cannot loop.
-template <class Visit> void walk(const fs::path& folder, Visit& visit)
+struct Entry
 {
+    fs::path path;
+    std::optional<bool> isFolder; // nullopt when its kind cannot be read
+};
+
+quint64 entrySize(const fs::path& path)
+{
+    struct stat status;
+    return ::lstat(path.c_str(), &status) == 0 && status.st_size > 0 ? quint64(status.st_size) : 0;
+}
+
+// The folder's entries sorted by name, with their kinds as the listing gives them (links are
+// entries of their own, never followed). With size, also the sum of the entries' own sizes.
+std::vector<Entry> listFolder(const fs::path& folder, quint64* size)
+{
+    std::vector<Entry> entries;
     std::error_code error;
     fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, error);
-    std::vector<fs::path> entries;
-    for (const fs::directory_iterator end; !error && it != end; it.increment(error))
-        entries.push_back(it->path());
-    std::sort(entries.begin(), entries.end(),
-              [](const fs::path& a, const fs::path& b) { return a.filename().native() < b.filename().native(); });
-    for (const fs::path& entry : entries) {
+    for (const fs::directory_iterator end; !error && it != end; it.increment(error)) {
         std::error_code statusError;
-        const fs::file_status status = fs::symlink_status(entry, statusError);
-        std::optional<bool> isFolder;
+        const fs::file_status status = it->symlink_status(statusError);
+        Entry entry{it->path(), std::nullopt};
         if (!statusError && status.type() != fs::file_type::not_found)
-            isFolder = status.type() == fs::file_type::directory;
-        visit(entry, isFolder);
-        if (isFolder.value_or(false))
-            walk(entry, visit);
+            entry.isFolder = status.type() == fs::file_type::directory;
+        if (size)
+            *size += entrySize(entry.path);
+        entries.push_back(std::move(entry));
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry& a, const Entry& b) { return a.path.filename().native() < b.path.filename().native(); });
+    return entries;
+}
+
+// Visits every item below a folder in pre-order: each folder's entries by name, a sub-folder
+// before its contents. The visitor gets the path, whether it is a folder, and, when measuring, a
+// folder's size from the same listing that its contents come from.
+template <class Visit> void walk(const std::vector<Entry>& entries, Visit& visit, bool measure)
+{
+    for (const Entry& entry : entries) {
+        if (!entry.isFolder.value_or(false)) {
+            visit(entry.path, entry.isFolder, 0);
+            continue;
+        }
+        quint64 size = 0;
+        const std::vector<Entry> children = listFolder(entry.path, measure ? &size : nullptr);
+        visit(entry.path, entry.isFolder, size);
+        walk(children, visit, measure);
     }
 }
 
@@ -97,8 +124,8 @@ QList<QuibFileHelper> CatalogScan::scan(const QString& folder, CatalogKind kind,
     QList<QuibFileHelper> found;
     const fs::path root = toPath(folder);
     qint64 total = 0;
-    auto count = [&](const fs::path&, std::optional<bool>) { ++total; };
-    walk(root, count);
+    auto count = [&](const fs::path&, std::optional<bool>, quint64) { ++total; };
+    walk(listFolder(root, nullptr), count, false);
     const qint32 totalItems = qint32(std::min<qint64>(total, INT32_MAX));
     const int step = progressStep(total);
 
@@ -107,7 +134,8 @@ QList<QuibFileHelper> CatalogScan::scan(const QString& folder, CatalogKind kind,
         if (progress)
             progress(qint32(std::min<qint64>(position, INT32_MAX)), totalItems, text);
     };
-    auto list = [&](const fs::path& entry, std::optional<bool> isFolder) {
+    const bool measure = kind == CatalogKind::Folders;
+    auto list = [&](const fs::path& entry, std::optional<bool> isFolder, quint64 folderSize) {
         ++position;
         if (!isFolder)
             return;
@@ -116,7 +144,7 @@ QList<QuibFileHelper> CatalogScan::scan(const QString& folder, CatalogKind kind,
             QuibFileHelper record;
             record.filePath = path;
             record.setFileModDate(QFileInfo(path).lastModified());
-            record.fileSizeBytes = sizeOfFolder(path);
+            record.fileSizeBytes = folderSize;
             record.fileSize = byteCountString(record.fileSizeBytes);
             found.append(record);
             if (position % step == 0)
@@ -138,21 +166,15 @@ QList<QuibFileHelper> CatalogScan::scan(const QString& folder, CatalogKind kind,
         if (kind == CatalogKind::Videos || position % step == 0)
             report(QStringLiteral("Found %1 supported files").arg(found.size()));
     };
-    walk(root, list);
+    walk(listFolder(root, nullptr), list, measure);
     return found;
 }
 
 quint64 CatalogScan::sizeOfFolder(const QString& folder)
 {
-    std::error_code error;
-    fs::directory_iterator it(toPath(folder), fs::directory_options::skip_permission_denied, error);
-    quint64 sum = 0;
-    for (const fs::directory_iterator end; !error && it != end; it.increment(error)) {
-        struct stat status;
-        if (::lstat(it->path().c_str(), &status) == 0 && status.st_size > 0)
-            sum += quint64(status.st_size);
-    }
-    return sum;
+    quint64 size = 0;
+    listFolder(toPath(folder), &size);
+    return size;
 }
 
 QString CatalogScan::byteCountString(quint64 bytes)

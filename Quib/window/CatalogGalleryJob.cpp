@@ -26,6 +26,12 @@ std::function<void()>& addPhotoSettingsHandler()
 
 CatalogGalleryJob::CatalogGalleryJob(QObject* parent) : QObject(parent) {}
 
+CatalogGalleryJob::~CatalogGalleryJob()
+{
+    if (m_running)
+        DataCentre::dismissProgressIndicator();
+}
+
 void CatalogGalleryJob::setUrlOpener(std::function<void(const QUrl&)> opener)
 {
     urlOpener() = std::move(opener);

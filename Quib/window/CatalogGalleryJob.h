@@ -16,6 +16,9 @@ class CatalogGalleryJob : public QObject
     Q_OBJECT
 public:
     explicit CatalogGalleryJob(QObject* parent = nullptr);
+    // A job dropped while its worker runs takes the progress window with it; the worker's result
+    // is then dropped.
+    ~CatalogGalleryJob() override;
 
     using OptionsSource = std::function<CatalogOptions()>;
     void setOptionsSource(OptionsSource source) { m_optionsSource = std::move(source); }
