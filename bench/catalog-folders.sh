@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Measures every folder of a generated tree of 2,000 folders and 20,000 files with the catalog's
 # folder-size scan and with `du -s` on each folder, warm cache, and prints both times and the ratio.
-#   bench/catalog-folders.sh [BUILD_DIR]     (default ./build; builds quib_catalogdriver when needed)
+#   bench/catalog-folders.sh [BUILD_DIR]     (default ./build; builds quib_catalogdriver when needed;
+#                                            time an optimised build: a Debug one runs unoptimised code)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}

@@ -2,7 +2,8 @@
 # Prepares 1,000 generated 1600 x 1200 JPEGs as the photo pages do (decoded at a width of 600 and
 # written out) and makes the same thumbnails with `vipsthumbnail -s 600`, and prints both times and
 # the ratio.
-#   bench/catalog-photos.sh [BUILD_DIR]      (default ./build; builds quib_catalogdriver when needed)
+#   bench/catalog-photos.sh [BUILD_DIR]      (default ./build; builds quib_catalogdriver when needed;
+#                                            time an optimised build: a Debug one runs unoptimised code)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
