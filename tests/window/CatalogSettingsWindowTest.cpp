@@ -209,4 +209,23 @@ TEST_F(CatalogSettingsWindowTest, EmptyFolderEndsAtTheSummary)
     EXPECT_EQ(dialogs->alerts().size(), 1);
 }
 
+TEST_F(CatalogSettingsWindowTest, ClosingAlertCountsWhatCouldNotBeCopiedOrWritten)
+{
+    platform::ScopedDialogs dialogs;
+    dialogs->queueAlertAnswer(1); // Dismiss
+    QList<QUrl> opened;
+    CatalogGalleryJob::setUrlOpener([&](const QUrl& url) { opened << url; });
+    CatalogGalleryJob job;
+    CatalogJob::Result result;
+    result.firstPagePath = QStringLiteral("/out/photo1.html");
+    result.copyFailures = 2;
+    result.writeFailures = 1;
+    job.launchGallery(result);
+    ASSERT_EQ(dialogs->alerts().size(), 1);
+    EXPECT_EQ(dialogs->alerts()[0].informativeText,
+              QStringLiteral("Saved at selected path:\n /out/photo1.html\n\n2 of the files could not be copied.\n\n"
+                             "1 of the pages could not be written."));
+    EXPECT_TRUE(opened.isEmpty());
+}
+
 } // namespace
