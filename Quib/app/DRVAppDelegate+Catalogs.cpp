@@ -46,14 +46,16 @@ void DRVAppDelegate::showAddPhotoSettings()
         m_addPhotoSettingsWindowController = new AddPhotoSettingsWindowController(this);
         m_addPhotoSettingsWindowController->window()->setWindowTitle(QStringLiteral("Add Photo Settings"));
         // No target of its own: the key document window's controller answers.
-        connect(m_addPhotoSettingsWindowController, &AddPhotoSettingsWindowController::addRequested, this, [] {
-            DocumentController& documents = DocumentController::shared();
-            DRVWindowController* target = DRVWindowController::mainWindowController();
-            if (!target || !documents.allWindowControllers().contains(target))
-                target = documents.allWindowControllers().isEmpty() ? nullptr
-                                                                    : documents.allWindowControllers().constLast();
-            documents.sendAction(QStringLiteral("generatePhotoPages"), target);
-        });
+        connect(m_addPhotoSettingsWindowController, &AddPhotoSettingsWindowController::addRequested, this,
+                [] {
+                    DocumentController& documents = DocumentController::shared();
+                    DRVWindowController* target = DRVWindowController::mainWindowController();
+                    if (!target || !documents.allWindowControllers().contains(target))
+                        target = documents.allWindowControllers().isEmpty()
+                                     ? nullptr
+                                     : documents.allWindowControllers().constLast();
+                    documents.sendAction(QStringLiteral("generatePhotoPages"), target);
+                });
     }
     m_addPhotoSettingsWindowController->showWindow();
 }

@@ -28,8 +28,8 @@ QString CatalogJob::summaryText(const QList<QuibFileHelper>& records)
              records.constLast().fileModDateString);
 }
 
-CatalogJob::Result CatalogJob::generate(CatalogKind kind, const CatalogOptions& options, const QString& outputFolder,
-                                        const QDateTime& now)
+CatalogJob::Result CatalogJob::generate(CatalogKind kind, const CatalogOptions& options,
+                                        const QString& outputFolder, const QDateTime& now)
 {
     return generate(gCatalogFileList, kind, options, outputFolder, now, &DataCentre::updateProgressBar);
 }
@@ -41,12 +41,13 @@ CatalogJob::Result CatalogJob::generate(QList<QuibFileHelper>& records, CatalogK
     Result result;
     QList<CatalogPage> pages;
     if (kind == CatalogKind::Folders) {
-        pages.append(CatalogPageGenerator::folderPage(records, options, now, progress));
+        pages.append(CatalogPageGenerator::generateFileGalleryCode(records, options, now, progress));
     } else if (kind == CatalogKind::Photos || kind == CatalogKind::Videos) {
         if (options.linkCopies)
             result.copyFailures = CatalogScan::duplicate(records, outputFolder, options.baseName, progress);
-        pages = kind == CatalogKind::Photos ? CatalogPageGenerator::photoPages(records, options, progress)
-                                            : CatalogPageGenerator::videoPages(records, options, progress);
+        pages = kind == CatalogKind::Photos
+                    ? CatalogPageGenerator::generatePhotoGalleryCode(records, options, progress)
+                    : CatalogPageGenerator::generateVideoGalleryCode(records, options, progress);
     }
     for (const CatalogPage& page : pages) {
         const std::optional<QString> path = platform::SafePath::filePath(outputFolder, page.fileName);

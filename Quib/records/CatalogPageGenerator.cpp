@@ -41,8 +41,9 @@ const QString kListRules = QStringLiteral("ul {\npadding:0 0 0 0;\nmargin:0 0 0 
 
 QString bodyStart(const CatalogOptions& options)
 {
-    const QString jumbotron = QStringLiteral("<div class=\"jumbotron\"><h1 style=\"padding-left:20px;\">%1</h1></div>")
-                                  .arg(TextEscaping::escapeHtmlText(options.title));
+    const QString jumbotron =
+        QStringLiteral("<div class=\"jumbotron\"><h1 style=\"padding-left:20px;\">%1</h1></div>")
+            .arg(TextEscaping::escapeHtmlText(options.title));
     return options.centredHeading
                ? QStringLiteral("<body>\n<center>%1</center>\n<div class=\"container\">").arg(jumbotron)
                : QStringLiteral("<body>\n%1\n<div class=\"container\">").arg(jumbotron);
@@ -57,8 +58,10 @@ QString navigation(const QString& base, int current, int pages)
 {
     QString nav = QStringLiteral("<nav>\n<ul class=\"pagination\">");
     for (int k = 1; k <= pages; ++k) {
-        const QString href = TextEscaping::quotedAttribute(CatalogPageGenerator::urlPath(pageFileName(base, k)));
-        nav += k == current ? QStringLiteral("\n<li class=\"active\"><a href=%1>%2</a></li>").arg(href, QString::number(k))
+        const QString href =
+            TextEscaping::quotedAttribute(CatalogPageGenerator::urlPath(pageFileName(base, k)));
+        nav += k == current ? QStringLiteral("\n<li class=\"active\"><a href=%1>%2</a></li>")
+                                  .arg(href, QString::number(k))
                             : QStringLiteral("\n<li><a href=%1>%2</a></li>").arg(href, QString::number(k));
     }
     return nav + QStringLiteral("\n</ul></nav>");
@@ -71,7 +74,8 @@ QString captions(const QuibFileHelper& record, const CatalogOptions& options)
         text += QStringLiteral("\n<center><br>%1</center>")
                     .arg(TextEscaping::escapeHtmlText(QFileInfo(record.filePath).fileName()));
     if (options.timestampCaption)
-        text += QStringLiteral("\n<center><br>%1</center>").arg(TextEscaping::escapeHtmlText(record.fileModDateString));
+        text += QStringLiteral("\n<center><br>%1</center>")
+                    .arg(TextEscaping::escapeHtmlText(record.fileModDateString));
     return text;
 }
 
@@ -145,19 +149,22 @@ const QString kPopoverScript = QStringLiteral(
 
 const QString& CatalogPageGenerator::bootstrapStyleSheetUrl()
 {
-    static const QString url = QStringLiteral("https://maxcdn.bootstrapcdn.com/bootstrap/3.3.4/css/bootstrap.min.css");
+    static const QString url =
+        QStringLiteral("https://maxcdn.bootstrapcdn.com/bootstrap/3.3.4/css/bootstrap.min.css");
     return url;
 }
 
 const QString& CatalogPageGenerator::jqueryUrl()
 {
-    static const QString url = QStringLiteral("https://ajax.googleapis.com/ajax/libs/jquery/1.11.1/jquery.min.js");
+    static const QString url =
+        QStringLiteral("https://ajax.googleapis.com/ajax/libs/jquery/1.11.1/jquery.min.js");
     return url;
 }
 
 const QString& CatalogPageGenerator::bootstrapScriptUrl()
 {
-    static const QString url = QStringLiteral("https://maxcdn.bootstrapcdn.com/bootstrap/3.3.4/js/bootstrap.min.js");
+    static const QString url =
+        QStringLiteral("https://maxcdn.bootstrapcdn.com/bootstrap/3.3.4/js/bootstrap.min.js");
     return url;
 }
 
@@ -179,17 +186,20 @@ QString CatalogPageGenerator::urlPath(const QString& path)
     return QString::fromLatin1(QUrl::toPercentEncoding(path, QByteArrayLiteral("/")));
 }
 
-QList<CatalogPage> CatalogPageGenerator::photoPages(const QList<QuibFileHelper>& records,
-                                                    const CatalogOptions& options, const Progress& progress)
+QList<CatalogPage> CatalogPageGenerator::generatePhotoGalleryCode(const QList<QuibFileHelper>& records,
+                                                                  const CatalogOptions& options,
+                                                                  const Progress& progress)
 {
     const QString style =
         QStringLiteral("<style type=\"text/css\">\n") + kListRules +
-        QStringLiteral("ul li img {\ncursor: pointer;\n}\n"
-                       ".modal img {\ntext-align:center;\nmargin:0 auto;\nbox-shadow: 0 5px 15px rgba(0, 0, 0, .5);\n}\n"
-                       ".modal {\noverflow-y:auto;\npadding:20px;\n}\n"
-                       ".modal-backdrop {\nbackground-color:white;\n}\n"
-                       ".controls {\nwidth:50px;\ndisplay:block;\nfont-size:11px;\npadding-top:8px;\nfont-weight:bold;\n}\n"
-                       ".next {\nfloat:right;\ntext-align:right;\n}\n") +
+        QStringLiteral(
+            "ul li img {\ncursor: pointer;\n}\n"
+            ".modal img {\ntext-align:center;\nmargin:0 auto;\nbox-shadow: 0 5px 15px rgba(0, 0, 0, .5);\n}\n"
+            ".modal {\noverflow-y:auto;\npadding:20px;\n}\n"
+            ".modal-backdrop {\nbackground-color:white;\n}\n"
+            ".controls "
+            "{\nwidth:50px;\ndisplay:block;\nfont-size:11px;\npadding-top:8px;\nfont-weight:bold;\n}\n"
+            ".next {\nfloat:right;\ntext-align:right;\n}\n") +
         themeRules(options.darkTheme) +
         QStringLiteral("</style>\n<script>\n$(document).ready(function(){\n"
                        "$(window).on('resize', function(){\n"
@@ -201,15 +211,17 @@ QList<CatalogPage> CatalogPageGenerator::photoPages(const QList<QuibFileHelper>&
         if (progress && i % step == 0)
             progress(qint32(i), qint32(records.size()), QStringLiteral("Step 2: Generating Photo Grid"));
         const QuibFileHelper& record = records[i];
-        items.append(QStringLiteral("<li class=\"col-lg-2 col-md-2 col-sm-3 col-xs-4\"><img class=\"img-responsive\" "
-                                    "src=%1>")
-                         .arg(TextEscaping::quotedAttribute(urlPath(sourceOf(record, options)))) +
-                     captions(record, options) + QStringLiteral("\n</li>"));
+        items.append(
+            QStringLiteral("<li class=\"col-lg-2 col-md-2 col-sm-3 col-xs-4\"><img class=\"img-responsive\" "
+                           "src=%1>")
+                .arg(TextEscaping::quotedAttribute(urlPath(sourceOf(record, options)))) +
+            captions(record, options) + QStringLiteral("\n</li>"));
     }
     const QString pageHead = head(options.title, style);
     const QString start = bodyStart(options);
-    const QString holder = QStringLiteral("<div class=\"modal fade\" id=\"myModal\" tabindex=\"-1\" role=\"dialog\" "
-                                          "aria-labelledby=\"myModalLabel\" aria-hidden=\"true\">\n</div>");
+    const QString holder =
+        QStringLiteral("<div class=\"modal fade\" id=\"myModal\" tabindex=\"-1\" role=\"dialog\" "
+                       "aria-labelledby=\"myModalLabel\" aria-hidden=\"true\">\n</div>");
     return paginate(items, options, [&](const QString& nav, const QString& list) {
         QStringList parts{pageHead, start};
         if (!nav.isEmpty())
@@ -219,27 +231,32 @@ QList<CatalogPage> CatalogPageGenerator::photoPages(const QList<QuibFileHelper>&
     });
 }
 
-QList<CatalogPage> CatalogPageGenerator::videoPages(const QList<QuibFileHelper>& records,
-                                                    const CatalogOptions& options, const Progress& progress)
+QList<CatalogPage> CatalogPageGenerator::generateVideoGalleryCode(const QList<QuibFileHelper>& records,
+                                                                  const CatalogOptions& options,
+                                                                  const Progress& progress)
 {
-    const QString style = QStringLiteral("<style type=\"text/css\">\n") + kListRules +
-                          QStringLiteral(".popover {\nword-wrap:break-word;\n}\n") + themeRules(options.darkTheme) +
-                          QStringLiteral(".popover-title, .popover-content {\ncolor: #000000;\n}\n</style>\n");
+    const QString style =
+        QStringLiteral("<style type=\"text/css\">\n") + kListRules +
+        QStringLiteral(".popover {\nword-wrap:break-word;\n}\n") + themeRules(options.darkTheme) +
+        QStringLiteral(".popover-title, .popover-content {\ncolor: #000000;\n}\n</style>\n");
     QStringList items;
     for (qsizetype i = 0; i < records.size(); ++i) {
         if (progress)
             progress(qint32(i), qint32(records.size()), QStringLiteral("Generating Grid"));
         const QuibFileHelper& record = records[i];
         const QString source = sourceOf(record, options);
-        QString item = QStringLiteral("<li class=\"col-lg-4 col-md-4 col-sm-6 col-xs-12\">\n"
-                                      "<div class=\"embed-responsive embed-responsive-16by9\">\n"
-                                      "<video width=\"100%\" height=\"100%\" controls>\n<source src=%1 type=\"video/mp4\">\n"
-                                      "</video>\n</div>")
-                           .arg(TextEscaping::quotedAttribute(urlPath(source)));
+        QString item =
+            QStringLiteral(
+                "<li class=\"col-lg-4 col-md-4 col-sm-6 col-xs-12\">\n"
+                "<div class=\"embed-responsive embed-responsive-16by9\">\n"
+                "<video width=\"100%\" height=\"100%\" controls>\n<source src=%1 type=\"video/mp4\">\n"
+                "</video>\n</div>")
+                .arg(TextEscaping::quotedAttribute(urlPath(source)));
         item += captions(record, options);
         if (options.filePathButton)
-            item += QStringLiteral("\n<button type=\"button\" class=\"btn btn-md btn-success\" data-toggle=\"popover\" "
-                                   "title=%1 data-content=%2>Path</button>")
+            item += QStringLiteral(
+                        "\n<button type=\"button\" class=\"btn btn-md btn-success\" data-toggle=\"popover\" "
+                        "title=%1 data-content=%2>Path</button>")
                         .arg(TextEscaping::quotedAttribute(QFileInfo(record.filePath).fileName()),
                              TextEscaping::quotedAttribute(source));
         items.append(item + QStringLiteral("\n</li>"));
@@ -255,13 +272,15 @@ QList<CatalogPage> CatalogPageGenerator::videoPages(const QList<QuibFileHelper>&
     });
 }
 
-CatalogPage CatalogPageGenerator::folderPage(const QList<QuibFileHelper>& records, const CatalogOptions& options,
-                                             const QDateTime& now, const Progress& progress)
+CatalogPage CatalogPageGenerator::generateFileGalleryCode(const QList<QuibFileHelper>& records,
+                                                          const CatalogOptions& options, const QDateTime& now,
+                                                          const Progress& progress)
 {
     const quint64 threshold = skipThreshold(options.skipSegment);
     QString rows = QStringLiteral(
         "<table class=\"table table-bordered table-striped\">\n<thead><tr><th class=\"col-md-1\"></th>"
-        "<th class=\"col-md-1\">Size</th><th class=\"col-md-9\">Path</th><th class=\"col-md-1\">Show</th></tr></thead>\n"
+        "<th class=\"col-md-1\">Size</th><th class=\"col-md-9\">Path</th><th "
+        "class=\"col-md-1\">Show</th></tr></thead>\n"
         "<tbody>\n");
     int listed = 0;
     for (qsizetype i = 0; i < records.size(); ++i) {
@@ -269,11 +288,12 @@ CatalogPage CatalogPageGenerator::folderPage(const QList<QuibFileHelper>& record
         if (record.fileSizeBytes <= threshold)
             continue;
         ++listed;
-        rows += QStringLiteral("\n<tr><td>%1</td><td>%2</td><td>%3</td><td><a href=%4><button type=\"button\" "
-                               "class=\"btn btn-success\">Show</button></a></td></tr>")
-                    .arg(QString::number(listed), TextEscaping::escapeHtmlText(record.fileSize),
-                         TextEscaping::escapeHtmlText(record.filePath),
-                         TextEscaping::quotedAttribute(urlPath(record.filePath)));
+        rows +=
+            QStringLiteral("\n<tr><td>%1</td><td>%2</td><td>%3</td><td><a href=%4><button type=\"button\" "
+                           "class=\"btn btn-success\">Show</button></a></td></tr>")
+                .arg(QString::number(listed), TextEscaping::escapeHtmlText(record.fileSize),
+                     TextEscaping::escapeHtmlText(record.filePath),
+                     TextEscaping::quotedAttribute(urlPath(record.filePath)));
         if (progress)
             progress(qint32(i), qint32(records.size()), QStringLiteral("Generating..."));
     }
@@ -281,19 +301,24 @@ CatalogPage CatalogPageGenerator::folderPage(const QList<QuibFileHelper>& record
     const QString label = skipLabels().value(options.skipSegment);
     const QString heading =
         QStringLiteral(
-            "<h3>Tirrabel</h3><br><ul><li class=\"text-info\">Generated on: %1<li>Path: %2<li>Total: %3 folders"
+            "<h3>Tirrabel</h3><br><ul><li class=\"text-info\">Generated on: %1<li>Path: %2<li>Total: %3 "
+            "folders"
             "<li>Indexed: %4 folders<li>Skipped: %5 folders<li>Skip criteria selected: %6"
             "<li>Folder Size Calculation: Files contained in each folder are measured and then summed up to "
             "calculate total size of the folder.  Subfolders are not included in calculation (no roll-up).  "
             "Each subfolder is measured and indexed separately in the catalog.</ul>")
             .arg(QLocale::c().toString(now, QStringLiteral("MMM dd yyyy hh:mm AP dddd")),
                  TextEscaping::escapeHtmlText(options.inputFolderPath), QString::number(total),
-                 QString::number(listed), QString::number(total - listed), TextEscaping::escapeHtmlText(label));
-    const QString style =
-        QStringLiteral("<style type=\"text/css\">\n.table{\ntable-layout: fixed;\nword-wrap:break-word;\n}\n</style>\n");
-    const QStringList parts{head(options.editionDisplayName, style),
-                            QStringLiteral("<body>\n<div class=\"jumbotron\">%1</div>\n<div class=\"container\">")
-                                .arg(heading),
-                            QString(), rows, QStringLiteral("</tbody></table></div>"), QString()};
+                 QString::number(listed), QString::number(total - listed),
+                 TextEscaping::escapeHtmlText(label));
+    const QString style = QStringLiteral(
+        "<style type=\"text/css\">\n.table{\ntable-layout: fixed;\nword-wrap:break-word;\n}\n</style>\n");
+    const QStringList parts{
+        head(options.editionDisplayName, style),
+        QStringLiteral("<body>\n<div class=\"jumbotron\">%1</div>\n<div class=\"container\">").arg(heading),
+        QString(),
+        rows,
+        QStringLiteral("</tbody></table></div>"),
+        QString()};
     return {pageFileName(options.baseName, 1), closePage(parts, QString())};
 }

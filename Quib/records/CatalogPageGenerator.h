@@ -21,10 +21,10 @@ struct CatalogOptions
     bool linkCopies = false;       // sources are the numbered copies beside the pages
     bool darkTheme = false;
     bool centredHeading = false;
-    int skipSegment = 0;            // folders: which size threshold skips a folder
-    QString inputFolderPath;        // folders: shown as "Path"
-    QString editionDisplayName;     // folders: the page title
-    QString baseName;               // page files are <base><n>.html
+    int skipSegment = 0;        // folders: which size threshold skips a folder
+    QString inputFolderPath;    // folders: shown as "Path"
+    QString editionDisplayName; // folders: the page title
+    QString baseName;           // page files are <base><n>.html
 };
 
 struct CatalogPage
@@ -51,12 +51,15 @@ public:
     // The skip segments' labels, which the heading repeats.
     static const QStringList& skipLabels();
 
-    static QList<CatalogPage> photoPages(const QList<QuibFileHelper>& records, const CatalogOptions& options,
-                                         const Progress& progress = {});
-    static QList<CatalogPage> videoPages(const QList<QuibFileHelper>& records, const CatalogOptions& options,
-                                         const Progress& progress = {});
-    static CatalogPage folderPage(const QList<QuibFileHelper>& records, const CatalogOptions& options,
-                                  const QDateTime& now, const Progress& progress = {});
+    static QList<CatalogPage> generatePhotoGalleryCode(const QList<QuibFileHelper>& records,
+                                                       const CatalogOptions& options,
+                                                       const Progress& progress = {});
+    static QList<CatalogPage> generateVideoGalleryCode(const QList<QuibFileHelper>& records,
+                                                       const CatalogOptions& options,
+                                                       const Progress& progress = {});
+    static CatalogPage generateFileGalleryCode(const QList<QuibFileHelper>& records,
+                                               const CatalogOptions& options, const QDateTime& now,
+                                               const Progress& progress = {});
 
     // A path as it may stand in a URL: percent-encoded as UTF-8, "/" kept.
     static QString urlPath(const QString& path);

@@ -57,8 +57,9 @@ std::vector<Entry> listFolder(const fs::path& folder, quint64* size)
             *size += entrySize(entry.path);
         entries.push_back(std::move(entry));
     }
-    std::sort(entries.begin(), entries.end(),
-              [](const Entry& a, const Entry& b) { return a.path.filename().native() < b.path.filename().native(); });
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return a.path.filename().native() < b.path.filename().native();
+    });
     return entries;
 }
 
@@ -222,7 +223,8 @@ int CatalogScan::duplicate(QList<QuibFileHelper>& records, const QString& output
         if (progress && i % step == 0)
             progress(qint32(i), total, QStringLiteral("Step 1: Preparing to generate grid"));
         QuibFileHelper& record = records[i];
-        const QString name = QStringLiteral("%1%2.%3").arg(base).arg(i).arg(QFileInfo(record.filePath).suffix());
+        const QString name =
+            QStringLiteral("%1%2.%3").arg(base).arg(i).arg(QFileInfo(record.filePath).suffix());
         const std::optional<QString> target = platform::SafePath::filePath(*folder, name);
         // A copy left by an earlier run is replaced, so the pages never link a stale file.
         bool copied = false;

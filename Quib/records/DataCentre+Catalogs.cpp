@@ -9,7 +9,8 @@
 void DataCentre::countNumberOfFiles(const QString& folderPath)
 {
     gCatalogFileList.clear();
-    gCatalogFileList = CatalogScan::scan(folderPath, CatalogScan::kindForEdition(), &DataCentre::updateProgressBar);
+    gCatalogFileList =
+        CatalogScan::scan(folderPath, CatalogScan::kindForEdition(), &DataCentre::updateProgressBar);
 }
 
 quint64 DataCentre::sizeOfFolder(const QString& folderPath)

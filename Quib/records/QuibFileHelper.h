@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QUrl>
 
 struct QuibFileHelper
 {
@@ -23,5 +24,5 @@ struct QuibFileHelper
 // Replaced by each scan and then by its caller's sorted copy; written only by the running job's
 // steps, one after the other.
 extern QList<QuibFileHelper> gCatalogFileList;
-// The folder the user chose for the last scan.
-extern QString gCatalogInputFolderPath;
+// The folder the user chose for the last scan, as a file URL.
+extern QUrl gCatalogInputFolderURL;

@@ -54,9 +54,9 @@ void CatalogGalleryJob::selectInputPhotoFolder()
     if (chosen.isEmpty())
         return;
     m_running = true;
-    gCatalogInputFolderPath = chosen.constFirst();
+    gCatalogInputFolderURL = QUrl::fromLocalFile(chosen.constFirst());
     DataCentre::showProgressIndicator();
-    const QString folder = gCatalogInputFolderPath;
+    const QString folder = gCatalogInputFolderURL.toLocalFile();
     platform::runInBackgroundThenOnMain(
         [folder] {
             CatalogJob::retrievePhotoFiles(folder);
@@ -108,12 +108,13 @@ void CatalogGalleryJob::generateGallery()
     CatalogOptions options = m_optionsSource ? m_optionsSource() : CatalogOptions();
     options.baseName = edition().gPageBaseName;
     options.editionDisplayName = edition().gEditionDisplayName;
-    options.inputFolderPath = gCatalogInputFolderPath;
+    options.inputFolderPath = gCatalogInputFolderURL.toLocalFile();
     const QString output = m_outputFolder;
     DataCentre::showProgressIndicator();
     platform::runInBackgroundThenOnMain(
         [kind, options, output] {
-            return QVariant::fromValue(CatalogJob::generate(kind, options, output, QDateTime::currentDateTime()));
+            return QVariant::fromValue(
+                CatalogJob::generate(kind, options, output, QDateTime::currentDateTime()));
         },
         [this](const QVariant& result) {
             DataCentre::dismissProgressIndicator();
@@ -128,9 +129,11 @@ void CatalogGalleryJob::launchGallery(const CatalogJob::Result& result)
     alert.title = QStringLiteral("Done!");
     alert.informativeText = QStringLiteral("Saved at selected path:\n %1").arg(result.firstPagePath);
     if (result.copyFailures > 0)
-        alert.informativeText += QStringLiteral("\n\n%1 of the files could not be copied.").arg(result.copyFailures);
+        alert.informativeText +=
+            QStringLiteral("\n\n%1 of the files could not be copied.").arg(result.copyFailures);
     if (result.writeFailures > 0)
-        alert.informativeText += QStringLiteral("\n\n%1 of the pages could not be written.").arg(result.writeFailures);
+        alert.informativeText +=
+            QStringLiteral("\n\n%1 of the pages could not be written.").arg(result.writeFailures);
     alert.style = platform::AlertStyle::Informational;
     alert.buttons = {QStringLiteral("Launch Now"), QStringLiteral("Dismiss")};
     if (platform::DialogService::current().runAlert(alert) == 0) {

@@ -6,7 +6,8 @@
 #include <QPushButton>
 #include <QWidget>
 
-CatalogSettingsWindowController::CatalogSettingsWindowController(const QString& interfaceName, QObject* parent)
+CatalogSettingsWindowController::CatalogSettingsWindowController(const QString& interfaceName,
+                                                                 QObject* parent)
     : QObject(parent), m_job(new CatalogGalleryJob(this))
 {
     m_window = new QWidget(nullptr, Qt::Window);

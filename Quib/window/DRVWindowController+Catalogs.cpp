@@ -87,8 +87,8 @@ DRVGraphicView::TextBoxArguments photoPageText(const QString& text, const QRectF
 
 } // namespace
 
-DRVWindowController::PreparedPhoto DRVWindowController::preparePhoto(const QString& path, const QDateTime& date,
-                                                                      int maxWidth)
+DRVWindowController::PreparedPhoto DRVWindowController::preparePhoto(const QString& path,
+                                                                     const QDateTime& date, int maxWidth)
 {
     PreparedPhoto photo;
     photo.path = path;
@@ -141,9 +141,9 @@ void DRVWindowController::generatePhotoPages()
                 const QuibFileHelper& record = records.at(i);
                 day.append(preparePhoto(record.filePath, record.fileModDate, maxWidth));
                 DataCentre::updateProgressBar(qint32(i), total, record.filePath);
-                const bool dayEnds = i + 1 == records.size() ||
-                                     records.at(i + 1).fileModDateString_fileNameFormat !=
-                                         record.fileModDateString_fileNameFormat;
+                const bool dayEnds =
+                    i + 1 == records.size() || records.at(i + 1).fileModDateString_fileNameFormat !=
+                                                   record.fileModDateString_fileNameFormat;
                 if (!dayEnds)
                     continue;
                 const QString file = record.fileModDateString_fileNameFormat;
@@ -191,9 +191,9 @@ void DRVWindowController::placePhotosOfDay(const QList<PreparedPhoto>& photos, c
         y = m_document->findMaxScreenHeight() + 10;
     } else {
         m_document->setPageOfficialName(dayTitle);
-        DRVGraphicView::TextBoxArguments title = photoPageText(
-            QLocale::c().toString(photos.constFirst().date, QStringLiteral("MMM dd yyyy dddd")),
-            QRectF(0, 0, 1100, 100), 50);
+        DRVGraphicView::TextBoxArguments title =
+            photoPageText(QLocale::c().toString(photos.constFirst().date, QStringLiteral("MMM dd yyyy dddd")),
+                          QRectF(0, 0, 1100, 100), 50);
         title.link = QStringLiteral("index.html");
         title.hoverColor = QStringLiteral("4682B4");
         title.hoverTextColor = QStringLiteral("FFFFFF");
@@ -217,10 +217,10 @@ int DRVWindowController::addPhotoToPage(const PreparedPhoto& photo, int y, const
         image.pixelSize = photo.size;
         m_graphicView->addImageIntoArray(image);
     }
-    const QString caption =
-        QStringLiteral("%1\n%2").arg(
-            options.timestamp ? QLocale::c().toString(photo.date, QStringLiteral("MMM dd yyyy hh:mm AP dddd")) : QString(),
-            options.filepath ? photo.path : QString());
+    const QString caption = QStringLiteral("%1\n%2").arg(
+        options.timestamp ? QLocale::c().toString(photo.date, QStringLiteral("MMM dd yyyy hh:mm AP dddd"))
+                          : QString(),
+        options.filepath ? photo.path : QString());
     if (m_graphicView)
         m_graphicView->addTextBox(photoPageText(caption, QRectF(kPhotoLeft, y + height, 800, 50), 15));
     return y + height;
@@ -240,8 +240,9 @@ void DRVWindowController::restoreDrawGraphicFlag()
     m_photoPagesRunning = false;
     platform::Alert alert;
     alert.title = QStringLiteral("Photos Added To Collection");
-    alert.informativeText = QStringLiteral("Would you like to launch preview?\n\nImage thumbnails and hyperlinks are "
-                                           "active in Preview, Exported and Published modes.");
+    alert.informativeText =
+        QStringLiteral("Would you like to launch preview?\n\nImage thumbnails and hyperlinks are "
+                       "active in Preview, Exported and Published modes.");
     alert.buttons = {QStringLiteral("Proceed"), QStringLiteral("Not right now")};
     if (platform::DialogService::current().runAlert(alert) == 0)
         performAction(QStringLiteral("showWebPreview:"));

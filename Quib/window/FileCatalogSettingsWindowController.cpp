@@ -15,9 +15,10 @@ FileCatalogSettingsWindowController::FileCatalogSettingsWindowController(QObject
     m_skipFolderSizeSegmentedControl = new SegmentedControl(m_window);
     m_skipFolderSizeSegmentedControl->setSegments(CatalogPageGenerator::skipLabels(), {100, 100, 100, 100});
     m_skipFolderSizeSegmentedControl->setSelectedIndex(0);
-    auto* note = new QLabel(QStringLiteral("Each folder's size is the sum of the files directly inside it; every "
-                                           "subfolder is measured and listed on its own."),
-                            m_window);
+    auto* note =
+        new QLabel(QStringLiteral("Each folder's size is the sum of the files directly inside it; every "
+                                  "subfolder is measured and listed on its own."),
+                   m_window);
     note->setWordWrap(true);
 
     auto* form = new QFormLayout;

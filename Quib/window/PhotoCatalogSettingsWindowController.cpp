@@ -28,8 +28,8 @@ PhotoCatalogSettingsWindowController::PhotoCatalogSettingsWindowController(QObje
     m_supportedFileTypeLabel = new QLabel(m_window);
     m_supportedFileTypeLabel->setWordWrap(true);
     m_duplicateOptionSegmentedControl = new SegmentedControl(m_window);
-    m_duplicateOptionSegmentedControl->setSegments({QStringLiteral("Link Originals"), QStringLiteral("Copy Files")},
-                                                   {110, 110});
+    m_duplicateOptionSegmentedControl->setSegments(
+        {QStringLiteral("Link Originals"), QStringLiteral("Copy Files")}, {110, 110});
     m_duplicateOptionSegmentedControl->setSelectedIndex(0);
     m_themeSegmentedControl = new SegmentedControl(m_window);
     m_themeSegmentedControl->setSegments({QStringLiteral("Light"), QStringLiteral("Dark")}, {80, 80});
@@ -68,15 +68,15 @@ void PhotoCatalogSettingsWindowController::windowDidLoad()
     m_openWebsiteFolderPathLabel->setText(m_openWebsiteFolderPath);
     m_window->setWindowTitle(e.gEditionDisplayName);
     if (e.gPhotoCatalogFlag) {
-        m_supportedFileTypeLabel->setText(
-            QStringLiteral("App will search through selected folder for all supported file types.  Accepted file "
-                           "formats are JPEG, PNG and GIF."));
+        m_supportedFileTypeLabel->setText(QStringLiteral(
+            "App will search through selected folder for all supported file types.  Accepted file "
+            "formats are JPEG, PNG and GIF."));
         m_photosPerPageSegmentedControl->setSelectedIndex(2);
         m_filePathCheckbox->setHidden(true);
     } else if (e.gVideoCatalogFlag) {
-        m_supportedFileTypeLabel->setText(
-            QStringLiteral("App will search through selected folder for all supported file types.  Accepted file "
-                           "formats are MP4, MOV, AVI, OGG and WEBM."));
+        m_supportedFileTypeLabel->setText(QStringLiteral(
+            "App will search through selected folder for all supported file types.  Accepted file "
+            "formats are MP4, MOV, AVI, OGG and WEBM."));
         m_photosPerPageSegmentedControl->setSelectedIndex(2);
     }
 }

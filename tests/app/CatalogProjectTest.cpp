@@ -33,7 +33,9 @@ TEST_F(CatalogProjectTest, NewButtonOpensSettingsAndFolderButtonWritesThePhotoGr
     useWorkingFolders();
     QDir().mkpath(m_root.filePath(QStringLiteral("pics/2016")));
     for (int i = 0; i < 25; ++i)
-        picture(QStringLiteral("pics/%1/p%2.jpg").arg(i < 20 ? QStringLiteral("2016") : QString()).arg(i, 2, 10, QLatin1Char('0')),
+        picture(QStringLiteral("pics/%1/p%2.jpg")
+                    .arg(i < 20 ? QStringLiteral("2016") : QString())
+                    .arg(i, 2, 10, QLatin1Char('0')),
                 QSize(8, 6));
     const QString project = m_root.filePath(QStringLiteral("My Grid"));
     QList<QUrl> opened;
@@ -87,14 +89,16 @@ TEST_F(CatalogProjectTest, CollectionScansFromItsWindowAndAddsDayPages)
     {
         QFile taken(shot);
         ASSERT_TRUE(taken.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(taken.setFileTime(QDateTime(QDate(2019, 7, 14), QTime(10, 0)), QFileDevice::FileModificationTime));
+        ASSERT_TRUE(taken.setFileTime(QDateTime(QDate(2019, 7, 14), QTime(10, 0)),
+                                      QFileDevice::FileModificationTime));
     }
     const QString project = m_root.filePath(QStringLiteral("Album"));
     dialogs->queueSavePanelAnswer(project);
     DRVWindowController* window = delegate.addNewWebsite();
     ASSERT_NE(window, nullptr);
 
-    QAction* item = MenuModel::actionNamed(window->window()->menuBar(), QStringLiteral("selectPhotosInputFolder:"));
+    QAction* item =
+        MenuModel::actionNamed(window->window()->menuBar(), QStringLiteral("selectPhotosInputFolder:"));
     ASSERT_NE(item, nullptr);
     emit qobject_cast<QMenu*>(item->parent())->aboutToShow();
     ASSERT_TRUE(item->isEnabled() && item->isVisible());
@@ -130,7 +134,8 @@ TEST_F(CatalogProjectTest, FolderSizeEditionOpensItsOwnSettingsWindow)
     EXPECT_EQ(delegate.photoCatalogSettingsWindowController(), nullptr);
     EXPECT_EQ(delegate.fileCatalogSettingsWindowController()->openWebsiteFolderPath(),
               m_root.filePath(QStringLiteral("sizes")));
-    EXPECT_EQ(delegate.fileCatalogSettingsWindowController()->window()->windowTitle(), QStringLiteral("Tirrabel"));
+    EXPECT_EQ(delegate.fileCatalogSettingsWindowController()->window()->windowTitle(),
+              QStringLiteral("Tirrabel"));
 }
 
 TEST_F(CatalogProjectTest, SampleOpensAsAFreshUntitledCopyEachTime)

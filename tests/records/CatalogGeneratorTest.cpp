@@ -64,14 +64,15 @@ TEST(CatalogGenerator, TwentyFivePhotosAtTenAPageGiveThreePages)
     CatalogOptions options = photoOptions(0);
     options.fileNameCaption = true;
     options.timestampCaption = true;
-    const QList<CatalogPage> pages =
-        CatalogPageGenerator::photoPages(records(QStringLiteral("/photos/p%1.jpg"), 25), options);
+    const QList<CatalogPage> pages = CatalogPageGenerator::generatePhotoGalleryCode(
+        records(QStringLiteral("/photos/p%1.jpg"), 25), options);
     ASSERT_EQ(pages.size(), 3);
     EXPECT_EQ(pages[0].fileName, QStringLiteral("photo1.html"));
     EXPECT_EQ(pages[2].fileName, QStringLiteral("photo3.html"));
     expectGolden(pages[1].text, QStringLiteral("photos-page2.html"));
 
-    EXPECT_TRUE(pages[1].text.contains(QStringLiteral("<li class=\"active\"><a href=\"photo2.html\">2</a></li>")));
+    EXPECT_TRUE(
+        pages[1].text.contains(QStringLiteral("<li class=\"active\"><a href=\"photo2.html\">2</a></li>")));
     EXPECT_TRUE(pages[1].text.contains(QStringLiteral("<li><a href=\"photo1.html\">1</a></li>")));
     QStringList expected;
     for (int i = 11; i <= 20; ++i)
@@ -90,8 +91,8 @@ TEST(CatalogGenerator, ItemsPerPageAndNavigation)
         QList<int> perPage;
     } cases[] = {{10, 0, {10}}, {31, 2, {30, 1}}, {120, 11, {120}}, {0, 2, {}}};
     for (const auto& c : cases) {
-        const QList<CatalogPage> pages =
-            CatalogPageGenerator::photoPages(records(QStringLiteral("/p/%1.png"), c.photos), photoOptions(c.segment));
+        const QList<CatalogPage> pages = CatalogPageGenerator::generatePhotoGalleryCode(
+            records(QStringLiteral("/p/%1.png"), c.photos), photoOptions(c.segment));
         QList<int> perPage;
         for (const CatalogPage& page : pages) {
             perPage << int(sources(page.text).size());
@@ -114,13 +115,17 @@ TEST(CatalogGenerator, ThemeColours)
     for (const auto& c : cases) {
         CatalogOptions options = photoOptions(0);
         options.darkTheme = c.dark;
-        for (const QString& text :
-             {CatalogPageGenerator::photoPages(records(QStringLiteral("/p/%1.jpg"), 1), options)[0].text,
-              CatalogPageGenerator::videoPages(records(QStringLiteral("/v/%1.mp4"), 1), options)[0].text}) {
+        for (const QString& text : {CatalogPageGenerator::generatePhotoGalleryCode(
+                                        records(QStringLiteral("/p/%1.jpg"), 1), options)[0]
+                                        .text,
+                                    CatalogPageGenerator::generateVideoGalleryCode(
+                                        records(QStringLiteral("/v/%1.mp4"), 1), options)[0]
+                                        .text}) {
             EXPECT_TRUE(text.contains(QStringLiteral(".jumbotron {\nbackground-color: %1 !important;\n}")
                                           .arg(QLatin1String(c.jumbotron))));
-            EXPECT_TRUE(text.contains(QStringLiteral("body {\nbackground-color: %1 !important;\ncolor: %2 !important;\n}")
-                                          .arg(QLatin1String(c.page), QLatin1String(c.text))));
+            EXPECT_TRUE(text.contains(
+                QStringLiteral("body {\nbackground-color: %1 !important;\ncolor: %2 !important;\n}")
+                    .arg(QLatin1String(c.page), QLatin1String(c.text))));
         }
     }
 }
@@ -128,8 +133,9 @@ TEST(CatalogGenerator, ThemeColours)
 TEST(CatalogGenerator, FolderPageListsFoldersAboveTheThreshold)
 {
     QList<QuibFileHelper> folders;
-    for (const auto& [path, bytes] : {std::pair{"/data/big folder", 1'000'001ull}, std::pair{"/data/edge", 1'000'000ull},
-                                      std::pair{"/data/<small>", 12ull}}) {
+    for (const auto& [path, bytes] :
+         {std::pair{"/data/big folder", 1'000'001ull}, std::pair{"/data/edge", 1'000'000ull},
+          std::pair{"/data/<small>", 12ull}}) {
         QuibFileHelper record;
         record.filePath = QString::fromUtf8(path);
         record.fileSizeBytes = bytes;
@@ -142,18 +148,21 @@ TEST(CatalogGenerator, FolderPageListsFoldersAboveTheThreshold)
     options.editionDisplayName = QStringLiteral("Tirrabel");
     options.baseName = QStringLiteral("catalog");
     QList<qint32> reported;
-    const CatalogPage page = CatalogPageGenerator::folderPage(folders, options, QDateTime(QDate(2026, 12, 10), QTime(14, 5)),
-                                                              [&](qint32 done, qint32, const QString&) { reported << done; });
+    const CatalogPage page = CatalogPageGenerator::generateFileGalleryCode(
+        folders, options, QDateTime(QDate(2026, 12, 10), QTime(14, 5)),
+        [&](qint32 done, qint32, const QString&) { reported << done; });
     EXPECT_EQ(page.fileName, QStringLiteral("catalog1.html"));
     expectGolden(page.text, QStringLiteral("folders.html"));
-    EXPECT_TRUE(page.text.contains(QStringLiteral("<td>/data/big folder</td><td><a href=\"/data/big%20folder\">")));
+    EXPECT_TRUE(
+        page.text.contains(QStringLiteral("<td>/data/big folder</td><td><a href=\"/data/big%20folder\">")));
     EXPECT_FALSE(page.text.contains(QStringLiteral("/data/edge")));
     EXPECT_TRUE(page.text.contains(QStringLiteral("<li>Indexed: 1 folders<li>Skipped: 2 folders")));
     EXPECT_TRUE(page.text.contains(QStringLiteral("Generated on: Dec 10 2026 02:05 PM Thursday")));
     EXPECT_EQ(reported, QList<qint32>{0});
 
     options.skipSegment = 4; // no threshold: every folder, even an empty one
-    const QString all = CatalogPageGenerator::folderPage(folders, options, QDateTime::currentDateTime()).text;
+    const QString all =
+        CatalogPageGenerator::generateFileGalleryCode(folders, options, QDateTime::currentDateTime()).text;
     EXPECT_TRUE(all.contains(QStringLiteral("<td>3</td><td>12 bytes</td><td>/data/&lt;small&gt;</td>")));
 }
 
@@ -166,11 +175,13 @@ TEST(CatalogGenerator, VideoPathsEncodedInSourcesAndEscapedInPopovers)
     options.fileNameCaption = true;
     QList<QuibFileHelper> videos = records(QStringLiteral("/videos/clip %1.mp4"), 2);
     videos[1].filePath = QStringLiteral("/videos/say \"hi\" <now>.mov");
-    const QList<CatalogPage> pages = CatalogPageGenerator::videoPages(videos, options);
+    const QList<CatalogPage> pages = CatalogPageGenerator::generateVideoGalleryCode(videos, options);
     ASSERT_EQ(pages.size(), 1);
     expectGolden(pages[0].text, QStringLiteral("videos.html"));
-    EXPECT_TRUE(pages[0].text.contains(QStringLiteral("<source src=\"/videos/clip%2001.mp4\" type=\"video/mp4\">")));
-    EXPECT_TRUE(pages[0].text.contains(QStringLiteral("title=\"clip 01.mp4\" data-content=\"/videos/clip 01.mp4\"")));
+    EXPECT_TRUE(
+        pages[0].text.contains(QStringLiteral("<source src=\"/videos/clip%2001.mp4\" type=\"video/mp4\">")));
+    EXPECT_TRUE(
+        pages[0].text.contains(QStringLiteral("title=\"clip 01.mp4\" data-content=\"/videos/clip 01.mp4\"")));
     EXPECT_TRUE(pages[0].text.contains(
         QStringLiteral("data-content=\"/videos/say &quot;hi&quot; &lt;now&gt;.mov\">Path</button>")));
 }
@@ -182,7 +193,7 @@ TEST(CatalogGenerator, CopiesAreLinkedRelativeToThePages)
     photos[1].updatedFilePath = QStringLiteral("photo/photo1.jpg");
     CatalogOptions options = photoOptions(2);
     options.linkCopies = true;
-    const QString page = CatalogPageGenerator::photoPages(photos, options)[0].text;
+    const QString page = CatalogPageGenerator::generatePhotoGalleryCode(photos, options)[0].text;
     EXPECT_TRUE(page.contains(QStringLiteral("src=\"photo/photo0.jpg\"")));
     EXPECT_TRUE(page.contains(QStringLiteral("src=\"photo/photo1.jpg\"")));
     EXPECT_FALSE(page.contains(QStringLiteral("src=\"/p/")));
@@ -198,7 +209,7 @@ TEST(CatalogGenerator, HostileFileNameStaysInertUnderAnHtmlParser)
     CatalogOptions options = photoOptions(2);
     options.title = QStringLiteral("</title><script>alert(1)</script>");
     options.fileNameCaption = true;
-    const QString page = CatalogPageGenerator::photoPages(photos, options)[0].text;
+    const QString page = CatalogPageGenerator::generatePhotoGalleryCode(photos, options)[0].text;
 
     QProcess python;
     python.start(QStringLiteral("python3"), {QStringLiteral("-c"), QStringLiteral(R"(
@@ -228,10 +239,12 @@ print(json.dumps({'scripts': p.tags.count('script'), 'c': p.tags.count('c'), 'im
     // The two libraries and the resize script of the head, and the viewer: none from the title.
     EXPECT_TRUE(out.contains(QStringLiteral("\"scripts\": 4"))) << out.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("\"c\": 0"))) << out.toStdString();
-    EXPECT_TRUE(out.contains(QStringLiteral("{\"class\": \"img-responsive\", \"src\": \"/p/a%22b%3Cc%3E.jpg\"}")))
+    EXPECT_TRUE(
+        out.contains(QStringLiteral("{\"class\": \"img-responsive\", \"src\": \"/p/a%22b%3Cc%3E.jpg\"}")))
         << out.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("\"texts\": [\"a\\\"b<c>.jpg\"]"))) << out.toStdString();
-    EXPECT_TRUE(out.contains(QStringLiteral("\"title\": \"</title><script>alert(1)</script>\""))) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("\"title\": \"</title><script>alert(1)</script>\"")))
+        << out.toStdString();
 }
 
 TEST(CatalogGenerator, JobWritesUtf8PagesAndReplacesAnEarlierRun)
@@ -244,8 +257,8 @@ TEST(CatalogGenerator, JobWritesUtf8PagesAndReplacesAnEarlierRun)
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     stale.write("old page");
     stale.close();
-    const CatalogJob::Result result =
-        CatalogJob::generate(photos, CatalogKind::Photos, options, dir.path(), QDateTime::currentDateTime(), {});
+    const CatalogJob::Result result = CatalogJob::generate(photos, CatalogKind::Photos, options, dir.path(),
+                                                           QDateTime::currentDateTime(), {});
     EXPECT_EQ(result.firstPagePath, dir.path() + QStringLiteral("/photo1.html"));
     EXPECT_EQ(result.writeFailures, 0);
     QFile first(result.firstPagePath);
@@ -266,9 +279,12 @@ TEST(CatalogGenerator, SummaryTexts)
     QList<QuibFileHelper> mixed = records(QStringLiteral("/p/%1.jpg"), 3);
     std::swap(mixed[0], mixed[2]);
     mixed[1].fileSizeBytes = 10;
-    EXPECT_EQ(CatalogJob::sortedForKind(mixed, CatalogKind::Photos).first().filePath, QStringLiteral("/p/01.jpg"));
-    EXPECT_EQ(CatalogJob::sortedForKind(mixed, CatalogKind::Folders).first().filePath, QStringLiteral("/p/02.jpg"));
-    EXPECT_EQ(CatalogJob::sortedForKind(mixed, CatalogKind::Videos).first().filePath, QStringLiteral("/p/03.jpg"));
+    EXPECT_EQ(CatalogJob::sortedForKind(mixed, CatalogKind::Photos).first().filePath,
+              QStringLiteral("/p/01.jpg"));
+    EXPECT_EQ(CatalogJob::sortedForKind(mixed, CatalogKind::Folders).first().filePath,
+              QStringLiteral("/p/02.jpg"));
+    EXPECT_EQ(CatalogJob::sortedForKind(mixed, CatalogKind::Videos).first().filePath,
+              QStringLiteral("/p/03.jpg"));
 }
 
 } // namespace

@@ -31,22 +31,26 @@ TEST(CatalogInBrowser, ViewerOpensStepsAndCloses)
     // The library hosts' paths, served from the copies under resources/web.
     const QString web = QStringLiteral(QUIB_RESOURCES_DIR "/web/");
     const QString cdn = dir.filePath(QStringLiteral("cdn"));
-    for (const QString& url : {CatalogPageGenerator::bootstrapStyleSheetUrl(), CatalogPageGenerator::jqueryUrl(),
-                               CatalogPageGenerator::bootstrapScriptUrl()}) {
-        const QString file = QUrl(url).fileName() == QLatin1String("jquery.min.js") ? QStringLiteral("jquery-1.11.1.min.js")
-                                                                                    : QUrl(url).fileName();
+    for (const QString& url :
+         {CatalogPageGenerator::bootstrapStyleSheetUrl(), CatalogPageGenerator::jqueryUrl(),
+          CatalogPageGenerator::bootstrapScriptUrl()}) {
+        const QString file = QUrl(url).fileName() == QLatin1String("jquery.min.js")
+                                 ? QStringLiteral("jquery-1.11.1.min.js")
+                                 : QUrl(url).fileName();
         ASSERT_TRUE(copyInto(web + file, cdn + QUrl(url).path())) << url.toStdString();
     }
     QProcess openssl;
     openssl.start(QStringLiteral("openssl"),
-                  {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1", "-subj", "/CN=localhost", "-keyout",
-                   dir.filePath(QStringLiteral("key.pem")), "-out", dir.filePath(QStringLiteral("cert.pem"))});
-    ASSERT_TRUE(openssl.waitForFinished(60000) && openssl.exitCode() == 0) << openssl.readAllStandardError().toStdString();
+                  {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1", "-subj", "/CN=localhost",
+                   "-keyout", dir.filePath(QStringLiteral("key.pem")), "-out",
+                   dir.filePath(QStringLiteral("cert.pem"))});
+    ASSERT_TRUE(openssl.waitForFinished(60000) && openssl.exitCode() == 0)
+        << openssl.readAllStandardError().toStdString();
 
     QProcess server;
-    server.start(QStringLiteral("python3"), {QStringLiteral(QUIB_FIXTURES_DIR "/../browser/cdn-server.py"), cdn,
-                                             dir.filePath(QStringLiteral("cert.pem")),
-                                             dir.filePath(QStringLiteral("key.pem"))});
+    server.start(QStringLiteral("python3"),
+                 {QStringLiteral(QUIB_FIXTURES_DIR "/../browser/cdn-server.py"), cdn,
+                  dir.filePath(QStringLiteral("cert.pem")), dir.filePath(QStringLiteral("key.pem"))});
     ASSERT_TRUE(server.waitForReadyRead(30000)) << server.readAllStandardError().toStdString();
     const int port = server.readLine().trimmed().toInt();
     ASSERT_GT(port, 0);
@@ -56,9 +60,9 @@ TEST(CatalogInBrowser, ViewerOpensStepsAndCloses)
 
     // Three pictures, one with a blank and one with an accent in its name.
     QList<QuibFileHelper> photos;
-    const QList<std::pair<QString, QColor>> pictures{
-        {QStringLiteral("first one.png"), Qt::red}, {QStringLiteral("zweite-ä.png"), Qt::darkGreen},
-        {QStringLiteral("third.jpg"), Qt::blue}};
+    const QList<std::pair<QString, QColor>> pictures{{QStringLiteral("first one.png"), Qt::red},
+                                                     {QStringLiteral("zweite-ä.png"), Qt::darkGreen},
+                                                     {QStringLiteral("third.jpg"), Qt::blue}};
     for (const auto& [name, colour] : pictures) {
         QImage image(320, 200, QImage::Format_RGB32);
         image.fill(colour);
@@ -74,7 +78,7 @@ TEST(CatalogInBrowser, ViewerOpensStepsAndCloses)
     options.title = QStringLiteral("Catalog in a browser");
     options.baseName = QStringLiteral("photo");
     options.fileNameCaption = true;
-    const QList<CatalogPage> pages = CatalogPageGenerator::photoPages(photos, options);
+    const QList<CatalogPage> pages = CatalogPageGenerator::generatePhotoGalleryCode(photos, options);
     ASSERT_EQ(pages.size(), 1);
     const QString page = dir.filePath(QStringLiteral("site/photo1.html"));
     QDir().mkpath(dir.filePath(QStringLiteral("site")));
@@ -85,10 +89,10 @@ TEST(CatalogInBrowser, ViewerOpensStepsAndCloses)
 
     const QString artefacts = QCoreApplication::applicationDirPath() + QStringLiteral("/gui-artefacts");
     QDir().mkpath(artefacts);
-    const QJsonObject report = browsertest::runPage(
-        page, QStringLiteral("catalog-viewer-check.js"), 1000,
-        {QStringLiteral("--host-rules"), rules, QStringLiteral("--screenshot"),
-         artefacts + QStringLiteral("/catalog-photos-chromium.png")});
+    const QJsonObject report =
+        browsertest::runPage(page, QStringLiteral("catalog-viewer-check.js"), 1000,
+                             {QStringLiteral("--host-rules"), rules, QStringLiteral("--screenshot"),
+                              artefacts + QStringLiteral("/catalog-photos-chromium.png")});
     server.kill();
     server.waitForFinished();
     const QString log = QString::fromUtf8(server.readAllStandardError());
@@ -96,7 +100,8 @@ TEST(CatalogInBrowser, ViewerOpensStepsAndCloses)
     browsertest::expectNoScriptErrors(report);
     EXPECT_TRUE(report.value("refused").toArray().isEmpty()) << browsertest::compact(report).toStdString();
     const QJsonObject result = report.value("result").toObject();
-    EXPECT_EQ(result.value("jquery").toString(), QStringLiteral("1.11.1")) << browsertest::compact(result).toStdString();
+    EXPECT_EQ(result.value("jquery").toString(), QStringLiteral("1.11.1"))
+        << browsertest::compact(result).toStdString();
     EXPECT_TRUE(result.value("modal").toBool());
     EXPECT_EQ(result.value("styled").toString(), QStringLiteral("48px")); // Bootstrap's jumbotron
     EXPECT_EQ(result.value("loaded").toInt(), 3) << browsertest::compact(result).toStdString();
@@ -108,7 +113,8 @@ TEST(CatalogInBrowser, ViewerOpensStepsAndCloses)
         int shown;
         bool next;
         bool previous;
-    } steps[] = {{"opened", 1, true, true}, {"afterNext", 2, false, true}, {"afterPreviousTwice", 0, true, false}};
+    } steps[] = {
+        {"opened", 1, true, true}, {"afterNext", 2, false, true}, {"afterPreviousTwice", 0, true, false}};
     for (const auto& s : steps) {
         const QJsonObject viewer = result.value(QLatin1String(s.step)).toObject();
         EXPECT_TRUE(viewer.value("open").toBool()) << s.step;
@@ -116,9 +122,10 @@ TEST(CatalogInBrowser, ViewerOpensStepsAndCloses)
         EXPECT_EQ(viewer.value("next").toBool(), s.next) << s.step;
         EXPECT_EQ(viewer.value("previous").toBool(), s.previous) << s.step;
     }
-    for (const QString& url : {CatalogPageGenerator::bootstrapStyleSheetUrl(), CatalogPageGenerator::jqueryUrl(),
-                               CatalogPageGenerator::bootstrapScriptUrl()})
-        EXPECT_TRUE(log.contains(QStringLiteral("\"GET %1 HTTP/1.1\" 200").arg(QUrl(url).path()))) << log.toStdString();
+    for (const QString& url : {CatalogPageGenerator::bootstrapStyleSheetUrl(),
+                               CatalogPageGenerator::jqueryUrl(), CatalogPageGenerator::bootstrapScriptUrl()})
+        EXPECT_TRUE(log.contains(QStringLiteral("\"GET %1 HTTP/1.1\" 200").arg(QUrl(url).path())))
+            << log.toStdString();
 }
 
 } // namespace

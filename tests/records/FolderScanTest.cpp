@@ -128,13 +128,15 @@ TEST_F(FolderScan, FolderSizesSumDirectEntriesOnlyInSixtyFourBits)
     QDir().mkpath(at(QStringLiteral("C")));
     // A sparse file past 4 GiB takes no disk space but shows a 32-bit count wrapping.
     writeFile(at(QStringLiteral("D/huge.bin")));
-    ASSERT_EQ(::truncate(QFile::encodeName(at(QStringLiteral("D/huge.bin"))).constData(), 5'000'000'123LL), 0);
+    ASSERT_EQ(::truncate(QFile::encodeName(at(QStringLiteral("D/huge.bin"))).constData(), 5'000'000'123LL),
+              0);
     ASSERT_EQ(::symlink("one.bin", QFile::encodeName(at(QStringLiteral("A/link"))).constData()), 0);
 
     const QList<QuibFileHelper> records = CatalogScan::scan(m_root, CatalogKind::Folders, {});
     EXPECT_EQ(relativePaths(records, m_root), (QStringList{"A", "A/B", "C", "D"}));
     ASSERT_EQ(records.size(), 4);
-    const quint64 sizeOfA = 100 + 3000 + entrySize(at(QStringLiteral("A/B"))) + entrySize(at(QStringLiteral("A/link")));
+    const quint64 sizeOfA =
+        100 + 3000 + entrySize(at(QStringLiteral("A/B"))) + entrySize(at(QStringLiteral("A/link")));
     EXPECT_EQ(records[0].fileSizeBytes, sizeOfA);
     EXPECT_EQ(records[1].fileSizeBytes, 5000u);
     EXPECT_EQ(records[2].fileSizeBytes, 0u);
@@ -243,9 +245,12 @@ TEST(ByteCount, FileStyleTexts)
     {
         quint64 bytes;
         const char* text;
-    } cases[] = {{0, "Zero KB"},          {1, "1 byte"},          {999, "999 bytes"},        {1000, "1 KB"},
-                 {1499, "1 KB"},          {1500, "2 KB"},         {999'499, "999 KB"},       {999'500, "1 MB"},
-                 {1'000'000, "1 MB"},     {1'000'001, "1 MB"},    {1'550'000, "1.6 MB"},     {3'221'225'472, "3.22 GB"},
+    } cases[] = {{0, "Zero KB"},          {1, "1 byte"},
+                 {999, "999 bytes"},      {1000, "1 KB"},
+                 {1499, "1 KB"},          {1500, "2 KB"},
+                 {999'499, "999 KB"},     {999'500, "1 MB"},
+                 {1'000'000, "1 MB"},     {1'000'001, "1 MB"},
+                 {1'550'000, "1.6 MB"},   {3'221'225'472, "3.22 GB"},
                  {5'000'000'123, "5 GB"}, {1'230'000'000'000, "1.23 TB"}};
     for (const auto& c : cases)
         EXPECT_EQ(CatalogScan::byteCountString(c.bytes), QString::fromLatin1(c.text)) << c.bytes;

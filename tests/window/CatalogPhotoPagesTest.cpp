@@ -66,7 +66,9 @@ protected:
         const QList<DRVGraphic*> graphics = page.graphics();
         for (auto it = graphics.crbegin(); it != graphics.crend(); ++it) {
             auto* text = qobject_cast<DRVText*>(*it);
-            placed.append({qobject_cast<DRVImage*>(*it) ? QStringLiteral("image") : text ? QStringLiteral("text") : QStringLiteral("other"),
+            placed.append({qobject_cast<DRVImage*>(*it) ? QStringLiteral("image")
+                           : text                       ? QStringLiteral("text")
+                                                        : QStringLiteral("other"),
                            (*it)->bounds().toRect(), text ? text->textString() : QString()});
         }
         return placed;
@@ -165,15 +167,18 @@ TEST(CatalogPhotoHelpers, PreparedSizesAndTypes)
         int maxWidth;
         QSize placed;
         const char* type;
-    } cases[] = {{"a.jpg", {1200, 900}, 600, {600, 450}, "JPG"},  {"b.png", {1200, 900}, 0, {600, 450}, "PNG"},
-                 {"c.gif", {200, 100}, 200, {200, 100}, "PNG"},   {"d.jpeg", {1000, 333}, 300, {300, 99}, "JPG"},
+    } cases[] = {{"a.jpg", {1200, 900}, 600, {600, 450}, "JPG"},
+                 {"b.png", {1200, 900}, 0, {600, 450}, "PNG"},
+                 {"c.gif", {200, 100}, 200, {200, 100}, "PNG"},
+                 {"d.jpeg", {1000, 333}, 300, {300, 99}, "JPG"},
                  {"e.JPG", {10, 10}, 600, {10, 10}, "JPG"}};
     for (const auto& c : cases) {
         QImage image(c.size, QImage::Format_RGB32);
         image.fill(Qt::gray);
         const QString path = dir.filePath(QString::fromLatin1(c.name));
         ASSERT_TRUE(image.save(path, QByteArray(c.name).endsWith("gif") ? "PNG" : nullptr));
-        const DRVWindowController::PreparedPhoto photo = DRVWindowController::preparePhoto(path, {}, c.maxWidth);
+        const DRVWindowController::PreparedPhoto photo =
+            DRVWindowController::preparePhoto(path, {}, c.maxWidth);
         EXPECT_EQ(photo.size, c.placed) << c.name;
         EXPECT_EQ(photo.image.size(), c.placed) << c.name;
         EXPECT_EQ(photo.type, QString::fromLatin1(c.type)) << c.name;
@@ -185,7 +190,8 @@ TEST(CatalogPhotoHelpers, PreparedSizesAndTypes)
 
     const qint64 bytes = DRVWindowController::getMemoryUsedInBytes();
     EXPECT_GT(bytes, 1024 * 1024);
-    EXPECT_EQ(DRVWindowController::getMemoryUsedInMegaBytes(), DRVWindowController::getMemoryUsedInBytes() / 1048576);
+    EXPECT_EQ(DRVWindowController::getMemoryUsedInMegaBytes(),
+              DRVWindowController::getMemoryUsedInBytes() / 1048576);
 }
 
 } // namespace

@@ -60,7 +60,8 @@ TEST_F(CatalogSettingsWindowTest, GridWindowsOpenAtThirtyAPageWithTheirKindsOpti
         const char* edition;
         bool pathOptionShown;
         const char* formats;
-    } cases[] = {{"Ostrevin", false, "JPEG, PNG and GIF."}, {"Quellam", true, "MP4, MOV, AVI, OGG and WEBM."}};
+    } cases[] = {{"Ostrevin", false, "JPEG, PNG and GIF."},
+                 {"Quellam", true, "MP4, MOV, AVI, OGG and WEBM."}};
     for (const auto& c : cases) {
         ScopedEdition scoped(QString::fromLatin1(c.edition));
         PhotoCatalogSettingsWindowController controller;
@@ -77,7 +78,8 @@ TEST_F(CatalogSettingsWindowTest, GridWindowsOpenAtThirtyAPageWithTheirKindsOpti
         EXPECT_EQ(controller.filePathCheckbox()->isVisible(), c.pathOptionShown) << c.edition;
         EXPECT_TRUE(controller.supportedFileTypeLabel()->text().endsWith(QString::fromLatin1(c.formats)));
         EXPECT_EQ(controller.catalogOptions().itemsPerPageSegment, 2);
-        keepScreenshot(controller.window(), QStringLiteral("catalog-settings-%1.png").arg(QLatin1String(c.edition)));
+        keepScreenshot(controller.window(),
+                       QStringLiteral("catalog-settings-%1.png").arg(QLatin1String(c.edition)));
     }
 }
 
@@ -184,7 +186,8 @@ TEST_F(CatalogSettingsWindowTest, FolderButtonRunsTheJobToItsClosingAlert)
     const QByteArray text = page.readAll();
     EXPECT_TRUE(text.contains("/clips/a.mov\" type=\"video/mp4\">"));
     EXPECT_TRUE(text.contains("/clips/b%20b.mp4\" type=\"video/mp4\">"));
-    EXPECT_TRUE(text.contains("data-content=\"" + m_store.filePath(QStringLiteral("clips/b b.mp4")).toUtf8() + "\""));
+    EXPECT_TRUE(
+        text.contains("data-content=\"" + m_store.filePath(QStringLiteral("clips/b b.mp4")).toUtf8() + "\""));
 }
 
 TEST_F(CatalogSettingsWindowTest, EmptyFolderEndsAtTheSummary)
@@ -199,7 +202,8 @@ TEST_F(CatalogSettingsWindowTest, EmptyFolderEndsAtTheSummary)
     QTest::mouseClick(controller.selectFolderButton(), Qt::LeftButton);
     ASSERT_TRUE(finished.count() == 1 || finished.wait(30000));
     ASSERT_EQ(dialogs->alerts().size(), 1);
-    EXPECT_EQ(dialogs->alerts()[0].informativeText, QStringLiteral("Did not find any supported files in this folder"));
+    EXPECT_EQ(dialogs->alerts()[0].informativeText,
+              QStringLiteral("Did not find any supported files in this folder"));
     EXPECT_EQ(dialogs->alerts()[0].buttons, QStringList{"Cancel"});
     EXPECT_FALSE(QFileInfo::exists(m_store.filePath(QStringLiteral("out/catalog1.html"))));
 
@@ -222,9 +226,10 @@ TEST_F(CatalogSettingsWindowTest, ClosingAlertCountsWhatCouldNotBeCopiedOrWritte
     result.writeFailures = 1;
     job.launchGallery(result);
     ASSERT_EQ(dialogs->alerts().size(), 1);
-    EXPECT_EQ(dialogs->alerts()[0].informativeText,
-              QStringLiteral("Saved at selected path:\n /out/photo1.html\n\n2 of the files could not be copied.\n\n"
-                             "1 of the pages could not be written."));
+    EXPECT_EQ(
+        dialogs->alerts()[0].informativeText,
+        QStringLiteral("Saved at selected path:\n /out/photo1.html\n\n2 of the files could not be copied.\n\n"
+                       "1 of the pages could not be written."));
     EXPECT_TRUE(opened.isEmpty());
 }
 
