@@ -134,31 +134,36 @@ void DRVWindowController::generatePhotoPages()
     QPointer<DRVWindowController> self(this);
     platform::runInBackgroundThenOnMain(
         [records, options, maxWidth, self] {
-            // A day's photos are decoded here and handed over together; the next day's wait.
-            QList<PreparedPhoto> day;
-            const qint32 total = qint32(records.size());
-            for (qsizetype i = 0; i < records.size(); ++i) {
-                const QuibFileHelper& record = records.at(i);
-                day.append(preparePhoto(record.filePath, record.fileModDate, maxWidth));
-                DataCentre::updateProgressBar(qint32(i), total, record.filePath);
-                const bool dayEnds =
-                    i + 1 == records.size() || records.at(i + 1).fileModDateString_fileNameFormat !=
-                                                   record.fileModDateString_fileNameFormat;
-                if (!dayEnds)
-                    continue;
-                const QString file = record.fileModDateString_fileNameFormat;
-                const QString title = record.fileModDateString;
-                platform::performOnMainThread(
-                    [self, day, file, title, options] {
-                        if (self)
-                            self->placePhotosOfDay(day, file, title, options);
-                    },
-                    true);
-                day.clear();
-            }
+            prepPhotos(records, options, maxWidth, self);
             return QVariant();
         },
         [this](const QVariant&) { restoreDrawGraphicFlag(); }, this);
+}
+
+void DRVWindowController::prepPhotos(const QList<QuibFileHelper>& records, const PhotoPageOptions& options,
+                                     int maxWidth, const QPointer<DRVWindowController>& window)
+{
+    // A day's photos are decoded here and handed over together; the next day's wait.
+    QList<PreparedPhoto> day;
+    const qint32 total = qint32(records.size());
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        const QuibFileHelper& record = records.at(i);
+        day.append(preparePhoto(record.filePath, record.fileModDate, maxWidth));
+        DataCentre::updateProgressBar(qint32(i), total, record.filePath);
+        const bool dayEnds = i + 1 == records.size() || records.at(i + 1).fileModDateString_fileNameFormat !=
+                                                            record.fileModDateString_fileNameFormat;
+        if (!dayEnds)
+            continue;
+        const QString file = record.fileModDateString_fileNameFormat;
+        const QString title = record.fileModDateString;
+        platform::performOnMainThread(
+            [window, day, file, title, options] {
+                if (window)
+                    window->placePhotosOfDay(day, file, title, options);
+            },
+            true);
+        day.clear();
+    }
 }
 
 bool DRVWindowController::switchToProjectPage(const QString& documentName, bool* existed)

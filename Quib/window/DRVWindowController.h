@@ -7,6 +7,7 @@
 #include "document/DRVDocument.h"
 #include "model/DRVZoomingScrollView.h"
 #include "platform/NotificationCenter.h"
+#include "records/QuibFileHelper.h"
 #include "window/EditionToolbar.h"
 #include "window/FlippedNSView.h"
 #include "window/InspectorView.h"
@@ -633,6 +634,10 @@ private:
     static const QStringList& catalogActions();
     bool performCatalogAction(const QString& action);
     QPointer<PhotoCatalogSettingsWindowController> m_photoCatalogSettingsWindowController;
+    // The photo pages' worker: decodes the photos a day at a time and has the window place each
+    // day's on the main thread (while the window is there).
+    static void prepPhotos(const QList<QuibFileHelper>& records, const PhotoPageOptions& options, int maxWidth,
+                           const QPointer<DRVWindowController>& window);
     // Places one day's photos on its page, opening or making the page first.
     void placePhotosOfDay(const QList<PreparedPhoto>& photos, const QString& dayFileName,
                           const QString& dayTitle, const PhotoPageOptions& options);
