@@ -11,6 +11,11 @@ if(TARGET quib_app)
   add_executable(quib_uploaddriver EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/upload-driver.cpp)
   target_link_libraries(quib_uploaddriver PRIVATE quib_publishing)
 
+  # bench/catalog-photos.sh and bench/catalog-folders.sh time the catalog steps through this.
+  add_executable(quib_catalogdriver EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/catalog-driver.cpp)
+  target_link_libraries(quib_catalogdriver PRIVATE quib_window)
+  target_precompile_headers(quib_catalogdriver REUSE_FROM quib_platform)
+
   # The document tests open and save real page archives: they install the publishing folder's
   # archiver in their set-up, as the application does at start-up.
   if(TARGET test_document)

@@ -598,13 +598,6 @@ DRVWindowController* DRVAppDelegate::launchSingleDocTemplate()
     return launchTemplate();
 }
 
-DRVWindowController* DRVAppDelegate::openSample()
-{
-    const QString sample = edition().gSampleDocumentName;
-    // A missing sample opens nothing, quietly.
-    return sample.isEmpty() ? nullptr : openTemplateCopy(sample, false);
-}
-
 DRVWindowController* DRVAppDelegate::directlyLaunchSingleDocBlank()
 {
     const QStringList& starters = edition().gStarterPageFiles;

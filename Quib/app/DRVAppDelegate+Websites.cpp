@@ -224,6 +224,12 @@ DRVWindowController* DRVAppDelegate::openNewDoc()
 DRVWindowController* DRVAppDelegate::launchSelectedWebsite(const QString& folderPath, bool newProject)
 {
     const QString project = QFileInfo(folderPath).absoluteFilePath();
+    // Catalog editions open their settings window for the folder, not a page.
+    if (edition().gSimplifiedWindowFlag) {
+        launchSimplifiedWindowController(project);
+        orderOutWelcomeWindow();
+        return nullptr;
+    }
     // A project open in a window is shown, not opened again over its own working copy.
     const QString canonical = QFileInfo(project).canonicalFilePath();
     for (DRVWindowController* window : DocumentController::shared().allWindowControllers()) {

@@ -76,6 +76,7 @@ void DRVAppDelegate::applicationWillFinishLaunching()
     ProgressIndicatorWindowController::installForProcess();
     installUntitledPageOpener();
     installTemplateChooser();
+    installCatalogHandlers();
     PreferenceWindowController::moveStoredPasswordsToSecretStore();
 }
 

@@ -21,9 +21,12 @@ class QPushButton;
 #include <QImage>
 #include <memory>
 
+class AddPhotoSettingsWindowController;
 class CustomizeCategoriesWindowController;
 class DRVWindowController;
 class FeedbackWindowController;
+class FileCatalogSettingsWindowController;
+class PhotoCatalogSettingsWindowController;
 class QThread;
 class QUrl;
 class TemplateIconButton;
@@ -125,6 +128,18 @@ public:
     static QString websiteThemesPath();
     // Title and description of a theme's site settings text; "" where a marker is missing.
     static QString textBetweenMarkers(const QString& text, const QString& start, const QString& end);
+
+    // ---- catalogs (DRVAppDelegate+Catalogs.cpp) ----
+    // Opens a catalog project: the settings window of the edition's catalog for the folder (one per
+    // process, replaced by the next project).
+    void launchSimplifiedWindowController(const QString& folderPath);
+    PhotoCatalogSettingsWindowController* photoCatalogSettingsWindowController() const;
+    FileCatalogSettingsWindowController* fileCatalogSettingsWindowController() const;
+    // The photo-collection edition's caption window, made once; Add goes to the key document window.
+    void showAddPhotoSettings();
+    AddPhotoSettingsWindowController* addPhotoSettingsWindowController() const;
+    // Lets a catalog job's "Next" reach the add-photo window.
+    static void installCatalogHandlers();
 
     // ---- the template chooser (DRVAppDelegate+Templates.cpp) ----
     struct TemplateCategory
@@ -235,6 +250,10 @@ private:
     QPointer<TemplateIconButton> m_selectedTemplateIcon;
     void buildTemplateIcons(const QList<PreparedTemplate>& prepared);
     DRVWindowController* openTemplateCopy(const QString& relativePath, bool alertOnFailure = true);
+    // catalogs
+    QPointer<PhotoCatalogSettingsWindowController> m_photoCatalogSettingsWindowController;
+    QPointer<FileCatalogSettingsWindowController> m_fileCatalogSettingsWindowController;
+    QPointer<AddPhotoSettingsWindowController> m_addPhotoSettingsWindowController;
     // website projects
     static inline DRVAppDelegate* s_currentDelegate = nullptr;
     DRVAppDelegate* m_previousDelegate = nullptr;

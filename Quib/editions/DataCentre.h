@@ -227,6 +227,20 @@ public:
     // before the extension gives way to "@2x" ("image3o.png" looks for "image3@2x.png").
     static bool isThere2xImage(const QString& imagePath);
 
+    // ---- records: catalog scans, copies and file sizes (records/DataCentre+Catalogs.cpp) ----
+    // Scans the folder for the edition's kind of item into gCatalogFileList (records/QuibFileHelper.h),
+    // reporting through updateProgressBar. Runs on the catalog job's worker.
+    static void countNumberOfFiles(const QString& folderPath);
+    // The 64-bit sum of the sizes of the folder's direct entries.
+    static quint64 sizeOfFolder(const QString& folderPath);
+    // Copies the listed files into <output>/<gPageBaseName>/ under numbered names, replacing earlier
+    // copies; returns how many could not be copied.
+    static int duplicatePhotoRepository(const QString& outputFolderPath);
+    // The file's size as file browsers write it ("Zero KB" for a missing file).
+    static QString grabFileSizeStr(const QString& path);
+    // One log line with the time of day, "HH:mm:ss".
+    static void printCurrentTime();
+
     // ---- the shared progress window (DataCentre+Progress.cpp) ----
     // Callable from any thread and never waiting for the main thread: a worker's calls are queued to
     // the main thread, and a run of updates there collapses into the latest. A call on the main

@@ -701,7 +701,7 @@ const QStringList& DRVWindowController::handledActions()
                                      QStringLiteral("publishSinglePageWithImages:"),
                                      QStringLiteral("publishSinglePageNoImages:")};
     static const QStringList withCanvas =
-        actions + PageDialogsController::actions() + layoutActions() + addPageActions() + websiteActions() + pageListActions() +
+        actions + PageDialogsController::actions() + layoutActions() + addPageActions() + websiteActions() + pageListActions() + catalogActions() +
         profileActions() +
         QStringList(DRVGraphicView::menuCommands().keyBegin(), DRVGraphicView::menuCommands().keyEnd()) +
         // publishing the website and chosen files
@@ -714,7 +714,7 @@ bool DRVWindowController::performAction(const QString& action)
 {
     if (performLayoutAction(action) || performAddPageAction(action) || performWebsiteAction(action))
         return true;
-    if (performPageListAction(action))
+    if (performPageListAction(action) || performCatalogAction(action))
         return true;
     // publishing the website and chosen files
     if (DRVDocument::websitePublishingActions().contains(action)) {

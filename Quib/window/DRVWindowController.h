@@ -7,6 +7,7 @@
 #include "document/DRVDocument.h"
 #include "model/DRVZoomingScrollView.h"
 #include "platform/NotificationCenter.h"
+#include "records/QuibFileHelper.h"
 #include "window/EditionToolbar.h"
 #include "window/FlippedNSView.h"
 #include "window/InspectorView.h"
@@ -17,6 +18,8 @@
 
 #include <QAbstractButton>
 #include <QColor>
+#include <QDateTime>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QList>
@@ -52,6 +55,7 @@ class AddNewPageViewController;
 class WebsiteSettingsWindowController;
 struct WebsiteSettingsRow;
 class ListingIconView;
+class PhotoCatalogSettingsWindowController;
 class PageListingClipView;
 class PageListingScrollview;
 
@@ -380,6 +384,50 @@ public:
                                                    const QList<QPair<QString, QString>>& pages, bool responsive);
     void showExportCompleteAlert(const QString& destination, const QStringList& failures);
 
+    // ---- catalogs (DRVWindowController+Catalogs.cpp) ----
+    // The window's own photo catalog settings window ("Select Photos Folder"), made on first use and
+    // shown without a title of its own.
+    void showPhotoCatalogSettings();
+    PhotoCatalogSettingsWindowController* photoCatalogSettingsWindowController() const;
+    // Photo pages of the photo-collection edition ("generatePhotoPages", the add-photo window's
+    // Add): the scanned photos (gCatalogFileList, oldest first) go onto one page per day below
+    // what the page holds, then the "Summary" index is rebuilt with one site map. Photos are
+    // decoded and scaled on a worker; their graphics go in here, on the main thread, a day at a
+    // time, while the canvas pauses its drawing and the window is hidden.
+    void generatePhotoPages();
+    bool photoPagesRunning() const { return m_photoPagesRunning; }
+    struct PhotoPageOptions
+    {
+        bool thumbnail = true; // the photo itself
+        bool timestamp = true; // a caption line with date and time
+        bool filepath = false; // a caption line with the path
+    };
+    // One photo ready to place: decoded no wider than the placing width.
+    struct PreparedPhoto
+    {
+        QString path;
+        QDateTime date;
+        QImage image;  // null when the file cannot be read
+        QSize size{0, 0}; // as placed; 0 x 0 when the file cannot be read
+        QString type;  // "PNG" for png and gif files, else "JPG"
+    };
+    // Worker-safe: the photo scaled down to maxWidth (0 stands for 600) when wider.
+    static PreparedPhoto preparePhoto(const QString& path, const QDateTime& date, int maxWidth);
+    // Places the photo (with the thumbnail option) at x 100, y and its caption under it; returns
+    // the photo's bottom edge.
+    int addPhotoToPage(const PreparedPhoto& photo, int y, const PhotoPageOptions& options);
+    // The end of the job: the window back, the project list refreshed, the index rebuilt, and
+    // "Photos Added To Collection".
+    void restoreDrawGraphicFlag();
+    // Opens (or makes) the project's "index" page and fills it anew: "Summary" and a site map.
+    void generateIndexSheet();
+    bool getPauseDrawGraphicsFlag() const;
+    // Copies the edition's blank page into the project under fileName; false when it cannot.
+    bool addABlankPage(const QString& fileName);
+    // The process's resident memory (0 when it cannot be read), and the same in whole MiB.
+    static qint64 getMemoryUsedInBytes();
+    static qint64 getMemoryUsedInMegaBytes();
+
     // ---- add-page sheet (DRVWindowController+AddPageSheet.cpp) ----
     // The four presets of the sheet, each a fresh window-modal sheet on this window.
     void showAddNewPageWindow();
@@ -605,6 +653,22 @@ private:
     bool movePageRecordTo(const QString& documentName, int index);
     void reportPageFailure(const QString& title, const QString& detail) const;
     void showProjectNeedsOnePageAlert();
+
+    // ---- catalogs ----
+    static const QStringList& catalogActions();
+    bool performCatalogAction(const QString& action);
+    QPointer<PhotoCatalogSettingsWindowController> m_photoCatalogSettingsWindowController;
+    // The photo pages' worker: decodes the photos a day at a time and has the window place each
+    // day's on the main thread (while the window is there).
+    static void prepPhotos(const QList<QuibFileHelper>& records, const PhotoPageOptions& options, int maxWidth,
+                           const QPointer<DRVWindowController>& window);
+    // Places one day's photos on its page, opening or making the page first.
+    void placePhotosOfDay(const QList<PreparedPhoto>& photos, const QString& dayFileName,
+                          const QString& dayTitle, const PhotoPageOptions& options);
+    // Saves the open page and opens (making it from the blank page when missing) the project
+    // page documentName; true when it was there before.
+    bool switchToProjectPage(const QString& documentName, bool* existed);
+    bool m_photoPagesRunning = false;
 
     // ---- website settings sheet ----
     // Writes one row's changes into its page document; returns the page's document name afterwards

@@ -5,6 +5,7 @@
 //   node run-page.js --page <file.html> [--check <file.js>] [--width 1200] [--height 800]
 //                    [--web <folder with jquery-2.2.2.min.js, bootstrap.min.js, bootstrap.min.css>]
 //                    [--fonts <folder of font files>] [--screenshot <file.png>] [--timeout 60000]
+//                    [--host-rules "MAP cdn.example 127.0.0.1:8443, ..."]
 //
 // The check file holds one expression (usually an async arrow function call) whose value, awaited,
 // is reported as "result". --fonts makes the folder's files the only fonts Chromium knows (generic
@@ -13,6 +14,8 @@
 // scale 1 and without scrollbars, as PNG once the page and its fonts have loaded. Nothing leaves the machine: requests for the public jQuery and Bootstrap
 // links are answered with the local copies from --web, any other remote request is refused.
 // Chromium is driven over its DevTools pipe; no npm package is needed. $CHROMIUM names the binary.
+// --host-rules sends the named hosts to local servers instead (certificates unchecked), and web
+// requests then go out to them rather than to the local copies; no other host resolves.
 'use strict';
 const { spawn } = require('child_process');
 const fs = require('fs');
@@ -79,6 +82,11 @@ const chromiumArguments = [
   `--window-size=${options.width},${options.height}`,
 ];
 if (options.screenshot) chromiumArguments.push('--hide-scrollbars');
+if (options['host-rules']) {
+  // Every other host resolves to nothing, so still nothing leaves the machine.
+  chromiumArguments.push(`--host-resolver-rules=${options['host-rules']}, MAP * ~NOTFOUND`,
+    '--ignore-certificate-errors');
+}
 const chromium = spawn(process.env.CHROMIUM || 'chromium', [...chromiumArguments, 'about:blank'], {
   stdio: ['ignore', 'ignore', 'ignore', 'pipe', 'pipe'],
   env: options.fonts ? fontEnvironment(options.fonts) : process.env,
@@ -166,7 +174,8 @@ chromium.on('exit', () => {
     } else if (message.method === 'Fetch.requestPaused') {
       const { requestId, request } = message.params;
       const url = request.url;
-      if (url.startsWith('file:') || url.startsWith('data:')) {
+      if (url.startsWith('file:') || url.startsWith('data:') ||
+          (options['host-rules'] && /^https?:/.test(url))) {
         send('Fetch.continueRequest', { requestId }, sessionId);
         return;
       }
