@@ -13,10 +13,13 @@ QPageLayout SheetSet::pageLayout() const
     if (orientation) {
         turn = *orientation;
     } else {
-        const QSizeF upright = paper.size(QPageSize::Inch);
-        const double blockWidth = sheetSurfaceSize(geometry).width() / kSheetUnitsPerInch +
-                                  geometry.gPrintSheetLeftMarginInch + geometry.gPrintSheetRightMarginInch;
-        if (blockWidth > std::min(upright.width(), upright.height()) + 0.01)
+        // As the printing system turns a page of landscape content: by the block and its margins.
+        const QSizeF block = sheetSurfaceSize(geometry) / kSheetUnitsPerInch;
+        const double width =
+            block.width() + geometry.gPrintSheetLeftMarginInch + geometry.gPrintSheetRightMarginInch;
+        const double height =
+            block.height() + geometry.gPrintSheetTopMarginInch + geometry.gPrintSheetBottomMarginInch;
+        if (width > height)
             turn = QPageLayout::Landscape;
     }
     return QPageLayout(paper, turn, QMarginsF(0, 0, 0, 0), QPageLayout::Point);

@@ -22,7 +22,7 @@ public:
     SheetPlan plan;
     QList<QImage> images; // a null image leaves its cells blank
     QPageSize paper = QPageSize(QPageSize::Letter);
-    // Unset: landscape only when the block and its margins are wider than the upright paper.
+    // Unset: landscape when the block with its margins is wider than high.
     std::optional<QPageLayout::Orientation> orientation;
 
     // Called after each sheet from the painting thread; answering false stops the job.

@@ -2,6 +2,7 @@
 // Callers first ask haveProgramOrFail for "pdfinfo" / "pdftoppm" (package poppler-utils).
 #pragma once
 #include "common/ExternalTools.h"
+#include "print/SheetPlan.h"
 
 #include <QFile>
 #include <QImage>
@@ -60,6 +61,14 @@ inline bool near(QRgb pixel, QColor colour, int tolerance = 12)
     return std::abs(qRed(pixel) - colour.red()) <= tolerance &&
            std::abs(qGreen(pixel) - colour.green()) <= tolerance &&
            std::abs(qBlue(pixel) - colour.blue()) <= tolerance;
+}
+
+// The centre of a sheet's cell on a 72-dpi rendering of its page, the sheet margins included.
+inline QPoint cellCentre(const PrintSheetGeometry& g, int row, int column)
+{
+    const QPointF centre = sheetCellRect(g, row, column).center() +
+                           QPointF(g.gPrintSheetLeftMarginInch * 144, g.gPrintSheetTopMarginInch * 144);
+    return (centre / 2.0).toPoint();
 }
 
 } // namespace pdfcheck

@@ -41,13 +41,7 @@ QColor distinct(int i)
     return QColor::fromHsv((i * 37) % 360, 255, 150 + (i % 4) * 30);
 }
 
-// The centre of a cell in 72-dpi pixels of the page, margins included.
-QPoint cellCentre(const PrintSheetGeometry& g, int row, int column)
-{
-    const QPointF centre = sheetCellRect(g, row, column).center() +
-                           QPointF(g.gPrintSheetLeftMarginInch * 144, g.gPrintSheetTopMarginInch * 144);
-    return (centre / 2.0).toPoint();
-}
+using pdfcheck::cellCentre;
 
 class SheetSetTest : public ::testing::Test
 {
@@ -107,7 +101,7 @@ TEST_F(SheetSetTest, PapersPrintAtTheirRealSize)
         SCOPED_TRACE(c.name);
         SheetSet set;
         set.geometry = letterThirty();
-        set.geometry.gPrintNumOfRowsPerSheet = 2;
+        set.geometry.gPrintNumOfRowsPerSheet = 4;
         set.geometry.gPrintNumOfColumnsPerSheet = 1;
         set.images = {solid(Qt::red)};
         set.plan = planSheets(set.geometry, {SheetFill::SameLabel, 0, 1, 1, {}});
