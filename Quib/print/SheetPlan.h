@@ -37,8 +37,8 @@ enum class SheetFill {
 struct SheetRequest
 {
     SheetFill fill = SheetFill::SameLabel;
-    int imageCount = 0;  // DifferentLabels only
-    int startRow = 1;    // 1-based as the print settings store them; below 1 means 1
+    int imageCount = 0; // DifferentLabels only
+    int startRow = 1;   // 1-based as the print settings store them; below 1 means 1
     int startColumn = 1;
     QList<SheetCell> spots; // Spots only
 };

@@ -23,6 +23,7 @@
 #include <QFutureWatcher>
 #include <QMainWindow>
 #include <QPainter>
+#include <QPointer>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QtConcurrent/QtConcurrentRun>
@@ -40,9 +41,14 @@ void alertUser(const QString& title, const QString& text)
 }
 
 // Runs work on a worker with the busy window up; the main thread keeps handling its events (timers,
-// repaints) until the worker is done. The busy window closes however the work ends.
-bool runBehindBusyWindow(const std::function<bool(const SheetSet::Progress&)>& work)
+// repaints) until the worker is done. The document window takes no input meanwhile, so the page
+// cannot be closed under the job. The busy window closes however the work ends.
+bool runBehindBusyWindow(QWidget* window, const std::function<bool(const SheetSet::Progress&)>& work)
 {
+    const QPointer<QWidget> blocked = window;
+    const bool wasEnabled = blocked && blocked->isEnabled();
+    if (blocked)
+        blocked->setEnabled(false);
     DataCentre::showProgressIndicator();
     QFuture<bool> future = QtConcurrent::run([work] {
         return work([](int done, int total) {
@@ -59,6 +65,8 @@ bool runBehindBusyWindow(const std::function<bool(const SheetSet::Progress&)>& w
     if (!future.isFinished())
         loop.exec();
     DataCentre::dismissProgressIndicator();
+    if (blocked)
+        blocked->setEnabled(wasEnabled);
     return future.result();
 }
 
@@ -113,13 +121,14 @@ bool paintPictures(QPrinter& printer, const QList<QImage>& pictures, bool fill)
 const QStringList& DRVDocument::printingActions()
 {
     static const QStringList actions{
-        QStringLiteral("printLabels:"),         QStringLiteral("printSheetWithSameLabels:"),
+        QStringLiteral("printLabels:"), QStringLiteral("printSheetWithSameLabels:"),
         QStringLiteral("printSheetWithDifferentLabels:"), QStringLiteral("exportSheetSameLabel:"),
-        QStringLiteral("exportSheetDifferentLabels:"),    QStringLiteral("printPage:"),
-        QStringLiteral("printCard:"),           QStringLiteral("printFrontPage:"),
-        QStringLiteral("printInsidePage:"),     QStringLiteral("printQuarterFoldCard:"),
-        QStringLiteral("printBusinessCard:"),   QStringLiteral("printManual:"),
-        // the label editions' menu items: "Export Sheet To PDF", "Export Label Sheet", "Export Different Labels"
+        QStringLiteral("exportSheetDifferentLabels:"), QStringLiteral("printPage:"),
+        QStringLiteral("printCard:"), QStringLiteral("printFrontPage:"), QStringLiteral("printInsidePage:"),
+        QStringLiteral("printQuarterFoldCard:"), QStringLiteral("printBusinessCard:"),
+        QStringLiteral("printManual:"),
+        // the label editions' menu items: "Export Sheet To PDF", "Export Label Sheet", "Export Different
+        // Labels"
         QStringLiteral("exportPDFSheetCopy:"), QStringLiteral("exportSingleLabelRepeat:"),
         QStringLiteral("exportDifferentLabel:")};
     return actions;
@@ -133,7 +142,8 @@ bool DRVDocument::performPrintingAction(const QString& action, DRVWindowControll
         printSheetWithSameLabels(window);
     else if (action == QLatin1String("printSheetWithDifferentLabels:"))
         printSheetWithDifferentLabels(window);
-    else if (action == QLatin1String("exportSheetSameLabel:") || action == QLatin1String("exportPDFSheetCopy:") ||
+    else if (action == QLatin1String("exportSheetSameLabel:") ||
+             action == QLatin1String("exportPDFSheetCopy:") ||
              action == QLatin1String("exportSingleLabelRepeat:"))
         exportSheetSameLabel(window);
     else if (action == QLatin1String("exportSheetDifferentLabels:") ||
@@ -185,7 +195,8 @@ void DRVDocument::exportSheetDifferentLabels(DRVWindowController* window)
 QList<QImage> DRVDocument::sameLabelSource(DRVWindowController* window)
 {
     // The open page's own tile; without one, the open page itself, never another page's picture.
-    if (const QuibNSButton* tile = window->findCurrentlySelectedQuibButton(platform::lastPathComponent(m_filePath))) {
+    if (const QuibNSButton* tile =
+            window->findCurrentlySelectedQuibButton(platform::lastPathComponent(m_filePath))) {
         const QImage image = loadTileImage(tile->record().imagePath);
         if (!image.isNull())
             return {image};
@@ -256,7 +267,9 @@ bool DRVDocument::printLabelPage(DRVWindowController* window)
         return false;
     m_sheetJobRunning = true;
     const bool painted =
-        runBehindBusyWindow([set, &printer](const SheetSet::Progress& progress) { return set->paint(printer, progress); });
+        runBehindBusyWindow(window->window(), [set, &printer](const SheetSet::Progress& progress) {
+            return set->paint(printer, progress);
+        });
     m_sheetJobRunning = false;
     if (!painted)
         alertUser(QStringLiteral("Printing Failed"), QStringLiteral("The sheets could not be printed."));
@@ -277,17 +290,21 @@ bool DRVDocument::exportPDF(DRVWindowController* window)
     // The job's own file, so two windows' jobs never write the same one.
     QTemporaryDir jobFolder(QDir(WorkingFolders::currentRoot()).filePath(QStringLiteral("sheet-XXXXXX")));
     if (!jobFolder.isValid()) {
-        alertUser(QStringLiteral("Export Failed"), QStringLiteral("No working folder could be made for the sheets."));
+        alertUser(QStringLiteral("Export Failed"),
+                  QStringLiteral("No working folder could be made for the sheets."));
         return false;
     }
     const QString jobFile = jobFolder.filePath(QStringLiteral("card.pdf"));
     QString error;
     m_sheetJobRunning = true;
-    const bool written = runBehindBusyWindow(
-        [set, jobFile, &error](const SheetSet::Progress& progress) { return set->writePdf(jobFile, &error, progress); });
+    const bool written =
+        runBehindBusyWindow(window->window(), [set, jobFile, &error](const SheetSet::Progress& progress) {
+            return set->writePdf(jobFile, &error, progress);
+        });
     m_sheetJobRunning = false;
     if (!written) {
-        alertUser(QStringLiteral("Export Failed"), QStringLiteral("The sheets could not be written: %1").arg(error));
+        alertUser(QStringLiteral("Export Failed"),
+                  QStringLiteral("The sheets could not be written: %1").arg(error));
         return false;
     }
 
@@ -327,7 +344,7 @@ bool DRVDocument::printPage(DRVWindowController* window)
     if (templatePaper) {
         layout.setPageSize(pageSizeForPaperName(m_labelTemplateHelper.paperSize));
         layout.setOrientation(edition().gCanvasWidth > edition().gCanvasHeight ? QPageLayout::Landscape
-                                                                                : QPageLayout::Portrait);
+                                                                               : QPageLayout::Portrait);
     }
     printer.setPageLayout(layout);
     if (!PrintPanel::current().run(printer, window->window()))
@@ -382,13 +399,15 @@ bool DRVDocument::printCardPicks(DRVWindowController* window, int side)
     QList<QImage> images;
     for (const CardPick& pick : cardPicks(names, m_labelTemplateHelper.templateDescription, CardSide(side))) {
         const QImage image = loadTileImage(pages.at(pick.page).imagePath);
-        images.append(pick.turn == 0 || image.isNull() ? image : DataCentre::rotateImage(image, float(pick.turn)));
+        images.append(pick.turn == 0 || image.isNull() ? image
+                                                       : DataCentre::rotateImage(image, float(pick.turn)));
     }
     SheetRequest request;
     request.fill = SheetFill::DifferentLabels;
     request.imageCount = int(images.size());
     if (images.isEmpty()) {
-        alertUser(QStringLiteral("Nothing to Print"), QStringLiteral("This card has no pages for that side."));
+        alertUser(QStringLiteral("Nothing to Print"),
+                  QStringLiteral("This card has no pages for that side."));
         return false;
     }
     return blendPrintView(window, images, request, true);
@@ -455,6 +474,7 @@ bool DRVDocument::printManual(DRVWindowController* window)
     });
     failed = !painter.end() || failed;
     if (failed)
-        alertUser(QStringLiteral("Printing Failed"), QStringLiteral("The manual could not be printed whole."));
+        alertUser(QStringLiteral("Printing Failed"),
+                  QStringLiteral("The manual could not be printed whole."));
     return !failed;
 }

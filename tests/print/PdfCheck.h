@@ -49,10 +49,10 @@ inline QSizeF pageSize(const QString& pdf, int page = 1)
 inline QImage pagePixels(const QString& pdf, int page = 1)
 {
     const QString prefix = pdf + QStringLiteral("-page") + QString::number(page);
-    run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
-                                     QStringLiteral("-singlefile"), QStringLiteral("-f"),
-                                     QString::number(page), QStringLiteral("-l"), QString::number(page), pdf,
-                                     prefix});
+    run(QStringLiteral("pdftoppm"),
+        {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
+         QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"), QString::number(page), pdf,
+         prefix});
     return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
 }
 

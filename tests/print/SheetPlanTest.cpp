@@ -54,15 +54,20 @@ TEST(SheetPlanTest, FillsFromTheStartPositionOnTheFirstSheetOnly)
         {"30 pages", SheetFill::DifferentLabels, 30, 1, 1, 1, {30}, {0, 0, 0, 0}, {0, 9, 2, 29}},
         // 5 cells skipped: 26 pages need a second sheet, which starts at its first cell.
         {"26 pages at 2,3", SheetFill::DifferentLabels, 26, 2, 3, 2, {25, 1}, {0, 1, 2, 0}, {1, 0, 0, 25}},
-        {"70 pages at 10,3", SheetFill::DifferentLabels, 70, 10, 3, 4, {1, 30, 30, 9},
-         {0, 9, 2, 0}, {3, 2, 2, 69}},
-        {"start past the sheet", SheetFill::DifferentLabels, 2, 40, 9, 2, {1, 1}, {0, 9, 2, 0},
-         {1, 0, 0, 1}},
+        {"70 pages at 10,3",
+         SheetFill::DifferentLabels,
+         70,
+         10,
+         3,
+         4,
+         {1, 30, 30, 9},
+         {0, 9, 2, 0},
+         {3, 2, 2, 69}},
+        {"start past the sheet", SheetFill::DifferentLabels, 2, 40, 9, 2, {1, 1}, {0, 9, 2, 0}, {1, 0, 0, 1}},
     };
     for (const FillCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const SheetPlan plan =
-            planSheets(thirtyUp(), {c.fill, c.images, c.startRow, c.startColumn, {}});
+        const SheetPlan plan = planSheets(thirtyUp(), {c.fill, c.images, c.startRow, c.startColumn, {}});
         EXPECT_FALSE(plan.refused);
         ASSERT_EQ(plan.sheets, c.sheets);
         for (int sheet = 0; sheet < c.perSheet.size(); ++sheet)
@@ -105,7 +110,8 @@ TEST(SheetPlanTest, SpotsPlaceOnlyChosenCellsThatExist)
     EXPECT_DOUBLE_EQ(cell.height(), h);
 
     // Off the sheet, or nothing chosen: one blank sheet. The start position plays no part.
-    for (const QList<SheetCell>& spots : {QList<SheetCell>{{10, 0}}, QList<SheetCell>{{0, 3}}, QList<SheetCell>{}}) {
+    for (const QList<SheetCell>& spots :
+         {QList<SheetCell>{{10, 0}}, QList<SheetCell>{{0, 3}}, QList<SheetCell>{}}) {
         const SheetPlan blank = planSheets(g, {SheetFill::Spots, 1, 5, 2, spots});
         EXPECT_EQ(blank.sheets, 1);
         EXPECT_TRUE(blank.placements.isEmpty());

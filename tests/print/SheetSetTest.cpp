@@ -1,7 +1,7 @@
 // The sheets painted to PDF and through a printer: real paper sizes, each label at its cell behind
 // the sheet margins, every sheet a page, rotation, and failures that say so.
-#include "print/PaperNames.h"
 #include "print/SheetSet.h"
+#include "print/PaperNames.h"
 #include "print/PdfCheck.h"
 
 #include <QCoreApplication>
@@ -76,11 +76,12 @@ TEST_F(SheetSetTest, EveryLabelLandsAtItsCellOnLetterPages)
             << "image " << p.image << " at sheet " << p.sheet << " row " << p.row << " column " << p.column;
     }
     // The cells before the start, the margins and the cells after the last label stay white.
-    for (const QPoint blank : {cellCentre(set.geometry, 0, 0), cellCentre(set.geometry, 0, 1), QPoint(10, 10),
-                               QPoint(300, 20)})
+    for (const QPoint blank :
+         {cellCentre(set.geometry, 0, 0), cellCentre(set.geometry, 0, 1), QPoint(10, 10), QPoint(300, 20)})
         EXPECT_TRUE(pdfcheck::near(first.pixel(blank), Qt::white)) << blank.x() << "," << blank.y();
     EXPECT_TRUE(pdfcheck::near(second.pixel(cellCentre(set.geometry, 1, 1)), Qt::white));
-    first.save(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("artefacts/sheet-page.png")));
+    first.save(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("artefacts/sheet-page.png")));
 }
 
 TEST_F(SheetSetTest, PapersPrintAtTheirRealSize)

@@ -106,7 +106,8 @@ TEST_F(PrintSheetsTest, ExportedSheetHoldsEveryPageAtItsCell)
     const QList<QPoint> cells{cellCentre(1, 1), cellCentre(1, 2), cellCentre(2, 0), cellCentre(2, 1)};
     for (int i = 0; i < 4; ++i)
         EXPECT_TRUE(pdfcheck::near(sheet.pixel(cells[i]), colourOf(i))) << "page " << i;
-    for (const QPoint blank : {cellCentre(0, 0), cellCentre(1, 0), cellCentre(2, 2), cellCentre(9, 2), QPoint(5, 5)})
+    for (const QPoint blank :
+         {cellCentre(0, 0), cellCentre(1, 0), cellCentre(2, 2), cellCentre(9, 2), QPoint(5, 5)})
         EXPECT_TRUE(pdfcheck::near(sheet.pixel(blank), Qt::white)) << blank.x() << "," << blank.y();
 }
 
@@ -176,8 +177,8 @@ TEST_F(PrintSheetsTest, ManualPrintsEveryPageButTheBaseTemplate)
         return;
     PageRecord base = colouredPage(QStringLiteral("basetemplate"), Qt::gray);
     base.pagePublishFileName = QStringLiteral("basetemplate.html");
-    openProject({colouredPage(QStringLiteral("a"), Qt::red), base, colouredPage(QStringLiteral("b"), Qt::green),
-                 colouredPage(QStringLiteral("c"), Qt::blue)});
+    openProject({colouredPage(QStringLiteral("a"), Qt::red), base,
+                 colouredPage(QStringLiteral("b"), Qt::green), colouredPage(QStringLiteral("c"), Qt::blue)});
     const QString pdf = m_store.filePath(QStringLiteral("manual.pdf"));
     printPanel.queueAnswer(pdf);
     ASSERT_TRUE(controller.performAction(QStringLiteral("printManual:")));
@@ -261,4 +262,58 @@ TEST_F(GreetingCardTest, FoldDecidesTheOrientation)
         EXPECT_EQ(printPanel.requests.last().layout.orientation(), c.orientation);
         EXPECT_EQ(dialogs->alerts().size() - alerts, c.asks ? 1 : 0);
     }
+}
+
+// A flyer wider than high prints landscape on its template's paper and fills it; a sheet PDF that
+// cannot be written is said in an alert, not passed over.
+TEST_F(PrintSheetsTest, FlyerPrintsLandscapeAndFailedSavesAreSaid)
+{
+    if (!pdfcheck::havePoppler())
+        return;
+    openProject({colouredPage(QStringLiteral("first"), Qt::red)});
+    EditionSettings& e = edition();
+    e.gPageBaseName = QStringLiteral("flyer");
+    e.set(e.gCanvasWidth, 300);
+    e.set(e.gCanvasHeight, 200);
+    LabelTemplateHelper helper = document.labelTemplateHelper();
+    helper.paperSize = QStringLiteral("Tabloid");
+    document.setLabelTemplateHelper(helper);
+    const QString pdf = m_store.filePath(QStringLiteral("flyer.pdf"));
+    printPanel.queueAnswer(pdf);
+    ASSERT_TRUE(controller.performAction(QStringLiteral("printPage:")));
+    ASSERT_EQ(printPanel.requests.size(), 1);
+    EXPECT_EQ(printPanel.requests.constFirst().layout.orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(pdfcheck::pageSize(pdf), QSizeF(1224, 792));
+
+    dialogs->queueSavePanelAnswer(m_store.filePath(QStringLiteral("no/such/folder/sheet.pdf")));
+    controller.performAction(QStringLiteral("exportSheetSameLabel:"));
+    ASSERT_EQ(dialogs->alerts().size(), 1);
+    EXPECT_EQ(dialogs->alerts().constFirst().title, QStringLiteral("Export Failed"));
+}
+
+// With the canvas turned by 90 degrees every page picture is turned before it fills its cell: a
+// picture red on the left and blue on the right comes out blue above red.
+TEST_F(PrintSheetsTest, TurnedCanvasTurnsEveryLabel)
+{
+    if (!pdfcheck::havePoppler())
+        return;
+    PageRecord page = addPage(QStringLiteral("turned"), QStringLiteral("Turned"), QStringLiteral("000000"));
+    QImage picture(QSize(144, 378), QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width() / 2; ++x)
+            picture.setPixel(x, y, qRgb(255, 0, 0));
+    ASSERT_TRUE(picture.save(page.imagePath));
+    openProject({page});
+    edition().set(edition().gCanvasRotation, 90);
+    const QString pdf = m_store.filePath(QStringLiteral("turned.pdf"));
+    dialogs->queueSavePanelAnswer(pdf);
+    ASSERT_TRUE(controller.performAction(QStringLiteral("exportSheetDifferentLabels:")));
+    const QImage sheet = pdfcheck::pagePixels(pdf);
+    ASSERT_FALSE(sheet.isNull());
+    const QRectF cell = sheetCellRect(printSheetGeometry(), 0, 0);
+    const QPoint centre = cellCentre(0, 0);
+    const int quarter = int(cell.height() / 8); // a quarter of the cell's height at 72 dpi
+    EXPECT_TRUE(pdfcheck::near(sheet.pixel(centre - QPoint(0, quarter)), Qt::blue));
+    EXPECT_TRUE(pdfcheck::near(sheet.pixel(centre + QPoint(0, quarter)), Qt::red));
 }
