@@ -317,3 +317,50 @@ TEST_F(PrintSheetsTest, TurnedCanvasTurnsEveryLabel)
     EXPECT_TRUE(pdfcheck::near(sheet.pixel(centre - QPoint(0, quarter)), Qt::blue));
     EXPECT_TRUE(pdfcheck::near(sheet.pixel(centre + QPoint(0, quarter)), Qt::red));
 }
+
+// A vertical fold puts the back ("2") in the first cell and the front ("1") in the second; a
+// horizontal fold hangs the front upside down first.
+TEST_F(GreetingCardTest, OutsideSidesLandInFoldOrder)
+{
+    if (!pdfcheck::havePoppler())
+        return;
+    PageRecord front = colouredPage(QStringLiteral("1"), Qt::red);
+    // The front's picture is red above green, so a half turn shows.
+    QImage picture(QSize(378, 144), QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    for (int y = 0; y < 72; ++y)
+        for (int x = 0; x < 378; ++x)
+            picture.setPixel(x, y, qRgb(255, 0, 0));
+    ASSERT_TRUE(picture.save(front.imagePath));
+    // The inside page is the open one: printing saves the open page, which redraws its own picture.
+    openProject({colouredPage(QStringLiteral("3"), Qt::yellow), front, colouredPage(QStringLiteral("2"), Qt::blue)});
+    // The opened page brought the edition's own card sheet; print on a sheet of many cells instead.
+    edition().set(edition().gSelectedLabelSheet, kThirty);
+    controller.adjustPageSize();
+    const int quarter = int(sheetCellRect(printSheetGeometry(), 0, 0).height() / 8);
+    struct Case
+    {
+        const char* description;
+        QPoint backCell;
+        QPoint frontCell;
+        QColor frontTop;
+    };
+    for (const Case& c : {Case{"Greeting Card - Vertical Fold", {0, 0}, {0, 1}, Qt::red},
+                          Case{"Greeting Card - Horizontal Fold", {0, 1}, {0, 0}, Qt::green}}) {
+        SCOPED_TRACE(c.description);
+        LabelTemplateHelper helper = document.labelTemplateHelper();
+        helper.templateDescription = QString::fromLatin1(c.description);
+        document.setLabelTemplateHelper(helper);
+        const QString pdf = m_store.filePath(QStringLiteral("outside.pdf"));
+        QFile::remove(pdf);
+        printPanel.queueAnswer(pdf);
+        dialogs->queueAlertAnswer(0); // "Front and Back"
+        controller.performAction(QStringLiteral("printCard:"));
+        const QImage sheet = pdfcheck::pagePixels(pdf);
+        ASSERT_FALSE(sheet.isNull());
+        EXPECT_TRUE(pdfcheck::near(sheet.pixel(cellCentre(c.backCell.x(), c.backCell.y())), Qt::blue));
+        const QPoint frontCentre = cellCentre(c.frontCell.x(), c.frontCell.y());
+        EXPECT_TRUE(pdfcheck::near(sheet.pixel(frontCentre - QPoint(0, quarter)), c.frontTop));
+        EXPECT_TRUE(pdfcheck::near(sheet.pixel(cellCentre(1, 0)), Qt::white)); // the inside stays out
+    }
+}
