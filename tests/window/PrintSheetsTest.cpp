@@ -333,7 +333,8 @@ TEST_F(GreetingCardTest, OutsideSidesLandInFoldOrder)
             picture.setPixel(x, y, qRgb(255, 0, 0));
     ASSERT_TRUE(picture.save(front.imagePath));
     // The inside page is the open one: printing saves the open page, which redraws its own picture.
-    openProject({colouredPage(QStringLiteral("3"), Qt::yellow), front, colouredPage(QStringLiteral("2"), Qt::blue)});
+    openProject(
+        {colouredPage(QStringLiteral("3"), Qt::yellow), front, colouredPage(QStringLiteral("2"), Qt::blue)});
     // The opened page brought the edition's own card sheet; print on a sheet of many cells instead.
     edition().set(edition().gSelectedLabelSheet, kThirty);
     controller.adjustPageSize();
@@ -363,4 +364,24 @@ TEST_F(GreetingCardTest, OutsideSidesLandInFoldOrder)
         EXPECT_TRUE(pdfcheck::near(sheet.pixel(frontCentre - QPoint(0, quarter)), c.frontTop));
         EXPECT_TRUE(pdfcheck::near(sheet.pixel(cellCentre(1, 0)), Qt::white)); // the inside stays out
     }
+}
+
+// Business cards ask how to print: "Print Full Sheet" prints a sheet of the open card, "Cancel" nothing.
+TEST_F(PrintSheetsTest, BusinessCardsAskHowToPrint)
+{
+    openProject({colouredPage(QStringLiteral("card"), Qt::red)});
+    dialogs->queueAlertAnswer(2);
+    controller.performAction(QStringLiteral("printBusinessCard:"));
+    EXPECT_TRUE(printPanel.requests.isEmpty());
+    ASSERT_EQ(dialogs->alerts().size(), 1);
+    EXPECT_EQ(dialogs->alerts().constFirst().title, QStringLiteral("Preview and print Card"));
+    EXPECT_EQ(dialogs->alerts().constFirst().buttons,
+              QStringList({QStringLiteral("Print A Single Card"), QStringLiteral("Print Full Sheet"),
+                           QStringLiteral("Cancel")}));
+
+    dialogs->queueAlertAnswer(1);
+    printPanel.queueAnswer(m_store.filePath(QStringLiteral("cards.pdf")));
+    controller.performAction(QStringLiteral("printBusinessCard:"));
+    ASSERT_EQ(printPanel.requests.size(), 1);
+    EXPECT_TRUE(QFile::exists(m_store.filePath(QStringLiteral("cards.pdf"))));
 }
