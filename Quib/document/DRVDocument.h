@@ -648,8 +648,34 @@ public:
     // (window folder: DRVDocument+Printing.cpp)
 
     // Labels, cards and manuals on paper or in a sheet PDF.
-    // ..
-    // ..
+    static const QStringList& printingActions();
+    bool performPrintingAction(const QString& action, DRVWindowController* window);
+    // Sheets of the open page in every cell from the print start position (saved first when printed),
+    // or of every page of the project in list order.
+    void printSheetWithSameLabels(DRVWindowController* window);
+    void printSheetWithDifferentLabels(DRVWindowController* window);
+    void exportSheetSameLabel(DRVWindowController* window);
+    void exportSheetDifferentLabels(DRVWindowController* window);
+    // Takes the snapshot (sheet geometry, images turned by the canvas rotation, paper) and composes
+    // it behind the busy window; then prints it or offers to save it. False when nothing was done.
+    bool blendPrintView(DRVWindowController* window, const QList<QImage>& images,
+                        const struct SheetRequest& request, bool print);
+    // The last composed job, all its sheets; nullptr before the first.
+    std::shared_ptr<const class SheetSet> printPDFView() const { return m_printPDFView; }
+    // Prints or saves the last composed job (saving names it "LabelSheet").
+    bool printLabelPage(DRVWindowController* window);
+    bool startPrinting(DRVWindowController* window);
+    bool exportPDF(DRVWindowController* window);
+    // The open page as one picture on the page; a flyer fills its template's paper.
+    bool printPage(DRVWindowController* window);
+    // Folding cards: asks for the side unless the fold is a quarter fold.
+    void printCard(DRVWindowController* window);
+    bool printFrontPage(DRVWindowController* window);
+    bool printInsidePage(DRVWindowController* window);
+    bool printQuarterFoldCard(DRVWindowController* window);
+    void printBusinessCard(DRVWindowController* window);
+    // Every page of the project but its base template, one printed page each.
+    bool printManual(DRVWindowController* window);
 
     // ---- PDF output and the spot chooser ----
     // (window folder: DRVDocument+PDFOutput.cpp)
@@ -763,7 +789,11 @@ private:
     // --
 
     // sheets and printing
-    // --
+    QList<QImage> sameLabelSource(DRVWindowController* window);
+    bool composeSheetsOf(DRVWindowController* window, bool sameLabel, bool print);
+    bool printCardPicks(DRVWindowController* window, int side);
+    std::shared_ptr<const class SheetSet> m_printPDFView;
+    bool m_sheetJobRunning = false;
 
     // PDF output
     // --

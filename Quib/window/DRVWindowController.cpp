@@ -706,7 +706,9 @@ const QStringList& DRVWindowController::handledActions()
         QStringList(DRVGraphicView::menuCommands().keyBegin(), DRVGraphicView::menuCommands().keyEnd()) +
         // publishing the website and chosen files
         DRVDocument::websitePublishingActions() +
-        DRVDocument::exportActions();
+        DRVDocument::exportActions() +
+        // sheets and printing
+        DRVDocument::printingActions();
     return withCanvas;
 }
 
@@ -729,6 +731,9 @@ bool DRVWindowController::performAction(const QString& action)
         return true;
     }
     if (m_document && m_document->performExportAction(action, this))
+        return true;
+    // sheets and printing
+    if (m_document && m_document->performPrintingAction(action, this))
         return true;
     if (performProfileAction(action))
         return true;
