@@ -627,7 +627,8 @@ public:
     // (window folder: DRVDocument+Sharing.cpp)
 
     // The share panel's actions and the page previews.
-    // The published page in the user's browser; nothing without a link.
+    // The published page in the user's browser; nothing without a link or for one that is not a web
+    // address.
     void launchInSafari();
     // The link as plain text, or the page picture, on the clipboard, confirmed by an alert.
     void sendShareLinkToClipboard();

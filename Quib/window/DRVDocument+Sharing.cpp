@@ -10,6 +10,7 @@
 #include "window/PageDialogsController.h"
 #include "window/ShareWindowController.h"
 #include "window/SourceCodeWindowController.h"
+#include "window/WebPreviewWindowController.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -72,9 +73,10 @@ DRVWindowController* DRVDocument::sharingWindow() const
 
 void DRVDocument::launchInSafari()
 {
-    if (m_shareLink.isEmpty())
-        return;
-    platform::openUrl(QUrl(m_shareLink));
+    // The link is built from the user's base address: only a web address goes to the desktop, never
+    // a local file or another program's scheme.
+    if (const std::optional<QUrl> url = WebPreviewWindowController::smartURLForString(m_shareLink))
+        platform::openUrl(*url);
 }
 
 void DRVDocument::sendShareLinkToClipboard()

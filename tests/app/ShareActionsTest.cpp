@@ -159,13 +159,33 @@ TEST_F(ShareActionsTest, TheOpenerGetsEncodedShareAndMailAddresses)
     }
 }
 
-TEST_F(ShareActionsTest, WithoutALinkTheBrowserOpensNothingAndThePostsCarryAnEmptyOne)
+TEST_F(ShareActionsTest, TheBrowserOpensOnlyWebAddressesAndThePostsCarryAnEmptyLink)
 {
     ScopedEdition edition(QStringLiteral("HTML Quib Pro"));
-    ShareWindowController* panel = publishedPanel(QString());
-    ASSERT_TRUE(panel);
+    const struct
+    {
+        const char* link;
+        const char* opened; // "" for nothing
+    } rows[] = {
+        {"", ""},
+        {"file:///etc/passwd", ""},
+        {"ftp://example.test/a.html", ""},
+        {"example.test/site/a.html", "http://example.test/site/a.html"},
+        {"https://example.test/site/a b.html", "https://example.test/site/a%20b.html"},
+    };
+    for (const auto& row : rows) {
+        ShareWindowController* panel = publishedPanel(QString::fromUtf8(row.link));
+        ASSERT_TRUE(panel);
+        platform::ScopedUrlRecorder opener;
+        press(panel, Kind::LaunchInSafari);
+        if (qstrlen(row.opened) == 0)
+            EXPECT_TRUE(opener.urls().isEmpty()) << row.link;
+        else
+            EXPECT_EQ(opener.urls(), QList<QUrl>{QUrl::fromEncoded(row.opened)}) << row.link;
+        window->document()->hideShareWindowControllerPanel();
+    }
     platform::ScopedUrlRecorder opener;
-    press(panel, Kind::LaunchInSafari);
+    ShareWindowController* panel = publishedPanel(QString());
     press(panel, Kind::ShareOnFacebook);
     ASSERT_EQ(opener.urls().size(), 1);
     EXPECT_EQ(opener.urls().constFirst().toEncoded(), QByteArray("https://www.facebook.com/sharer/sharer.php?u="));
