@@ -627,8 +627,30 @@ public:
     // (window folder: DRVDocument+Sharing.cpp)
 
     // The share panel's actions and the page previews.
-    // ..
-    // ..
+    // The published page in the user's browser; nothing without a link or for one that is not a web
+    // address.
+    void launchInSafari();
+    // The link as plain text, or the page picture, on the clipboard, confirmed by an alert.
+    void sendShareLinkToClipboard();
+    void sendShareImageToClipboard();
+    // The social posts and the e-mail go through the services' web addresses and the user's mail
+    // program; a picture cannot travel that way, only the link.
+    void shareOnTwitter();
+    void shareOnFacebook();
+    void shareByEmail(QObject* sender = nullptr);
+    static QUrl twitterShareURL(const QString& link);
+    static QUrl facebookShareURL(const QString& link);
+    static QUrl emailShareURL(const QString& link, const QString& editionDisplayName);
+    // Asks, then opens the edition's rating page; nothing for an edition without one.
+    void rateApp();
+    // Close the panel, then the picture exports.
+    void exportJPEGPageFromShare();
+    void exportPNGPageFromShare();
+    void exportPDFPageFromShare();
+    // The previews and the source window's copy, for callers outside the page's window.
+    void showWebPreview(QObject* sender = nullptr);
+    void showMobileWebPreview(QObject* sender = nullptr);
+    void grabSourceCode();
 
     // ---- e-mail sending: review, image map, responsive send ----
     // (window folder: DRVDocument+EmailSending.cpp)
@@ -780,7 +802,10 @@ private:
     // --
 
     // sharing and previews
-    // --
+    // Points the panel's buttons at the actions above (the PDF book ones stay greyed here).
+    void connectShareActions(ShareWindowController* panel);
+    // The page's first window, for the exports; nullptr with none.
+    DRVWindowController* sharingWindow() const;
 
     // e-mail sending
     // --

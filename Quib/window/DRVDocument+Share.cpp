@@ -37,6 +37,8 @@ void DRVDocument::showShareWindowController(QObject* sender)
         documentWindow->activateWindow();
     }
     ShareWindowController* panel = m_shareWindowController;
+    // Again at every showing: whether a button can act follows the edition as it is now.
+    connectShareActions(panel);
     panel->layOutShareButtons();
     panel->window()->show();
     panel->window()->raise();

@@ -46,10 +46,12 @@ QuibWebPreviewWindowController::~QuibWebPreviewWindowController() = default;
 
 bool QuibWebPreviewWindowController::takeCopyOf(const QString& pageFolder, const QString& pageFileName)
 {
-    const QString tempFiles = QDir(edition().gTempFolderPath).filePath(QStringLiteral("tempFiles"));
-    if (edition().gTempFolderPath.isEmpty() || !QDir().mkpath(tempFiles))
+    // Not under "tempFiles": the folder export empties that, and a stamp to the second would let two
+    // previews in one second share a folder.
+    const QString previews = previewsFolder();
+    if (previews.isEmpty() || !QDir().mkpath(previews))
         return false;
-    m_copy = std::make_unique<QTemporaryDir>(QDir(tempFiles).filePath(QStringLiteral("preview-XXXXXX")));
+    m_copy = std::make_unique<QTemporaryDir>(QDir(previews).filePath(QStringLiteral("preview-XXXXXX")));
     if (!m_copy->isValid() || !copyFolderTree(pageFolder, m_copy->path()))
         return false;
     const std::optional<QString> page = platform::SafePath::filePath(m_copy->path(), pageFileName);
@@ -57,6 +59,12 @@ bool QuibWebPreviewWindowController::takeCopyOf(const QString& pageFolder, const
         return false;
     setWebURLString(*page);
     return true;
+}
+
+QString QuibWebPreviewWindowController::previewsFolder()
+{
+    const QString root = edition().gTempFolderPath;
+    return root.isEmpty() ? QString() : QDir(root).filePath(QStringLiteral("previews"));
 }
 
 QString QuibWebPreviewWindowController::copyFolder() const

@@ -32,29 +32,29 @@ const QList<EditionList>& editionLists()
 {
     const Kind PNG = Kind::SaveAsPNG, JPEG = Kind::SaveAsJPEG, PDF = Kind::SaveAsPDF, Book = Kind::SaveAllPDFPages,
                Fast = Kind::SaveAllPDFPagesFast, Link = Kind::SendToClipBoard, Image = Kind::SendImageToClipBoard,
-               Facebook = Kind::ShareOnFacebook, Twitter = Kind::ShareOnTwitter, Messages = Kind::ShareOnMessage,
-               Mail = Kind::SendToEmail, AirDrop = Kind::SendToAirdrop, Browser = Kind::LaunchInSafari,
+               Facebook = Kind::ShareOnFacebook, Twitter = Kind::ShareOnTwitter,
+               Mail = Kind::SendToEmail, Browser = Kind::LaunchInSafari,
                Rate = Kind::RateApp;
-    const QList<Kind> pictures{PNG, JPEG, PDF, Image, Facebook, Twitter, Messages, Mail, AirDrop, Rate};
+    // Messaging and nearby-device sending have no service on this desktop: no list offers them.
+    const QList<Kind> pictures{PNG, JPEG, PDF, Image, Facebook, Twitter, Mail, Rate};
     // The first list naming the edition decides.
     static const QList<EditionList> lists{
         {{"Kestrin Markup", "Kestrin Markup Express"}, pictures},
         {{"Lomith Image Notes", "Kestrin Flyer Maker Pro"}, pictures},
-        {{"Kestrin Label Maker"}, {PNG, Image, Mail, AirDrop, Rate}},
-        {{"Kestrin PDF Author"}, {PDF, Book, Fast, Image, Facebook, Twitter, Messages, Mail, Rate}},
+        {{"Kestrin Label Maker"}, {PNG, Image, Mail, Rate}},
+        {{"Kestrin PDF Author"}, {PDF, Book, Fast, Image, Facebook, Twitter, Mail, Rate}},
         {{"Haskavel Pro"}, pictures},
-        {{"HTML Quib Pro", "Brumel Responsive Website Designer"},
-         {Browser, Link, Mail, Facebook, Twitter, Messages, Rate}},
-        {{"Selvaro Pro", "Selvaro Pro 2"}, {Browser, Link, Facebook, Twitter, Messages, Rate}},
-        {{"Femmock"}, {PNG, Image, Messages, AirDrop, Rate}},
-        {{"Corvane Business Card Designer"}, {Mail, PNG, Image, Messages, AirDrop, Rate}},
+        {{"HTML Quib Pro", "Brumel Responsive Website Designer"}, {Browser, Link, Mail, Facebook, Twitter, Rate}},
+        {{"Selvaro Pro", "Selvaro Pro 2"}, {Browser, Link, Facebook, Twitter, Rate}},
+        {{"Femmock"}, {PNG, Image, Rate}},
+        {{"Corvane Business Card Designer"}, {Mail, PNG, Image, Rate}},
         {{"Corvane Envelope Designer"}, {Mail, PNG, Image, Rate}},
-        {{"Corvane eCard Designer"}, {PNG, JPEG, PDF, Image, Facebook, Twitter, Messages, AirDrop, Rate}},
-        {{"Brennolt Pro"}, {PNG, Image, Messages, AirDrop, Rate}},
-        {{"Ulmira Pro 2"}, {PNG, Image, Facebook, Twitter, Messages, AirDrop, Rate}},
-        {{"Ulmira Express"}, {PNG, JPEG, PDF, Image, Facebook, Twitter, Messages, AirDrop, Rate}},
-        {{"Kestrin Greeting Card Designer"}, {PNG, Image, Mail, Facebook, Twitter, Messages, AirDrop, Rate}},
-        {{"Veldacre"}, {PDF, Image, Messages, AirDrop, Rate}},
+        {{"Corvane eCard Designer"}, {PNG, JPEG, PDF, Image, Facebook, Twitter, Rate}},
+        {{"Brennolt Pro"}, {PNG, Image, Rate}},
+        {{"Ulmira Pro 2"}, {PNG, Image, Facebook, Twitter, Rate}},
+        {{"Ulmira Express"}, {PNG, JPEG, PDF, Image, Facebook, Twitter, Rate}},
+        {{"Kestrin Greeting Card Designer"}, {PNG, Image, Mail, Facebook, Twitter, Rate}},
+        {{"Veldacre"}, {PDF, Image, Rate}},
     };
     return lists;
 }

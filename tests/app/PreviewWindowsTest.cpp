@@ -120,8 +120,7 @@ TEST_F(PreviewWindowsTest, ViewMenuPreviewsAndTheDesktopPreviewsFolderGoesWithIt
     EXPECT_EQ(preview->window()->windowTitle(), QStringLiteral("Preview"));
     EXPECT_EQ(preview->window()->width(), 1200);
     const QString copy = preview->copyFolder();
-    const QString tempFiles = QDir(edition().gTempFolderPath).filePath(QStringLiteral("tempFiles"));
-    EXPECT_TRUE(copy.startsWith(tempFiles + u'/')) << qPrintable(copy);
+    EXPECT_TRUE(copy.startsWith(QuibWebPreviewWindowController::previewsFolder() + u'/')) << qPrintable(copy);
     EXPECT_TRUE(QFileInfo::exists(preview->webURLString()));
     EXPECT_TRUE(preview->webURLString().startsWith(copy));
     // The page names local copies of its scripts, which lie beside it: no network needed.

@@ -40,13 +40,13 @@ TEST_F(ShareMenuTest, ShareItemShowsThePanelAndItsCloseButtonHidesIt)
     EXPECT_EQ(sheet->parentWidget(), window->window());
     EXPECT_EQ(sheet->windowModality(), Qt::WindowModal);
 
-    // Rows of four, four and one; the third is the fast book export.
+    // Two rows of four; the third is the fast book export.
     const QList<QToolButton*> buttons = panel->shareButtons();
-    ASSERT_EQ(buttons.size(), 9);
+    ASSERT_EQ(buttons.size(), 8);
     EXPECT_EQ(buttons.at(2)->text(), QStringLiteral("Fast Export"));
     EXPECT_EQ(buttons.at(3)->pos(), QPoint(390, 0));
     EXPECT_EQ(buttons.at(4)->pos(), QPoint(0, 130));
-    EXPECT_EQ(buttons.at(8)->pos(), QPoint(0, 260));
+    EXPECT_EQ(buttons.at(7)->pos(), QPoint(390, 130));
     for (QToolButton* button : buttons)
         EXPECT_TRUE(button->isVisibleTo(sheet)) << qPrintable(button->text());
 
@@ -65,7 +65,7 @@ TEST_F(ShareMenuTest, ShareItemShowsThePanelAndItsCloseButtonHidesIt)
     EXPECT_EQ(window->document()->shareWindowController(), panel);
     EXPECT_TRUE(sheet->isVisible());
     EXPECT_EQ(panel->shareButtons(), buttons);
-    EXPECT_EQ(buttons.at(8)->pos(), QPoint(0, 260));
+    EXPECT_EQ(buttons.at(7)->pos(), QPoint(390, 130));
     EXPECT_EQ(panel->mainView()->findChildren<QToolButton*>().size(), 14);
     window->document()->hideShareWindowControllerPanel();
     EXPECT_FALSE(sheet->isVisible());
@@ -100,7 +100,7 @@ TEST_F(ShareMenuTest, TwoDocumentsKeepTheirButtonsAfterOneCloses)
     secondPanel->closeButton()->click();
     choose(second, QStringLiteral("showSharePanel:"));
     const QList<QToolButton*> buttons = secondPanel->shareButtons();
-    ASSERT_EQ(buttons.size(), 9);
+    ASSERT_EQ(buttons.size(), 8);
     for (qsizetype i = 0; i < buttons.size(); ++i) {
         EXPECT_EQ(buttons.at(i)->parentWidget(), secondPanel->mainView());
         EXPECT_TRUE(buttons.at(i)->isVisibleTo(secondPanel->window()));
