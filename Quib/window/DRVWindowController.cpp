@@ -706,7 +706,9 @@ const QStringList& DRVWindowController::handledActions()
         QStringList(DRVGraphicView::menuCommands().keyBegin(), DRVGraphicView::menuCommands().keyEnd()) +
         // publishing the website and chosen files
         DRVDocument::websitePublishingActions() +
-        DRVDocument::exportActions();
+        DRVDocument::exportActions() +
+        // PDF output and the spot chooser
+        DRVDocument::pdfOutputActions();
     return withCanvas;
 }
 
@@ -729,6 +731,9 @@ bool DRVWindowController::performAction(const QString& action)
         return true;
     }
     if (m_document && m_document->performExportAction(action, this))
+        return true;
+    // PDF output and the spot chooser
+    if (m_document && m_document->performPdfOutputAction(action, this))
         return true;
     if (performProfileAction(action))
         return true;
@@ -854,6 +859,13 @@ MenuItemState DRVWindowController::validateMenuItem(const QString& action, const
     // A project's pages are named and kept by the project: no Save As while its list shows them.
     if (action == QLatin1String("saveDocumentAs:"))
         state.visible = m_siteIconArray.isEmpty();
+    // PDF output and the spot chooser: a book needs a project, spots need a label sheet.
+    if (action == QLatin1String("exportAllPDF:") || action == QLatin1String("exportAllPDFFast:")) {
+        state.enabled = !m_siteIconArray.isEmpty();
+        state.visible = state.enabled;
+    }
+    if (action == QLatin1String("selectDefaultLabelShapes:"))
+        state.visible = !edition().gSelectedLabelSheet.isEmpty() || edition().gPaperSizeControlFlag;
     return state;
 }
 
