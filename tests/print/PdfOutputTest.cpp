@@ -6,9 +6,13 @@
 #include "document/DRVDocument.h"
 #include "editions/EditionSettings.h"
 #include "model/DRVImage.h"
+#include "model/DRVRectangle.h"
 #include "model/DRVText.h"
 #include "platform/UndoManager.h"
+#include "publishing/PagePicture.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QProcess>
@@ -102,6 +106,11 @@ protected:
 
     EditionSettings m_saved;
     QTemporaryDir m_folder;
+    const QString m_artefacts = [] {
+        const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/print-artefacts");
+        QDir().mkpath(folder);
+        return folder;
+    }();
 };
 
 TEST_F(PdfOutputTest, PaintedPagesKeepTheirTextAndHoldPicturesToPrintResolution)
@@ -135,6 +144,66 @@ TEST_F(PdfOutputTest, PaintedPagesKeepTheirTextAndHoldPicturesToPrintResolution)
         EXPECT_LE(size.height(), 417);
     }
     EXPECT_LT(QFileInfo(pdf).size(), 1'000'000);
+}
+
+TEST_F(PdfOutputTest, PaintingThroughTheLimitLooksLikePaintingStraightIntoThePdf)
+{
+    if (!haveProgramOrFail(QStringLiteral("pdftoppm"), QStringLiteral("poppler-utils")))
+        return;
+    // Text, a turned picture with a border, and a filled shape over it: transforms, clips and
+    // opacity all pass through the forwarding engine. The picture is coarse enough to stay as it is.
+    std::unique_ptr<DRVDocument> document = page(QStringLiteral("Delta shining rivers"), false);
+    auto* image = new DRVImage(document.get());
+    document->insertGraphics({image}, {0});
+    image->setContents(photo(QSize(120, 90), 3));
+    image->setBounds(QRectF(60, 140, 240, 180));
+    image->setImageName(QStringLiteral("image1"));
+    image->setImageType(QStringLiteral("png"));
+    image->setBorderWidth(6);
+    image->setBorderStyle(QStringLiteral("solid"));
+    image->setBorderHexColorString(QStringLiteral("333333"));
+    image->setBorderColor(QColor(0x33, 0x33, 0x33));
+    image->setRotationAngle(20);
+    image->setOpacity(0.5);
+    // Lines past a text box's bottom are cut by its clip.
+    auto* overflowing = new DRVText(document.get());
+    document->insertGraphics({overflowing}, {0});
+    overflowing->setTextType(QStringLiteral("Text"));
+    overflowing->setFontFamily(QStringLiteral("Helvetica Neue"));
+    overflowing->setBounds(QRectF(20, 360, 300, 22));
+    overflowing->updateTextString(QStringLiteral("Echo\nFoxtrot\nGolf\nHotel\nIndia"));
+    auto* box = new DRVRectangle;
+    box->setBounds(QRectF(200, 260, 160, 90));
+    box->setDrawingFill(true);
+    box->setFillColor(QColor(0xC0, 0x30, 0x20));
+    box->setOpacity(0.6);
+    document->insertGraphics({box}, {0});
+
+    const QString direct = write(PagePicture::pdfData(*document, edition()), QStringLiteral("direct.pdf"));
+    PdfOutput output;
+    output.addDocumentPage(*document, edition());
+    const QString limited = write(output.finish(), QStringLiteral("limited.pdf"));
+    const auto raster = [this](const QString& pdf, const QString& stem) {
+        run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
+                                         QStringLiteral("-singlefile"), pdf, m_folder.filePath(stem)});
+        return QImage(m_folder.filePath(stem + QStringLiteral(".png"))).convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage a = raster(direct, QStringLiteral("direct"));
+    const QImage b = raster(limited, QStringLiteral("limited"));
+    ASSERT_FALSE(a.isNull());
+    ASSERT_EQ(a.size(), b.size());
+    qint64 differing = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(q)) > 32 || std::abs(qGreen(p) - qGreen(q)) > 32 ||
+                std::abs(qBlue(p) - qBlue(q)) > 32)
+                ++differing;
+        }
+    }
+    EXPECT_LT(differing, qint64(a.width()) * a.height() / 500) << differing << " pixels differ";
+    a.save(m_artefacts + QStringLiteral("/pdf-page-direct.png"));
+    b.save(m_artefacts + QStringLiteral("/pdf-page-limited.png"));
 }
 
 TEST_F(PdfOutputTest, PagesOfLargePhotosStayUnderTheirPrintSize)
