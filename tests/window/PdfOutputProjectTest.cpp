@@ -5,6 +5,7 @@
 #include "common/ExternalTools.h"
 #include "editions/DataCentre.h"
 #include "model/DRVText.h"
+#include "print/PdfOutput.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -25,6 +26,24 @@ int pdfPages(const QString& pdf)
         QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(run(QStringLiteral("pdfinfo"), {pdf}));
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
+
+// What the progress window is told, and whether the document window showed meanwhile.
+struct ProgressLog : DataCentre::ProgressDisplay
+{
+    explicit ProgressLog(QWidget* window) : window(window) { DataCentre::setProgressDisplay(this); }
+    ~ProgressLog() override { DataCentre::setProgressDisplay(nullptr); }
+    void show() override { ++shown; }
+    void update(qint32 done, qint32 total, const QString& text) override
+    {
+        updates.append(QStringLiteral("%1/%2 %3").arg(done).arg(total).arg(text).trimmed());
+        windowShownDuring.append(window->isVisible());
+    }
+    void dismiss() override {}
+    QWidget* window;
+    int shown = 0;
+    QStringList updates;
+    QList<bool> windowShownDuring;
+};
 
 class PdfOutputProjectTest : public PageListTest
 {
@@ -86,7 +105,19 @@ TEST_F(PdfOutputProjectTest, TheBookHoldsEveryPageButTheBaseTemplateWithItsText)
     openProject(bookWithBaseTemplate());
     // A name without an extension takes "PDF".
     dialogs->queueSavePanelAnswer(m_out.filePath(QStringLiteral("Book")));
-    ASSERT_TRUE(controller.performAction(QStringLiteral("exportAllPDF:")));
+    {
+        ProgressLog progress(controller.window());
+        ASSERT_TRUE(controller.performAction(QStringLiteral("exportAllPDF:")));
+        // A report per page while the window is away, then the closing one.
+        EXPECT_EQ(progress.shown, 1);
+        const QString ext = edition().gDocumentExtension;
+        EXPECT_EQ(progress.updates,
+                  QStringList({QStringLiteral("0/4 basetemplate.") + ext, QStringLiteral("1/4 one.") + ext,
+                               QStringLiteral("2/4 two.") + ext, QStringLiteral("3/4 three.") + ext,
+                               QStringLiteral("4/4")}));
+        EXPECT_EQ(progress.windowShownDuring, QList<bool>({false, false, false, false, false}));
+        EXPECT_TRUE(controller.window()->isVisible());
+    }
 
     ASSERT_EQ(dialogs.dialogs().saveRequests().size(), 1);
     EXPECT_EQ(dialogs.dialogs().saveRequests().constFirst().fileName, QStringLiteral("My Site"));
@@ -134,6 +165,31 @@ TEST_F(PdfOutputProjectTest, FastExportAsksFirstAndUsesTheSavedPictures)
     ASSERT_TRUE(controller.performAction(QStringLiteral("exportAllPDFFast:")));
     EXPECT_EQ(alertTitles(), QStringList({QStringLiteral("Fast Export"), QStringLiteral("Fast Export")}));
     ASSERT_TRUE(QFileInfo::exists(pdf));
+    EXPECT_EQ(pdfPages(pdf), 3);
+    // Each page is its saved picture's size, not the blank page of a picture that failed to load.
+    const QImage saved(QDir(m_workingCopy).filePath(QStringLiteral("one@2x.png")));
+    ASSERT_FALSE(saved.isNull());
+    const QSizeF points = PdfOutput::pointSize(saved);
+    const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+%1 x %2 pts")
+                                                     .arg(qRound(points.width()))
+                                                     .arg(qRound(points.height())))))
+        << info.toStdString();
+}
+
+TEST_F(PdfOutputProjectTest, PicturesPutTogetherAreNamedAfterTheEditionWithoutProgress)
+{
+    if (!haveProgramOrFail(QStringLiteral("pdfinfo"), QStringLiteral("poppler-utils")))
+        return;
+    openProject(bookWithBaseTemplate());
+    ProgressLog progress(controller.window());
+    const QString pdf = m_out.filePath(QStringLiteral("Pictures.pdf"));
+    dialogs->queueSavePanelAnswer(pdf);
+    EXPECT_TRUE(document.putTogetherPDFFiles(&controller));
+    EXPECT_EQ(progress.shown, 0);
+    EXPECT_TRUE(progress.updates.isEmpty());
+    ASSERT_EQ(dialogs.dialogs().saveRequests().size(), 1);
+    EXPECT_EQ(dialogs.dialogs().saveRequests().constFirst().fileName, QStringLiteral("Kestrin PDF Author"));
     EXPECT_EQ(pdfPages(pdf), 3);
 }
 
