@@ -3,6 +3,7 @@
 #include "PageListTestSupport.h"
 
 #include "editions/DataCentre.h"
+#include "editions/LabelHelper.h"
 #include "editions/PrintSheetGeometry.h"
 #include "window/FontOrnamentWindowController.h"
 
@@ -81,6 +82,36 @@ TEST_F(SpotChooserTest, ThirtySpotsInRowOrderAtAThirdOfTheSheet)
 
     const QString shot = artefactPath(QStringLiteral("spot-chooser.png"));
     EXPECT_TRUE(chooser->window()->grab().save(shot)) << qPrintable(shot);
+}
+
+TEST_F(SpotChooserTest, TheMenuItemShowsWhereTheEditionHasALabelSheet)
+{
+    const QString action = QStringLiteral("selectDefaultLabelShapes:");
+    EXPECT_TRUE(controller.validateMenuItem(action, MenuItemState()).visible);
+    edition().gSelectedLabelSheet.clear();
+    EXPECT_FALSE(controller.validateMenuItem(action, MenuItemState()).visible);
+    edition().gPaperSizeControlFlag = true;
+    EXPECT_TRUE(controller.validateMenuItem(action, MenuItemState()).visible);
+}
+
+TEST_F(SpotChooserTest, ASheetOfNoCellsIsRefusedWithAnAlert)
+{
+    openProject({addPage(QStringLiteral("label"), QStringLiteral("Label"), QStringLiteral("AA0000"))});
+    LabelHelper empty;
+    empty.canvasWidth = 200;
+    empty.canvasHeight = 100;
+    empty.printSingleLabelWidthInch = 2;
+    empty.printSingleLabelHeightInch = 1;
+    DataCentre::resetPrintCanvas(&empty);
+    // Later tests find the usual sheet again, however this one ends.
+    const std::shared_ptr<void> restore(
+        nullptr, [](void*) { DataCentre::resetPrintCanvas(DataCentre::grabLabelHelper(kThirty)); });
+    // With no sheet named, the window's paper controls keep the geometry in force.
+    edition().gSelectedLabelSheet.clear();
+    ASSERT_TRUE(controller.performAction(QStringLiteral("selectDefaultLabelShapes:")));
+    EXPECT_EQ(document.fontOrnamentWindowController(), nullptr);
+    ASSERT_EQ(dialogs.dialogs().alerts().size(), 1);
+    EXPECT_EQ(dialogs.dialogs().alerts().constFirst().title, QStringLiteral("No Label Sheet"));
 }
 
 TEST_F(SpotChooserTest, ClicksToggleTitlesAndPrintPreviewHandsOnTheChosenSpots)
