@@ -27,7 +27,11 @@ constexpr double kPointsPerInch = 72.0;
 class LimitingEngine : public QPaintEngine
 {
 public:
-    explicit LimitingEngine(QPainter* target) : QPaintEngine(QPaintEngine::AllFeatures), m_target(target) {}
+    // base maps the painting onto the page (a scale where the page had to be made smaller).
+    LimitingEngine(QPainter* target, const QTransform& base)
+        : QPaintEngine(QPaintEngine::AllFeatures), m_target(target), m_base(base)
+    {
+    }
 
     bool begin(QPaintDevice*) override { return true; }
     bool end() override { return true; }
@@ -38,7 +42,7 @@ public:
         const QPaintEngine::DirtyFlags dirty = state.state();
         // A clip is given in the coordinates current when it was set: the transform goes first.
         if (dirty & DirtyTransform)
-            m_target->setTransform(state.transform());
+            m_target->setTransform(state.transform() * m_base);
         if (dirty & DirtyPen)
             m_target->setPen(state.pen());
         if (dirty & DirtyBrush)
@@ -123,6 +127,7 @@ public:
 
 private:
     QPainter* m_target;
+    QTransform m_base;
 };
 
 // A device of the PDF page's measures whose engine is the limiting one, so text is laid out for
@@ -130,7 +135,10 @@ private:
 class LimitingDevice : public QPaintDevice
 {
 public:
-    LimitingDevice(QPaintDevice* page, QPainter* target) : m_page(page), m_engine(target) {}
+    LimitingDevice(QPaintDevice* page, QPainter* target, const QTransform& base)
+        : m_page(page), m_engine(target, base)
+    {
+    }
     QPaintEngine* paintEngine() const override { return &m_engine; }
 
 protected:
@@ -229,10 +237,13 @@ PdfOutput::~PdfOutput()
 void PdfOutput::addDocumentPage(const DRVDocument& document, const EditionSettings& edition)
 {
     const QSize size = PagePicture::pictureSize(document, edition);
-    if (!m_writer->beginPage(QSizeF(size)))
+    // A long page is scaled down to the largest page readers take rather than cut.
+    const double longest = std::max(size.width(), size.height());
+    const double scale = longest > kMaximumPageSide ? kMaximumPageSide / longest : 1.0;
+    if (!m_writer->beginPage(QSizeF(size) * scale))
         return;
     m_writer->painter.save();
-    LimitingDevice device(&m_writer->pdf, &m_writer->painter);
+    LimitingDevice device(&m_writer->pdf, &m_writer->painter, QTransform::fromScale(scale, scale));
     QPainter painter;
     if (painter.begin(&device)) {
         PagePicture::paint(&painter, document, edition, size, false);
@@ -276,7 +287,9 @@ QSizeF PdfOutput::pointSize(const QImage& picture)
     const auto sane = [](double dpi) { return dpi >= 36.0 && dpi <= 2400.0; };
     const double x = sane(dpiX) ? dpiX : kPointsPerInch;
     const double y = sane(dpiY) ? dpiY : kPointsPerInch;
-    return QSizeF(picture.width() * kPointsPerInch / x, picture.height() * kPointsPerInch / y);
+    const QSizeF points(picture.width() * kPointsPerInch / x, picture.height() * kPointsPerInch / y);
+    const double longest = std::max(points.width(), points.height());
+    return longest > kMaximumPageSide ? points * (kMaximumPageSide / longest) : points;
 }
 
 QImage PdfOutput::limitedPicture(const QImage& picture, const QSizeF& points, double pixelsPerInch)

@@ -33,7 +33,10 @@ public:
     // The finished file; empty when no page was added or nothing could be written.
     QByteArray finish();
 
-    // A picture's size in points from its stored resolution.
+    // The largest page side readers accept (200 inches); larger pages are scaled down to it.
+    static constexpr double kMaximumPageSide = 14400.0;
+
+    // A picture's size in points from its stored resolution, within kMaximumPageSide.
     static QSizeF pointSize(const QImage& picture);
     // The picture cut to pixelsPerInch for a place of that many points; unchanged when it is no finer.
     static QImage limitedPicture(const QImage& picture, const QSizeF& points,

@@ -206,6 +206,31 @@ TEST_F(PdfOutputTest, PaintingThroughTheLimitLooksLikePaintingStraightIntoThePdf
     b.save(m_artefacts + QStringLiteral("/pdf-page-limited.png"));
 }
 
+TEST_F(PdfOutputTest, AVeryLongPageIsScaledToTheLargestPageNotCut)
+{
+    if (!haveProgramOrFail(QStringLiteral("pdfinfo"), QStringLiteral("poppler-utils")) ||
+        !haveProgramOrFail(QStringLiteral("pdftotext"), QStringLiteral("poppler-utils")))
+        return;
+    std::unique_ptr<DRVDocument> document = page(QStringLiteral("Top of the scroll"), false);
+    auto* bottom = new DRVText(document.get());
+    document->insertGraphics({bottom}, {0});
+    bottom->setTextType(QStringLiteral("Text"));
+    bottom->setFontFamily(QStringLiteral("Helvetica Neue"));
+    bottom->setBounds(QRectF(20, 17900, 400, 80));
+    bottom->updateTextString(QStringLiteral("Footer far below"));
+    ASSERT_EQ(PagePicture::pictureSize(*document, edition()), QSize(420, 17980));
+
+    PdfOutput output;
+    output.addDocumentPage(*document, edition());
+    const QString pdf = write(output.finish(), QStringLiteral("long.pdf"));
+    const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+336\\.?\\d* x 14400 pts"))))
+        << info.toStdString();
+    const QString text = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).simplified();
+    EXPECT_TRUE(text.contains(QStringLiteral("Top of the scroll"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Footer far below"))) << text.toStdString();
+}
+
 TEST_F(PdfOutputTest, PagesOfLargePhotosStayUnderTheirPrintSize)
 {
     if (!haveProgramOrFail(QStringLiteral("pdfinfo"), QStringLiteral("poppler-utils")) ||
@@ -276,6 +301,13 @@ TEST(PdfOutputRules, PictureSizesNamesAndTheBaseTemplate)
     unnamed.setDotsPerMeterX(1);
     unnamed.setDotsPerMeterY(1);
     EXPECT_EQ(PdfOutput::pointSize(unnamed), QSizeF(600, 300));
+    // A picture of 400 inches makes a page of the largest size readers take, its shape kept.
+    QImage huge(28800, 1440, QImage::Format_Mono);
+    huge.setDotsPerMeterX(2835); // 72 per inch
+    huge.setDotsPerMeterY(2835);
+    const QSizeF page = PdfOutput::pointSize(huge);
+    EXPECT_NEAR(page.width(), 14400.0, 0.5);
+    EXPECT_NEAR(page.height(), 720.0, 0.5);
 
     const QList<QPair<QString, QString>> names{
         {QStringLiteral("/tmp/Book"), QStringLiteral("/tmp/Book.PDF")},
