@@ -60,6 +60,16 @@ QList<QSize> embeddedPictures(const QString& pdf)
     return sizes;
 }
 
+void addText(DRVDocument& document, const QRectF& bounds, const QString& words)
+{
+    auto* text = new DRVText(&document);
+    document.insertGraphics({text}, {0});
+    text->setTextType(QStringLiteral("Text"));
+    text->setFontFamily(QStringLiteral("Helvetica Neue"));
+    text->setBounds(bounds);
+    text->updateTextString(words);
+}
+
 class PdfOutputTest : public ::testing::Test
 {
 protected:
@@ -77,12 +87,7 @@ protected:
     {
         auto document = std::make_unique<DRVDocument>();
         document->undoManager()->disableUndoRegistration();
-        auto* text = new DRVText(document.get());
-        document->insertGraphics({text}, {0});
-        text->setTextType(QStringLiteral("Text"));
-        text->setFontFamily(QStringLiteral("Helvetica Neue"));
-        text->setBounds(QRectF(20, 20, 400, 80));
-        text->updateTextString(words);
+        addText(*document, QRectF(20, 20, 400, 80), words);
         if (withPhoto) {
             auto* image = new DRVImage(document.get());
             document->insertGraphics({image}, {0});
@@ -166,12 +171,7 @@ TEST_F(PdfOutputTest, PaintingThroughTheLimitLooksLikePaintingStraightIntoThePdf
     image->setRotationAngle(20);
     image->setOpacity(0.5);
     // Lines past a text box's bottom are cut by its clip.
-    auto* overflowing = new DRVText(document.get());
-    document->insertGraphics({overflowing}, {0});
-    overflowing->setTextType(QStringLiteral("Text"));
-    overflowing->setFontFamily(QStringLiteral("Helvetica Neue"));
-    overflowing->setBounds(QRectF(20, 360, 300, 22));
-    overflowing->updateTextString(QStringLiteral("Echo\nFoxtrot\nGolf\nHotel\nIndia"));
+    addText(*document, QRectF(20, 360, 300, 22), QStringLiteral("Echo\nFoxtrot\nGolf\nHotel\nIndia"));
     auto* box = new DRVRectangle;
     box->setBounds(QRectF(200, 260, 160, 90));
     box->setDrawingFill(true);
@@ -212,12 +212,7 @@ TEST_F(PdfOutputTest, AVeryLongPageIsScaledToTheLargestPageNotCut)
         !haveProgramOrFail(QStringLiteral("pdftotext"), QStringLiteral("poppler-utils")))
         return;
     std::unique_ptr<DRVDocument> document = page(QStringLiteral("Top of the scroll"), false);
-    auto* bottom = new DRVText(document.get());
-    document->insertGraphics({bottom}, {0});
-    bottom->setTextType(QStringLiteral("Text"));
-    bottom->setFontFamily(QStringLiteral("Helvetica Neue"));
-    bottom->setBounds(QRectF(20, 17900, 400, 80));
-    bottom->updateTextString(QStringLiteral("Footer far below"));
+    addText(*document, QRectF(20, 17900, 400, 80), QStringLiteral("Footer far below"));
     ASSERT_EQ(PagePicture::pictureSize(*document, edition()), QSize(420, 17980));
 
     PdfOutput output;
