@@ -205,6 +205,23 @@ TEST_F(PdfOutputProjectTest, OnlyABaseTemplateWritesNothingAndSaysSo)
     EXPECT_TRUE(QDir(m_out.path()).isEmpty());
 }
 
+TEST_F(PdfOutputProjectTest, APageThatCannotBeOpenedStopsTheBookRatherThanRepeatAnother)
+{
+    QList<PageRecord> pages = bookWithBaseTemplate();
+    pages.insert(2, missingPage(QStringLiteral("gone")));
+    openProject(pages);
+    ASSERT_TRUE(controller.performAction(QStringLiteral("exportAllPDF:")));
+    // The opener says why the page failed; the book then says which page kept it from being made.
+    const QList<platform::Alert> alerts = dialogs.dialogs().alerts();
+    ASSERT_FALSE(alerts.isEmpty());
+    EXPECT_EQ(alerts.constLast().title, QStringLiteral("PDF Not Saved"))
+        << alertTitles().join(u',').toStdString();
+    EXPECT_TRUE(alerts.constLast().informativeText.contains(QStringLiteral("gone.")))
+        << alerts.constLast().informativeText.toStdString();
+    EXPECT_TRUE(dialogs.dialogs().saveRequests().isEmpty());
+    EXPECT_TRUE(controller.window()->isVisible());
+}
+
 TEST_F(PdfOutputProjectTest, AFileThatCannotBeWrittenIsNamedAndCancellingWritesNothing)
 {
     openProject(bookWithBaseTemplate());
