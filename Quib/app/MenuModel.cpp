@@ -134,7 +134,11 @@ const QList<MenuDescription>& baseMenus()
                    item("exportSourceFilesParentMenuItem", "Export Source Files", "exportSourceFiles:"),
                    item("exportSingleLabelMenuItem", "Export Single Label", "exportSingleLabel:"),
                    item("exportSingleLabelRepeatMenuItem", "Export Label Sheet", "exportSingleLabelRepeat:"),
-                   item("exportDifferentLabelMenuItem", "Export Different Labels", "exportDifferentLabel:")}),
+                   item("exportDifferentLabelMenuItem", "Export Different Labels", "exportDifferentLabel:"),
+                   // PDF output and the spot chooser
+                   item("exportAllPDFMenuItem", "Save As PDF Book", "exportAllPDF:"),
+                   item("exportAllPDFFastMenuItem", "Fast Export PDF Book", "exportAllPDFFast:"),
+                   item("chooseLabelSpotsMenuItem", "Choose Label Spots…", "selectDefaultLabelShapes:")}),
           item("shareMenuItem", "Share…", "showSharePanel:"),
           item("uploadDocumentMenuItem", "Upload Document", "selectDocumentsToUpload:"),
           separator(),

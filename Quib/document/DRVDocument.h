@@ -703,8 +703,34 @@ public:
     // (window folder: DRVDocument+PDFOutput.cpp)
 
     // Project PDFs, their fast variant, and choosing label spots.
-    // ..
-    // ..
+    // The menu commands of this block, and their dispatch for the page's window.
+    static const QStringList& pdfOutputActions();
+    bool performPdfOutputAction(const QString& action, DRVWindowController* window);
+    // The PDF book: closes the share panel, then generateTruePDFFile.
+    void exportAllPDF(DRVWindowController* window);
+    // After the "Fast Export" confirmation, saves the page and runs generateTruePDFFileFast.
+    void exportAllPDFFast(DRVWindowController* window);
+    // Every page of the window's project but the base template, one PDF page each, behind the
+    // progress window, then a save panel named after the project folder. The first paints each
+    // page opened in the window (text stays text; the last page stays open); the fast one and
+    // putTogetherPDFFiles (named after the edition, no progress) use the pages' saved pictures.
+    // Pictures are held to about 150 per inch. A page that cannot be opened stops the walk with an
+    // alert naming it; a project of only its base template writes nothing and says so; a file that
+    // cannot be written is named in an alert. True when a file was written.
+    bool generateTruePDFFile(DRVWindowController* window);
+    bool generateTruePDFFileFast(DRVWindowController* window);
+    bool putTogetherPDFFiles(DRVWindowController* window);
+    // The spot chooser as a window-modal sheet on the window, built from the window's paper
+    // controls; a sheet of no cells is refused with an alert. Each opening starts unselected.
+    void selectDefaultLabelShapes(DRVWindowController* window);
+    // Saves the page first.
+    void showPrintSinglePopOver(DRVWindowController* window);
+    void exportSingleLabelSheet(DRVWindowController* window);
+    void cancelFontOrnamentWindowControllerSheet();
+    // "Print Preview": closes the chooser and hands its selected spots to the spot printer
+    // (FontOrnamentWindowController::setSpotPrinter).
+    void printMultipleSelectedLabels(DRVWindowController* window);
+    class FontOrnamentWindowController* fontOrnamentWindowController() const;
 
     // ---- profile pages: new records, editing ----
     // (window folder: DRVDocument+Profiles.cpp)
@@ -821,5 +847,7 @@ private:
     bool m_sheetJobRunning = false;
 
     // PDF output
+    bool writeProjectPdf(DRVWindowController* window, const QString& kind);
+    QPointer<QObject> m_fontOrnamentWindowController;
     // --
 };

@@ -58,6 +58,9 @@ void DRVDocument::connectShareActions(ShareWindowController* panel)
     for (const auto& [kind, action] : actions)
         panel->setButtonAction(kind, [this, action = action] { (this->*action)(); });
     panel->setButtonAction(Kind::SendToEmail, [this] { shareByEmail(); });
+    // The two book exports close the panel themselves.
+    panel->setButtonAction(Kind::SaveAllPDFPages, [this] { exportAllPDF(sharingWindow()); });
+    panel->setButtonAction(Kind::SaveAllPDFPagesFast, [this] { exportAllPDFFast(sharingWindow()); });
     // A rating button that could open nothing stays greyed.
     if (edition().gAppStoreReviewURL.isEmpty())
         panel->setButtonAction(Kind::RateApp, {});

@@ -708,7 +708,9 @@ const QStringList& DRVWindowController::handledActions()
         DRVDocument::websitePublishingActions() +
         DRVDocument::exportActions() +
         // sheets and printing
-        DRVDocument::printingActions();
+        DRVDocument::printingActions() +
+        // PDF output and the spot chooser
+        DRVDocument::pdfOutputActions();
     return withCanvas;
 }
 
@@ -734,6 +736,9 @@ bool DRVWindowController::performAction(const QString& action)
         return true;
     // sheets and printing
     if (m_document && m_document->performPrintingAction(action, this))
+        return true;
+    // PDF output and the spot chooser
+    if (m_document && m_document->performPdfOutputAction(action, this))
         return true;
     if (performProfileAction(action))
         return true;
@@ -859,6 +864,13 @@ MenuItemState DRVWindowController::validateMenuItem(const QString& action, const
     // A project's pages are named and kept by the project: no Save As while its list shows them.
     if (action == QLatin1String("saveDocumentAs:"))
         state.visible = m_siteIconArray.isEmpty();
+    // PDF output and the spot chooser: a book needs a project, spots need a label sheet.
+    if (action == QLatin1String("exportAllPDF:") || action == QLatin1String("exportAllPDFFast:")) {
+        state.enabled = !m_siteIconArray.isEmpty();
+        state.visible = state.enabled;
+    }
+    if (action == QLatin1String("selectDefaultLabelShapes:"))
+        state.visible = !edition().gSelectedLabelSheet.isEmpty() || edition().gPaperSizeControlFlag;
     return state;
 }
 

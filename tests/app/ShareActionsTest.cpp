@@ -270,13 +270,24 @@ TEST_F(ShareActionsTest, PictureExportsCloseThePanelAndWriteThroughTheSavePanel)
     }
 }
 
-TEST_F(ShareActionsTest, BookExportsAndServicesThisDesktopLacksStayGreyed)
+TEST_F(ShareActionsTest, ServicesThisDesktopLacksStayGreyedAndTheBookExportsLeaveThePanel)
 {
     ScopedEdition edition(QStringLiteral("Kestrin PDF Author"));
     ShareWindowController* panel = publishedPanel(QString());
     ASSERT_TRUE(panel);
-    for (Kind kind : {Kind::SaveAllPDFPages, Kind::SaveAllPDFPagesFast, Kind::ShareOnMessage, Kind::SendToAirdrop})
+    for (Kind kind : {Kind::ShareOnMessage, Kind::SendToAirdrop})
         EXPECT_FALSE(panel->button(kind)->isEnabled()) << qPrintable(panel->button(kind)->text());
-    for (Kind kind : {Kind::SaveAsPDF, Kind::SendImageToClipBoard, Kind::SendToEmail})
+    for (Kind kind : {Kind::SaveAsPDF, Kind::SendImageToClipBoard, Kind::SendToEmail, Kind::SaveAllPDFPages,
+                      Kind::SaveAllPDFPagesFast})
         EXPECT_TRUE(panel->button(kind)->isEnabled()) << qPrintable(panel->button(kind)->text());
+
+    // "Fast Export" asks first; cancelling it writes nothing, and the panel has gone.
+    dialogs->queueAlertAnswer(1);
+    QAbstractButton* fast = panel->button(Kind::SaveAllPDFPagesFast);
+    QTest::mouseClick(fast, Qt::LeftButton, {}, fast->rect().center());
+    QApplication::processEvents();
+    ASSERT_FALSE(dialogs->alerts().isEmpty());
+    EXPECT_EQ(dialogs->alerts().constLast().title, QStringLiteral("Fast Export"));
+    EXPECT_FALSE(panel->window()->isVisible());
+    EXPECT_TRUE(dialogs->saveRequests().isEmpty());
 }

@@ -10,7 +10,11 @@
 #include "print/PrintPanel.h"
 #include "print/PrintStart.h"
 #include "print/SheetSet.h"
+#include "model/DRVRectangle.h"
+#include "window/FontOrnamentWindowController.h"
 
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -384,4 +388,35 @@ TEST_F(PrintSheetsTest, BusinessCardsAskHowToPrint)
     controller.performAction(QStringLiteral("printBusinessCard:"));
     ASSERT_EQ(printPanel.requests.size(), 1);
     EXPECT_TRUE(QFile::exists(m_store.filePath(QStringLiteral("cards.pdf"))));
+}
+
+// "Print Preview" in the spot chooser prints the open page's picture in the chosen cells only.
+TEST_F(PrintSheetsTest, ChosenSpotsPrintOnlyThere)
+{
+    if (!pdfcheck::havePoppler())
+        return;
+    openProject({colouredPage(QStringLiteral("first"), Qt::red)});
+    auto* box = new DRVRectangle;
+    box->setBounds(QRectF(0, 0, 2000, 2000));
+    box->setDrawingFill(true);
+    box->setFillColor(QColor(0x20, 0x60, 0xC0));
+    box->setBackgroundHexColorString(QStringLiteral("2060C0"));
+    document.insertGraphics({box}, {0});
+
+    ASSERT_TRUE(controller.performAction(QStringLiteral("selectDefaultLabelShapes:")));
+    QApplication::processEvents();
+    FontOrnamentWindowController* chooser = document.fontOrnamentWindowController();
+    ASSERT_NE(chooser, nullptr);
+    QWidget* spot = chooser->buttonArray().at(4); // row 2, column 2
+    QTest::mouseClick(spot, Qt::LeftButton, {}, spot->rect().center());
+    const QString pdf = m_store.filePath(QStringLiteral("spots.pdf"));
+    printPanel.queueAnswer(pdf);
+    QTest::mouseClick(chooser->printButton(), Qt::LeftButton, {}, chooser->printButton()->rect().center());
+    QApplication::processEvents();
+
+    ASSERT_EQ(pdfcheck::pageCount(pdf), 1);
+    const QImage sheet = pdfcheck::pagePixels(pdf);
+    EXPECT_TRUE(pdfcheck::near(sheet.pixel(cellCentre(1, 1)), QColor(0x20, 0x60, 0xC0), 40));
+    for (const QPoint blank : {cellCentre(0, 0), cellCentre(1, 0), cellCentre(9, 2)})
+        EXPECT_TRUE(pdfcheck::near(sheet.pixel(blank), Qt::white)) << blank.x() << "," << blank.y();
 }
