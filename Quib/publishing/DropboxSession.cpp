@@ -1,6 +1,6 @@
 #include "publishing/DropboxSession.h"
 
-#include "platform/SafePath.h"
+#include "editions/EditionSettings.h"
 #include "publishing/CurlSession.h"
 
 #include <QCryptographicHash>
@@ -73,7 +73,9 @@ void DropboxSession::setEndpoints(const Endpoints& endpoints)
 
 QString DropboxSession::appKey()
 {
-    return QStringLiteral("q7ulmira3hostk2");
+    // The edition's own key where it has one, else the project's.
+    const QString editionKey = edition().gDropboxAppKey;
+    return editionKey.isEmpty() ? QStringLiteral("q7ulmira3hostk2") : editionKey;
 }
 
 // ---- the account link ----

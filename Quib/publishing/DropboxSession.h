@@ -26,7 +26,7 @@ public:
     };
     static Endpoints endpoints();
     static void setEndpoints(const Endpoints& endpoints);
-    // The project's own app key: public by design, the code verifier stands in for a secret.
+    // The app key: public by design, the code verifier stands in for a secret.
     static QString appKey();
 
     // ---- the account link ----
