@@ -313,11 +313,13 @@ bool DropboxSession::uploadFile(const QString& remoteFileName, const QString& re
 bool DropboxSession::loadSharableLinkForFile(const QString& path, QString* link)
 {
     m_errorText.clear();
+    // Only web links are taken, written fully encoded: they go into mail markup as they are.
     const auto takeUrl = [&](const QString& url) {
-        const QUrl parsed(url, QUrl::StrictMode);
-        if (!parsed.isValid() || (parsed.scheme() != QLatin1String("https") && parsed.scheme() != QLatin1String("http")))
+        const QUrl parsed(url, QUrl::TolerantMode);
+        if (!parsed.isValid() || parsed.host().isEmpty() ||
+            (parsed.scheme() != QLatin1String("https") && parsed.scheme() != QLatin1String("http")))
             return false;
-        *link = url;
+        *link = parsed.toString(QUrl::FullyEncoded);
         return true;
     };
     const QByteArray request = QJsonDocument(QJsonObject{{QStringLiteral("path"), path}}).toJson(QJsonDocument::Compact);

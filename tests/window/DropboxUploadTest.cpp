@@ -76,15 +76,17 @@ TEST_F(DropboxUploadTest, ThreeItemsGoStrictlyInOrderAndTheDocumentKeepsTheThird
     ASSERT_TRUE(DropboxSession::storeTokens(dropboxtest::StandIn::token(), QString()));
     DRVDocument document;
     document.setUploadItemArray(
-        {item(QString(), QStringLiteral("a.png")), item(QStringLiteral("/mail"), QStringLiteral("b.png")),
+        {item(QString(), QStringLiteral("a.png")), item(QStringLiteral("/mail"), QStringLiteral("b \u00e9t\u00e9.png")),
          item(QString(), QStringLiteral("c.png"))});
     document.showProgressIndicator();
 
     const Outcome outcome = run(document);
     ASSERT_TRUE(outcome.success);
-    // The third file had a link already: it is fetched rather than made.
+    // The third file had a link already: it is fetched rather than made. A name beyond ASCII
+    // travels escaped in its header and arrives whole.
     EXPECT_EQ(standIn.steps(), (QStringList{QStringLiteral("upload /a.png"), QStringLiteral("link /a.png"),
-                                            QStringLiteral("upload /mail/b.png"), QStringLiteral("link /mail/b.png"),
+                                            QStringLiteral("upload /mail/b \u00e9t\u00e9.png"),
+                                            QStringLiteral("link /mail/b \u00e9t\u00e9.png"),
                                             QStringLiteral("upload /c.png"), QStringLiteral("link /c.png"),
                                             QStringLiteral("list /c.png")}));
     for (const QJsonObject& request : standIn.requests())
@@ -98,6 +100,8 @@ TEST_F(DropboxUploadTest, ThreeItemsGoStrictlyInOrderAndTheDocumentKeepsTheThird
     for (const UploadItem& done : items)
         EXPECT_TRUE(done.dropboxLink().endsWith(QStringLiteral("dl=1"))) << done.dropboxLink().toStdString();
     EXPECT_TRUE(items.at(0).dropboxLink().startsWith(QStringLiteral("https://www.dropbox.com/s/")));
+    EXPECT_TRUE(items.at(1).dropboxLink().endsWith(QStringLiteral("/b%20%C3%A9t%C3%A9.png?dl=1")))
+        << items.at(1).dropboxLink().toStdString();
     EXPECT_TRUE(items.at(2).dropboxLink().endsWith(QStringLiteral("/c.png?rlkey=old&dl=1")));
     EXPECT_EQ(document.dropboxLink(), items.at(2).dropboxLink());
     EXPECT_EQ(outcome.link, items.at(2).dropboxLink());

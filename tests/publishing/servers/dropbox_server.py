@@ -146,7 +146,7 @@ class Handler(BaseHTTPRequestHandler):
             self.reply(409, {"error_summary": "shared_link_already_exists/",
                              "error": {".tag": "shared_link_already_exists"}})
             return
-        self.reply(200, {"url": "https://www.dropbox.com/s/%s/%s?dl=0" % (stored[0], stored[1]),
+        self.reply(200, {"url": "https://www.dropbox.com/s/%s/%s?dl=0" % (stored[0], urllib.parse.quote(stored[1])),
                          "path_lower": path.lower()})
 
     def list_links(self, body):
@@ -156,7 +156,8 @@ class Handler(BaseHTTPRequestHandler):
         if not self.authorised() or not stored:
             self.reply(409, {"error_summary": "path/not_found/"})
             return
-        self.reply(200, {"links": [{"url": "https://www.dropbox.com/scl/fi/%s/%s?rlkey=old&dl=0" % stored}],
+        url = "https://www.dropbox.com/scl/fi/%s/%s?rlkey=old&dl=0" % (stored[0], urllib.parse.quote(stored[1]))
+        self.reply(200, {"links": [{"url": url}],
                          "has_more": False})
 
 
