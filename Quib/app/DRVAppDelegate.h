@@ -267,4 +267,29 @@ private:
     // help, feedback and text categories
     std::unique_ptr<FeedbackWindowController> m_feedbackWindowController;
     std::unique_ptr<CustomizeCategoriesWindowController> m_customizeCategoriesWindowController;
+
+    // ---- e-mail image settings and the Dropbox link (DRVAppDelegate+ImageSettings.cpp) ----
+public:
+    // The menu actions answered here.
+    static const QStringList& imageSettingsActions();
+    bool performImageSettingsAction(const QString& action);
+    // The image settings sheet on the front document window, made once and kept.
+    void launchImageSettingsModalSheet();
+    void cancelImageSettingsModalSheet();
+    // Stores "dropbox"; links an account through the browser, or offers to re-link a linked one.
+    void linkDropbox();
+    // Stores "ftp" and offers the FTP settings sheet.
+    void selectedImageStorageFTPOption();
+    class ImageSettingsWindowController* imageSettingsWindowController() const
+    {
+        return m_imageSettingsWindowController.get();
+    }
+    class DropboxAuthorization* dropboxAuthorization() const { return m_dropboxAuthorization.get(); }
+
+private:
+    void startDropboxAuthorization();
+    void dropboxAuthorizationFinished(bool linked, const QString& message);
+    void submitDropboxCode();
+    std::unique_ptr<ImageSettingsWindowController> m_imageSettingsWindowController;
+    std::unique_ptr<DropboxAuthorization> m_dropboxAuthorization;
 };

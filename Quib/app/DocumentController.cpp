@@ -206,6 +206,11 @@ void DocumentController::sendAction(const QString& action, DRVWindowController* 
             delegate->performHelpAction(action);
         return;
     }
+    if (DRVAppDelegate::imageSettingsActions().contains(action)) {
+        if (DRVAppDelegate* delegate = DRVAppDelegate::current())
+            delegate->performImageSettingsAction(action);
+        return;
+    }
     if (action == QLatin1String("showPreferencesPanel:")) {
         PreferenceWindowController::shared().showPreferencesPanel(window ? window->window() : nullptr);
         return;
@@ -254,6 +259,10 @@ MenuItemState DocumentController::validateMenuItem(const QString& action, const 
             const int branch = MenuModel::branchOf(edition().gEditionDisplayName);
             state.visible = state.visible && (branch == 1 || branch == 2);
         }
+        return state;
+    }
+    if (DRVAppDelegate::imageSettingsActions().contains(action)) {
+        state.enabled = DRVAppDelegate::current() != nullptr;
         return state;
     }
     if (DRVAppDelegate::helpActions().contains(action)) {

@@ -307,7 +307,7 @@ const QList<MenuDescription>& baseMenus()
          QStringLiteral("printMenu")},
         {QStringLiteral("Photos"),
          {item("selectPhotosInputFolderMenuItem", "Select Photos Folder", "selectPhotosInputFolder:"),
-          item("imageSettingsMenuItem", "Image Settings", "showImageSettings:")},
+          item("imageSettingsMenuItem", "Image Settings", "launchImageSettingsModalSheet:")},
          QStringLiteral("photoMenu")},
         {QStringLiteral("Settings"),
          {item("websitePreferencesMenuItem", "Website Settings", "showWebsitePreferences:"),

@@ -663,8 +663,15 @@ public:
     // (window folder: DRVDocument+ImageHosting.cpp)
 
     // Where an e-mail's picture is kept for its readers.
-    // ..
-    // ..
+    // Says whether the run stored every item and gives the direct link of the last one.
+    using DropboxCompletion = std::function<void(bool success, const QString& link)>;
+    // Uploads uploadItemArray to the linked Dropbox strictly one item after another (store the file,
+    // then its shared link), each item's direct link into the item and into dropboxLink. The first
+    // failure stops the run with "Image Upload Failed". completion runs on the main thread.
+    void startDropboxUpload(DropboxCompletion completion = {});
+    void uploadFileDB(const QString& remoteFolder, const QString& fileName, const QString& localPath);
+    void showDropboxError();
+    bool dropboxUploadInProgress() const;
 
     // ---- sheets and printing ----
     // (window folder: DRVDocument+Printing.cpp)
@@ -837,6 +844,11 @@ private:
     // --
 
     // e-mail image hosting
+    struct DropboxRun;
+    std::shared_ptr<DropboxRun> m_dropboxRun;
+    void restClientUploadedFile(const std::shared_ptr<DropboxRun>& run, const QString& storedPath);
+    void restClientLoadedSharableLink(const std::shared_ptr<DropboxRun>& run, const QString& link);
+    void restClientFailed(const std::shared_ptr<DropboxRun>& run, const QString& what, const QString& error);
     // --
 
     // sheets and printing

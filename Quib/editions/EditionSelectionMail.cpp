@@ -19,7 +19,6 @@ void setUpUlmiraPro2(EditionSettings& e)
     e.gDefaultPageIconMode = 1;
     e.gDocumentExtension = QStringLiteral("ulmira");
     e.gDropboxAppKey = QStringLiteral("q7mzv2kd9ptx4wb");
-    e.gDropboxAppSecret = QStringLiteral("h3nrc8yf0jsl6ae");
     editionIcon(e, QStringLiteral("ulmira_mac_pro"));
     e.gEqualColumnWidthsFlag = true;
     e.gExportAtEditionCanvasSizeFlag = false;
@@ -83,7 +82,6 @@ void setUpUlmiraExpress(EditionSettings& e)
     e.gDefaultPageIconMode = 1;
     e.gDocumentExtension = QStringLiteral("ulmira");
     e.gDropboxAppKey = QStringLiteral("u5tbk1wq8zmd2rc");
-    e.gDropboxAppSecret = QStringLiteral("g9pxe4lv7nyh3sa");
     editionIcon(e, QStringLiteral("ulmira_express"));
     e.gEqualColumnWidthsFlag = true;
     e.gExportAtEditionCanvasSizeFlag = false;

@@ -50,8 +50,8 @@ struct EditionSettings
     QString gSupportEmailAddress;
     QString gAppStoreReviewURL;
     QString gVideoTutorialsURL;
+    // The hosting service's app key; no secret goes with it (the link uses PKCE).
     QString gDropboxAppKey;
-    QString gDropboxAppSecret;
 
     // ---- canvas, window and display ----
     int gCanvasWidth = 0;

@@ -346,6 +346,32 @@ bool CurlSession::get(const QByteArray& url, QByteArray& body, qint64 maxBytes)
     return fetched;
 }
 
+bool CurlSession::post(const QByteArray& url, const QList<QByteArray>& headers, const QByteArray& body,
+                       QByteArray& response, qint64 maxBytes)
+{
+    reset();
+    response.clear();
+    Download download{&response, maxBytes};
+    CURL* curl = m_handle->curl;
+    for (const QByteArray& header : headers)
+        m_handle->headers = curl_slist_append(m_handle->headers, header.constData());
+    // No "100 continue" round: the body goes at once.
+    m_handle->headers = curl_slist_append(m_handle->headers, "Expect:");
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, m_handle->headers);
+    curl_easy_setopt(curl, CURLOPT_POST, 1L);
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDS, body.constData());
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(body.size()));
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, collectBody);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &download);
+    const bool answered = perform(url);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, discardBody);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, nullptr);
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDS, nullptr);
+    curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+    return answered;
+}
+
 bool CurlSession::sendMail(const QByteArray& url, const QByteArray& from, const QList<QByteArray>& recipients,
                            const QByteArray& message)
 {

@@ -44,6 +44,10 @@ public:
     bool put(const QByteArray& url, const QString& localPath, const QList<QByteArray>& commandsFirst = {});
     // Downloads url into body, at most maxBytes; fresh from the server, never from a cache.
     bool get(const QByteArray& url, QByteArray& body, qint64 maxBytes);
+    // HTTP POST of body with extra header lines ("Name: value"); the answer's body, at most maxBytes,
+    // into response. True when an answer came, whatever its status (see responseCode()).
+    bool post(const QByteArray& url, const QList<QByteArray>& headers, const QByteArray& body,
+              QByteArray& response, qint64 maxBytes);
     // SMTP: url is smtp:// (STARTTLS when requireTls was called) or smtps://. Sends message to every
     // recipient; true once the server accepted the message's data (a failing QUIT does not count).
     bool sendMail(const QByteArray& url, const QByteArray& from, const QList<QByteArray>& recipients,
