@@ -28,6 +28,8 @@ qint64 fileSize(const QString& path)
     return DataCentre::grabFileSize(path);
 }
 
+QString checkedPath(const QString& folder, const QString& name);
+
 } // namespace
 
 bool PageImageFiles::isSafeImageName(const QString& name)
@@ -49,9 +51,7 @@ QString PageImageFiles::imageFolderForPage(const QString& pagePath)
         return {};
     // The folder's name is the page's name, which came from a file name: checked like any other.
     const QString folder = platform::stringByDeletingPathExtension(pagePath);
-    return platform::SafePath::filePath(platform::stringByDeletingLastPathComponent(folder),
-                                        platform::lastPathComponent(folder))
-        .value_or(QString());
+    return checkedPath(platform::stringByDeletingLastPathComponent(folder), platform::lastPathComponent(folder));
 }
 
 namespace {
@@ -76,21 +76,41 @@ FolderListing listFolder(const QDir& dir)
     return listing;
 }
 
-thread_local QHash<QString, FolderListing>* t_listings = nullptr;
+// What a scope keeps: each folder's listing, and each checked path (the check resolves every
+// folder above the file, for each image of the page otherwise).
+struct ScopeCache
+{
+    QHash<QString, FolderListing> listings;
+    QHash<QString, QString> checkedPaths;
+};
+
+thread_local ScopeCache* t_scope = nullptr;
+
+// SafePath::filePath, answered once per folder and name inside a scope.
+QString checkedPath(const QString& folder, const QString& name)
+{
+    if (!t_scope)
+        return platform::SafePath::filePath(folder, name).value_or(QString());
+    const QString key = folder + QChar(u'\0') + name;
+    auto it = t_scope->checkedPaths.constFind(key);
+    if (it == t_scope->checkedPaths.constEnd())
+        it = t_scope->checkedPaths.insert(key, platform::SafePath::filePath(folder, name).value_or(QString()));
+    return *it;
+}
 
 } // namespace
 
-PageImageFiles::ListingScope::ListingScope() : m_outer(t_listings)
+PageImageFiles::ListingScope::ListingScope() : m_outer(t_scope)
 {
     if (!m_outer)
-        t_listings = new QHash<QString, FolderListing>;
+        t_scope = new ScopeCache;
 }
 
 PageImageFiles::ListingScope::~ListingScope()
 {
     if (!m_outer) {
-        delete t_listings;
-        t_listings = nullptr;
+        delete t_scope;
+        t_scope = nullptr;
     }
 }
 
@@ -99,16 +119,16 @@ QString PageImageFiles::findFileIgnoringCase(const QString& folder, const QStrin
     if (folder.isEmpty() || !isSafeImageName(fileName))
         return {};
     const QDir dir(folder);
-    if (!dir.exists())
-        return {};
     FolderListing uncached;
     const FolderListing* listing = &uncached;
-    if (t_listings) {
-        auto it = t_listings->find(folder);
-        if (it == t_listings->end())
-            it = t_listings->insert(folder, listFolder(dir));
+    if (t_scope) {
+        auto it = t_scope->listings.find(folder);
+        if (it == t_scope->listings.end())
+            it = t_scope->listings.insert(folder, dir.exists() ? listFolder(dir) : FolderListing());
         listing = &*it;
     } else {
+        if (!dir.exists())
+            return {};
         uncached = listFolder(dir);
     }
     QString found;
@@ -118,7 +138,7 @@ QString PageImageFiles::findFileIgnoringCase(const QString& folder, const QStrin
         found = listing->firstByFoldedName.value(fileName.toCaseFolded());
     if (found.isEmpty())
         return {};
-    return platform::SafePath::filePath(folder, found).value_or(QString());
+    return checkedPath(folder, found);
 }
 
 QImage PageImageFiles::retrieveImageFile(const QString& pagePath, const QString& imageName,
@@ -264,8 +284,10 @@ int PageImageFiles::transferImageFilesForNewName(const QString& sourcePagePath, 
         }
         ++copied;
         // The folder changed: a cached listing of it is stale.
-        if (t_listings)
-            t_listings->remove(folder);
+        if (t_scope) {
+            t_scope->listings.remove(folder);
+            t_scope->checkedPaths.clear();
+        }
     }
     return copied;
 }

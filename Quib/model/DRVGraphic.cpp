@@ -221,6 +221,12 @@ void DRVGraphic::drawBoxModel() const
                            h - mT - mB - pT - pB - 2.0 * b);
 }
 
+int DRVGraphic::textHeight() const
+{
+    const_cast<DRVGraphic*>(this)->measureDeferredTextHeight();
+    return m_textHeight;
+}
+
 QRectF DRVGraphic::drawingBounds() const
 {
     const double outset = isLineGraphic() ? 50.0 : double(drawnHandleSize() / 2.0f);

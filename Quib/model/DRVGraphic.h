@@ -559,7 +559,8 @@ public:
     void setFixedWidthFlag(int value) { changeValue(m_fixedWidthFlag, value, "fixedWidthFlag"); }
     int fixedHeightFlag() const { return m_fixedHeightFlag; }
     void setFixedHeightFlag(int value) { changeValue(m_fixedHeightFlag, value, "fixedHeightFlag"); }
-    int textHeight() const { return m_textHeight; }
+    // Measured first where a text graphic put its measuring off (see measureDeferredTextHeight).
+    int textHeight() const;
     void setTextHeight(int value) { changeValue(m_textHeight, value, "textHeight"); }
     int bottomEdgeY() const { return m_bottomEdgeY; }
     void setBottomEdgeY(int value) { changeValue(m_bottomEdgeY, value, "bottomEdgeY"); }
@@ -669,6 +670,9 @@ public:
     // Recomputes the eight pixel values and the five box rectangles from the current fields. A pure
     // layout step: the page writer may call it without anything being painted.
     virtual void drawBoxModel() const;
+    // A text graphic built from a page measures its text when something first asks for the height,
+    // not while the page opens; others have nothing to measure.
+    virtual void measureDeferredTextHeight() {}
     // The area the canvas redraws for the graphic; recomputes the box model on the way.
     virtual QRectF drawingBounds() const;
     // Turns the eight level strings into numbers and units, then gives the graphic the height of

@@ -116,7 +116,10 @@ int DRVText::alignedTextOffset(int verticalAlignment, double containerHeight, in
 int DRVText::verticalTextOffset() const
 {
     const int alignment = m_formType == QLatin1String("submit") ? 1 : m_verticalAlignment;
-    return alignedTextOffset(alignment, textContainerSize().height(), m_textHeight);
+    // Text at the top stands there whatever its height: no measuring for it.
+    if (alignment != 1 && alignment != 2)
+        return 0;
+    return alignedTextOffset(alignment, textContainerSize().height(), textHeight());
 }
 
 QSizeF DRVText::textContainerSize() const
@@ -126,8 +129,15 @@ QSizeF DRVText::textContainerSize() const
     return QSizeF(content.width() - 2 * inset, content.height() - 2 * inset);
 }
 
+void DRVText::measureDeferredTextHeight()
+{
+    if (m_textHeightDeferred)
+        measureTextHeight();
+}
+
 int DRVText::measureTextHeight()
 {
+    m_textHeightDeferred = false;
     QTextDocument* text = contents();
     const QSizeF container = textContainerSize();
     const QTextOption option = text->defaultTextOption();
@@ -173,7 +183,8 @@ void DRVText::layoutContents()
         setBorderWidth(1);
 
     drawBoxModel();
-    measureTextHeight();
+    if (!m_textHeightDeferred)
+        measureTextHeight();
 }
 
 QRectF DRVText::drawingBounds() const

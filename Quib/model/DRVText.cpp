@@ -83,6 +83,9 @@ void DRVText::initWithProperties(const QVariantMap& properties)
     // storage the base class's setters made meanwhile is empty). A box that had a storage before
     // keeps it: an editor may be showing it.
     const bool freshStorage = !m_contents;
+    // Nothing reads the height while the box is being built: the bounds the base class sets are
+    // not measured for.
+    m_textHeightDeferred = true;
     DRVGraphic::initWithProperties(properties);
     const QString string = stringFromProperty(properties.value(QStringLiteral("textString")));
     QTextDocument* text = m_contents;
@@ -117,7 +120,7 @@ void DRVText::initWithProperties(const QVariantMap& properties)
     setBubbleShape(properties.contains(QStringLiteral("bubbleShape"))
                        ? stringFromProperty(properties.value(QStringLiteral("bubbleShape")))
                        : QStringLiteral(""));
-    measureTextHeight();
+    m_textHeightDeferred = true;
     m_heightMatchedByInit = true;
 }
 
@@ -328,9 +331,10 @@ void DRVText::textStorageDidProcessEditing()
                 text->m_heightMatchPending = false;
                 // A box built from a dictionary and not edited since is drawn fresh by whoever
                 // shows it; its height is checked without telling anyone.
-                if (std::exchange(text->m_heightMatchedByInit, false))
-                    text->measureTextHeight();
-                else
+                if (std::exchange(text->m_heightMatchedByInit, false)) {
+                    if (!text->m_textHeightDeferred)
+                        text->measureTextHeight();
+                } else
                     text->setHeightToMatchContents();
             }
         });
@@ -350,7 +354,7 @@ void DRVText::setBounds(const QRectF& bounds)
 {
     const bool changed = bounds != m_bounds;
     DRVGraphic::setBounds(bounds);
-    if (changed)
+    if (changed && !m_textHeightDeferred)
         measureTextHeight();
 }
 

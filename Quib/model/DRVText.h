@@ -80,6 +80,7 @@ public:
     // The height of the text laid out in the box's text container (whole lines that fit), stored
     // in textHeight; 0 for an empty text.
     int measureTextHeight();
+    void measureDeferredTextHeight() override;
 
     // ---- drawing ----
     QRectF drawingBounds() const override;
@@ -161,6 +162,9 @@ private:
     bool m_heightMatchPending = false; // waiting for the next turn's setHeightToMatchContents
     // Measured by initWithProperties with no edit since: the pending match has nothing to report.
     bool m_heightMatchedByInit = false;
+    // Built from a dictionary and not measured since: textHeight measures on first need. A page of
+    // hundreds of boxes opens without laying out text that neither the window nor the save reads.
+    bool m_textHeightDeferred = false;
     bool m_contentsBeingEdited = false;
     bool m_partOfTableFlag = false;
     int m_zoomBubbleFlag = 0;

@@ -175,6 +175,41 @@ TEST_F(TextTest, OneBoxsHeightFollowsEveryLaterChange)
     EXPECT_EQ(text->measureTextHeight(), 128);
 }
 
+TEST_F(TextTest, ABoxBuiltFromAPageIsMeasuredAtTheBoundsItHasWhenAsked)
+{
+    // A box built from its dictionary, as a page opens, measures its text only when something
+    // asks; whatever changed in between, the height and the offset of its lines are those of a box
+    // measured at once.
+    struct Case
+    {
+        const char* name;
+        int alignment;
+        QRectF boundsAfterBuilding; // empty: left as built
+        int expectedHeight;
+        int expectedOffset;
+    };
+    const Case cases[] = {
+        {"top, as built", 0, QRectF(), 75, 0},
+        {"middle, as built", 1, QRectF(), 75, (480 - 75) / 2},
+        {"bottom, as built", 2, QRectF(), 75, 480 - 75},
+        {"bottom, made shorter before anything asked", 2, QRectF(0, 0, 300, 72), 50, 58 - 50},
+        {"middle, made taller before anything asked", 1, QRectF(0, 0, 300, 700), 75, (680 - 75) / 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto source = makeText("a\nb\nc", 20, 1.25f, QRectF(0, 0, 300, 500));
+        source->setVerticalAlignment(c.alignment);
+        auto built = std::make_unique<DRVText>();
+        built->initWithProperties(source->properties());
+        spinEventLoop(clock);
+        if (!c.boundsAfterBuilding.isEmpty())
+            built->setBounds(c.boundsAfterBuilding);
+        EXPECT_EQ(built->verticalTextOffset(), c.expectedOffset);
+        EXPECT_EQ(built->textHeight(), c.expectedHeight);
+        EXPECT_EQ(built->textHeight(), built->measureTextHeight());
+    }
+}
+
 TEST_F(TextTest, NoLineSpacingUsesTheFontsOwnLineHeight)
 {
     auto one = makeText("a", 20, 0, QRectF(0, 0, 300, 500));
