@@ -17,6 +17,7 @@
 #include "platform/UserDefaults.h"
 #include "window/EditionToolbar.h"
 #include "window/FlippedNSView.h"
+#include "window/MailRecipientWindowController.h"
 #include "window/PageDialogsController.h"
 #include "window/ProfileViewController.h"
 #include "window/SourceCodeWindowController.h"
@@ -706,7 +707,9 @@ const QStringList& DRVWindowController::handledActions()
         QStringList(DRVGraphicView::menuCommands().keyBegin(), DRVGraphicView::menuCommands().keyEnd()) +
         // publishing the website and chosen files
         DRVDocument::websitePublishingActions() +
-        DRVDocument::exportActions();
+        DRVDocument::exportActions() +
+        // the e-mail editions' Send
+        QStringList{QStringLiteral("publishMail:")};
     return withCanvas;
 }
 
@@ -730,6 +733,12 @@ bool DRVWindowController::performAction(const QString& action)
     }
     if (m_document && m_document->performExportAction(action, this))
         return true;
+    // the e-mail editions' Send: the document's recipient sheet on this window
+    if (action == QLatin1String("publishMail:")) {
+        if (m_document)
+            MailRecipientWindowController::forDocument(m_document)->showRecipientSettings(window());
+        return true;
+    }
     if (performProfileAction(action))
         return true;
     if (action == QLatin1String("undo:"))
