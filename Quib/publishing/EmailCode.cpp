@@ -101,8 +101,8 @@ QString EmailCode::areas(const DRVDocument& document)
         if (text->textType() != QLatin1String("Text") || !isAreaLink(text->link()))
             continue;
         const QRectF bounds = text->bounds();
-        result += areaElement(whole(bounds.x()), whole(bounds.y()), whole(bounds.width()), whole(bounds.height()),
-                              text->link());
+        result += areaElement(whole(bounds.x()), whole(bounds.y()), whole(bounds.width()),
+                              whole(bounds.height()), text->link());
     }
 
     for (DRVGraphic* graphic : document.tables()) {
@@ -112,8 +112,8 @@ QString EmailCode::areas(const DRVDocument& document)
         const QList<myTextView*> cells = table->cellHelperArray();
         for (auto cell = cells.crbegin(); cell != cells.crend(); ++cell) {
             if (*cell && isAreaLink((*cell)->link()))
-                result += areaElement((*cell)->originX(), (*cell)->originY(), (*cell)->width(), (*cell)->height(),
-                                      (*cell)->link());
+                result += areaElement((*cell)->originX(), (*cell)->originY(), (*cell)->width(),
+                                      (*cell)->height(), (*cell)->link());
         }
     }
     return result;
@@ -121,7 +121,8 @@ QString EmailCode::areas(const DRVDocument& document)
 
 QString EmailCode::generate(const DRVDocument& document, const EmailCodeSettings& settings)
 {
-    QString color = settings.backgroundColor.isValid() ? DataCentre::asHexString(settings.backgroundColor) : QString();
+    QString color =
+        settings.backgroundColor.isValid() ? DataCentre::asHexString(settings.backgroundColor) : QString();
     if (color.isEmpty())
         color = QStringLiteral("FFFFFF");
     const int margin = settings.noExportMargin ? 0 : 50;
@@ -136,8 +137,8 @@ QString EmailCode::generate(const DRVDocument& document, const EmailCodeSettings
 
 QString EmailCode::hostedFileName(const QDateTime& now, const QString& suffix)
 {
-    const QString stamp = QLocale(QLocale::English, QLocale::UnitedStates)
-                              .toString(now, QStringLiteral("MMMddyyyyddddHHmmss"));
+    const QString stamp =
+        QLocale(QLocale::English, QLocale::UnitedStates).toString(now, QStringLiteral("MMMddyyyyddddHHmmss"));
     return platform::formatText(QStringLiteral("%@-%@_%@"), {stamp, suffix, pictureFileName()});
 }
 

@@ -28,9 +28,9 @@ int EmailCodeRecipients::count(const EmailReviewValues& values)
 
 const QString& EmailCodeRecipients::compatibilityNote()
 {
-    static const QString note =
-        QStringLiteral("Note compatibility of HTML emails vary by mail client, always send a copy to yourself first "
-                       "to test out the look and feel.");
+    static const QString note = QStringLiteral(
+        "Note compatibility of HTML emails vary by mail client, always send a copy to yourself first "
+        "to test out the look and feel.");
     return note;
 }
 
@@ -50,16 +50,18 @@ QString EmailCodeRecipients::reviewText(const EmailReviewValues& values)
     const QString total = QString::number(count(values));
     if (!values.to.addresses.isEmpty())
         return platform::formatText(
-            QStringLiteral("%@\n\nFrom: %@\n\nSubject: %@\n\nTotal Number of Recipients: %@\n\nThe sender, %@ (%@), "
-                           "will also receive a copy of this email\n\n%@"),
+            QStringLiteral(
+                "%@\n\nFrom: %@\n\nSubject: %@\n\nTotal Number of Recipients: %@\n\nThe sender, %@ (%@), "
+                "will also receive a copy of this email\n\n%@"),
             {compatibilityNote(), values.senderAddress, values.subject, total, values.senderName,
              values.senderAddress, lines});
     return platform::formatText(
-        QStringLiteral("%@\n\nFrom: %@\n\nSubject: %@\n\nTotal Number of Recipients: %@\n\nThere are NO RECIPIENTS "
-                       "specified in the To: field, %@ will be populated in the To: field for this email.\n\nThe "
-                       "sender, %@ (%@), will also receive a copy of this email\n\n%@"),
-        {compatibilityNote(), values.senderAddress, values.subject, total, values.senderAddress, values.senderName,
-         values.senderAddress, lines});
+        QStringLiteral(
+            "%@\n\nFrom: %@\n\nSubject: %@\n\nTotal Number of Recipients: %@\n\nThere are NO RECIPIENTS "
+            "specified in the To: field, %@ will be populated in the To: field for this email.\n\nThe "
+            "sender, %@ (%@), will also receive a copy of this email\n\n%@"),
+        {compatibilityNote(), values.senderAddress, values.subject, total, values.senderAddress,
+         values.senderName, values.senderAddress, lines});
 }
 
 QString EmailCodeRecipients::missingSettings(const QString& senderAddress, const QString& server)

@@ -11,9 +11,9 @@
 #include "platform/UserDefaults.h"
 #include "publishing/EmailCode.h"
 #include "publishing/EmailCodeRecipients.h"
-#include "publishing/PagePicture.h"
 #include "publishing/MailSender.h"
 #include "publishing/MailSettings.h"
+#include "publishing/PagePicture.h"
 #include "publishing/UploadItem.h"
 #include "window/ConnectionLogWindowController.h"
 #include "window/DRVWindowController.h"
@@ -177,12 +177,14 @@ void DRVDocument::sendHTMLEmail(QObject*)
         alert.title = QStringLiteral("Sender SMTP Settings Incomplete");
         alert.informativeText = platform::formatText(
             QStringLiteral("%@\n%@"),
-            {QStringLiteral("SMTP Settings contain information about your email.  Please check to ensure this "
-                            "setting is complete with your email and accurate mail server information."),
+            {QStringLiteral(
+                 "SMTP Settings contain information about your email.  Please check to ensure this "
+                 "setting is complete with your email and accurate mail server information."),
              m_sendMailInCompleteString});
         alert.buttons = {QStringLiteral("Check SMTP Settings"), QStringLiteral("Dismiss")};
         if (platform::showAlert(alert) == 0)
-            MailSettingWindowController::shared().showMailSettings(SourceCodeWindowController::documentWindow(this));
+            MailSettingWindowController::shared().showMailSettings(
+                SourceCodeWindowController::documentWindow(this));
         return;
     }
     prepForPresentation(true);
@@ -225,10 +227,10 @@ void DRVDocument::prepMailingList()
 {
     MailRecipientWindowController* sheet = MailRecipientWindowController::forDocument(this);
     PreparedLists& lists = preparedLists();
-    lists.to = EmailCodeRecipients::split(sheet && sheet->toFieldTextView() ? sheet->toFieldTextView()->toPlainText()
-                                                                            : QString());
-    lists.cc = EmailCodeRecipients::split(sheet && sheet->ccFieldTextView() ? sheet->ccFieldTextView()->toPlainText()
-                                                                            : QString());
+    lists.to = EmailCodeRecipients::split(
+        sheet && sheet->toFieldTextView() ? sheet->toFieldTextView()->toPlainText() : QString());
+    lists.cc = EmailCodeRecipients::split(
+        sheet && sheet->ccFieldTextView() ? sheet->ccFieldTextView()->toPlainText() : QString());
     lists.bcc = EmailCodeRecipients::split(
         sheet && sheet->bccFieldTextView() ? sheet->bccFieldTextView()->toPlainText() : QString());
 }
@@ -292,7 +294,8 @@ void DRVDocument::sendHTMLEmailNow()
             ? platform::SafePath::filePath(m_tempSavePathLocal, m_pageName + QStringLiteral(".html"))
             : std::nullopt;
     if (!path || !QFileInfo::exists(*path)) {
-        m_sendMailResults = QStringLiteral("The page could not be written for sending. Save the page, then send it again.");
+        m_sendMailResults =
+            QStringLiteral("The page could not be written for sending. Save the page, then send it again.");
         mailSentFailed();
         emit mailSendEnded(false);
         return;
@@ -330,7 +333,8 @@ void DRVDocument::sendMailFile(const QString& path, const QString& subject)
                     document->mailSentSuccessfully();
                 else
                     document->mailSentFailed();
-                if (MailRecipientWindowController* sheet = MailRecipientWindowController::forDocument(document))
+                if (MailRecipientWindowController* sheet =
+                        MailRecipientWindowController::forDocument(document))
                     if (sheet->window())
                         sheet->window()->hide();
                 emit document->mailSendEnded(sent);
@@ -346,7 +350,8 @@ void DRVDocument::mailSentSuccessfully()
     platform::Alert alert;
     alert.title = QStringLiteral("Mail Sent");
     alert.informativeText = platform::formatText(
-        QStringLiteral("This mail has been sent.\n\nA copy of this email has been sent to %@"), {storedText("mailAddress")});
+        QStringLiteral("This mail has been sent.\n\nA copy of this email has been sent to %@"),
+        {storedText("mailAddress")});
     alert.buttons = {QStringLiteral("OK")};
     platform::showAlert(alert);
 }
@@ -370,11 +375,14 @@ void DRVDocument::showConnectionLog(const QString& text)
 
 void DRVDocument::uploadPNG()
 {
-    // The running upload keeps its queue; a second one would be refused by startUpload unseen.
-    if (uploadInProgress()) {
+    // The running upload keeps its queue (a second one would be refused by startUpload unseen), and
+    // a running send still reads this send's folder.
+    if (uploadInProgress() || m_mailSendInProgress) {
         m_showCodeOnlyFlag = false;
-        showFailure(QStringLiteral("Upload in Progress"),
-                    QStringLiteral("The previous upload is still running. Please try again when it has finished."));
+        showFailure(
+            QStringLiteral("Upload in Progress"),
+            QStringLiteral(
+                "The previous upload or send is still running. Please try again when it has finished."));
         return;
     }
     m_emailRunFolder = newEmailFolder();
@@ -410,11 +418,12 @@ void DRVDocument::uploadPNG()
             if (ProgressIndicatorWindowController* progress = progressIndicatorWindowController())
                 progress->orderOut();
             m_showCodeOnlyFlag = false;
-            showFailure(QStringLiteral("Dropbox Account Not Linked"),
-                        QStringLiteral("Dropbox is selected as the current image upload option, but your Dropbox "
-                                       "account does not appear to be properly linked.\n\nTo re-link or choose a "
-                                       "different image upload option, please visit Settings to configure your "
-                                       "image hosting options."));
+            showFailure(
+                QStringLiteral("Dropbox Account Not Linked"),
+                QStringLiteral("Dropbox is selected as the current image upload option, but your Dropbox "
+                               "account does not appear to be properly linked.\n\nTo re-link or choose a "
+                               "different image upload option, please visit Settings to configure your "
+                               "image hosting options."));
         }
         return;
     }
@@ -456,7 +465,8 @@ QString DRVDocument::generateEmailCode()
     EmailCodeSettings settings;
     settings.hostingMode = storedText("uploadOption");
     settings.baseURL = storedText("baseurl");
-    settings.remoteFileName = uploadItemArray().isEmpty() ? QString() : uploadItemArray().first().remoteFileName();
+    settings.remoteFileName =
+        uploadItemArray().isEmpty() ? QString() : uploadItemArray().first().remoteFileName();
     settings.dropboxLink = m_dropboxLink;
     DRVWindowController* window = DRVWindowController::controllersForDocument(this).value(0);
     settings.backgroundColor = window ? window->getDocumentColor() : pageColor();

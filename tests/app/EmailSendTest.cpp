@@ -60,10 +60,10 @@ protected:
             return false;
         mailFolder = m_root.filePath(QStringLiteral("smtp"));
         QDir().mkpath(mailFolder);
-        const bool started = smtp.start("smtp_server.py", {QStringLiteral("--mode"), QStringLiteral("plain"),
-                                                           QStringLiteral("--folder"), mailFolder,
-                                                           QStringLiteral("--user"), kSender,
-                                                           QStringLiteral("--password"), kPassword});
+        const bool started =
+            smtp.start("smtp_server.py", {QStringLiteral("--mode"), QStringLiteral("plain"),
+                                          QStringLiteral("--folder"), mailFolder, QStringLiteral("--user"),
+                                          kSender, QStringLiteral("--password"), kPassword});
         EXPECT_TRUE(started) << smtp.errors().toStdString();
         platform::UserDefaults& defaults = platform::UserDefaults::standard();
         defaults.setObject(QStringLiteral("mailAddress"), kSender);
@@ -187,7 +187,8 @@ protected:
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             return {};
-        return QString::fromLatin1(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex());
+        return QString::fromLatin1(
+            QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex());
     }
 
     std::optional<ScopedEdition> m_mailEdition;
@@ -205,7 +206,8 @@ TEST_F(EmailSendTest, AttachmentModeSendsThePictureWithItsMap)
     useEdition(QStringLiteral("Ulmira Pro 2"));
     if (!startSmtp())
         return;
-    platform::UserDefaults::standard().setObject(QStringLiteral("uploadOption"), QStringLiteral("attachment"));
+    platform::UserDefaults::standard().setObject(QStringLiteral("uploadOption"),
+                                                 QStringLiteral("attachment"));
     DRVWindowController* window = linkedPage();
     DRVDocument* document = window->document();
 
@@ -221,11 +223,12 @@ TEST_F(EmailSendTest, AttachmentModeSendsThePictureWithItsMap)
     ASSERT_TRUE(review);
     ASSERT_TRUE(review->window()->isVisible());
     EXPECT_TRUE(review->textView()->isReadOnly());
-    EXPECT_EQ(review->textView()->toPlainText().toStdString(),
-              "Note compatibility of HTML emails vary by mail client, always send a copy to yourself first to "
-              "test out the look and feel.\n\nFrom: me@example.org\n\nSubject: Spring news\n\nTotal Number of "
-              "Recipients: 2\n\nThe sender, Mia Sender (me@example.org), will also receive a copy of this email\n\n"
-              "To:  ann@example.org\nTo:  bob@example.org\nRefused (not sent):  not-an-address\n");
+    EXPECT_EQ(
+        review->textView()->toPlainText().toStdString(),
+        "Note compatibility of HTML emails vary by mail client, always send a copy to yourself first to "
+        "test out the look and feel.\n\nFrom: me@example.org\n\nSubject: Spring news\n\nTotal Number of "
+        "Recipients: 2\n\nThe sender, Mia Sender (me@example.org), will also receive a copy of this email\n\n"
+        "To:  ann@example.org\nTo:  bob@example.org\nRefused (not sent):  not-an-address\n");
     keepScreenshot(review->window(), QStringLiteral("email-review.png"));
 
     // The picture of this send lies in a folder of its own.
@@ -243,15 +246,17 @@ TEST_F(EmailSendTest, AttachmentModeSendsThePictureWithItsMap)
     const QList<platform::Alert> alerts = dialogs->alerts();
     ASSERT_FALSE(alerts.isEmpty());
     EXPECT_EQ(alerts.constLast().title, QStringLiteral("Mail Sent"));
-    EXPECT_EQ(alerts.constLast().informativeText,
-              QStringLiteral("This mail has been sent.\n\nA copy of this email has been sent to me@example.org"));
+    EXPECT_EQ(
+        alerts.constLast().informativeText,
+        QStringLiteral("This mail has been sent.\n\nA copy of this email has been sent to me@example.org"));
 
     const QJsonObject message = keptMessage(1);
     ASSERT_FALSE(message.isEmpty());
     QStringList recipients;
     for (const QJsonValue& r : message.value(QStringLiteral("rcpt_tos")).toArray())
         recipients.append(r.toString());
-    EXPECT_EQ(recipients, (QStringList{QStringLiteral("ann@example.org"), QStringLiteral("bob@example.org"), kSender}));
+    EXPECT_EQ(recipients,
+              (QStringList{QStringLiteral("ann@example.org"), QStringLiteral("bob@example.org"), kSender}));
     EXPECT_EQ(message.value(QStringLiteral("headers")).toObject().value(QStringLiteral("Subject")).toString(),
               QStringLiteral("Spring news"));
 
@@ -277,8 +282,10 @@ TEST_F(EmailSendTest, AttachmentModeSendsThePictureWithItsMap)
     EXPECT_EQ(pictureSha, sha256Of(picturePath));
     const QImage sent(picturePath);
     ASSERT_FALSE(sent.isNull());
-    const QImage canvas = window->graphicView()->grab(QRect(QPoint(0, 0), sent.size())).toImage().convertToFormat(
-        QImage::Format_ARGB32);
+    const QImage canvas = window->graphicView()
+                              ->grab(QRect(QPoint(0, 0), sent.size()))
+                              .toImage()
+                              .convertToFormat(QImage::Format_ARGB32);
     const QImage flat = sent.convertToFormat(QImage::Format_ARGB32);
     qint64 difference = 0;
     qint64 samples = 0;
@@ -336,11 +343,13 @@ TEST_F(EmailSendTest, IncompleteSettingsOfferTheSettingsAndSendNothing)
     const QList<platform::Alert> alerts = dialogs->alerts();
     ASSERT_FALSE(alerts.isEmpty());
     EXPECT_EQ(alerts.constLast().title, QStringLiteral("Sender SMTP Settings Incomplete"));
-    EXPECT_EQ(alerts.constLast().informativeText,
-              QStringLiteral("SMTP Settings contain information about your email.  Please check to ensure this "
-                             "setting is complete with your email and accurate mail server information.\n\n"
-                             "Sender Mail Server is missing"));
-    EXPECT_EQ(alerts.constLast().buttons, (QStringList{QStringLiteral("Check SMTP Settings"), QStringLiteral("Dismiss")}));
+    EXPECT_EQ(
+        alerts.constLast().informativeText,
+        QStringLiteral("SMTP Settings contain information about your email.  Please check to ensure this "
+                       "setting is complete with your email and accurate mail server information.\n\n"
+                       "Sender Mail Server is missing"));
+    EXPECT_EQ(alerts.constLast().buttons,
+              (QStringList{QStringLiteral("Check SMTP Settings"), QStringLiteral("Dismiss")}));
     EXPECT_FALSE(window->document()->reviewMailDataWindowController());
 
     // Without a sender address only that is reported; "Check SMTP Settings" opens the sender sheet.
@@ -419,7 +428,8 @@ TEST_F(EmailSendTest, ResponsiveEditionSendsThePageWithItsImagesEmbedded)
     ASSERT_TRUE((!ended.isEmpty() || ended.wait(60000)));
     EXPECT_TRUE(ended.first().first().toBool()) << qPrintable(document->sendMailResults());
     smtp.stop();
-    EXPECT_EQ(platform::UserDefaults::standard().stringForKey(QStringLiteral("emailOption")), QStringLiteral("editor"));
+    EXPECT_EQ(platform::UserDefaults::standard().stringForKey(QStringLiteral("emailOption")),
+              QStringLiteral("editor"));
 
     const QJsonObject message = keptMessage(1);
     ASSERT_FALSE(message.isEmpty());

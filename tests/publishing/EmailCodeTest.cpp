@@ -79,17 +79,21 @@ myTextView* makeCell(int column, const QString& link)
 void buildPage(DRVDocument& document)
 {
     document.undoManager()->disableUndoRegistration();
-    addImage(document, QStringLiteral("image10"), QRectF(30.7, 40.2, 200.9, 100.5), QStringLiteral("https://ex.org/ten"));
+    addImage(document, QStringLiteral("image10"), QRectF(30.7, 40.2, 200.9, 100.5),
+             QStringLiteral("https://ex.org/ten"));
     DRVImage* two = addImage(document, QStringLiteral("image2"), QRectF(-20.5, -10, 100, 200),
                              QStringLiteral("https://ex.org/two?a=1&b=2"));
     two->setReflection(1.0);
     two->setBounds(QRectF(-20.5, -10, 100, 200));
-    DRVImage* slide = addImage(document, QStringLiteral("image3"), QRectF(0, 0, 50, 50), QStringLiteral("https://ex.org/slide"));
+    DRVImage* slide = addImage(document, QStringLiteral("image3"), QRectF(0, 0, 50, 50),
+                               QStringLiteral("https://ex.org/slide"));
     slide->setSlideShowNumber(1);
     addImage(document, QStringLiteral("image4"), QRectF(0, 0, 50, 50), QStringLiteral("http://"));
     addImage(document, QStringLiteral("image5"), QRectF(0, 0, 50, 50), QString());
-    addText(document, QStringLiteral("Text"), QRectF(10, 300, 150.6, 40), QStringLiteral("https://ex.org/text"));
-    addText(document, QStringLiteral("HTMLSnippet"), QRectF(10, 350, 150, 40), QStringLiteral("https://ex.org/snippet"));
+    addText(document, QStringLiteral("Text"), QRectF(10, 300, 150.6, 40),
+            QStringLiteral("https://ex.org/text"));
+    addText(document, QStringLiteral("HTMLSnippet"), QRectF(10, 350, 150, 40),
+            QStringLiteral("https://ex.org/snippet"));
 
     QVariantMap p;
     p.insert(QStringLiteral("bounds"), platform::stringFromRect(QRectF(QPointF(200, 400), QSizeF(200, 40))));
@@ -97,9 +101,9 @@ void buildPage(DRVDocument& document)
     p.insert(QStringLiteral("numOfRows"), QStringLiteral("1"));
     p.insert(QStringLiteral("padding"), QStringLiteral("0"));
     p.insert(QStringLiteral("gridType"), QStringLiteral("table"));
-    p.insert(QStringLiteral("cellArray"),
-             QVariant::fromValue(QList<myTextView*>{makeCell(0, QStringLiteral("https://ex.org/first")),
-                                                    makeCell(1, QStringLiteral("https://ex.org/\"second\""))}));
+    p.insert(QStringLiteral("cellArray"), QVariant::fromValue(QList<myTextView*>{
+                                              makeCell(0, QStringLiteral("https://ex.org/first")),
+                                              makeCell(1, QStringLiteral("https://ex.org/\"second\""))}));
     auto* table = new DRVTable(&document);
     table->initWithProperties(p);
     document.insertGraphics({table}, {0});
@@ -143,7 +147,8 @@ TEST(EmailCode, MessageInEachHostingModeMatchesItsGoldenFile)
         {"dropbox", "imagemap-dropbox.html"},
     };
     for (const auto& row : rows)
-        expectGolden(QLatin1String(row.file), EmailCode::generate(document, settingsFor(QLatin1String(row.mode))));
+        expectGolden(QLatin1String(row.file),
+                     EmailCode::generate(document, settingsFor(QLatin1String(row.mode))));
 }
 
 TEST(EmailCode, AreasFollowTheMapRules)
@@ -203,7 +208,9 @@ TEST(EmailRecipients, SplitsTrimsAndRefuses)
         {"a@x.org, b@x.org,", {"a@x.org", "b@x.org"}, {}},
         {"a@x.org,, b@x.org", {"a@x.org", "b@x.org"}, {}},
         {"a@x.org\nb@x.org\r\n  c@x.org ", {"a@x.org", "b@x.org", "c@x.org"}, {}},
-        {"a@x.org, not an address, b@x.org\r\nBcc: e@x.org", {"a@x.org", "b@x.org"}, {"not an address", "Bcc: e@x.org"}},
+        {"a@x.org, not an address, b@x.org\r\nBcc: e@x.org",
+         {"a@x.org", "b@x.org"},
+         {"not an address", "Bcc: e@x.org"}},
     };
     for (const auto& row : rows) {
         const EmailAddressList list = EmailCodeRecipients::split(QString::fromUtf8(row.typed));
@@ -222,21 +229,23 @@ TEST(EmailRecipients, ReviewTexts)
     values.cc = EmailCodeRecipients::split(QStringLiteral("c@x.org"));
     values.bcc = EmailCodeRecipients::split(QStringLiteral("d@x.org, oops"));
     EXPECT_EQ(EmailCodeRecipients::count(values), 4);
-    EXPECT_EQ(EmailCodeRecipients::reviewText(values).toStdString(),
-              "Note compatibility of HTML emails vary by mail client, always send a copy to yourself first to "
-              "test out the look and feel.\n\nFrom: me@x.org\n\nSubject: News\n\nTotal Number of Recipients: 4\n\n"
-              "The sender, Mia (me@x.org), will also receive a copy of this email\n\n"
-              "To:  a@x.org\nTo:  b@x.org\nCC:  c@x.org\nBCC: d@x.org\nRefused (not sent):  oops\n");
+    EXPECT_EQ(
+        EmailCodeRecipients::reviewText(values).toStdString(),
+        "Note compatibility of HTML emails vary by mail client, always send a copy to yourself first to "
+        "test out the look and feel.\n\nFrom: me@x.org\n\nSubject: News\n\nTotal Number of Recipients: 4\n\n"
+        "The sender, Mia (me@x.org), will also receive a copy of this email\n\n"
+        "To:  a@x.org\nTo:  b@x.org\nCC:  c@x.org\nBCC: d@x.org\nRefused (not sent):  oops\n");
 
     values.to = EmailCodeRecipients::split(QString());
     values.bcc = EmailCodeRecipients::split(QString());
     EXPECT_EQ(EmailCodeRecipients::count(values), 1);
-    EXPECT_EQ(EmailCodeRecipients::reviewText(values).toStdString(),
-              "Note compatibility of HTML emails vary by mail client, always send a copy to yourself first to "
-              "test out the look and feel.\n\nFrom: me@x.org\n\nSubject: News\n\nTotal Number of Recipients: 1\n\n"
-              "There are NO RECIPIENTS specified in the To: field, me@x.org will be populated in the To: field "
-              "for this email.\n\nThe sender, Mia (me@x.org), will also receive a copy of this email\n\n"
-              "CC:  c@x.org\n");
+    EXPECT_EQ(
+        EmailCodeRecipients::reviewText(values).toStdString(),
+        "Note compatibility of HTML emails vary by mail client, always send a copy to yourself first to "
+        "test out the look and feel.\n\nFrom: me@x.org\n\nSubject: News\n\nTotal Number of Recipients: 1\n\n"
+        "There are NO RECIPIENTS specified in the To: field, me@x.org will be populated in the To: field "
+        "for this email.\n\nThe sender, Mia (me@x.org), will also receive a copy of this email\n\n"
+        "CC:  c@x.org\n");
 }
 
 TEST(EmailRecipients, SettingsCheckReportsTheFirstMissingValue)
