@@ -656,8 +656,53 @@ public:
     // (window folder: DRVDocument+EmailSending.cpp)
 
     // The e-mail editions' Send.
-    // ..
-    // ..
+    // The recipient sheet's Send: keeps its header, footer and tooltip, then renders and hosts the
+    // picture (image-map editions) or goes straight to the review (the responsive edition).
+    void getReadyToSendEmail();
+    // Closes the recipient sheet, checks the sender settings, splits the addresses and shows the review.
+    void sendHTMLEmail(QObject* sender = nullptr);
+    // False, with sendMailInCompleteString saying what is missing, when no send can be tried.
+    bool grabSendMailSettings();
+    // The sheet's three address fields as lists; pieces that are no address are kept apart as refused.
+    void prepMailingList();
+    QString prepSendMailAlertMsg();
+    qint32 getMailingListCount() const;
+    qint32 countRecipients() const { return getMailingListCount(); }
+    void hideReviewMailDataPanel();
+    void hideReviewMailDataWindowController() { hideReviewMailDataPanel(); }
+    // The review's Send: the image-map message, or the responsive page itself with its images. The
+    // SMTP exchange runs on a worker; the result alert follows on the main thread.
+    void sendEmailNow();
+    void sendHTMLEmailNow();
+    void mailSentSuccessfully();
+    void mailSentFailed();
+    // The mail error log.
+    void showConnectionLog(const QString& text);
+    // The lists of the last prepared send (shared by every document, as the sheet's stored texts are).
+    static QStringList mailToList();
+    static QStringList mailCcList();
+    static QStringList mailBccList();
+    static QStringList refusedMailAddresses();
+    class ReviewMailDataWindowController* reviewMailDataWindowController() const;
+    // True from the review's Send until the result is handled.
+    bool mailSendInProgress() const { return m_mailSendInProgress; }
+    Q_SIGNAL void mailSendEnded(bool sent);
+
+    // Image-map e-mail: renders the page into this send's own folder, hosts it by "uploadOption"
+    // and continues with the review or, after the source command, the HTML.
+    void uploadPNG();
+    // The picture (transparent where the edition allows) as PNG at path, and its one-page PDF beside it.
+    bool savePNG(const QString& path);
+    QString generateEmailCode();
+    // Writes the message as UTF-8 beside the picture; its path, empty when it could not be written.
+    QString generateImageMapEmail();
+    void presentGeneratedSourceCode();
+    // The folder of the current send's picture and message; empty before the first.
+    QString emailRunFolder() const;
+    // The hosting service's upload, installed by its owner: false when the account is not linked.
+    static void setDropboxUploadStarter(std::function<bool(DRVDocument*)> starter);
+    // The wall clock (milliseconds since the epoch, UTC) of the hosted name's stamp; tests install their own.
+    static void setEmailDateSource(std::function<qint64()> msecsSinceEpoch);
 
     // ---- e-mail image hosting ----
     // (window folder: DRVDocument+ImageHosting.cpp)
@@ -841,6 +886,11 @@ private:
     DRVWindowController* sharingWindow() const;
 
     // e-mail sending
+    std::shared_ptr<class ReviewMailDataWindowController> m_reviewMailDataWindowController;
+    std::shared_ptr<class QTemporaryDir> m_emailRunFolder;
+    bool m_mailSendInProgress = false;
+    void sendMailFile(const QString& path, const QString& subject);
+    void continueAfterPictureHosted();
     // --
 
     // e-mail image hosting

@@ -54,3 +54,14 @@ void ConnectionLogWindowController::grabConnectionLog()
     alert.buttons = {QStringLiteral("OK")};
     platform::showAlert(alert);
 }
+
+bool ConnectionLogWindowController::askToViewMailErrorLog()
+{
+    platform::Alert alert;
+    alert.style = platform::AlertStyle::Warning;
+    alert.title = QStringLiteral("Oops, we seem to have run into an error");
+    alert.informativeText =
+        QStringLiteral("Please double check Sender Settings and check Error Log for more details.");
+    alert.buttons = {QStringLiteral("View Error Log"), QStringLiteral("Cancel")};
+    return platform::showAlert(alert) == 0;
+}

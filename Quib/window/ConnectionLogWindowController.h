@@ -25,6 +25,8 @@ public:
     void showLog(const QString& title, const QString& log);
     // The copy button: the whole text to the clipboard as a plain string, then "Copied to Clipboard".
     void grabConnectionLog();
+    // The alert after a mail could not be sent; true when the user asks to see the error log.
+    static bool askToViewMailErrorLog();
 
 private:
     QPointer<QWidget> m_window; // owned

@@ -405,8 +405,13 @@ void DRVDocument::updateProgressBarDoneSuccess()
     if (m_progressIndicatorWindowController)
         m_progressIndicatorWindowController->orderOut();
     // The e-mail editions go on to their message, which their mail flow sends or shows.
-    if (isEmailEdition())
+    if (isEmailEdition()) {
+        if (m_showCodeOnlyFlag)
+            presentGeneratedSourceCode();
+        else
+            sendHTMLEmail(this);
         return;
+    }
 
     const QString baseURL = storedSetting("baseurl");
     const QString pageName = m_uploadRun ? m_uploadRun->pageName : m_pageName;

@@ -17,6 +17,7 @@
 #include "platform/UserDefaults.h"
 #include "window/EditionToolbar.h"
 #include "window/FlippedNSView.h"
+#include "window/MailRecipientWindowController.h"
 #include "window/PageDialogsController.h"
 #include "window/ProfileViewController.h"
 #include "window/SourceCodeWindowController.h"
@@ -710,7 +711,9 @@ const QStringList& DRVWindowController::handledActions()
         // sheets and printing
         DRVDocument::printingActions() +
         // PDF output and the spot chooser
-        DRVDocument::pdfOutputActions();
+        DRVDocument::pdfOutputActions() +
+        // the e-mail editions' Send
+        QStringList{QStringLiteral("publishMail:")};
     return withCanvas;
 }
 
@@ -740,6 +743,12 @@ bool DRVWindowController::performAction(const QString& action)
     // PDF output and the spot chooser
     if (m_document && m_document->performPdfOutputAction(action, this))
         return true;
+    // the e-mail editions' Send: the document's recipient sheet on this window
+    if (action == QLatin1String("publishMail:")) {
+        if (m_document)
+            MailRecipientWindowController::forDocument(m_document)->showRecipientSettings(window());
+        return true;
+    }
     if (performProfileAction(action))
         return true;
     if (action == QLatin1String("undo:"))

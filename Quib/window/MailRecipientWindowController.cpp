@@ -58,6 +58,7 @@ MailRecipientWindowController* MailRecipientWindowController::forDocument(DRVDoc
         return existing;
     auto* controller = new MailRecipientWindowController(document);
     sheetsByDocument().insert(document, controller);
+    controller->setSendHandler([document] { document->getReadyToSendEmail(); });
     QObject::connect(controller, &QObject::destroyed, [document] { sheetsByDocument().remove(document); });
     return controller;
 }

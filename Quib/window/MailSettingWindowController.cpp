@@ -380,13 +380,7 @@ void MailSettingWindowController::mailSentSuccessfully(const QString& address)
 
 void MailSettingWindowController::mailSentFailed()
 {
-    platform::Alert alert;
-    alert.style = platform::AlertStyle::Warning;
-    alert.title = QStringLiteral("Oops, we seem to have run into an error");
-    alert.informativeText =
-        QStringLiteral("Please double check Sender Settings and check Error Log for more details.");
-    alert.buttons = {QStringLiteral("View Error Log"), QStringLiteral("Cancel")};
-    if (platform::showAlert(alert) == 0)
+    if (ConnectionLogWindowController::askToViewMailErrorLog())
         showConnectionLog(m_sendMailResults);
 }
 

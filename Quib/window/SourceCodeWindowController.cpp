@@ -152,7 +152,7 @@ void SourceCodeWindowController::showMailSourceCode(DRVDocument* document)
     if (mailHandOver())
         mailHandOver()(document);
     else
-        presentGeneratedSourceCode(document, QString());
+        document->uploadPNG();
 }
 
 void SourceCodeWindowController::setMailHandOver(MailHandOver handOver)

@@ -44,8 +44,8 @@ public:
     static void showSourceCode(DRVDocument* document, bool publishFlag);
     // The image-map e-mail editions' source command: sets the document's showCodeOnlyFlag and hands
     // the page to the e-mail flow, which renders and hosts its picture and then shows the message's
-    // HTML through presentGeneratedSourceCode instead of sending it. Without an e-mail flow the
-    // window says that no source was generated.
+    // HTML through presentGeneratedSourceCode instead of sending it. A hand-over, when installed,
+    // takes the page instead of the document's own flow (DRVDocument::uploadPNG).
     static void showMailSourceCode(DRVDocument* document);
     using MailHandOver = std::function<void(DRVDocument* document)>;
     static void setMailHandOver(MailHandOver handOver);

@@ -128,14 +128,16 @@ TEST_F(SourceWindowTest, EmailEditionsShowTheMessageHtml)
     ASSERT_TRUE(window);
     DRVDocument* document = window->document();
 
-    // The edition's menus point the source item at the e-mail's HTML. Without the e-mail flow the
-    // window says that nothing was generated.
+    // The edition's menus point the source item at the e-mail's HTML: the picture travels with the
+    // message unless another hosting is chosen.
     choose(window, QStringLiteral("showMailSourceCode:"));
     SourceCodeWindowController* source = SourceCodeWindowController::sourceCodeController(document);
     ASSERT_TRUE(source);
     EXPECT_EQ(source->window()->windowTitle(), QStringLiteral("HTML Code"));
-    EXPECT_EQ(source->textView()->toPlainText(),
-              QStringLiteral("Oops, no source code generated, please request again"));
+    const QString html = source->textView()->toPlainText();
+    EXPECT_TRUE(html.startsWith(QStringLiteral("<html>\n<head>\n"))) << qPrintable(html);
+    EXPECT_TRUE(html.contains(QStringLiteral("<img src=\"ulmira.png\" "))) << qPrintable(html);
+    EXPECT_EQ(html, document->generateEmailCode());
     EXPECT_FALSE(document->showCodeOnlyFlag());
 
     // The e-mail flow is asked for the HTML only, and the window shows what it hands back.
