@@ -52,20 +52,17 @@ PreparedLists& preparedLists()
     return lists;
 }
 
-// The hosted picture goes up through the document's own chain; its success runs the send.
+// The hosted picture goes up through the document's own chain, whose success step runs the send.
 bool startHostedPictureUpload(DRVDocument* document)
 {
     if (!DropboxSession::isLinked())
         return false;
     QPointer<DRVDocument> guard(document);
     document->startDropboxUpload([guard](bool success, const QString&) {
-        if (!guard)
+        if (success || !guard)
             return;
-        if (success) {
-            guard->updateProgressBarDoneSuccess();
-        } else if (ProgressIndicatorWindowController* progress = guard->progressIndicatorWindowController()) {
+        if (ProgressIndicatorWindowController* progress = guard->progressIndicatorWindowController())
             progress->orderOut();
-        }
     });
     return true;
 }

@@ -108,7 +108,9 @@ TEST_F(DropboxUploadTest, ThreeItemsGoStrictlyInOrderAndTheDocumentKeepsTheThird
     EXPECT_EQ(document.uploadCounter(), 3);
     EXPECT_FALSE(document.progressIndicatorWindowController()->window()->isVisible());
     EXPECT_EQ(document.progressIndicatorWindowController()->levelIndicator()->value(), 3);
-    EXPECT_TRUE(dialogs->alerts().isEmpty());
+    // The chain's success step goes on to send the mail, which stops at the missing sender settings.
+    ASSERT_EQ(dialogs->alerts().size(), 1);
+    EXPECT_EQ(dialogs->alerts().constFirst().title, QStringLiteral("Sender SMTP Settings Incomplete"));
     expectNoTokenLogged(document);
 }
 
