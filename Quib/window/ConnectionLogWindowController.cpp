@@ -10,17 +10,23 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+QPlainTextEdit* ConnectionLogWindowController::plainTextView(QWidget* parent)
+{
+    // Wraps at the window's width and never scrolls sideways; the text is plain, never markup.
+    auto* view = new QPlainTextEdit(parent);
+    view->setObjectName(QStringLiteral("textView"));
+    view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setReadOnly(true);
+    return view;
+}
+
 ConnectionLogWindowController::ConnectionLogWindowController() : m_window(new QWidget)
 {
     m_window->setObjectName(QStringLiteral("ConnectionLogWindowController"));
     m_window->resize(560, 420);
     auto* layout = new QVBoxLayout(m_window);
-    // Wraps at the window's width and never scrolls sideways; the log is plain text, never markup.
-    m_textView = new QPlainTextEdit(m_window);
-    m_textView->setObjectName(QStringLiteral("textView"));
-    m_textView->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    m_textView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_textView->setReadOnly(true);
+    m_textView = plainTextView(m_window);
     m_textView->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_button = new QPushButton(QStringLiteral("Copy to Clipboard"), m_window);
     m_button->setObjectName(QStringLiteral("button"));

@@ -11,6 +11,8 @@ class QWidget;
 class ConnectionLogWindowController
 {
 public:
+    // A read-only plain-text view that wraps at its width, as the log and the mail review use.
+    static QPlainTextEdit* plainTextView(QWidget* parent);
     ConnectionLogWindowController();
     ~ConnectionLogWindowController();
     ConnectionLogWindowController(const ConnectionLogWindowController&) = delete;

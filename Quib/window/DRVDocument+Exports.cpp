@@ -160,14 +160,9 @@ void DRVDocument::exportFileTo(DRVWindowController* window)
 {
     if (exportNeedsSavedDocument(window))
         return;
-    platform::FilePanelRequest request;
-    request.title = QStringLiteral("Select location for export");
-    request.prompt = QStringLiteral("Export");
-    request.chooseDirectories = true;
-    const QStringList chosen = platform::DialogService::current().runOpenPanel(request);
-    if (chosen.isEmpty())
+    const QString folder = DRVWindowController::chooseExportFolder();
+    if (folder.isEmpty())
         return;
-    const QString folder = chosen.first();
     if (!writePageForExport())
         return;
 

@@ -68,19 +68,25 @@ QStringList DRVWindowController::moveFilesToExportedLocation(const QString& work
     return failures;
 }
 
-void DRVWindowController::exportAllFileTo()
+QString DRVWindowController::chooseExportFolder()
 {
-    if (m_openWebsiteFolder.isEmpty())
-        return;
     platform::FilePanelRequest request;
     request.title = QStringLiteral("Select location for export");
     request.prompt = QStringLiteral("Export");
     request.chooseDirectories = true;
     const QStringList chosen = platform::DialogService::current().runOpenPanel(request);
-    if (chosen.isEmpty())
+    return chosen.isEmpty() ? QString() : chosen.first();
+}
+
+void DRVWindowController::exportAllFileTo()
+{
+    if (m_openWebsiteFolder.isEmpty())
+        return;
+    const QString target = chooseExportFolder();
+    if (target.isEmpty())
         return;
     const QString name = WebsiteProject::workingFolderName(m_openWebsiteFolder) + QStringLiteral("_SourceFiles");
-    const std::optional<QString> checked = platform::SafePath::filePath(chosen.first(), name);
+    const std::optional<QString> checked = platform::SafePath::filePath(target, name);
     if (!checked)
         return;
     const QString destination = *checked;

@@ -376,6 +376,8 @@ public:
     WebsiteSettingsWindowController* websiteSettingsWindowController() const;
     // Export of the project's source files (DRVWindowController+Export.cpp): the folder panel, the
     // replace question, then the copying on a worker and the closing alert.
+    // The folder panel of both exports; empty when cancelled.
+    static QString chooseExportFolder();
     void exportAllFileTo();
     // The copying: the working copy, then the pages' generated files, each renamed from its local
     // (first) to its publishing (second) name. Returns what could not be exported.

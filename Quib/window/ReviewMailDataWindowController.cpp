@@ -1,5 +1,7 @@
 #include "window/ReviewMailDataWindowController.h"
 
+#include "window/ConnectionLogWindowController.h"
+
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -13,11 +15,7 @@ ReviewMailDataWindowController::ReviewMailDataWindowController() : m_window(new 
     m_window->resize(520, 440);
     auto* layout = new QVBoxLayout(m_window);
     // The review is plain text: addresses and subjects are shown, never interpreted.
-    m_textView = new QPlainTextEdit(m_window);
-    m_textView->setObjectName(QStringLiteral("textView"));
-    m_textView->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    m_textView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_textView->setReadOnly(true);
+    m_textView = ConnectionLogWindowController::plainTextView(m_window);
     m_cancelButton = new QPushButton(QStringLiteral("Cancel"), m_window);
     m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
     m_sendButton = new QPushButton(QStringLiteral("Send"), m_window);
