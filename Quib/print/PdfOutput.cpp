@@ -242,14 +242,21 @@ void PdfOutput::addDocumentPage(const DRVDocument& document, const EditionSettin
     const double scale = longest > kMaximumPageSide ? kMaximumPageSide / longest : 1.0;
     if (!m_writer->beginPage(QSizeF(size) * scale))
         return;
-    m_writer->painter.save();
-    LimitingDevice device(&m_writer->pdf, &m_writer->painter, QTransform::fromScale(scale, scale));
+    paintDocument(m_writer->painter, m_writer->pdf, document, edition, QTransform::fromScale(scale, scale));
+}
+
+void PdfOutput::paintDocument(QPainter& target, QPaintDevice& page, const DRVDocument& document,
+                              const EditionSettings& edition, const QTransform& base)
+{
+    const QSize size = PagePicture::pictureSize(document, edition);
+    target.save();
+    LimitingDevice device(&page, &target, base);
     QPainter painter;
     if (painter.begin(&device)) {
         PagePicture::paint(&painter, document, edition, size, false);
         painter.end();
     }
-    m_writer->painter.restore();
+    target.restore();
 }
 
 void PdfOutput::addPicturePage(const QImage& picture)

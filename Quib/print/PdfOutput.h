@@ -9,6 +9,9 @@
 #include <memory>
 
 class DRVDocument;
+class QPaintDevice;
+class QPainter;
+class QTransform;
 struct EditionSettings;
 
 class PdfOutput
@@ -45,6 +48,11 @@ public:
     static QString pathWithPdfExtension(const QString& chosen);
     // A project's base template is never a page of its PDF.
     static bool isBaseTemplate(const QString& publishFileName);
+
+    // Paints a page's graphics as the canvas paints them onto target, whose device is page (measured
+    // in points), mapped by base from the page's picture pixels; pictures are cut to their place.
+    static void paintDocument(QPainter& target, QPaintDevice& page, const DRVDocument& document,
+                              const EditionSettings& edition, const QTransform& base);
 
 private:
     struct Writer;

@@ -8,8 +8,10 @@
 #include "editions/WorkingFolders.h"
 #include "platform/Dialogs.h"
 #include "platform/StringRules.h"
+#include "publishing/PagePicture.h"
 #include "print/CardSides.h"
 #include "print/PaperNames.h"
+#include "print/PdfOutput.h"
 #include "print/PrintPanel.h"
 #include "print/PrintStart.h"
 #include "print/SheetSet.h"
@@ -29,8 +31,6 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace {
-
-const QString kBaseTemplatePublishName = QStringLiteral("basetemplate.html");
 
 void alertUser(const QString& title, const QString& text)
 {
@@ -431,50 +431,61 @@ bool DRVDocument::printManual(DRVWindowController* window)
 {
     int printable = 0;
     for (const PageRecord& page : window->siteIconArray())
-        printable += page.pagePublishFileName != kBaseTemplatePublishName;
+        printable += !PdfOutput::isBaseTemplate(page.pagePublishFileName);
     if (printable == 0) {
         alertUser(QStringLiteral("Nothing to Print"),
                   QStringLiteral("This project has no pages to print besides its base template."));
         return false;
     }
     QPrinter printer(QPrinter::HighResolution);
+    // One device unit per point, as the project PDF paints: text is laid out the same way.
+    printer.setResolution(72);
     printer.setFullPage(true);
-    printer.setPageSize(printPaper(m_labelTemplateHelper.paperSize, window->paperSizeSegment() == 1));
+    QPageLayout layout = printer.pageLayout();
+    layout.setPageSize(printPaper(m_labelTemplateHelper.paperSize, window->paperSizeSegment() == 1));
+    layout.setMargins(QMarginsF(0, 0, 0, 0));
+    layout.setOrientation(edition().gCanvasWidth > edition().gCanvasHeight ? QPageLayout::Landscape
+                                                                           : QPageLayout::Portrait);
+    printer.setPageLayout(layout);
     if (!PrintPanel::current().run(printer, window->window()))
         return false;
 
-    // Each page is opened in turn and printed at once, so no page's picture is kept longer.
+    // Each page is opened in turn and painted at once, as vectors, scaled to fit its paper.
     QPainter painter;
     if (!painter.begin(&printer)) {
         alertUser(QStringLiteral("Printing Failed"), QStringLiteral("The manual could not be printed."));
         return false;
     }
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    const double toDevice = printer.logicalDpiX() / 72.0;
-    const QSizeF page = printer.pageLayout().fullRectPoints().size();
+    const QSizeF paper = printer.pageLayout().fullRectPixels(printer.resolution()).size();
     bool first = true;
-    bool failed = false;
+    QString failedPage;
     window->walkPagesBehindProgress([&](const PageRecord& record) {
-        if (record.pagePublishFileName == kBaseTemplatePublishName)
+        if (PdfOutput::isBaseTemplate(record.pagePublishFileName))
             return true;
-        if (!window->launchSelected(record.documentName) || !window->document()) {
-            failed = true;
-            return false;
-        }
-        const QImage picture = window->document()->generatePNG(false);
-        if (!first && !printer.newPage()) {
-            failed = true;
+        // Painting another page than the one asked for would print the wrong page.
+        if (!window->launchSelected(record.documentName) || window->document() != this ||
+            (!first && !printer.newPage())) {
+            failedPage = record.pageName;
             return false;
         }
         first = false;
-        const QRectF target = pictureOnPage(picture.size(), page, true);
-        if (!target.isEmpty())
-            painter.drawImage(QRectF(target.topLeft() * toDevice, target.size() * toDevice), picture);
+        const QSizeF size = PagePicture::pictureSize(*this, edition());
+        const QRectF target = pictureOnPage(size, paper, true);
+        if (!target.isEmpty()) {
+            QTransform base = QTransform::fromTranslate(target.left(), target.top());
+            base.scale(target.width() / size.width(), target.height() / size.height());
+            PdfOutput::paintDocument(painter, printer, *this, edition(), base);
+        }
         return true;
     });
-    failed = !painter.end() || failed;
-    if (failed)
+    const bool ended = painter.end();
+    if (!failedPage.isEmpty()) {
         alertUser(QStringLiteral("Printing Failed"),
-                  QStringLiteral("The manual could not be printed whole."));
-    return !failed;
+                  QStringLiteral("The manual could not be printed whole: the page \"%1\" failed.")
+                      .arg(failedPage));
+        return false;
+    }
+    if (!ended)
+        alertUser(QStringLiteral("Printing Failed"), QStringLiteral("The manual could not be printed."));
+    return ended;
 }

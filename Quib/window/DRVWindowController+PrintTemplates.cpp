@@ -338,6 +338,25 @@ void DRVWindowController::updateCurrentlySelectedQuibButton()
 
 // ---- the project guard ----
 
+// The application's Open Website item of this window's menus, if it has one.
+QAction* DRVWindowController::openWebsiteMenuItem() const
+{
+    QAction* found = nullptr;
+    if (m_window && m_window->menuBar()) {
+        for (QAction* item : m_window->menuBar()->findChildren<QAction*>()) {
+            if (item->objectName() == QLatin1String("openGroupMenuItem"))
+                found = item;
+        }
+    }
+    return found;
+}
+
+bool DRVWindowController::offersOpenWebsite() const
+{
+    const QAction* item = openWebsiteMenuItem();
+    return item && item->isVisible();
+}
+
 bool DRVWindowController::isEditorInMultiDocMode()
 {
     if (!m_openWebsiteFolder.isEmpty())
@@ -351,14 +370,8 @@ bool DRVWindowController::isEditorInMultiDocMode()
         {QStringLiteral("Open in multi-document mode"), QStringLiteral("Dismiss")});
     if (answer != 0)
         return false;
-    // The application's Open Website item of this window's menus; taken before the window goes.
-    QPointer<QAction> openWebsite;
-    if (m_window && m_window->menuBar()) {
-        for (QAction* item : m_window->menuBar()->findChildren<QAction*>()) {
-            if (item->objectName() == QLatin1String("openGroupMenuItem"))
-                openWebsite = item;
-        }
-    }
+    // Taken before the window goes.
+    const QPointer<QAction> openWebsite = openWebsiteMenuItem();
     performClose();
     if (openWebsite)
         openWebsite->trigger();

@@ -880,6 +880,9 @@ MenuItemState DRVWindowController::validateMenuItem(const QString& action, const
     }
     if (action == QLatin1String("selectDefaultLabelShapes:"))
         state.visible = !edition().gSelectedLabelSheet.isEmpty() || edition().gPaperSizeControlFlag;
+    // Different labels are a project's pages: open one, or at least offer the way to one.
+    if (action == QLatin1String("printSheetWithDifferentLabels:"))
+        state.enabled = state.enabled && (!m_openWebsiteFolder.isEmpty() || offersOpenWebsite());
     return state;
 }
 

@@ -38,6 +38,7 @@ class DragIconView;
 class DRVGrid;
 class InspectorPanel;
 class DRVSelectionModel;
+class QAction;
 class QComboBox;
 class QImage;
 class ProfileViewController;
@@ -293,6 +294,8 @@ public:
     // True with a project folder open; otherwise explains, and may close this window and start Open
     // Website, and answers false.
     bool isEditorInMultiDocMode();
+    // Whether this window's menus lead to opening a project (the guard above offers that way).
+    bool offersOpenWebsite() const;
     // Re-applies the open page's template to every page of the project.
     void callRefreshTabs();
     // Gives every page the template and the row's geometry; the first page is open afterwards.
@@ -633,6 +636,7 @@ private:
     void updateWindowTitle();
     bool mayCloseWindow();
     // ---- print templates ----
+    QAction* openWebsiteMenuItem() const;
     void wireTemplatePopUps();
     void bindOpenedPageToTemplate();
     void applyTemplateSelection(const QString& popUpName, bool labelPopUp);

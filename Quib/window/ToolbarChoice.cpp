@@ -34,7 +34,7 @@ ToolbarFamily familyOf(const QString& toolbar)
 
 ToolbarItemDescription button(const char* label, const char* action)
 {
-    return {QString::fromLatin1(action), QString::fromLatin1(label), QString::fromLatin1(action), {}};
+    return {QString::fromLatin1(action), QString::fromUtf8(label), QString::fromLatin1(action), {}};
 }
 
 } // namespace
@@ -143,13 +143,20 @@ QList<ToolbarItemDescription> ToolbarChoice::itemsForToolbar(const QString& tool
     switch (familyOf(toolbar)) {
     case ToolbarFamily::Mail:
         return {mailWidths, settings, preview, button("Send", "publishMail:")};
-    case ToolbarFamily::Print:
-        return {paper,
-                cards,
-                button("Portrait", "rotateCanvas0:"),
-                button("Landscape", "rotateCanvas90Right:"),
-                button("Print Settings", "launchPrintSettings:"),
-                button("Print", "printLabels:")};
+    case ToolbarFamily::Print: {
+        QList<ToolbarItemDescription> items{paper, cards, button("Portrait", "rotateCanvas0:"),
+                                            button("Landscape", "rotateCanvas90Right:"),
+                                            button("Print Settings", "launchPrintSettings:")};
+        // Business cards ask first: one card in a chosen spot, or a full sheet.
+        if (toolbar == QLatin1String("tuvikBusinessCardDesignerToolbar"))
+            items.append(button("Print…", "printBusinessCard:"));
+        else
+            items.append(button("Print", "printLabels:"));
+        // The label editions also put every page of a project on one run of sheets.
+        if (toolbar == QLatin1String("yarrowinToolbar") || toolbar == QLatin1String("labelDesignerToolbar"))
+            items.append(button("Print Different Labels", "printSheetWithDifferentLabels:"));
+        return items;
+    }
     case ToolbarFamily::Viewer:
         return {preview};
     case ToolbarFamily::Catalog:

@@ -6,6 +6,7 @@
 #include "editions/DataCentre.h"
 #include "model/DRVText.h"
 #include "print/PdfOutput.h"
+#include "print/PrintPanel.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -237,6 +238,50 @@ TEST_F(PdfOutputProjectTest, AFileThatCannotBeWrittenIsNamedAndCancellingWritesN
     ASSERT_TRUE(controller.performAction(QStringLiteral("exportAllPDF:")));
     EXPECT_EQ(dialogs.dialogs().alerts().size(), 1);
     EXPECT_TRUE(QDir(m_out.path()).isEmpty());
+}
+
+
+// The manual prints every page but the base template as vectors, one paper page each in list order,
+// scaled to fit the paper; each page's words come out as text, and the last page stays open.
+TEST_F(PdfOutputProjectTest, TheManualPrintsEveryPageButTheBaseTemplateAsText)
+{
+    if (!haveProgramOrFail(QStringLiteral("pdfinfo"), QStringLiteral("poppler-utils")) ||
+        !haveProgramOrFail(QStringLiteral("pdftotext"), QStringLiteral("poppler-utils")))
+        return;
+    QList<PageRecord> pages = bookWithBaseTemplate();
+    // The base template sits between the pages here: its place in the list does not matter.
+    pages.move(0, 2);
+    openProject(pages);
+    ScriptedPrintPanel panel;
+    const QString pdf = m_out.filePath(QStringLiteral("Manual.pdf"));
+    panel.queueAnswer(pdf);
+    {
+        ProgressLog progress(controller.window());
+        ASSERT_TRUE(controller.performAction(QStringLiteral("printManual:")));
+        EXPECT_EQ(progress.shown, 1);
+        EXPECT_EQ(progress.updates.constLast(), QStringLiteral("4/4"));
+    }
+    EXPECT_TRUE(alertTitles().isEmpty()) << alertTitles().join(u',').toStdString();
+    ASSERT_EQ(panel.requests.size(), 1);
+    ASSERT_EQ(pdfPages(pdf), 3);
+    const QStringList words{QStringLiteral("Amber lighthouse keeper"), QStringLiteral("Brisk northern ferry"),
+                            QStringLiteral("Copper valley railway")};
+    for (int page = 1; page <= 3; ++page) {
+        const QString text = run(QStringLiteral("pdftotext"),
+                                 {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                                  QString::number(page), pdf, QStringLiteral("-")})
+                                 .simplified();
+        EXPECT_EQ(text, words.at(page - 1)) << "page " << page;
+    }
+    // Every page is the paper the panel was given, not the page's own picture size.
+    const QSizeF paper = panel.requests.constFirst().layout.fullRectPoints().size();
+    const QString info = run(QStringLiteral("pdfinfo"), {QStringLiteral("-l"), QStringLiteral("3"), pdf});
+    EXPECT_EQ(info.count(QRegularExpression(QStringLiteral("size:\\s+%1 x %2 pts")
+                                                .arg(qRound(paper.width()))
+                                                .arg(qRound(paper.height())))),
+              3)
+        << info.toStdString();
+    EXPECT_TRUE(document.filePath().endsWith(QStringLiteral("three.") + edition().gDocumentExtension));
 }
 
 } // namespace

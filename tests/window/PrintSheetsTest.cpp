@@ -11,8 +11,10 @@
 #include "print/PrintStart.h"
 #include "print/SheetSet.h"
 #include "model/DRVRectangle.h"
+#include "window/EditionToolbar.h"
 #include "window/FontOrnamentWindowController.h"
 
+#include <QAction>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -72,6 +74,20 @@ protected:
     static QPoint cellCentre(int row, int column)
     {
         return pdfcheck::cellCentre(printSheetGeometry(), row, column);
+    }
+
+    // A real click on the edition bar's button for that action; false when the bar has none or it
+    // is disabled.
+    bool clickBarButton(const QString& action)
+    {
+        EditionToolbar* bar = controller.editionToolBar();
+        QAction* item = bar ? bar->actionWithId(action) : nullptr;
+        QWidget* button = item ? bar->widgetForAction(item) : nullptr;
+        if (!button || !item->isEnabled())
+            return false;
+        QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+        QApplication::processEvents();
+        return true;
     }
 
     BusyLog busy;
@@ -419,4 +435,105 @@ TEST_F(PrintSheetsTest, ChosenSpotsPrintOnlyThere)
     EXPECT_TRUE(pdfcheck::near(sheet.pixel(cellCentre(1, 1)), QColor(0x20, 0x60, 0xC0), 40));
     for (const QPoint blank : {cellCentre(0, 0), cellCentre(1, 0), cellCentre(9, 2)})
         EXPECT_TRUE(pdfcheck::near(sheet.pixel(blank), Qt::white)) << blank.x() << "," << blank.y();
+}
+
+namespace {
+
+class BusinessCardTest : public PrintSheetsTest
+{
+protected:
+    BusinessCardTest() : PrintSheetsTest(QStringLiteral("Corvane Business Card Designer")) {}
+};
+
+} // namespace
+
+// The business-card bar's "Print…" asks how to print; each answer reaches its own end: the spot
+// chooser, a full sheet of the open card through the print panel, or nothing at all.
+TEST_F(BusinessCardTest, ThePrintButtonAsksAndEachAnswerReachesItsEnd)
+{
+    if (!pdfcheck::havePoppler())
+        return;
+    openProject({colouredPage(QStringLiteral("card"), Qt::red)});
+    // The card is one colour all over, however it is drawn: saved picture or fresh rendering.
+    const QColor blue(0x20, 0x60, 0xC0);
+    auto* box = new DRVRectangle;
+    box->setBounds(QRectF(0, 0, 4000, 4000));
+    box->setDrawingFill(true);
+    box->setFillColor(blue);
+    box->setBackgroundHexColorString(QStringLiteral("2060C0"));
+    document.insertGraphics({box}, {0});
+    EditionToolbar* bar = controller.editionToolBar();
+    ASSERT_TRUE(bar);
+    EXPECT_EQ(bar->actionWithId(QStringLiteral("printBusinessCard:"))->text(), QStringLiteral("Print…"));
+    EXPECT_FALSE(bar->actionWithId(QStringLiteral("printLabels:")));
+    EXPECT_FALSE(bar->actionWithId(QStringLiteral("printSheetWithDifferentLabels:")));
+    const struct
+    {
+        int answer;
+        bool printed;
+        bool chooser;
+    } rows[] = {{2, false, false}, {1, true, false}, {0, false, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.answer);
+        const int alerts = int(dialogs->alerts().size());
+        const int panels = int(printPanel.requests.size());
+        const QString pdf = m_store.filePath(QStringLiteral("cards%1.pdf").arg(row.answer));
+        if (row.printed)
+            printPanel.queueAnswer(pdf);
+        dialogs->queueAlertAnswer(row.answer);
+        ASSERT_TRUE(clickBarButton(QStringLiteral("printBusinessCard:")));
+        ASSERT_EQ(dialogs->alerts().size(), alerts + 1);
+        EXPECT_EQ(dialogs->alerts().constLast().informativeText,
+                  QStringLiteral("Please select how you would like to print"));
+        EXPECT_EQ(printPanel.requests.size() - panels, row.printed ? 1 : 0);
+        FontOrnamentWindowController* chooser = document.fontOrnamentWindowController();
+        EXPECT_EQ(chooser && chooser->window()->isVisible(), row.chooser);
+        if (row.printed) {
+            ASSERT_EQ(pdfcheck::pageCount(pdf), 1);
+            const QImage sheet = pdfcheck::pagePixels(pdf);
+            const PrintSheetGeometry& g = printSheetGeometry();
+            EXPECT_TRUE(pdfcheck::near(sheet.pixel(cellCentre(0, 0)), blue, 40));
+            EXPECT_TRUE(pdfcheck::near(
+                sheet.pixel(cellCentre(g.gPrintNumOfRowsPerSheet - 1, g.gPrintNumOfColumnsPerSheet - 1)),
+                blue, 40));
+        }
+    }
+    // The chooser's spots are the card sheet's cells.
+    const PrintSheetGeometry& g = printSheetGeometry();
+    EXPECT_EQ(document.fontOrnamentWindowController()->buttonArray().size(),
+              g.gPrintNumOfRowsPerSheet * g.gPrintNumOfColumnsPerSheet);
+    document.fontOrnamentWindowController()->endSheet();
+}
+
+// The label bar's "Print Different Labels" is enabled once a project is open (this window's menus
+// offer no way to one before) and prints every page at its own cell through the print panel.
+TEST_F(PrintSheetsTest, DifferentLabelsFromTheBarNeedAProject)
+{
+    if (!pdfcheck::havePoppler())
+        return;
+    controller.window();
+    EditionToolbar* bar = controller.editionToolBar();
+    ASSERT_TRUE(bar);
+    QAction* item = bar->actionWithId(QStringLiteral("printSheetWithDifferentLabels:"));
+    ASSERT_TRUE(item);
+    EXPECT_FALSE(item->isEnabled());
+    EXPECT_FALSE(controller.validateMenuItem(QStringLiteral("printSheetWithDifferentLabels:"), MenuItemState())
+                     .enabled);
+
+    QList<PageRecord> pages;
+    for (int i = 0; i < 3; ++i)
+        pages.append(colouredPage(QStringLiteral("label%1").arg(i), colourOf(i)));
+    openProject(pages);
+    EXPECT_TRUE(item->isEnabled());
+    const QString pdf = m_store.filePath(QStringLiteral("different.pdf"));
+    printPanel.queueAnswer(pdf);
+    ASSERT_TRUE(clickBarButton(QStringLiteral("printSheetWithDifferentLabels:")));
+    ASSERT_EQ(printPanel.requests.size(), 1);
+    EXPECT_TRUE(dialogs->alerts().isEmpty());
+    ASSERT_EQ(pdfcheck::pageCount(pdf), 1);
+    const QImage sheet = pdfcheck::pagePixels(pdf);
+    // The open page is saved first, which repaints its own picture; the others keep their colours.
+    for (int i = 1; i < 3; ++i)
+        EXPECT_TRUE(pdfcheck::near(sheet.pixel(cellCentre(0, i)), colourOf(i))) << "page " << i;
+    EXPECT_TRUE(pdfcheck::near(sheet.pixel(cellCentre(1, 0)), Qt::white));
 }
