@@ -16,6 +16,11 @@ if(TARGET quib_app)
   target_link_libraries(quib_catalogdriver PRIVATE quib_window)
   target_precompile_headers(quib_catalogdriver REUSE_FROM quib_platform)
 
+  # bench/labels-pdf.sh times label sheets composed from a merge file through this.
+  add_executable(quib_labelsdriver EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/labels-driver.cpp)
+  target_link_libraries(quib_labelsdriver PRIVATE quib_window)
+  target_precompile_headers(quib_labelsdriver REUSE_FROM quib_platform)
+
   # The document tests open and save real page archives: they install the publishing folder's
   # archiver in their set-up, as the application does at start-up.
   if(TARGET test_document)
