@@ -8,13 +8,13 @@
 #include "editions/WorkingFolders.h"
 #include "platform/Dialogs.h"
 #include "platform/StringRules.h"
-#include "publishing/PagePicture.h"
 #include "print/CardSides.h"
 #include "print/PaperNames.h"
 #include "print/PdfOutput.h"
 #include "print/PrintPanel.h"
 #include "print/PrintStart.h"
 #include "print/SheetSet.h"
+#include "publishing/PagePicture.h"
 #include "window/DRVWindowController.h"
 #include "window/QuibNSButton.h"
 
@@ -480,9 +480,9 @@ bool DRVDocument::printManual(DRVWindowController* window)
     });
     const bool ended = painter.end();
     if (!failedPage.isEmpty()) {
-        alertUser(QStringLiteral("Printing Failed"),
-                  QStringLiteral("The manual could not be printed whole: the page \"%1\" failed.")
-                      .arg(failedPage));
+        alertUser(
+            QStringLiteral("Printing Failed"),
+            QStringLiteral("The manual could not be printed whole: the page \"%1\" failed.").arg(failedPage));
         return false;
     }
     if (!ended)

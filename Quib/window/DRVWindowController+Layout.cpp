@@ -10,7 +10,6 @@
 #include "platform/UserDefaults.h"
 #include "window/CanvasRulers.h"
 #include "window/DRVWindowController.h"
-#include "window/EditionToolbar.h"
 #include "window/FlippedNSView.h"
 #include "window/InspectorView.h"
 #include "window/PageListingScrollview.h"
@@ -92,9 +91,6 @@ void DRVWindowController::placeInspectorInLayout()
 void DRVWindowController::setOpenWebsiteFolder(const QString& folder)
 {
     m_openWebsiteFolder = folder;
-    // Some of the bar's commands need a project.
-    if (m_editionToolBar)
-        m_editionToolBar->validateItems();
     if (!folder.isEmpty() && m_sidebarSplitView && m_splitView) {
         m_sidebarSplitView->show();
         m_splitView->setDividerStyle(1);

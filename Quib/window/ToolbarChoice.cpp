@@ -152,9 +152,6 @@ QList<ToolbarItemDescription> ToolbarChoice::itemsForToolbar(const QString& tool
             items.append(button("Print…", "printBusinessCard:"));
         else
             items.append(button("Print", "printLabels:"));
-        // The label editions also put every page of a project on one run of sheets.
-        if (toolbar == QLatin1String("yarrowinToolbar") || toolbar == QLatin1String("labelDesignerToolbar"))
-            items.append(button("Print Different Labels", "printSheetWithDifferentLabels:"));
         return items;
     }
     case ToolbarFamily::Viewer:

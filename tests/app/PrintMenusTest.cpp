@@ -82,3 +82,40 @@ TEST_F(PrintMenusTest, PrintLabelsGoesThroughThePrintPanel)
     EXPECT_EQ(pdfcheck::pageCount(pdf), 1);
     EXPECT_TRUE(pdfcheck::near(pdfcheck::pagePixels(pdf).pixel(cellCentre(0, 0)), Qt::darkRed));
 }
+
+// "Print Different Labels" is an item of the label editions' Print menu only. With no project open
+// it stays enabled while the menus lead to one, and choosing it explains how to open one.
+TEST_F(PrintMenusTest, DifferentLabelsAreOfferedInTheLabelEditions)
+{
+    const QString action = QStringLiteral("printSheetWithDifferentLabels:");
+    const struct
+    {
+        const char* edition;
+        bool offered;
+    } rows[] = {{"Kestrin Label Maker", true},
+                {"Brennolt Pro", true},
+                {"Femmock", true},
+                {"Corvane Business Card Designer", false},
+                {"Kestrin Greeting Card Designer", false},
+                {"HTML Quib Pro", false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.edition);
+        ScopedEdition scoped{QString::fromLatin1(row.edition)};
+        DRVWindowController* window = solidLabel(Qt::darkGreen);
+        ASSERT_TRUE(window);
+        QAction* item = validatedItem(window, action);
+        ASSERT_TRUE(item);
+        EXPECT_EQ(item->isVisible(), row.offered);
+        if (!row.offered)
+            continue;
+        EXPECT_EQ(item->text(), QStringLiteral("Print Different Labels"));
+        ASSERT_TRUE(item->isEnabled());
+        dialogs->queueAlertAnswer(1); // "Dismiss"
+        const int alerts = int(dialogs->alerts().size());
+        item->trigger();
+        ASSERT_EQ(dialogs->alerts().size(), alerts + 1);
+        EXPECT_EQ(dialogs->alerts().constLast().title,
+                  QStringLiteral("Please launch editor in multi-document mode"));
+        EXPECT_TRUE(printPanel.requests.isEmpty());
+    }
+}

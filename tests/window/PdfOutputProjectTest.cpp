@@ -240,7 +240,6 @@ TEST_F(PdfOutputProjectTest, AFileThatCannotBeWrittenIsNamedAndCancellingWritesN
     EXPECT_TRUE(QDir(m_out.path()).isEmpty());
 }
 
-
 // The manual prints every page but the base template as vectors, one paper page each in list order,
 // scaled to fit the paper; each page's words come out as text, and the last page stays open.
 TEST_F(PdfOutputProjectTest, TheManualPrintsEveryPageButTheBaseTemplateAsText)
@@ -276,10 +275,10 @@ TEST_F(PdfOutputProjectTest, TheManualPrintsEveryPageButTheBaseTemplateAsText)
     // Every page is the paper the panel was given, not the page's own picture size.
     const QSizeF paper = panel.requests.constFirst().layout.fullRectPoints().size();
     const QString info = run(QStringLiteral("pdfinfo"), {QStringLiteral("-l"), QStringLiteral("3"), pdf});
-    EXPECT_EQ(info.count(QRegularExpression(QStringLiteral("size:\\s+%1 x %2 pts")
-                                                .arg(qRound(paper.width()))
-                                                .arg(qRound(paper.height())))),
-              3)
+    EXPECT_EQ(
+        info.count(QRegularExpression(
+            QStringLiteral("size:\\s+%1 x %2 pts").arg(qRound(paper.width())).arg(qRound(paper.height())))),
+        3)
         << info.toStdString();
     EXPECT_TRUE(document.filePath().endsWith(QStringLiteral("three.") + edition().gDocumentExtension));
 }

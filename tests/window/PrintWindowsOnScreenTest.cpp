@@ -3,9 +3,9 @@
 // its own rendering at the place the screen shows it. The photographs stay under the build folder.
 #include "PageListTestSupport.h"
 
-#include "gui/ScreenMatching.h"
 #include "common/ExternalTools.h"
 #include "editions/DataCentre.h"
+#include "gui/ScreenMatching.h"
 #include "window/FontOrnamentWindowController.h"
 
 #include <QAbstractItemView>
@@ -33,7 +33,8 @@ protected:
     // Runs this test's own binary on this test under a fresh X server; its output when it failed.
     static QString runUnderXvfb(const QString& folder)
     {
-        const QString name = QString::fromLatin1(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        const QString name =
+            QString::fromLatin1(::testing::UnitTest::GetInstance()->current_test_info()->name());
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QString::fromLatin1(kCaptureFolder), folder);
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
