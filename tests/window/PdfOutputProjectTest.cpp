@@ -281,6 +281,11 @@ TEST_F(PdfOutputProjectTest, TheManualPrintsEveryPageButTheBaseTemplateAsText)
         3)
         << info.toStdString();
     EXPECT_TRUE(document.filePath().endsWith(QStringLiteral("three.") + edition().gDocumentExtension));
+    // The first printed page as poppler draws it, kept to look at.
+    if (haveProgramOrFail(QStringLiteral("pdftoppm"), QStringLiteral("poppler-utils")))
+        run(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-png"),
+             QStringLiteral("-singlefile"), pdf, artefactPath(QStringLiteral("printed-manual-page1"))});
 }
 
 } // namespace
