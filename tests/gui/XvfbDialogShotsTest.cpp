@@ -35,13 +35,17 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QPushButton>
 #include <QScreen>
 #include <QSet>
+#include <QSplitterHandle>
+#include <QTableWidget>
 #include <QTest>
 #include <QToolBar>
 
@@ -152,6 +156,19 @@ void showAt(DRVWindowController* window, QSize size)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window->window()));
 }
 
+// Drags a split view's divider sideways by dx with the left button held.
+void dragDivider(QSplitterHandle* handle, int dx)
+{
+    ASSERT_NE(handle, nullptr);
+    const QPoint from = handle->rect().center();
+    QTest::mousePress(handle, Qt::LeftButton, {}, from);
+    const QPointF to = from + QPoint(dx, 0);
+    QMouseEvent move(QEvent::MouseMove, to, handle->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(handle, &move);
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, to.toPoint());
+    QApplication::processEvents();
+}
+
 // A saved page of one thick coloured line, titled.
 bool writePage(const QString& path, const QString& title, const QString& colour)
 {
@@ -239,6 +256,15 @@ protected:
         WebsiteSettingsWindowController* sheet = window->websiteSettingsWindowController();
         ASSERT_NE(sheet, nullptr);
         photograph(sheet, name);
+        // Every column shows its whole title, and the columns reach the table's right edge.
+        QTableWidget* table = sheet->tableView();
+        QHeaderView* header = table->horizontalHeader();
+        for (int c = 0; c < table->columnCount(); ++c) {
+            const QString title = table->horizontalHeaderItem(c)->text();
+            EXPECT_GT(header->sectionSize(c), header->fontMetrics().horizontalAdvance(title)) << qPrintable(title);
+        }
+        const int last = table->columnCount() - 1;
+        EXPECT_GE(header->sectionViewportPosition(last) + header->sectionSize(last), table->viewport()->width() - 1);
         QTest::mouseClick(sheet->cancelButton(), Qt::LeftButton);
         QApplication::processEvents();
     }
@@ -289,6 +315,12 @@ public:
         QApplication::processEvents();
         showAt(project, QSize(1400, 960));
         EXPECT_NE(QFileInfo(project->document()->filePath()).fileName(), edition().gBaseTemplateFileName);
+
+        // The sidebar dragged wider by its divider, as a user makes room for three columns.
+        WindowSplitView* split = project->splitView();
+        const int sidebarWidth = split->sizes().constFirst();
+        dragDivider(split->handle(1), 340 - sidebarWidth);
+        EXPECT_NEAR(split->sizes().constFirst(), 340, 2);
 
         for (int columns = 1; columns <= 3; ++columns) {
             SCOPED_TRACE(columns);
@@ -470,6 +502,12 @@ public:
         QTest::keyClicks(caption->captionTextField(), QStringLiteral("Harbour at dawn"));
         QTest::keyClicks(caption->linkTextField(), QStringLiteral("https://example.com/harbour"));
         photograph(popover, QStringLiteral("gallery-caption-popover"));
+        // Beside the gallery it edits, not over it.
+        const QPoint galleryTopLeft = window->graphicView()->mapToGlobal(viewPoint(window, gallery->bounds().topLeft()));
+        const QPoint galleryExtent =
+            window->graphicView()->mapToGlobal(viewPoint(window, gallery->bounds().bottomRight())) - galleryTopLeft;
+        const QRect galleryOnScreen(galleryTopLeft, QSize(galleryExtent.x(), galleryExtent.y()));
+        EXPECT_FALSE(popover->geometry().intersects(galleryOnScreen));
         popover->close();
         QApplication::processEvents();
 
@@ -491,6 +529,8 @@ public:
     {
         auto* shape = new DRVRectangle;
         shape->setBounds({700, 500, 100, 100});
+        shape->setDrawingFill(true);
+        shape->setFillColor(QColor(0x1F, 0x6F, 0xB2));
         DRVWindowController* window = shownWindowOn({shape});
         ASSERT_NE(window, nullptr);
         window->document()->setPageOfficialName(QStringLiteral("Welcome"));
