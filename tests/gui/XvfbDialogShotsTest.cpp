@@ -4,9 +4,9 @@
 // context menu, waits until they are exposed, and photographs the whole screen. A photograph must
 // show the window as it draws itself where the window says it is. The photographs are kept as
 // gui-artefacts/xvfb-*.png in the build folder.
+#include "ScreenMatching.h"
 #include "app/AppTestSupport.h"
 #include "common/ExternalTools.h"
-#include "ScreenMatching.h"
 #include "window/TemplatePopUpDriver.h"
 
 #include "canvas/CropImageDialog.h"
@@ -57,13 +57,24 @@ const QSize kScreen(1600, 1200);
 
 // Every photograph the run on the X server takes, without "xvfb-" and ".png".
 const char* const kShots[] = {
-    "page-list-1-columns",       "page-list-2-columns",       "page-list-3-columns",
-    "page-list-greeting-card",   "add-page-sheet",            "theme-browser",
-    "gallery-dialog",            "gallery-caption-popover",   "crop-sheet",
-    "website-settings-page-columns", "website-settings-pages-only", "page-settings",
-    "page-settings-base-template", "form-settings",           "label-window",
+    "page-list-1-columns",
+    "page-list-2-columns",
+    "page-list-3-columns",
+    "page-list-greeting-card",
+    "add-page-sheet",
+    "theme-browser",
+    "gallery-dialog",
+    "gallery-caption-popover",
+    "crop-sheet",
+    "website-settings-page-columns",
+    "website-settings-pages-only",
+    "page-settings",
+    "page-settings-base-template",
+    "form-settings",
+    "label-window",
     "label-template-pop-up",
-    "canvas-size-sheet",         "page-title-sheet",
+    "canvas-size-sheet",
+    "page-title-sheet",
 };
 
 bool onXScreen()
@@ -109,7 +120,8 @@ QImage photograph(QWidget* shown, const QString& name)
     EXPECT_GT(shown->width(), 0) << qPrintable(name);
     EXPECT_GT(shown->height(), 0) << qPrintable(name);
 
-    const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shot =
+        QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
     const QString path = shotPath(qEnvironmentVariable(kShotsFolderVariable), name);
     EXPECT_TRUE(shot.save(path)) << qPrintable(path);
     EXPECT_TRUE(severalColours(shot)) << qPrintable(path);
@@ -163,7 +175,8 @@ void dragDivider(QSplitterHandle* handle, int dx)
     const QPoint from = handle->rect().center();
     QTest::mousePress(handle, Qt::LeftButton, {}, from);
     const QPointF to = from + QPoint(dx, 0);
-    QMouseEvent move(QEvent::MouseMove, to, handle->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, to, handle->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(handle, &move);
     QTest::mouseRelease(handle, Qt::LeftButton, {}, to.toPoint());
     QApplication::processEvents();
@@ -261,10 +274,12 @@ protected:
         QHeaderView* header = table->horizontalHeader();
         for (int c = 0; c < table->columnCount(); ++c) {
             const QString title = table->horizontalHeaderItem(c)->text();
-            EXPECT_GT(header->sectionSize(c), header->fontMetrics().horizontalAdvance(title)) << qPrintable(title);
+            EXPECT_GT(header->sectionSize(c), header->fontMetrics().horizontalAdvance(title))
+                << qPrintable(title);
         }
         const int last = table->columnCount() - 1;
-        EXPECT_GE(header->sectionViewportPosition(last) + header->sectionSize(last), table->viewport()->width() - 1);
+        EXPECT_GE(header->sectionViewportPosition(last) + header->sectionSize(last),
+                  table->viewport()->width() - 1);
         QTest::mouseClick(sheet->cancelButton(), Qt::LeftButton);
         QApplication::processEvents();
     }
@@ -328,7 +343,8 @@ public:
             if (columns == 3)
                 QTest::keyClicks(project->searchField(), QStringLiteral("o"));
             QApplication::processEvents();
-            const QImage shot = photograph(project->sidebarSplitView(), QStringLiteral("page-list-%1-columns").arg(columns));
+            const QImage shot =
+                photograph(project->sidebarSplitView(), QStringLiteral("page-list-%1-columns").arg(columns));
             // The open page's tile carries the green border on the screen.
             QuibNSButton* open = tileOfOpenPage(project);
             ASSERT_NE(open, nullptr);
@@ -371,7 +387,8 @@ public:
     {
         DRVWindowController* start = startingWindow();
         ASSERT_NE(start, nullptr);
-        DRVWindowController* project = openProject(start, QStringLiteral("Responsive Site"), kSitePages.mid(0, 3));
+        DRVWindowController* project =
+            openProject(start, QStringLiteral("Responsive Site"), kSitePages.mid(0, 3));
         ASSERT_NE(project, nullptr);
         start->performClose();
         showAt(project, QSize(1300, 900));
@@ -441,11 +458,12 @@ protected:
     static QImage quadrants(QSize size)
     {
         QImage image(size, QImage::Format_RGB32);
-        const QColor colours[] = {QColor(0xC0, 0x39, 0x2B), QColor(0x1E, 0x84, 0x49), QColor(0x1F, 0x6F, 0xB2),
-                                  QColor(0xD6, 0x89, 0x10)};
+        const QColor colours[] = {QColor(0xC0, 0x39, 0x2B), QColor(0x1E, 0x84, 0x49),
+                                  QColor(0x1F, 0x6F, 0xB2), QColor(0xD6, 0x89, 0x10)};
         for (int y = 0; y < size.height(); ++y) {
             for (int x = 0; x < size.width(); ++x)
-                image.setPixelColor(x, y, colours[(y >= size.height() / 2 ? 2 : 0) + (x >= size.width() / 2 ? 1 : 0)]);
+                image.setPixelColor(
+                    x, y, colours[(y >= size.height() / 2 ? 2 : 0) + (x >= size.width() / 2 ? 1 : 0)]);
         }
         return image;
     }
@@ -488,7 +506,8 @@ public:
 
         window->graphicView()->changeSelectionIndexes({0});
         ASSERT_TRUE(chooseFromCanvasMenu(window, QStringLiteral("Configure Gallery…"), firstSpot));
-        GalleryGridEditorWindowController* dialog = window->graphicView()->galleryGridEditorWindowController();
+        GalleryGridEditorWindowController* dialog =
+            window->graphicView()->galleryGridEditorWindowController();
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Configure Gallery Grid"));
         photograph(dialog, QStringLiteral("gallery-dialog"));
@@ -503,9 +522,11 @@ public:
         QTest::keyClicks(caption->linkTextField(), QStringLiteral("https://example.com/harbour"));
         photograph(popover, QStringLiteral("gallery-caption-popover"));
         // Beside the gallery it edits, not over it.
-        const QPoint galleryTopLeft = window->graphicView()->mapToGlobal(viewPoint(window, gallery->bounds().topLeft()));
+        const QPoint galleryTopLeft =
+            window->graphicView()->mapToGlobal(viewPoint(window, gallery->bounds().topLeft()));
         const QPoint galleryExtent =
-            window->graphicView()->mapToGlobal(viewPoint(window, gallery->bounds().bottomRight())) - galleryTopLeft;
+            window->graphicView()->mapToGlobal(viewPoint(window, gallery->bounds().bottomRight())) -
+            galleryTopLeft;
         const QRect galleryOnScreen(galleryTopLeft, QSize(galleryExtent.x(), galleryExtent.y()));
         EXPECT_FALSE(popover->geometry().intersects(galleryOnScreen));
         popover->close();
@@ -580,10 +601,7 @@ public:
 class LabelTemplateShots : public PageShots
 {
 public:
-    LabelTemplateShots() : PageShots(QStringLiteral("Kestrin Label Maker"))
-    {
-        DataCentre::loadPrintLabels();
-    }
+    LabelTemplateShots() : PageShots(QStringLiteral("Kestrin Label Maker")) { DataCentre::loadPrintLabels(); }
     void TestBody() override
     {
         DRVDocument page;
@@ -607,8 +625,7 @@ public:
     }
 };
 
-template <class Shots>
-void registerShots(const char* suite, int line)
+template <class Shots> void registerShots(const char* suite, int line)
 {
     // One suite per group: gtest wants one fixture class per suite.
     ::testing::RegisterTest(suite, "Photographed", nullptr, nullptr, __FILE__, line,
