@@ -16,6 +16,9 @@ public:
     QPushButton* saveButton() const { return m_save; }
     // Opens beside anchor (canvas coordinates of parent), to its left side where room allows.
     void showBeside(const QRect& anchor);
+    // Where a popover of size opens beside anchor on a screen of that area (both in global
+    // coordinates; an invalid screen only keeps it off negative x).
+    static QPoint placementBeside(const QRect& anchor, const QSize& size, const QRect& screen);
 
 private:
     QFormLayout* m_form;

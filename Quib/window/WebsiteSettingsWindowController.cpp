@@ -157,14 +157,21 @@ WebsiteSettingsWindowController::WebsiteSettingsWindowController(QWidget* parent
             m_columns.append(column.identifier);
     }
     m_tableView->setColumnCount(int(m_columns.size()));
+    int tableWidth = 0;
     for (int c = 0; c < m_columns.size(); ++c) {
         const auto described = std::find_if(allColumns().begin(), allColumns().end(),
                                        [&](const ColumnSpec& s) { return s.identifier == m_columns.at(c); });
         auto* header = new QTableWidgetItem(described->header);
         header->setData(Qt::UserRole, described->identifier);
         m_tableView->setHorizontalHeaderItem(c, header);
-        m_tableView->setColumnWidth(c, described->width);
+        // Never narrower than the header's own title, which would be cut on both sides.
+        const int width = std::max(
+            described->width, m_tableView->horizontalHeader()->fontMetrics().horizontalAdvance(described->header) + 16);
+        m_tableView->setColumnWidth(c, width);
+        tableWidth += width;
     }
+    // The page column takes what the sheet's width leaves, so no empty band follows the last column.
+    m_tableView->horizontalHeader()->setSectionResizeMode(int(m_columns.indexOf(kPage)), QHeaderView::Stretch);
     layout->addWidget(m_tableView, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -192,10 +199,7 @@ WebsiteSettingsWindowController::WebsiteSettingsWindowController(QWidget* parent
     connect(m_deleteButton, &QPushButton::clicked, this, &WebsiteSettingsWindowController::updateDeletedButtons);
     connect(m_duplicateButton, &QPushButton::clicked, this, &WebsiteSettingsWindowController::updateDuplicateButtons);
 
-    int width = 40;
-    for (int c = 0; c < m_columns.size(); ++c)
-        width += m_tableView->columnWidth(c);
-    resize(std::max(width, 640), 560);
+    resize(std::max(tableWidth + 40, 640), 560);
 }
 
 QStringList WebsiteSettingsWindowController::columnIdentifiers() const
