@@ -1,16 +1,16 @@
 // The clipboard and drag and drop between two processes, as the X server carries them: a table
-// copied in another process is pasted with its cells and picture, and a picture file dragged from
-// another process (a file manager stand-in) with the real pointer lands where it is dropped.
+// copied in another process is pasted through a document window's Edit menu with its cells and
+// picture, and a picture file dragged from another process (a file manager stand-in) with the real
+// pointer lands on the window's canvas where it is dropped.
 //
 // Each test runs itself again inside xvfb-run (the offscreen platform keeps the clipboard inside the
 // process and has no drag protocol); the second process is quib_test_helper.
-#include "ClipboardPagesSupport.h"
-#include "ClipboardTableSample.h"
+#include "AppTestSupport.h"
+
+#include "../canvas/ClipboardTableSample.h"
 #include "common/ExternalTools.h"
-#include "editions/EditionSettings.h"
 #include "model/DRVImage.h"
 #include "model/DRVTable.h"
-#include "platform/UserDefaults.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -22,8 +22,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-using clipboardpages::Page;
 
 const char* const kInnerRun = "QUIB_ACROSS_PROCESSES_INNER";
 
@@ -82,12 +80,19 @@ bool onXvfbDisplay()
     return QGuiApplication::platformName() == QLatin1String("xcb");
 }
 
-class AcrossProcessesTest : public ::testing::Test
+class AcrossProcessesTest : public WindowedAppTest
 {
 protected:
-    AcrossProcessesTest() : m_edition(QStringLiteral("HTML Quib Pro"))
+    // A shown document window on an empty page at pagePath.
+    DRVWindowController* shownWindow(const QString& pagePath, QRect geometry)
     {
-        platform::UserDefaults::standard().useStoreFile(m_root.filePath(QStringLiteral("defaults.ini")));
+        DRVWindowController* window = windowOnPage({});
+        window->document()->setPagePath(pagePath);
+        QDir().mkpath(pagePath.left(pagePath.lastIndexOf(u'.')));
+        window->showWindow();
+        window->window()->setGeometry(geometry);
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window->window()));
+        return window;
     }
 
     // Starts the helper with arguments and waits for its first line; empty when none came.
@@ -111,9 +116,6 @@ protected:
             helper.kill();
         helper.waitForFinished(5000);
     }
-
-    QTemporaryDir m_root;
-    ScopedEdition m_edition;
 };
 
 TEST_F(AcrossProcessesTest, ATableCopiedInAnotherProcessIsPastedWithItsCellsAndPicture)
@@ -127,18 +129,18 @@ TEST_F(AcrossProcessesTest, ATableCopiedInAnotherProcessIsPastedWithItsCellsAndP
     // The copy is the other process's: nothing of it is recorded here.
     ASSERT_EQ(DRVGraphicView::clipboardCopyToken() >> 32, helper.processId());
 
-    Page target(m_root.filePath(QStringLiteral("target.html")));
-    target.view.resize(600, 400);
-    target.view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&target.view));
+    DRVWindowController* target =
+        shownWindow(m_root.filePath(QStringLiteral("target.html")), {200, 50, 800, 600});
     // The picture must come from the clipboard, not from the other page's folder.
     ASSERT_TRUE(QDir(helperFolder + QStringLiteral("/source")).removeRecursively());
-    target.view.paste();
+    choose(target, QStringLiteral("paste:"));
     stopHelper(helper);
 
-    ASSERT_EQ(target.doc.graphics().size(), 1);
-    auto* pasted = qobject_cast<DRVTable*>(target.doc.graphics().constFirst());
-    EXPECT_EQ(clipboardsample::check(pasted, target.doc.pagePath()).toStdString(), "");
+    const QList<DRVGraphic*> graphics = target->document()->graphics();
+    ASSERT_EQ(graphics.size(), 1);
+    auto* pasted = qobject_cast<DRVTable*>(graphics.constFirst());
+    EXPECT_EQ(clipboardsample::check(pasted, target->document()->pagePath()).toStdString(), "");
+    EXPECT_EQ(target->document()->undoManager()->undoActionName(), QStringLiteral("Paste"));
     EXPECT_EQ(helper.exitCode(), 0);
 }
 
@@ -151,20 +153,22 @@ TEST_F(AcrossProcessesTest, APictureFileDraggedFromAnotherProcessLandsWhereItIsD
     picture.fill(QColor(0xE0, 0x60, 0x20));
     ASSERT_TRUE(picture.save(picturePath, "PNG"));
 
-    Page target(m_root.filePath(QStringLiteral("target.html")));
-    target.view.setWindowTitle(QStringLiteral("drop target"));
-    target.view.setGeometry(300, 100, 600, 500);
-    target.view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&target.view));
+    DRVWindowController* target =
+        shownWindow(m_root.filePath(QStringLiteral("target.html")), {300, 60, 700, 600});
+    DRVGraphicView* canvas = target->graphicView();
 
     QProcess helper;
     ASSERT_EQ(startHelper(helper, {QStringLiteral("drag-file"), picturePath, QStringLiteral("20"),
                                    QStringLiteral("20")}),
               QStringLiteral("ready"));
 
-    const QPoint dropInView(170, 150);
-    const QPoint drop = target.view.mapToGlobal(dropInView);
-    const QPointF expected = target.view.canvasPointForViewPoint(dropInView);
+    // A point of the canvas the window shows, near its top left.
+    const QRect visible = canvas->visibleRegion().boundingRect();
+    ASSERT_GT(visible.width(), 200);
+    ASSERT_GT(visible.height(), 200);
+    const QPoint dropInView = visible.topLeft() + QPoint(110, 90);
+    const QPoint drop = canvas->mapToGlobal(dropInView);
+    const QPointF expected = canvas->canvasPointForViewPoint(dropInView);
     // Press in the source, move across in steps as a hand would, release over the canvas.
     QStringList gesture{QStringLiteral("mousemove"), QStringLiteral("60"), QStringLiteral("60"),
                         QStringLiteral("mousedown"), QStringLiteral("1"),  QStringLiteral("sleep"),
@@ -180,7 +184,7 @@ TEST_F(AcrossProcessesTest, APictureFileDraggedFromAnotherProcessLandsWhereItIsD
     hand.start(QStringLiteral("xdotool"), gesture);
     ASSERT_TRUE(QTest::qWaitFor([&] { return hand.state() == QProcess::NotRunning; }, 30000));
     ASSERT_EQ(hand.exitCode(), 0) << hand.readAllStandardError().constData();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !target.doc.graphics().isEmpty(); }, 10000))
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !target->document()->graphics().isEmpty(); }, 10000))
         << "nothing was dropped on the canvas";
     QTest::qWaitFor([&] { return helper.canReadLine(); }, 5000);
     EXPECT_EQ(QString::fromUtf8(helper.readLine()).trimmed(), QStringLiteral("dropped"));
@@ -188,12 +192,13 @@ TEST_F(AcrossProcessesTest, APictureFileDraggedFromAnotherProcessLandsWhereItIsD
 
     // The screen after the drop, kept to look at.
     QTest::qWait(300);
-    QDir().mkpath(QStringLiteral(QUIB_CANVAS_ARTEFACTS_DIR));
+    const QString artefacts = QCoreApplication::applicationDirPath() + QStringLiteral("/gui-artefacts");
+    QDir().mkpath(artefacts);
     const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
-    EXPECT_TRUE(screen.save(QStringLiteral(QUIB_CANVAS_ARTEFACTS_DIR "/drag-from-another-process.png")));
+    EXPECT_TRUE(screen.save(artefacts + QStringLiteral("/drag-from-another-process.png")));
 
-    ASSERT_EQ(target.doc.graphics().size(), 1);
-    auto* image = qobject_cast<DRVImage*>(target.doc.graphics().constFirst());
+    ASSERT_EQ(target->document()->graphics().size(), 1);
+    auto* image = qobject_cast<DRVImage*>(target->document()->graphics().constFirst());
     ASSERT_TRUE(image);
     EXPECT_EQ(image->bounds(), QRectF(expected, QSizeF(120, 80)));
     EXPECT_EQ(image->imageType(), QStringLiteral("PNG"));
