@@ -115,23 +115,6 @@ bool writePictureFiles(const QString& pagePath, const QString& name, const QStri
     return wrote;
 }
 
-TableClipboard::PictureFiles picturesFilesFrom(const QVariant& value)
-{
-    TableClipboard::PictureFiles files;
-    const QVariantMap map = value.toMap();
-    qsizetype total = 0;
-    for (auto it = map.constBegin();
-         it != map.constEnd() && files.size() < TableClipboard::kMaximumFilesPerPicture; ++it) {
-        const QByteArray bytes = it.value().toByteArray();
-        total += bytes.size();
-        if (it.value().typeId() == QMetaType::QByteArray &&
-            bytes.size() <= TableClipboard::kMaximumFileBytes &&
-            total <= TableClipboard::kMaximumTableFileBytes)
-            files.insert(it.key(), bytes);
-    }
-    return files;
-}
-
 // The tables (sections included) the clipboard data carries, rebuilt outside any page, and the
 // files of their pictures and of the free pictures written beside pagePath, where a paste takes
 // them from.
@@ -141,12 +124,13 @@ std::vector<std::unique_ptr<DRVTable>> carriedTables(const QByteArray& bytes, co
     const std::optional<QVariantList> dictionaries = GraphicClipboard::decodeGraphicProperties(bytes);
     if (!dictionaries)
         return tables;
+    qsizetype budget = TableClipboard::kMaximumCopyFileBytes;
     for (const QVariant& value : *dictionaries) {
         const QVariantMap dictionary = value.toMap();
         if (dictionary.contains(kImageFilesKey)) {
             writePictureFiles(pagePath, dictionary.value(QStringLiteral("imageName")).toString(),
                               dictionary.value(QStringLiteral("imageType")).toString(),
-                              picturesFilesFrom(dictionary.value(kImageFilesKey)));
+                              TableClipboard::filesFrom(dictionary.value(kImageFilesKey), &budget));
         }
         std::optional<TableClipboard::Decoded> decoded = TableClipboard::decode(dictionary);
         if (!decoded)
@@ -154,10 +138,11 @@ std::vector<std::unique_ptr<DRVTable>> carriedTables(const QByteArray& bytes, co
         for (const auto& [picture, files] : std::as_const(decoded->pictures)) {
             const QString name = picture->imageName();
             const QString type = picture->imageType();
-            if (!writePictureFiles(pagePath, name, type, files))
+            const TableClipboard::PictureFiles kept = TableClipboard::boundedFiles(files, &budget);
+            if (!writePictureFiles(pagePath, name, type, kept))
                 continue;
             picture->setImage(PageImageFiles::retrieveImageFile(pagePath, name, type));
-            if (files.contains(QStringLiteral("_mask.png")))
+            if (kept.contains(QStringLiteral("_mask.png")))
                 picture->setMaskImage(PageImageFiles::retrieveMaskImage(pagePath, name));
         }
         tables.push_back(std::move(decoded->table));
@@ -172,20 +157,22 @@ QByteArray clipboardDataWithGraphics(const QList<DRVGraphic*>& graphics, const Q
     QVariantList dictionaries = DRVGraphic::propertiesWithGraphics(graphics);
     if (dictionaries.size() != graphics.size())
         return DRVGraphic::pasteboardDataWithGraphics(graphics);
-    auto filesOf = [&pagePath](const TransformView* picture) {
-        return readPictureFiles(pagePath, picture->imageName(), picture->imageType());
+    // The whole copy's files within one bound: pictures past it travel without their files.
+    qsizetype budget = TableClipboard::kMaximumCopyFileBytes;
+    auto filesOf = [&](const TransformView* picture) {
+        return TableClipboard::boundedFiles(
+            readPictureFiles(pagePath, picture->imageName(), picture->imageType()), &budget);
     };
     for (qsizetype i = 0; i < graphics.size(); ++i) {
         QVariantMap dictionary = dictionaries.at(i).toMap();
         if (auto* table = qobject_cast<DRVTable*>(graphics.at(i))) {
             dictionary.insert(TableClipboard::key(), TableClipboard::encode(table, filesOf));
         } else if (graphics.at(i)->isImageGraphic()) {
-            const TableClipboard::PictureFiles files =
-                readPictureFiles(pagePath, graphics.at(i)->imageName(), graphics.at(i)->imageType());
-            QVariantMap carried;
-            for (auto it = files.constBegin(); it != files.constEnd(); ++it)
-                carried.insert(it.key(), it.value());
-            dictionary.insert(kImageFilesKey, carried);
+            const DRVGraphic* image = graphics.at(i);
+            dictionary.insert(
+                kImageFilesKey,
+                TableClipboard::filesValue(TableClipboard::boundedFiles(
+                    readPictureFiles(pagePath, image->imageName(), image->imageType()), &budget)));
         }
         dictionaries[i] = dictionary;
     }
@@ -521,6 +508,11 @@ QList<DRVGraphic*> DRVGraphicView::pasteGraphics(const QByteArray& bytes, qint64
             if (!copy)
                 continue;
             inserted.append(copy);
+            // The copy's pictures took names this paste must not hand out again.
+            for (const TransformView* picture : copy->imageArray())
+                taken.append(picture->imageName());
+            if (const TransformView* background = copy->tableBackgroundImage())
+                taken.append(background->imageName());
             copy->setBounds(sectionAware ? placed : copy->bounds().translated(offset));
             applySection(copy->bounds().topLeft(), copy);
             reAlignSectionObjects(grabOverLappingSection(QRectF(copy->bounds().topLeft(), QSizeF(1, 1))));

@@ -294,19 +294,9 @@ QVariantMap pictureValues(const TransformView* picture,
 {
     QVariantMap entry;
     entry.insert(QStringLiteral("values"), storedValues(picture, TransformView::staticMetaObject));
-    QVariantMap files;
-    if (filesOf) {
-        const TableClipboard::PictureFiles found = filesOf(picture);
-        for (auto it = found.constBegin(); it != found.constEnd(); ++it) {
-            if (files.size() >= TableClipboard::kMaximumFilesPerPicture)
-                break;
-            if (it.value().size() > TableClipboard::kMaximumFileBytes || it.value().size() > *budget)
-                continue;
-            *budget -= it.value().size();
-            files.insert(it.key(), it.value());
-        }
-    }
-    entry.insert(QStringLiteral("files"), files);
+    if (filesOf)
+        entry.insert(QStringLiteral("files"),
+                     TableClipboard::filesValue(TableClipboard::boundedFiles(filesOf(picture), budget)));
     return entry;
 }
 
@@ -314,18 +304,7 @@ TransformView* pictureFrom(const QVariantMap& entry, TableClipboard::PictureFile
 {
     auto* picture = new TransformView;
     takeStoredValues(picture, TransformView::staticMetaObject, entry.value(QStringLiteral("values")).toMap());
-    const QVariantMap carried = entry.value(QStringLiteral("files")).toMap();
-    for (auto it = carried.constBegin(); it != carried.constEnd(); ++it) {
-        if (files->size() >= TableClipboard::kMaximumFilesPerPicture)
-            break;
-        if (it.value().typeId() != QMetaType::QByteArray || it.key().size() > 64)
-            continue;
-        const QByteArray bytes = it.value().toByteArray();
-        if (bytes.size() > TableClipboard::kMaximumFileBytes || bytes.size() > *budget)
-            continue;
-        *budget -= bytes.size();
-        files->insert(it.key(), bytes);
-    }
+    *files = TableClipboard::filesFrom(entry.value(QStringLiteral("files")), budget);
     return picture;
 }
 
@@ -342,6 +321,38 @@ bool validSpot(const QObject* carrier)
 QString TableClipboard::key()
 {
     return QStringLiteral("tableContents");
+}
+
+TableClipboard::PictureFiles TableClipboard::boundedFiles(const PictureFiles& files, qsizetype* budget)
+{
+    PictureFiles bounded;
+    for (auto it = files.constBegin(); it != files.constEnd() && bounded.size() < kMaximumFilesPerPicture;
+         ++it) {
+        if (it.key().size() > 64 || it.value().size() > kMaximumFileBytes || it.value().size() > *budget)
+            continue;
+        *budget -= it.value().size();
+        bounded.insert(it.key(), it.value());
+    }
+    return bounded;
+}
+
+QVariantMap TableClipboard::filesValue(const PictureFiles& files)
+{
+    QVariantMap value;
+    for (auto it = files.constBegin(); it != files.constEnd(); ++it)
+        value.insert(it.key(), it.value());
+    return value;
+}
+
+TableClipboard::PictureFiles TableClipboard::filesFrom(const QVariant& value, qsizetype* budget)
+{
+    PictureFiles files;
+    const QVariantMap carried = value.toMap();
+    for (auto it = carried.constBegin(); it != carried.constEnd(); ++it) {
+        if (it.value().typeId() == QMetaType::QByteArray)
+            files.insert(it.key(), it.value().toByteArray());
+    }
+    return boundedFiles(files, budget);
 }
 
 QVariantMap TableClipboard::encode(const DRVTable* table,

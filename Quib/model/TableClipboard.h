@@ -33,14 +33,22 @@ public:
     // Characters of one cell's text, and blocks and runs in it.
     static constexpr int kMaximumTextLength = 1 << 20;
     static constexpr int kMaximumRuns = 20000;
-    // Bytes of one picture file, and of all files of one table.
+    // Bytes of one picture file, of all files of one table, and of all files of one copy.
     static constexpr qsizetype kMaximumFileBytes = 16 << 20;
     static constexpr qsizetype kMaximumTableFileBytes = 48 << 20;
+    static constexpr qsizetype kMaximumCopyFileBytes = 96 << 20;
     // Files of one picture: as placed, at double size, the original, the mask.
     static constexpr int kMaximumFilesPerPicture = 4;
 
     // A picture's files by the tail after its name ("o.PNG", ".PNG", "@2x.PNG", "_mask.png").
     using PictureFiles = QMap<QString, QByteArray>;
+
+    // At most kMaximumFilesPerPicture of files, each within kMaximumFileBytes and all within what
+    // is left of *budget, which they use up.
+    static PictureFiles boundedFiles(const PictureFiles& files, qsizetype* budget);
+    // A picture's files as the clipboard holds them, and read back (bounded as above).
+    static QVariantMap filesValue(const PictureFiles& files);
+    static PictureFiles filesFrom(const QVariant& value, qsizetype* budget);
 
     // filesOf gives the files of a picture (already bounded by the caller or not: files over the
     // limits are left out here).

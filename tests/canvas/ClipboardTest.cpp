@@ -6,6 +6,7 @@
 #include "FactoriesTestSupport.h"
 #include "canvas/DRVDragTypes.h"
 #include "common/ExternalTools.h"
+#include "model/DRVImage.h"
 #include "model/DRVRectangle.h"
 #include "model/DRVText.h"
 
@@ -63,12 +64,20 @@ protected:
     QImage m_picture;
 };
 
-TEST_F(ClipboardTest, ATableFromAnotherInstancePastesWholeFromTheClipboardDataAlone)
+TEST_F(ClipboardTest, ATableAndAPictureFromAnotherInstancePasteWholeFromTheClipboardDataAlone)
 {
     QByteArray bytes;
     {
         Page source(pagePath("source"));
-        source.place({clipboardsample::makeTable(source.doc.pagePath())});
+        auto* free = new DRVImage;
+        free->initWithProperties({{QStringLiteral("bounds"), QStringLiteral("{{400, 300}, {40, 30}}")},
+                                  {QStringLiteral("imageName"), QStringLiteral("image7")},
+                                  {QStringLiteral("imageType"), QStringLiteral("JPG")}});
+        QFile original(m_root.filePath(QStringLiteral("source/image7o.JPG")));
+        ASSERT_TRUE(original.open(QIODevice::WriteOnly));
+        original.write("the free picture's original");
+        original.close();
+        source.place({clipboardsample::makeTable(source.doc.pagePath()), free});
         ASSERT_TRUE(source.copyAll());
         bytes = QApplication::clipboard()->mimeData()->data(DRVDragTypes::graphicsMimeType());
     }
@@ -81,19 +90,38 @@ TEST_F(ClipboardTest, ATableFromAnotherInstancePastesWholeFromTheClipboardDataAl
     QApplication::clipboard()->setMimeData(data);
 
     Page target(pagePath("target"));
-    target.view.paste();
-    ASSERT_EQ(target.doc.graphics().size(), 1);
-    auto* pasted = qobject_cast<DRVTable*>(target.doc.graphics().constFirst());
-    EXPECT_EQ(clipboardsample::check(pasted, target.doc.pagePath()).toStdString(), "");
-    EXPECT_EQ(pasted->bounds(), QRectF(30, 40, 220, 90));
-    EXPECT_EQ(target.view.selectedGraphics(), QList<DRVGraphic*>{pasted});
-
-    // Pasted again: the cascade moves it, and the picture gets a name and files of its own.
+    auto pastedOf = [&target]() -> std::pair<DRVTable*, DRVGraphic*> {
+        DRVTable* table = nullptr;
+        DRVGraphic* image = nullptr;
+        for (DRVGraphic* graphic : target.view.selectedGraphics()) {
+            if (auto* t = qobject_cast<DRVTable*>(graphic))
+                table = t;
+            else if (graphic->isImageGraphic())
+                image = graphic;
+        }
+        return {table, image};
+    };
     target.view.paste();
     ASSERT_EQ(target.doc.graphics().size(), 2);
-    auto* second = qobject_cast<DRVTable*>(target.doc.graphics().constFirst());
+    const auto [pasted, picture] = pastedOf();
+    ASSERT_TRUE(pasted && picture);
+    EXPECT_EQ(clipboardsample::check(pasted, target.doc.pagePath()).toStdString(), "");
+    EXPECT_EQ(pasted->bounds(), QRectF(30, 40, 220, 90));
+    QFile copiedOriginal(m_root.filePath(QStringLiteral("target/%1o.JPG").arg(picture->imageName())));
+    ASSERT_TRUE(copiedOriginal.open(QIODevice::ReadOnly)) << qPrintable(copiedOriginal.fileName());
+    EXPECT_EQ(copiedOriginal.readAll(), QByteArray("the free picture's original"));
+
+    // Pasted again: the cascade moves both, and every picture gets a name and files of its own.
+    target.view.paste();
+    ASSERT_EQ(target.doc.graphics().size(), 4);
+    const auto [second, secondPicture] = pastedOf();
+    ASSERT_TRUE(second && secondPicture);
     EXPECT_EQ(clipboardsample::check(second, target.doc.pagePath()).toStdString(), "");
-    EXPECT_NE(second->imageArray().constFirst()->imageName(), pasted->imageArray().constFirst()->imageName());
+    EXPECT_EQ(second->bounds(), QRectF(40, 50, 220, 90));
+    EXPECT_EQ(secondPicture->bounds(), QRectF(410, 310, 40, 30));
+    const QStringList names{pasted->imageArray().constFirst()->imageName(), picture->imageName(),
+                            second->imageArray().constFirst()->imageName(), secondPicture->imageName()};
+    EXPECT_EQ(QSet<QString>(names.begin(), names.end()).size(), 4) << qPrintable(names.join(u' '));
 }
 
 TEST_F(ClipboardTest, ThePdfFlavourKeepsTextAsTextAndTheTiffHasThePngsPixels)
