@@ -124,6 +124,21 @@ TEST_F(ClipboardTest, ATableAndAPictureFromAnotherInstancePasteWholeFromTheClipb
     EXPECT_EQ(QSet<QString>(names.begin(), names.end()).size(), 4) << qPrintable(names.join(u' '));
 }
 
+TEST_F(ClipboardTest, ATableWhosePageClosedSinceItsCopyIsStillPasted)
+{
+    {
+        Page source(pagePath("closing"));
+        source.place({clipboardsample::makeTable(source.doc.pagePath())});
+        ASSERT_TRUE(source.copyAll());
+    }
+    // The clipboard still holds this instance's copy, but the recorded table went with its page.
+    Page target(pagePath("target"));
+    target.view.paste();
+    ASSERT_EQ(target.doc.graphics().size(), 1);
+    auto* pasted = qobject_cast<DRVTable*>(target.doc.graphics().constFirst());
+    EXPECT_EQ(clipboardsample::check(pasted, target.doc.pagePath()).toStdString(), "");
+}
+
 TEST_F(ClipboardTest, ThePdfFlavourKeepsTextAsTextAndTheTiffHasThePngsPixels)
 {
     if (!haveProgramOrFail(QStringLiteral("pdfinfo"), QStringLiteral("poppler-utils")) ||
