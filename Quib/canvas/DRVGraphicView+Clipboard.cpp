@@ -32,6 +32,7 @@
 #include <QPainter>
 #include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QUrl>
 
 #include <algorithm>
@@ -197,11 +198,29 @@ bool fitsWithin(const QList<DRVGraphic*>& graphics, int side)
     return !bounds.isEmpty() && bounds.width() <= side && bounds.height() <= side;
 }
 
+// A table's texts as a spreadsheet takes them: a line per row, a tab between cells.
+QString textOfTable(const DRVTable* table)
+{
+    QStringList rows;
+    for (int r = 0; r < table->numOfRows(); ++r) {
+        QStringList row;
+        for (int c = 0; c < table->numOfColumns(); ++c) {
+            const myTextView* cell = table->grabSelectedTableCellHelper(r, c);
+            QString text = cell && cell->textStorage() ? cell->textStorage()->toPlainText() : QString();
+            row.append(text.replace(u'\n', u' ').replace(u'\t', u' '));
+        }
+        rows.append(row.join(u'\t'));
+    }
+    const QString text = rows.join(u'\n');
+    return text.trimmed().isEmpty() ? QString() : text;
+}
+
 QString textOfGraphics(const QList<DRVGraphic*>& graphics)
 {
     QStringList texts;
     for (const DRVGraphic* graphic : graphics) {
-        const QString text = graphic->textString();
+        const auto* table = qobject_cast<const DRVTable*>(graphic);
+        const QString text = table ? textOfTable(table) : graphic->textString();
         if (!text.isEmpty())
             texts.append(text);
     }

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QMimeData>
 #include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -128,6 +129,15 @@ TEST_F(AcrossProcessesTest, ATableCopiedInAnotherProcessIsPastedWithItsCellsAndP
     ASSERT_EQ(startHelper(helper, {QStringLiteral("copy-table"), helperFolder}), QStringLiteral("copied"));
     // The copy is the other process's: nothing of it is recorded here.
     ASSERT_EQ(DRVGraphicView::clipboardCopyToken() >> 32, helper.processId());
+    // Other applications find the pictures as the X server hands them over: the PNG and the TIFF
+    // of one rendering, and a PDF.
+    const QMimeData* offered = QApplication::clipboard()->mimeData();
+    ASSERT_TRUE(offered);
+    const QImage png = QImage::fromData(offered->data(QStringLiteral("image/png")), "PNG");
+    const QImage tiff = QImage::fromData(offered->data(QStringLiteral("image/tiff")), "TIFF");
+    ASSERT_FALSE(png.isNull());
+    EXPECT_EQ(png.convertToFormat(QImage::Format_ARGB32), tiff.convertToFormat(QImage::Format_ARGB32));
+    EXPECT_TRUE(offered->data(QStringLiteral("application/pdf")).startsWith("%PDF"));
 
     DRVWindowController* target =
         shownWindow(m_root.filePath(QStringLiteral("target.html")), {200, 50, 800, 600});

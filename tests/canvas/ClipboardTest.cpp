@@ -79,6 +79,8 @@ TEST_F(ClipboardTest, ATableAndAPictureFromAnotherInstancePasteWholeFromTheClipb
         original.close();
         source.place({clipboardsample::makeTable(source.doc.pagePath()), free});
         ASSERT_TRUE(source.copyAll());
+        // Other applications get the table's texts as rows of cells.
+        EXPECT_EQ(QApplication::clipboard()->mimeData()->text(), QStringLiteral("A\tB\nC\tD"));
         bytes = QApplication::clipboard()->mimeData()->data(DRVDragTypes::graphicsMimeType());
     }
     // The source page, its table and its picture files are gone, and the clipboard holds the data
