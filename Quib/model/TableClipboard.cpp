@@ -18,7 +18,20 @@
 namespace {
 
 // Any number stored on a table, cell or picture lies well inside this on a real page.
-constexpr double kMaximumMagnitude = 1e6;
+constexpr double kMaximumMagnitude = 1e5;
+
+// Sizes and spacings: a negative one would turn the layout's arithmetic inside out.
+bool isSize(const QString& key)
+{
+    static const QStringList sizes{QStringLiteral("padding"),     QStringLiteral("width"),
+                                   QStringLiteral("height"),      QStringLiteral("borderWidth"),
+                                   QStringLiteral("fontSize"),    QStringLiteral("textHeight"),
+                                   QStringLiteral("strokeWidth"), QStringLiteral("lineSpacing")};
+    static const QStringList sides{QStringLiteral("Padding"), QStringLiteral("Margin")};
+    return sizes.contains(key) || std::any_of(sides.begin(), sides.end(), [&key](const QString& side) {
+               return key.endsWith(side) && !key.endsWith(QStringLiteral("Type"));
+           });
+}
 constexpr double kMaximumFontSize = 1000;
 
 const QStringList& geometryKeys()
@@ -171,7 +184,9 @@ void takeStoredValues(QObject* object, const QMetaObject& upTo, const QVariantMa
         const auto found = values.constFind(name);
         if (found == values.constEnd())
             continue;
-        const QVariant value = propertyValue(*found, property.metaType());
+        QVariant value = propertyValue(*found, property.metaType());
+        if (value.isValid() && isSize(name) && value.toDouble() < 0)
+            value.setValue(0);
         if (value.isValid())
             property.write(object, value);
     }
@@ -447,8 +462,8 @@ std::optional<TableClipboard::Decoded> TableClipboard::decode(const QVariantMap&
     // The dictionary styles a table after its first cell; the carried values are the table's own.
     takeStoredValues(decoded.table.get(), DRVGraphic::staticMetaObject,
                      carried.value(QStringLiteral("table")).toMap(), geometryKeys());
-    // Rows and columns the cells do not have would only make empty loops.
-    decoded.table->setNumOfRows(std::clamp(decoded.table->numOfRows(), 0, kMaximumSpot));
-    decoded.table->setNumOfColumns(std::clamp(decoded.table->numOfColumns(), 0, kMaximumSpot));
+    DRVTable* table = decoded.table.get();
+    table->setNumOfRows(std::clamp(table->numOfRows(), 0, kMaximumSpot));
+    table->setNumOfColumns(std::clamp(table->numOfColumns(), 0, kMaximumSpot));
     return decoded;
 }

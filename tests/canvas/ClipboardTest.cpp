@@ -9,9 +9,11 @@
 #include "model/DRVImage.h"
 #include "model/DRVRectangle.h"
 #include "model/DRVText.h"
+#include "model/TableClipboard.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDirIterator>
 #include <QMimeData>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -139,6 +141,34 @@ TEST_F(ClipboardTest, ATableWhosePageClosedSinceItsCopyIsStillPasted)
     ASSERT_EQ(target.doc.graphics().size(), 1);
     auto* pasted = qobject_cast<DRVTable*>(target.doc.graphics().constFirst());
     EXPECT_EQ(clipboardsample::check(pasted, target.doc.pagePath()).toStdString(), "");
+}
+
+TEST_F(ClipboardTest, HostileTableDataPastesABoundedTableAndWritesNothingOutsideThePage)
+{
+    // Spots at the grid's edge, numbers out of range, a picture named to climb out of its folder.
+    QFile hostile(QStringLiteral(QUIB_SOURCE_DIR "/tests/fuzz/corpus-clipboard/table-hostile-values.bin"));
+    ASSERT_TRUE(hostile.open(QIODevice::ReadOnly));
+    auto* data = new QMimeData;
+    data->setData(DRVDragTypes::graphicsMimeType(), hostile.readAll());
+    QApplication::clipboard()->setMimeData(data);
+    const QString deep = m_root.filePath(QStringLiteral("a/b/c"));
+    QDir().mkpath(deep);
+    Page target(deep + QStringLiteral("/target.html"));
+    target.view.paste();
+
+    ASSERT_EQ(target.doc.graphics().size(), 1);
+    auto* pasted = qobject_cast<DRVTable*>(target.doc.graphics().constFirst());
+    ASSERT_TRUE(pasted);
+    EXPECT_LE(pasted->numOfRows(), TableClipboard::kMaximumSpot);
+    EXPECT_LE(pasted->numOfColumns(), TableClipboard::kMaximumSpot);
+    for (const myTextView* cell : pasted->cellHelperArray())
+        EXPECT_LE(cell->width(), 1000000);
+    QStringList files;
+    QDirIterator it(m_root.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files.append(QDir(m_root.path()).relativeFilePath(it.next()));
+    files.removeAll(QStringLiteral("defaults.ini"));
+    EXPECT_EQ(files, QStringList()) << qPrintable(files.join(u' '));
 }
 
 TEST_F(ClipboardTest, ThePdfFlavourKeepsTextAsTextAndTheTiffHasThePngsPixels)

@@ -156,6 +156,21 @@ TEST(TableClipboardTest, DamagedOrHostileDataGivesABoundedTable)
              EXPECT_TRUE(cell->backgroundHexColorString().isEmpty());
              EXPECT_FALSE(cell->borderColor().isValid());
          }},
+        {"a negative size or spacing becomes none",
+         [](QVariantMap& c) {
+             QVariantMap t = c["table"].toMap();
+             t["padding"] = -1e300;
+             c["table"] = t;
+             setIn(c, "cells", 0, "values", "leftMargin", -40);
+             setIn(c, "cells", 0, "values", "height", -3.5);
+         },
+         [](const auto& d) {
+             EXPECT_EQ(d.table->padding(), 0);
+             const myTextView* cell = d.table->grabSelectedTableCellHelper(0, 0);
+             ASSERT_TRUE(cell);
+             EXPECT_EQ(cell->leftMargin(), 0);
+             EXPECT_EQ(cell->height(), 0);
+         }},
         {"a huge font in a run is held to a readable size",
          [](QVariantMap& c) {
              QVariantList cells = c["cells"].toList();
