@@ -19,6 +19,7 @@ namespace {
 
 // Any number stored on a table, cell or picture lies well inside this on a real page.
 constexpr double kMaximumMagnitude = 1e5;
+constexpr double kMaximumFontSize = 1000;
 
 // Sizes and spacings: a negative one would turn the layout's arithmetic inside out.
 bool isSize(const QString& key)
@@ -32,7 +33,6 @@ bool isSize(const QString& key)
                return key.endsWith(side) && !key.endsWith(QStringLiteral("Type"));
            });
 }
-constexpr double kMaximumFontSize = 1000;
 
 const QStringList& geometryKeys()
 {
