@@ -1,7 +1,8 @@
 // Copy, cut, paste and duplicate. Graphics travel through the system clipboard as their property
-// dictionaries; tables and sections carry cells and pictures the dictionaries do not, so the tables
-// of a copy are recorded here in the process and rebuilt from there at paste time, but only while
-// the clipboard still holds that copy (its token says so).
+// dictionaries. Tables and sections have cells and pictures the dictionaries leave out: the
+// clipboard carries them whole (TableClipboard), with the files of every picture, so another
+// running instance pastes them complete; in this process the tables of a copy are also recorded
+// and rebuilt from the live ones while the clipboard still holds that copy (its token says so).
 #include "canvas/DRVDragTypes.h"
 #include "canvas/DRVGraphicView.h"
 #include "document/PageImageFiles.h"
@@ -12,9 +13,12 @@
 #include "model/DRVTable.h"
 #include "model/DRVText.h"
 #include "model/GraphicClipboard.h"
+#include "model/GraphicRendering.h"
+#include "model/TableClipboard.h"
 #include "model/myTextView.h"
 #include "platform/Dialogs.h"
 #include "platform/Geometry.h"
+#include "platform/SafePath.h"
 #include "platform/StringsTable.h"
 #include "platform/UndoManager.h"
 
@@ -22,8 +26,13 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDebug>
+#include <QDir>
+#include <QFile>
 #include <QMimeData>
 #include <QPainter>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTextDocument>
 #include <QUrl>
 
 #include <algorithm>
@@ -45,6 +54,132 @@ CopyRecord& copyRecord()
     return record;
 }
 
+// The tables a paste is rebuilding, for checkForInterimSectionTranslateY; null outside a paste.
+const QList<DRVTable*>* t_pasteTables = nullptr;
+
+// The key under which a free picture's dictionary carries its files.
+const QString kImageFilesKey = QStringLiteral("imageFiles");
+
+QStringList pictureFileTails(const QString& type)
+{
+    return {u'.' + type, QStringLiteral("@2x.") + type, QStringLiteral("o.") + type,
+            QStringLiteral("_mask.png")};
+}
+
+// The files of the picture name of type beside pagePath, by tail; files over the bound are left out.
+TableClipboard::PictureFiles readPictureFiles(const QString& pagePath, const QString& name,
+                                              const QString& type)
+{
+    TableClipboard::PictureFiles files;
+    if (!PageImageFiles::isSafeImageName(name) || !PageImageFiles::isSafeImageType(type))
+        return files;
+    const QString folder = PageImageFiles::imageFolderForPage(pagePath);
+    if (folder.isEmpty())
+        return files;
+    for (const QString& tail : pictureFileTails(type)) {
+        const QString path = PageImageFiles::findFileIgnoringCase(folder, name + tail);
+        QFile file(path);
+        if (path.isEmpty() || file.size() > TableClipboard::kMaximumFileBytes ||
+            !file.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray bytes = file.read(TableClipboard::kMaximumFileBytes + 1);
+        if (bytes.size() <= TableClipboard::kMaximumFileBytes)
+            files.insert(tail, bytes);
+    }
+    return files;
+}
+
+// Writes the carried files of the picture name of type beside pagePath; only the tails such a
+// picture has, and only under a checked name.
+bool writePictureFiles(const QString& pagePath, const QString& name, const QString& type,
+                       const TableClipboard::PictureFiles& files)
+{
+    if (files.isEmpty() || !PageImageFiles::isSafeImageName(name) || !PageImageFiles::isSafeImageType(type))
+        return false;
+    const QString folder = PageImageFiles::imageFolderForPage(pagePath);
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return false;
+    bool wrote = false;
+    for (const QString& tail : pictureFileTails(type)) {
+        const auto found = files.constFind(tail);
+        if (found == files.constEnd())
+            continue;
+        const std::optional<QString> path = platform::SafePath::filePath(folder, name + tail);
+        QFile file(path.value_or(QString()));
+        if (!path || !file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(*found) != found->size()) {
+            qWarning() << "paste: a carried picture file could not be written:" << name + tail;
+            continue;
+        }
+        wrote = true;
+    }
+    return wrote;
+}
+
+// The tables (sections included) the clipboard data carries, rebuilt outside any page, and the
+// files of their pictures and of the free pictures written beside pagePath, where a paste takes
+// them from.
+std::vector<std::unique_ptr<DRVTable>> carriedTables(const QByteArray& bytes, const QString& pagePath)
+{
+    std::vector<std::unique_ptr<DRVTable>> tables;
+    const std::optional<QVariantList> dictionaries = GraphicClipboard::decodeGraphicProperties(bytes);
+    if (!dictionaries)
+        return tables;
+    qsizetype budget = TableClipboard::kMaximumCopyFileBytes;
+    for (const QVariant& value : *dictionaries) {
+        const QVariantMap dictionary = value.toMap();
+        if (dictionary.contains(kImageFilesKey)) {
+            writePictureFiles(pagePath, dictionary.value(QStringLiteral("imageName")).toString(),
+                              dictionary.value(QStringLiteral("imageType")).toString(),
+                              TableClipboard::filesFrom(dictionary.value(kImageFilesKey), &budget));
+        }
+        std::optional<TableClipboard::Decoded> decoded = TableClipboard::decode(dictionary);
+        if (!decoded)
+            continue;
+        for (const auto& [picture, files] : std::as_const(decoded->pictures)) {
+            const QString name = picture->imageName();
+            const QString type = picture->imageType();
+            const TableClipboard::PictureFiles kept = TableClipboard::boundedFiles(files, &budget);
+            if (!writePictureFiles(pagePath, name, type, kept))
+                continue;
+            picture->setImage(PageImageFiles::retrieveImageFile(pagePath, name, type));
+            if (kept.contains(QStringLiteral("_mask.png")))
+                picture->setMaskImage(PageImageFiles::retrieveMaskImage(pagePath, name));
+        }
+        tables.push_back(std::move(decoded->table));
+    }
+    return tables;
+}
+
+// The clipboard data of graphics: their dictionaries, tables whole and pictures with their files
+// from beside pagePath.
+QByteArray clipboardDataWithGraphics(const QList<DRVGraphic*>& graphics, const QString& pagePath)
+{
+    QVariantList dictionaries = DRVGraphic::propertiesWithGraphics(graphics);
+    if (dictionaries.size() != graphics.size())
+        return DRVGraphic::pasteboardDataWithGraphics(graphics);
+    // The whole copy's files within one bound: pictures past it travel without their files.
+    qsizetype budget = TableClipboard::kMaximumCopyFileBytes;
+    auto filesOf = [&](const TransformView* picture) {
+        return TableClipboard::boundedFiles(
+            readPictureFiles(pagePath, picture->imageName(), picture->imageType()), &budget);
+    };
+    for (qsizetype i = 0; i < graphics.size(); ++i) {
+        QVariantMap dictionary = dictionaries.at(i).toMap();
+        if (auto* table = qobject_cast<DRVTable*>(graphics.at(i))) {
+            dictionary.insert(TableClipboard::key(), TableClipboard::encode(table, filesOf));
+        } else if (graphics.at(i)->isImageGraphic()) {
+            const DRVGraphic* image = graphics.at(i);
+            dictionary.insert(
+                kImageFilesKey,
+                TableClipboard::filesValue(TableClipboard::boundedFiles(
+                    readPictureFiles(pagePath, image->imageName(), image->imageType()), &budget)));
+        }
+        dictionaries[i] = dictionary;
+    }
+    return GraphicClipboard::encode(dictionaries);
+}
+
 // Unique among the copies of every running instance: the process id in the high half.
 qint64 nextCopyToken()
 {
@@ -52,30 +187,40 @@ qint64 nextCopyToken()
     return (qint64(QCoreApplication::applicationPid() & 0x7fffffff) << 32) | ++counter;
 }
 
-// The largest picture written for other applications, in pixels on either side.
+// The largest picture written for other applications, in pixels on either side, and the largest
+// PDF page (its format's own limit), in points.
 constexpr int kMaximumPictureSide = 4096;
+constexpr int kMaximumPdfSide = 14400;
 
-QImage pictureOfGraphics(const QList<DRVGraphic*>& graphics)
+bool fitsWithin(const QList<DRVGraphic*>& graphics, int side)
 {
-    const QRectF bounds = DRVGraphic::drawingBoundsOfGraphics(graphics).toAlignedRect();
-    if (bounds.isEmpty() || bounds.width() > kMaximumPictureSide || bounds.height() > kMaximumPictureSide)
-        return {};
-    QImage image(bounds.size().toSize(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.translate(-bounds.topLeft());
-    // Back to front, as the canvas draws them.
-    for (auto it = graphics.crbegin(); it != graphics.crend(); ++it)
-        (*it)->drawContentsInView(&painter, false);
-    return image;
+    const QRectF bounds = DRVGraphic::drawingBoundsOfGraphics(graphics);
+    return !bounds.isEmpty() && bounds.width() <= side && bounds.height() <= side;
+}
+
+// A table's texts as a spreadsheet takes them: a line per row, a tab between cells.
+QString textOfTable(const DRVTable* table)
+{
+    QStringList rows;
+    for (int r = 0; r < table->numOfRows(); ++r) {
+        QStringList row;
+        for (int c = 0; c < table->numOfColumns(); ++c) {
+            const myTextView* cell = table->grabSelectedTableCellHelper(r, c);
+            QString text = cell && cell->textStorage() ? cell->textStorage()->toPlainText() : QString();
+            row.append(text.replace(u'\n', u' ').replace(u'\t', u' '));
+        }
+        rows.append(row.join(u'\t'));
+    }
+    const QString text = rows.join(u'\n');
+    return text.trimmed().isEmpty() ? QString() : text;
 }
 
 QString textOfGraphics(const QList<DRVGraphic*>& graphics)
 {
     QStringList texts;
     for (const DRVGraphic* graphic : graphics) {
-        const QString text = graphic->textString();
+        const auto* table = qobject_cast<const DRVTable*>(graphic);
+        const QString text = table ? textOfTable(table) : graphic->textString();
         if (!text.isEmpty())
             texts.append(text);
     }
@@ -109,6 +254,13 @@ QList<DRVGraphic*> DRVGraphicView::removeTablesFromArray(const QList<DRVGraphic*
 
 int DRVGraphicView::checkForInterimSectionTranslateY(int sectionNumber)
 {
+    if (t_pasteTables) {
+        for (const DRVTable* table : *t_pasteTables) {
+            if (table->sectionNumber() == sectionNumber)
+                return table->interimTranslatedY();
+        }
+        return 0;
+    }
     for (const QPointer<DRVTable>& table : copyRecord().tables) {
         if (table && table->sectionNumber() == sectionNumber)
             return table->interimTranslatedY();
@@ -146,7 +298,8 @@ bool DRVGraphicView::copy()
         platform::showAlert(alert);
         return false;
     }
-    const QByteArray graphicsData = DRVGraphic::pasteboardDataWithGraphics(selected);
+    const QString pagePath = m_graphicsContainer ? m_graphicsContainer->pagePath() : QString();
+    const QByteArray graphicsData = clipboardDataWithGraphics(selected, pagePath);
     if (graphicsData.isEmpty())
         return false;
 
@@ -159,9 +312,20 @@ bool DRVGraphicView::copy()
         data->setText(text);
         data->setHtml(htmlOfText(text));
     }
-    const QImage picture = pictureOfGraphics(selected);
-    if (!picture.isNull())
-        data->setImageData(picture);
+    // One rendering serves both pictures: the PNG other applications get is the TIFF's pixels.
+    if (fitsWithin(selected, kMaximumPictureSide)) {
+        const QByteArray tiff = GraphicRendering::tiffDataWithGraphics(selected);
+        const QImage picture = QImage::fromData(tiff, "TIFF");
+        if (!picture.isNull()) {
+            data->setData(QStringLiteral("image/tiff"), tiff);
+            data->setImageData(picture);
+        }
+    }
+    if (fitsWithin(selected, kMaximumPdfSide)) {
+        const QByteArray pdf = GraphicRendering::pdfDataWithGraphics(selected);
+        if (!pdf.isEmpty())
+            data->setData(QStringLiteral("application/pdf"), pdf);
+    }
     QApplication::clipboard()->setMimeData(data);
 
     CopyRecord& record = copyRecord();
@@ -171,7 +335,7 @@ bool DRVGraphicView::copy()
             record.tables.append(table);
     }
     record.token = token;
-    record.sourcePagePath = m_graphicsContainer ? m_graphicsContainer->pagePath() : QString();
+    record.sourcePagePath = pagePath;
 
     m_pasteboardChangeCount = token;
     m_pasteCascadeNumber = 1;
@@ -195,17 +359,37 @@ void DRVGraphicView::paste()
     const QMimeData* data = QApplication::clipboard()->mimeData();
     const qint64 token = clipboardCopyToken();
     const CopyRecord& record = copyRecord();
-    // Recorded tables belong to the copy that recorded them; once the clipboard holds something
-    // else they are not pasted.
-    QList<DRVTable*> sections;
-    QList<DRVTable*> tables;
-    if (token != 0 && token == record.token) {
-        for (const QPointer<DRVTable>& table : record.tables) {
-            if (!table)
-                continue;
-            (table->gridType() == QLatin1String("section") ? sections : tables).append(table);
+    const QByteArray graphicsBytes = data && data->hasFormat(DRVDragTypes::graphicsMimeType())
+                                         ? data->data(DRVDragTypes::graphicsMimeType())
+                                         : QByteArray();
+    // Recorded tables belong to the copy that recorded them; a clipboard written by another
+    // process (or another copy) brings its own, whole.
+    QList<DRVTable*> copied;
+    QString sourcePagePath;
+    std::optional<QTemporaryDir> carriedFolder;
+    std::vector<std::unique_ptr<DRVTable>> carried;
+    // A recorded table that is gone since (its page closed) is rebuilt from the carried form.
+    const bool recordAlive = std::all_of(record.tables.begin(), record.tables.end(),
+                                         [](const QPointer<DRVTable>& table) { return !table.isNull(); });
+    if (token != 0 && token == record.token && recordAlive) {
+        for (const QPointer<DRVTable>& table : record.tables)
+            copied.append(table);
+        sourcePagePath = record.sourcePagePath;
+    } else if (!graphicsBytes.isEmpty()) {
+        carriedFolder.emplace();
+        if (carriedFolder->isValid()) {
+            sourcePagePath = carriedFolder->filePath(QStringLiteral("carried.html"));
+            carried = carriedTables(graphicsBytes, sourcePagePath);
+            for (const std::unique_ptr<DRVTable>& table : carried)
+                copied.append(table.get());
         }
     }
+    QList<DRVTable*> sections;
+    QList<DRVTable*> tables;
+    for (DRVTable* table : std::as_const(copied))
+        (table->gridType() == QLatin1String("section") ? sections : tables).append(table);
+    t_pasteTables = &copied;
+    const auto pasteEnded = qScopeGuard([] { t_pasteTables = nullptr; });
     auto byTop = [](const DRVGraphic* a, const DRVGraphic* b) { return top(a) < top(b); };
     std::stable_sort(sections.begin(), sections.end(), byTop);
 
@@ -214,14 +398,14 @@ void DRVGraphicView::paste()
 
     int y0 = platform::truncToInt(m_lastTouchPoint.y());
     for (DRVTable* section : std::as_const(sections)) {
-        duplicateTable(section, y0, record.sourcePagePath);
+        duplicateTable(section, y0, sourcePagePath);
         y0 = y0 + platform::truncToInt(section->bounds().height()) + 50;
     }
     const int sectionCount = int(sections.size());
 
     QList<DRVGraphic*> inserted;
-    if (data && data->hasFormat(DRVDragTypes::graphicsMimeType()))
-        inserted = pasteGraphics(data->data(DRVDragTypes::graphicsMimeType()), token, tables, sectionCount);
+    if (!graphicsBytes.isEmpty())
+        inserted = pasteGraphics(graphicsBytes, token, tables, sectionCount, sourcePagePath);
     else if (data && data->hasUrls()) {
         // One file copied in the file manager; a list of several pastes nothing.
         const QList<QUrl> urls = data->urls();
@@ -247,7 +431,8 @@ void DRVGraphicView::paste()
 }
 
 QList<DRVGraphic*> DRVGraphicView::pasteGraphics(const QByteArray& bytes, qint64 token,
-                                                 const QList<DRVTable*>& copiedTables, int sectionCount)
+                                                 const QList<DRVTable*>& copiedTables, int sectionCount,
+                                                 const QString& sourcePagePath)
 {
     GraphicError error;
     const QList<DRVGraphic*> read = DRVGraphic::graphicsWithPasteboardData(bytes, &error);
@@ -304,7 +489,6 @@ QList<DRVGraphic*> DRVGraphicView::pasteGraphics(const QByteArray& bytes, qint64
     int yNext = platform::truncToInt(point.y());
     const bool sectionAware = edition().gSectionAwarePasteFlag;
     const QString pagePath = m_graphicsContainer->pagePath();
-    const QString sourcePagePath = copyRecord().sourcePagePath;
     QStringList taken = imageNamesInUse();
 
     QList<DRVGraphic*> inserted;
@@ -343,6 +527,11 @@ QList<DRVGraphic*> DRVGraphicView::pasteGraphics(const QByteArray& bytes, qint64
             if (!copy)
                 continue;
             inserted.append(copy);
+            // The copy's pictures took names this paste must not hand out again.
+            for (const TransformView* picture : copy->imageArray())
+                taken.append(picture->imageName());
+            if (const TransformView* background = copy->tableBackgroundImage())
+                taken.append(background->imageName());
             copy->setBounds(sectionAware ? placed : copy->bounds().translated(offset));
             applySection(copy->bounds().topLeft(), copy);
             reAlignSectionObjects(grabOverLappingSection(QRectF(copy->bounds().topLeft(), QSizeF(1, 1))));

@@ -991,14 +991,17 @@ public:
 
     // ---- clipboard (DRVGraphicView+Clipboard.cpp) ----
     // Writes the selection to the system clipboard: the graphics in the project's own format with
-    // the token of this copy, plus plain text, HTML and a picture for other applications; tables
-    // are recorded for paste. A selection with a slideshow is refused with an alert and changes
-    // nothing. Returns whether the clipboard was written.
+    // the token of this copy (tables whole, with their cells and their pictures' files, so another
+    // running instance can paste them), plus plain text, HTML, PNG, TIFF and PDF for other
+    // applications; tables are also recorded for a paste in this process. A selection with a
+    // slideshow is refused with an alert and changes nothing. Returns whether the clipboard was
+    // written.
     bool copy();
     // Copies, and deletes the selection only when the copy was written.
     void cut();
-    // Pastes the clipboard (one undo step "Paste"): copied sections first while the clipboard still
-    // holds that copy, then the graphics, offset 10 more per paste of the same copy.
+    // Pastes the clipboard (one undo step "Paste"): copied sections first (the recorded ones while
+    // the clipboard still holds this process's copy, else those the clipboard carries), then the
+    // graphics, offset 10 more per paste of the same copy.
     void paste();
     // Duplicates the first selected table alone, or copies and pastes the selection.
     void duplicate();
@@ -1011,8 +1014,9 @@ public:
 private:
     // Inserts the graphics of clipboard data with the recorded tables (cascade, section placement,
     // picture renaming); returns what went in.
+    // Picture files are taken from the folder of sourcePagePath.
     QList<DRVGraphic*> pasteGraphics(const QByteArray& bytes, qint64 token, const QList<DRVTable*>& copiedTables,
-                                     int sectionCount);
+                                     int sectionCount, const QString& sourcePagePath);
 
 public:
 

@@ -68,6 +68,17 @@ inline std::string differences(const QVariantMap& a, const QVariantMap& b)
     return out.join(u'\n').toStdString();
 }
 
+// Puts graphics behind those of doc, front to back, outside the undo history.
+inline void placeOnPage(DRVDocument& doc, const QList<DRVGraphic*>& graphics)
+{
+    QList<int> indexes;
+    for (int i = 0; i < int(graphics.size()); ++i)
+        indexes.append(int(doc.graphics().size()) + i);
+    doc.undoManager()->disableUndoRegistration();
+    doc.insertGraphics(graphics, indexes);
+    doc.undoManager()->enableUndoRegistration();
+}
+
 class FactoryTest : public ::testing::Test
 {
 protected:
@@ -80,15 +91,7 @@ protected:
     // Binds the canvas to the document once the page holds what the test put there.
     void bind() { view.bindGraphics(&doc); }
     // Puts graphics on the page, front to back, outside the undo history.
-    void place(const QList<DRVGraphic*>& graphics)
-    {
-        QList<int> indexes;
-        for (int i = 0; i < int(graphics.size()); ++i)
-            indexes.append(int(doc.graphics().size()) + i);
-        doc.undoManager()->disableUndoRegistration();
-        doc.insertGraphics(graphics, indexes);
-        doc.undoManager()->enableUndoRegistration();
-    }
+    void place(const QList<DRVGraphic*>& graphics) { placeOnPage(doc, graphics); }
     DRVTable* front() const
     {
         return doc.graphics().isEmpty() ? nullptr : qobject_cast<DRVTable*>(doc.graphics().constFirst());

@@ -19,4 +19,19 @@ TEST(ClipboardFuzzCorpus, EveryInputIsPastedOrRefused)
     const QList<DRVGraphic*> pasted = DRVGraphic::graphicsWithPasteboardData(shapes.readAll(), &error, &page);
     ASSERT_EQ(pasted.size(), 3);
     EXPECT_EQ(pasted.first()->fillColor(), QColor::fromRgba64(0x1000, 0x8000, 0xffff, 0xffff));
+
+    // The table seed carries its cells and its picture's files whole.
+    QFile table(corpus.filePath(QStringLiteral("table-with-picture.bin")));
+    ASSERT_TRUE(table.open(QIODevice::ReadOnly));
+    const std::optional<QVariantList> dictionaries =
+        GraphicClipboard::decodeGraphicProperties(table.readAll());
+    ASSERT_TRUE(dictionaries);
+    ASSERT_EQ(dictionaries->size(), 1);
+    const std::optional<TableClipboard::Decoded> decoded =
+        TableClipboard::decode(dictionaries->constFirst().toMap());
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->table->cellHelperArray().size(), 4);
+    ASSERT_EQ(decoded->pictures.size(), 1);
+    EXPECT_EQ(decoded->pictures.constFirst().second.keys(),
+              (QStringList{QStringLiteral(".PNG"), QStringLiteral("o.PNG")}));
 }
