@@ -1,6 +1,7 @@
 #include "generation/ImageFolderPruner.h"
 
 #include "document/DRVDocument.h"
+#include "generation/PropertyReads.h"
 #include "model/DRVImage.h"
 #include "platform/Observable.h"
 #include "platform/SafePath.h"
@@ -12,12 +13,9 @@
 #include <QObject>
 #include <QRegularExpression>
 
-namespace {
+using generation::str;
 
-QString str(const QObject* o, const char* name)
-{
-    return o ? platform::propertyValue(o, name).toString() : QString();
-}
+namespace {
 
 bool keepsBackground(const DRVDocument& document)
 {

@@ -6,6 +6,7 @@
 #include "generation/CellTextGenerator.h"
 #include "generation/PageFormat.h"
 #include "generation/PagePieces.h"
+#include "generation/PropertyReads.h"
 #include "generation/TextEscaping.h"
 #include "generation/WebFonts.h"
 #include "model/DRVGraphic.h"
@@ -22,7 +23,12 @@
 #include <algorithm>
 #include <cmath>
 
+using generation::appendFormat;
 using generation::format;
+
+using generation::num;
+using generation::real;
+using generation::str;
 
 namespace {
 
@@ -36,19 +42,6 @@ const char* const kUnitKeys[8] = {"topPaddingType",   "bottomPaddingType", "left
                                   "leftMarginType",   "rightMarginType"};
 const char* const kSpacingKeys[8] = {"topPadding", "bottomPadding", "leftPadding", "rightPadding",
                                      "topMargin",  "bottomMargin",  "leftMargin",  "rightMargin"};
-
-QString str(const QObject* o, const char* name)
-{
-    return o ? platform::propertyValue(o, name).toString() : QString();
-}
-int num(const QObject* o, const char* name)
-{
-    return o ? platform::propertyValue(o, name).toInt() : 0;
-}
-double real(const QObject* o, const char* name)
-{
-    return o ? platform::propertyValue(o, name).toDouble() : 0.0;
-}
 
 QString alignmentName(Qt::Alignment alignment)
 {
@@ -400,11 +393,11 @@ void TextBoxGenerator::generate()
         // Rules.
         if (formType == QStringLiteral("checkbox") || formType == QStringLiteral("radio")) {
             if (isBox) {
-                m_pieces.textRules +=
-                    format(QStringLiteral(".text%d{position:%@;left:%dpx;top:%dpx;z-index:%d;formType:%@;"
-                                          "formTag:%d;formOptionTag:%d;}\n"),
-                           {n, position, left, top, zIndex, TextEscaping::cssRuleValue(formType), formTag,
-                            formOptionTag});
+                appendFormat(m_pieces.textRules,
+                             QStringLiteral(".text%d{position:%@;left:%dpx;top:%dpx;z-index:%d;formType:%@;"
+                                            "formTag:%d;formOptionTag:%d;}\n"),
+                             {n, position, left, top, zIndex, TextEscaping::cssRuleValue(formType), formTag,
+                              formOptionTag});
                 continue;
             }
         }
@@ -496,7 +489,8 @@ void TextBoxGenerator::generate()
             spacing[i] = num(entry, kSpacingKeys[i]);
         }
 
-        const QString main = format(
+        appendFormat(
+            m_pieces.textRules,
             QStringLiteral(
                 ".text%d{position:%@;%@left:%dpx;top:%dpx;z-index:%d;font-size:%dpx;color:#%@;width:%@;"
                 "height:%dpx;"
@@ -540,6 +534,5 @@ void TextBoxGenerator::generate()
              spacing[3], spacing[4], spacing[5], spacing[6], spacing[7], types[0], types[1], types[2],
              types[3], types[4], types[5], types[6], types[7], num(entry, "verticalAlignment"),
              lineHeightPart, hoverKeyRule, linkRule, visitedRule, hoverRule});
-        m_pieces.textRules += main;
     }
 }
