@@ -57,34 +57,28 @@ void appendFixed(QString& out, double value)
 
 void appendFormat(QString& out, const QString& tmpl, std::initializer_list<FormatArg> args)
 {
-    const char16_t* const text = reinterpret_cast<const char16_t*>(tmpl.constData());
-    const qsizetype n = tmpl.size();
-    qsizetype room = n;
-    for (qsizetype i = 0; i < n; ++i) {
-        if (text[i] != u'%')
-            continue;
-        if (i + 1 >= n || !isPlain(text[i + 1])) {
-            out += platform::formatText(tmpl, args);
-            return;
-        }
-        ++i;
-    }
-    for (const FormatArg& arg : args)
-        room += arg.kind() == FormatArg::Kind::String ? arg.description().size() : kNumberRoom;
+    const QStringView text(tmpl);
+    const qsizetype n = text.size();
+    const qsizetype start = out.size();
+    const qsizetype room = n + kNumberRoom * qsizetype(args.size());
     // Grown by doubling: writers append thousands of rules to one text.
-    if (out.capacity() - out.size() < room)
-        out.reserve(std::max(out.size() + room, 2 * out.capacity()));
+    if (out.capacity() - start < room)
+        out.reserve(std::max(start + room, 2 * out.capacity()));
 
     static const FormatArg nil(nullptr);
     auto next = args.begin();
     auto take = [&]() -> const FormatArg& { return next == args.end() ? nil : *next++; };
     qsizetype literal = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        if (text[i] != u'%')
-            continue;
-        out += QStringView(text + literal, i - literal);
-        const char16_t conversion = text[++i];
-        literal = i + 1;
+    for (qsizetype i = text.indexOf(u'%'); i >= 0; i = text.indexOf(u'%', literal)) {
+        if (i + 1 >= n || !isPlain(text[i + 1].unicode())) {
+            // Flags, widths and the other directives: the general formatter, from the start.
+            out.truncate(start);
+            out += platform::formatText(tmpl, args);
+            return;
+        }
+        out += text.mid(literal, i - literal);
+        const char16_t conversion = text[i + 1].unicode();
+        literal = i + 2;
         switch (conversion) {
         case u'd':
             appendSigned(out, take());
@@ -103,7 +97,7 @@ void appendFormat(QString& out, const QString& tmpl, std::initializer_list<Forma
             break;
         }
     }
-    out += QStringView(text + literal, n - literal);
+    out += text.mid(literal);
 }
 
 QString format(const QString& tmpl, std::initializer_list<FormatArg> args)
