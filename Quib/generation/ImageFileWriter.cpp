@@ -5,6 +5,7 @@
 #include "document/PageImageFiles.h"
 #include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
+#include "generation/PropertyReads.h"
 #include "model/DRVGraphic.h"
 #include "model/DRVImage.h"
 #include "platform/Dialogs.h"
@@ -20,18 +21,12 @@
 #include <QImageReader>
 #include <QSizeF>
 
+using generation::num;
+using generation::str;
+
 namespace {
 
 constexpr int kNone = -99;
-
-int num(const QObject* o, const char* name)
-{
-    return o ? platform::propertyValue(o, name).toInt() : 0;
-}
-QString str(const QObject* o, const char* name)
-{
-    return o ? platform::propertyValue(o, name).toString() : QString();
-}
 
 // Stamps the display file once createRetinaVersion is done with it, however it ends.
 struct RetinaDone
@@ -277,6 +272,9 @@ void ImageFileWriter::checkToMakeSureOriginalImagesAreSavedProperly()
         ++count;
         if (const std::optional<QString> path = filePath(name))
             total += DataCentre::grabFileSize(*path);
+        // One picture with bytes in it is enough to know the pictures were written.
+        if (total > 0)
+            return;
     }
     if (count == 0 || total != 0)
         return;

@@ -1,6 +1,7 @@
 #include "generation/ImageFolderPruner.h"
 
 #include "document/DRVDocument.h"
+#include "generation/PropertyReads.h"
 #include "model/DRVImage.h"
 #include "platform/Observable.h"
 #include "platform/SafePath.h"
@@ -11,13 +12,11 @@
 #include <QImage>
 #include <QObject>
 #include <QRegularExpression>
+#include <QSet>
+
+using generation::str;
 
 namespace {
-
-QString str(const QObject* o, const char* name)
-{
-    return o ? platform::propertyValue(o, name).toString() : QString();
-}
 
 bool keepsBackground(const DRVDocument& document)
 {
@@ -37,28 +36,59 @@ bool ImageFolderPruner::isGeneratedFileName(const QString& fileName)
     return pattern.match(fileName).hasMatch();
 }
 
+namespace {
+
+// The files the page's images use, gathered once: a page folder of thousands of files is checked
+// against thousands of images in one pass.
+class UsedFiles
+{
+public:
+    UsedFiles(const DRVDocument& document, const QList<QObject*>& images) : m_document(document)
+    {
+        for (const QObject* image : images) {
+            const QString imageName = str(image, "imageName");
+            if (imageName.isEmpty())
+                continue;
+            const QString templateName = str(image, "templateName");
+            if (templateName == document.pageName() || templateName.isEmpty()) {
+                const QString type = str(image, "imageType");
+                for (const QString& name : {imageName, imageName + QStringLiteral("@2x"), imageName + u'o'})
+                    m_files.insert(key(name, type));
+            }
+            const auto* picture = qobject_cast<const DRVImage*>(image);
+            const bool hasMask = picture ? !picture->maskImage().isNull()
+                                         : !image->property("maskImage").value<QImage>().isNull();
+            // A mask is a PNG whatever the picture's type.
+            if (hasMask)
+                m_masks.insert(imageName + QStringLiteral("_mask"));
+        }
+    }
+
+    bool contains(const QString& name, const QString& extension) const
+    {
+        if (m_files.contains(key(name, extension)) || m_masks.contains(name))
+            return true;
+        if (name == QStringLiteral("background") || name == QStringLiteral("background@2x") ||
+            name == QStringLiteral("backgroundo"))
+            return keepsBackground(m_document);
+        return false;
+    }
+
+private:
+    // A name cannot hold a NUL, so name and extension are told apart whatever they hold.
+    static QString key(const QString& name, const QString& extension) { return name + QChar(0) + extension; }
+
+    const DRVDocument& m_document;
+    QSet<QString> m_files;
+    QSet<QString> m_masks;
+};
+
+} // namespace
+
 bool ImageFolderPruner::isImageInUse(const DRVDocument& document, const QString& name,
                                      const QString& extension, const QList<QObject*>& images)
 {
-    for (const QObject* image : images) {
-        const QString imageName = str(image, "imageName");
-        if (imageName.isEmpty())
-            continue;
-        const QString templateName = str(image, "templateName");
-        const bool ownPage = templateName == document.pageName() || templateName.isEmpty();
-        if ((name == imageName || name == imageName + QStringLiteral("@2x") || name == imageName + u'o') &&
-            extension == str(image, "imageType") && ownPage)
-            return true;
-        const auto* picture = qobject_cast<const DRVImage*>(image);
-        const bool hasMask =
-            picture ? !picture->maskImage().isNull() : !image->property("maskImage").value<QImage>().isNull();
-        if (hasMask && name == imageName + QStringLiteral("_mask"))
-            return true;
-    }
-    if (name == QStringLiteral("background") || name == QStringLiteral("background@2x") ||
-        name == QStringLiteral("backgroundo"))
-        return keepsBackground(document);
-    return false;
+    return UsedFiles(document, images).contains(name, extension);
 }
 
 void ImageFolderPruner::pruneUnusedImageFiles(const DRVDocument& document, const QString& folder)
@@ -68,14 +98,14 @@ void ImageFolderPruner::pruneUnusedImageFiles(const DRVDocument& document, const
     const QDir dir(folder);
     if (!dir.exists())
         return;
-    const QList<QObject*> images = document.imageViewArray();
+    const UsedFiles used(document, document.imageViewArray());
     for (const QString& fileName : dir.entryList(QDir::Files | QDir::Hidden)) {
         // Only what the writer makes: the style sheet and the user's own files are never touched.
         if (!isGeneratedFileName(fileName))
             continue;
         const QString name = platform::stringByDeletingPathExtension(fileName);
         const QString extension = platform::pathExtension(fileName);
-        if (isImageInUse(document, name, extension, images))
+        if (used.contains(name, extension))
             continue;
         // A link is left alone with the rest: only the writer's own plain files go.
         if (const std::optional<QString> path = platform::SafePath::filePath(folder, fileName))

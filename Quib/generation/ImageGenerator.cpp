@@ -5,6 +5,7 @@
 #include "generation/ImageFileWriter.h"
 #include "generation/PageFormat.h"
 #include "generation/PagePieces.h"
+#include "generation/PropertyReads.h"
 #include "generation/TextBoxGenerator.h"
 #include "generation/TextEscaping.h"
 #include "model/DRVGalleryGrid.h"
@@ -20,25 +21,17 @@
 
 #include <QSet>
 
+using generation::appendFormat;
 using generation::format;
+
+using generation::num;
+using generation::real;
+using generation::str;
 
 namespace {
 
 constexpr int kNone = -99;
 const QString kBaseTemplate = QStringLiteral("basetemplate");
-
-QString str(const QObject* o, const char* name)
-{
-    return o ? platform::propertyValue(o, name).toString() : QString();
-}
-int num(const QObject* o, const char* name)
-{
-    return o ? platform::propertyValue(o, name).toInt() : 0;
-}
-double real(const QObject* o, const char* name)
-{
-    return o ? platform::propertyValue(o, name).toDouble() : 0.0;
-}
 
 bool hasLink(const QString& link)
 {
@@ -200,7 +193,8 @@ void ImageGenerator::generate()
             types[i] =
                 TextEscaping::cssRuleValue(TextBoxGenerator::marginTypeOrDefault(str(image, unitKeys[i])));
         const double reflection = real(image, "reflection");
-        const QString headPart = format(
+        appendFormat(
+            m_pieces.imageRules,
             QStringLiteral(
                 ".%@{position:%@;left:%dpx;top:%dpx;z-index:%d;imagename:%@;imagetype:%@;width:%dpx;"
                 "height:%dpx;reflection:%d;reflection-fraction:%f;border-width:%dpx;border-style:%@;"
@@ -209,11 +203,13 @@ void ImageGenerator::generate()
              TextEscaping::cssRuleName(type), width, height, reflection > 0 ? 1 : 0, reflection, border,
              TextEscaping::cssRuleValue(str(image, "borderStyle")),
              TextEscaping::cssColourValue(str(image, "borderHexColorString")), num(image, "moveLock")});
-        const QString opacityPart =
-            opacity < 1.0
-                ? format(QStringLiteral("opacity:%f;filter:alpha(opacity=%f);"), {opacity, opacity * 100.0})
-                : QStringLiteral("");
-        const QString tailPart = format(
+        if (opacity < 1.0)
+            appendFormat(m_pieces.imageRules, QStringLiteral("opacity:%f;filter:alpha(opacity=%f);"),
+                         {opacity, opacity * 100.0});
+        // The picture turns on the page as the canvas turns it.
+        m_pieces.imageRules += TextBoxGenerator::rotationDeclaration(real(image, "rotationAngle"));
+        appendFormat(
+            m_pieces.imageRules,
             QStringLiteral(
                 "box-shadow:%dpx %dpx %fpx "
                 "#000000;shadowOpacity:%f;shadowRadius:%f;shadowOffSetY:%d;imageAlpha:%f;"
@@ -278,9 +274,6 @@ void ImageGenerator::generate()
              types[5],
              types[6],
              types[7]});
-        // The picture turns on the page as the canvas turns it.
-        const QString rotationPart = TextBoxGenerator::rotationDeclaration(real(image, "rotationAngle"));
-        m_pieces.imageRules += headPart + opacityPart + rotationPart + tailPart;
 
         // 10. Retina background.
         if (image->property("retinaFlag").toBool())
@@ -304,8 +297,9 @@ void ImageGenerator::generate()
         const QString nameClass = TextEscaping::classAttribute(name);
         if (enlarge) {
             const auto fragment = generateImageCode(doc, image, m_publishFlag);
-            m_pieces.imageRules =
-                format(QStringLiteral("%@\n%@\n"), {m_pieces.imageRules, fragment->headerString});
+            m_pieces.imageRules += u'\n';
+            m_pieces.imageRules += fragment->headerString;
+            m_pieces.imageRules += u'\n';
             m_pieces.bodyImages += fragment->bodyString;
         } else if (ownMarkup) {
             const bool sized = e.gResponsiveLayoutFlag && num(image, "responsiveResizeFlag") == 1;

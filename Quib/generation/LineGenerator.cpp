@@ -18,6 +18,7 @@
 #include <cmath>
 #include <optional>
 
+using generation::appendFormat;
 using generation::format;
 
 namespace {
@@ -194,7 +195,8 @@ LineGenerator::Output LineGenerator::generateLines(DRVDocument& document, bool p
 
         const QPointF begin = line->beginPoint();
         const QPointF end = line->endPoint();
-        out.rules += format(
+        appendFormat(
+            out.rules,
             QStringLiteral(
                 "\n.line%d{position:%@;lineOriginX:%d;lineOriginY:%d;lineEndX:%d;lineEndY:%d;z-index:%d;"
                 "fixed:%d;lineAlpha:%f;border-style:%@;border-width:%dpx;border-color:#%@;groupNumber:%d;"

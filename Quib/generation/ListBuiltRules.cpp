@@ -4,6 +4,7 @@
 #include "editions/EditionSettings.h"
 #include "generation/PageFormat.h"
 #include "generation/PagePieces.h"
+#include "generation/PropertyReads.h"
 #include "generation/TextBoxGenerator.h"
 #include "generation/TextEscaping.h"
 #include "generation/WebFonts.h"
@@ -18,22 +19,13 @@
 
 using generation::format;
 
+using generation::num;
+using generation::real;
+using generation::str;
+
 namespace {
 
 constexpr int kNone = -99;
-
-QString str(const QObject* o, const char* name)
-{
-    return o ? platform::propertyValue(o, name).toString() : QString();
-}
-int num(const QObject* o, const char* name)
-{
-    return o ? platform::propertyValue(o, name).toInt() : 0;
-}
-double real(const QObject* o, const char* name)
-{
-    return o ? platform::propertyValue(o, name).toDouble() : 0.0;
-}
 
 QString d(int value)
 {

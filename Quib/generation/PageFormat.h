@@ -6,9 +6,11 @@
 
 namespace generation {
 
-inline QString format(const QString& tmpl, std::initializer_list<platform::FormatArg> args = {})
-{
-    return platform::formatText(tmpl, args);
-}
+// Appends the formatted text to out. The writers' templates use only the plain %d, %f, %@ and %%,
+// which go straight into out; a template with any other directive is formatted as
+// platform::formatText formats it, and every template prints what platform::formatText prints.
+void appendFormat(QString& out, const QString& tmpl, std::initializer_list<platform::FormatArg> args = {});
+
+QString format(const QString& tmpl, std::initializer_list<platform::FormatArg> args = {});
 
 } // namespace generation

@@ -369,11 +369,14 @@ void PageShell::buildHead()
 
     // 6-7. Web fonts and script includes.
     m_fontLink = fontFaceBlock();
-    m_includeBlock = includeBlock(doc.previewGenerationFlag() && !e.gResponsiveLayoutFlag);
+    const bool localScripts = doc.previewGenerationFlag() && !e.gResponsiveLayoutFlag;
+    m_includeBlock = includeBlock(localScripts);
 
-    // 9-10. Enlargement script and the local script copies.
+    // 9-10. Enlargement script, and the local script copies for a page that names them (publishing
+    // puts its own copies beside the published page).
     const QString popupScript = popups ? imagePopupScript() : QStringLiteral("");
-    doc.transferJquery();
+    if (localScripts)
+        doc.transferJquery();
 
     // 11. External style sheet.
     if (e.gExternalStyleSheetFlag) {

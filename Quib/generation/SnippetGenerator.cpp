@@ -5,6 +5,7 @@
 #include "generation/ListBuiltRules.h"
 #include "generation/PageFormat.h"
 #include "generation/PagePieces.h"
+#include "generation/PropertyReads.h"
 #include "generation/TextBoxGenerator.h"
 #include "generation/TextEscaping.h"
 #include "generation/WebFonts.h"
@@ -20,24 +21,15 @@
 
 using generation::format;
 
+using generation::num;
+using generation::real;
+using generation::str;
+
 namespace {
 
 const QString kClear = QStringLiteral("CLEAR0");
 const QString kBlack = QStringLiteral("000000");
 constexpr int kNone = -99;
-
-QString str(const QObject* o, const char* name)
-{
-    return o ? platform::propertyValue(o, name).toString() : QString();
-}
-int num(const QObject* o, const char* name)
-{
-    return o ? platform::propertyValue(o, name).toInt() : 0;
-}
-double real(const QObject* o, const char* name)
-{
-    return o ? platform::propertyValue(o, name).toDouble() : 0.0;
-}
 
 struct HoverTexts
 {

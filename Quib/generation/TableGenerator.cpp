@@ -15,6 +15,7 @@
 #include "platform/Geometry.h"
 #include "platform/StringRules.h"
 
+using generation::appendFormat;
 using generation::format;
 
 namespace {
@@ -108,7 +109,8 @@ void TableGenerator::generateOne(DRVTable* table, int k)
 {
     const EditionSettings& e = edition();
     // Cell origins, styles and picture rectangles come from the layout step, not from painting.
-    table->layoutCells();
+    // Outside the responsive layout a cell's text height only moves a middle or bottom text down.
+    table->layoutCells(e.gResponsiveLayoutFlag);
 
     // 1. The background picture's files, when the page is being written.
     if (m_document.storeImageNowFlag() && table->selectable() && m_changedFlag &&
@@ -134,7 +136,8 @@ void TableGenerator::generateOne(DRVTable* table, int k)
     // 6. Editor rule.
     // Values from the page or the user stay inside their rule.
     auto unit = [](const QString& type) { return TextEscaping::cssRuleValue(type); };
-    m_pieces.tableRules += format(
+    appendFormat(
+        m_pieces.tableRules,
         QStringLiteral(
             "\n.tableGrid%d{position:%@;left:%dpx;top:%dpx;z-index:%d;width:%dpx;height:%dpx;fixed:%d;"
             "numOfRows:%d;"

@@ -6,6 +6,7 @@
 #include "generation/CellTextGenerator.h"
 #include "generation/PageFormat.h"
 #include "generation/PagePieces.h"
+#include "generation/PropertyReads.h"
 #include "generation/TextEscaping.h"
 #include "generation/WebFonts.h"
 #include "model/DRVGraphic.h"
@@ -22,7 +23,12 @@
 #include <algorithm>
 #include <cmath>
 
+using generation::appendFormat;
 using generation::format;
+
+using generation::num;
+using generation::real;
+using generation::str;
 
 namespace {
 
@@ -36,19 +42,6 @@ const char* const kUnitKeys[8] = {"topPaddingType",   "bottomPaddingType", "left
                                   "leftMarginType",   "rightMarginType"};
 const char* const kSpacingKeys[8] = {"topPadding", "bottomPadding", "leftPadding", "rightPadding",
                                      "topMargin",  "bottomMargin",  "leftMargin",  "rightMargin"};
-
-QString str(const QObject* o, const char* name)
-{
-    return o ? platform::propertyValue(o, name).toString() : QString();
-}
-int num(const QObject* o, const char* name)
-{
-    return o ? platform::propertyValue(o, name).toInt() : 0;
-}
-double real(const QObject* o, const char* name)
-{
-    return o ? platform::propertyValue(o, name).toDouble() : 0.0;
-}
 
 QString alignmentName(Qt::Alignment alignment)
 {
@@ -176,6 +169,136 @@ TextBoxGenerator::TextFacts TextBoxGenerator::textFacts(QObject* element)
     return facts;
 }
 
+TextBoxGenerator::ElementValues TextBoxGenerator::elementValues(const QObject* element, bool isBox)
+{
+    ElementValues v;
+    v.formType = str(element, "formType");
+    v.formTag = num(element, "formTag");
+    v.formOptionTag = num(element, "formOptionTag");
+    v.formRequiredFlag = num(element, "formRequiredFlag");
+    v.borderColor = str(element, "borderHexColorString");
+    v.textColor = str(element, "textHexColorString");
+    v.fontFamily = str(element, "fontFamily");
+    v.fontSize = num(element, "fontSize");
+    v.manualLayerIndex = num(element, "manualLayerIndex");
+    v.link = str(element, "link");
+    v.linkOption = str(element, "linkOption");
+    v.scrollFlag = num(element, "scrollFlag");
+    v.templateName = str(element, "templateName");
+    v.shadowFlag = num(element, "shadowFlag");
+    v.indentFlag = num(element, "indentFlag");
+    v.linkType = str(element, "linkType");
+    v.background = str(element, "backgroundHexColorString");
+    v.rotationAngle = real(element, "rotationAngle");
+    v.matchScreenFlag = num(element, "matchScreenFlag");
+    v.lineSpacing = real(element, "lineSpacing");
+    v.hover = str(element, "hoverColorString");
+    v.hoverText = str(element, "hoverTextColorString");
+    if (isBox) {
+        v.opacity = real(element, "opacity");
+        v.borderStyle = str(element, "borderStyle");
+        v.cornerRadius = real(element, "cornerRadius");
+    } else {
+        v.tag = num(element, "tag");
+        v.opacity = real(element, "alphaValue");
+        v.cornerRadius = real(element, "tableCellCornerRadius");
+        v.tableNumber = num(element, "tableNumber");
+        v.rowSpot = num(element, "rowSpot");
+        v.columnSpot = num(element, "columnSpot");
+    }
+    for (int i = 0; i < 8; ++i) {
+        v.unitTypes[i] = str(element, kUnitKeys[i]);
+        v.spacing[i] = num(element, kSpacingKeys[i]);
+    }
+    v.borderWidth = num(element, "borderWidth");
+    v.moveLock = num(element, "moveLock");
+    v.shapeFlag = num(element, "shapeFlag");
+    v.groupNumber = num(element, "groupNumber");
+    v.fixedWidthFlag = num(element, "fixedWidthFlag");
+    v.fixedHeightFlag = num(element, "fixedHeightFlag");
+    v.zoomBubbleFlag = num(element, "zoomBubbleFlag");
+    v.bubbleShape = str(element, "bubbleShape");
+    v.xsGridColumns = num(element, "xsGridColumns");
+    v.smallGridColumns = num(element, "smallGridColumns");
+    v.mediumGridColumns = num(element, "mediumGridColumns");
+    v.largeGridColumns = num(element, "largeGridColumns");
+    v.shadowRadius = real(element, "shadowRadius");
+    v.shadowHorizontalOffset = real(element, "shadowHorizontalOffset");
+    v.shadowVerticalOffset = real(element, "shadowVerticalOffset");
+    v.responsiveResizeFlag = num(element, "responsiveResizeFlag");
+    v.responsiveAlignment = num(element, "responsiveAlignment");
+    v.sectionNumber = num(element, "sectionNumber");
+    v.sectionRowSpot = num(element, "sectionRowSpot");
+    v.sectionColumnSpot = num(element, "sectionColumnSpot");
+    v.markAsReplyFlag = num(element, "markAsReplyToEmailFlag");
+    v.onClickShow = str(element, "onClickShowString");
+    v.onClickHide = str(element, "onClickHideString");
+    v.verticalAlignment = num(element, "verticalAlignment");
+    return v;
+}
+
+TextBoxGenerator::ElementValues TextBoxGenerator::elementValues(const DRVText& box)
+{
+    ElementValues v;
+    v.formType = box.formType();
+    v.formTag = box.formTag();
+    v.formOptionTag = box.formOptionTag();
+    v.formRequiredFlag = box.formRequiredFlag();
+    v.borderColor = box.borderHexColorString();
+    v.textColor = box.textHexColorString();
+    v.fontFamily = box.fontFamily();
+    v.fontSize = box.fontSize();
+    v.manualLayerIndex = box.manualLayerIndex();
+    v.link = box.link();
+    v.linkOption = box.linkOption();
+    v.scrollFlag = box.scrollFlag();
+    v.templateName = box.templateName();
+    v.shadowFlag = box.shadowFlag();
+    v.indentFlag = box.indentFlag();
+    v.linkType = box.linkType();
+    v.background = box.backgroundHexColorString();
+    v.rotationAngle = box.rotationAngle();
+    v.matchScreenFlag = box.matchScreenFlag() ? 1 : 0;
+    v.lineSpacing = box.lineSpacing();
+    v.hover = box.hoverColorString();
+    v.hoverText = box.hoverTextColorString();
+    v.opacity = box.opacity();
+    v.borderStyle = box.borderStyle();
+    v.cornerRadius = box.cornerRadius();
+    const QString units[8] = {box.topPaddingType(),   box.bottomPaddingType(), box.leftPaddingType(),
+                              box.rightPaddingType(), box.topMarginType(),     box.bottomMarginType(),
+                              box.leftMarginType(),   box.rightMarginType()};
+    const int spacing[8] = {box.topPadding(), box.bottomPadding(), box.leftPadding(), box.rightPadding(),
+                            box.topMargin(),  box.bottomMargin(),  box.leftMargin(),  box.rightMargin()};
+    std::copy(std::begin(units), std::end(units), std::begin(v.unitTypes));
+    std::copy(std::begin(spacing), std::end(spacing), std::begin(v.spacing));
+    v.borderWidth = box.borderWidth();
+    v.moveLock = box.moveLock();
+    v.shapeFlag = box.shapeFlag();
+    v.groupNumber = box.groupNumber();
+    v.fixedWidthFlag = box.fixedWidthFlag();
+    v.fixedHeightFlag = box.fixedHeightFlag();
+    v.zoomBubbleFlag = box.zoomBubbleFlag();
+    v.bubbleShape = box.bubbleShape();
+    v.xsGridColumns = box.xsGridColumns();
+    v.smallGridColumns = box.smallGridColumns();
+    v.mediumGridColumns = box.mediumGridColumns();
+    v.largeGridColumns = box.largeGridColumns();
+    v.shadowRadius = box.shadowRadius();
+    v.shadowHorizontalOffset = box.shadowHorizontalOffset();
+    v.shadowVerticalOffset = box.shadowVerticalOffset();
+    v.responsiveResizeFlag = box.responsiveResizeFlag();
+    v.responsiveAlignment = box.responsiveAlignment();
+    v.sectionNumber = box.sectionNumber();
+    v.sectionRowSpot = box.sectionRowSpot();
+    v.sectionColumnSpot = box.sectionColumnSpot();
+    v.markAsReplyFlag = box.markAsReplyToEmailFlag();
+    v.onClickShow = box.onClickShowString();
+    v.onClickHide = box.onClickHideString();
+    v.verticalAlignment = box.verticalAlignment();
+    return v;
+}
+
 // ---- the pass ----
 
 void TextBoxGenerator::generate()
@@ -189,17 +312,19 @@ void TextBoxGenerator::generate()
         auto* graphic = qobject_cast<DRVGraphic*>(entry);
         auto* cell = graphic ? nullptr : qobject_cast<myTextView*>(entry);
         const bool isBox = graphic != nullptr;
+        auto* textBox = qobject_cast<DRVText*>(entry);
+        const ElementValues v = textBox ? elementValues(*textBox) : elementValues(entry, isBox);
 
         // Form keys. A box that is no form field is stored as such.
-        const QString formType = str(entry, "formType");
+        const QString& formType = v.formType;
         int formTag = kNone, formOptionTag = kNone, formRequiredFlag = 0;
         if (formType.isEmpty()) {
             if (graphic)
                 graphic->setFormTag(kNone);
         } else {
-            formTag = num(entry, "formTag");
-            formOptionTag = num(entry, "formOptionTag");
-            formRequiredFlag = num(entry, "formRequiredFlag");
+            formTag = v.formTag;
+            formOptionTag = v.formOptionTag;
+            formRequiredFlag = v.formRequiredFlag;
         }
         const bool isField = isBox && isFieldKind(formType);
 
@@ -222,10 +347,10 @@ void TextBoxGenerator::generate()
         }
 
         // Colours: a clear border or text colour is written black; the element keeps its own.
-        QString borderColor = TextEscaping::cssColourValue(str(entry, "borderHexColorString"));
+        QString borderColor = TextEscaping::cssColourValue(v.borderColor);
         if (borderColor == kClear)
             borderColor = kBlack;
-        QString textColor = TextEscaping::cssColourValue(str(entry, "textHexColorString"));
+        QString textColor = TextEscaping::cssColourValue(v.textColor);
         if (textColor == kClear)
             textColor = kBlack;
 
@@ -244,34 +369,33 @@ void TextBoxGenerator::generate()
             family = kDefaultFamily;
             fontSize = 10;
         } else {
-            family = str(entry, "fontFamily");
-            fontSize = num(entry, "fontSize");
+            family = v.fontFamily;
+            fontSize = v.fontSize;
         }
         CustomFont::markUsed(family);
 
         // Stacking order.
-        int zIndex = num(entry, "manualLayerIndex");
+        int zIndex = v.manualLayerIndex;
         if (zIndex == 0)
-            zIndex = graphic ? doc.layerIndexForGraphic(graphic) : num(entry, "tag");
+            zIndex = graphic ? doc.layerIndexForGraphic(graphic) : v.tag;
 
         // Link and target.
-        const QString href = graphic ? DRVDocument::verifyLink(graphic->link()) : str(entry, "link");
-        QString target = str(entry, "linkOption");
+        const QString href = graphic ? DRVDocument::verifyLink(graphic->link()) : v.link;
+        QString target = v.linkOption;
         if (target.isEmpty()) {
             target = QStringLiteral("_self");
             if (graphic)
                 graphic->setLinkOption(target);
         }
-        const QString position =
-            num(entry, "scrollFlag") == 1 ? QStringLiteral("fixed") : QStringLiteral("absolute");
-        const QString templateName = TextEscaping::cssRuleValue(
-            completedTemplateName(str(entry, "templateName"), doc.mainTemplateName()));
+        const QString position = v.scrollFlag == 1 ? QStringLiteral("fixed") : QStringLiteral("absolute");
+        const QString templateName =
+            TextEscaping::cssRuleValue(completedTemplateName(v.templateName, doc.mainTemplateName()));
         const quint32 lineCount = calculateNumOfLines(facts.raw);
-        const bool shadowOn = num(entry, "shadowFlag") == 1;
+        const bool shadowOn = v.shadowFlag == 1;
 
         // Body text, escaped the same way in every page shape.
         QString converted = convertedBodyText(facts.raw);
-        const int indentFlag = num(entry, "indentFlag");
+        const int indentFlag = v.indentFlag;
         const int textIndent = DRVText::pageTextIndent(indentFlag);
         if (formType == QStringLiteral("textLabel") && formOptionTag == -22)
             converted = QStringLiteral("<?php echo $questionString; ?>");
@@ -282,7 +406,7 @@ void TextBoxGenerator::generate()
             const bool linked = !href.isEmpty() && href != QStringLiteral("http://");
             const QString quotedHref = TextEscaping::quotedAttribute(href);
             const QString quotedTarget = TextEscaping::quotedAttribute(target);
-            if (linked && str(entry, "linkType") == QStringLiteral("shape"))
+            if (linked && v.linkType == QStringLiteral("shape"))
                 element = format(QStringLiteral("<a href=%@ target=%@><div class=text%d>%@</div></a>\n"),
                                  {quotedHref, quotedTarget, n, converted});
             else if (linked)
@@ -400,20 +524,20 @@ void TextBoxGenerator::generate()
         // Rules.
         if (formType == QStringLiteral("checkbox") || formType == QStringLiteral("radio")) {
             if (isBox) {
-                m_pieces.textRules +=
-                    format(QStringLiteral(".text%d{position:%@;left:%dpx;top:%dpx;z-index:%d;formType:%@;"
-                                          "formTag:%d;formOptionTag:%d;}\n"),
-                           {n, position, left, top, zIndex, TextEscaping::cssRuleValue(formType), formTag,
-                            formOptionTag});
+                appendFormat(m_pieces.textRules,
+                             QStringLiteral(".text%d{position:%@;left:%dpx;top:%dpx;z-index:%d;formType:%@;"
+                                            "formTag:%d;formOptionTag:%d;}\n"),
+                             {n, position, left, top, zIndex, TextEscaping::cssRuleValue(formType), formTag,
+                              formOptionTag});
                 continue;
             }
         }
 
-        const QString background = TextEscaping::cssColourValue(str(entry, "backgroundHexColorString"));
+        const QString background = TextEscaping::cssColourValue(v.background);
         const QString backgroundPart = background == kClear
                                            ? QStringLiteral("")
                                            : format(QStringLiteral("background-color:#%@;"), {background});
-        const float opacity = float(isBox ? real(entry, "opacity") : real(entry, "alphaValue"));
+        const float opacity = float(v.opacity);
         const QString opacityPart =
             opacity < 1.0f
                 ? format(QStringLiteral("opacity:%f;filter:alpha(opacity=%f);"), {opacity, opacity * 100.0f})
@@ -421,7 +545,7 @@ void TextBoxGenerator::generate()
         // The part after the shadow also turns the box as the canvas turns it, and stands its text as
         // high as there.
         int textOffset = 0;
-        if (auto* textBox = qobject_cast<DRVText*>(entry); textBox && !isField)
+        if (textBox && !isField)
             textOffset = textBox->verticalTextOffset();
         else if (cell && !facts.isEmpty())
             textOffset = DRVText::alignedTextOffset(
@@ -436,20 +560,19 @@ void TextBoxGenerator::generate()
         const QString shadowPart =
             (shadowOn ? format(QStringLiteral("box-shadow: %dpx %dpx %fpx #000000;"), {0, 1, 1.0})
                       : QStringLiteral("")) +
-            rotationDeclaration(real(entry, "rotationAngle")) + alignmentPart;
+            rotationDeclaration(v.rotationAngle) + alignmentPart;
         const double s = shadowOn ? 1.0 : 0.0;
         const int y = shadowOn ? 1 : 0;
-        const QString widthValue = num(entry, "matchScreenFlag") != 0
-                                       ? QStringLiteral("100%")
-                                       : format(QStringLiteral("%dpx"), {width});
-        const double lineSpacing = real(entry, "lineSpacing");
+        const QString widthValue =
+            v.matchScreenFlag != 0 ? QStringLiteral("100%") : format(QStringLiteral("%dpx"), {width});
+        const double lineSpacing = v.lineSpacing;
         const QString lineHeightPart =
             lineSpacing > 0.0 ? format(QStringLiteral("line-height:%f; !important;lineSpacingMultiple:%f;"),
                                        {lineSpacing, lineSpacing})
                               : QStringLiteral("");
 
-        const QString hover = TextEscaping::cssColourValue(str(entry, "hoverColorString"));
-        const QString hoverText = TextEscaping::cssColourValue(str(entry, "hoverTextColorString"));
+        const QString hover = TextEscaping::cssColourValue(v.hover);
+        const QString hoverText = TextEscaping::cssColourValue(v.hoverText);
         QString hoverRule, hoverKeyRule;
         const QString singleLink =
             format(QStringLiteral(".text%d a:link {text-decoration: none; color: #%@;font-weight:normal;}"),
@@ -481,22 +604,20 @@ void TextBoxGenerator::generate()
             {n, textColor, TextEscaping::cssRuleValue(formType), formTag, formOptionTag, formRequiredFlag});
 
         const QString borderStyle =
-            TextEscaping::cssRuleValue(isBox ? str(entry, "borderStyle") : cell->textView()->borderLine());
-        const float corner =
-            float(isBox ? real(entry, "cornerRadius") : real(entry, "tableCellCornerRadius"));
+            TextEscaping::cssRuleValue(isBox ? v.borderStyle : cell->textView()->borderLine());
+        const float corner = float(v.cornerRadius);
         const int cornerValue = platform::truncToInt(corner);
-        const int tableNumber = isBox ? kNone : num(entry, "tableNumber");
-        const int tableRow = isBox ? kNone : num(entry, "rowSpot");
-        const int tableColumn = isBox ? kNone : num(entry, "columnSpot");
+        const int tableNumber = isBox ? kNone : v.tableNumber;
+        const int tableRow = isBox ? kNone : v.rowSpot;
+        const int tableColumn = isBox ? kNone : v.columnSpot;
 
         QString types[8];
-        int spacing[8];
         for (int i = 0; i < 8; ++i) {
-            types[i] = TextEscaping::cssRuleValue(marginTypeOrDefault(str(entry, kUnitKeys[i])));
-            spacing[i] = num(entry, kSpacingKeys[i]);
+            types[i] = TextEscaping::cssRuleValue(marginTypeOrDefault(v.unitTypes[i]));
         }
 
-        const QString main = format(
+        appendFormat(
+            m_pieces.textRules,
             QStringLiteral(
                 ".text%d{position:%@;%@left:%dpx;top:%dpx;z-index:%d;font-size:%dpx;color:#%@;width:%@;"
                 "height:%dpx;"
@@ -520,26 +641,20 @@ void TextBoxGenerator::generate()
                 "%@%@%"
                 "@\n\n"),
             {n, position, backgroundPart, left, top, zIndex, fontSize, textColor, widthValue, height,
-             WebFonts::fontFamilyValue(family), padding, borderStyle, num(entry, "borderWidth"), borderColor,
-             facts.alignment, cornerValue, cornerValue, num(entry, "moveLock"), opacityPart, shadowPart, s, s,
-             y, opacity, indentFlag, textIndent, num(entry, "shapeFlag"), num(entry, "groupNumber"),
-             tableNumber, tableRow, tableColumn, templateName, num(entry, "manualLayerIndex"),
+             WebFonts::fontFamilyValue(family), padding, borderStyle, v.borderWidth, borderColor,
+             facts.alignment, cornerValue, cornerValue, v.moveLock, opacityPart, shadowPart, s, s, y, opacity,
+             indentFlag, textIndent, v.shapeFlag, v.groupNumber, tableNumber, tableRow, tableColumn,
+             templateName, v.manualLayerIndex,
              // A box without a link type links its text, and reopens so.
-             str(entry, "linkType").isEmpty() ? QStringLiteral("text")
-                                              : TextEscaping::cssRuleValue(str(entry, "linkType")),
-             background, lineCount, num(entry, "fixedWidthFlag"), num(entry, "fixedHeightFlag"), 0, 0,
-             num(entry, "zoomBubbleFlag"), TextEscaping::cssRuleValue(str(entry, "bubbleShape")),
-             num(entry, "xsGridColumns"), num(entry, "smallGridColumns"), num(entry, "mediumGridColumns"),
-             num(entry, "largeGridColumns"), real(entry, "shadowRadius"),
-             real(entry, "shadowHorizontalOffset"), real(entry, "shadowVerticalOffset"),
-             real(entry, "rotationAngle"), num(entry, "responsiveResizeFlag"),
-             num(entry, "responsiveAlignment"), num(entry, "sectionNumber"), num(entry, "sectionRowSpot"),
-             num(entry, "sectionColumnSpot"), num(entry, "markAsReplyToEmailFlag"),
-             TextEscaping::cssRuleValue(str(entry, "onClickShowString")),
-             TextEscaping::cssRuleValue(str(entry, "onClickHideString")), spacing[0], spacing[1], spacing[2],
-             spacing[3], spacing[4], spacing[5], spacing[6], spacing[7], types[0], types[1], types[2],
-             types[3], types[4], types[5], types[6], types[7], num(entry, "verticalAlignment"),
-             lineHeightPart, hoverKeyRule, linkRule, visitedRule, hoverRule});
-        m_pieces.textRules += main;
+             v.linkType.isEmpty() ? QStringLiteral("text") : TextEscaping::cssRuleValue(v.linkType),
+             background, lineCount, v.fixedWidthFlag, v.fixedHeightFlag, 0, 0, v.zoomBubbleFlag,
+             TextEscaping::cssRuleValue(v.bubbleShape), v.xsGridColumns, v.smallGridColumns,
+             v.mediumGridColumns, v.largeGridColumns, v.shadowRadius, v.shadowHorizontalOffset,
+             v.shadowVerticalOffset, v.rotationAngle, v.responsiveResizeFlag, v.responsiveAlignment,
+             v.sectionNumber, v.sectionRowSpot, v.sectionColumnSpot, v.markAsReplyFlag,
+             TextEscaping::cssRuleValue(v.onClickShow), TextEscaping::cssRuleValue(v.onClickHide),
+             v.spacing[0], v.spacing[1], v.spacing[2], v.spacing[3], v.spacing[4], v.spacing[5], v.spacing[6],
+             v.spacing[7], types[0], types[1], types[2], types[3], types[4], types[5], types[6], types[7],
+             v.verticalAlignment, lineHeightPart, hoverKeyRule, linkRule, visitedRule, hoverRule});
     }
 }

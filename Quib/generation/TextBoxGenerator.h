@@ -7,6 +7,7 @@
 #include <QString>
 
 class DRVDocument;
+class DRVText;
 class QObject;
 struct PagePieces;
 
@@ -46,6 +47,32 @@ public:
     // The text of a text element as the page body shows it: "&", "<" and ">" escaped, every
     // newline (LF, CR, CR LF, U+0085, U+2028, U+2029) as "<br>". The reader reverses it.
     static QString convertedBodyText(const QString& raw);
+
+    // The values of one element the pass writes, by the names of its properties: those of a box
+    // (opacity, cornerRadius, borderStyle) or of a cell (alphaValue, tableCellCornerRadius, link and
+    // its table place).
+    struct ElementValues
+    {
+        QString formType, borderColor, textColor, fontFamily, link, linkOption, templateName, linkType,
+            background, hover, hoverText, borderStyle, bubbleShape, onClickShow, onClickHide;
+        QString unitTypes[8];
+        int formTag = 0, formOptionTag = 0, formRequiredFlag = 0, fontSize = 0, manualLayerIndex = 0, tag = 0,
+            scrollFlag = 0, shadowFlag = 0, indentFlag = 0, matchScreenFlag = 0, tableNumber = 0, rowSpot = 0,
+            columnSpot = 0, borderWidth = 0, moveLock = 0, shapeFlag = 0, groupNumber = 0, fixedWidthFlag = 0,
+            fixedHeightFlag = 0, zoomBubbleFlag = 0, xsGridColumns = 0, smallGridColumns = 0,
+            mediumGridColumns = 0, largeGridColumns = 0, responsiveResizeFlag = 0, responsiveAlignment = 0,
+            sectionNumber = 0, sectionRowSpot = 0, sectionColumnSpot = 0, markAsReplyFlag = 0,
+            verticalAlignment = 0;
+        int spacing[8] = {};
+        double opacity = 0, rotationAngle = 0, lineSpacing = 0, cornerRadius = 0, shadowRadius = 0,
+               shadowHorizontalOffset = 0, shadowVerticalOffset = 0;
+        bool operator==(const ElementValues&) const = default;
+    };
+    // Read by name, from any element; isBox picks the box's names or the cell's.
+    static ElementValues elementValues(const QObject* element, bool isBox);
+    // The same values of a text box read from it directly, as the names would give them: the pass
+    // reads some sixty values of every box.
+    static ElementValues elementValues(const DRVText& box);
 
 private:
     DRVDocument& m_document;

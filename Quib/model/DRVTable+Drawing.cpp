@@ -179,7 +179,7 @@ QRect DRVTable::fittedImageRect(const TransformView* image, const myTextView* ce
 
 // ---- layout ----
 
-void DRVTable::layoutCells()
+void DRVTable::layoutCells(bool measureTopAlignedText)
 {
     const QList<QPair<myTextView*, CellBox>> drawn = cellBoxes();
     // A drawn border is at least one pixel wide, and stays so.
@@ -216,7 +216,8 @@ void DRVTable::layoutCells()
         // The cell being edited keeps the text its editor shows.
         if (cell != m_editedCell) {
             applyCellTextStyle(cell);
-            measureCellText(cell);
+            if (measureTopAlignedText || m_verticalAlignment == 1 || m_verticalAlignment == 2)
+                measureCellText(cell);
         }
     }
     if (m_backgroundImage)

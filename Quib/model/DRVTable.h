@@ -204,8 +204,10 @@ public:
     // The layout step: re-applies the bounds, gives a drawn border a width of at least 1, and
     // writes into every cell its origin, text type, the table's values and its styled and
     // measured text, and into every cell picture its rectangle and the table's values. Drawing
-    // runs it first; the page writer runs it instead of drawing.
-    void layoutCells();
+    // runs it first; the page writer runs it instead of drawing. A writer that needs a text's
+    // height only to move it down from the top passes false and leaves the heights of top-aligned
+    // texts as they were: measuring them is most of the step's cost.
+    void layoutCells(bool measureTopAlignedText = true);
     // Where the cell's text is drawn after layoutCells, by its vertical alignment.
     QPointF cellTextOrigin(const myTextView* cell) const;
     // The size the cell's text is laid out in, and its distance from the cell's sides.

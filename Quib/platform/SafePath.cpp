@@ -15,16 +15,6 @@ bool isControl(char16_t c)
     return c < 0x20 || (c >= 0x7f && c <= 0x9f);
 }
 
-bool isInside(const QString& folder, const QString& path)
-{
-    const QString canonicalFolder = QFileInfo(folder).canonicalFilePath();
-    const QString canonicalPath = QFileInfo(path).canonicalFilePath();
-    if (canonicalFolder.isEmpty() || canonicalPath.isEmpty())
-        return false;
-    const QString prefix = canonicalFolder.endsWith(u'/') ? canonicalFolder : canonicalFolder + u'/';
-    return canonicalPath.size() > prefix.size() && canonicalPath.startsWith(prefix);
-}
-
 } // namespace
 
 PathRefusal SafePath::checkName(const QString& name)
@@ -58,13 +48,12 @@ PathRefusal SafePath::check(const QString& folder, const QString& name)
     if (byName != PathRefusal::None)
         return byName;
     const QString path = folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
-    const QFileInfo entry(path);
     // isSymLink looks at the entry itself, so a dangling link is caught too: writing through it
-    // would create its target.
-    if (entry.isSymLink())
+    // would create its target. Any other entry of one name (no separator, not "." or "..") is an
+    // entry of folder itself, wherever folder lies: only a link can lead outside, and resolving the
+    // two paths would cost a look-up of every folder on the way for each file a save touches.
+    if (QFileInfo(path).isSymLink())
         return PathRefusal::Link;
-    if (entry.exists() && !isInside(folder, path))
-        return PathRefusal::Outside;
     return PathRefusal::None;
 }
 

@@ -16,7 +16,7 @@ enum class PathRefusal {
     DotName,          // "." or "..": the folder itself or its parent
     ControlCharacter, // NUL, other control characters, broken UTF-16
     Link,             // the entry is a symbolic link (dangling or not)
-    Outside,          // the entry exists but resolves outside the folder
+    Outside,          // the entry resolves outside the folder (only a link can, and is refused as one)
 };
 
 class SafePath
@@ -31,8 +31,8 @@ public:
     static PathRefusal checkName(const QString& name);
     static bool isSafeName(const QString& name) { return checkName(name) == PathRefusal::None; }
 
-    // The name rules, then the file system: folder/name, where it exists, must be neither a link nor
-    // resolve outside folder.
+    // The name rules, then the file system: folder/name must not be a link, dangling or not, the
+    // only entry of one name that can lead outside folder.
     static PathRefusal check(const QString& folder, const QString& name);
 
     // folder/name, or nullopt when check refuses; a refusal is logged once here, so callers only

@@ -5,6 +5,7 @@
 #include "generation/CellTextGenerator.h"
 #include "generation/TableComponentGenerator.h"
 #include "generation/TableGenerator.h"
+#include "model/DRVText.h"
 
 #include <QTemporaryDir>
 
@@ -218,6 +219,31 @@ TEST_F(TableStepTest, TablesAreNumberedFromTheLastAndSavedPagesCarryNoComponent)
     EXPECT_TRUE(page.contains(QStringLiteral("tableNumber:0;manualLayerIndex:0;gridType:navbar;")));
     EXPECT_TRUE(page.contains(QStringLiteral(".tableGrid1{position:absolute;left:0px;top:100px;z-index:2;")));
     EXPECT_FALSE(page.contains(QStringLiteral("<nav class=")));
+}
+
+// A cell's text stands as far down on the page as the canvas draws it, for each vertical alignment.
+TEST_F(TableStepTest, CellTextsStandAsLowOnThePageAsOnTheCanvas)
+{
+    for (const int alignment : {0, 1, 2}) {
+        DRVDocument document;
+        DRVTable* table = addTable(document, QStringLiteral("table"), 1, 2, QPointF(0, 0),
+                                   [](int, int) { return QStringLiteral("one line"); });
+        table->setVerticalAlignment(alignment);
+        const QString page = document.generateSourceCode(QStringLiteral("index"), false, false);
+
+        table->layoutCells();
+        const myTextView* cell = table->cellHelperArray().constFirst();
+        ASSERT_GT(cell->textHeight(), 0) << alignment;
+        const int border = DRVText::pageBorderWidth(table->borderStyle(), table->borderWidth());
+        const int below = platform::truncToInt(table->cellTextOrigin(cell).y()) - cell->originY() - border;
+        const QString paddingTop = QStringLiteral("padding-top:%1px;").arg(below);
+        if (alignment == 0) {
+            EXPECT_FALSE(page.contains(QStringLiteral("padding-top:"))) << page.toStdString();
+        } else {
+            EXPECT_GT(below, DRVText::pagePadding(cell->height())) << alignment;
+            EXPECT_EQ(page.count(paddingTop), 2) << alignment << " " << paddingTop.toStdString();
+        }
+    }
 }
 
 class ResponsiveTableStepTest : public GenerationTest

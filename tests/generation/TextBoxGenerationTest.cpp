@@ -379,3 +379,42 @@ TEST_F(TextBoxGenerationTest, HostileValuesStayInsideTheirRules)
     ASSERT_EQ(read.size(), 1);
     EXPECT_EQ(plainText(read.first()), plainText(box));
 }
+
+// The pass reads a text box's values directly; by name it would read the same, whatever they are.
+TEST_F(TextBoxGenerationTest, ABoxReadDirectlyGivesWhatItsNamesGive)
+{
+    DRVDocument document;
+    auto* box = add<DRVText>(document);
+    EXPECT_TRUE(TextBoxGenerator::elementValues(*box) == TextBoxGenerator::elementValues(box, true));
+
+    // Every plain value a different one, so that no value can stand in for another.
+    const QMetaObject* meta = box->metaObject();
+    for (int i = 0; i < meta->propertyCount(); ++i) {
+        const QMetaProperty property = meta->property(i);
+        if (!property.isWritable())
+            continue;
+        switch (property.metaType().id()) {
+        case QMetaType::Int:
+            property.write(box, 100 + i);
+            break;
+        case QMetaType::Bool:
+            property.write(box, true);
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            property.write(box, 0.5 + i / 1024.0);
+            break;
+        case QMetaType::QString:
+            property.write(box, QStringLiteral("v%1").arg(i));
+            break;
+        default:
+            break;
+        }
+    }
+    const TextBoxGenerator::ElementValues direct = TextBoxGenerator::elementValues(*box);
+    const TextBoxGenerator::ElementValues named = TextBoxGenerator::elementValues(box, true);
+    EXPECT_EQ(direct.formTag, named.formTag);
+    EXPECT_EQ(direct.unitTypes[7], named.unitTypes[7]);
+    EXPECT_NE(direct.spacing[0], direct.spacing[1]);
+    EXPECT_TRUE(direct == named);
+}

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace platform;
 
@@ -100,6 +101,10 @@ TEST(SafePath, LinksAndEntriesOnDisk)
     ASSERT_TRUE(QFile::link(root.filePath(QStringLiteral("made-by-writing.png")),
                             folder + QStringLiteral("/dangling.png")));
     ASSERT_TRUE(QFile::link(root.path(), folder + QStringLiteral("/up")));
+    // A second name of an outside file is an entry of the folder, as a copy would be.
+    ASSERT_EQ(
+        ::link(QFile::encodeName(outside).constData(), QFile::encodeName(folder + "/hard.png").constData()),
+        0);
 
     const struct
     {
@@ -111,6 +116,7 @@ TEST(SafePath, LinksAndEntriesOnDisk)
             {"sub", PathRefusal::None},          {"out.png", PathRefusal::Link},
             {"in.png", PathRefusal::Link}, // a link is refused even when it stays inside
             {"dangling.png", PathRefusal::Link}, {"up", PathRefusal::Link},
+            {"hard.png", PathRefusal::None},
         };
     for (const auto& c : cases) {
         const QString name = QString::fromLatin1(c.name);
