@@ -447,6 +447,7 @@ void DRVWindowController::refreshPageIcons(const QString& searchText)
                 titleLabel->setParent(view);
             }
             titleLabel->setGeometry(0, tileBottom, cellWidth, titleHeight);
+            QuibNSButton::setCaption(titleLabel, title);
             tile->setPageTitleLabel(titleLabel);
 
             // File name.
@@ -471,6 +472,7 @@ void DRVWindowController::refreshPageIcons(const QString& searchText)
             const int nameHeight = nameShown ? kLabelHeight : 0;
             nameLabel->setVisible(nameShown);
             nameLabel->setGeometry(0, tileBottom + titleHeight, cellWidth, nameHeight);
+            QuibNSButton::setCaption(nameLabel, nameLabel->text());
             tile->setPageNameLabel(nameLabel);
 
             // Modification time.
@@ -480,6 +482,7 @@ void DRVWindowController::refreshPageIcons(const QString& searchText)
             const int timeHeight = e.gPageFileTimeLabelFlag ? 0 : kLabelHeight;
             timeLabel->setVisible(!e.gPageFileTimeLabelFlag);
             timeLabel->setGeometry(0, tileBottom + titleHeight + nameHeight, cellWidth, timeHeight);
+            QuibNSButton::setCaption(timeLabel, record.fileTime);
             tile->setFileTimeLabel(timeLabel);
 
             const int timeBottom = tileBottom + titleHeight + nameHeight + timeHeight;

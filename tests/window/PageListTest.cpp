@@ -604,6 +604,48 @@ TEST_F(PageListTest, SidebarScreenshotsInOneToThreeColumns)
     }
 }
 
+TEST_F(PageListTest, LongCaptionsAreCutOnTheRightToTheirColumn)
+{
+    const QString longTitle = QStringLiteral("Opening hours and directions for every season");
+    const QString longTime = QStringLiteral("December 10 2026 11:10 AM and a long while after");
+    QList<PageRecord> records{addPage(QStringLiteral("a"), longTitle, QStringLiteral("AA0000")),
+                              addPage(QStringLiteral("b"), QStringLiteral("Home"), QStringLiteral("00AA00")),
+                              addPage(QStringLiteral("c"), QStringLiteral("C"), QStringLiteral("0000AA"))};
+    records[0].fileTime = longTime;
+    records[1].fileTime = QStringLiteral("Today");
+    platform::UserDefaults::standard().setInteger(QStringLiteral("numOfColumnListings"), 3);
+    openProject(records);
+    const QuibNSButton* cut = tileFor(records[0].documentName);
+    const QuibNSButton* whole = tileFor(records[1].documentName);
+    ASSERT_TRUE(cut && whole);
+    const struct
+    {
+        const QLabel* label;
+        QString full;
+        bool cut;
+    } rows[] = {{cut->pageTitleLabel(), longTitle, true},
+                {cut->fileTimeLabel(), longTime, true},
+                {whole->pageTitleLabel(), QStringLiteral("Home"), false},
+                {whole->fileTimeLabel(), records[1].fileTime, false}};
+    for (const auto& row : rows) {
+        ASSERT_NE(row.label, nullptr) << qPrintable(row.full);
+        const QString shown = row.label->text();
+        // The cut text fits the label, so nothing is clipped at either end.
+        EXPECT_LE(row.label->fontMetrics().horizontalAdvance(shown), row.label->contentsRect().width())
+            << qPrintable(shown);
+        if (row.cut) {
+            EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << qPrintable(shown);
+            EXPECT_TRUE(row.full.startsWith(shown.chopped(1))) << qPrintable(shown);
+            EXPECT_EQ(row.label->toolTip(), row.full);
+        } else {
+            EXPECT_EQ(shown, row.full);
+            EXPECT_TRUE(row.label->toolTip().isEmpty());
+        }
+    }
+    EXPECT_TRUE(controller.sidebarSplitView()->grab().save(
+        artefactPath(QStringLiteral("page-list-cut-captions.png"))));
+}
+
 class GreetingCardPageListTest : public PageListTest
 {
 protected:
