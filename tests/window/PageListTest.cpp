@@ -646,6 +646,38 @@ TEST_F(PageListTest, LongCaptionsAreCutOnTheRightToTheirColumn)
         artefactPath(QStringLiteral("page-list-cut-captions.png"))));
 }
 
+TEST_F(PageListTest, TilesShowPagesSavedWithoutAWindow)
+{
+    // addPage writes each page with no window, its line coloured by hex alone.
+    const QList<PageRecord> records{
+        addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("C0392B")),
+        addPage(QStringLiteral("b"), QStringLiteral("B"), QStringLiteral("1F6FB2"))};
+    platform::UserDefaults::standard().setInteger(QStringLiteral("numOfColumnListings"), 1);
+    openProject(records);
+    const struct
+    {
+        int record;
+        QColor colour;
+    } rows[] = {{0, QColor(0xC0, 0x39, 0x2B)}, {1, QColor(0x1F, 0x6F, 0xB2)}};
+    for (const auto& row : rows) {
+        const QuibNSButton* tile = tileFor(records[row.record].documentName);
+        ASSERT_NE(tile, nullptr);
+        const QImage image = tile->image();
+        int inColour = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                inColour += std::abs(c.red() - row.colour.red()) + std::abs(c.green() - row.colour.green()) +
+                                std::abs(c.blue() - row.colour.blue()) <
+                            40;
+            }
+        }
+        EXPECT_GT(inColour, 3) << row.record;
+    }
+    EXPECT_TRUE(controller.sidebarSplitView()->grab().save(
+        artefactPath(QStringLiteral("page-list-windowless-pages.png"))));
+}
+
 class GreetingCardPageListTest : public PageListTest
 {
 protected:
