@@ -1,5 +1,6 @@
 #include "model/DRVLine.h"
 
+#include "editions/DataCentre.h"
 #include "platform/Drawing.h"
 #include "platform/Geometry.h"
 #include "platform/StringsTable.h"
@@ -171,8 +172,14 @@ void DRVLine::applyDashedWidthRule()
 
 QColor DRVLine::lineColor() const
 {
-    // The colour's own alpha times the opacity: a clear colour stays clear.
+    // The colour's own alpha times the opacity: a clear colour stays clear. A line whose colour was
+    // given as hex alone is drawn in it, as the page writer writes it (a page saved with no window
+    // would otherwise get a thumbnail without its lines).
     QColor c = borderColor();
+    if (!c.isValid()) {
+        const QString hex = borderHexColorString();
+        c = hex == QLatin1String("CLEAR0") ? QColor(Qt::transparent) : DataCentre::colorWithHexString(hex);
+    }
     if (c.isValid())
         c.setAlphaF(float(c.alphaF() * std::clamp(opacity(), 0.0, 1.0)));
     return c;

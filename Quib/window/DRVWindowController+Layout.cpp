@@ -84,8 +84,6 @@ void DRVWindowController::placeInspectorInLayout()
     m_splitView->setStretchFactor(2, 0);
     const int sidebar = edition().gPageListWidth > 0 ? edition().gPageListWidth : kDefaultPageListWidth;
     m_splitView->setSizes({sidebar, 600, m_inspectorView->width()});
-    if (m_inspector)
-        m_inspector->showObjectsList = [this] { showObjectsList(); };
 }
 
 void DRVWindowController::setOpenWebsiteFolder(const QString& folder)

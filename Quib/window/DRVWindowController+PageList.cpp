@@ -99,7 +99,8 @@ int DRVWindowController::pageListColumns()
 QString DRVWindowController::websiteSummaryText(int pageCount, const QString& folderPath)
 {
     const QString folderName = folderPath.isEmpty() ? QString() : QFileInfo(folderPath).fileName();
-    const QString format = pageCount == 1 ? QStringLiteral("%1 Document\n%2") : QStringLiteral("%1 Documents\n%2");
+    const QString format =
+        pageCount == 1 ? QStringLiteral("%1 Document\n%2") : QStringLiteral("%1 Documents\n%2");
     return format.arg(pageCount).arg(folderName);
 }
 
@@ -175,10 +176,14 @@ QMenu* DRVWindowController::pageListingMenu()
         const char* title;
         const char* action;
         bool needsPage;
-    } rows[] = {{"Add Page", "directlyAddBlankPage:", false}, {"Insert Page", "insertBlankPage:", true},
-                {"Duplicate Page", "duplicatePage:", true},       {"Copy Page Link", "grabPageLink:", true},
-                {"Delete Page", "deletePage:", true},             {nullptr, nullptr, false},
-                {"Sort by File Name", "sortByFileName:", false},  {"Sort by Date", "sortByDate:", false},
+    } rows[] = {{"Add Page", "directlyAddBlankPage:", false},
+                {"Insert Page", "insertBlankPage:", true},
+                {"Duplicate Page", "duplicatePage:", true},
+                {"Copy Page Link", "grabPageLink:", true},
+                {"Delete Page", "deletePage:", true},
+                {nullptr, nullptr, false},
+                {"Sort by File Name", "sortByFileName:", false},
+                {"Sort by Date", "sortByDate:", false},
                 {"Refresh", "refreshWebsite:", false}};
     for (const auto& row : rows) {
         if (!row.title) {
@@ -195,17 +200,33 @@ QMenu* DRVWindowController::pageListingMenu()
             performAction(action);
         });
     }
+    // The list's column count, ticked at the current one.
+    m_pageListingMenu->addSeparator();
+    const char* columnTitles[] = {"1 Column", "2 Columns", "3 Columns"};
+    for (int columns = 1; columns <= 3; ++columns) {
+        QAction* item = m_pageListingMenu->addAction(QString::fromUtf8(columnTitles[columns - 1]));
+        const QString action = QStringLiteral("view%1Column:").arg(columns);
+        item->setObjectName(action);
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, this, [this, action] { performAction(action); });
+    }
     // The rows of the menu validation decide each item; those that act on a page need the click
     // to have landed on one.
     connect(m_pageListingMenu, &QMenu::aboutToShow, this, [this] {
         MenuValidationState state = menuValidationState();
         state.pageCount = int(m_siteIconArray.size());
         state.pageClicked = determinePageClicked();
-        static const QStringList pageItems{QStringLiteral("insertBlankPage:"), QStringLiteral("duplicatePage:"),
-                                           QStringLiteral("grabPageLink:"), QStringLiteral("deletePage:")};
+        static const QStringList pageItems{QStringLiteral("insertBlankPage:"),
+                                           QStringLiteral("duplicatePage:"), QStringLiteral("grabPageLink:"),
+                                           QStringLiteral("deletePage:")};
         for (QAction* item : m_pageListingMenu->actions()) {
             if (item->isSeparator())
                 continue;
+            if (item->isCheckable()) {
+                item->setChecked(item->objectName() ==
+                                 QStringLiteral("view%1Column:").arg(pageListColumns()));
+                continue;
+            }
             MenuItemState shown;
             shown.title = item->text();
             shown = MenuValidation::validate(item->objectName(), shown, state);
@@ -239,8 +260,8 @@ void DRVWindowController::refreshWebsite()
             m_document->refreshDocument();
         } else if (!m_siteIconArray.isEmpty()) {
             // The open page left the folder: the first page takes its place.
-            if (const auto first = platform::SafePath::filePath(m_openWebsiteFolder,
-                                                                m_siteIconArray.constFirst().pageName))
+            if (const auto first =
+                    platform::SafePath::filePath(m_openWebsiteFolder, m_siteIconArray.constFirst().pageName))
                 m_document->readFromURL(*first);
         }
     }
@@ -281,7 +302,8 @@ void DRVWindowController::buildPageListHeader()
     m_searchField->setObjectName(QStringLiteral("searchField"));
     m_searchField->setPlaceholderText(QStringLiteral("Search"));
     m_searchField->setClearButtonEnabled(true);
-    connect(m_searchField, &QLineEdit::textChanged, this, [this](const QString& text) { refreshPageIcons(text); });
+    connect(m_searchField, &QLineEdit::textChanged, this,
+            [this](const QString& text) { refreshPageIcons(text); });
 
     auto* button = new QToolButton(m_topSidebarView);
     button->setObjectName(QStringLiteral("pageListingMenuButton"));
@@ -405,7 +427,8 @@ void DRVWindowController::refreshPageIcons(const QString& searchText)
             tile->setGeometry(iconX, 5, scaled.width(), scaled.height());
             tile->setBorderFlag(record.borderFlag);
             const QString documentName = record.documentName;
-            connect(tile, &QAbstractButton::clicked, this, [this, documentName] { launchSelected(documentName); });
+            connect(tile, &QAbstractButton::clicked, this,
+                    [this, documentName] { launchSelected(documentName); });
             view->setQuibButton(tile);
             const int tileBottom = 5 + scaled.height();
 
@@ -424,6 +447,7 @@ void DRVWindowController::refreshPageIcons(const QString& searchText)
                 titleLabel->setParent(view);
             }
             titleLabel->setGeometry(0, tileBottom, cellWidth, titleHeight);
+            QuibNSButton::setCaption(titleLabel, title);
             tile->setPageTitleLabel(titleLabel);
 
             // File name.
@@ -448,6 +472,7 @@ void DRVWindowController::refreshPageIcons(const QString& searchText)
             const int nameHeight = nameShown ? kLabelHeight : 0;
             nameLabel->setVisible(nameShown);
             nameLabel->setGeometry(0, tileBottom + titleHeight, cellWidth, nameHeight);
+            QuibNSButton::setCaption(nameLabel, nameLabel->text());
             tile->setPageNameLabel(nameLabel);
 
             // Modification time.
@@ -457,6 +482,7 @@ void DRVWindowController::refreshPageIcons(const QString& searchText)
             const int timeHeight = e.gPageFileTimeLabelFlag ? 0 : kLabelHeight;
             timeLabel->setVisible(!e.gPageFileTimeLabelFlag);
             timeLabel->setGeometry(0, tileBottom + titleHeight + nameHeight, cellWidth, timeHeight);
+            QuibNSButton::setCaption(timeLabel, record.fileTime);
             tile->setFileTimeLabel(timeLabel);
 
             const int timeBottom = tileBottom + titleHeight + nameHeight + timeHeight;
@@ -474,7 +500,8 @@ void DRVWindowController::refreshPageIcons(const QString& searchText)
         const QRect button = m_pageListingMenuButton->geometry();
         const int buttonWidth = m_pageListingMenuButton->isVisible() ? button.width() : 0;
         m_searchField->setGeometry(m_searchField->x(), 3,
-                                   std::max(0, m_pageListingView->width() - buttonWidth - 2 * button.x()), 30);
+                                   std::max(0, m_pageListingView->width() - buttonWidth - 2 * button.x()),
+                                   30);
         m_websiteSummaryLabel->setGeometry(m_websiteSummaryLabel->x(), 40, m_pageListingView->width(),
                                            m_websiteSummaryLabel->height());
     }
@@ -548,7 +575,8 @@ namespace {
 class PageLoopGuard
 {
 public:
-    PageLoopGuard(QWidget* window, bool& loopFlag, int total) : m_window(window), m_loopFlag(loopFlag), m_total(total)
+    PageLoopGuard(QWidget* window, bool& loopFlag, int total)
+        : m_window(window), m_loopFlag(loopFlag), m_total(total)
     {
         DataCentre::showProgressIndicator();
         if (m_window) {
@@ -584,20 +612,22 @@ void DRVWindowController::loopThroughPages(bool force)
     PageLoopGuard guard(m_window, m_loopThroughFlag, total);
     m_loopThroughFlag = !force;
     const std::optional<QString> baseTemplate =
-        e.gBaseTemplateFileName.isEmpty() ? std::nullopt
-                                          : platform::SafePath::filePath(m_openWebsiteFolder, e.gBaseTemplateFileName);
+        e.gBaseTemplateFileName.isEmpty()
+            ? std::nullopt
+            : platform::SafePath::filePath(m_openWebsiteFolder, e.gBaseTemplateFileName);
     // Launching may rebuild the list; walk a copy of the names.
     QList<PageRecord> pages = m_siteIconArray;
     for (int i = 0; i < pages.size(); ++i) {
         const PageRecord& page = pages.at(i);
         bool open = force || e.gOpenPagesInPageLoopFlag || e.gResponsiveLayoutFlag;
         if (!open && page.useBaseTemplateFlag && page.pageName != e.gBaseTemplateFileName && baseTemplate) {
-            const std::optional<QString> path = platform::SafePath::filePath(m_openWebsiteFolder, page.pageName);
+            const std::optional<QString> path =
+                platform::SafePath::filePath(m_openWebsiteFolder, page.pageName);
             open = path && isFirstFileNewer(*baseTemplate, *path);
         }
         if (open && launchSelected(page.documentName) && e.gResponsiveLayoutFlag && m_document) {
-            const QString folder = platform::stringByAppendingPathComponent(e.gTempFolderPath,
-                                                                            QStringLiteral("responsiveVersion"));
+            const QString folder = platform::stringByAppendingPathComponent(
+                e.gTempFolderPath, QStringLiteral("responsiveVersion"));
             QDir().mkpath(folder);
             QString stem = page.pageName;
             if (const QString extension = platform::pathExtension(stem); !extension.isEmpty())
@@ -715,9 +745,9 @@ void DRVWindowController::updatedPageListingSegmentedControl()
 
 const QStringList& DRVWindowController::pageListActions()
 {
-    static const QStringList actions{QStringLiteral("sortByFileName:"), QStringLiteral("sortByDate:"),
-                                     QStringLiteral("refreshWebsite:"), QStringLiteral("totalRefreshWebsite:"),
-                                     QStringLiteral("forceRefreshWebsite:")};
+    static const QStringList actions{
+        QStringLiteral("sortByFileName:"), QStringLiteral("sortByDate:"), QStringLiteral("refreshWebsite:"),
+        QStringLiteral("totalRefreshWebsite:"), QStringLiteral("forceRefreshWebsite:")};
     return actions;
 }
 

@@ -323,12 +323,8 @@ void DRVWindowController::updateCurrentlySelectedQuibButton()
         kept->pageTitle = title;
         kept->fileTime = time;
     }
-    if (QLabel* label = tile->pageTitleLabel()) {
-        label->setText(title);
-        label->update();
-    }
-    if (QLabel* label = tile->fileTimeLabel())
-        label->setText(time);
+    QuibNSButton::setCaption(tile->pageTitleLabel(), title);
+    QuibNSButton::setCaption(tile->fileTimeLabel(), time);
     QString picture = record.imagePath;
     picture.replace(QLatin1String("@2x"), QString());
     if (QImage image(picture); !image.isNull() && !tile->size().isEmpty())

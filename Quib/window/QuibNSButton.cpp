@@ -3,6 +3,7 @@
 #include "editions/DataCentre.h"
 
 #include <QChildEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -70,4 +71,14 @@ void QuibNSButton::childEvent(QChildEvent* event)
     if (event->added() && event->child()->isWidgetType())
         static_cast<QWidget*>(event->child())->setAttribute(Qt::WA_TransparentForMouseEvents);
     QAbstractButton::childEvent(event);
+}
+
+void QuibNSButton::setCaption(QLabel* label, const QString& text)
+{
+    if (!label)
+        return;
+    const QString shown =
+        label->fontMetrics().elidedText(text, Qt::ElideRight, label->contentsRect().width());
+    label->setText(shown);
+    label->setToolTip(shown == text ? QString() : text);
 }

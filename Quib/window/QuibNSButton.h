@@ -42,6 +42,10 @@ public:
     QLabel* fileTimeLabel() const { return m_fileTimeLabel; }
     void setFileTimeLabel(QLabel* label) { m_fileTimeLabel = label; }
 
+    // Shows text in one of the tile's captions, cut on the right with "…" to the label's width, the
+    // whole text then its tooltip: a narrow column must not clip both ends of a centred caption.
+    static void setCaption(QLabel* label, const QString& text);
+
     QSize sizeHint() const override;
 
 protected:

@@ -5,9 +5,12 @@
 #include "editions/DataCentre.h"
 #include "window/QuibNSTextField.h"
 
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
 
 #include <memory>
@@ -79,7 +82,8 @@ TEST_F(PageListTest, ColumnsComeFromTheSettingThenTheEditionThenOne)
     for (const auto& row : rows) {
         platform::UserDefaults::standard().setInteger(QStringLiteral("numOfColumnListings"), row.stored);
         edition().gDefaultPageIconMode = row.editionDefault;
-        EXPECT_EQ(DRVWindowController::pageListColumns(), row.expected) << row.stored << " " << row.editionDefault;
+        EXPECT_EQ(DRVWindowController::pageListColumns(), row.expected)
+            << row.stored << " " << row.editionDefault;
     }
 }
 
@@ -117,9 +121,9 @@ TEST_F(PageListTest, SearchIgnoresCaseAndAccents)
     {
         const char* search;
         bool shown;
-    } rows[] = {{"", true},          {"ETE", true},         {"geneve", true},         {"GENÈVE", true},
-                {"été à", true},     {"summer.QUIB", true}, {"Genève summer", true},  {"winter", false},
-                {"ete  a", false},   {"èté", true},         {"summerx", false}};
+    } rows[] = {{"", true},        {"ETE", true},         {"geneve", true},        {"GENÈVE", true},
+                {"été à", true},   {"summer.QUIB", true}, {"Genève summer", true}, {"winter", false},
+                {"ete  a", false}, {"èté", true},         {"summerx", false}};
     for (const auto& row : rows)
         EXPECT_EQ(DRVWindowController::pageMatchesSearch(record, QString::fromUtf8(row.search)), row.shown)
             << row.search;
@@ -127,9 +131,10 @@ TEST_F(PageListTest, SearchIgnoresCaseAndAccents)
 
 TEST_F(PageListTest, TheSearchFieldFiltersTheTiles)
 {
-    QList<PageRecord> records{addPage(QStringLiteral("index"), QStringLiteral("Accueil"), QStringLiteral("AA0000")),
-                              addPage(QStringLiteral("summer"), QStringLiteral("Été"), QStringLiteral("00AA00")),
-                              addPage(QStringLiteral("contact"), QStringLiteral("Contact"), QStringLiteral("0000AA"))};
+    QList<PageRecord> records{
+        addPage(QStringLiteral("index"), QStringLiteral("Accueil"), QStringLiteral("AA0000")),
+        addPage(QStringLiteral("summer"), QStringLiteral("Été"), QStringLiteral("00AA00")),
+        addPage(QStringLiteral("contact"), QStringLiteral("Contact"), QStringLiteral("0000AA"))};
     openProject(records);
     const struct
     {
@@ -141,7 +146,8 @@ TEST_F(PageListTest, TheSearchFieldFiltersTheTiles)
         QTest::keyClicks(controller.searchField(), QString::fromUtf8(row.typed));
         // As vectors: an empty list compares without Qt's memcmp of a null pointer.
         const QList<int> local = controller.siteIconArrayLocal();
-        EXPECT_EQ(std::vector<int>(local.begin(), local.end()), std::vector<int>(row.shown.begin(), row.shown.end()))
+        EXPECT_EQ(std::vector<int>(local.begin(), local.end()),
+                  std::vector<int>(row.shown.begin(), row.shown.end()))
             << row.typed;
         EXPECT_EQ(controller.pageIconViews().size(), row.shown.size()) << row.typed;
         if (row.shown.isEmpty())
@@ -188,8 +194,9 @@ TEST_F(PageListTest, AnEmptyProjectHidesTheList)
 
 TEST_F(PageListTest, ClickingATileSavesThePageAndOpensTheClickedOneInPlace)
 {
-    const QList<PageRecord> records{addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000")),
-                                    addPage(QStringLiteral("b"), QStringLiteral("B"), QStringLiteral("00AA00"))};
+    const QList<PageRecord> records{
+        addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000")),
+        addPage(QStringLiteral("b"), QStringLiteral("B"), QStringLiteral("00AA00"))};
     openProject(records);
     ASSERT_EQ(openColour(), QStringLiteral("AA0000"));
     // An edit of page a that only a save keeps.
@@ -213,7 +220,8 @@ TEST_F(PageListTest, ClickingATileSavesThePageAndOpensTheClickedOneInPlace)
 
 TEST_F(PageListTest, ClickingTheOpenPageSavesAndReloadsIt)
 {
-    const QList<PageRecord> records{addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000"))};
+    const QList<PageRecord> records{
+        addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000"))};
     openProject(records);
     document.graphics().constFirst()->setBorderHexColorString(QStringLiteral("654321"));
     clickTile(records[0].documentName);
@@ -224,8 +232,9 @@ TEST_F(PageListTest, ClickingTheOpenPageSavesAndReloadsIt)
 
 TEST_F(PageListTest, APageThatCannotOpenLeavesThePreviousPageOpen)
 {
-    const QList<PageRecord> records{addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000")),
-                                    missingPage(QStringLiteral("gone"))};
+    const QList<PageRecord> records{
+        addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000")),
+        missingPage(QStringLiteral("gone"))};
     openProject(records);
     document.graphics().constFirst()->setBorderHexColorString(QStringLiteral("0A0B0C"));
     clickTile(records[1].documentName);
@@ -242,8 +251,9 @@ TEST_F(PageListTest, APageThatCannotOpenLeavesThePreviousPageOpen)
 
 TEST_F(PageListTest, APageThatCannotBeSavedIsNotLeft)
 {
-    const QList<PageRecord> records{addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000")),
-                                    addPage(QStringLiteral("b"), QStringLiteral("B"), QStringLiteral("00AA00"))};
+    const QList<PageRecord> records{
+        addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000")),
+        addPage(QStringLiteral("b"), QStringLiteral("B"), QStringLiteral("00AA00"))};
     openProject(records);
     document.graphics().constFirst()->setBorderHexColorString(QStringLiteral("ABCDEF"));
     // A plain file where the project folder was: the edit cannot be stored.
@@ -267,8 +277,9 @@ TEST_F(PageListTest, APageThatCannotBeSavedIsNotLeft)
 
 TEST_F(PageListTest, RightClickResolvesToTheTileUnderIt)
 {
-    const QList<PageRecord> records{addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000")),
-                                    addPage(QStringLiteral("b"), QStringLiteral("B"), QStringLiteral("00AA00"))};
+    const QList<PageRecord> records{
+        addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000")),
+        addPage(QStringLiteral("b"), QStringLiteral("B"), QStringLiteral("00AA00"))};
     openProject(records);
     PageListingClipView* clip = controller.pageListingClipView();
     const QList<ListingIconView*> views = controller.pageIconViews();
@@ -290,7 +301,8 @@ void dropOn(QWidget* target, QMimeData* made, QPoint point)
     const std::unique_ptr<QMimeData> data(made);
     QDragEnterEvent enter(point, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(target, &enter);
-    QDropEvent drop(QPointF(point), Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(QPointF(point), Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton,
+                    Qt::NoModifier);
     QCoreApplication::sendEvent(target, &drop);
 }
 
@@ -299,9 +311,10 @@ void dropOn(QWidget* target, QMimeData* made, QPoint point)
 TEST_F(PageListTest, DroppingATileOnAnotherMovesThePage)
 {
     edition().gPageOrderIndexFlag = true;
-    const QList<PageRecord> records{addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000")),
-                                    addPage(QStringLiteral("b"), QStringLiteral("B"), QStringLiteral("00AA00")),
-                                    addPage(QStringLiteral("c"), QStringLiteral("C"), QStringLiteral("0000AA"))};
+    const QList<PageRecord> records{
+        addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000")),
+        addPage(QStringLiteral("b"), QStringLiteral("B"), QStringLiteral("00AA00")),
+        addPage(QStringLiteral("c"), QStringLiteral("C"), QStringLiteral("0000AA"))};
     openProject(records);
     const QString openFile = document.filePath();
     const QStringList folderBefore = QDir(m_project).entryList(QDir::Files, QDir::Name);
@@ -319,11 +332,13 @@ TEST_F(PageListTest, DroppingATileOnAnotherMovesThePage)
     for (const auto& row : rows) {
         controller.siteIconArray() = records;
         controller.refreshPageListingDisplay();
-        const QString dragged = QString::fromLatin1(row.dragged) + QLatin1Char('.') + edition().gDocumentExtension;
+        const QString dragged =
+            QString::fromLatin1(row.dragged) + QLatin1Char('.') + edition().gDocumentExtension;
         QPoint point(5, controller.pageListingClipView()->height() + 300);
         if (*row.target) {
             for (ListingIconView* view : controller.pageIconViews()) {
-                if (QFileInfo(view->quibButton()->documentName()).completeBaseName() == QLatin1String(row.target))
+                if (QFileInfo(view->quibButton()->documentName()).completeBaseName() ==
+                    QLatin1String(row.target))
                     point = view->geometry().center();
             }
         }
@@ -341,8 +356,9 @@ TEST_F(PageListTest, DroppingATileOnAnotherMovesThePage)
 
 TEST_F(PageListTest, TheContextMenuActsOnTheClickedPage)
 {
-    const QList<PageRecord> records{addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000")),
-                                    addPage(QStringLiteral("b"), QStringLiteral("B"), QStringLiteral("00AA00"))};
+    const QList<PageRecord> records{
+        addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000")),
+        addPage(QStringLiteral("b"), QStringLiteral("B"), QStringLiteral("00AA00"))};
     openProject(records);
     QMenu* menu = controller.pageListingMenu();
     ASSERT_NE(menu, nullptr);
@@ -351,16 +367,18 @@ TEST_F(PageListTest, TheContextMenuActsOnTheClickedPage)
         if (!item->isSeparator())
             actions.append(item->objectName());
     }
-    EXPECT_EQ(actions, (QStringList{"directlyAddBlankPage:", "insertBlankPage:", "duplicatePage:", "grabPageLink:",
-                                    "deletePage:", "sortByFileName:", "sortByDate:", "refreshWebsite:"}));
+    EXPECT_EQ(actions, (QStringList{"directlyAddBlankPage:", "insertBlankPage:", "duplicatePage:",
+                                    "grabPageLink:", "deletePage:", "sortByFileName:", "sortByDate:",
+                                    "refreshWebsite:", "view1Column:", "view2Column:", "view3Column:"}));
     // Each item as "E" (enabled), "d" (shown, disabled) or "-" (hidden), in menu order.
     const struct
     {
         bool onPage, hideDelete, hideDuplicate, showInsert, hideLink;
         const char* items;
-    } rows[] = {{true, false, false, true, false, "EEEEEEEE"},  {false, false, false, true, false, "EddddEEE"},
-                {true, true, false, true, false, "EEEE-EEE"},   {true, false, true, false, false, "E--EEEEE"},
-                {true, false, false, true, true, "EEE-EEEE"},   {false, true, true, false, true, "E----EEE"}};
+    } rows[] = {
+        {true, false, false, true, false, "EEEEEEEEEEE"}, {false, false, false, true, false, "EddddEEEEEE"},
+        {true, true, false, true, false, "EEEE-EEEEEE"},  {true, false, true, false, false, "E--EEEEEEEE"},
+        {true, false, false, true, true, "EEE-EEEEEEE"},  {false, true, true, false, true, "E----EEEEEE"}};
     for (const auto& row : rows) {
         EditionSettings& e = edition();
         e.gHideDeletePageFlag = row.hideDelete;
@@ -375,8 +393,8 @@ TEST_F(PageListTest, TheContextMenuActsOnTheClickedPage)
             if (!item->isSeparator())
                 items += !item->isVisible() ? '-' : item->isEnabled() ? 'E' : 'd';
         }
-        EXPECT_EQ(items, std::string(row.items)) << row.onPage << row.hideDelete << row.hideDuplicate
-                                                 << row.showInsert << row.hideLink;
+        EXPECT_EQ(items, std::string(row.items))
+            << row.onPage << row.hideDelete << row.hideDuplicate << row.showInsert << row.hideLink;
         if (row.onPage)
             EXPECT_EQ(controller.selectedPageName(), records[1].documentName);
     }
@@ -389,6 +407,56 @@ TEST_F(PageListTest, TheContextMenuActsOnTheClickedPage)
     ASSERT_TRUE(controller.performAction(QStringLiteral("sortByFileName:")));
     EXPECT_EQ(controller.sortListingBy(), QStringLiteral("fileName"));
     EXPECT_TRUE(DRVWindowController::handledActions().contains(QStringLiteral("refreshWebsite:")));
+}
+
+TEST_F(PageListTest, TheRightClickMenuSetsTheListsColumns)
+{
+    QList<PageRecord> records;
+    for (int i = 0; i < 5; ++i)
+        records.append(addPage(QStringLiteral("p%1").arg(i), QStringLiteral("P%1").arg(i),
+                               QStringLiteral("3040%1%1").arg(i)));
+    openProject(records);
+    platform::UserDefaults::standard().setInteger(QStringLiteral("numOfColumnListings"), 1);
+    controller.refreshPageIcons(QString());
+    ASSERT_EQ(columnsOf(controller.pageIconViews()), 1);
+    for (int columns : {3, 2, 1}) {
+        PageListingClipView* clip = controller.pageListingClipView();
+        const int before = DRVWindowController::pageListColumns();
+        // Right-click below the last tile, then click the item in the menu that opens there.
+        const QPoint empty(2, clip->height() - 2);
+        ASSERT_EQ(controller.grabPageClicked(empty), nullptr);
+        QString ticked;
+        bool clicked = false;
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            for (QAction* item : menu->actions()) {
+                if (item->isChecked())
+                    ticked = item->objectName();
+            }
+            if (columns == 3)
+                EXPECT_TRUE(menu->grab().save(artefactPath(QStringLiteral("page-list-columns-menu.png"))));
+            QAction* item = menu->findChild<QAction*>(QStringLiteral("view%1Column:").arg(columns));
+            if (!item || !item->isEnabled() || !item->isVisible()) {
+                menu->close();
+                return;
+            }
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+            clicked = true;
+        });
+        QContextMenuEvent click(QContextMenuEvent::Mouse, empty, clip->mapToGlobal(empty));
+        QCoreApplication::sendEvent(clip, &click);
+        QApplication::processEvents();
+        ASSERT_TRUE(clicked) << columns;
+        EXPECT_EQ(ticked, QStringLiteral("view%1Column:").arg(before)) << columns;
+        EXPECT_EQ(platform::UserDefaults::standard().integerForKey(QStringLiteral("numOfColumnListings")),
+                  columns);
+        const QList<ListingIconView*> views = controller.pageIconViews();
+        ASSERT_EQ(views.size(), 5);
+        EXPECT_EQ(columnsOf(views), columns);
+        EXPECT_EQ(views[0]->width(), controller.pageListingView()->viewport()->width() / columns);
+    }
 }
 
 namespace {
@@ -414,9 +482,10 @@ struct RecordingProgress : DataCentre::ProgressDisplay
 
 TEST_F(PageListTest, TheForcedPageLoopOpensEveryPageBehindTheProgressWindow)
 {
-    const QList<PageRecord> records{addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000")),
-                                    missingPage(QStringLiteral("gone")),
-                                    addPage(QStringLiteral("c"), QStringLiteral("C"), QStringLiteral("0000AA"))};
+    const QList<PageRecord> records{
+        addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000")),
+        missingPage(QStringLiteral("gone")),
+        addPage(QStringLiteral("c"), QStringLiteral("C"), QStringLiteral("0000AA"))};
     openProject(records);
     RecordingProgress progress(controller.window());
     DataCentre::setProgressDisplay(&progress);
@@ -424,8 +493,9 @@ TEST_F(PageListTest, TheForcedPageLoopOpensEveryPageBehindTheProgressWindow)
     DataCentre::setProgressDisplay(nullptr);
     EXPECT_EQ(progress.shown, 1);
     const QString ext = edition().gDocumentExtension;
-    EXPECT_EQ(progress.updates, (QStringList{QStringLiteral("0/3 a.") + ext, QStringLiteral("1/3 gone.") + ext,
-                                             QStringLiteral("2/3 c.") + ext, QStringLiteral("3/3 ")}));
+    EXPECT_EQ(progress.updates,
+              (QStringList{QStringLiteral("0/3 a.") + ext, QStringLiteral("1/3 gone.") + ext,
+                           QStringLiteral("2/3 c.") + ext, QStringLiteral("3/3 ")}));
     // Hidden while it ran (a failing page included), shown again at the end.
     EXPECT_EQ(progress.windowVisibleDuring, (QList<bool>{false, false, false, false}));
     EXPECT_TRUE(controller.window()->isVisible());
@@ -448,10 +518,11 @@ void setModified(const QString& path, const QDateTime& when)
 TEST_F(PageListTest, TheQuickPageLoopOpensOnlyPagesBehindTheirBaseTemplate)
 {
     edition().gBaseTemplateFileName = QStringLiteral("basetemplate.") + edition().gDocumentExtension;
-    QList<PageRecord> records{addPage(QStringLiteral("basetemplate"), QStringLiteral("T"), QStringLiteral("111111")),
-                              addPage(QStringLiteral("behind"), QStringLiteral("B"), QStringLiteral("222222")),
-                              addPage(QStringLiteral("ahead"), QStringLiteral("C"), QStringLiteral("333333")),
-                              addPage(QStringLiteral("plain"), QStringLiteral("D"), QStringLiteral("444444"))};
+    QList<PageRecord> records{
+        addPage(QStringLiteral("basetemplate"), QStringLiteral("T"), QStringLiteral("111111")),
+        addPage(QStringLiteral("behind"), QStringLiteral("B"), QStringLiteral("222222")),
+        addPage(QStringLiteral("ahead"), QStringLiteral("C"), QStringLiteral("333333")),
+        addPage(QStringLiteral("plain"), QStringLiteral("D"), QStringLiteral("444444"))};
     records[1].useBaseTemplateFlag = true;
     records[2].useBaseTemplateFlag = true;
     records[0].useBaseTemplateFlag = true; // the template itself is never re-opened for it
@@ -472,7 +543,8 @@ TEST_F(PageListTest, TheQuickPageLoopOpensOnlyPagesBehindTheirBaseTemplate)
         setModified(pagePath(records[3].pageName), now.addSecs(-300));
         edition().gOpenPagesInPageLoopFlag = row.openAll;
         controller.loopThroughPages(false);
-        EXPECT_EQ(QFileInfo(document.filePath()).completeBaseName(), QLatin1String(row.lastOpened)) << row.openAll;
+        EXPECT_EQ(QFileInfo(document.filePath()).completeBaseName(), QLatin1String(row.lastOpened))
+            << row.openAll;
         EXPECT_TRUE(controller.window()->isVisible());
         EXPECT_FALSE(controller.loopThroughFlag());
         // Saves after the loop write the page's images again.
@@ -488,7 +560,8 @@ TEST_F(PageListTest, TheQuickPageLoopOpensOnlyPagesBehindTheirBaseTemplate)
 
 TEST_F(PageListTest, ForcingIsNeededWhenAPageDoesNotUseBootstrap)
 {
-    const QList<PageRecord> records{addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000"))};
+    const QList<PageRecord> records{
+        addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000"))};
     controller.siteIconArray() = records;
     controller.setOpenWebsiteFolderTempPath(m_workingCopy);
     const QString page = QDir(m_workingCopy).filePath(QStringLiteral("a.html"));
@@ -531,6 +604,80 @@ TEST_F(PageListTest, SidebarScreenshotsInOneToThreeColumns)
     }
 }
 
+TEST_F(PageListTest, LongCaptionsAreCutOnTheRightToTheirColumn)
+{
+    const QString longTitle = QStringLiteral("Opening hours and directions for every season");
+    const QString longTime = QStringLiteral("December 10 2026 11:10 AM and a long while after");
+    QList<PageRecord> records{addPage(QStringLiteral("a"), longTitle, QStringLiteral("AA0000")),
+                              addPage(QStringLiteral("b"), QStringLiteral("Home"), QStringLiteral("00AA00")),
+                              addPage(QStringLiteral("c"), QStringLiteral("C"), QStringLiteral("0000AA"))};
+    records[0].fileTime = longTime;
+    records[1].fileTime = QStringLiteral("Today");
+    platform::UserDefaults::standard().setInteger(QStringLiteral("numOfColumnListings"), 3);
+    openProject(records);
+    const QuibNSButton* cut = tileFor(records[0].documentName);
+    const QuibNSButton* whole = tileFor(records[1].documentName);
+    ASSERT_TRUE(cut && whole);
+    const struct
+    {
+        const QLabel* label;
+        QString full;
+        bool cut;
+    } rows[] = {{cut->pageTitleLabel(), longTitle, true},
+                {cut->fileTimeLabel(), longTime, true},
+                {whole->pageTitleLabel(), QStringLiteral("Home"), false},
+                {whole->fileTimeLabel(), records[1].fileTime, false}};
+    for (const auto& row : rows) {
+        ASSERT_NE(row.label, nullptr) << qPrintable(row.full);
+        const QString shown = row.label->text();
+        // The cut text fits the label, so nothing is clipped at either end.
+        EXPECT_LE(row.label->fontMetrics().horizontalAdvance(shown), row.label->contentsRect().width())
+            << qPrintable(shown);
+        if (row.cut) {
+            EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << qPrintable(shown);
+            EXPECT_TRUE(row.full.startsWith(shown.chopped(1))) << qPrintable(shown);
+            EXPECT_EQ(row.label->toolTip(), row.full);
+        } else {
+            EXPECT_EQ(shown, row.full);
+            EXPECT_TRUE(row.label->toolTip().isEmpty());
+        }
+    }
+    EXPECT_TRUE(controller.sidebarSplitView()->grab().save(
+        artefactPath(QStringLiteral("page-list-cut-captions.png"))));
+}
+
+TEST_F(PageListTest, TilesShowPagesSavedWithoutAWindow)
+{
+    // addPage writes each page with no window, its line coloured by hex alone.
+    const QList<PageRecord> records{
+        addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("C0392B")),
+        addPage(QStringLiteral("b"), QStringLiteral("B"), QStringLiteral("1F6FB2"))};
+    platform::UserDefaults::standard().setInteger(QStringLiteral("numOfColumnListings"), 1);
+    openProject(records);
+    const struct
+    {
+        int record;
+        QColor colour;
+    } rows[] = {{0, QColor(0xC0, 0x39, 0x2B)}, {1, QColor(0x1F, 0x6F, 0xB2)}};
+    for (const auto& row : rows) {
+        const QuibNSButton* tile = tileFor(records[row.record].documentName);
+        ASSERT_NE(tile, nullptr);
+        const QImage image = tile->image();
+        int inColour = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                inColour += std::abs(c.red() - row.colour.red()) + std::abs(c.green() - row.colour.green()) +
+                                std::abs(c.blue() - row.colour.blue()) <
+                            40;
+            }
+        }
+        EXPECT_GT(inColour, 3) << row.record;
+    }
+    EXPECT_TRUE(controller.sidebarSplitView()->grab().save(
+        artefactPath(QStringLiteral("page-list-windowless-pages.png"))));
+}
+
 class GreetingCardPageListTest : public PageListTest
 {
 protected:
@@ -556,8 +703,9 @@ TEST_F(GreetingCardPageListTest, TheFirstFourTilesAreCaptionedAsCardSides)
 TEST_F(PageListTest, CaptionsFollowTheEditionsFlags)
 {
     edition().gBaseTemplateFileName = QStringLiteral("basetemplate.") + edition().gDocumentExtension;
-    QList<PageRecord> records{addPage(QStringLiteral("basetemplate"), QStringLiteral("Shared"), QStringLiteral("111111")),
-                              addPage(QStringLiteral("about"), QStringLiteral("About"), QStringLiteral("222222"))};
+    QList<PageRecord> records{
+        addPage(QStringLiteral("basetemplate"), QStringLiteral("Shared"), QStringLiteral("111111")),
+        addPage(QStringLiteral("about"), QStringLiteral("About"), QStringLiteral("222222"))};
     records[1].pagePublishFileName = QStringLiteral("about.php");
     openProject(records);
     const struct
@@ -587,7 +735,8 @@ TEST_F(PageListTest, CaptionsFollowTheEditionsFlags)
         QStringList names;
         for (ListingIconView* view : controller.pageIconViews()) {
             const QuibNSButton* tile = view->quibButton();
-            names.append(tile->pageNameLabel()->isVisibleTo(view) ? tile->pageNameLabel()->text() : QStringLiteral("-"));
+            names.append(tile->pageNameLabel()->isVisibleTo(view) ? tile->pageNameLabel()->text()
+                                                                  : QStringLiteral("-"));
             EXPECT_EQ(tile->pageTitleLabel()->isVisibleTo(view), row.titles) << row.names;
             EXPECT_EQ(tile->fileTimeLabel()->isVisibleTo(view), row.times) << row.names;
             // The cell ends under its last shown caption.
@@ -600,13 +749,16 @@ TEST_F(PageListTest, CaptionsFollowTheEditionsFlags)
     // The base-template page's name stands out.
     edition().gBaseTemplateIconFlag = false;
     controller.refreshPageIcons(QString());
-    EXPECT_TRUE(tileFor(records[0].documentName)->pageNameLabel()->styleSheet().contains(QLatin1String("blue")));
-    EXPECT_FALSE(tileFor(records[1].documentName)->pageNameLabel()->styleSheet().contains(QLatin1String("blue")));
+    EXPECT_TRUE(
+        tileFor(records[0].documentName)->pageNameLabel()->styleSheet().contains(QLatin1String("blue")));
+    EXPECT_FALSE(
+        tileFor(records[1].documentName)->pageNameLabel()->styleSheet().contains(QLatin1String("blue")));
 }
 
 TEST_F(PageListTest, TheHeaderFollowsTheEdition)
 {
-    const QList<PageRecord> records{addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000"))};
+    const QList<PageRecord> records{
+        addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000"))};
     openProject(records);
     const struct
     {
@@ -619,7 +771,8 @@ TEST_F(PageListTest, TheHeaderFollowsTheEdition)
         edition().gHideDeletePageFlag = row.hideDelete;
         controller.refreshPageListingDisplay();
         QApplication::processEvents();
-        EXPECT_EQ(controller.topSidebarView()->height(), row.headerHeight) << row.withoutIcons << row.hideDelete;
+        EXPECT_EQ(controller.topSidebarView()->height(), row.headerHeight)
+            << row.withoutIcons << row.hideDelete;
         EXPECT_EQ(controller.pageListingMenuButton()->isVisibleTo(controller.topSidebarView()), row.button);
         EXPECT_EQ(controller.sidebarSplitView()->sizes().constFirst(), row.headerHeight);
     }
@@ -629,14 +782,16 @@ TEST_F(PageListTest, TheHeaderFollowsTheEdition)
     controller.refreshPageListingDisplay();
     const QRect button = controller.pageListingMenuButton()->geometry();
     EXPECT_EQ(controller.searchField()->geometry(),
-              QRect(button.right() + 1, 3, controller.pageListingView()->width() - button.width() - 2 * button.x(), 30));
+              QRect(button.right() + 1, 3,
+                    controller.pageListingView()->width() - button.width() - 2 * button.x(), 30));
 }
 
 TEST_F(PageListTest, ARefreshReplacesAPageThatLeftTheFolder)
 {
-    const QList<PageRecord> records{addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000")),
-                                    addPage(QStringLiteral("b"), QStringLiteral("B"), QStringLiteral("00AA00")),
-                                    addPage(QStringLiteral("c"), QStringLiteral("C"), QStringLiteral("0000AA"))};
+    const QList<PageRecord> records{
+        addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000")),
+        addPage(QStringLiteral("b"), QStringLiteral("B"), QStringLiteral("00AA00")),
+        addPage(QStringLiteral("c"), QStringLiteral("C"), QStringLiteral("0000AA"))};
     openProject(records);
     // Listed still: the open page is read again.
     ASSERT_TRUE(controller.performAction(QStringLiteral("refreshWebsite:")));
@@ -655,8 +810,9 @@ TEST_F(PageListTest, ARefreshReplacesAPageThatLeftTheFolder)
 
 TEST_F(PageListTest, ASavingRefreshStoresTheOpenPageAndShowsTheWindowAgain)
 {
-    const QList<PageRecord> records{addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000")),
-                                    addPage(QStringLiteral("b"), QStringLiteral("B"), QStringLiteral("00AA00"))};
+    const QList<PageRecord> records{
+        addPage(QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("AA0000")),
+        addPage(QStringLiteral("b"), QStringLiteral("B"), QStringLiteral("00AA00"))};
     openProject(records);
     document.graphics().constFirst()->setBorderHexColorString(QStringLiteral("FEDCBA"));
     ASSERT_TRUE(controller.performAction(QStringLiteral("totalRefreshWebsite:")));

@@ -32,6 +32,8 @@ void DRVWindowController::installInspector(QMainWindow* window)
         if (m_graphicView)
             m_graphicView->addNewSelectedTextView(index);
     };
+    // Wired before the first build: the "Add" tab shows first and must find its builder.
+    m_inspector->showObjectsList = [this] { showObjectsList(); };
     initializeInspectorElements();
     followDocumentInInspector();
     createInspectorPanel();
