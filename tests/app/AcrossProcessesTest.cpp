@@ -9,6 +9,7 @@
 
 #include "../canvas/ClipboardTableSample.h"
 #include "common/ExternalTools.h"
+#include "common/XvfbRun.h"
 #include "model/DRVImage.h"
 #include "model/DRVTable.h"
 
@@ -38,35 +39,14 @@ void runInsideXvfb()
         !haveProgramOrFail(QStringLiteral("xdotool"), QStringLiteral("xdotool")))
         return;
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const QString filter = QStringLiteral("--gtest_filter=%1.%2")
-                               .arg(QLatin1String(test->test_suite_name()), QLatin1String(test->name()));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QLatin1String(kInnerRun), QStringLiteral("1"));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.remove(QStringLiteral("QT_LOGGING_RULES"));
-    QString output;
-    int status = -1;
-    // xvfb-run -a can hand two servers started at once the same display; the loser finds no
-    // display to talk to, which is the server's start and not the test: once more then.
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        QProcess run;
-        run.setProcessEnvironment(env);
-        run.setProcessChannelMode(QProcess::MergedChannels);
-        run.start(QStringLiteral("xvfb-run"),
-                  {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1024x768x24"),
-                   QCoreApplication::applicationFilePath(), filter});
-        if (!run.waitForFinished(180000)) {
-            run.kill();
-            run.waitForFinished();
-            ADD_FAILURE() << "the run under Xvfb did not finish";
-            return;
-        }
-        output = QString::fromLocal8Bit(run.readAll());
-        status = run.exitStatus() == QProcess::NormalExit ? run.exitCode() : -1;
-        if (!output.contains(QLatin1String("could not connect to display")))
-            break;
-    }
-    EXPECT_EQ(status, 0) << qPrintable(output);
+    const XvfbRun run = runThisExecutableUnderXvfb(
+        QStringLiteral("%1.%2").arg(QLatin1String(test->test_suite_name()), QLatin1String(test->name())),
+        QSize(1024, 768), env);
+    ASSERT_TRUE(run.finished) << "the run under Xvfb did not finish";
+    const QString& output = run.output;
+    EXPECT_EQ(run.exitCode, 0) << qPrintable(output);
     EXPECT_TRUE(output.contains(QLatin1String("[  PASSED  ] 1 test"))) << qPrintable(output);
 }
 
@@ -105,8 +85,8 @@ protected:
         helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         helper.start(QStringLiteral(QUIB_TEST_HELPER), arguments);
         // The event loop keeps running meanwhile: this process answers the X server too.
-        QTest::qWaitFor([&] { return helper.canReadLine() || helper.state() == QProcess::NotRunning; },
-                        30000);
+        (void)QTest::qWaitFor(
+            [&] { return helper.canReadLine() || helper.state() == QProcess::NotRunning; }, 30000);
         return QString::fromUtf8(helper.readLine()).trimmed();
     }
 
@@ -196,7 +176,7 @@ TEST_F(AcrossProcessesTest, APictureFileDraggedFromAnotherProcessLandsWhereItIsD
     ASSERT_EQ(hand.exitCode(), 0) << hand.readAllStandardError().constData();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !target->document()->graphics().isEmpty(); }, 10000))
         << "nothing was dropped on the canvas";
-    QTest::qWaitFor([&] { return helper.canReadLine(); }, 5000);
+    (void)QTest::qWaitFor([&] { return helper.canReadLine(); }, 5000);
     EXPECT_EQ(QString::fromUtf8(helper.readLine()).trimmed(), QStringLiteral("dropped"));
     stopHelper(helper);
 

@@ -282,8 +282,9 @@ TEST_F(PrintTemplatesTest, OpeningAPageAppliesItsOwnSheet)
         EXPECT_EQ(edition().gSelectedLabelSheet, row.sheet) << row.name;
         EXPECT_EQ(window->document()->labelTemplateHelper().paperSize, row.paper) << row.name;
         EXPECT_EQ(canvasOf(window), row.canvas) << row.name;
-        if (!row.popUpTitle.isEmpty())
+        if (!row.popUpTitle.isEmpty()) {
             EXPECT_EQ(labelPopUp(window)->currentText(), row.popUpTitle) << row.name;
+        }
         EXPECT_FALSE(window->document()->isDocumentEdited()) << row.name;
         dialogs->queueAlertAnswer(1);
         window->performClose();

@@ -7,6 +7,7 @@
 #include "ScreenMatching.h"
 #include "app/AppTestSupport.h"
 #include "common/ExternalTools.h"
+#include "common/XvfbRun.h"
 #include "window/TemplatePopUpDriver.h"
 
 #include "canvas/CropImageDialog.h"
@@ -646,23 +647,16 @@ template <class Shots> void registerShots(const char* suite, int line)
     return true;
 }();
 
-// Runs this executable's shot groups under xvfb-run on the xcb platform.
-void runOnXServer(QProcess& run, const QString& folder, const QTemporaryDir& home)
+// Runs this executable's shot groups under xvfb-run, with its settings in home.
+XvfbRun runOnXServer(const QString& folder, const QTemporaryDir& home)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("HOME"), home.path());
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral(".config")));
     env.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral(".cache")));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.remove(QStringLiteral("QT_LOGGING_RULES")); // a failed start says why
     env.insert(QString::fromLatin1(kShotsFolderVariable), folder);
-    run.setProcessEnvironment(env);
-    run.setProcessChannelMode(QProcess::MergedChannels);
-    run.start(QStringLiteral("xvfb-run"),
-              {QStringLiteral("-a"), QStringLiteral("-s"),
-               QStringLiteral("-screen 0 %1x%2x24").arg(kScreen.width()).arg(kScreen.height()),
-               QCoreApplication::applicationFilePath(), QStringLiteral("--gtest_filter=OnXScreen*")});
+    return runThisExecutableUnderXvfb(QStringLiteral("OnXScreen*"), kScreen, env);
 }
 
 } // namespace
@@ -681,19 +675,10 @@ TEST(XvfbDialogShots, EveryWindowAndSheetIsPhotographedOnAnXServer)
     QTemporaryDir home;
     ASSERT_TRUE(home.isValid());
 
-    QProcess run;
-    runOnXServer(run, folder, home);
-    ASSERT_TRUE(run.waitForFinished(180000)) << "the run on the X server did not finish";
-    QString output = QString::fromLocal8Bit(run.readAll());
-    // xvfb-run -a can give two servers started at once the same display; the run then finds no
-    // display to talk to, which is the server's start and not a window: it runs once more.
-    if (run.exitCode() != 0 && output.contains(QLatin1String("could not connect to display"))) {
-        runOnXServer(run, folder, home);
-        ASSERT_TRUE(run.waitForFinished(180000)) << "the run on the X server did not finish";
-        output = QString::fromLocal8Bit(run.readAll());
-    }
-    ASSERT_EQ(run.exitStatus(), QProcess::NormalExit) << qPrintable(output);
-    EXPECT_EQ(run.exitCode(), 0) << qPrintable(output);
+    const XvfbRun run = runOnXServer(folder, home);
+    ASSERT_TRUE(run.finished) << "the run on the X server did not finish";
+    const QString& output = run.output;
+    EXPECT_EQ(run.exitCode, 0) << qPrintable(output);
     EXPECT_FALSE(output.contains(QLatin1String("[  SKIPPED ]"))) << qPrintable(output);
 
     for (const char* name : kShots) {

@@ -4,6 +4,7 @@
 #include "PageListTestSupport.h"
 
 #include "common/ExternalTools.h"
+#include "common/XvfbRun.h"
 #include "editions/DataCentre.h"
 #include "gui/ScreenMatching.h"
 #include "window/FontOrnamentWindowController.h"
@@ -37,29 +38,13 @@ protected:
             QString::fromLatin1(::testing::UnitTest::GetInstance()->current_test_info()->name());
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QString::fromLatin1(kCaptureFolder), folder);
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        QString output;
-        // xvfb-run -a can hand two servers started at once the same display: then try once more.
-        for (int attempt = 0; attempt < 2; ++attempt) {
-            QProcess run;
-            run.setProcessEnvironment(env);
-            run.setProcessChannelMode(QProcess::MergedChannels);
-            run.start(QStringLiteral("xvfb-run"),
-                      {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1280x1024x24"),
-                       QCoreApplication::applicationFilePath(),
-                       QStringLiteral("--gtest_filter=PrintWindowsOnScreenTest.") + name});
-            if (!run.waitForFinished(180000)) {
-                run.kill();
-                return QStringLiteral("the run under Xvfb did not finish");
-            }
-            output = QString::fromLocal8Bit(run.readAll());
-            if (run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0)
-                return QString();
-            if (!output.contains(QLatin1String("could not connect to display")) &&
-                !output.contains(QLatin1String("no Qt platform plugin could be initialized")))
-                break;
-        }
-        return output.isEmpty() ? QStringLiteral("the run under Xvfb failed") : output;
+        const XvfbRun run = runThisExecutableUnderXvfb(QStringLiteral("PrintWindowsOnScreenTest.") + name,
+                                                       QSize(1280, 1024), env);
+        if (!run.finished)
+            return QStringLiteral("the run under Xvfb did not finish");
+        if (run.exitCode == 0)
+            return QString();
+        return run.output.isEmpty() ? QStringLiteral("the run under Xvfb failed") : run.output;
     }
 
     // The whole X screen as the server holds it.

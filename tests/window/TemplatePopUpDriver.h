@@ -32,7 +32,7 @@ inline void pickTemplate(QComboBox* popUp, int index)
         const QRect item = list->visualRect(popUp->model()->index(index, 0));
         ASSERT_TRUE(item.isValid());
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
-        QTest::qWaitFor([&] { return !list->isVisible(); }, 1000);
+        (void)QTest::qWaitFor([&] { return !list->isVisible(); }, 1000);
     }
     EXPECT_FALSE(list->isVisible());
 }
