@@ -3,6 +3,7 @@
 #include "document/DRVDocument.h"
 #include "document/FormFieldFactory.h"
 #include "document/PageImageFiles.h"
+#include "document/PendingFolderFiles.h"
 #include "document/StyleRuleTokens.h"
 #include "document/TextBoxRebuild.h"
 #include "editions/DataCentre.h"
@@ -813,8 +814,10 @@ void Reader::readImageRule(const StyleRuleTokens& rule)
         image->setMaskImage(mask);
     const QString folder = PageImageFiles::imageFolderForPage(in.pagePath);
     const QString file = PageImageFiles::findFileIgnoringCase(folder, imageName + u'.' + imageType);
+    // A file the open has not written yet would have been written now.
     if (!file.isEmpty() && PageImageFiles::isSafeImageType(imageType))
-        image->setImageLastModDate(QFileInfo(file).lastModified());
+        image->setImageLastModDate(PendingFolderFiles::isPending(file) ? QDateTime::currentDateTime()
+                                                                       : QFileInfo(file).lastModified());
 
     image->setBounds(QRectF(0, 0, p.width, height));
     image->setOriginX(p.left);

@@ -3,6 +3,7 @@
 
 #include "document/DRVDocument.h"
 #include "document/PageImageFiles.h"
+#include "document/PendingFolderFiles.h"
 #include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
 #include "model/DRVGraphic.h"
@@ -63,6 +64,7 @@ QString ImageFileWriter::pageImageFolder(const DRVDocument& document, const QStr
 {
     if (document.tempSavePathLocal().isEmpty() || pageName.isEmpty())
         return QString();
+    PendingFolderFiles::ensureComplete(document.tempSavePathLocal());
     return platform::SafePath::filePath(document.tempSavePathLocal(), pageName).value_or(QString());
 }
 
