@@ -361,6 +361,9 @@ QList<DRVGraphic*> DRVDocument::parsePage(const QString& text, const QString& pa
     input.websiteFolder = plan.websiteFolder;
     input.templatePageName = pageName;
     input.pagePath = pagePath;
+    // The page's own text unless a synchronised page stands in for it (the base template's may
+    // have had its page numbers replaced).
+    input.pageTextIsFileText = !m_syncFlag && pagePath == plan.pagePath && !plan.pagePath.isEmpty();
     input.useBaseTemplateFlag = plan.useBaseTemplateFlag;
     input.inheritMetaKeywordsFlag = plan.inheritMetadataFlag == 1 ? 1 : 0;
     input.inheritMetaDescriptionFlag = plan.inheritMetadataFlag == 1 ? 1 : 0;

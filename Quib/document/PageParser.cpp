@@ -35,6 +35,7 @@
 namespace {
 
 const QString kBaseTemplate = QStringLiteral("basetemplate");
+const QString kBaseTemplateDuplicated = QStringLiteral("<!--BASE TEMPLATE DUPLICATED-->");
 const QString kDefaultFamily = QStringLiteral("Helvetica Neue");
 
 // ---- text helpers ----
@@ -1229,7 +1230,9 @@ void Reader::readPopupCaptionLink(const QStringList& bodyLines, qsizetype from, 
 void Reader::keepPageGraphics()
 {
     const bool duplicate =
-        !in.pagePath.isEmpty() && DataCentre::grabDuplicateBaseTemplateStatusFlag(in.pagePath);
+        !in.pagePath.isEmpty() &&
+        (in.pageTextIsFileText ? in.pageText.contains(kBaseTemplateDuplicated)
+                               : DataCentre::grabDuplicateBaseTemplateStatusFlag(in.pagePath));
     const bool isBaseTemplate = in.templatePageName == kBaseTemplate;
     auto keep = [&](auto& list) {
         std::remove_reference_t<decltype(list)> kept;

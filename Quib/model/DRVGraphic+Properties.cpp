@@ -108,7 +108,8 @@ QString DRVGraphic::stringFromProperty(const QVariant& value)
 
 QString DRVGraphic::intProperty(int value)
 {
-    return platform::format(QStringLiteral("%d"), {value});
+    // As "%d" writes it, without the formatter's parsing: text boxes carry dozens of these.
+    return QString::number(value);
 }
 
 QString DRVGraphic::realProperty(double value)
