@@ -168,14 +168,21 @@ protected:
         graphics.append(text);
         page.insertGraphics(graphics, {0, 1, 2, 3});
         ASSERT_TRUE(page.saveDocumentTo(m_path));
-        ASSERT_TRUE(PendingFolderFiles::ensureAllComplete());
+        // A file the page keeps but never writes itself: only the unpacking brings it back.
+        const QString pageFolder = page.tempSavePathLocal() + u'/' + page.pageName();
+        ASSERT_TRUE(
+            writeBytes(pageFolder + QStringLiteral("/extra/notes.txt"), QByteArrayLiteral("kept as it is")));
+        ASSERT_TRUE(DocumentArchiver::zipDocument(pageFolder, m_path));
         std::vector<DocumentArchiver::Member> members;
         ASSERT_TRUE(DocumentArchiver::readDocument(m_path, &members));
         for (const DocumentArchiver::Member& member : members) {
-            if (!member.isFolder && member.relativePath.startsWith(QLatin1String("image")))
-                m_imageMembers.insert(member.relativePath, member.bytes);
+            // The page folder's files; the page file and thumbnails beside it are written afresh.
+            if (!member.isFolder && (member.relativePath.startsWith(QLatin1String("image")) ||
+                                     member.relativePath.contains(u'/')))
+                m_folderMembers.insert(member.relativePath, member.bytes);
         }
-        ASSERT_GE(m_imageMembers.size(), 3);
+        ASSERT_GE(m_folderMembers.size(), 4);
+        ASSERT_TRUE(m_folderMembers.contains(QStringLiteral("extra/notes.txt")));
     }
 
     static QList<QImage> pictures(const DRVDocument& document)
@@ -194,7 +201,7 @@ protected:
     }
 
     QString m_path;
-    QMap<QString, QByteArray> m_imageMembers; // the archive's picture files
+    QMap<QString, QByteArray> m_folderMembers; // the archive's page folder files
     ForegroundWriting m_foreground;
 };
 
@@ -203,7 +210,7 @@ TEST_F(StagedOpenTest, ThePageShowsItsPicturesBeforeTheirFilesAreWritten)
     std::unique_ptr<DRVDocument> document = open(m_path);
     ASSERT_TRUE(document);
     EXPECT_TRUE(QFileInfo(document->pagePath()).isFile());
-    for (const QString& name : m_imageMembers.keys())
+    for (const QString& name : m_folderMembers.keys())
         EXPECT_FALSE(QFileInfo::exists(QDir(imageFolder(*document)).filePath(name))) << qPrintable(name);
     const QList<QImage> shown = pictures(*document);
     ASSERT_EQ(shown.size(), 3);
@@ -233,9 +240,10 @@ TEST_P(StagedFlowTest, FindsEveryUnpackedFileInTheWorkingFolder)
 {
     std::unique_ptr<DRVDocument> document = open(m_path);
     ASSERT_TRUE(document);
-    ASSERT_TRUE(GetParam().run(*document, filePath(QStringLiteral("scratch"))));
+    // The folder the page was opened into (a rename writes the page into a new one beside it).
     const QString folder = imageFolder(*document);
-    for (auto it = m_imageMembers.constBegin(); it != m_imageMembers.constEnd(); ++it)
+    ASSERT_TRUE(GetParam().run(*document, filePath(QStringLiteral("scratch"))));
+    for (auto it = m_folderMembers.constBegin(); it != m_folderMembers.constEnd(); ++it)
         EXPECT_EQ(readBytes(QDir(folder).filePath(it.key())), it.value()) << qPrintable(it.key());
 }
 
@@ -273,7 +281,7 @@ TEST_F(StagedOpenTest, ASaveRightAfterTheOpenKeepsEveryPicture)
     QStringList names;
     for (const DocumentArchiver::Member& member : members)
         names.append(member.relativePath);
-    for (const QString& name : m_imageMembers.keys())
+    for (const QString& name : m_folderMembers.keys())
         EXPECT_TRUE(names.contains(name))
             << qPrintable(name) << " missing from " << qPrintable(names.join(u' '));
 
