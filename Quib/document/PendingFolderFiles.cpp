@@ -87,16 +87,21 @@ bool writeFile(const QString& rootPath, const PendingFolderFiles::File& file, Ro
     if (ok) {
         // Never through a link at the file's own name either: it must be created here.
         QFile out(file.path);
-        if (out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        if (out.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
             ok = out.write(file.bytes) == file.bytes.size() && out.flush();
-        else
-            ok = out.exists(); // already written by someone since the open: that copy is newer
-        if (!ok) {
-            qWarning() << "cannot write the unpacked file" << file.path << out.errorString();
             out.close();
             // A short file would pass for the real one; the staged bytes stay the answer.
-            if (out.size() != file.bytes.size())
+            if (!ok) {
+                qWarning() << "cannot write the unpacked file" << file.path << out.errorString();
                 QFile::remove(file.path);
+            }
+        } else {
+            // Whatever stands there now (a file, a link) was put there since the open and is
+            // left alone; with nothing there the write itself failed.
+            const QFileInfo there(file.path);
+            ok = there.exists() || there.isSymLink();
+            if (!ok)
+                qWarning() << "cannot write the unpacked file" << file.path << out.errorString();
         }
     }
     lock.lock();

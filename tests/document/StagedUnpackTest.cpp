@@ -70,15 +70,32 @@ TEST(PendingFolderFiles, StagedFilesAreAnsweredFromMemoryUntilWrittenWhole)
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("elsewhere.txt"))));
 }
 
-TEST(PendingFolderFiles, AFileWrittenSinceTheOpenIsNeverReplacedByTheStagedOne)
+TEST(PendingFolderFiles, WhateverWasPutAtAStagedNameSinceTheOpenIsLeftAlone)
 {
-    ForegroundWriting foreground;
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("work/index/image1o.PNG"));
-    PendingFolderFiles::stage(dir.filePath(QStringLiteral("work")), {{file, QByteArrayLiteral("opened")}});
-    ASSERT_TRUE(writeBytes(file, QByteArrayLiteral("replaced by the user")));
-    EXPECT_TRUE(PendingFolderFiles::ensureComplete(dir.filePath(QStringLiteral("work"))));
-    EXPECT_EQ(readBytes(file), QByteArrayLiteral("replaced by the user"));
+    // A file written since, a link to a file elsewhere, and a link to nothing.
+    for (const int kind : {0, 1, 2}) {
+        ForegroundWriting foreground;
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("work/index/image1o.PNG"));
+        const QString elsewhere = dir.filePath(QStringLiteral("outside/victim.png"));
+        PendingFolderFiles::stage(dir.filePath(QStringLiteral("work")),
+                                  {{file, QByteArrayLiteral("opened")}});
+        ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("work/index"))));
+        if (kind == 0) {
+            ASSERT_TRUE(writeBytes(file, QByteArrayLiteral("replaced by the user")));
+        } else {
+            if (kind == 1)
+                ASSERT_TRUE(writeBytes(elsewhere, QByteArrayLiteral("victim")));
+            ASSERT_TRUE(QFile::link(elsewhere, file));
+        }
+        EXPECT_TRUE(PendingFolderFiles::ensureComplete(dir.filePath(QStringLiteral("work")))) << kind;
+        EXPECT_FALSE(PendingFolderFiles::isPending(dir.filePath(QStringLiteral("work")))) << kind;
+        if (kind == 0)
+            EXPECT_EQ(readBytes(file), QByteArrayLiteral("replaced by the user"));
+        else
+            EXPECT_TRUE(QFileInfo(file).isSymLink()) << kind;
+        EXPECT_EQ(readBytes(elsewhere), kind == 1 ? QByteArrayLiteral("victim") : QByteArray()) << kind;
+    }
 }
 
 TEST(PendingFolderFiles, AFailedWriteIsReportedKeepsTheBytesAndIsTriedAgain)
