@@ -31,6 +31,7 @@
 #include <QHash>
 #include <QPointer>
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -1291,10 +1292,18 @@ void Reader::sortCarriers()
     add(out.galleryArray);
     add(out.tableArray);
     add(out.lineArray);
-    std::stable_sort(all.begin(), all.end(), [](const QObject* a, const QObject* b) {
-        return a->property("tag").toInt() > b->property("tag").toInt();
-    });
-    out.carriers = all;
+    // Each carrier's tag read once: a property look-up by name costs more than the comparison.
+    std::vector<std::pair<int, QObject*>> tagged;
+    tagged.reserve(size_t(all.size()));
+    for (QObject* carrier : std::as_const(all))
+        tagged.emplace_back(carrier->property("tag").toInt(), carrier);
+    std::stable_sort(tagged.begin(), tagged.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    QList<QObject*> sorted;
+    sorted.reserve(all.size());
+    for (const auto& [tag, carrier] : tagged)
+        sorted.append(carrier);
+    out.carriers = sorted;
 }
 
 } // namespace
