@@ -172,6 +172,9 @@ TransformView* DRVGraphicView::newPictureCarrier(const ChosenPicture& chosen, QO
 QString DRVGraphicView::pageImageFolder() const
 {
     // Already the folder: taking an extension off again would cut a page named "a.b" to "a".
+    // Callers read, copy or replace the folder's files.
+    if (m_graphicsContainer)
+        m_graphicsContainer->completeWorkingFolder();
     if (!m_tempPagePath.isEmpty())
         return m_tempPagePath;
     if (!m_graphicsContainer || m_graphicsContainer->pagePath().isEmpty())

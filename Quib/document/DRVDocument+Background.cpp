@@ -59,6 +59,8 @@ void DRVDocument::removeBackground()
     m_pageColorHexString = QStringLiteral("FFFFFF");
     m_backgroundImageFlag = 0;
     emit backgroundImageChanged();
+    // A staged copy written after the removal would bring the old background back.
+    completeWorkingFolder();
     const QString folder = pageImageFolder(*this);
     if (folder.isEmpty())
         return;
@@ -75,6 +77,7 @@ void DRVDocument::removeBackground()
 int DRVDocument::compressAllOriginals()
 {
     int written = 0;
+    completeWorkingFolder();
     const QString folder = pageImageFolder(*this);
     // No maximum width: every original already is as wide as it may be.
     if (!folder.isEmpty() && OriginalImageFile::widthLimit() > 0) {
@@ -96,6 +99,8 @@ bool DRVDocument::prepForPresentation(bool publishFlag)
 {
     // A page never saved has no working folder yet; its first save makes one.
     if (m_tempSavePathLocal.isEmpty())
+        return false;
+    if (!completeWorkingFolder())
         return false;
     if (m_pageName.isEmpty())
         m_pageName = createFileName();

@@ -4,6 +4,7 @@
 
 #include "document/DocumentArchiver.h"
 #include "document/PageParser.h"
+#include "document/PendingFolderFiles.h"
 #include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
 #include "generation/ImageFileWriter.h"
@@ -12,6 +13,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Format.h"
 #include "platform/NotificationCenter.h"
+#include "platform/SafePath.h"
 #include "platform/StringRules.h"
 #include "platform/TextEncoding.h"
 #include "platform/UndoManager.h"
@@ -21,7 +23,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -74,26 +75,77 @@ QString unpackStamp(const QDateTime& now)
                              weekYear % 100, hour12, now.time().minute(), now.time().second());
 }
 
-// The page file among the unpacked members: baseName.<ext> for the first extension that exists,
-// else the first file in name order with one of the extensions.
-QString findPageFile(const QString& folder, const QString& base, const QStringList& extensions)
+// The page file among the archive's top-level members: baseName.<ext> for the first extension
+// that exists, else the first in name order with one of the extensions. -1 when there is none.
+qsizetype findPageMember(const std::vector<DocumentArchiver::Member>& members, const QString& base,
+                         const QStringList& extensions)
 {
+    auto topLevelFile = [](const DocumentArchiver::Member& member) {
+        return !member.isFolder && !member.relativePath.contains(u'/');
+    };
     for (const QString& extension : extensions) {
-        const QString path = join(folder, base + u'.' + extension);
-        if (!base.isEmpty() && QFileInfo(path).isFile())
-            return path;
+        if (base.isEmpty())
+            break;
+        const QString wanted = base + u'.' + extension;
+        for (size_t i = 0; i < members.size(); ++i) {
+            if (topLevelFile(members[i]) && members[i].relativePath == wanted)
+                return qsizetype(i);
+        }
     }
-    QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    for (const QString& name : names) {
-        if (extensions.contains(platform::pathExtension(name)))
-            return join(folder, name);
+    qsizetype first = -1;
+    for (size_t i = 0; i < members.size(); ++i) {
+        const QString& name = members[i].relativePath;
+        if (topLevelFile(members[i]) && extensions.contains(platform::pathExtension(name)) &&
+            (first < 0 || name < members[size_t(first)].relativePath))
+            first = qsizetype(i);
     }
-    return QString();
+    return first;
 }
 
-bool moveItem(const QString& from, const QString& to)
+// Puts the unpacked members in place: the page file (members[page]) written at pagePath now,
+// its two thumbnails in thumbnailFolder, every other member below pageFolder; thumbnailFolder
+// holds them all (it is the working folder). Folders are made now; the files are staged and
+// written in the background. Paths come from checked member names.
+bool unpackMembers(std::vector<DocumentArchiver::Member> members, qsizetype page, const QString& pagePath,
+                   const QString& thumbnailFolder, const QString& pageFolder)
 {
-    return QDir().rename(from, to);
+    if (!QDir().mkpath(pageFolder) || !QDir().mkpath(QFileInfo(pagePath).path()))
+        return false;
+    const QString t = baseName(members[size_t(page)].relativePath);
+    const QStringList thumbnails{t + QStringLiteral(".png"), t + QStringLiteral("@2x.png")};
+    std::vector<PendingFolderFiles::File> staged;
+    staged.reserve(members.size());
+    for (size_t i = 0; i < members.size(); ++i) {
+        DocumentArchiver::Member& member = members[i];
+        if (qsizetype(i) == page) {
+            QFile file(pagePath);
+            if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+                file.write(member.bytes) != member.bytes.size() || !file.flush())
+                return false;
+            continue;
+        }
+        const bool thumbnail = !member.isFolder && thumbnails.contains(member.relativePath);
+        const std::optional<QString> path =
+            platform::SafePath::filePathBelow(thumbnail ? thumbnailFolder : pageFolder, member.relativePath);
+        if (!path)
+            continue;
+        if (member.isFolder) {
+            if (!QDir().mkpath(*path))
+                return false;
+            continue;
+        }
+        staged.push_back({*path, std::move(member.bytes)});
+    }
+    PendingFolderFiles::stage(thumbnailFolder, std::move(staged));
+    return true;
+}
+
+// Changes whenever either picture an image element may be written from is replaced.
+qint64 pictureKey(QObject* graphic)
+{
+    const auto* image = qobject_cast<DRVImage*>(graphic);
+    const qint64 contents = image ? image->contents().cacheKey() : 0;
+    return contents ^ (graphic->property("image").value<QImage>().cacheKey() * 31);
 }
 
 // A folder path that does not exist yet: path, else path-2, path-3, ...
@@ -120,8 +172,6 @@ struct DRVDocument::OpenPlan
     QString tempSavePathLocal;
     QString websiteFolder;
     bool websiteFolderOpen = false;
-    // Keeps the unpacked members until they are moved into the working folder.
-    std::shared_ptr<QTemporaryDir> unpackFolder;
 
     int inheritCustomHeaderCodeFlag = 0;
     int inheritMetadataFlag = 0;
@@ -240,41 +290,41 @@ bool DRVDocument::preparePageFiles(OpenPlan& plan)
         return true;
     }
 
-    // Each run unpacks into a folder of its own and checks what it got before anything moves.
+    // The members are read into memory and checked before anything is written. Only the page
+    // file is written at once; the rest is staged and written in the background, the page's own
+    // reads answered from memory meanwhile (completeWorkingFolder).
     const QString base = baseName(plan.fileName);
+    std::vector<DocumentArchiver::Member> members;
+    QString error;
+    if (!DocumentArchiver::readDocument(plan.documentPath, &members, &error))
+        return failOpen(error);
     if (!QDir().mkpath(receivedPagesFolder()))
         return failOpen(QStringLiteral("cannot create \"%1\"").arg(receivedPagesFolder()));
-    plan.unpackFolder = std::make_shared<QTemporaryDir>(join(workingRoot(), QStringLiteral("unpack-XXXXXX")));
-    if (!plan.unpackFolder->isValid())
-        return failOpen(QStringLiteral("cannot create an unpacking folder in \"%1\"").arg(workingRoot()));
-    const QString unpacked = plan.unpackFolder->path();
-    QString error;
-    if (!DocumentArchiver::unzipDocument(plan.documentPath, unpacked, &error))
-        return failOpen(error);
     // A stamp folder of its own, even for two openings within one second: the page keeps its name
     // (a numbered name would change what the page writes, such as a form's action).
     const QString stamp =
         unusedFolder(join(receivedPagesFolder(), unpackStamp(QDateTime::currentDateTime())));
 
     if (e.gResponsiveLayoutFlag) {
-        // The unpacked folder itself becomes the working folder, as the archive holds it.
-        const QString page = findPageFile(unpacked, base, {QStringLiteral("html"), QStringLiteral("php")});
-        if (page.isEmpty())
+        // The unpacked members make the working folder itself, as the archive holds them.
+        const qsizetype page = findPageMember(members, base, {QStringLiteral("html"), QStringLiteral("php")});
+        if (page < 0)
             return failOpen(QStringLiteral("the document holds no page file"));
         const QString working = stamp;
-        if (!moveItem(unpacked, working))
-            return failOpen(QStringLiteral("cannot move the unpacked page to \"%1\"").arg(working));
-        plan.pageName = baseName(page);
-        plan.pageFileExtension = platform::pathExtension(page);
-        plan.pagePath = join(working, platform::lastPathComponent(page));
+        const QString pageName = members[size_t(page)].relativePath;
+        if (!unpackMembers(std::move(members), page, join(working, pageName), working, working))
+            return failOpen(QStringLiteral("cannot write the unpacked page in \"%1\"").arg(working));
+        plan.pageName = baseName(pageName);
+        plan.pageFileExtension = platform::pathExtension(pageName);
+        plan.pagePath = join(working, pageName);
         plan.tempSavePathLocal = working;
         plan.fileName = base;
         return true;
     }
 
     const QString x = plan.pageFileExtension;
-    const QString page = findPageFile(unpacked, base, {x});
-    if (page.isEmpty())
+    const qsizetype page = findPageMember(members, base, {x});
+    if (page < 0)
         return failOpen(QStringLiteral("the document holds no .%1 page file").arg(x));
     if (!QFileInfo(stamp).isDir()) {
         if (!QDir().mkpath(stamp))
@@ -289,20 +339,11 @@ bool DRVDocument::preparePageFiles(OpenPlan& plan)
     for (int counter = 4; QFileInfo::exists(join(stamp, name)); ++counter)
         name = platform::format(QStringLiteral("%@%d"), {base, counter});
     const QString working = join(stamp, name);
-    if (!QDir().mkpath(working))
-        return failOpen(QStringLiteral("cannot create \"%1\"").arg(working));
     const QString pagePath = join(working, name + u'.' + x);
-    if (!moveItem(page, pagePath))
-        return failOpen(QStringLiteral("cannot move the page file to \"%1\"").arg(pagePath));
-    // The thumbnails keep their archived name; the next save writes them under the page's name.
-    const QString t = baseName(page);
-    for (const QString& thumbnail : {t + QStringLiteral(".png"), t + QStringLiteral("@2x.png")}) {
-        if (QFileInfo::exists(join(unpacked, thumbnail)))
-            moveItem(join(unpacked, thumbnail), join(working, thumbnail));
-    }
-    // What is left is the page folder: images and style sheets.
-    if (!moveItem(unpacked, join(working, name)))
-        return failOpen(QStringLiteral("cannot move the page folder into \"%1\"").arg(working));
+    // The thumbnails keep their archived name beside the page (the next save writes them under
+    // the page's name); everything else makes the page folder: images and style sheets.
+    if (!unpackMembers(std::move(members), page, pagePath, working, join(working, name)))
+        return failOpen(QStringLiteral("cannot write the unpacked page in \"%1\"").arg(working));
     plan.pageName = name;
     plan.pagePath = pagePath;
     plan.tempSavePathLocal = working;
@@ -320,6 +361,9 @@ QList<DRVGraphic*> DRVDocument::parsePage(const QString& text, const QString& pa
     input.websiteFolder = plan.websiteFolder;
     input.templatePageName = pageName;
     input.pagePath = pagePath;
+    // The page's own text unless a synchronised page stands in for it (the base template's may
+    // have had its page numbers replaced).
+    input.pageTextIsFileText = !m_syncFlag && pagePath == plan.pagePath && !plan.pagePath.isEmpty();
     input.useBaseTemplateFlag = plan.useBaseTemplateFlag;
     input.inheritMetaKeywordsFlag = plan.inheritMetadataFlag == 1 ? 1 : 0;
     input.inheritMetaDescriptionFlag = plan.inheritMetadataFlag == 1 ? 1 : 0;
@@ -521,12 +565,15 @@ bool DRVDocument::refreshDocument()
 
     // The page's own graphics stand in front of the base template's.
     replaceAllGraphics(pageGraphics + baseGraphics);
-    QList<QObject*> images;
+    // The display files already made from each picture are kept by the next save; while the
+    // unpacked files are still being written that is decided once they are on disk.
+    m_displayFilesToAdopt.clear();
     for (DRVGraphic* graphic : std::as_const(pageGraphics)) {
         if (qobject_cast<DRVImage*>(graphic))
-            images.append(graphic);
+            m_displayFilesToAdopt.append({graphic, pictureKey(graphic)});
     }
-    ImageFileWriter::adoptDisplayFiles(*this, images);
+    if (!PendingFolderFiles::isPending(m_tempSavePathLocal))
+        adoptDisplayFiles();
     setPrintInfo();
     m_lastFileErrorText.clear();
     updateWindowTitle();
@@ -545,6 +592,27 @@ bool DRVDocument::refreshDocument()
     if (e.gSidebarInspectorFlag)
         center.post(QStringLiteral("refreshInspectorPanel"), this);
     return true;
+}
+
+bool DRVDocument::completeWorkingFolder()
+{
+    const bool complete = PendingFolderFiles::ensureComplete(m_tempSavePathLocal);
+    if (complete)
+        adoptDisplayFiles();
+    return complete;
+}
+
+void DRVDocument::adoptDisplayFiles()
+{
+    // A picture replaced since the open no longer matches the file made from the old one.
+    QList<QObject*> images;
+    for (const auto& [image, cacheKey] : std::as_const(m_displayFilesToAdopt)) {
+        if (image && pictureKey(image) == cacheKey)
+            images.append(image);
+    }
+    m_displayFilesToAdopt.clear();
+    if (!images.isEmpty())
+        ImageFileWriter::adoptDisplayFiles(*this, images);
 }
 
 bool DRVDocument::applyAutoBaseTemplate()

@@ -61,6 +61,8 @@ bool DRVDocument::renameFileName(const QString& newName)
         return false;
     }
 
+    if (!completeWorkingFolder())
+        return false;
     const QString oldName = m_pageName;
     const QString oldPath = m_filePath;
     const QString oldPagePath = m_pagePath;

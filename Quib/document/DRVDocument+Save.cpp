@@ -146,6 +146,9 @@ bool DRVDocument::savePageFile(bool publishFlag)
 
 bool DRVDocument::writePageFile(bool publishFlag, bool knownToDiffer)
 {
+    // Previews and exports copy the folder the page is written into.
+    if (!completeWorkingFolder())
+        return false;
     bool written = true;
     if (knownToDiffer || isDocumentEdited()) {
         // One writing pass: its files are the same whether or not the text turns out unchanged.
@@ -235,6 +238,9 @@ bool DRVDocument::saveThisPage(const QString& path, bool publishFlag)
         return failSave(QStringLiteral("no document file was given"));
     const QString target = QFileInfo(path).absoluteFilePath();
     const bool samePath = target == m_filePath;
+    // The archive is packed from the folder's files: every unpacked one must be there.
+    if (!completeWorkingFolder())
+        return failSave(QStringLiteral("cannot write the page's files in \"%1\"").arg(m_tempSavePathLocal));
     if (!ensureWorkingFolder(target)) {
         if (!platform::SafePath::isSafeName(m_pageName))
             return failSave(QStringLiteral("the page's name cannot be used as a file name"));
@@ -312,6 +318,7 @@ bool DRVDocument::askPageToSaveItself()
 
 bool DRVDocument::exportPublishVersion(const QString& path)
 {
+    completeWorkingFolder();
     const QString text = generateSourceCode(m_pageName, true, false);
     const std::optional<QByteArray> bytes = FormPageGenerator::encodePublishedPage(*this, text);
     if (!bytes) {

@@ -1,4 +1,5 @@
 #include "document/DRVDocument.h"
+#include "document/PendingFolderFiles.h"
 
 #include "document/DRVMapTableOwner.h"
 #include "editions/EditionSettings.h"
@@ -48,6 +49,8 @@ DRVDocument::DRVDocument(QObject* parent)
 
 DRVDocument::~DRVDocument()
 {
+    // No background write of this page's unpacked files outlives it.
+    PendingFolderFiles::ensureComplete(m_tempSavePathLocal);
     // Nothing that follows may call back into a document being destroyed.
     for (auto it = m_observations.begin(); it != m_observations.end(); ++it)
         disconnect(it->connection);

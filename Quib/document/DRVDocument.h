@@ -258,6 +258,11 @@ public:
     // Replaces the page's graphics by those of the open website's "basetemplate.html", without
     // undo. False (nothing changed) when there is no base template or it cannot be read.
     bool applyAutoBaseTemplate();
+    // An open writes the page's other unpacked files in the background; every flow that reads or
+    // writes the working folder's files (save, publish, export, preview, mail, print, the page
+    // list...) calls this first. It writes what is left and waits for the rest; false when a file
+    // could not be written.
+    bool completeWorkingFolder();
     // ---- renaming and the base template ----
     // Renames the page and its document file to newName (no extension) in the same folder. False
     // when nothing changed: the same name, a refused name, another file already there (alert
@@ -371,6 +376,7 @@ private:
     bool scheduleChangeTracking();
     bool writeThumbnails(const QImage& source);
     bool ensureWorkingFolder(const QString& targetPath);
+    void adoptDisplayFiles();
 
     PageNumberLookup m_pageNumberLookup;
     QString m_filePath;
@@ -379,6 +385,9 @@ private:
     bool m_changeTrackingConnected = scheduleChangeTracking();
     // The parser's carriers stay alive with the graphics built from them.
     QList<std::shared_ptr<QObject>> m_carrierOwners;
+    // The pictures of the last open, each with the picture's cache key then, whose display files
+    // are adopted once the unpacked files are on disk.
+    QList<std::pair<QPointer<QObject>, qint64>> m_displayFilesToAdopt;
 
 public:
 

@@ -29,7 +29,8 @@ const DocumentArchiver::Hooks& DocumentArchiver::installed()
 
 bool DocumentArchiver::isInstalled()
 {
-    return hooks().zipDocument && hooks().zipDocumentWithFolder && hooks().unzipDocument;
+    return hooks().zipDocument && hooks().zipDocumentWithFolder && hooks().unzipDocument &&
+           hooks().readDocument;
 }
 
 bool DocumentArchiver::zipDocument(const QString& pageFolder, const QString& archivePath, QString* error)
@@ -48,4 +49,9 @@ bool DocumentArchiver::unzipDocument(const QString& archivePath, const QString& 
 {
     return hooks().unzipDocument ? hooks().unzipDocument(archivePath, targetFolder, error)
                                  : notInstalled(error);
+}
+
+bool DocumentArchiver::readDocument(const QString& archivePath, std::vector<Member>* members, QString* error)
+{
+    return hooks().readDocument ? hooks().readDocument(archivePath, members, error) : notInstalled(error);
 }

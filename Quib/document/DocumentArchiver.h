@@ -3,8 +3,10 @@
 // (DocumentArchiverInstall::install()). Until then every operation fails with a clear error, so a
 // missing installation shows up as a refused open or save, never as silent success.
 #pragma once
+#include <QByteArray>
 #include <QString>
 #include <functional>
+#include <vector>
 
 class DocumentArchiver
 {
@@ -20,11 +22,23 @@ public:
     using UnzipHook =
         std::function<bool(const QString& archivePath, const QString& targetFolder, QString* error)>;
 
+    // One member read into memory, its path inside the archive checked ("images/a.png").
+    struct Member
+    {
+        QString relativePath;
+        bool isFolder = false;
+        QByteArray bytes;
+    };
+    // Reads every member of archivePath into memory under the same checks as unpacking.
+    using ReadHook =
+        std::function<bool(const QString& archivePath, std::vector<Member>* members, QString* error)>;
+
     struct Hooks
     {
         ZipHook zipDocument;           // top-level layout
         ZipHook zipDocumentWithFolder; // the page folder kept as a member folder (responsive editions)
         UnzipHook unzipDocument;
+        ReadHook readDocument;
     };
 
     static void install(const Hooks& hooks);
@@ -36,4 +50,6 @@ public:
                                       QString* error = nullptr);
     static bool unzipDocument(const QString& archivePath, const QString& targetFolder,
                               QString* error = nullptr);
+    static bool readDocument(const QString& archivePath, std::vector<Member>* members,
+                             QString* error = nullptr);
 };

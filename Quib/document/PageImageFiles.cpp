@@ -1,9 +1,11 @@
 #include "document/PageImageFiles.h"
 
+#include "document/PendingFolderFiles.h"
 #include "editions/DataCentre.h"
 #include "platform/SafePath.h"
 #include "platform/StringRules.h"
 
+#include <QBuffer>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -14,10 +16,18 @@
 
 namespace {
 
+// A file an open has not written yet is read from its bytes in memory.
 QImage readImage(const QString& path)
 {
     if (path.isEmpty())
         return {};
+    if (std::optional<QByteArray> staged = PendingFolderFiles::bytes(path)) {
+        QBuffer buffer(&*staged);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, QFileInfo(path).suffix().toLatin1());
+        reader.setAutoTransform(false);
+        return reader.read();
+    }
     QImageReader reader(path);
     reader.setAutoTransform(false);
     return reader.read();
@@ -25,7 +35,22 @@ QImage readImage(const QString& path)
 
 qint64 fileSize(const QString& path)
 {
+    if (path.isEmpty())
+        return 0;
+    if (const std::optional<QByteArray> staged = PendingFolderFiles::bytes(path))
+        return staged->size();
     return DataCentre::grabFileSize(path);
+}
+
+// The folder's file names, with those an open has not written yet.
+QStringList folderEntries(const QString& folder)
+{
+    QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& staged : PendingFolderFiles::namesIn(folder)) {
+        if (!entries.contains(staged))
+            entries.append(staged);
+    }
+    return entries;
 }
 
 QString checkedPath(const QString& folder, const QString& name);
@@ -63,10 +88,10 @@ struct FolderListing
     QHash<QString, QString> firstByFoldedName;
 };
 
-FolderListing listFolder(const QDir& dir)
+FolderListing listFolder(const QString& folder)
 {
     FolderListing listing;
-    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList entries = folderEntries(folder);
     for (const QString& entry : entries) {
         listing.exact.insert(entry);
         const QString folded = entry.toCaseFolded();
@@ -118,18 +143,15 @@ QString PageImageFiles::findFileIgnoringCase(const QString& folder, const QStrin
 {
     if (folder.isEmpty() || !isSafeImageName(fileName))
         return {};
-    const QDir dir(folder);
     FolderListing uncached;
     const FolderListing* listing = &uncached;
     if (t_scope) {
         auto it = t_scope->listings.find(folder);
         if (it == t_scope->listings.end())
-            it = t_scope->listings.insert(folder, dir.exists() ? listFolder(dir) : FolderListing());
+            it = t_scope->listings.insert(folder, listFolder(folder));
         listing = &*it;
     } else {
-        if (!dir.exists())
-            return {};
-        uncached = listFolder(dir);
+        uncached = listFolder(folder);
     }
     QString found;
     if (listing->exact.contains(fileName))
@@ -211,8 +233,7 @@ QString PageImageFiles::getNextImageName(const QStringList& namesInUse, const QS
     // Files left by an earlier image of that number would be taken over by the new one.
     QSet<QString> onDisk;
     if (!imageFolder.isEmpty()) {
-        const QStringList entries = QDir(imageFolder).entryList(QDir::Files | QDir::Hidden | QDir::System);
-        for (const QString& entry : entries)
+        for (const QString& entry : folderEntries(imageFolder))
             onDisk.insert(entry.toLower());
     }
     auto hasFiles = [&](qint64 number) {
@@ -260,6 +281,9 @@ int PageImageFiles::transferImageFilesForNewName(const QString& sourcePagePath, 
     const QString folder = imageFolderForPage(pagePath);
     if (sourceFolder.isEmpty() || folder.isEmpty())
         return 0;
+    // Copies are made of files on disk, and none may be overtaken by a staged older one.
+    PendingFolderFiles::ensureComplete(sourceFolder);
+    PendingFolderFiles::ensureComplete(folder);
     int copied = 0;
     const QStringList tails{u'.' + imageType, QStringLiteral("@2x.") + imageType,
                             QStringLiteral("o.") + imageType};

@@ -3,6 +3,7 @@
 #include "document/DRVDocument.h"
 #include "document/FormFieldFactory.h"
 #include "document/PageImageFiles.h"
+#include "document/PendingFolderFiles.h"
 #include "document/StyleRuleTokens.h"
 #include "document/TextBoxRebuild.h"
 #include "editions/DataCentre.h"
@@ -30,10 +31,12 @@
 #include <QHash>
 #include <QPointer>
 #include <algorithm>
+#include <vector>
 
 namespace {
 
 const QString kBaseTemplate = QStringLiteral("basetemplate");
+const QString kBaseTemplateDuplicated = QStringLiteral("<!--BASE TEMPLATE DUPLICATED-->");
 const QString kDefaultFamily = QStringLiteral("Helvetica Neue");
 
 // ---- text helpers ----
@@ -813,8 +816,10 @@ void Reader::readImageRule(const StyleRuleTokens& rule)
         image->setMaskImage(mask);
     const QString folder = PageImageFiles::imageFolderForPage(in.pagePath);
     const QString file = PageImageFiles::findFileIgnoringCase(folder, imageName + u'.' + imageType);
+    // A file the open has not written yet would have been written now.
     if (!file.isEmpty() && PageImageFiles::isSafeImageType(imageType))
-        image->setImageLastModDate(QFileInfo(file).lastModified());
+        image->setImageLastModDate(PendingFolderFiles::isPending(file) ? QDateTime::currentDateTime()
+                                                                       : QFileInfo(file).lastModified());
 
     image->setBounds(QRectF(0, 0, p.width, height));
     image->setOriginX(p.left);
@@ -1226,7 +1231,9 @@ void Reader::readPopupCaptionLink(const QStringList& bodyLines, qsizetype from, 
 void Reader::keepPageGraphics()
 {
     const bool duplicate =
-        !in.pagePath.isEmpty() && DataCentre::grabDuplicateBaseTemplateStatusFlag(in.pagePath);
+        !in.pagePath.isEmpty() &&
+        (in.pageTextIsFileText ? in.pageText.contains(kBaseTemplateDuplicated)
+                               : DataCentre::grabDuplicateBaseTemplateStatusFlag(in.pagePath));
     const bool isBaseTemplate = in.templatePageName == kBaseTemplate;
     auto keep = [&](auto& list) {
         std::remove_reference_t<decltype(list)> kept;
@@ -1285,10 +1292,18 @@ void Reader::sortCarriers()
     add(out.galleryArray);
     add(out.tableArray);
     add(out.lineArray);
-    std::stable_sort(all.begin(), all.end(), [](const QObject* a, const QObject* b) {
-        return a->property("tag").toInt() > b->property("tag").toInt();
-    });
-    out.carriers = all;
+    // Each carrier's tag read once: a property look-up by name costs more than the comparison.
+    std::vector<std::pair<int, QObject*>> tagged;
+    tagged.reserve(size_t(all.size()));
+    for (QObject* carrier : std::as_const(all))
+        tagged.emplace_back(carrier->property("tag").toInt(), carrier);
+    std::stable_sort(tagged.begin(), tagged.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    QList<QObject*> sorted;
+    sorted.reserve(all.size());
+    for (const auto& [tag, carrier] : tagged)
+        sorted.append(carrier);
+    out.carriers = sorted;
 }
 
 } // namespace

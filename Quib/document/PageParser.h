@@ -37,6 +37,9 @@ struct PageParseInput
     QString websiteFolder;    // the open website's working folder; may be empty
     QString templatePageName; // the page name for base-template decisions
     QString pagePath;         // the page file; its image folder is this without extension
+    // pageText is the page file's text as read just now: markers are looked for in it rather
+    // than in the file read once more.
+    bool pageTextIsFileText = false;
 
     // Document state the read depends on.
     int useBaseTemplateFlag = 0;

@@ -3,6 +3,7 @@
 
 #include "document/DRVDocument.h"
 #include "document/PageImageFiles.h"
+#include "document/PendingFolderFiles.h"
 #include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
 #include "generation/PropertyReads.h"
@@ -58,6 +59,7 @@ QString ImageFileWriter::pageImageFolder(const DRVDocument& document, const QStr
 {
     if (document.tempSavePathLocal().isEmpty() || pageName.isEmpty())
         return QString();
+    PendingFolderFiles::ensureComplete(document.tempSavePathLocal());
     return platform::SafePath::filePath(document.tempSavePathLocal(), pageName).value_or(QString());
 }
 

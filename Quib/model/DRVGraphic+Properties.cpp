@@ -61,13 +61,32 @@ public:
     bool has(const char* key) const { return m_p.contains(QLatin1String(key)); }
     QVariant value(const char* key) const { return m_p.value(QLatin1String(key)); }
     int integer(const char* key) const { return DRVGraphic::intFromProperty(value(key)); }
-    int integer(const char* key, int absent) const { return has(key) ? integer(key) : absent; }
+    // One look-up each: a page builds thousands of graphics from these maps.
+    int integer(const char* key, int absent) const
+    {
+        const QVariant* v = find(key);
+        return v ? DRVGraphic::intFromProperty(*v) : absent;
+    }
     float real(const char* key) const { return float(DRVGraphic::doubleFromProperty(value(key))); }
-    float real(const char* key, float absent) const { return has(key) ? real(key) : absent; }
+    float real(const char* key, float absent) const
+    {
+        const QVariant* v = find(key);
+        return v ? float(DRVGraphic::doubleFromProperty(*v)) : absent;
+    }
     QString string(const char* key) const { return DRVGraphic::stringFromProperty(value(key)); }
-    QString string(const char* key, const QString& absent) const { return has(key) ? string(key) : absent; }
+    QString string(const char* key, const QString& absent) const
+    {
+        const QVariant* v = find(key);
+        return v ? DRVGraphic::stringFromProperty(*v) : absent;
+    }
 
 private:
+    const QVariant* find(const char* key) const
+    {
+        const auto it = m_p.constFind(QString::fromLatin1(key));
+        return it == m_p.constEnd() ? nullptr : &*it;
+    }
+
     const QVariantMap& m_p;
 };
 
@@ -108,7 +127,8 @@ QString DRVGraphic::stringFromProperty(const QVariant& value)
 
 QString DRVGraphic::intProperty(int value)
 {
-    return platform::format(QStringLiteral("%d"), {value});
+    // As "%d" writes it, without the formatter's parsing: text boxes carry dozens of these.
+    return QString::number(value);
 }
 
 QString DRVGraphic::realProperty(double value)

@@ -2,6 +2,7 @@
 
 #include "document/DocumentArchiver.h"
 #include "publishing/UploadFTPS.h"
+#include "publishing/ZipArchive.h"
 
 namespace {
 
@@ -29,6 +30,21 @@ void DocumentArchiverInstall::install()
     hooks.unzipDocument = [](const QString& archivePath, const QString& targetFolder, QString* error) {
         UploadFTPS upload;
         return report(upload.unzipDocument(archivePath, targetFolder), upload, error);
+    };
+    hooks.readDocument = [](const QString& archivePath, std::vector<DocumentArchiver::Member>* members,
+                            QString* error) {
+        ZipArchive archive;
+        std::vector<ZipArchive::MemoryMember> read;
+        if (!archive.readInto(archivePath, &read)) {
+            if (error)
+                *error = archive.errorText();
+            return false;
+        }
+        members->clear();
+        members->reserve(read.size());
+        for (ZipArchive::MemoryMember& member : read)
+            members->push_back({member.relativePath, member.isFolder, std::move(member.bytes)});
+        return true;
     };
     DocumentArchiver::install(hooks);
 }

@@ -436,55 +436,64 @@ bool ZipArchive::writeTo(const QString& archivePath)
     return true;
 }
 
-bool ZipArchive::extractTo(const QString& archivePath, const QString& targetFolder, const Limits& limits)
+// One member the checks let through.
+struct ZipArchive::Entry
+{
+    zip_uint64_t index;
+    QString relativePath;
+    bool isFolder;
+    zip_uint64_t size; // as declared
+};
+
+// Opens archivePath and checks every member before anything is read: names, kinds, encryption,
+// the declared sizes and ratios. Null with the failure set when the archive is refused.
+zip_t* ZipArchive::openChecked(const QString& archivePath, const Limits& limits, std::vector<Entry>* entries)
 {
     m_status = Status::Ok;
     m_errorText.clear();
     m_extractedFiles = 0;
 
     const QFileInfo source(archivePath);
-    if (!source.isFile())
-        return fail(Status::CannotOpen, QStringLiteral("\"%1\" is not a file").arg(archivePath));
+    if (!source.isFile()) {
+        fail(Status::CannotOpen, QStringLiteral("\"%1\" is not a file").arg(archivePath));
+        return nullptr;
+    }
     removeStaleTemporaries(source.absolutePath(), source.fileName());
     int errorCode = 0;
     zip_t* archive =
         zip_open(QFile::encodeName(archivePath).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &errorCode);
     if (!archive) {
         const bool notZip = errorCode == ZIP_ER_NOZIP || errorCode == ZIP_ER_INCONS;
-        return fail(notZip ? Status::NotAnArchive : Status::CannotOpen,
-                    QStringLiteral("\"%1\" cannot be opened as a zip archive").arg(archivePath));
+        fail(notZip ? Status::NotAnArchive : Status::CannotOpen,
+             QStringLiteral("\"%1\" cannot be opened as a zip archive").arg(archivePath));
+        return nullptr;
     }
-    const auto closeArchive = qScopeGuard([archive] { zip_discard(archive); });
-
-    // Check every member before anything is written.
-    struct Entry
-    {
-        zip_uint64_t index;
-        QString relativePath;
-        bool isFolder;
-        zip_uint64_t size; // as declared
+    auto refuse = [&](Status status, const QString& text) {
+        zip_discard(archive);
+        fail(status, text);
+        return nullptr;
     };
-    std::vector<Entry> entries;
+
     const zip_int64_t count = zip_get_num_entries(archive, 0);
     if (count < 0)
-        return fail(Status::NotAnArchive, QStringLiteral("\"%1\" is damaged").arg(archivePath));
+        return refuse(Status::NotAnArchive, QStringLiteral("\"%1\" is damaged").arg(archivePath));
     if (count > limits.maxMembers)
-        return fail(Status::TooManyMembers, QStringLiteral("\"%1\" has %2 members, more than %3")
-                                                .arg(archivePath)
-                                                .arg(count)
-                                                .arg(limits.maxMembers));
+        return refuse(Status::TooManyMembers, QStringLiteral("\"%1\" has %2 members, more than %3")
+                                                  .arg(archivePath)
+                                                  .arg(count)
+                                                  .arg(limits.maxMembers));
     qint64 declaredTotal = 0;
     for (zip_uint64_t i = 0; i < zip_uint64_t(count); ++i) {
         zip_stat_t stat;
         zip_stat_init(&stat);
         if (zip_stat_index(archive, i, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_NAME))
-            return fail(Status::NotAnArchive, QStringLiteral("\"%1\" is damaged").arg(archivePath));
+            return refuse(Status::NotAnArchive, QStringLiteral("\"%1\" is damaged").arg(archivePath));
         const QString name = QString::fromUtf8(stat.name);
         bool isFolder = false;
         const std::optional<QStringList> parts = safeComponents(name, &isFolder);
         if (!parts)
-            return fail(Status::UnsafeMember,
-                        QStringLiteral("the member \"%1\" would land outside the folder").arg(name));
+            return refuse(Status::UnsafeMember,
+                          QStringLiteral("the member \"%1\" would land outside the folder").arg(name));
 
         zip_uint8_t system = 0;
         zip_uint32_t attributes = 0;
@@ -494,28 +503,69 @@ bool ZipArchive::extractTo(const QString& archivePath, const QString& targetFold
             if (type == S_IFDIR)
                 isFolder = true;
             else if (type != 0 && type != S_IFREG)
-                return fail(Status::UnsafeMember,
-                            QStringLiteral("the member \"%1\" is a link or special file").arg(name));
+                return refuse(Status::UnsafeMember,
+                              QStringLiteral("the member \"%1\" is a link or special file").arg(name));
         }
         if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
-            return fail(Status::Unsupported, QStringLiteral("the member \"%1\" is encrypted").arg(name));
+            return refuse(Status::Unsupported, QStringLiteral("the member \"%1\" is encrypted").arg(name));
         if (parts->isEmpty()) {
             if (isFolder)
                 continue; // "./"
-            return fail(Status::UnsafeMember, QStringLiteral("the member \"%1\" has no name").arg(name));
+            return refuse(Status::UnsafeMember, QStringLiteral("the member \"%1\" has no name").arg(name));
         }
         // A missing size counts as 0, so any data the member holds is refused while unpacking.
         const zip_uint64_t size = (stat.valid & ZIP_STAT_SIZE) ? stat.size : 0;
         const zip_uint64_t packed = (stat.valid & ZIP_STAT_COMP_SIZE) ? stat.comp_size : 0;
         if (size > zip_uint64_t(limits.maxTotalBytes) ||
             (declaredTotal += qint64(size)) > limits.maxTotalBytes)
-            return fail(Status::TooLarge, QStringLiteral("\"%1\" unpacks to more than %2 bytes")
-                                              .arg(archivePath)
-                                              .arg(limits.maxTotalBytes));
+            return refuse(Status::TooLarge, QStringLiteral("\"%1\" unpacks to more than %2 bytes")
+                                                .arg(archivePath)
+                                                .arg(limits.maxTotalBytes));
         if (beyondRatio(size, packed, limits))
-            return fail(Status::TooLarge, compressedTooFar(name, limits));
-        entries.push_back({i, parts->join(u'/'), isFolder, size});
+            return refuse(Status::TooLarge, compressedTooFar(name, limits));
+        entries->push_back({i, parts->join(u'/'), isFolder, size});
     }
+    return archive;
+}
+
+// Streams one member's bytes to sink in chunks. The declared sizes were checked; data beyond them
+// is a forged header. Counting here, before each chunk is handed on, keeps what is unpacked within
+// the limits (and the ratio checked on the declared size) whatever the headers say.
+bool ZipArchive::readMember(zip_t* archive, const Entry& entry, const Limits& limits, qint64* readTotal,
+                            const std::function<bool(const char*, qint64)>& sink)
+{
+    zip_file_t* member = zip_fopen_index(archive, entry.index, 0);
+    if (!member)
+        return fail(Status::ReadFailed,
+                    QStringLiteral("cannot read \"%1\": %2").arg(entry.relativePath, libzipError(archive)));
+    const auto closeMember = qScopeGuard([member] { zip_fclose(member); });
+    QByteArray buffer(64 * 1024, Qt::Uninitialized);
+    zip_uint64_t read = 0;
+    for (;;) {
+        const zip_int64_t n = zip_fread(member, buffer.data(), zip_uint64_t(buffer.size()));
+        if (n < 0)
+            return fail(Status::ReadFailed,
+                        QStringLiteral("cannot read \"%1\": %2")
+                            .arg(entry.relativePath, QString::fromUtf8(zip_file_strerror(member))));
+        if (n == 0)
+            return true;
+        read += zip_uint64_t(n);
+        *readTotal += n;
+        if (read > entry.size || *readTotal > limits.maxTotalBytes)
+            return fail(Status::TooLarge,
+                        QStringLiteral("\"%1\" unpacks to more than it declares").arg(entry.relativePath));
+        if (!sink(buffer.constData(), n))
+            return fail(Status::WriteFailed, QStringLiteral("cannot write \"%1\"").arg(entry.relativePath));
+    }
+}
+
+bool ZipArchive::extractTo(const QString& archivePath, const QString& targetFolder, const Limits& limits)
+{
+    std::vector<Entry> entries;
+    zip_t* archive = openChecked(archivePath, limits, &entries);
+    if (!archive)
+        return false;
+    const auto closeArchive = qScopeGuard([archive] { zip_discard(archive); });
 
     const QFileInfo target(QDir::cleanPath(QDir(targetFolder).absolutePath()));
     if (target.exists() && !target.isDir())
@@ -530,7 +580,6 @@ bool ZipArchive::extractTo(const QString& archivePath, const QString& targetFold
 
     qint64 writtenTotal = 0;
     int files = 0;
-    QByteArray buffer(64 * 1024, Qt::Uninitialized);
     for (const Entry& entry : entries) {
         const QString path = staging.path() + u'/' + entry.relativePath;
         if (entry.isFolder) {
@@ -542,37 +591,12 @@ bool ZipArchive::extractTo(const QString& archivePath, const QString& targetFold
         if (!QDir().mkpath(QFileInfo(path).absolutePath()))
             return fail(Status::WriteFailed,
                         QStringLiteral("cannot create the folder of \"%1\"").arg(entry.relativePath));
-        zip_file_t* member = zip_fopen_index(archive, entry.index, 0);
-        if (!member)
-            return fail(
-                Status::ReadFailed,
-                QStringLiteral("cannot read \"%1\": %2").arg(entry.relativePath, libzipError(archive)));
-        const auto closeMember = qScopeGuard([member] { zip_fclose(member); });
         QFile out(path);
         if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
             return fail(Status::WriteFailed, QStringLiteral("cannot write \"%1\"").arg(entry.relativePath));
-        zip_uint64_t written = 0;
-        for (;;) {
-            const zip_int64_t n = zip_fread(member, buffer.data(), zip_uint64_t(buffer.size()));
-            if (n < 0)
-                return fail(Status::ReadFailed,
-                            QStringLiteral("cannot read \"%1\": %2")
-                                .arg(entry.relativePath, QString::fromUtf8(zip_file_strerror(member))));
-            if (n == 0)
-                break;
-            written += zip_uint64_t(n);
-            writtenTotal += n;
-            // The declared sizes were checked; data beyond them is a forged header. Counting
-            // here, before each write, keeps the bytes on disk within the limits (and the ratio
-            // checked on the declared size) whatever the headers say.
-            if (written > entry.size || writtenTotal > limits.maxTotalBytes)
-                return fail(
-                    Status::TooLarge,
-                    QStringLiteral("\"%1\" unpacks to more than it declares").arg(entry.relativePath));
-            if (out.write(buffer.constData(), n) != n)
-                return fail(Status::WriteFailed,
-                            QStringLiteral("cannot write \"%1\"").arg(entry.relativePath));
-        }
+        if (!readMember(archive, entry, limits, &writtenTotal,
+                        [&out](const char* data, qint64 n) { return out.write(data, n) == n; }))
+            return false;
         if (!out.flush())
             return fail(Status::WriteFailed, QStringLiteral("cannot write \"%1\"").arg(entry.relativePath));
         ++files;
@@ -586,5 +610,35 @@ bool ZipArchive::extractTo(const QString& archivePath, const QString& targetFold
     if (!moveContents(staging.path(), target.absoluteFilePath(), false, &error))
         return fail(Status::WriteFailed, error);
     m_extractedFiles = files;
+    return true;
+}
+
+bool ZipArchive::readInto(const QString& archivePath, std::vector<MemoryMember>* members,
+                          const Limits& limits)
+{
+    members->clear();
+    std::vector<Entry> entries;
+    zip_t* archive = openChecked(archivePath, limits, &entries);
+    if (!archive)
+        return false;
+    const auto closeArchive = qScopeGuard([archive] { zip_discard(archive); });
+    std::vector<MemoryMember> read;
+    read.reserve(entries.size());
+    qint64 readTotal = 0;
+    for (const Entry& entry : entries) {
+        MemoryMember member{entry.relativePath, entry.isFolder, {}};
+        if (!entry.isFolder) {
+            member.bytes.reserve(qsizetype(entry.size));
+            if (!readMember(archive, entry, limits, &readTotal, [&member](const char* data, qint64 n) {
+                    member.bytes.append(data, n);
+                    return true;
+                }))
+                return false;
+        }
+        read.push_back(std::move(member));
+    }
+    *members = std::move(read);
+    m_extractedFiles = int(
+        std::count_if(members->begin(), members->end(), [](const MemoryMember& m) { return !m.isFolder; }));
     return true;
 }

@@ -4,10 +4,13 @@
 // written, streams each member in small chunks into a temporary folder, and moves that into place
 // only on success.
 #pragma once
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <vector>
+
+struct zip;
 
 class ZipArchive
 {
@@ -63,6 +66,20 @@ public:
     {
         return extractTo(archivePath, targetFolder, Limits{});
     }
+    // One member read into memory: its checked path inside the archive ("a/b.css"), and its bytes.
+    struct MemoryMember
+    {
+        QString relativePath;
+        bool isFolder = false;
+        QByteArray bytes;
+    };
+    // Reads every member into memory under the same checks and limits as extractTo; on failure
+    // members is left empty.
+    bool readInto(const QString& archivePath, std::vector<MemoryMember>* members, const Limits& limits);
+    bool readInto(const QString& archivePath, std::vector<MemoryMember>* members)
+    {
+        return readInto(archivePath, members, Limits{});
+    }
     int extractedFileCount() const { return m_extractedFiles; }
 
     Status status() const { return m_status; }
@@ -79,6 +96,10 @@ private:
         QString sourcePath; // empty for a folder entry
     };
     bool fail(Status status, const QString& text);
+    struct Entry;
+    zip* openChecked(const QString& archivePath, const Limits& limits, std::vector<Entry>* entries);
+    bool readMember(zip* archive, const Entry& entry, const Limits& limits, qint64* readTotal,
+                    const std::function<bool(const char*, qint64)>& sink);
 
     std::vector<Member> m_members;
     Status m_status = Status::Ok;

@@ -117,6 +117,7 @@ void DRVDocument::finishProfileEdits(const QImage* thumbnail)
         saveCustomScreenshot(*thumbnail)) {
         // A save draws its own thumbnail (the edition's icon in these editions): the record's picture
         // goes in after it, packed into the document just written.
+        completeWorkingFolder();
         DRVWindowController::zipDoc(m_filePath, m_pagePath);
     }
     if (m_profileFormOwner)

@@ -258,6 +258,7 @@ void DRVDocument::prepforUpload(QObject* sender)
     if (!pageCopy || !exportPublishVersion(*pageCopy))
         return;
 
+    completeWorkingFolder();
     UploadPageSnapshot page;
     page.uploadImageFlag = m_uploadImageFlag;
     page.pageName = m_pageName;

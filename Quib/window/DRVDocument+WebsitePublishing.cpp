@@ -186,6 +186,7 @@ bool DRVDocument::publishAllPages()
         input.pages.append({record.pageLocalFileName, record.pagePublishFileName});
     const QString workingCopy =
         openWebsiteFolderTempPath().isEmpty() ? controller->openWebsiteFolderTempPath() : openWebsiteFolderTempPath();
+    completeWorkingFolder();
     input.pageFolder = responsive ? tempSavePathLocal() : workingCopy;
     input.copyFolder = responsive ? QDir(e.gTempFolderPath).filePath(QStringLiteral("responsiveVersion"))
                                   : newRunFolder();

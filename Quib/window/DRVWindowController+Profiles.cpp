@@ -196,6 +196,7 @@ bool DRVWindowController::createProfilePage(ProfileFormController* form, const Q
         return true;
     if (thumbnail && !thumbnail->isNull() && m_document->saveCustomScreenshot(*thumbnail)) {
         // Packed now: the page itself is unchanged, so a save would not write the archive again.
+        m_document->completeWorkingFolder();
         zipDoc(m_document->filePath(), m_document->pagePath());
         refreshProject();
     }

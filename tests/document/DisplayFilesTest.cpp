@@ -92,6 +92,8 @@ TEST_F(DisplayFilesTest, TheFirstSaveAfterAnOpenKeepsDisplayFilesThatAreCurrent)
     const QString path = savedPage();
     std::unique_ptr<DRVDocument> document = open(path);
     ASSERT_TRUE(document);
+    // The unpacked files are written in the background; a reader of the folder asks for them.
+    ASSERT_TRUE(document->completeWorkingFolder());
     const QString photo = displayFile(*document, QStringLiteral("image1"));
     const QString flat = displayFile(*document, QStringLiteral("image2"));
     ASSERT_EQ(QImageReader(photo).size(), QSize(200, 100));
@@ -108,6 +110,7 @@ TEST_F(DisplayFilesTest, TheFirstSaveAfterAnOpenKeepsDisplayFilesThatAreCurrent)
     EXPECT_EQ(QImageReader(photo).size(), QSize(120, 80));
     std::unique_ptr<DRVDocument> reopened = open(path);
     ASSERT_TRUE(reopened);
+    ASSERT_TRUE(reopened->completeWorkingFolder());
     EXPECT_EQ(QImageReader(displayFile(*reopened, QStringLiteral("image1"))).size(), QSize(120, 80));
 }
 
@@ -119,6 +122,7 @@ TEST_F(DisplayFilesTest, ADisplayFileThatIsNotWhatASaveWritesIsWrittenAnew)
     {
         std::unique_ptr<DRVDocument> document = open(path);
         ASSERT_TRUE(document);
+        ASSERT_TRUE(document->completeWorkingFolder());
         ASSERT_TRUE(noisyPicture(50, 50, 7).save(displayFile(*document, QStringLiteral("image1")), "PNG"));
         ASSERT_TRUE(noisyPicture(37, 37, 8).save(displayFile(*document, QStringLiteral("image2")), "PNG"));
         ASSERT_TRUE(
@@ -126,6 +130,7 @@ TEST_F(DisplayFilesTest, ADisplayFileThatIsNotWhatASaveWritesIsWrittenAnew)
     }
     std::unique_ptr<DRVDocument> document = open(path);
     ASSERT_TRUE(document);
+    ASSERT_TRUE(document->completeWorkingFolder());
     const QString flat = displayFile(*document, QStringLiteral("image2"));
     ASSERT_EQ(QImageReader(flat).size(), QSize(37, 37));
     editAndSave(*document, path);

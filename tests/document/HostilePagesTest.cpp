@@ -177,6 +177,10 @@ TEST_F(HostilePagesTest, PageFolderThatIsALinkRefusesTheSave)
     const QString path = buildDocument({{QStringLiteral("image7"), QStringLiteral("PNG")}});
     std::unique_ptr<DRVDocument> document = open(path);
     ASSERT_TRUE(document);
+    // The swap comes once the open has finished writing the page's files (while they are still
+    // being written, a file already created inside would move out with its folder and be
+    // completed there); the staged writes' own refusal of links is tested with them.
+    ASSERT_TRUE(document->completeWorkingFolder());
     const QString working = document->tempSavePathLocal();
     const QString pageFolder = working + QStringLiteral("/Hostile");
     // The page folder swapped for a link to a folder elsewhere.

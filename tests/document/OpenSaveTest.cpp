@@ -29,16 +29,6 @@ void PrintTo(const FixtureCase& c, std::ostream* os)
     *os << c.document;
 }
 
-QStringList filesBelow(const QString& folder)
-{
-    QStringList files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        files.append(QDir(folder).relativeFilePath(it.next()));
-    files.sort();
-    return files;
-}
-
 } // namespace
 
 class FixtureOpenTest : public DocumentFlowTest, public ::testing::WithParamInterface<FixtureCase>
@@ -63,6 +53,8 @@ TEST_P(FixtureOpenTest, OpensIntoItsOwnWorkingFolder)
     EXPECT_FALSE(document->graphics().isEmpty());
     EXPECT_TRUE(QFileInfo(document->pagePath()).isFile());
     EXPECT_TRUE(document->tempSavePathLocal().startsWith(edition().gTempFolderPath));
+    // The unpacked files are written in the background; a reader of the folder asks for them.
+    ASSERT_TRUE(document->completeWorkingFolder());
     const QStringList files = filesBelow(document->tempSavePathLocal());
     for (const QString& expected : c.workingFiles)
         EXPECT_TRUE(files.contains(expected))
@@ -212,6 +204,8 @@ TEST_F(OpenSaveTest, SavingWritesOnlyWhatChanged)
     std::unique_ptr<DRVDocument> copied = open(copy);
     ASSERT_TRUE(copied);
     EXPECT_EQ(copied->graphics().size(), 3);
+    // The unpacked files are written in the background; a reader of the folder asks for them.
+    ASSERT_TRUE(copied->completeWorkingFolder());
     EXPECT_TRUE(QFileInfo(copied->tempSavePathLocal() + QStringLiteral("/Copy/full.css")).isFile());
     EXPECT_TRUE(alertTitles().isEmpty()) << alertTitles().join(", ").toStdString();
 }

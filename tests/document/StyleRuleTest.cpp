@@ -77,6 +77,24 @@ TEST(StyleRule, RuleTextAndTokensFollowTheReplacements)
               QStringLiteral("Helvetica Neue"));
 }
 
+TEST(StyleRule, UnitsHashesAndQuotesGoAsSeparateRemovalsInThatOrderWould)
+{
+    // "px" is taken out first, then "#", then double quotes: what those leave behind stays.
+    const struct
+    {
+        const char* value;
+        const char* expected;
+    } cases[] = {{"p#x", "px"}, {"ppxx", "px"}, {"1\"p\"x", "1px"},
+                 {"pxpx", ""},  {"#pxx#", "x"}, {"xp", "xp"}};
+    for (const auto& c : cases) {
+        const StyleRuleTokens rule(QStringLiteral(".a{k:%1;z:1}").arg(QString::fromLatin1(c.value)));
+        EXPECT_EQ(rule.parseForItemTypeString(QStringLiteral("k"), QStringLiteral("absent")),
+                  QString::fromLatin1(c.expected))
+            << c.value;
+        EXPECT_EQ(rule.parseForItemTypeInt(QStringLiteral("z"), -1), 1) << c.value;
+    }
+}
+
 TEST(StyleRule, HasKeyWantsTheWholeKey)
 {
     const StyleRuleTokens rule(QStringLiteral(".tableGrid0{leftMarginStr:12;position:fixed;}"));
