@@ -292,9 +292,10 @@ TEST_F(PublishPageTest, RunsStartedForChosenFilesOrAllPagesEndTheirOwnWay)
             EXPECT_EQ(asked.at(0).title, QStringLiteral("Upload Complete!"));
             EXPECT_EQ(asked.at(0).informativeText, QLatin1String(c.alertText));
         }
-        if (c.documents)
+        if (c.documents) {
             EXPECT_EQ(dialogs->alerts().constLast().buttons,
                       (QStringList{QStringLiteral("Generate Links to Uploaded Files"), QStringLiteral("Cancel")}));
+        }
         EXPECT_EQ(document->shareLink(), QLatin1String(c.link));
         QFile::remove(QDir(root).filePath(QStringLiteral("Home/notes.txt")));
         window->performClose();

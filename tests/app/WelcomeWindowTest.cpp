@@ -57,8 +57,9 @@ TEST_F(WelcomeWindowTest, EditionTableSetsButtonsAndPromotion)
         const QString promotion = QString::fromUtf8(row.promotionTitle);
         EXPECT_EQ(welcome->promotion().has_value(), !promotion.isEmpty()) << row.edition;
         EXPECT_EQ(welcome->promoButton()->isVisibleTo(welcome->window()), !promotion.isEmpty()) << row.edition;
-        if (welcome->promotion())
+        if (welcome->promotion()) {
             EXPECT_EQ(welcome->promotion()->title, promotion);
+        }
         // Guide and video buttons exist exactly where the edition names them.
         EXPECT_EQ(welcome->userGuideButton() != nullptr, !edition().gUserGuideFileName.isEmpty()) << row.edition;
         EXPECT_EQ(welcome->videoTutorialButton() != nullptr, !edition().gVideoTutorialsURL.isEmpty()) << row.edition;
