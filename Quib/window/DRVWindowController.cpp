@@ -700,7 +700,9 @@ const QStringList& DRVWindowController::handledActions()
                                      QStringLiteral("publishThisPage:"),
                                      QStringLiteral("publishThisPageNoImages:"),
                                      QStringLiteral("publishSinglePageWithImages:"),
-                                     QStringLiteral("publishSinglePageNoImages:")};
+                                     QStringLiteral("publishSinglePageNoImages:"),
+                                     // only validates the Page List Columns submenu, never chosen
+                                     QStringLiteral("showViewOptions:")};
     static const QStringList withCanvas =
         actions + PageDialogsController::actions() + layoutActions() + addPageActions() + websiteActions() + pageListActions() + catalogActions() +
         profileActions() +
@@ -820,6 +822,7 @@ MenuValidationState DRVWindowController::menuValidationState() const
     }
     state.pageCount = int(m_siteIconArray.size());
     state.pageClicked = !m_selectedPageName.isEmpty();
+    state.pageListColumns = pageListColumns();
     state.showAddFormObjects = showAddFormObjects();
     state.selectedCount = int(m_graphicsController->selectionIndexes().size());
     state.selectedTableHasBackgroundPattern = doesSelectedTableContainBackgroundPattern();
