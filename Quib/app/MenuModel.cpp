@@ -112,7 +112,10 @@ const QList<MenuDescription>& baseMenus()
           item("addInNewFromTemplate", "New Page From Template", "showAddNewFromTemplateWindow:"),
           item("addInNewBlankForm", "New Blank Form", "showAddNewFormWindow:"),
           item("addInBaseTemplate", "New Base Template", "showAddBaseTemplateWindow:"),
-          item("addIntoGroupMenuItem", "Add Into Website", "addIntoGroup:"),
+          submenu("addIntoGroupMenuItem", "Add Into Website",
+                  {item("addIntoGroupBlankPageMenuItem", "Blank Page", "showAddNewPageWindow:"),
+                   item("addIntoGroupFromTemplateMenuItem", "From Template", "showAddNewFromTemplateWindow:")},
+                  "addIntoGroup:"),
           item("addNewPatientMenuItem", "Add New Patient", "showAddNewPatientWindow:"),
           item("updateProfileMenuItem", "Update Profile", "showUpdatePatientProfileWindow:"),
           separator(),
@@ -518,7 +521,9 @@ const QList<HiddenRow>& hiddenTable()
         // promoting the very edition it is shown in.
         {"addNewParentMenuItem", "all"},
         {"createNewParentMenuItem", "all"},
-        {"kestrinLabelMakerMenuItem", "all"}};
+        {"kestrinLabelMakerMenuItem", "all"},
+        // A record is added from its own form, not from a template.
+        {"addIntoGroupFromTemplateMenuItem", "22-24"}};
     return rows;
 }
 
@@ -602,7 +607,8 @@ const QList<TitleRow>& titleTable()
         {"publishThisPageMenuItem", "Publish This Form", "9, 10"},
         {"publishThisPageNoImagesMenuItem", "Quick Refresh This Form (No Images)", "9"},
         {"styleEditorMenuItem", "Inspector", "13, 14, 17-21, 26-29"},
-        {"websitePreferencesMenuItem", "Database Index", "22, 23"}};
+        {"websitePreferencesMenuItem", "Database Index", "22, 23"},
+        {"addIntoGroupBlankPageMenuItem", "Profile", "22-24"}};
     return rows;
 }
 
@@ -628,7 +634,9 @@ const QList<RebindRow>& rebindTable()
         {"27", "printPageMenuItem", "printSheetWithSameLabels:"},
         // The record editions' profile is the open record's profile window.
         {"22, 24", "profileMenuItem", "showUpdateHumanPatientProfileWindow:"},
-        {"23, 25", "profileMenuItem", "showUpdatePatientProfileWindow:"}};
+        {"23, 25", "profileMenuItem", "showUpdatePatientProfileWindow:"},
+        {"22, 24", "addIntoGroupBlankPageMenuItem", "showAddNewHumanPatientWindow:"},
+        {"23", "addIntoGroupBlankPageMenuItem", "showAddNewPatientWindow:"}};
     return rows;
 }
 

@@ -701,8 +701,10 @@ const QStringList& DRVWindowController::handledActions()
                                      QStringLiteral("publishThisPageNoImages:"),
                                      QStringLiteral("publishSinglePageWithImages:"),
                                      QStringLiteral("publishSinglePageNoImages:"),
-                                     // only validates the Page List Columns submenu, never chosen
-                                     QStringLiteral("showViewOptions:")};
+                                     // only validate their submenus (Page List Columns, Add Into
+                                     // Website), never chosen
+                                     QStringLiteral("showViewOptions:"),
+                                     QStringLiteral("addIntoGroup:")};
     static const QStringList withCanvas =
         actions + PageDialogsController::actions() + layoutActions() + addPageActions() + websiteActions() + pageListActions() + catalogActions() +
         profileActions() +
