@@ -7,6 +7,7 @@
 #include "canvas/DRVGraphicView.h"
 #include "window/DRVWindowController.h"
 #include "window/MenuValidation.h"
+#include "window/ToolbarChoice.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -181,5 +182,22 @@ TEST(MenuCoverage, EveryItemAnEditionKeepsIsAnswered)
         }
         EXPECT_TRUE(unanswered.isEmpty())
             << qPrintable(name) << ":\n  " << qPrintable(unanswered.join(QStringLiteral("\n  ")));
+    }
+}
+
+// The toolbar greys what the window does not run: every edition's toolbar items are window commands
+// (its segmented size presets aside, which the toolbar answers itself).
+TEST(MenuCoverage, EveryToolbarItemIsAWindowCommand)
+{
+    const QStringList segmented{QStringLiteral("setCanvasSize:"), QStringLiteral("setMailCanvasSize:")};
+    for (int branch = 1; branch <= MenuModel::branchCount(); ++branch) {
+        const QString name = MenuModel::firstDisplayNameOfBranch(branch);
+        const ToolbarChoiceRow* row = ToolbarChoice::rowForEdition(name);
+        const QString toolbar = row ? row->toolbar : ToolbarChoice::interfaceToolbarName();
+        for (const ToolbarItemDescription& item : ToolbarChoice::itemsForToolbar(toolbar)) {
+            EXPECT_TRUE(segmented.contains(item.action) ||
+                        DRVWindowController::handledActions().contains(item.action))
+                << qPrintable(name) << " " << qPrintable(toolbar) << " " << qPrintable(item.action);
+        }
     }
 }
