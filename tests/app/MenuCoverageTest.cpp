@@ -107,6 +107,43 @@ TEST_F(MenuCoverageTest, SizeSubmenusSetTheCanvasOfTheirEdition)
     }
 }
 
+TEST_F(MenuCoverageTest, OpenFormRunsTheOpenPanel)
+{
+    DRVWindowController* window = windowInEdition(QStringLiteral("HTML Quib Pro"));
+    ASSERT_TRUE(window);
+    const QString form = savedPage(QStringLiteral("form"));
+    QAction* item = MenuModel::actionWithId(window->window()->menuBar(), QStringLiteral("openFormMenuItem"));
+    ASSERT_TRUE(item);
+    emit qobject_cast<QMenu*>(item->parent())->aboutToShow();
+    EXPECT_EQ(item->text(), QStringLiteral("Open Single Form"));
+    ASSERT_TRUE(item->isVisible() && item->isEnabled());
+    dialogs->queueOpenPanelAnswer({form});
+    item->trigger();
+    bool opened = false;
+    for (DRVWindowController* open : documents.allWindowControllers())
+        opened = opened || (open->document() && open->document()->filePath() == form);
+    EXPECT_TRUE(opened);
+}
+
+TEST_F(MenuCoverageTest, CanvasSizeSubmenuPicture)
+{
+    DRVWindowController* window = windowInEdition(QStringLiteral("HTML Quib Pro"));
+    ASSERT_TRUE(window);
+    QAction* submenu =
+        MenuModel::actionWithId(window->window()->menuBar(), QStringLiteral("canvasSizeMenuItem"));
+    ASSERT_TRUE(submenu && submenu->menu());
+    QMenu* menu = submenu->menu();
+    emit menu->aboutToShow();
+    QStringList titles;
+    for (QAction* action : menu->actions())
+        titles.append(action->text());
+    EXPECT_EQ(titles,
+              (QStringList{QStringLiteral("Mobile"), QStringLiteral("Full"), QStringLiteral("Wide")}));
+    menu->popup(QPoint(10, 10));
+    keepScreenshot(menu, QStringLiteral("canvas-size-submenu.png"));
+    menu->close();
+}
+
 TEST_F(MenuCoverageTest, MinimizeMinimisesTheWindowItWasChosenIn)
 {
     DRVWindowController* window = windowInEdition(QStringLiteral("HTML Quib Pro"));
