@@ -332,7 +332,7 @@ const QList<MenuDescription>& baseMenus()
           item("ftpSettingsMenuItem", "FTP Settings…", "showPreferencesPanel:"),
           item("senderSMTPSettingsMenuItem", "Sender SMTP Settings", "showSenderSMTPSettings:"),
           item("customizeCategoriesMenuItem", "Customize Categories", "customizeCategories:"),
-          item("profileMenuItem", "Profile", "showProfileWindow:")},
+          item("profileMenuItem", "Profile", "showUpdatePatientProfileWindow:")},
          QStringLiteral("settingsMenu")},
         {QStringLiteral("Windows"),
          {command("Minimize", "performMiniaturize:", keys(Qt::CTRL | Qt::Key_M))},
@@ -517,14 +517,21 @@ const QList<HiddenRow>& hiddenTable()
         {"viewMenuItem", "4, 8, 10, 20, 25-27, 29, 30"},
         {"webPreviewMenuItem", "5, 9, 10"},
         {"websitePreferencesMenuItem", "all except 1, 2, 7, 22, 23"},
-        // Rows no edition has a command for: a parent item and a new parent chart, and a help item
-        // promoting the very edition it is shown in.
-        {"addNewParentMenuItem", "all"},
-        {"createNewParentMenuItem", "all"},
-        {"kestrinLabelMakerMenuItem", "all"},
         // A record is added from its own form, not from a template.
         {"addIntoGroupFromTemplateMenuItem", "22-24"}};
     return rows;
+}
+
+// Rows no edition has a command for, hidden whatever the edition (the default one too): a parent
+// item and a new parent chart, importing several pages at once, and a help item promoting the very
+// edition it is shown in.
+const QStringList& outletsWithoutCommand()
+{
+    static const QStringList outlets{QStringLiteral("addNewParentMenuItem"),
+                                     QStringLiteral("createNewParentMenuItem"),
+                                     QStringLiteral("importMultiplePagesMenuItem"),
+                                     QStringLiteral("kestrinLabelMakerMenuItem")};
+    return outlets;
 }
 
 struct TitleRow
@@ -634,7 +641,6 @@ const QList<RebindRow>& rebindTable()
         {"27", "printPageMenuItem", "printSheetWithSameLabels:"},
         // The record editions' profile is the open record's profile window.
         {"22, 24", "profileMenuItem", "showUpdateHumanPatientProfileWindow:"},
-        {"23, 25", "profileMenuItem", "showUpdatePatientProfileWindow:"},
         {"22, 24", "addIntoGroupBlankPageMenuItem", "showAddNewHumanPatientWindow:"},
         {"23", "addIntoGroupBlankPageMenuItem", "showAddNewPatientWindow:"}};
     return rows;
@@ -822,6 +828,8 @@ QList<MenuDescription> MenuModel::menusForEdition(const QString& displayName,
     BranchChanges changes = changesOfBranch(branchOf(displayName));
     if (videoTutorialsURL.isEmpty())
         changes.hidden.insert(QStringLiteral("videoTutorialMenuItem"));
+    for (const QString& outlet : outletsWithoutCommand())
+        changes.hidden.insert(outlet);
     QList<MenuDescription> menus = baseMenus();
     for (MenuDescription& menu : menus) {
         menu.title = localized(menu.title);
