@@ -1,6 +1,7 @@
 // The record commands of the veterinary edition's menus reach the project window: the new-patient
 // item opens the pet form in the window's popover, the update item opens it filled from the open
-// record (so does Settings > Profile), and the badge item shows the profile popover.
+// record (so does Settings > Profile), Add to Patient Database offers the new-record form, and
+// the badge item shows the profile popover.
 #include "AppTestSupport.h"
 
 #include "window/AddNewPatientViewController.h"
@@ -106,6 +107,30 @@ TEST_F(ProfileMenusTest, SettingsProfileOpensTheOpenRecordsForm)
     ASSERT_NE(edited, nullptr);
     EXPECT_EQ(window->quibPopOver(), edited->view());
     EXPECT_EQ(edited->petNameTextField()->text(), QStringLiteral("Biscuit"));
+}
+
+TEST_F(ProfileMenusTest, AddIntoTheDatabaseOffersTheNewRecordForm)
+{
+    DRVWindowController* window = nullptr;
+    openClinic(window);
+    ASSERT_NE(window, nullptr);
+    QMenuBar* bar = window->window()->menuBar();
+    QAction* group = MenuModel::actionWithId(bar, QStringLiteral("addIntoGroupMenuItem"));
+    QAction* record = MenuModel::actionWithId(bar, QStringLiteral("addIntoGroupBlankPageMenuItem"));
+    QAction* fromTemplate = MenuModel::actionWithId(bar, QStringLiteral("addIntoGroupFromTemplateMenuItem"));
+    ASSERT_TRUE(group && group->menu() && record && fromTemplate);
+    emit qobject_cast<QMenu*>(group->parent())->aboutToShow();
+    EXPECT_TRUE(group->isVisible() && group->isEnabled());
+    EXPECT_EQ(group->text(), QStringLiteral("Add to Patient Database"));
+    emit group->menu()->aboutToShow();
+    EXPECT_FALSE(fromTemplate->isVisible());
+    ASSERT_TRUE(record->isVisible() && record->isEnabled());
+    emit group->menu()->aboutToHide();
+    record->trigger();
+    AddNewPatientViewController* created = window->addNewPatientViewController();
+    ASSERT_NE(created, nullptr);
+    EXPECT_TRUE(created->view()->isVisible());
+    EXPECT_TRUE(created->editFileNameFlag());
 }
 
 } // namespace
