@@ -172,7 +172,8 @@ const QStringList& DocumentController::applicationActions()
                                      QStringLiteral("showAddressBook:"),
                                      QStringLiteral("switchAddNewLayout_Current:"),
                                      QStringLiteral("switchAddNewLayout_End:"),
-                                     QStringLiteral("importPage:")};
+                                     QStringLiteral("importPage:"),
+                                     QStringLiteral("performMiniaturize:")};
     return actions;
 }
 
@@ -194,6 +195,11 @@ void DocumentController::sendAction(const QString& action, DRVWindowController* 
     }
     if (action == QLatin1String("importPage:")) {
         showPageImport();
+        return;
+    }
+    if (action == QLatin1String("performMiniaturize:")) {
+        if (window)
+            window->window()->showMinimized();
         return;
     }
     if (DRVAppDelegate::websiteActions().contains(action)) {
@@ -231,6 +237,14 @@ void DocumentController::sendAction(const QString& action, DRVWindowController* 
     }
     if (window)
         window->performAction(action);
+}
+
+bool DocumentController::answers(const QString& action)
+{
+    return DRVWindowController::handledActions().contains(action) || applicationActions().contains(action) ||
+           DRVAppDelegate::websiteActions().contains(action) ||
+           DRVAppDelegate::helpActions().contains(action) ||
+           DRVAppDelegate::imageSettingsActions().contains(action);
 }
 
 MenuItemState DocumentController::validateMenuItem(const QString& action, const MenuItemState& item,
@@ -276,8 +290,8 @@ MenuItemState DocumentController::validateMenuItem(const QString& action, const 
         }
         return state;
     }
-    // Commands nobody answers yet stay in the menus, greyed.
-    if (!DRVWindowController::handledActions().contains(action)) {
+    // A command nobody answers stays greyed rather than doing nothing.
+    if (!answers(action)) {
         state = window ? window->validateMenuItem(action, item)
                        : MenuValidation::validate(action, item, MenuValidationState::forEdition(edition()));
         state.enabled = false;

@@ -44,6 +44,8 @@ public:
 
     // The menu actions answered here whatever the window.
     static const QStringList& applicationActions();
+    // True when someone (a window, its document or the application) runs the menu action.
+    static bool answers(const QString& action);
     // Runs a menu action for the window it was chosen in (nullptr: no window).
     void sendAction(const QString& action, DRVWindowController* window);
     // The item's state for that window.

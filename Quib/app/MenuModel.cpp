@@ -99,20 +99,23 @@ const QList<MenuDescription>& baseMenus()
     static const QList<MenuDescription> menus{
         {QStringLiteral("File"),
          {item("addNewBlankGroupMenuItem", "New Website", "addNewBlankGroup:", keys(Qt::CTRL | Qt::Key_N)),
-          item("addNewTemplateGroupMenuItem", "New Website From Template", "addNewTemplateGroup:"),
+          item("addNewTemplateGroupMenuItem", "New Website From Template", "showTemplateWebsite:"),
           item("showSiteLevelTemplateMenuItem", "New Website From Theme", "showSiteLevelTemplate:"),
           item("addNewDirectlyFromTemplateMenuItem", "New From Template", "addNewDirectlyFromTemplate:"),
           separator(),
           item("openMenuItem", "Open…", "openDocument:", QKeySequence::Open),
           item("openGroupMenuItem", "Open Website", "openGroup:"),
           item("openPageMenuItem", "Open Single Page", "openDocument:"),
-          item("openFormMenuItem", "Open Form", "openForm:"),
+          item("openFormMenuItem", "Open Form", "openDocument:"),
           separator(),
           item("addInNewBlankPage", "New Blank Page", "showAddNewPageWindow:"),
           item("addInNewFromTemplate", "New Page From Template", "showAddNewFromTemplateWindow:"),
           item("addInNewBlankForm", "New Blank Form", "showAddNewFormWindow:"),
           item("addInBaseTemplate", "New Base Template", "showAddBaseTemplateWindow:"),
-          item("addIntoGroupMenuItem", "Add Into Website", "addIntoGroup:"),
+          submenu("addIntoGroupMenuItem", "Add Into Website",
+                  {item("addIntoGroupBlankPageMenuItem", "Blank Page", "showAddNewPageWindow:"),
+                   item("addIntoGroupFromTemplateMenuItem", "From Template", "showAddNewFromTemplateWindow:")},
+                  "addIntoGroup:"),
           item("addNewPatientMenuItem", "Add New Patient", "showAddNewPatientWindow:"),
           item("updateProfileMenuItem", "Update Profile", "showUpdatePatientProfileWindow:"),
           separator(),
@@ -122,23 +125,26 @@ const QList<MenuDescription>& baseMenus()
           separator(),
           item("importPageMenuItem", "Import Page From Web Address", "importPage:"),
           item("importMultiplePagesMenuItem", "Import Multiple Pages", "importMultiplePages:"),
-          submenu("exportPDFMenu", "Export",
-                  {item("exportToPDFMenuItem", "Export To PDF", "exportToPDF:"),
-                   item("exportAllToPDFMenuItem", "Export All To PDF", "exportAllToPDF:"),
-                   item("exportPDFSheetCopyMenuItem", "Export Sheet To PDF", "exportPDFSheetCopy:"),
-                   item("exportToPNGMenuItem", "Export To PNG", "exportToPNG:"),
-                   item("exportToJPGMenuItem", "Export To JPG", "exportToJPG:"),
-                   item("exportToRawFilesMenuItem", "Export This Page", "exportToRawFiles:"),
-                   item("exportZipMenuItem", "Export Zip For MailChimp", "exportZip:"),
-                   item("exportAllToRawFilesMenuItem", "Export All Pages", "exportAllFileTo:"),
-                   item("exportSourceFilesParentMenuItem", "Export Source Files", "exportSourceFiles:"),
-                   item("exportSingleLabelMenuItem", "Export Single Label", "exportSingleLabel:"),
-                   item("exportSingleLabelRepeatMenuItem", "Export Label Sheet", "exportSingleLabelRepeat:"),
-                   item("exportDifferentLabelMenuItem", "Export Different Labels", "exportDifferentLabel:"),
-                   // PDF output and the spot chooser
-                   item("exportAllPDFMenuItem", "Save As PDF Book", "exportAllPDF:"),
-                   item("exportAllPDFFastMenuItem", "Fast Export PDF Book", "exportAllPDFFast:"),
-                   item("chooseLabelSpotsMenuItem", "Choose Label Spots…", "selectDefaultLabelShapes:")}),
+          submenu(
+              "exportPDFMenu", "Export",
+              {item("exportToPDFMenuItem", "Export To PDF", "exportToPDF:"),
+               item("exportAllToPDFMenuItem", "Export All To PDF", "exportAllToPDF:"),
+               item("exportPDFSheetCopyMenuItem", "Export Sheet To PDF", "exportPDFSheetCopy:"),
+               item("exportToPNGMenuItem", "Export To PNG", "exportToPNG:"),
+               item("exportToJPGMenuItem", "Export To JPG", "exportToJPG:"),
+               item("exportToRawFilesMenuItem", "Export This Page", "exportToRawFiles:"),
+               item("exportZipMenuItem", "Export Zip For MailChimp", "exportZip:"),
+               item("exportAllToRawFilesMenuItem", "Export All Pages", "exportAllFileTo:"),
+               submenu("exportSourceFilesParentMenuItem", "Export Source Files",
+                       {command("This Page", "exportToRawFiles:"), command("All Pages", "exportAllFileTo:"),
+                        command("Zip For MailChimp", "exportZip:")}),
+               item("exportSingleLabelMenuItem", "Export Single Label", "exportSingleLabelSheet:"),
+               item("exportSingleLabelRepeatMenuItem", "Export Label Sheet", "exportSingleLabelRepeat:"),
+               item("exportDifferentLabelMenuItem", "Export Different Labels", "exportDifferentLabel:"),
+               // PDF output and the spot chooser
+               item("exportAllPDFMenuItem", "Save As PDF Book", "exportAllPDF:"),
+               item("exportAllPDFFastMenuItem", "Fast Export PDF Book", "exportAllPDFFast:"),
+               item("chooseLabelSpotsMenuItem", "Choose Label Spots…", "selectDefaultLabelShapes:")}),
           item("shareMenuItem", "Share…", "showSharePanel:"),
           item("uploadDocumentMenuItem", "Upload Document", "selectDocumentsToUpload:"),
           separator(),
@@ -161,13 +167,22 @@ const QList<MenuDescription>& baseMenus()
           command("Show Stored Page Source", "showOrHideSourceCodeStatic:"),
           item("webPreviewMenuItem", "Web Preview", "showWebPreview:"),
           command("Mobile Preview", "showMobileWebPreview:"), separator(),
-          item("displayColumnOptionMenuItem", "Page List Columns", "showViewOptions:"),
+          submenu("displayColumnOptionMenuItem", "Page List Columns",
+                  {command("1 Column", "view1Column:"), command("2 Columns", "view2Column:"),
+                   command("3 Columns", "view3Column:")},
+                  "showViewOptions:"),
           item("showProfileBadgeMenuItem", "Show Profile Badge", "showProfilePopOver:"),
-          item("canvasSizeMenuItem", "Canvas Size", "showCanvasSize:"),
+          submenu("canvasSizeMenuItem", "Canvas Size",
+                  {command("Mobile", "setMobileCanvasSize:"), command("Full", "setFullCanvasSize:"),
+                   command("Wide", "setWideCanvasSize:")}),
           command("Page Canvas Size…", "showAdjustCanvasSheet:"),
           command("Page Title…", "showAdjustPageNumberSheet:"),
-          item("mailCanvasSizeMenuItem", "E-mail Canvas Size", "showMailCanvasSize:"),
-          item("rotateCanvasMenuItem", "Rotate Canvas", "rotateCanvas:")},
+          submenu("mailCanvasSizeMenuItem", "E-mail Canvas Size",
+                  {command("Standard", "setStandardMailCanvasSize:"),
+                   command("Extra Wide", "setExtraWideMailCanvasSize:"),
+                   command("Flex", "setFlexMailCanvasSize:")}),
+          submenu("rotateCanvasMenuItem", "Rotate Canvas",
+                  {command("Portrait", "rotateCanvas0:"), command("Landscape", "rotateCanvas90Right:")})},
          QStringLiteral("viewMenu")},
         {QStringLiteral("Add New"),
          {item("addNewGalleryMenuItem", "Gallery", "addNewGallery:"),
@@ -210,7 +225,7 @@ const QList<MenuDescription>& baseMenus()
                    separator(),
                    item("personalizationAddressMenuItem", "Full Address", "addPerson_FullAddress:")}),
           item("addNewParentMenuItem", "Parent", "addNewParent:"),
-          item("addBranchMenuItem", "Branch", "addBranch:"),
+          item("addBranchMenuItem", "Branch", "multiplyNewShapes:"),
           item("createNewParentMenuItem", "New Parent Chart", "createNewParent:"),
           item("addressBookMenuItem", "From Address Book", "showAddressBook:"), separator(),
           submenu("insertNewDisplayOptionMenuItem", "Place New Objects",
@@ -218,7 +233,7 @@ const QList<MenuDescription>& baseMenus()
                    radio("insertNewAtEndMenuItem", "At End of Page", "switchAddNewLayout_End:")})},
          QStringLiteral("insertMenu")},
         {QStringLiteral("Format"),
-         {item("styleEditorMenuItem", "Style Editor", "showStyleEditor:"),
+         {item("styleEditorMenuItem", "Style Editor", "toggleInspector:"),
           separator(),
           submenu("alignMenu", "Align",
                   {command("Left Edges", "alignLeftEdges:"), command("Right Edges", "alignRightEdges:"),
@@ -317,7 +332,7 @@ const QList<MenuDescription>& baseMenus()
           item("ftpSettingsMenuItem", "FTP Settings…", "showPreferencesPanel:"),
           item("senderSMTPSettingsMenuItem", "Sender SMTP Settings", "showSenderSMTPSettings:"),
           item("customizeCategoriesMenuItem", "Customize Categories", "customizeCategories:"),
-          item("profileMenuItem", "Profile", "showProfileWindow:")},
+          item("profileMenuItem", "Profile", "showUpdatePatientProfileWindow:")},
          QStringLiteral("settingsMenu")},
         {QStringLiteral("Windows"),
          {command("Minimize", "performMiniaturize:", keys(Qt::CTRL | Qt::Key_M))},
@@ -328,9 +343,7 @@ const QList<MenuDescription>& baseMenus()
           item("iOSEditionMenuItem", "iOS Edition", "showIOSEdition:"),
           item("kestrinLabelMakerMenuItem", "Kestrin Label Maker", "showKestrinLabelMaker:"),
           // help, feedback and the record editions' promotions
-          separator(),
-          command("Need Help?…", "showHelpAlert:"),
-          command("User Guide", "launchUserGuide:"),
+          separator(), command("Need Help?…", "showHelpAlert:"), command("User Guide", "launchUserGuide:"),
           command("Send Feedback…", "launchFeedbackModalSheet:"),
           command("Cardell Vet Edition", "launchCardellVet:"),
           command("Cardell 2", "launchZOR2PromotionMessage:")},
@@ -503,8 +516,22 @@ const QList<HiddenRow>& hiddenTable()
         {"uploadDocumentMenuItem", "3-5, 10"},
         {"viewMenuItem", "4, 8, 10, 20, 25-27, 29, 30"},
         {"webPreviewMenuItem", "5, 9, 10"},
-        {"websitePreferencesMenuItem", "all except 1, 2, 7, 22, 23"}};
+        {"websitePreferencesMenuItem", "all except 1, 2, 7, 22, 23"},
+        // A record is added from its own form, not from a template.
+        {"addIntoGroupFromTemplateMenuItem", "22-24"}};
     return rows;
+}
+
+// Rows no edition has a command for, hidden whatever the edition (the default one too): a parent
+// item and a new parent chart, importing several pages at once, and a help item promoting the very
+// edition it is shown in.
+const QStringList& outletsWithoutCommand()
+{
+    static const QStringList outlets{QStringLiteral("addNewParentMenuItem"),
+                                     QStringLiteral("createNewParentMenuItem"),
+                                     QStringLiteral("importMultiplePagesMenuItem"),
+                                     QStringLiteral("kestrinLabelMakerMenuItem")};
+    return outlets;
 }
 
 struct TitleRow
@@ -587,7 +614,8 @@ const QList<TitleRow>& titleTable()
         {"publishThisPageMenuItem", "Publish This Form", "9, 10"},
         {"publishThisPageNoImagesMenuItem", "Quick Refresh This Form (No Images)", "9"},
         {"styleEditorMenuItem", "Inspector", "13, 14, 17-21, 26-29"},
-        {"websitePreferencesMenuItem", "Database Index", "22, 23"}};
+        {"websitePreferencesMenuItem", "Database Index", "22, 23"},
+        {"addIntoGroupBlankPageMenuItem", "Profile", "22-24"}};
     return rows;
 }
 
@@ -610,7 +638,11 @@ const QList<RebindRow>& rebindTable()
         {"22, 24", "updateProfileMenuItem", "showUpdateHumanPatientProfileWindow:"},
         {"23, 25", "addNewPatientMenuItem", "showAddNewPatientWindow:"},
         {"23, 25", "updateProfileMenuItem", "showUpdatePatientProfileWindow:"},
-        {"27", "printPageMenuItem", "printSheetWithSameLabels:"}};
+        {"27", "printPageMenuItem", "printSheetWithSameLabels:"},
+        // The record editions' profile is the open record's profile window.
+        {"22, 24", "profileMenuItem", "showUpdateHumanPatientProfileWindow:"},
+        {"22, 24", "addIntoGroupBlankPageMenuItem", "showAddNewHumanPatientWindow:"},
+        {"23", "addIntoGroupBlankPageMenuItem", "showAddNewPatientWindow:"}};
     return rows;
 }
 
@@ -796,6 +828,8 @@ QList<MenuDescription> MenuModel::menusForEdition(const QString& displayName,
     BranchChanges changes = changesOfBranch(branchOf(displayName));
     if (videoTutorialsURL.isEmpty())
         changes.hidden.insert(QStringLiteral("videoTutorialMenuItem"));
+    for (const QString& outlet : outletsWithoutCommand())
+        changes.hidden.insert(outlet);
     QList<MenuDescription> menus = baseMenus();
     for (MenuDescription& menu : menus) {
         menu.title = localized(menu.title);

@@ -700,7 +700,11 @@ const QStringList& DRVWindowController::handledActions()
                                      QStringLiteral("publishThisPage:"),
                                      QStringLiteral("publishThisPageNoImages:"),
                                      QStringLiteral("publishSinglePageWithImages:"),
-                                     QStringLiteral("publishSinglePageNoImages:")};
+                                     QStringLiteral("publishSinglePageNoImages:"),
+                                     // only validate their submenus (Page List Columns, Add Into
+                                     // Website), never chosen
+                                     QStringLiteral("showViewOptions:"),
+                                     QStringLiteral("addIntoGroup:")};
     static const QStringList withCanvas =
         actions + PageDialogsController::actions() + layoutActions() + addPageActions() + websiteActions() + pageListActions() + catalogActions() +
         profileActions() +
@@ -820,6 +824,7 @@ MenuValidationState DRVWindowController::menuValidationState() const
     }
     state.pageCount = int(m_siteIconArray.size());
     state.pageClicked = !m_selectedPageName.isEmpty();
+    state.pageListColumns = pageListColumns();
     state.showAddFormObjects = showAddFormObjects();
     state.selectedCount = int(m_graphicsController->selectionIndexes().size());
     state.selectedTableHasBackgroundPattern = doesSelectedTableContainBackgroundPattern();

@@ -99,6 +99,10 @@ MenuItemState MenuValidation::validate(const QString& action, const MenuItemStat
         out.enabled = s.gridUsable;
         out.checkable = true;
         out.checked = s.gridAlwaysShown;
+    } else if (action == QLatin1String("view1Column:") || action == QLatin1String("view2Column:") ||
+               action == QLatin1String("view3Column:")) {
+        out.checkable = true;
+        out.checked = action.mid(4, 1).toInt() == s.pageListColumns;
     } else if (action == QLatin1String("showProfilePopOver:")) {
         out.enabled = s.profileEditionFlag;
     } else if (pageListActions().contains(action)) {

@@ -29,6 +29,7 @@ struct MenuValidationState
     bool gridConstraining = false;
     bool gridAlwaysShown = false;
     int pageCount = 0;        // pages listed in the window's page list
+    int pageListColumns = 1;  // columns the page list shows its tiles in
     bool pageClicked = false; // a page tile was right-clicked
     bool showAddFormObjects = false;
     bool selectedTableHasBackgroundPattern = false;

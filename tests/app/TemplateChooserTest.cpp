@@ -388,3 +388,31 @@ TEST_F(TemplateChooserTest, GreetingCardsOpenOnTheFirstFoldWithTheShippedTemplat
 }
 
 } // namespace
+
+TEST_F(TemplateChooserTest, NewFromTemplateMenuItemOpensTheChooserForANewProject)
+{
+    // The e-mail designer shows the row as "New Email Design"; its window's own item opens the chooser.
+    packTestTemplates();
+    ScopedEdition mail(QStringLiteral("Brumel Responsive Email Designer"));
+    useWorkingFolders();
+    DRVWindowController* window =
+        DocumentController::shared().openDocumentWithContentsOfPath(savedPage(QStringLiteral("mail")));
+    ASSERT_TRUE(window);
+    QAction* item = MenuModel::actionWithId(window->window()->menuBar(), QStringLiteral("addNewTemplateGroupMenuItem"));
+    ASSERT_TRUE(item);
+    emit qobject_cast<QMenu*>(item->parent())->aboutToShow();
+    EXPECT_EQ(item->text(), QStringLiteral("New Email Design"));
+    ASSERT_TRUE(item->isVisible() && item->isEnabled());
+    item->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(chooser() && chooser()->window()->isVisible(), 20000);
+    ASSERT_TRUE(chooser() && chooser()->window()->isVisible());
+    // A new project, not a page added to the window's own.
+    EXPECT_TRUE(delegate.templateLaunchNewDirectoryFlag());
+    const int windows = int(DocumentController::shared().allWindowControllers().size());
+    QTest::mouseClick(chooser()->cancelButton(), Qt::LeftButton);
+    EXPECT_FALSE(chooser()->window()->isVisible());
+    EXPECT_EQ(int(DocumentController::shared().allWindowControllers().size()), windows);
+    for (int i = 0; i < 4; ++i)
+        dialogs->queueAlertAnswer(1);
+    window->performClose();
+}
