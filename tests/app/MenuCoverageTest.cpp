@@ -153,7 +153,7 @@ TEST_F(MenuCoverageTest, MinimizeMinimisesTheWindowItWasChosenIn)
     ASSERT_TRUE(window && other);
     EXPECT_FALSE(window->window()->isMinimized());
     choose(window, QStringLiteral("performMiniaturize:"));
-    QTRY_VERIFY(window->window()->isMinimized());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->window()->isMinimized(); }, 5000));
     EXPECT_FALSE(other->window()->isMinimized());
 }
 

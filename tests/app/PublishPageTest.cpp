@@ -63,7 +63,8 @@ protected:
     {
         if (!havePythonModuleOrFail(QStringLiteral("pyftpdlib"), QStringLiteral("python3-pyftpdlib")))
             return false;
-        const bool started = server.start("ftp_server.py", QStringList{QStringLiteral("--root"), root} + extra);
+        const bool started =
+            server.start("ftp_server.py", QStringList{QStringLiteral("--root"), root} + extra);
         EXPECT_TRUE(started) << server.errors().toStdString();
         if (started)
             useServer(server.port("FTP"));
@@ -85,7 +86,8 @@ protected:
     // A saved page "Home" with two photos, open in its window.
     DRVWindowController* pageWithPhotos()
     {
-        DRVWindowController* window = documents.openDocumentWithContentsOfPath(savedPage(QStringLiteral("Home")));
+        DRVWindowController* window =
+            documents.openDocumentWithContentsOfPath(savedPage(QStringLiteral("Home")));
         if (!window)
             return nullptr;
         dialogs->queueOpenPanelAnswer({picture(QStringLiteral("first.png"), QSize(120, 80)),
@@ -96,7 +98,8 @@ protected:
     }
 
     // Chooses the menu item, answering the confirmation with Proceed, and waits for the run's end.
-    static bool publish(DRVWindowController* window, const QString& action = QStringLiteral("publishThisPage:"))
+    static bool publish(DRVWindowController* window,
+                        const QString& action = QStringLiteral("publishThisPage:"))
     {
         DRVDocument* document = window->document();
         QSignalSpy ended(document, &DRVDocument::uploadRunEnded);
@@ -186,10 +189,11 @@ TEST_F(PublishPageTest, ThePageAndItsImagesArriveAsListedWithTheProgressCountedT
     const platform::Alert confirm = dialogs->alerts().constFirst();
     EXPECT_EQ(confirm.title, QStringLiteral("Confirm Upload"));
     EXPECT_EQ(confirm.buttons, (QStringList{QStringLiteral("Proceed"), QStringLiteral("Cancel")}));
-    EXPECT_EQ(confirm.informativeText,
-              QStringLiteral("Home.html and related files will be uploaded, this will update files with the same "
-                             "names on the server.\n\nCurrent FTP Settings:\nServer: 127.0.0.1\nUsername: quib\n"
-                             "Remote Path: \nBase URL: "));
+    EXPECT_EQ(
+        confirm.informativeText,
+        QStringLiteral("Home.html and related files will be uploaded, this will update files with the same "
+                       "names on the server.\n\nCurrent FTP Settings:\nServer: 127.0.0.1\nUsername: quib\n"
+                       "Remote Path: \nBase URL: "));
 
     // Newest photo first, each at double resolution, the page last.
     const QList<UploadItem> items = document->uploadItemArray();
@@ -208,14 +212,17 @@ TEST_F(PublishPageTest, ThePageAndItsImagesArriveAsListedWithTheProgressCountedT
 
     EXPECT_EQ(status.texts(),
               (QStringList{QStringLiteral("Please wait..."), QStringLiteral("Please wait: 1/3 completed"),
-                           QStringLiteral("Please wait: 2/3 completed"), QStringLiteral("Please wait: 3/3 completed")}));
+                           QStringLiteral("Please wait: 2/3 completed"),
+                           QStringLiteral("Please wait: 3/3 completed")}));
     EXPECT_EQ(file.texts(), (QStringList{QString(), QStringLiteral("Uploading: /Home/image0@2x.PNG")}));
     EXPECT_EQ(progress->levelIndicator()->value(), 3);
     EXPECT_FALSE(progress->window()->isVisible());
 
     // Without a base URL the run ends with a message, and no link.
-    EXPECT_EQ(alertTitles(), (QStringList{QStringLiteral("Confirm Upload"), QStringLiteral("Upload Complete!")}));
-    EXPECT_EQ(dialogs->alerts().constLast().informativeText, QStringLiteral("Upload has been successful completed!"));
+    EXPECT_EQ(alertTitles(),
+              (QStringList{QStringLiteral("Confirm Upload"), QStringLiteral("Upload Complete!")}));
+    EXPECT_EQ(dialogs->alerts().constLast().informativeText,
+              QStringLiteral("Upload has been successful completed!"));
     EXPECT_TRUE(document->shareLink().isEmpty());
     EXPECT_EQ(document->uploadCounter(), 3);
 }
@@ -226,13 +233,14 @@ TEST_F(PublishPageTest, QuickRefreshWithABaseURLSendsThePageAloneAndLinksToIt)
         return;
     DRVWindowController* window = pageWithPhotos();
     ASSERT_TRUE(window);
-    platform::UserDefaults::standard().setObject(QStringLiteral("baseurl"), QStringLiteral("http://example.test/site"));
+    platform::UserDefaults::standard().setObject(QStringLiteral("baseurl"),
+                                                 QStringLiteral("http://example.test/site"));
     ASSERT_TRUE(publish(window, QStringLiteral("publishThisPageNoImages:")));
 
-    EXPECT_TRUE(dialogs->alerts().constFirst().informativeText.startsWith(
-        QStringLiteral("Quick Refresh Mode selected, only text and layout changes will be updated.\n\nProceed will "
-                       "upload Home.html. This will update files with the same names on the server.\n\nCurrent FTP "
-                       "Settings:\nServer: 127.0.0.1\n")));
+    EXPECT_TRUE(dialogs->alerts().constFirst().informativeText.startsWith(QStringLiteral(
+        "Quick Refresh Mode selected, only text and layout changes will be updated.\n\nProceed will "
+        "upload Home.html. This will update files with the same names on the server.\n\nCurrent FTP "
+        "Settings:\nServer: 127.0.0.1\n")));
     EXPECT_EQ(serverTree(), QStringList{QStringLiteral("Home.html")});
     // The share panel takes over: no message.
     EXPECT_EQ(alertTitles(), QStringList{QStringLiteral("Confirm Upload")});
@@ -242,7 +250,8 @@ TEST_F(PublishPageTest, QuickRefreshWithABaseURLSendsThePageAloneAndLinksToIt)
     EXPECT_TRUE(panel->window()->isVisible());
     EXPECT_EQ(panel->labelTextField()->text(),
               QStringLiteral("Successfully published!\n\nhttp://example.test/site/Home.html"));
-    const QString shot = QCoreApplication::applicationDirPath() + QStringLiteral("/gui-artefacts/share-panel-after-publish.png");
+    const QString shot = QCoreApplication::applicationDirPath() +
+                         QStringLiteral("/gui-artefacts/share-panel-after-publish.png");
     QDir().mkpath(QFileInfo(shot).absolutePath());
     EXPECT_TRUE(panel->window()->grab().save(shot));
 }
@@ -293,8 +302,9 @@ TEST_F(PublishPageTest, RunsStartedForChosenFilesOrAllPagesEndTheirOwnWay)
             EXPECT_EQ(asked.at(0).informativeText, QLatin1String(c.alertText));
         }
         if (c.documents) {
-            EXPECT_EQ(dialogs->alerts().constLast().buttons,
-                      (QStringList{QStringLiteral("Generate Links to Uploaded Files"), QStringLiteral("Cancel")}));
+            EXPECT_EQ(
+                dialogs->alerts().constLast().buttons,
+                (QStringList{QStringLiteral("Generate Links to Uploaded Files"), QStringLiteral("Cancel")}));
         }
         EXPECT_EQ(document->shareLink(), QLatin1String(c.link));
         QFile::remove(QDir(root).filePath(QStringLiteral("Home/notes.txt")));
@@ -317,14 +327,16 @@ TEST_F(PublishPageTest, ARefusedSecondFileEndsTheRunWithTheFailureAlertAndItsLog
 
     const platform::Alert failure = dialogs->alerts().constLast();
     EXPECT_EQ(failure.title, QStringLiteral("Uhoh!  We have a problem"));
-    EXPECT_EQ(failure.informativeText, QStringLiteral("The upload was not successful.  Please check FTP Settings."));
+    EXPECT_EQ(failure.informativeText,
+              QStringLiteral("The upload was not successful.  Please check FTP Settings."));
     EXPECT_EQ(failure.buttons, (QStringList{QStringLiteral("View Connection Log"), QStringLiteral("OK")}));
     ConnectionLogWindowController* log = window->document()->connectionLogController();
     ASSERT_TRUE(log);
     EXPECT_EQ(log->window()->windowTitle(), QStringLiteral("Connection log"));
     // The log of the last callback: the refused file's.
     const QString text = log->textView()->toPlainText();
-    EXPECT_TRUE(text.contains(QStringLiteral("\n\nNot able to upload file image0@2x.PNG.\n\nPlease try again.")))
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("\n\nNot able to upload file image0@2x.PNG.\n\nPlease try again.")))
         << qPrintable(text);
     EXPECT_EQ(text, window->document()->connectionLog());
     EXPECT_FALSE(text.contains(QStringLiteral("secret")));
@@ -336,7 +348,8 @@ TEST_F(PublishPageTest, OpeningAnotherPageDuringASlowUploadLeavesTheRunWhole)
 {
     if (!startServer({QStringLiteral("--store-delay"), QStringLiteral("0.7")}))
         return;
-    platform::UserDefaults::standard().setObject(QStringLiteral("baseurl"), QStringLiteral("http://example.test"));
+    platform::UserDefaults::standard().setObject(QStringLiteral("baseurl"),
+                                                 QStringLiteral("http://example.test"));
     const QString other = savedPage(QStringLiteral("Other"), {QStringLiteral("0000CC")});
     DRVWindowController* window = pageWithPhotos();
     ASSERT_TRUE(window);
@@ -352,8 +365,13 @@ TEST_F(PublishPageTest, OpeningAnotherPageDuringASlowUploadLeavesTheRunWhole)
     // Once the first file is through, the window shows its progress; then another page opens.
     ProgressIndicatorWindowController* progress = document->progressIndicatorWindowController();
     ASSERT_TRUE(progress);
-    QTRY_COMPARE_WITH_TIMEOUT(progress->progressStatusTextfield()->text(), QStringLiteral("Please wait: 1/3 completed"),
-                              30000);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return progress->progressStatusTextfield()->text() ==
+                   QStringLiteral("Please wait: 1/3 completed");
+        },
+        30000))
+        << qPrintable(QDebug::toString(progress->progressStatusTextfield()->text()));
     keepScreenshot(progress->window(), QStringLiteral("publish-page-progress.png"));
     // A second run waits for this one: nothing is asked.
     const int alertsBefore = int(dialogs->alerts().size());
@@ -398,7 +416,8 @@ TEST_F(PublishPageTest, ClosingTheWindowDuringASlowUploadStillSendsEveryFile)
     deleteLaterObjects();
     ASSERT_TRUE(documents.allWindowControllers().isEmpty());
     // The run goes on without its document; the last file shows it has finished.
-    QTRY_COMPARE_WITH_TIMEOUT(serverTree(), expected, 30000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return serverTree() == expected; }, 30000))
+        << qPrintable(QDebug::toString(serverTree()));
     QTest::qWait(300);
 }
 
@@ -418,7 +437,8 @@ TEST_F(PublishPageTest, AWindows1251PageArrivesInCodePage1251AndOneItCannotHoldI
     // Python's codecs say what code page 1251 makes of the text.
     QProcess python;
     python.start(uploadtest::python(),
-                 {QStringLiteral("-c"), QStringLiteral("import sys; sys.stdout.buffer.write('Привет, мир'.encode('cp1251'))")});
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import sys; sys.stdout.buffer.write('Привет, мир'.encode('cp1251'))")});
     ASSERT_TRUE(python.waitForFinished(20000));
     const QByteArray expected = python.readAllStandardOutput();
     ASSERT_EQ(expected.size(), 11);
@@ -463,8 +483,9 @@ TEST_F(PublishPageTest, TheFormAndSavedChecksStopBeforeAnyConnection)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        DRVWindowController* window = c.saved ? documents.openDocumentWithContentsOfPath(savedPage(QStringLiteral("Form")))
-                                              : windowOnPage({});
+        DRVWindowController* window =
+            c.saved ? documents.openDocumentWithContentsOfPath(savedPage(QStringLiteral("Form")))
+                    : windowOnPage({});
         ASSERT_TRUE(window);
         DRVDocument* document = window->document();
         document->setPageFileExtension(QLatin1String(c.extension));
@@ -478,10 +499,11 @@ TEST_F(PublishPageTest, TheFormAndSavedChecksStopBeforeAnyConnection)
         if (QLatin1String(c.alert).isEmpty()) {
             EXPECT_EQ(asked.at(0).title, QStringLiteral("Confirm Upload"));
             EXPECT_EQ(asked.at(0).informativeText,
-                      QStringLiteral("This form (Form.php) will be published.\n\nResponse will be sent to "
-                                     "owner@example.test and copy@example.test (can be updated under Settings > Form "
-                                     "Preferences).\n\nCurrent FTP Settings:\nServer: 127.0.0.1\nUsername: quib\n"
-                                     "Remote Path: \nBase URL: "));
+                      QStringLiteral(
+                          "This form (Form.php) will be published.\n\nResponse will be sent to "
+                          "owner@example.test and copy@example.test (can be updated under Settings > Form "
+                          "Preferences).\n\nCurrent FTP Settings:\nServer: 127.0.0.1\nUsername: quib\n"
+                          "Remote Path: \nBase URL: "));
         } else {
             EXPECT_EQ(asked.at(0).title, QLatin1String(c.alert));
         }

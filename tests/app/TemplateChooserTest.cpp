@@ -55,7 +55,8 @@ protected:
         ASSERT_TRUE(thumbnail.save(pageFolder + QStringLiteral("@2x.png")));
         QDir().mkpath(QDir(shipped()).filePath(category));
         QString error;
-        ASSERT_TRUE(DocumentArchiver::zipDocument(pageFolder, QDir(shipped()).filePath(category + u'/' + name), &error))
+        ASSERT_TRUE(DocumentArchiver::zipDocument(pageFolder,
+                                                  QDir(shipped()).filePath(category + u'/' + name), &error))
             << qPrintable(error);
     }
 
@@ -73,10 +74,12 @@ protected:
     {
         packTemplate(QStringLiteral("business"), QStringLiteral("Agency.quibpage"), QColor(200, 0, 0));
         packTemplate(QStringLiteral("business"), QStringLiteral("Bakery.quibpage"), QColor(0, 160, 0));
-        packTemplate(QStringLiteral("business"), QStringLiteral("Both.quibpage"), QColor(9, 9, 9), {QStringLiteral("form.php")});
+        packTemplate(QStringLiteral("business"), QStringLiteral("Both.quibpage"), QColor(9, 9, 9),
+                     {QStringLiteral("form.php")});
         packTemplate(QStringLiteral("business"), QStringLiteral("Consulting.quibpage"), QColor(0, 0, 200));
         packTemplate(QStringLiteral("business"), QStringLiteral("Dental.quibpage"), QColor(200, 200, 0));
-        writeFile(QDir(shipped()).filePath(QStringLiteral("business/Broken.quibpage")), "PK\x03\x04 not an archive");
+        writeFile(QDir(shipped()).filePath(QStringLiteral("business/Broken.quibpage")),
+                  "PK\x03\x04 not an archive");
         writeFile(QDir(shipped()).filePath(QStringLiteral("business/Readme")), "no extension");
         packTemplate(QStringLiteral("modern"), QStringLiteral("Edge.quibpage"), QColor(0, 200, 200));
         packTemplate(QStringLiteral("modern"), QStringLiteral("Flow.quibpage"), QColor(200, 0, 200));
@@ -88,7 +91,7 @@ protected:
     void openChooser(const char* action = "showTemplateWebsite:")
     {
         DocumentController::shared().sendAction(QString::fromLatin1(action), nullptr);
-        QTRY_VERIFY_WITH_TIMEOUT(chooser() && chooser()->window()->isVisible(), 20000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return chooser() && chooser()->window()->isVisible(); }, 20000));
     }
 
     TemplateIconButton* icon(const QString& fileName)
@@ -104,7 +107,8 @@ protected:
     {
         QList<TemplateIconButton*> shown;
         for (TemplateIconButton* icon : delegate.siteIconArray()) {
-            if (icon->isVisibleTo(chooser()->window()) && icon->parentWidget() == chooser()->scrollView()->widget())
+            if (icon->isVisibleTo(chooser()->window()) &&
+                icon->parentWidget() == chooser()->scrollView()->widget())
                 shown.append(icon);
         }
         return shown;
@@ -126,17 +130,19 @@ TEST_F(TemplateChooserTest, CategoriesPerEdition)
     const Row rows[] = {
         {"Quib", 2, "  All", "  Blank", "all"},
         {"HTML Quib Pro", 9, "  All", "  Widgets", "all"},
-        {"Kestrin Greeting Card Designer", 12, "  Letter Half Fold - 8.5\" x 5.5\"", "  A5 Quarter Fold - 2.9\" x 4.15\"",
-         "letter_2fold_horizontal"},
+        {"Kestrin Greeting Card Designer", 12, "  Letter Half Fold - 8.5\" x 5.5\"",
+         "  A5 Quarter Fold - 2.9\" x 4.15\"", "letter_2fold_horizontal"},
         {"Corvane eCard Designer", 10, "  Blank", "  Thank You", "blank"},
         {"Brumel Responsive Email Designer", 2, "  Blank", "  Templates", "all"},
         {"Corvane Envelope Designer", 4, "105 x 241mm (4.125 x 9.5\") #10", "98 x 225mm (3.875 x 8.875\") #9",
          "number10_envelope"},
-        {"Corvane Business Card Designer", 2, "  89 × 51 mm (3.5 × 2 in)", "  85 × 55 mm (3.35 × 2.17 in)", "cards"},
+        {"Corvane Business Card Designer", 2, "  89 × 51 mm (3.5 × 2 in)", "  85 × 55 mm (3.35 × 2.17 in)",
+         "cards"},
     };
     for (const Row& row : rows) {
         QString start;
-        const auto categories = DRVAppDelegate::templateCategoriesForEdition(QString::fromUtf8(row.edition), &start);
+        const auto categories =
+            DRVAppDelegate::templateCategoriesForEdition(QString::fromUtf8(row.edition), &start);
         ASSERT_EQ(categories.size(), row.count) << row.edition;
         EXPECT_EQ(categories.constFirst().categoryDescription, QString::fromUtf8(row.first)) << row.edition;
         EXPECT_EQ(categories.constLast().categoryDescription, QString::fromUtf8(row.last)) << row.edition;
@@ -153,9 +159,12 @@ TEST_F(TemplateChooserTest, TilesPairedWithTheirTemplatesAndSelection)
     ASSERT_EQ(delegate.siteIconArray().size(), 6);
     // Each tile shows its own template's thumbnail, scaled to 200 on the longer side.
     const QList<std::pair<QString, QColor>> expected{
-        {QStringLiteral("Agency.quibpage"), QColor(200, 0, 0)},     {QStringLiteral("Bakery.quibpage"), QColor(0, 160, 0)},
-        {QStringLiteral("Consulting.quibpage"), QColor(0, 0, 200)}, {QStringLiteral("Dental.quibpage"), QColor(200, 200, 0)},
-        {QStringLiteral("Edge.quibpage"), QColor(0, 200, 200)},     {QStringLiteral("Flow.quibpage"), QColor(200, 0, 200)}};
+        {QStringLiteral("Agency.quibpage"), QColor(200, 0, 0)},
+        {QStringLiteral("Bakery.quibpage"), QColor(0, 160, 0)},
+        {QStringLiteral("Consulting.quibpage"), QColor(0, 0, 200)},
+        {QStringLiteral("Dental.quibpage"), QColor(200, 200, 0)},
+        {QStringLiteral("Edge.quibpage"), QColor(0, 200, 200)},
+        {QStringLiteral("Flow.quibpage"), QColor(200, 0, 200)}};
     for (const auto& [name, colour] : expected) {
         TemplateIconButton* tile = icon(name);
         ASSERT_NE(tile, nullptr) << qPrintable(name);
@@ -229,7 +238,8 @@ TEST_F(TemplateChooserTest, TwoLaunchesGiveTwoUntitledDocuments)
         ASSERT_NE(window->document(), nullptr);
         EXPECT_TRUE(window->document()->filePath().isEmpty());
     }
-    EXPECT_TRUE(QFileInfo::exists(QDir(DRVAppDelegate::receivedPagesFolderPath()).filePath(QStringLiteral("Bakery.quibpage"))));
+    EXPECT_TRUE(QFileInfo::exists(
+        QDir(DRVAppDelegate::receivedPagesFolderPath()).filePath(QStringLiteral("Bakery.quibpage"))));
     EXPECT_TRUE(dialogs->alerts().isEmpty());
 }
 
@@ -253,13 +263,14 @@ TEST_F(TemplateChooserTest, SelectAddsThePageThroughTheSheet)
 {
     packTestTemplates();
     DRVAppDelegate::installTemplateChooser();
-    DRVWindowController* window = DocumentController::shared().openDocumentWithContentsOfPath(savedPage(QStringLiteral("host")));
+    DRVWindowController* window =
+        DocumentController::shared().openDocumentWithContentsOfPath(savedPage(QStringLiteral("host")));
     ASSERT_NE(window, nullptr);
     window->showAddNewFromTemplateWindow();
     AddNewPageViewController* sheet = window->addNewPageViewController();
     ASSERT_TRUE(sheet->chooseTemplateButton()->isEnabled());
     QTest::mouseClick(sheet->chooseTemplateButton(), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(chooser() && chooser()->window()->isVisible(), 20000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return chooser() && chooser()->window()->isVisible(); }, 20000));
     EXPECT_FALSE(delegate.templateLaunchNewDirectoryFlag());
 
     for (int i = 0; i < 4; ++i)
@@ -303,7 +314,8 @@ TEST_F(TemplateChooserTest, AddPageFromTheMenuGoesToTheMainWindow)
     EXPECT_FALSE(delegate.templateLaunchNewDirectoryFlag());
     ASSERT_NE(window->addNewPageViewController(), nullptr);
     // The page is named as the window names new pages.
-    EXPECT_EQ(window->addNewPageViewController()->directlySelectFileName(), window->generateDefaultPageName());
+    EXPECT_EQ(window->addNewPageViewController()->directlySelectFileName(),
+              window->generateDefaultPageName());
 }
 
 TEST_F(TemplateChooserTest, WindowStaysLiveWhileTheWorkerUnpacks)
@@ -321,11 +333,11 @@ TEST_F(TemplateChooserTest, WindowStaysLiveWhileTheWorkerUnpacks)
     // The worker is held; this thread still answers events.
     bool ran = false;
     QTimer::singleShot(0, [&ran] { ran = true; });
-    QTRY_VERIFY(ran);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ran; }, 5000));
     EXPECT_TRUE(chooser() == nullptr || !chooser()->window()->isVisible());
     EXPECT_EQ(unpacked.load(), 0);
     release.release(100);
-    QTRY_VERIFY_WITH_TIMEOUT(chooser()->window()->isVisible(), 20000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return chooser()->window()->isVisible(); }, 20000));
     EXPECT_EQ(delegate.siteIconArray().size(), 6);
 
     // The working copy stays: opening again unpacks nothing.
@@ -353,9 +365,10 @@ TEST_F(TemplateChooserTest, NothingUnpackedRetriesOnceAndShowsAnEmptyChooser)
 TEST_F(TemplateChooserTest, NoTemplatesFolderLeavesTheWorkingCopyAlone)
 {
     qputenv("QUIB_TEMPLATES", m_root.filePath(QStringLiteral("absent")).toUtf8());
-    const QString working = QDir(edition().gTempFolderPath).filePath(edition().gTemplatesFolderName.isEmpty()
-                                                                        ? QStringLiteral("templates")
-                                                                        : edition().gTemplatesFolderName);
+    const QString working =
+        QDir(edition().gTempFolderPath)
+            .filePath(edition().gTemplatesFolderName.isEmpty() ? QStringLiteral("templates")
+                                                               : edition().gTemplatesFolderName);
     writeFile(QDir(working).filePath(QStringLiteral("business/kept.txt")), "kept");
     openChooser();
     EXPECT_TRUE(QFileInfo::exists(QDir(working).filePath(QStringLiteral("business/kept.txt"))));
@@ -378,7 +391,8 @@ TEST_F(TemplateChooserTest, GreetingCardsOpenOnTheFirstFoldWithTheShippedTemplat
     const QString artefacts = QCoreApplication::applicationDirPath() + QStringLiteral("/app-artefacts");
     QDir().mkpath(artefacts);
     QTest::mouseClick(shown.constFirst(), Qt::LeftButton);
-    EXPECT_TRUE(chooser()->window()->grab().save(artefacts + QStringLiteral("/template-chooser-greeting-card.png")));
+    EXPECT_TRUE(
+        chooser()->window()->grab().save(artefacts + QStringLiteral("/template-chooser-greeting-card.png")));
 
     // Its launch opens the card as an untitled document.
     QTest::mouseDClick(shown.constFirst(), Qt::LeftButton);
@@ -398,13 +412,14 @@ TEST_F(TemplateChooserTest, NewFromTemplateMenuItemOpensTheChooserForANewProject
     DRVWindowController* window =
         DocumentController::shared().openDocumentWithContentsOfPath(savedPage(QStringLiteral("mail")));
     ASSERT_TRUE(window);
-    QAction* item = MenuModel::actionWithId(window->window()->menuBar(), QStringLiteral("addNewTemplateGroupMenuItem"));
+    QAction* item =
+        MenuModel::actionWithId(window->window()->menuBar(), QStringLiteral("addNewTemplateGroupMenuItem"));
     ASSERT_TRUE(item);
     emit qobject_cast<QMenu*>(item->parent())->aboutToShow();
     EXPECT_EQ(item->text(), QStringLiteral("New Email Design"));
     ASSERT_TRUE(item->isVisible() && item->isEnabled());
     item->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(chooser() && chooser()->window()->isVisible(), 20000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return chooser() && chooser()->window()->isVisible(); }, 20000));
     ASSERT_TRUE(chooser() && chooser()->window()->isVisible());
     // A new project, not a page added to the window's own.
     EXPECT_TRUE(delegate.templateLaunchNewDirectoryFlag());

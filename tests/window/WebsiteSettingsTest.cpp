@@ -61,19 +61,25 @@ TEST(WebsiteSettingsFileTest, ReadingTakesEachValueOnItsOwn)
         QString title;
         QString description;
     } rows[] = {
-        {"both", "##WEBSITE_TITLE_START##Shop##WEBSITE_TITLE_END##\n##WEBSITE_DESCRIPTION_START##Cheap##WEBSITE_DESCRIPTION_END##",
+        {"both",
+         "##WEBSITE_TITLE_START##Shop##WEBSITE_TITLE_END##\n##WEBSITE_DESCRIPTION_START##Cheap##WEBSITE_"
+         "DESCRIPTION_END##",
          QStringLiteral("Shop"), QStringLiteral("Cheap")},
-        {"empty title", "##WEBSITE_TITLE_START####WEBSITE_TITLE_END##\n##WEBSITE_DESCRIPTION_START##d##WEBSITE_DESCRIPTION_END##",
+        {"empty title",
+         "##WEBSITE_TITLE_START####WEBSITE_TITLE_END##\n##WEBSITE_DESCRIPTION_START##d##WEBSITE_DESCRIPTION_"
+         "END##",
          QString(), QStringLiteral("d")},
         {"no title markers", "##WEBSITE_DESCRIPTION_START##only##WEBSITE_DESCRIPTION_END##", QString(),
          QStringLiteral("only")},
         {"title without its end marker",
-         "##WEBSITE_TITLE_START##Shop\n##WEBSITE_DESCRIPTION_START##Cheap##WEBSITE_DESCRIPTION_END##", QString(),
-         QStringLiteral("Cheap")},
-        {"description without its end marker", "##WEBSITE_TITLE_START##T##WEBSITE_TITLE_END##\n##WEBSITE_DESCRIPTION_START##x",
-         QStringLiteral("T"), QString()},
+         "##WEBSITE_TITLE_START##Shop\n##WEBSITE_DESCRIPTION_START##Cheap##WEBSITE_DESCRIPTION_END##",
+         QString(), QStringLiteral("Cheap")},
+        {"description without its end marker",
+         "##WEBSITE_TITLE_START##T##WEBSITE_TITLE_END##\n##WEBSITE_DESCRIPTION_START##x", QStringLiteral("T"),
+         QString()},
         {"received pages marker file", "Received Pages", QString(), QString()},
-        {"UTF-8", QStringLiteral("##WEBSITE_TITLE_START##Caf\u00e9 \u65e5\u672c##WEBSITE_TITLE_END##").toUtf8(),
+        {"UTF-8",
+         QStringLiteral("##WEBSITE_TITLE_START##Caf\u00e9 \u65e5\u672c##WEBSITE_TITLE_END##").toUtf8(),
          QStringLiteral("Caf\u00e9 \u65e5\u672c"), QString()},
         {"Latin-1 from elsewhere", QByteArray("##WEBSITE_TITLE_START##Caf\xe9##WEBSITE_TITLE_END##"),
          QStringLiteral("Caf\u00e9"), QString()},
@@ -94,7 +100,8 @@ TEST(WebsiteSettingsFileTest, TextOutsideAsciiComesBackFromTheFile)
     const WebsiteSettings::SiteText read = WebsiteSettings::readSiteSettings(folder.path());
     EXPECT_EQ(read.title, title);
     EXPECT_EQ(read.description, QStringLiteral("\u65e5\u672c"));
-    EXPECT_EQ(WebsiteSettings::readSiteSettings(QDir(folder.path()).filePath(QStringLiteral("none"))).title, QString());
+    EXPECT_EQ(WebsiteSettings::readSiteSettings(QDir(folder.path()).filePath(QStringLiteral("none"))).title,
+              QString());
 }
 
 TEST(WebsiteSettingsFileTest, FaviconsArePngTheSmallOne32By32)
@@ -150,16 +157,22 @@ TEST(WebsiteSettingsFileTest, SelectedRowsMoveAsABlockAndNeverPastTheEnds)
 
 TEST(WebsiteSettingsColumnsTest, TheEditionDecidesThePerPageColumnsAndTheSiteControls)
 {
-    const QStringList all{QStringLiteral("Select"),         QStringLiteral("Icon"),
-                          QStringLiteral("Page"),           QStringLiteral("Publishing Ext"),
-                          QStringLiteral("Base Template"),  QStringLiteral("Metadata"),
-                          QStringLiteral("Custom Header Code"), QStringLiteral("Page Width")};
+    const QStringList all{QStringLiteral("Select"),
+                          QStringLiteral("Icon"),
+                          QStringLiteral("Page"),
+                          QStringLiteral("Publishing Ext"),
+                          QStringLiteral("Base Template"),
+                          QStringLiteral("Metadata"),
+                          QStringLiteral("Custom Header Code"),
+                          QStringLiteral("Page Width")};
     const QStringList three{QStringLiteral("Select"), QStringLiteral("Icon"), QStringLiteral("Page")};
     const struct
     {
         const char* edition;
         QStringList columns;
-    } rows[] = {{"HTML Quib Pro", all}, {"Brumel Responsive Website Designer", three}, {"Corvane eCard Designer", all}};
+    } rows[] = {{"HTML Quib Pro", all},
+                {"Brumel Responsive Website Designer", three},
+                {"Corvane eCard Designer", all}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.edition);
         ScopedEdition scoped(QString::fromLatin1(row.edition));
@@ -335,7 +348,8 @@ TEST_F(WebsiteSettingsSheetTest, AChosenFaviconIsWrittenAndAnUnchosenOneLeftAlon
 
 TEST_F(WebsiteSettingsSheetTest, TheBaseTemplateSwitchCouplesTheOtherTwoAndItsOwnRowHasNone)
 {
-    WebsiteSettingsWindowController* sheet = openSheet({QStringLiteral("basetemplate"), QStringLiteral("home")});
+    WebsiteSettingsWindowController* sheet =
+        openSheet({QStringLiteral("basetemplate"), QStringLiteral("home")});
     ASSERT_TRUE(sheet);
     const int base = rowOf(sheet, doc(QStringLiteral("basetemplate")));
     const int home = rowOf(sheet, doc(QStringLiteral("home")));
@@ -350,7 +364,8 @@ TEST_F(WebsiteSettingsSheetTest, TheBaseTemplateSwitchCouplesTheOtherTwoAndItsOw
     for (const bool on : {!baseSwitch->isChecked(), baseSwitch->isChecked()}) {
         tick(baseSwitch);
         ASSERT_EQ(baseSwitch->isChecked(), on);
-        for (QCheckBox* box : {sheet->inheritMetadataCheckbox(home), sheet->inheritCustomHeaderCodeCheckbox(home)}) {
+        for (QCheckBox* box :
+             {sheet->inheritMetadataCheckbox(home), sheet->inheritCustomHeaderCodeCheckbox(home)}) {
             ASSERT_TRUE(box);
             EXPECT_EQ(box->isChecked(), on) << box->objectName().toStdString();
             EXPECT_EQ(box->isEnabled(), on) << box->objectName().toStdString();
@@ -406,9 +421,11 @@ TEST_F(WebsiteSettingsSheetTest, ARenameInTheTablePacksUnderTheNewNameAndATakenN
 
 TEST_F(WebsiteSettingsSheetTest, TheBaseTemplateIsRetitledBeforeItsOldDocumentGoes)
 {
-    WebsiteSettingsWindowController* sheet = openSheet({QStringLiteral("home"), QStringLiteral("basetemplate")});
+    WebsiteSettingsWindowController* sheet =
+        openSheet({QStringLiteral("home"), QStringLiteral("basetemplate")});
     ASSERT_TRUE(sheet);
-    sheet->pageFileNameTextField(rowOf(sheet, doc(QStringLiteral("basetemplate"))))->setText(QStringLiteral("frame"));
+    sheet->pageFileNameTextField(rowOf(sheet, doc(QStringLiteral("basetemplate"))))
+        ->setText(QStringLiteral("frame"));
     save(sheet);
     EXPECT_FALSE(QFileInfo::exists(pagePath(doc(QStringLiteral("basetemplate")))));
     ASSERT_TRUE(QFileInfo::exists(pagePath(doc(QStringLiteral("frame")))));
@@ -485,7 +502,8 @@ TEST_F(WebsiteSettingsSheetTest, RowMovesAreSavedAsThePageOrder)
     EXPECT_EQ(rowNames(sheet), moved);
     EXPECT_TRUE(sheet->selectCheckbox(1)->isChecked());
     save(sheet);
-    const auto order = WebsiteProject::parsePageOrderIndex(fileBytes(QDir(m_project).filePath(QStringLiteral("order.index"))));
+    const auto order = WebsiteProject::parsePageOrderIndex(
+        fileBytes(QDir(m_project).filePath(QStringLiteral("order.index"))));
     ASSERT_TRUE(order);
     QStringList names;
     for (const auto& entry : *order)
@@ -512,7 +530,8 @@ TEST_F(WebsiteSettingsSheetTest, ExportWritesTheSourceFilesFolderUnderPublishing
 {
     WebsiteSettingsWindowController* sheet = openSheet({QStringLiteral("home"), QStringLiteral("about")});
     ASSERT_TRUE(sheet);
-    sheet->pagePublishExtTextField(rowOf(sheet, doc(QStringLiteral("about"))))->setText(QStringLiteral("php"));
+    sheet->pagePublishExtTextField(rowOf(sheet, doc(QStringLiteral("about"))))
+        ->setText(QStringLiteral("php"));
     save(sheet);
     const QString parent = m_store.filePath(QStringLiteral("exports"));
     QDir().mkpath(parent);
@@ -528,7 +547,8 @@ TEST_F(WebsiteSettingsSheetTest, ExportWritesTheSourceFilesFolderUnderPublishing
     dialogs->queueOpenPanelAnswer({parent});
     dialogs->queueAlertAnswer(1); // "OK"
     controller.performAction(QStringLiteral("exportAllFileTo:"));
-    QTRY_VERIFY_WITH_TIMEOUT(alertTitles().contains(QStringLiteral("Export Complete")), 10000);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return alertTitles().contains(QStringLiteral("Export Complete")); }, 10000));
     EXPECT_TRUE(QFileInfo(QDir(exported).filePath(QStringLiteral("about.php"))).isFile());
     EXPECT_FALSE(QFileInfo::exists(QDir(exported).filePath(QStringLiteral("about.html"))));
     EXPECT_TRUE(QFileInfo(QDir(exported).filePath(QStringLiteral("home.html"))).isFile());
@@ -541,7 +561,8 @@ TEST_F(WebsiteSettingsSheetTest, ExportWritesTheSourceFilesFolderUnderPublishing
         const qsizetype before = dialogs->alerts().size();
         dialogs->queueOpenPanelAnswer({parent});
         dialogs->queueAlertAnswer(answer);
-        dialogs->queueAlertAnswer(1);
+        if (answer == 0)
+            dialogs->queueAlertAnswer(1); // "OK" to the export's end; a cancel leaves none queued
         controller.performAction(QStringLiteral("exportAllFileTo:"));
         ASSERT_GT(dialogs->alerts().size(), before);
         const platform::Alert conflict = dialogs->alerts().at(before);
@@ -552,7 +573,8 @@ TEST_F(WebsiteSettingsSheetTest, ExportWritesTheSourceFilesFolderUnderPublishing
             EXPECT_EQ(dialogs->alerts().size(), before + 1);
             EXPECT_TRUE(QFileInfo::exists(mark));
         } else {
-            QTRY_VERIFY_WITH_TIMEOUT(dialogs->alerts().size() == before + 2, 10000);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs->alerts().size() == before + 2; }, 10000))
+                << qPrintable(alertTitles().join(u'|'));
             EXPECT_EQ(dialogs->alerts().constLast().title, QStringLiteral("Export Complete"));
             EXPECT_FALSE(QFileInfo::exists(mark));
             EXPECT_TRUE(QFileInfo(QDir(exported).filePath(QStringLiteral("about.php"))).isFile());
@@ -569,8 +591,11 @@ TEST_F(WebsiteSettingsSheetTest, AnExportThatCannotBeWrittenSaysWhatIsMissing)
     dialogs->queueOpenPanelAnswer({blocker});
     dialogs->queueAlertAnswer(1);
     controller.performAction(QStringLiteral("exportAllFileTo:"));
-    QTRY_VERIFY_WITH_TIMEOUT(!alertTitles().isEmpty() && alertTitles().constLast().startsWith(QStringLiteral("Export")),
-                             10000);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return !alertTitles().isEmpty() && alertTitles().constLast().startsWith(QStringLiteral("Export"));
+        },
+        10000));
     EXPECT_EQ(dialogs->alerts().constLast().title, QStringLiteral("Export incomplete"));
     EXPECT_FALSE(dialogs->alerts().constLast().informativeText.isEmpty());
 
@@ -579,8 +604,11 @@ TEST_F(WebsiteSettingsSheetTest, AnExportThatCannotBeWrittenSaysWhatIsMissing)
     QTemporaryDir target;
     ASSERT_TRUE(putBytes(QDir(working.path()).filePath(QStringLiteral("a.html")), "a"));
     const QStringList failures = DRVWindowController::moveFilesToExportedLocation(
-        working.path(), m_store.filePath(QStringLiteral("noTempFiles")), QDir(target.path()).filePath(QStringLiteral("out")),
-        {{QStringLiteral("a.html"), QStringLiteral("a.php")}, {QStringLiteral("b.html"), QStringLiteral("b.php")}}, false);
+        working.path(), m_store.filePath(QStringLiteral("noTempFiles")),
+        QDir(target.path()).filePath(QStringLiteral("out")),
+        {{QStringLiteral("a.html"), QStringLiteral("a.php")},
+         {QStringLiteral("b.html"), QStringLiteral("b.php")}},
+        false);
     EXPECT_EQ(failures, QStringList{QStringLiteral("b.php")});
     EXPECT_TRUE(QFileInfo(QDir(target.path()).filePath(QStringLiteral("out/a.php"))).isFile());
 }
