@@ -21,11 +21,12 @@ QString& processBase()
 
 } // namespace
 
-WorkingFolders::WorkingFolders(const QString& base)
+WorkingFolders::WorkingFolders(const QString& base, StaleRoots stale)
 {
     if (!QDir().mkpath(base))
         return;
-    removeStaleRoots(base);
+    if (stale == StaleRoots::RemoveFirst)
+        removeStaleRoots(base);
 
     // The lock comes first: a root without a held lock is fair game for other instances' clean-up.
     for (int attempt = 0; attempt < 8; ++attempt) {
@@ -43,16 +44,26 @@ WorkingFolders::WorkingFolders(const QString& base)
         }
         m_root = root;
         m_lock = std::move(lock);
-        return;
+        break;
     }
+    // Only now, beside a root whose held lock makes the removal pass it by.
+    if (stale == StaleRoots::RemoveInBackground)
+        m_staleRemoval = std::thread([base] { removeStaleRoots(base); });
 }
 
 WorkingFolders::~WorkingFolders()
 {
+    waitForStaleRoots();
     if (m_root.isEmpty())
         return;
     QDir(m_root).removeRecursively();
     m_lock->unlock();
+}
+
+void WorkingFolders::waitForStaleRoots()
+{
+    if (m_staleRemoval.joinable())
+        m_staleRemoval.join();
 }
 
 QString WorkingFolders::defaultBase()
@@ -92,7 +103,8 @@ int WorkingFolders::removeStaleRoots(const QString& base)
 
 WorkingFolders& WorkingFolders::forProcess()
 {
-    static WorkingFolders folders(processBase().isEmpty() ? defaultBase() : processBase());
+    static WorkingFolders folders(processBase().isEmpty() ? defaultBase() : processBase(),
+                                  StaleRoots::RemoveInBackground);
     return folders;
 }
 

@@ -6,20 +6,27 @@
 #include <QString>
 
 #include <memory>
+#include <thread>
 
 class QLockFile;
 
 class WorkingFolders
 {
 public:
-    // Creates and locks a new root "<pid>-<random>" inside base, after clearing stale roots there.
-    explicit WorkingFolders(const QString& base);
-    ~WorkingFolders(); // unlocks and removes the root
+    // When stale roots go: before the new root is made, or on a worker thread once it is made and
+    // locked (a crashed instance may leave thousands of files, not worth delaying a launch for).
+    enum class StaleRoots { RemoveFirst, RemoveInBackground };
+
+    // Creates and locks a new root "<pid>-<random>" inside base, clearing stale roots there.
+    explicit WorkingFolders(const QString& base, StaleRoots stale = StaleRoots::RemoveFirst);
+    ~WorkingFolders(); // waits for the stale roots, unlocks and removes the root
     WorkingFolders(const WorkingFolders&) = delete;
     WorkingFolders& operator=(const WorkingFolders&) = delete;
 
     bool isValid() const { return !m_root.isEmpty(); }
     QString rootPath() const { return m_root; }
+    // Returns once the background removal of stale roots, if any, has finished.
+    void waitForStaleRoots();
 
     // The user's cache folder for working roots: <generic cache>/quib/instances.
     static QString defaultBase();
@@ -39,4 +46,5 @@ public:
 private:
     QString m_root;
     std::unique_ptr<QLockFile> m_lock;
+    std::thread m_staleRemoval;
 };

@@ -50,23 +50,21 @@ TEST(WorkingFolders, InstancesDoNotRemoveEachOthersFolders)
     EXPECT_TRUE(QFile::exists(firstPage));
 }
 
-TEST(WorkingFolders, RemovesRootsOfInstancesNoLongerRunning)
+// A root whose lock was never taken, and one whose owner has exited, in base.
+void makeStaleRoots(const QTemporaryDir& base, QString* unlocked, QString* orphan)
 {
-    QTemporaryDir base;
-    ASSERT_TRUE(base.isValid());
 
-    // A root whose lock was never taken, and one whose owner has exited.
-    const QString unlocked = base.filePath(QStringLiteral("100-deadbeef"));
-    writeFile(unlocked + QStringLiteral("/0000Received_Pages/a.quibpage"));
+    *unlocked = base.filePath(QStringLiteral("100-deadbeef"));
+    writeFile(*unlocked + QStringLiteral("/0000Received_Pages/a.quibpage"));
 
     QProcess exited;
     exited.start(QStringLiteral("true"), {});
     ASSERT_TRUE(exited.waitForFinished());
     const qint64 deadPid = exited.processId() > 0 ? exited.processId() : 0;
-    const QString orphan = base.filePath(QStringLiteral("200-cafebabe"));
-    writeFile(orphan + QStringLiteral("/0000Received_Pages/b.quibpage"));
+    *orphan = base.filePath(QStringLiteral("200-cafebabe"));
+    writeFile(*orphan + QStringLiteral("/0000Received_Pages/b.quibpage"));
     {
-        const QString lockPath = orphan + QStringLiteral(".lock");
+        const QString lockPath = *orphan + QStringLiteral(".lock");
         QByteArray content;
         {
             QLockFile lock(lockPath);
@@ -83,13 +81,37 @@ TEST(WorkingFolders, RemovesRootsOfInstancesNoLongerRunning)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(content);
     }
+}
 
-    WorkingFolders live(base.path());
-    ASSERT_TRUE(live.isValid());
-    EXPECT_FALSE(QFileInfo::exists(unlocked));
-    EXPECT_FALSE(QFileInfo::exists(orphan));
-    EXPECT_FALSE(QFileInfo::exists(orphan + QStringLiteral(".lock")));
-    EXPECT_TRUE(QFileInfo::exists(live.rootPath()));
+TEST(WorkingFolders, RemovesRootsOfInstancesNoLongerRunning)
+{
+    for (const WorkingFolders::StaleRoots stale :
+         {WorkingFolders::StaleRoots::RemoveFirst, WorkingFolders::StaleRoots::RemoveInBackground}) {
+        SCOPED_TRACE(stale == WorkingFolders::StaleRoots::RemoveFirst ? "first" : "in background");
+        QTemporaryDir base;
+        ASSERT_TRUE(base.isValid());
+        // A live instance's root beside the stale ones stays, whenever the removal runs.
+        WorkingFolders other(base.path());
+        ASSERT_TRUE(other.isValid());
+        const QString otherPage = other.rootPath() + QStringLiteral("/0000Received_Pages/c.quibpage");
+        writeFile(otherPage);
+        QString unlocked;
+        QString orphan;
+        makeStaleRoots(base, &unlocked, &orphan);
+        if (HasFatalFailure())
+            return;
+
+        WorkingFolders live(base.path(), stale);
+        ASSERT_TRUE(live.isValid());
+        const QString livePage = live.rootPath() + QStringLiteral("/0000Received_Pages/d.quibpage");
+        writeFile(livePage);
+        live.waitForStaleRoots();
+        EXPECT_FALSE(QFileInfo::exists(unlocked));
+        EXPECT_FALSE(QFileInfo::exists(orphan));
+        EXPECT_FALSE(QFileInfo::exists(orphan + QStringLiteral(".lock")));
+        EXPECT_TRUE(QFile::exists(livePage));
+        EXPECT_TRUE(QFile::exists(otherPage));
+    }
 }
 
 } // namespace
