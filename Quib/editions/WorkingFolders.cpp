@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace {
@@ -77,7 +78,12 @@ int WorkingFolders::removeStaleRoots(const QString& base)
     int removed = 0;
     const QDir dir(base);
     const QFileInfoList roots = dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    // Only folders named as this class names roots: anything else under base (a tool may keep its
+    // own working files there while the removal runs) is not ours to take.
+    static const QRegularExpression rootName(QStringLiteral("^[0-9]+-[0-9a-f]{8}$"));
     for (const QFileInfo& root : roots) {
+        if (!rootName.match(root.fileName()).hasMatch())
+            continue;
         QLockFile probe(root.absoluteFilePath() + kLockSuffix);
         probe.setStaleLockTime(0);
         // A live owner, in this process or another, keeps the lock: tryLock fails and the root stays.

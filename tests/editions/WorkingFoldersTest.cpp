@@ -100,6 +100,10 @@ TEST(WorkingFolders, RemovesRootsOfInstancesNoLongerRunning)
         makeStaleRoots(base, &unlocked, &orphan);
         if (HasFatalFailure())
             return;
+        // A folder that is no instance's root, such as a tool's own working files written while
+        // the removal runs, is left alone.
+        const QString foreign = base.filePath(QStringLiteral("0000Received_Pages/e.quibpage"));
+        writeFile(foreign);
 
         WorkingFolders live(base.path(), stale);
         ASSERT_TRUE(live.isValid());
@@ -108,6 +112,7 @@ TEST(WorkingFolders, RemovesRootsOfInstancesNoLongerRunning)
         live.waitForStaleRoots();
         EXPECT_FALSE(QFileInfo::exists(unlocked));
         EXPECT_FALSE(QFileInfo::exists(orphan));
+        EXPECT_TRUE(QFileInfo::exists(foreign));
         EXPECT_FALSE(QFileInfo::exists(orphan + QStringLiteral(".lock")));
         EXPECT_TRUE(QFile::exists(livePage));
         EXPECT_TRUE(QFile::exists(otherPage));
