@@ -45,8 +45,11 @@ qint64 fileSize(const QString& path)
 // The folder's file names, with those an open has not written yet.
 QStringList folderEntries(const QString& folder)
 {
+    // Staged names first: a file the writer finishes between the two looks is then in the
+    // listing of the disk, where the other order would miss it in both.
+    const QStringList stagedNames = PendingFolderFiles::namesIn(folder);
     QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& staged : PendingFolderFiles::namesIn(folder)) {
+    for (const QString& staged : stagedNames) {
         if (!entries.contains(staged))
             entries.append(staged);
     }
