@@ -34,41 +34,60 @@ QString StyleRuleTokens::ruleText() const
 
 void StyleRuleTokens::append(qsizetype start, qsizetype end, bool isKey)
 {
-    while (start < end && isBlank(m_line[start]))
+    const QChar* line = m_line.constData();
+    while (start < end && isBlank(line[start]))
         ++start;
-    while (end > start && isBlank(m_line[end - 1]))
+    while (end > start && isBlank(line[end - 1]))
         --end;
     m_parsed.append(Token{start, end - start, isKey});
-    const QStringView key = QStringView(m_line).mid(start, end - start);
-    if (isKey && !m_firstKeys.contains(key))
-        m_firstKeys.insert(key, m_parsed.size() - 1);
 }
 
 StyleRuleTokens::StyleRuleTokens(const QString& ruleLine) : m_ruleLine(ruleLine)
 {
     // "px" (each left to right, as a plain removal finds them), "#" and double quotes go in one
-    // pass, which also counts the separators: a page has thousands of these lines.
-    m_line.reserve(ruleLine.size());
-    qsizetype separators = 0;
+    // pass, which also counts the separators and notes the characters that mark unprepared text:
+    // a page has thousands of these lines.
     const qsizetype ruleSize = ruleLine.size();
+    m_line.resize(ruleSize);
+    const QChar* in = ruleLine.constData();
+    QChar* const begin = m_line.data();
+    QChar* out = begin;
+    qsizetype separators = 0;
+    bool prepared = true;
     for (qsizetype i = 0; i < ruleSize; ++i) {
-        const QChar c = ruleLine[i];
-        if (c == u'p' && i + 1 < ruleSize && ruleLine[i + 1] == u'x') {
-            ++i;
+        const char16_t c = in[i].unicode();
+        switch (c) {
+        case u'p':
+            if (i + 1 < ruleSize && in[i + 1] == u'x') {
+                ++i;
+                continue;
+            }
+            break;
+        case u'#':
+        case u'"':
             continue;
-        }
-        if (c == u'#' || c == u'"')
-            continue;
-        if (c == u':' || c == u';')
+        case u';':
+            prepared = false;
             ++separators;
-        m_line.append(c);
+            break;
+        case u':':
+            ++separators;
+            break;
+        case u'{':
+        case u'}':
+        case u'=':
+            prepared = false;
+            break;
+        default:
+            break;
+        }
+        *out++ = QChar(c);
     }
+    m_line.truncate(out - begin);
     const QString& line = m_line;
     const qsizetype size = line.size();
     m_parsed.reserve(separators + 2);
 
-    const bool prepared =
-        !line.contains(u';') && !line.contains(u'{') && !line.contains(u'}') && !line.contains(u'=');
     if (prepared) {
         // Text that was prepared already has lost its pair boundaries: keys and values alternate
         // after the selector.
@@ -81,6 +100,7 @@ StyleRuleTokens::StyleRuleTokens(const QString& ruleLine) : m_ruleLine(ruleLine)
                 break;
             from = colon + 1;
         }
+        indexKeys();
         return;
     }
 
@@ -88,12 +108,13 @@ StyleRuleTokens::StyleRuleTokens(const QString& ruleLine) : m_ruleLine(ruleLine)
     // rule ";" starts a new pair whose first token is the key, and ":" or "=" start a value token.
     enum class Mode { Selector, Key, Value };
     Mode mode = Mode::Selector;
+    const QChar* chars = line.constData();
     // Whether a "{" comes before the next "}" from `from` on; the answer holds until that brace.
     auto ruleHasBrace = [&](qsizetype from) {
         for (qsizetype j = from; j < size; ++j) {
-            if (line[j] == u'{')
+            if (chars[j] == u'{')
                 return true;
-            if (line[j] == u'}')
+            if (chars[j] == u'}')
                 return false;
         }
         return false;
@@ -106,7 +127,7 @@ StyleRuleTokens::StyleRuleTokens(const QString& ruleLine) : m_ruleLine(ruleLine)
         mode = next;
     };
     for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = line[i];
+        const QChar c = chars[i];
         if (c == u'}') {
             flush(i, Mode::Selector);
             selectorHasBrace = ruleHasBrace(i + 1);
@@ -122,6 +143,17 @@ StyleRuleTokens::StyleRuleTokens(const QString& ruleLine) : m_ruleLine(ruleLine)
         }
     }
     append(tokenStart, size, mode == Mode::Key);
+    indexKeys();
+}
+
+void StyleRuleTokens::indexKeys()
+{
+    // From the last token back, so that a key's first appearance is the one left in the index.
+    m_firstKeys.reserve(m_parsed.size() / 2 + 1);
+    for (qsizetype i = m_parsed.size() - 1; i >= 0; --i) {
+        if (m_parsed[i].isKey)
+            m_firstKeys.insert(text(m_parsed[i]), i);
+    }
 }
 
 qsizetype StyleRuleTokens::keyIndex(QStringView key) const

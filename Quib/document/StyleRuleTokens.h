@@ -48,6 +48,7 @@ private:
     };
 
     void append(qsizetype start, qsizetype end, bool isKey);
+    void indexKeys();
     QStringView text(const Token& token) const { return QStringView(m_line).mid(token.start, token.length); }
     // The index of the key's first appearance as a key, or -1.
     qsizetype keyIndex(QStringView key) const;
