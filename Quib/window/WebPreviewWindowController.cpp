@@ -50,7 +50,16 @@ void shareOpenGLContexts()
 {
     if (qt_gl_global_share_context())
         return;
+    // Qt warns that the attribute comes after the application; here that is the point, so the
+    // warning is not passed on.
+    static QtMessageHandler previous = nullptr;
+    previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+            if (!text.contains(QLatin1String("AA_ShareOpenGLContexts must be set before")) && previous)
+                previous(type, context, text);
+        });
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    qInstallMessageHandler(previous);
     auto* context = new QOpenGLContext;
     context->create();
     qt_gl_set_global_share_context(context);
