@@ -6,8 +6,6 @@
 
 int main(int argc, char** argv)
 {
-    // The previews' web engine shares the application's OpenGL contexts.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(QUIB_VERSION));
 

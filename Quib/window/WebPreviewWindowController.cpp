@@ -3,22 +3,111 @@
 #include "platform/Dialogs.h"
 #include "platform/StringRules.h"
 
+#include "window/WebPreviewSurface.h"
+
+#include <QCoreApplication>
 #include <QDebug>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLibrary>
+#include <QOpenGLContext>
 #include <QVBoxLayout>
-#include <QWebEngineDownloadRequest>
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineView>
 #include <QWidget>
 #include <unistd.h>
+
+// Exported by Qt GUI: the context every web view shares.
+Q_GUI_EXPORT QOpenGLContext* qt_gl_global_share_context();
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
 
 namespace {
 
 // Bounds what a form page's source may take in the window.
 constexpr qint64 kMaximumSourceBytes = 8 * 1024 * 1024;
 
+// The module's file name as CMake builds it beside the executables.
+constexpr const char* kSurfaceModuleFileName = "libquib_webpreview.so";
+
+struct SurfaceModule
+{
+    QString path; // empty: beside the program
+    bool tried = false;
+    WebPreviewSurfaceFactory factory = nullptr;
+    QString error;
+};
+
+SurfaceModule& surfaceModule()
+{
+    static SurfaceModule module;
+    return module;
+}
+
+// The web engine needs a global OpenGL context to share before its first view; linking it into the
+// program would make one at every launch, so it is made here, once, before the module loads. Where
+// no OpenGL is to be had (offscreen) the context stays invalid and the engine draws in software.
+void shareOpenGLContexts()
+{
+    if (qt_gl_global_share_context())
+        return;
+    // Qt warns that the attribute comes after the application; here that is the point, so the
+    // warning is not passed on.
+    static QtMessageHandler previous = nullptr;
+    previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+            if (!text.contains(QLatin1String("AA_ShareOpenGLContexts must be set before")) && previous)
+                previous(type, context, text);
+        });
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    qInstallMessageHandler(previous);
+    auto* context = new QOpenGLContext;
+    context->create();
+    qt_gl_set_global_share_context(context);
+}
+
+// The module's factory, loading it on the first call after a path change; nothing, with the reason
+// in error, when it cannot be had.
+WebPreviewSurfaceFactory surfaceFactory(QString& error)
+{
+    SurfaceModule& module = surfaceModule();
+    if (!module.tried) {
+        module.tried = true;
+        shareOpenGLContexts();
+        const QString path = WebPreviewWindowController::surfaceModulePath();
+        QLibrary library(path);
+        if (!QFileInfo::exists(path)) {
+            module.error = QStringLiteral("%1 is missing").arg(path);
+        } else if (!library.load()) {
+            module.error = library.errorString();
+        } else {
+            module.factory =
+                reinterpret_cast<WebPreviewSurfaceFactory>(library.resolve(kWebPreviewSurfaceFactoryName));
+            if (!module.factory)
+                module.error = QStringLiteral("%1 is not a preview module").arg(path);
+        }
+        if (!module.factory)
+            qWarning() << "web preview module not loaded:" << module.error;
+    }
+    error = module.error;
+    return module.factory;
+}
+
 } // namespace
+
+QString WebPreviewWindowController::surfaceModulePath()
+{
+    const SurfaceModule& module = surfaceModule();
+    if (!module.path.isEmpty())
+        return module.path;
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kSurfaceModuleFileName));
+}
+
+void WebPreviewWindowController::setSurfaceModulePath(const QString& path)
+{
+    SurfaceModule fresh;
+    fresh.path = path;
+    surfaceModule() = fresh;
+}
 
 void WebPreviewWindowController::prepareWebEngine()
 {
@@ -35,33 +124,47 @@ WebPreviewWindowController::WebPreviewWindowController(const QString& title, QOb
     m_window->setAttribute(Qt::WA_DeleteOnClose, false);
     m_window->setWindowTitle(title);
     m_window->resize(800, 600);
-    // No storage name: off the record, nothing of the page kept on disk.
-    m_profile = new QWebEngineProfile(this);
-    m_profile->setHttpCacheType(QWebEngineProfile::NoCache);
-    m_profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
-    connect(m_profile, &QWebEngineProfile::downloadRequested, this,
-            [](QWebEngineDownloadRequest* download) { download->cancel(); });
-    m_webView = new QWebEngineView(m_window);
-    m_webView->setObjectName(QStringLiteral("webView"));
-    m_webView->setPage(new QWebEnginePage(m_profile, m_webView));
-    connect(m_webView, &QWebEngineView::loadFinished, this, &WebPreviewWindowController::pageLoaded);
     auto* layout = new QVBoxLayout(m_window);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_webView);
+    QString error;
+    if (const WebPreviewSurfaceFactory factory = surfaceFactory(error))
+        m_surface.reset(factory(m_window, kWebPreviewSurfaceVersion));
+    if (!m_surface) {
+        auto* message =
+            new QLabel(QStringLiteral("The preview is not available: %1")
+                           .arg(error.isEmpty() ? QStringLiteral("the web view could not be made") : error),
+                       m_window);
+        message->setObjectName(QStringLiteral("previewUnavailable"));
+        message->setTextFormat(Qt::PlainText);
+        message->setWordWrap(true);
+        message->setAlignment(Qt::AlignCenter);
+        layout->addWidget(message);
+        return;
+    }
+    // The surface never outlives this controller, so the callback's this stays valid.
+    m_surface->setLoadFinished([this](bool ok) { emit pageLoaded(ok); });
+    layout->addWidget(m_surface->widget());
 }
 
 WebPreviewWindowController::~WebPreviewWindowController()
 {
-    // The page goes before its profile.
+    // The view and its page go before the profile, the window last.
+    m_surface.reset();
     delete m_window;
 }
 
 void WebPreviewWindowController::loadPage()
 {
+    if (!m_surface) {
+        // Nothing loads; said the way a failed load is, after the caller has had its turn.
+        QMetaObject::invokeMethod(
+            this, [this] { emit pageLoaded(false); }, Qt::QueuedConnection);
+        return;
+    }
     const QUrl url = QUrl::fromLocalFile(m_webURLString);
-    m_profile->clearHttpCache();
+    m_surface->clearHttpCache();
     if (platform::pathExtension(m_webURLString).compare(QLatin1String("php"), Qt::CaseInsensitive) != 0) {
-        m_webView->load(url);
+        m_surface->load(url);
         return;
     }
     platform::Alert alert;
@@ -73,7 +176,7 @@ void WebPreviewWindowController::loadPage()
     platform::showAlert(alert);
     QFile file(m_webURLString);
     const QByteArray source = file.open(QIODevice::ReadOnly) ? file.read(kMaximumSourceBytes) : QByteArray();
-    m_webView->setContent(source, QStringLiteral("text/plain"), url);
+    m_surface->setContent(source, QStringLiteral("text/plain"), url);
 }
 
 std::optional<QUrl> WebPreviewWindowController::smartURLForString(const QString& typed)

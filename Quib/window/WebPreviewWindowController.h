@@ -2,17 +2,19 @@
 // keeps no HTTP cache, so an image changed since the last preview shows fresh. A form page (".php")
 // cannot run here: each load of one says so once and shows its source. Downloads are refused. The
 // mobile preview is one of these per document; the desktop preview (QuibWebPreviewWindowController)
-// adds its own copy of the page's folder. Main thread only.
+// adds its own copy of the page's folder. The view comes from the quib_webpreview module, loaded once
+// when the first preview opens so that the web engine costs nothing at launch; without the module
+// the window says why it shows nothing. Main thread only.
 #pragma once
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QUrl>
+#include <memory>
 #include <optional>
 
-class QWebEngineProfile;
-class QWebEngineView;
 class QWidget;
+class WebPreviewSurface;
 
 class WebPreviewWindowController : public QObject
 {
@@ -22,8 +24,8 @@ public:
     ~WebPreviewWindowController() override;
 
     QWidget* window() const { return m_window; }
-    QWebEngineView* webView() const { return m_webView; }
-    QWebEngineProfile* profile() const { return m_profile; }
+    // The web view; nothing when the module could not be loaded.
+    WebPreviewSurface* surface() const { return m_surface.get(); }
     // The file-system path of the page file to show.
     QString webURLString() const { return m_webURLString; }
     void setWebURLString(const QString& path) { m_webURLString = path; }
@@ -36,6 +38,10 @@ public:
     static std::optional<QUrl> smartURLForString(const QString& typed);
     // Root may run the web engine only without its sandbox; call before the first web view.
     static void prepareWebEngine();
+    // The module file the views come from: beside the program unless set (for tests; empty sets it
+    // back). Setting it forgets an earlier attempt, so the next preview loads from there.
+    static QString surfaceModulePath();
+    static void setSurfaceModulePath(const QString& path);
 
 signals:
     // After each load, with the web view's answer (a form page's source counts as loaded).
@@ -43,7 +49,6 @@ signals:
 
 private:
     QPointer<QWidget> m_window;
-    QWebEngineView* m_webView = nullptr;
-    QWebEngineProfile* m_profile = nullptr;
+    std::unique_ptr<WebPreviewSurface> m_surface;
     QString m_webURLString;
 };
