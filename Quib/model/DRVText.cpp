@@ -78,10 +78,9 @@ std::unique_ptr<DRVGraphic> DRVText::copy() const
 
 void DRVText::initWithProperties(const QVariantMap& properties)
 {
-    // A new box gets a storage of its own whose layout exists while it is empty; its text and
-    // style then go in as one edit, so it is laid out once rather than after every step (the
-    // storage the base class's setters made meanwhile is empty). A box that had a storage before
-    // keeps it: an editor may be showing it.
+    // A new box gets a storage of its own; its text and style go in as one edit, and nothing is laid
+    // out until an editor shows it (the storage the base class's setters made meanwhile is empty).
+    // A box that had a storage before keeps it: an editor may be showing it.
     const bool freshStorage = !m_contents;
     // Nothing reads the height while the box is being built: the bounds the base class sets are
     // not measured for.

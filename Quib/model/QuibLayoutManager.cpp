@@ -224,7 +224,20 @@ void QuibLayoutManager::prepareTextStorage(QTextDocument* text)
         option.setWrapMode(QTextOption::WordWrap);
         text->setDefaultTextOption(option);
     }
-    text->documentLayout()->setPaintDevice(canvasUnitDevice());
+    // Its layout gets the canvas units when it is made. It is made on first use (an editor showing
+    // the text): measuring and drawing lay out a copy at the box's width, so a layout made sooner,
+    // as each box of an opened page would have, is work thrown away.
+    if (auto* layout = text->findChild<QAbstractTextDocumentLayout*>(QString(), Qt::FindDirectChildrenOnly)) {
+        layout->setPaintDevice(canvasUnitDevice());
+        return;
+    }
+    static const char* const kWaitingForLayout = "quibLayoutInCanvasUnits";
+    if (text->property(kWaitingForLayout).toBool())
+        return;
+    text->setProperty(kWaitingForLayout, true);
+    // Emitted when the layout is made, before it lays out anything.
+    QObject::connect(text, &QTextDocument::documentLayoutChanged, text,
+                     [text] { text->documentLayout()->setPaintDevice(canvasUnitDevice()); });
 }
 
 void QuibLayoutManager::setContainerSize(QSizeF size)

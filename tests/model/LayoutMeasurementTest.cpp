@@ -1,6 +1,7 @@
 #include "editions/DataCentre.h"
 #include "model/QuibLayoutManager.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -123,4 +124,25 @@ TEST_F(LayoutMeasurementTest, EachContainerAndPaddingHasItsOwnAnswer)
     EXPECT_TRUE(padded.isAttached());
     EXPECT_EQ(padded.usedRect(), attached);
     EXPECT_EQ(padded.containerSize(), QSizeF(300, 300));
+}
+
+// The text of a box is laid out in canvas units by whatever lays it out first (the in-place
+// editor), whether its layout was made before the storage was prepared or only on first use; and
+// preparing and filling a storage lays nothing out (measuring and drawing use a copy).
+TEST_F(LayoutMeasurementTest, ATextStorageLaysOutInCanvasUnitsWhenItsLayoutIsMade)
+{
+    for (const bool layoutFirst : {false, true}) {
+        SCOPED_TRACE(layoutFirst ? "layout made before preparing" : "layout made on first use");
+        QTextDocument text;
+        if (layoutFirst)
+            text.documentLayout();
+        QuibLayoutManager::prepareTextStorage(&text);
+        QuibLayoutManager::prepareTextStorage(&text);
+        text.setPlainText(QStringLiteral("twelve points are twelve units"));
+        if (!layoutFirst)
+            EXPECT_EQ(text.findChild<QAbstractTextDocumentLayout*>(), nullptr);
+        const QPaintDevice* device = text.documentLayout()->paintDevice();
+        ASSERT_NE(device, nullptr);
+        EXPECT_EQ(device->logicalDpiY(), 72);
+    }
 }
