@@ -3,6 +3,7 @@
 #include "document/DRVDocument.h"
 
 #include "document/DocumentArchiver.h"
+#include "document/PageImageFiles.h"
 #include "document/PageParser.h"
 #include "document/PendingFolderFiles.h"
 #include "editions/DataCentre.h"
@@ -107,7 +108,8 @@ qsizetype findPageMember(const std::vector<DocumentArchiver::Member>& members, c
 // holds them all (it is the working folder). Folders are made now; the files are staged and
 // written in the background. Paths come from checked member names.
 bool unpackMembers(std::vector<DocumentArchiver::Member> members, qsizetype page, const QString& pagePath,
-                   const QString& thumbnailFolder, const QString& pageFolder)
+                   const QString& thumbnailFolder, const QString& pageFolder,
+                   QHash<QString, QByteArray>* unpacked)
 {
     if (!QDir().mkpath(pageFolder) || !QDir().mkpath(QFileInfo(pagePath).path()))
         return false;
@@ -115,6 +117,7 @@ bool unpackMembers(std::vector<DocumentArchiver::Member> members, qsizetype page
     const QStringList thumbnails{t + QStringLiteral(".png"), t + QStringLiteral("@2x.png")};
     std::vector<PendingFolderFiles::File> staged;
     staged.reserve(members.size());
+    unpacked->reserve(qsizetype(members.size()));
     for (size_t i = 0; i < members.size(); ++i) {
         DocumentArchiver::Member& member = members[i];
         if (qsizetype(i) == page) {
@@ -134,6 +137,7 @@ bool unpackMembers(std::vector<DocumentArchiver::Member> members, qsizetype page
                 return false;
             continue;
         }
+        unpacked->insert(QDir::cleanPath(*path), member.bytes);
         staged.push_back({*path, std::move(member.bytes)});
     }
     PendingFolderFiles::stage(thumbnailFolder, std::move(staged));
@@ -184,6 +188,9 @@ struct DRVDocument::OpenPlan
     QString baseTemplateCustomHeaderCode;
     // The base template's image names: the page's own images must not take them.
     QStringList baseTemplateImageNames;
+    // The files just unpacked (path to bytes): the page reads its pictures from here rather than
+    // from the disk the background writer is filling.
+    QHash<QString, QByteArray> unpackedFiles;
 };
 
 // ---- website state ----
@@ -312,7 +319,8 @@ bool DRVDocument::preparePageFiles(OpenPlan& plan)
             return failOpen(QStringLiteral("the document holds no page file"));
         const QString working = stamp;
         const QString pageName = members[size_t(page)].relativePath;
-        if (!unpackMembers(std::move(members), page, join(working, pageName), working, working))
+        if (!unpackMembers(std::move(members), page, join(working, pageName), working, working,
+                           &plan.unpackedFiles))
             return failOpen(QStringLiteral("cannot write the unpacked page in \"%1\"").arg(working));
         plan.pageName = baseName(pageName);
         plan.pageFileExtension = platform::pathExtension(pageName);
@@ -342,7 +350,7 @@ bool DRVDocument::preparePageFiles(OpenPlan& plan)
     const QString pagePath = join(working, name + u'.' + x);
     // The thumbnails keep their archived name beside the page (the next save writes them under
     // the page's name); everything else makes the page folder: images and style sheets.
-    if (!unpackMembers(std::move(members), page, pagePath, working, join(working, name)))
+    if (!unpackMembers(std::move(members), page, pagePath, working, join(working, name), &plan.unpackedFiles))
         return failOpen(QStringLiteral("cannot write the unpacked page in \"%1\"").arg(working));
     plan.pageName = name;
     plan.pagePath = pagePath;
@@ -391,7 +399,8 @@ QList<DRVGraphic*> DRVDocument::baseTemplateGraphics(OpenPlan& plan)
     if (!text)
         return {};
     if (edition().gAutoBaseTemplateFlag) {
-        const QString documentFile = QFileInfo(plan.documentPath.isEmpty() ? m_filePath : plan.documentPath).fileName();
+        const QString documentFile =
+            QFileInfo(plan.documentPath.isEmpty() ? m_filePath : plan.documentPath).fileName();
         text = replacePageNumbers(*text, documentFile);
     }
     PageParseResult result;
@@ -529,6 +538,8 @@ bool DRVDocument::refreshDocument()
     QList<DRVGraphic*> baseGraphics;
     PageParseResult result;
     result.baseTemplateCustomHeaderCode = m_baseTemplateCustomHeaderCode;
+    // The page's pictures and display files are read from the unpacked bytes while it is built.
+    const PageImageFiles::UnpackedScope unpacked(plan.unpackedFiles);
     try {
         if (!isBaseTemplatePage && plan.useBaseTemplateFlag == 1) {
             baseGraphics = baseTemplateGraphics(plan);
@@ -565,15 +576,14 @@ bool DRVDocument::refreshDocument()
 
     // The page's own graphics stand in front of the base template's.
     replaceAllGraphics(pageGraphics + baseGraphics);
-    // The display files already made from each picture are kept by the next save; while the
-    // unpacked files are still being written that is decided once they are on disk.
+    // The display files already made from each picture are kept by the next save (those just
+    // unpacked are judged from their bytes in memory).
     m_displayFilesToAdopt.clear();
     for (DRVGraphic* graphic : std::as_const(pageGraphics)) {
         if (qobject_cast<DRVImage*>(graphic))
             m_displayFilesToAdopt.append({graphic, pictureKey(graphic)});
     }
-    if (!PendingFolderFiles::isPending(m_tempSavePathLocal))
-        adoptDisplayFiles();
+    adoptDisplayFiles();
     setPrintInfo();
     m_lastFileErrorText.clear();
     updateWindowTitle();

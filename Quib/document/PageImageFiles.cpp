@@ -16,12 +16,24 @@
 
 namespace {
 
-// A file an open has not written yet is read from its bytes in memory.
+thread_local const QHash<QString, QByteArray>* t_unpacked = nullptr;
+
+std::optional<QByteArray> unpackedOrStaged(const QString& path)
+{
+    if (t_unpacked) {
+        const auto it = t_unpacked->constFind(path);
+        if (it != t_unpacked->constEnd())
+            return *it;
+    }
+    return PendingFolderFiles::bytes(path);
+}
+
+// A file the open has in memory is read from there.
 QImage readImage(const QString& path)
 {
     if (path.isEmpty())
         return {};
-    if (std::optional<QByteArray> staged = PendingFolderFiles::bytes(path)) {
+    if (std::optional<QByteArray> staged = unpackedOrStaged(path)) {
         QBuffer buffer(&*staged);
         buffer.open(QIODevice::ReadOnly);
         QImageReader reader(&buffer, QFileInfo(path).suffix().toLatin1());
@@ -37,7 +49,7 @@ qint64 fileSize(const QString& path)
 {
     if (path.isEmpty())
         return 0;
-    if (const std::optional<QByteArray> staged = PendingFolderFiles::bytes(path))
+    if (const std::optional<QByteArray> staged = unpackedOrStaged(path))
         return staged->size();
     return DataCentre::grabFileSize(path);
 }
@@ -79,7 +91,8 @@ QString PageImageFiles::imageFolderForPage(const QString& pagePath)
         return {};
     // The folder's name is the page's name, which came from a file name: checked like any other.
     const QString folder = platform::stringByDeletingPathExtension(pagePath);
-    return checkedPath(platform::stringByDeletingLastPathComponent(folder), platform::lastPathComponent(folder));
+    return checkedPath(platform::stringByDeletingLastPathComponent(folder),
+                       platform::lastPathComponent(folder));
 }
 
 namespace {
@@ -117,12 +130,19 @@ thread_local ScopeCache* t_scope = nullptr;
 // SafePath::filePath, answered once per folder and name inside a scope.
 QString checkedPath(const QString& folder, const QString& name)
 {
+    // A file the open unpacked was checked then, and is read from memory.
+    if (t_unpacked) {
+        QString path = folder + u'/' + name;
+        if (t_unpacked->contains(path))
+            return path;
+    }
     if (!t_scope)
         return platform::SafePath::filePath(folder, name).value_or(QString());
     const QString key = folder + QChar(u'\0') + name;
     auto it = t_scope->checkedPaths.constFind(key);
     if (it == t_scope->checkedPaths.constEnd())
-        it = t_scope->checkedPaths.insert(key, platform::SafePath::filePath(folder, name).value_or(QString()));
+        it =
+            t_scope->checkedPaths.insert(key, platform::SafePath::filePath(folder, name).value_or(QString()));
     return *it;
 }
 
@@ -140,6 +160,26 @@ PageImageFiles::ListingScope::~ListingScope()
         delete t_scope;
         t_scope = nullptr;
     }
+}
+
+PageImageFiles::UnpackedScope::UnpackedScope(const QHash<QString, QByteArray>& files) : m_outer(t_unpacked)
+{
+    t_unpacked = &files;
+}
+
+PageImageFiles::UnpackedScope::~UnpackedScope()
+{
+    t_unpacked = m_outer;
+}
+
+std::optional<QByteArray> PageImageFiles::bytesInMemory(const QString& path)
+{
+    return unpackedOrStaged(path);
+}
+
+bool PageImageFiles::UnpackedScope::holds(const QString& path)
+{
+    return t_unpacked && t_unpacked->contains(path);
 }
 
 QString PageImageFiles::findFileIgnoringCase(const QString& folder, const QString& fileName)

@@ -4,9 +4,12 @@
 // nothing outside the image folder is read or written. File names are matched without regard to
 // letter case: pages come from a file system that ignored it.
 #pragma once
+#include <QByteArray>
+#include <QHash>
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class PageImageFiles
 {
@@ -38,6 +41,27 @@ public:
     private:
         void* m_outer;
     };
+
+    // While one lives on a thread, a file read for a page is taken from these bytes when they hold
+    // it (absolute path to the bytes): an open that has just unpacked the page's files reads
+    // them from memory, whether or not they are on disk yet. Scopes nest; the innermost answers.
+    class UnpackedScope
+    {
+    public:
+        explicit UnpackedScope(const QHash<QString, QByteArray>& files);
+        ~UnpackedScope();
+        UnpackedScope(const UnpackedScope&) = delete;
+        UnpackedScope& operator=(const UnpackedScope&) = delete;
+        // Whether the innermost scope holds the file at path.
+        static bool holds(const QString& path);
+
+    private:
+        const QHash<QString, QByteArray>* m_outer;
+    };
+
+    // The bytes of a file the open holds in memory (an UnpackedScope's, or staged and not yet
+    // written); nothing for any other file.
+    static std::optional<QByteArray> bytesInMemory(const QString& path);
 
     // The picture of an image element: its original "o.PNG", else "o.JPG", else "@2x.<type>" (the
     // first of these with at least one byte), else "<name>.<type>". Null when nothing can be read.

@@ -35,6 +35,9 @@
 
 namespace {
 
+// Rule lines per batch when their tokens are read ahead: smaller batches cost more than they share.
+constexpr qsizetype kTokensAheadBatch = 64;
+
 const QString kBaseTemplate = QStringLiteral("basetemplate");
 const QString kBaseTemplateDuplicated = QStringLiteral("<!--BASE TEMPLATE DUPLICATED-->");
 const QString kDefaultFamily = QStringLiteral("Helvetica Neue");
@@ -69,8 +72,8 @@ std::optional<QString> between(const QString& text, const QString& start, const 
 // Lines split at every newline character; a CR LF pair is one break.
 // For each name that follows prefix in some line and ends at one of enders (or at the line's end,
 // when endsAtLineEnd), the first such line.
-QHash<QString, qsizetype> firstLinesByName(const QStringList& lines, QLatin1String prefix, QLatin1String enders,
-                                           bool endsAtLineEnd)
+QHash<QString, qsizetype> firstLinesByName(const QStringList& lines, QLatin1String prefix,
+                                           QLatin1String enders, bool endsAtLineEnd)
 {
     QHash<QString, qsizetype> first;
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -261,6 +264,8 @@ private:
     void readFormSettings(const QString& head);
     void readHeadLines(const QString& head);
     bool readRule(const QString& line);
+    // The line's tokens: the ones read ahead for it, else read now.
+    const StyleRuleTokens& tokensFor(const QString& line);
     void readTextRule(const QString& line, const StyleRuleTokens& rule, int number);
     myTextView* readFormField(const StyleRuleTokens& rule, const QString& formType);
     void readImageRule(const StyleRuleTokens& rule);
@@ -285,6 +290,10 @@ private:
     QList<bool> escapedSnippets;
     QList<myTextView*> oldProfileCells;
     bool backgroundApplied = false;
+    // The tokens read ahead for the line readRule is reading, if any.
+    const QString* aheadLine = nullptr;
+    const StyleRuleTokens* aheadTokens = nullptr;
+    StyleRuleTokens scratchTokens;
 };
 
 QString Reader::checkedFamily(const QString& family)
@@ -492,7 +501,28 @@ void Reader::readHeadLines(const QString& head)
     const QString viewport = QStringLiteral("<meta name='viewport' content='width=");
     const bool isBaseTemplate = in.templatePageName == kBaseTemplate;
 
-    for (const QString& line : head.split(u'\n')) {
+    const QStringList lines = head.split(u'\n');
+    // Every rule line's tokens are read ahead on the thread pool: they depend on the line alone,
+    // and a long page has thousands of them.
+    std::vector<qsizetype> ruleLines;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].contains(u'{'))
+            ruleLines.push_back(i);
+    }
+    std::vector<StyleRuleTokens> ahead(ruleLines.size());
+    platform::concurrentFor(qsizetype(ruleLines.size()), kTokensAheadBatch, [&](qsizetype i) {
+        ahead[size_t(i)] = StyleRuleTokens(lines[ruleLines[size_t(i)]]);
+    });
+    size_t nextAhead = 0;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines[i];
+        if (nextAhead < ruleLines.size() && ruleLines[nextAhead] == i) {
+            aheadLine = &line;
+            aheadTokens = &ahead[nextAhead++];
+        } else {
+            aheadLine = nullptr;
+            aheadTokens = nullptr;
+        }
         if (line.startsWith(keywords) && !(in.inheritMetaKeywordsFlag == 1 && !isBaseTemplate))
             out.metaKeywords = TextEscaping::decodeHtmlEntities(
                 line.mid(keywords.size()).chopped(std::min<qsizetype>(2, line.size() - keywords.size())));
@@ -509,6 +539,16 @@ void Reader::readHeadLines(const QString& head)
                 line.mid(viewport.size()).chopped(std::min<qsizetype>(2, line.size() - viewport.size())));
         readRule(line);
     }
+    aheadLine = nullptr;
+    aheadTokens = nullptr;
+}
+
+const StyleRuleTokens& Reader::tokensFor(const QString& line)
+{
+    if (aheadTokens && aheadLine == &line)
+        return *aheadTokens;
+    scratchTokens = StyleRuleTokens(line);
+    return scratchTokens;
 }
 
 bool Reader::readRule(const QString& line)
@@ -516,11 +556,11 @@ bool Reader::readRule(const QString& line)
     const bool positioned = line.contains(QLatin1String("{position:"));
     if (positioned) {
         if (auto n = selectorNumber(line, QStringLiteral(".text"))) {
-            readTextRule(line, StyleRuleTokens(line), *n);
+            readTextRule(line, tokensFor(line), *n);
             return true;
         }
         if (selectorNumber(line, QStringLiteral(".slideshow"))) {
-            const StyleRuleTokens rule(line);
+            const StyleRuleTokens& rule = tokensFor(line);
             const Placement p = readPlacement(rule);
             auto* show = new OuterSlideShow(p.frame(), owner);
             show->setSlideShowNumber(
@@ -540,7 +580,7 @@ bool Reader::readRule(const QString& line)
             return true;
         }
         if (selectorNumber(line, QStringLiteral(".galleryGrid"))) {
-            const StyleRuleTokens rule(line);
+            const StyleRuleTokens& rule = tokensFor(line);
             const Placement p = readPlacement(rule);
             auto* gallery = new GalleryGridView(p.frame(), owner);
             gallery->setScrollFlag(p.scrollFlag);
@@ -562,7 +602,7 @@ bool Reader::readRule(const QString& line)
             return true;
         }
         if (selectorNumber(line, QStringLiteral(".tableGrid"))) {
-            const StyleRuleTokens rule(line);
+            const StyleRuleTokens& rule = tokensFor(line);
             const Placement p = readPlacement(rule);
             auto* table = new TableGridView(p.frame(), owner);
             const QString none = QStringLiteral("None");
@@ -608,7 +648,7 @@ bool Reader::readRule(const QString& line)
         }
         if (selectorNumber(line, QStringLiteral(".line"))) {
             // A line's rule has its two points and no box.
-            const StyleRuleTokens rule(line);
+            const StyleRuleTokens& rule = tokensFor(line);
             const Placement p = readPlacement(rule);
             auto* lineView = new LineView(owner);
             lineView->setBeginPoint(QPointF(rule.parseForItemTypeInt(QStringLiteral("lineOriginX"), 0),
@@ -637,11 +677,11 @@ bool Reader::readRule(const QString& line)
         }
     }
     if (line.startsWith(QLatin1String(".image")) && line.contains(u'{')) {
-        readImageRule(StyleRuleTokens(line));
+        readImageRule(tokensFor(line));
         return true;
     }
     if (auto n = selectorNumber(line, QStringLiteral(".snippet"))) {
-        readSnippetRule(StyleRuleTokens(line), *n);
+        readSnippetRule(tokensFor(line), *n);
         return true;
     }
     if (line.contains(QLatin1String("body{background-image:url("))) {
@@ -816,10 +856,12 @@ void Reader::readImageRule(const StyleRuleTokens& rule)
         image->setMaskImage(mask);
     const QString folder = PageImageFiles::imageFolderForPage(in.pagePath);
     const QString file = PageImageFiles::findFileIgnoringCase(folder, imageName + u'.' + imageType);
-    // A file the open has not written yet would have been written now.
+    // A file the open holds in memory was written just now, or is about to be.
     if (!file.isEmpty() && PageImageFiles::isSafeImageType(imageType))
-        image->setImageLastModDate(PendingFolderFiles::isPending(file) ? QDateTime::currentDateTime()
-                                                                       : QFileInfo(file).lastModified());
+        image->setImageLastModDate(PageImageFiles::UnpackedScope::holds(file) ||
+                                           PendingFolderFiles::isPending(file)
+                                       ? QDateTime::currentDateTime()
+                                       : QFileInfo(file).lastModified());
 
     image->setBounds(QRectF(0, 0, p.width, height));
     image->setOriginX(p.left);
@@ -1147,7 +1189,8 @@ void Reader::fillImageBodies(const QStringList& bodyLines)
     // hold whole is looked for line by line.
     QHash<QString, qsizetype> firstLines;
     for (const QLatin1String prefix : {QLatin1String("<div class="), QLatin1String("<a class=")}) {
-        const QHash<QString, qsizetype> found = firstLinesByName(bodyLines, prefix, QLatin1String(" >\""), true);
+        const QHash<QString, qsizetype> found =
+            firstLinesByName(bodyLines, prefix, QLatin1String(" >\""), true);
         for (auto it = found.begin(); it != found.end(); ++it) {
             auto known = firstLines.find(it.key());
             if (known == firstLines.end() || it.value() < *known)

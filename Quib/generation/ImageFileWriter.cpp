@@ -16,6 +16,7 @@
 #include "platform/StringsTable.h"
 #include "platform/TextEncoding.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -66,6 +67,14 @@ QString ImageFileWriter::pageImageFolder(const DRVDocument& document, const QStr
 std::optional<QString> ImageFileWriter::filePath(const QString& name) const
 {
     return platform::SafePath::filePath(m_folder, name);
+}
+
+std::optional<QString> ImageFileWriter::unpackedOrFilePath(const QString& name) const
+{
+    // An open checked the paths of the files it unpacked, and holds their bytes.
+    if (QString path = m_folder + u'/' + name; PageImageFiles::UnpackedScope::holds(path))
+        return path;
+    return filePath(name);
 }
 
 bool ImageFileWriter::hasSafeFileNames(const QObject* image)
@@ -192,9 +201,21 @@ void ImageFileWriter::createRetinaVersion(QObject* image)
 
 void ImageFileWriter::adoptDisplayFiles(DRVDocument& document, const QList<QObject*>& images)
 {
-    const ImageFileWriter files(document, pageImageFolder(document, document.pageName()));
+    // Not pageImageFolder: the files an open has just unpacked are answered from memory, with no
+    // wait for the background writer.
+    if (document.tempSavePathLocal().isEmpty() || document.pageName().isEmpty())
+        return;
+    const ImageFileWriter files(
+        document,
+        platform::SafePath::filePath(document.tempSavePathLocal(), document.pageName()).value_or(QString()));
     if (files.m_folder.isEmpty())
         return;
+    const auto pixelSize = [](const QByteArray& bytes) {
+        QByteArray data = bytes;
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::ReadOnly);
+        return QImageReader(&buffer).size();
+    };
     for (QObject* image : images) {
         if (!image || num(image, "imageEnlargeFlag") == 1)
             continue;
@@ -204,21 +225,37 @@ void ImageFileWriter::adoptDisplayFiles(DRVDocument& document, const QList<QObje
             continue;
         const QSizeF inner = innerSize(image);
         const QImage source = sourcePicture(image);
-        const std::optional<QString> path = files.filePath(name + QStringLiteral("@2x.") + type);
-        if (inner.width() <= 0 || inner.height() <= 0 || source.isNull() || !path)
+        if (inner.width() <= 0 || inner.height() <= 0 || source.isNull())
+            continue;
+        const std::optional<QString> path = files.unpackedOrFilePath(name + QStringLiteral("@2x.") + type);
+        if (!path)
             continue;
         const QSizeF size(2 * inner.width(), 2 * inner.height());
-        const QFileInfo display(*path);
-        if (!display.isFile() || display.isSymLink() || display.size() <= 0)
-            continue;
-        bool current = QImageReader(*path).size() == DataCentre::imageWithImagePixelSize(size);
-        if (!current) {
-            const std::optional<QString> originalPath = files.filePath(name + QStringLiteral("o.") + type);
-            QFile original(originalPath.value_or(QString()));
-            QFile copy(*path);
-            current = originalPath && original.size() == display.size() &&
-                      original.open(QIODevice::ReadOnly) && copy.open(QIODevice::ReadOnly) &&
-                      original.readAll() == copy.readAll();
+        const QSize wanted = DataCentre::imageWithImagePixelSize(size);
+        const std::optional<QString> originalPath =
+            files.unpackedOrFilePath(name + QStringLiteral("o.") + type);
+        bool current = false;
+        if (const std::optional<QByteArray> display = PageImageFiles::bytesInMemory(*path)) {
+            // Written by the open (or about to be), unless something stands there already.
+            if (display->isEmpty() || QFileInfo(*path).isSymLink())
+                continue;
+            current = pixelSize(*display) == wanted;
+            if (!current && originalPath) {
+                const std::optional<QByteArray> original = PageImageFiles::bytesInMemory(*originalPath);
+                current = original && *original == *display;
+            }
+        } else {
+            const QFileInfo onDisk(*path);
+            if (!onDisk.isFile() || onDisk.isSymLink() || onDisk.size() <= 0)
+                continue;
+            current = QImageReader(*path).size() == wanted;
+            if (!current) {
+                QFile original(originalPath.value_or(QString()));
+                QFile copy(*path);
+                current = originalPath && original.size() == onDisk.size() &&
+                          original.open(QIODevice::ReadOnly) && copy.open(QIODevice::ReadOnly) &&
+                          original.readAll() == copy.readAll();
+            }
         }
         if (current)
             RetinaFileStamps::remember(*path, source, size, type);

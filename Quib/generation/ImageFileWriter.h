@@ -44,6 +44,8 @@ public:
 private:
     // The checked path of a file in the image folder; nullopt (logged) for a name that could leave it.
     std::optional<QString> filePath(const QString& name) const;
+    // The same, answered without a look at the disk for a file an open holds unpacked in memory.
+    std::optional<QString> unpackedOrFilePath(const QString& name) const;
     // Names and types come from page text; an image whose name could not be a file name has none.
     static bool hasSafeFileNames(const QObject* image);
     void removeFile(const QString& name) const;

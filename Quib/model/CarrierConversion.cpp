@@ -12,15 +12,19 @@
 #include "platform/Format.h"
 #include "platform/Geometry.h"
 #include "platform/StringRules.h"
+#include "platform/Threads.h"
 
 #include <QSet>
 #include <QTextDocument>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
 constexpr int kNone = -99;
+// Text boxes per batch when converted ahead.
+constexpr qsizetype kTextsAheadBatch = 32;
 
 QString d(int value)
 {
@@ -506,11 +510,34 @@ QVariantList CarrierConversion::convertArrayToProperties(const QList<QObject*>& 
             galleries.insert(gallery->galleryNumber());
     }
 
+    // The text boxes of no table, most of a long page, are converted ahead on the thread pool: each
+    // conversion reads and defaults its own carrier alone. Only a table without a number would
+    // gather them as its cells, and then they are converted in turn like the rest.
+    std::vector<QVariantMap> ahead(size_t(carriers.size()));
+    std::vector<char> converted(size_t(carriers.size()), 0); // not vector<bool>: set from several threads
+    std::vector<qsizetype> freeTexts;
+    bool unnumberedTable = false;
+    for (qsizetype i = 0; i < carriers.size(); ++i) {
+        if (auto* text = qobject_cast<myTextView*>(carriers[i]); text && text->tableNumber() == kNone)
+            freeTexts.push_back(i);
+        else if (auto* table = qobject_cast<TableGridView*>(carriers[i]);
+                 table && table->tableNumber() == kNone)
+            unnumberedTable = true;
+    }
+    if (!unnumberedTable) {
+        platform::concurrentFor(qsizetype(freeTexts.size()), kTextsAheadBatch, [&](qsizetype k) {
+            const size_t i = size_t(freeTexts[size_t(k)]);
+            ahead[i] = textProperties(static_cast<myTextView*>(carriers[qsizetype(i)]));
+            converted[i] = 1;
+        });
+    }
+
     QVariantList result;
-    for (QObject* carrier : carriers) {
+    for (qsizetype i = 0; i < carriers.size(); ++i) {
+        QObject* carrier = carriers[i];
         QVariantMap p;
         if (auto* text = qobject_cast<myTextView*>(carrier)) {
-            p = textProperties(text);
+            p = converted[size_t(i)] ? std::move(ahead[size_t(i)]) : textProperties(text);
             if (text->tableNumber() != kNone)
                 continue;
         } else if (auto* gallery = qobject_cast<GalleryGridView*>(carrier)) {

@@ -9,6 +9,11 @@
 #include <QPointer>
 #include <QThread>
 #include <QThreadPool>
+#include <QtConcurrent/QtConcurrentMap>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -21,6 +26,26 @@ bool isMainThread()
 void runInBackground(std::function<void()> job)
 {
     QThreadPool::globalInstance()->start(std::move(job));
+}
+
+void concurrentFor(qsizetype count, qsizetype minimumBatch, const std::function<void(qsizetype)>& body)
+{
+    const qsizetype batch = std::max<qsizetype>(1, minimumBatch);
+    const int threads = std::max(1, QThreadPool::globalInstance()->maxThreadCount());
+    const qsizetype batches = std::min<qsizetype>((count + batch - 1) / batch, threads + 1);
+    if (batches <= 1) {
+        for (qsizetype i = 0; i < count; ++i)
+            body(i);
+        return;
+    }
+    std::vector<std::pair<qsizetype, qsizetype>> ranges;
+    ranges.reserve(size_t(batches));
+    for (qsizetype b = 0; b < batches; ++b)
+        ranges.emplace_back(count * b / batches, count * (b + 1) / batches);
+    QtConcurrent::blockingMap(ranges, [&body](const std::pair<qsizetype, qsizetype>& range) {
+        for (qsizetype i = range.first; i < range.second; ++i)
+            body(i);
+    });
 }
 
 void performOnMainThread(std::function<void()> fn, bool waitUntilDone)

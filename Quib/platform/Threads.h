@@ -13,6 +13,11 @@ bool isMainThread();
 // Runs the job on a worker of the global thread pool.
 void runInBackground(std::function<void()> job);
 
+// Runs body(i) for each i in [0, count) on the global thread pool and the calling thread, in
+// batches of at least minimumBatch, and returns when every call has returned. The calls may run in
+// any order and at once: body must touch nothing another call touches.
+void concurrentFor(qsizetype count, qsizetype minimumBatch, const std::function<void(qsizetype)>& body);
+
 // Runs fn on the main thread. Waiting: runs at once when already there, else blocks until the main
 // thread has run it. Not waiting: always queued to the main event loop, even from the main thread,
 // so the caller finishes its turn first.

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <gtest/gtest.h>
 #include <thread>
+#include <vector>
 
 using namespace platform;
 
@@ -182,4 +183,26 @@ TEST(DelayedPerform, RunsOnTheEventLoopWithTheSystemClock)
     EXPECT_FALSE(ran);
     ASSERT_TRUE(spinUntil([&] { return ran; }));
     EXPECT_FALSE(DelayedPerform::isPending(&target, "check"));
+}
+
+// Every index is visited exactly once, whatever the count and the batch, on the pool's threads and
+// the caller's; the call returns only when all are done.
+TEST(ConcurrentFor, VisitsEveryIndexOnceAndWaitsForAll)
+{
+    const struct
+    {
+        qsizetype count;
+        qsizetype batch;
+    } cases[] = {{0, 8}, {1, 8}, {7, 8}, {8, 8}, {9, 8}, {1000, 1}, {1000, 64}, {4097, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "count " << c.count << ", batch " << c.batch);
+        std::vector<std::atomic<int>> visits(size_t(c.count));
+        platform::concurrentFor(c.count, c.batch, [&](qsizetype i) {
+            ASSERT_GE(i, 0);
+            ASSERT_LT(i, c.count);
+            visits[size_t(i)].fetch_add(1);
+        });
+        for (qsizetype i = 0; i < c.count; ++i)
+            ASSERT_EQ(visits[size_t(i)].load(), 1) << "index " << i;
+    }
 }
