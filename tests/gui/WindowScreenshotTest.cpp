@@ -191,17 +191,24 @@ TEST_F(WindowScreenshotTest, ADragWithTheMouseMovesAGraphicOfTheOpenPage)
     QFile::remove(after);
 
     QProcess run;
-    startCapture(run, page, before,
-                 {{QStringLiteral("QUIB_DRAG_PLAN"), plan}, {QStringLiteral("QUIB_AFTER_SHOT"), after}});
     // The first photograph tells where the page is; the plan then drags the red line 100 down.
     QImage shot;
-    for (int waited = 0; shot.isNull() && waited < 120000 && run.state() != QProcess::NotRunning;
-         waited += 100) {
-        run.waitForFinished(100);
-        if (QFile::exists(before))
-            shot = QImage(before);
+    QString started;
+    // As above: a server start that lost its display to another one is tried once more.
+    for (int attempt = 0; attempt < 2 && shot.isNull(); ++attempt) {
+        startCapture(run, page, before,
+                     {{QStringLiteral("QUIB_DRAG_PLAN"), plan}, {QStringLiteral("QUIB_AFTER_SHOT"), after}});
+        for (int waited = 0; shot.isNull() && waited < 120000 && run.state() != QProcess::NotRunning;
+             waited += 100) {
+            run.waitForFinished(100);
+            if (QFile::exists(before))
+                shot = QImage(before);
+        }
+        started = QString::fromLocal8Bit(run.readAll());
+        if (!shot.isNull() || !started.contains(QLatin1String("no Qt platform plugin could be initialized")))
+            break;
     }
-    ASSERT_FALSE(shot.isNull()) << qPrintable(QString::fromLocal8Bit(run.readAll()));
+    ASSERT_FALSE(shot.isNull()) << qPrintable(started);
     shot = shot.convertToFormat(QImage::Format_RGB32);
     const std::optional<QPoint> offset = locate(shot, reference);
     if (!offset)
