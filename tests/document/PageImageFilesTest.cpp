@@ -4,10 +4,13 @@
 
 #include "SandboxSnapshot.h"
 
+#include <QBuffer>
+#include <QColor>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QImage>
 #include <QMap>
 #include <QTemporaryDir>
@@ -57,6 +60,39 @@ TEST(PageImageFiles, LoaderPrefersOriginalThenDoubleResolutionIgnoringCase)
               QSize(3, 3));
     EXPECT_TRUE(
         PageImageFiles::retrieveImageFile(page, QStringLiteral("image9"), QStringLiteral("png")).isNull());
+}
+
+// While an open holds a page's unpacked files, a picture is read from those bytes, not from
+// whatever the disk has at that path; outside the scope the disk answers again.
+TEST(PageImageFiles, AnOpenReadsTheFilesItUnpackedFromMemory)
+{
+    QTemporaryDir dir;
+    const QString page = dir.filePath(QStringLiteral("index.html"));
+    QDir().mkpath(dir.filePath(QStringLiteral("index")));
+    const QString original = QDir::cleanPath(dir.filePath(QStringLiteral("index/image1o.PNG")));
+    writeImage(original, QSize(1, 1)); // blue on disk
+    QImage red(4, 4, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QByteArray unpacked;
+    {
+        QBuffer buffer(&unpacked);
+        ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(red.save(&buffer, "PNG"));
+    }
+    const QHash<QString, QByteArray> files{{original, unpacked}};
+    {
+        const PageImageFiles::UnpackedScope scope(files);
+        EXPECT_TRUE(PageImageFiles::UnpackedScope::holds(original));
+        const QImage read =
+            PageImageFiles::retrieveImageFile(page, QStringLiteral("image1"), QStringLiteral("PNG"));
+        ASSERT_EQ(read.size(), QSize(4, 4));
+        EXPECT_EQ(QColor(read.pixel(0, 0)), QColor(Qt::red));
+        EXPECT_EQ(PageImageFiles::bytesInMemory(original), unpacked);
+    }
+    EXPECT_FALSE(PageImageFiles::UnpackedScope::holds(original));
+    EXPECT_FALSE(PageImageFiles::bytesInMemory(original));
+    EXPECT_EQ(PageImageFiles::retrieveImageFile(page, QStringLiteral("image1"), QStringLiteral("PNG")).size(),
+              QSize(1, 1));
 }
 
 TEST(PageImageFiles, NextNameAndNameInUse)
