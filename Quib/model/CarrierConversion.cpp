@@ -3,6 +3,7 @@
 #include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
 #include "model/DRVGraphic.h"
+#include "model/DRVText.h"
 #include "model/GalleryGridView.h"
 #include "model/LineView.h"
 #include "model/OuterSlideShow.h"
@@ -14,8 +15,10 @@
 #include "platform/StringRules.h"
 #include "platform/Threads.h"
 
+#include <QHash>
 #include <QSet>
 #include <QTextDocument>
+#include <QThread>
 
 #include <algorithm>
 #include <vector>
@@ -25,6 +28,31 @@ namespace {
 constexpr int kNone = -99;
 // Text boxes per batch when converted ahead.
 constexpr qsizetype kTextsAheadBatch = 32;
+
+// The carriers that tables, slideshows and galleries gather, by their number, in page order:
+// looked up once per page rather than scanned again for each table, slideshow and gallery.
+struct Members
+{
+    QHash<int, QList<qsizetype>> textsByTable;
+    QHash<int, QList<qsizetype>> imagesByTable;
+    QHash<int, QList<qsizetype>> imagesBySlideshow;
+    QHash<int, QList<qsizetype>> imagesByGallery;
+};
+
+Members membersOf(const QList<QObject*>& carriers)
+{
+    Members m;
+    for (qsizetype i = 0; i < carriers.size(); ++i) {
+        if (auto* text = qobject_cast<myTextView*>(carriers.at(i))) {
+            m.textsByTable[text->tableNumber()].append(i);
+        } else if (auto* image = qobject_cast<TransformView*>(carriers.at(i))) {
+            m.imagesByTable[image->tableNumber()].append(i);
+            m.imagesBySlideshow[image->slideShowNumber()].append(i);
+            m.imagesByGallery[image->galleryNumber()].append(i);
+        }
+    }
+    return m;
+}
 
 QString d(int value)
 {
@@ -326,7 +354,7 @@ QVariantMap lineProperties(LineView* l)
 
 // ---- slideshow ----
 
-QVariantMap slideshowProperties(OuterSlideShow* s, const QList<QObject*>& carriers)
+QVariantMap slideshowProperties(OuterSlideShow* s, const QList<QObject*>& carriers, const Members& index)
 {
     struct Member
     {
@@ -334,10 +362,8 @@ QVariantMap slideshowProperties(OuterSlideShow* s, const QList<QObject*>& carrie
         int imageNameIndex;
     };
     QList<Member> members;
-    for (qsizetype i = 0; i < carriers.size(); ++i) {
-        auto* slide = qobject_cast<TransformView*>(carriers.at(i));
-        if (!slide || slide->slideShowNumber() != s->slideShowNumber())
-            continue;
+    for (const qsizetype i : index.imagesBySlideshow.value(s->slideShowNumber())) {
+        auto* slide = static_cast<TransformView*>(carriers.at(i));
         slide->setSlideNumber(int(i));
         // The number after "image" in the picture's name gives the order of the slides.
         members.append({slide, platform::intValue(platform::substringFromIndex(slide->imageName(), 5))});
@@ -384,14 +410,11 @@ QVariantMap slideshowProperties(OuterSlideShow* s, const QList<QObject*>& carrie
 
 // ---- gallery ----
 
-QVariantMap galleryProperties(GalleryGridView* g, const QList<QObject*>& carriers)
+QVariantMap galleryProperties(GalleryGridView* g, const QList<QObject*>& carriers, const Members& index)
 {
     QList<TransformView*> pictures;
-    for (QObject* carrier : carriers) {
-        auto* picture = qobject_cast<TransformView*>(carrier);
-        if (picture && picture->galleryNumber() == g->galleryNumber())
-            pictures.append(picture);
-    }
+    for (const qsizetype i : index.imagesByGallery.value(g->galleryNumber()))
+        pictures.append(static_cast<TransformView*>(carriers.at(i)));
     QVariantMap p;
     p.insert(QStringLiteral("className"), QStringLiteral("DRVGalleryGrid"));
     p.insert(QStringLiteral("imageArray"), QVariant::fromValue(pictures));
@@ -411,22 +434,20 @@ QVariantMap galleryProperties(GalleryGridView* g, const QList<QObject*>& carrier
 
 // ---- table ----
 
-QVariantMap tableProperties(TableGridView* t, const QList<QObject*>& carriers)
+QVariantMap tableProperties(TableGridView* t, const QList<QObject*>& carriers, const Members& index)
 {
     QList<myTextView*> cells;
     QList<TransformView*> images;
     QList<TransformView*> backgrounds;
-    const bool tableImages = edition().gTableImagesFlag;
-    for (QObject* carrier : carriers) {
-        if (auto* cell = qobject_cast<myTextView*>(carrier)) {
-            if (cell->tableNumber() != t->tableNumber())
-                continue;
-            // A cell's text starts plain: the table applies its own style to every cell.
-            cell->setTextStorage(new QTextDocument(cell->textView()->string()));
-            cells.append(cell);
-        } else if (auto* image = qobject_cast<TransformView*>(carrier)) {
-            if (!tableImages || image->tableNumber() != t->tableNumber())
-                continue;
+    for (const qsizetype i : index.textsByTable.value(t->tableNumber())) {
+        auto* cell = static_cast<myTextView*>(carriers.at(i));
+        // A cell's text starts plain: the table applies its own style to every cell.
+        cell->setTextStorage(new QTextDocument(cell->textView()->string()));
+        cells.append(cell);
+    }
+    if (edition().gTableImagesFlag) {
+        for (const qsizetype i : index.imagesByTable.value(t->tableNumber())) {
+            auto* image = static_cast<TransformView*>(carriers.at(i));
             if (image->rowSpot() == kNone && image->columnSpot() == kNone) {
                 image->setForceNonRetinaFlag(1);
                 backgrounds.append(image);
@@ -485,8 +506,19 @@ QVariantMap tableProperties(TableGridView* t, const QList<QObject*>& carriers)
 
 } // namespace
 
-QVariantList CarrierConversion::convertArrayToProperties(const QList<QObject*>& carriers,
-                                                         const QString& templateName)
+namespace {
+
+// One element of a converted page: its dictionary, or its graphic where it was built ahead.
+struct Converted
+{
+    QVariantMap properties;
+    DRVText* graphic = nullptr;
+};
+
+// The carriers' dictionaries in page order. With buildFor, the text boxes of no table are built
+// into graphics on the thread pool as well, and handed over to buildFor's thread, without a parent.
+std::vector<Converted> convert(const QList<QObject*>& carriers, const QString& templateName,
+                               QThread* buildFor)
 {
     // Form fields first: a form field is a text box of its own wherever it stands in the page, so
     // no table gathers it, whether the table comes before or after it.
@@ -511,9 +543,10 @@ QVariantList CarrierConversion::convertArrayToProperties(const QList<QObject*>& 
     }
 
     // The text boxes of no table, most of a long page, are converted ahead on the thread pool: each
-    // conversion reads and defaults its own carrier alone. Only a table without a number would
-    // gather them as its cells, and then they are converted in turn like the rest.
-    std::vector<QVariantMap> ahead(size_t(carriers.size()));
+    // conversion reads and defaults its own carrier alone, and a graphic built from it touches
+    // nothing but itself. Only a table without a number would gather them as its cells, and then
+    // they are converted in turn like the rest.
+    std::vector<Converted> ahead(size_t(carriers.size()));
     std::vector<char> converted(size_t(carriers.size()), 0); // not vector<bool>: set from several threads
     std::vector<qsizetype> freeTexts;
     bool unnumberedTable = false;
@@ -527,27 +560,42 @@ QVariantList CarrierConversion::convertArrayToProperties(const QList<QObject*>& 
     if (!unnumberedTable) {
         platform::concurrentFor(qsizetype(freeTexts.size()), kTextsAheadBatch, [&](qsizetype k) {
             const size_t i = size_t(freeTexts[size_t(k)]);
-            ahead[i] = textProperties(static_cast<myTextView*>(carriers[qsizetype(i)]));
+            QVariantMap p = textProperties(static_cast<myTextView*>(carriers[qsizetype(i)]));
+            p.insert(QStringLiteral("templateName"), templateName);
+            if (buildFor) {
+                auto* text = new DRVText;
+                text->initWithProperties(p);
+                text->moveToThread(buildFor);
+                ahead[i].graphic = text;
+            } else {
+                ahead[i].properties = std::move(p);
+            }
             converted[i] = 1;
         });
     }
 
-    QVariantList result;
+    const Members index = membersOf(carriers);
+    std::vector<Converted> result;
+    result.reserve(size_t(carriers.size()));
     for (qsizetype i = 0; i < carriers.size(); ++i) {
         QObject* carrier = carriers[i];
+        if (converted[size_t(i)]) {
+            result.push_back(std::move(ahead[size_t(i)]));
+            continue;
+        }
         QVariantMap p;
         if (auto* text = qobject_cast<myTextView*>(carrier)) {
-            p = converted[size_t(i)] ? std::move(ahead[size_t(i)]) : textProperties(text);
+            p = textProperties(text);
             if (text->tableNumber() != kNone)
                 continue;
         } else if (auto* gallery = qobject_cast<GalleryGridView*>(carrier)) {
-            p = galleryProperties(gallery, carriers);
+            p = galleryProperties(gallery, carriers, index);
         } else if (auto* table = qobject_cast<TableGridView*>(carrier)) {
-            p = tableProperties(table, carriers);
+            p = tableProperties(table, carriers, index);
         } else if (auto* line = qobject_cast<LineView*>(carrier)) {
             p = lineProperties(line);
         } else if (auto* slideshow = qobject_cast<OuterSlideShow*>(carrier)) {
-            p = slideshowProperties(slideshow, carriers);
+            p = slideshowProperties(slideshow, carriers, index);
         } else if (auto* image = qobject_cast<TransformView*>(carrier)) {
             if (image->slideShowNumber() != kNone || image->tableNumber() != kNone)
                 continue;
@@ -558,7 +606,34 @@ QVariantList CarrierConversion::convertArrayToProperties(const QList<QObject*>& 
             continue;
         }
         p.insert(QStringLiteral("templateName"), templateName);
-        result.append(p);
+        result.push_back({std::move(p), nullptr});
     }
     return result;
+}
+
+} // namespace
+
+QVariantList CarrierConversion::convertArrayToProperties(const QList<QObject*>& carriers,
+                                                         const QString& templateName)
+{
+    QVariantList result;
+    for (Converted& element : convert(carriers, templateName, nullptr))
+        result.append(std::move(element.properties));
+    return result;
+}
+
+QList<DRVGraphic*> CarrierConversion::graphicsWithCarriers(const QList<QObject*>& carriers,
+                                                           const QString& templateName, QObject* parent)
+{
+    QThread* thread = parent ? parent->thread() : QThread::currentThread();
+    QList<DRVGraphic*> graphics;
+    for (Converted& element : convert(carriers, templateName, thread)) {
+        if (element.graphic) {
+            element.graphic->setParent(parent);
+            graphics.append(element.graphic);
+        } else if (DRVGraphic* graphic = DRVGraphic::graphicWithProperties(element.properties, parent)) {
+            graphics.append(graphic);
+        }
+    }
+    return graphics;
 }

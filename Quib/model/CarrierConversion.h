@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariantList>
 
+class DRVGraphic;
 class QObject;
 
 class CarrierConversion
@@ -14,4 +15,8 @@ class CarrierConversion
 public:
     static QVariantList convertArrayToProperties(const QList<QObject*>& carriers,
                                                  const QString& templateName);
+    // The graphics those dictionaries make, in the same order, each with parent. The text boxes of
+    // no table are built on the thread pool and handed over to parent's thread.
+    static QList<DRVGraphic*> graphicsWithCarriers(const QList<QObject*>& carriers,
+                                                   const QString& templateName, QObject* parent);
 };

@@ -10,5 +10,5 @@ QVariantList DRVGraphic::convertArrayToProperties(const QList<QObject*>& carrier
 QList<DRVGraphic*> DRVGraphic::graphicsWithProperties(const QList<QObject*>& carriers,
                                                       const QString& templateName, QObject* parent)
 {
-    return graphicsWithPropertiesPasted(convertArrayToProperties(carriers, templateName), parent);
+    return CarrierConversion::graphicsWithCarriers(carriers, templateName, parent);
 }

@@ -1,6 +1,7 @@
 #include "platform/Observable.h"
 
 #include <QDebug>
+#include <QMetaMethod>
 #include <QMetaProperty>
 #include <QPointer>
 #include <utility>
@@ -57,12 +58,46 @@ Observable::Observable(QObject* parent) : QObject(parent) {}
 
 Observable::~Observable() = default;
 
+namespace {
+
+bool isListenerSignal(const QMetaMethod& signal)
+{
+    static const QMetaMethod willChangeSignal = QMetaMethod::fromSignal(&Observable::willChange);
+    static const QMetaMethod valueChangedSignal = QMetaMethod::fromSignal(&Observable::valueChanged);
+    return signal == willChangeSignal || signal == valueChangedSignal;
+}
+
+} // namespace
+
+void Observable::connectNotify(const QMetaMethod& signal)
+{
+    if (isListenerSignal(signal))
+        m_listenerConnections.fetch_add(1, std::memory_order_relaxed);
+    QObject::connectNotify(signal);
+}
+
+void Observable::disconnectNotify(const QMetaMethod& signal)
+{
+    // One report may stand for several connections gone, so the count can stay above the real
+    // number (and isObserved then asks the connection lists); it never drops below it.
+    if (isListenerSignal(signal)) {
+        int n = m_listenerConnections.load(std::memory_order_relaxed);
+        while (n > 0 && !m_listenerConnections.compare_exchange_weak(n, n - 1, std::memory_order_relaxed)) {
+        }
+    }
+    QObject::disconnectNotify(signal);
+}
+
 bool Observable::isObserved() const
 {
     static const QMetaMethod willChangeSignal = QMetaMethod::fromSignal(&Observable::willChange);
     static const QMetaMethod valueChangedSignal = QMetaMethod::fromSignal(&Observable::valueChanged);
-    return m_batchDepth > 0 || !m_pending.isEmpty() || isSignalConnected(willChangeSignal) ||
-           isSignalConnected(valueChangedSignal);
+    if (m_batchDepth > 0 || !m_pending.isEmpty())
+        return true;
+    // A graphic being built from a page has never had a listener: no need to ask the connection lists.
+    if (m_listenerConnections.load(std::memory_order_relaxed) == 0)
+        return false;
+    return isSignalConnected(willChangeSignal) || isSignalConnected(valueChangedSignal);
 }
 
 QVariant Observable::valueForKey(const QString& key) const

@@ -10,6 +10,7 @@
 #include <QVariant>
 #include <QVariantList>
 #include <QVariantMap>
+#include <atomic>
 #include <functional>
 #include <type_traits>
 
@@ -95,6 +96,10 @@ protected:
         return true;
     }
 
+protected:
+    void connectNotify(const QMetaMethod& signal) override;
+    void disconnectNotify(const QMetaMethod& signal) override;
+
 private:
     // Whether a change could be heard: someone listens, or a bracket or batch is open. A graphic
     // being built from a stored page has no listener yet and sets a hundred values.
@@ -119,6 +124,9 @@ private:
     QHash<QString, Pending> m_pending;
     QHash<QString, QList<QStringList>> m_bracketKeys; // per key, what each open will opened
     int m_batchDepth = 0;
+    // Connections ever made to willChange or valueChanged, less those reported gone: never below the
+    // real number, so 0 answers "nobody listens" without asking the connection lists.
+    std::atomic<int> m_listenerConnections{0};
     QStringList m_batchOrder;
     QHash<QString, Batched> m_batched;
 };

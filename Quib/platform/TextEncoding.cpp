@@ -4,6 +4,7 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <cstring>
 #include <iconv.h>
 #include <vector>
 
@@ -11,12 +12,26 @@ namespace platform {
 
 namespace {
 
+// The length of the ASCII run at the start of p[0, n), eight bytes at a time: page text is mostly
+// ASCII, and a long page is megabytes of it.
+qsizetype asciiPrefix(const unsigned char* p, qsizetype n)
+{
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        quint64 word;
+        std::memcpy(&word, p + i, 8);
+        if (word & 0x8080808080808080ULL)
+            break;
+    }
+    while (i < n && p[i] < 0x80)
+        ++i;
+    return i;
+}
+
 bool isAscii(const QByteArray& bytes)
 {
-    for (const char c : bytes)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    return asciiPrefix(p, bytes.size()) == bytes.size();
 }
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
@@ -30,7 +45,7 @@ bool isValidUtf8(const QByteArray& bytes)
         int extra;
         char32_t cp;
         if (c < 0x80) {
-            ++i;
+            i += asciiPrefix(p + i, n - i);
             continue;
         } else if (c >= 0xC2 && c <= 0xDF) {
             extra = 1;

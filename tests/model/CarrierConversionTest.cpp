@@ -1,6 +1,7 @@
 #include "model/FakePageContext.h"
 
 #include "model/DRVLine.h"
+#include "model/DRVText.h"
 #include "model/GalleryGridView.h"
 #include "model/LineView.h"
 #include "model/OuterSlideShow.h"
@@ -9,8 +10,10 @@
 #include "model/myTextView.h"
 #include "platform/Geometry.h"
 
+#include <QTest>
 #include <QTextDocument>
 #include <functional>
+#include <memory>
 #include <gtest/gtest.h>
 
 namespace {
@@ -361,6 +364,55 @@ TEST(CarrierConversion, GraphicsAreBuiltThroughTheRegistry)
     EXPECT_EQ(built->templateName(), "basetemplate");
     EXPECT_EQ(built->opacity(), 1.0);
     qDeleteAll(graphics);
+}
+
+// A long page's free text boxes are built on the thread pool: they must come out as the dictionaries
+// alone would build them, in page order, owned by the caller's object and living in its thread.
+TEST(CarrierConversion, TextBoxesBuiltAheadMatchTheDictionariesAndLiveInTheCallersThread)
+{
+    auto build = [](Page& page) {
+        for (int i = 0; i < 150; ++i) {
+            myTextView* t = page.text(QStringLiteral("Box %1").arg(i));
+            t->setFrame(QRectF(i, 2 * i, 100 + i, 20));
+            t->setBorderHexColorString(i % 2 ? "FF0000" : "");
+            if (i == 70) {
+                page.table(1);
+                page.text("c1", 1);
+                page.line();
+            }
+        }
+    };
+    Page reference;
+    build(reference);
+    const QVariantList dictionaries = DRVGraphic::convertArrayToProperties(reference.carriers, "home");
+
+    Page page;
+    build(page);
+    QObject parent;
+    const QList<DRVGraphic*> graphics = DRVGraphic::graphicsWithProperties(page.carriers, "home", &parent);
+    ASSERT_EQ(graphics.size(), dictionaries.size());
+    for (qsizetype i = 0; i < graphics.size(); ++i) {
+        DRVGraphic* graphic = graphics[i];
+        std::unique_ptr<DRVGraphic> expected(DRVGraphic::graphicWithProperties(dictionaries[i].toMap()));
+        ASSERT_TRUE(expected) << i;
+        EXPECT_STREQ(graphic->metaObject()->className(), expected->metaObject()->className()) << i;
+        EXPECT_EQ(graphic->properties(), expected->properties()) << i;
+        EXPECT_EQ(graphic->parent(), &parent) << i;
+        EXPECT_EQ(graphic->thread(), parent.thread()) << i;
+        EXPECT_EQ(graphic->textString(), expected->textString()) << i;
+        if (auto* text = qobject_cast<DRVText*>(graphic))
+            EXPECT_EQ(text->contents()->thread(), parent.thread()) << i;
+    }
+
+    // Built elsewhere, a box still hears its own text being edited.
+    auto* text = qobject_cast<DRVText*>(graphics.constFirst());
+    ASSERT_TRUE(text);
+    QStringList changed;
+    QObject::connect(text, &platform::Observable::valueChanged, text,
+                     [&changed](platform::Observable*, const QString& key) { changed << key; });
+    text->contents()->setPlainText("Edited");
+    EXPECT_EQ(text->textString(), "Edited");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return changed.contains("bounds"); }, 2000)) << changed.join(',').toStdString();
 }
 
 TEST(CarrierRecords, StartValuesAndOwnership)

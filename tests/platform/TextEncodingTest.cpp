@@ -90,6 +90,26 @@ TEST(TextEncoding, StrictUtf8)
     EXPECT_FALSE(decodeText("caf\xC3\xA9", TextEncoding::ASCII).has_value());
 }
 
+// Long ASCII runs are checked a word at a time: a bad or non-ASCII byte at any offset of a word,
+// and across a word's end, must still be found.
+TEST(TextEncoding, ABadByteIsFoundAtEveryOffsetOfAnAsciiRun)
+{
+    for (int offset = 0; offset < 20; ++offset) {
+        QByteArray text(24, 'x');
+        text[offset] = '\x80';
+        EXPECT_FALSE(decodeText(text, TextEncoding::UTF8).has_value()) << offset;
+        EXPECT_FALSE(decodeText(text, TextEncoding::ASCII).has_value()) << offset;
+        text.replace(offset, 1, "\xC3\xA9");
+        EXPECT_EQ(decodeText(text, TextEncoding::UTF8),
+                  QString(offset, u'x') + QChar(0xE9) + QString(23 - offset, u'x'))
+            << offset;
+        EXPECT_FALSE(decodeText(text, TextEncoding::ASCII).has_value()) << offset;
+        text.truncate(offset + 1); // a lead byte with its continuation cut off
+        EXPECT_FALSE(decodeText(text, TextEncoding::UTF8).has_value()) << offset;
+    }
+    EXPECT_EQ(decodeText(QByteArray(17, 'y'), TextEncoding::ASCII), QString(17, u'y'));
+}
+
 TEST(TextEncoding, Windows1251RefusesWhatItCannotHold)
 {
     const QString cyrillic =
