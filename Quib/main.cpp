@@ -4,8 +4,15 @@
 
 #include <QApplication>
 
+#include <malloc.h>
+
 int main(int argc, char** argv)
 {
+    // Opening a long page allocates and frees megabytes many times over. Freed memory is kept for
+    // the next allocation rather than handed back to the system at once, which would have every
+    // page of it faulted in again; large blocks come from the heap for the same reason.
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
     QApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(QUIB_VERSION));
 

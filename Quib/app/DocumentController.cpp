@@ -19,6 +19,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPointer>
+#include <QTimer>
 
 DocumentController& DocumentController::shared()
 {
@@ -118,7 +119,9 @@ DRVWindowController* DocumentController::addDocument(std::unique_ptr<DRVDocument
     DRVDocument* adopted = document.release();
     adopted->setParent(this);
     m_documents.append(adopted);
-    DocumentScriptingAdaptor::publish(adopted);
+    // On the bus once the window is up: joining the session bus takes a while, and no script can
+    // ask for the page before it is shown anyway.
+    QTimer::singleShot(0, adopted, [adopted] { DocumentScriptingAdaptor::publish(adopted); });
     auto* controller = new DRVWindowController;
     controller->setDocument(adopted);
     adoptWindowController(controller);

@@ -109,7 +109,7 @@ qsizetype findPageMember(const std::vector<DocumentArchiver::Member>& members, c
 // written in the background. Paths come from checked member names.
 bool unpackMembers(std::vector<DocumentArchiver::Member> members, qsizetype page, const QString& pagePath,
                    const QString& thumbnailFolder, const QString& pageFolder,
-                   QHash<QString, QByteArray>* unpacked)
+                   QHash<QString, QByteArray>* unpacked, QByteArray* pageBytes)
 {
     if (!QDir().mkpath(pageFolder) || !QDir().mkpath(QFileInfo(pagePath).path()))
         return false;
@@ -125,6 +125,7 @@ bool unpackMembers(std::vector<DocumentArchiver::Member> members, qsizetype page
             if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
                 file.write(member.bytes) != member.bytes.size() || !file.flush())
                 return false;
+            *pageBytes = std::move(member.bytes);
             continue;
         }
         const bool thumbnail = !member.isFolder && thumbnails.contains(member.relativePath);
@@ -191,6 +192,8 @@ struct DRVDocument::OpenPlan
     // The files just unpacked (path to bytes): the page reads its pictures from here rather than
     // from the disk the background writer is filling.
     QHash<QString, QByteArray> unpackedFiles;
+    // The page file's bytes as just unpacked: read from here rather than from the disk again.
+    QByteArray pageBytes;
 };
 
 // ---- website state ----
@@ -320,7 +323,7 @@ bool DRVDocument::preparePageFiles(OpenPlan& plan)
         const QString working = stamp;
         const QString pageName = members[size_t(page)].relativePath;
         if (!unpackMembers(std::move(members), page, join(working, pageName), working, working,
-                           &plan.unpackedFiles))
+                           &plan.unpackedFiles, &plan.pageBytes))
             return failOpen(QStringLiteral("cannot write the unpacked page in \"%1\"").arg(working));
         plan.pageName = baseName(pageName);
         plan.pageFileExtension = platform::pathExtension(pageName);
@@ -350,7 +353,8 @@ bool DRVDocument::preparePageFiles(OpenPlan& plan)
     const QString pagePath = join(working, name + u'.' + x);
     // The thumbnails keep their archived name beside the page (the next save writes them under
     // the page's name); everything else makes the page folder: images and style sheets.
-    if (!unpackMembers(std::move(members), page, pagePath, working, join(working, name), &plan.unpackedFiles))
+    if (!unpackMembers(std::move(members), page, pagePath, working, join(working, name), &plan.unpackedFiles,
+                       &plan.pageBytes))
         return failOpen(QStringLiteral("cannot write the unpacked page in \"%1\"").arg(working));
     plan.pageName = name;
     plan.pagePath = pagePath;
@@ -502,7 +506,9 @@ bool DRVDocument::refreshDocument()
 
     // The page text: a page that cannot be read opens nothing, rather than an empty page that the
     // next save would store over the real one.
-    std::optional<QString> text = platform::readPageTextFile(plan.pagePath);
+    std::optional<QString> text = plan.pageBytes.isNull() ? platform::readPageTextFile(plan.pagePath)
+                                                          : platform::decodePageText(plan.pageBytes);
+    plan.pageBytes = QByteArray();
     if (!text)
         return failOpen(QStringLiteral("cannot read the page file \"%1\"").arg(plan.pagePath));
     // An old-format profile page becomes a page with field markers before any marker is read.

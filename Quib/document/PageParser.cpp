@@ -31,12 +31,15 @@
 #include <QHash>
 #include <QPointer>
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace {
 
 // Rule lines per batch when their tokens are read ahead: smaller batches cost more than they share.
-constexpr qsizetype kTokensAheadBatch = 64;
+constexpr qsizetype kTokensAheadBatch = 16;
+// Rule lines whose tokens are read ahead at once (two such windows are held).
+constexpr size_t kTokensAheadWindow = 512;
 
 const QString kBaseTemplate = QStringLiteral("basetemplate");
 const QString kBaseTemplateDuplicated = QStringLiteral("<!--BASE TEMPLATE DUPLICATED-->");
@@ -139,6 +142,26 @@ struct HeaderBlock
     bool found = false;
 };
 
+// The number of lines a header block's marker line announces ("<!--Custom Header Code:3-->").
+int headerBlockCount(QStringView line, const QString& prefix)
+{
+    return platform::intValue(
+        line.mid(prefix.size()).chopped(std::min<qsizetype>(3, line.size() - prefix.size())).toString());
+}
+
+// The count the last line of text starting with prefix announces, 0 without one; lines end at LF.
+int lastHeaderBlockCount(const QString& text, const QString& prefix)
+{
+    for (qsizetype at = text.lastIndexOf(prefix); at >= 0;
+         at = at > 0 ? text.lastIndexOf(prefix, at - 1) : -1) {
+        if (at > 0 && text.at(at - 1) != u'\n')
+            continue;
+        const qsizetype end = text.indexOf(u'\n', at);
+        return headerBlockCount(QStringView(text).mid(at, end < 0 ? -1 : end - at), prefix);
+    }
+    return 0;
+}
+
 // Reads the last "<prefix><n>-->" block: the n lines after the marker line. Removes the marker and
 // its lines when remove is set.
 HeaderBlock takeHeaderBlock(QStringList& lines, const QString& prefix, bool remove)
@@ -147,8 +170,7 @@ HeaderBlock takeHeaderBlock(QStringList& lines, const QString& prefix, bool remo
     int count = 0;
     for (const QString& line : std::as_const(lines)) {
         if (line.startsWith(prefix))
-            count = platform::intValue(
-                line.mid(prefix.size()).chopped(std::min<qsizetype>(3, line.size() - prefix.size())));
+            count = headerBlockCount(line, prefix);
     }
     if (count <= 0)
         return block;
@@ -259,7 +281,7 @@ public:
     PageParseResult run();
 
 private:
-    void readCustomHeader(QStringList& lines);
+    void readCustomHeader(const HeaderBlock& block);
     void readPageMarkers(const QString& text);
     void readFormSettings(const QString& head);
     void readHeadLines(const QString& head);
@@ -326,19 +348,34 @@ PageParseResult Reader::run()
     out.formRequiredResponse = in.formRequiredResponse;
     out.formEmailVerificationMsg = in.formEmailVerificationMsg;
     out.formBotCheckerResponse = in.formBotCheckerResponse;
-    QStringList lines = splitLines(in.pageText);
-
-    // 2. Custom header code.
-    readCustomHeader(lines);
-    QString text = lines.join(u'\n');
+    // A page with neither header code nor line ends other than LF comes out of the lines
+    // unchanged: it is read as it stands rather than split into lines and joined again, which
+    // for a long page is megabytes of copies.
+    const QString customHeaderPrefix = QStringLiteral("<!--Custom Header Code:");
+    const QString formHeaderPrefix = QStringLiteral("<!--Selvaro Custom Header Code:");
+    const bool asItStands = !platform::hasNewlineOtherThanLF(in.pageText) &&
+                            lastHeaderBlockCount(in.pageText, customHeaderPrefix) <= 0 &&
+                            !(out.isFormPage && lastHeaderBlockCount(in.pageText, formHeaderPrefix) > 0);
+    QStringList lines;
+    QString text;
+    if (asItStands) {
+        // 2. No custom header code.
+        readCustomHeader(HeaderBlock());
+        text = in.pageText;
+    } else {
+        lines = splitLines(in.pageText);
+        // 2. Custom header code.
+        readCustomHeader(takeHeaderBlock(lines, customHeaderPrefix, true));
+        text = lines.join(u'\n');
+    }
 
     // 3. Page markers.
     readPageMarkers(text);
 
     // 4. Older form pages kept their header code under another marker.
-    if (out.isFormPage) {
+    if (out.isFormPage && !asItStands) {
         const HeaderBlock block =
-            takeHeaderBlock(lines, QStringLiteral("<!--Selvaro Custom Header Code:"), !in.syncFlag);
+            takeHeaderBlock(lines, formHeaderPrefix, !in.syncFlag);
         if (block.found)
             out.customHeaderCode = trimBlanks(block.code);
         text = lines.join(u'\n');
@@ -381,9 +418,8 @@ PageParseResult Reader::run()
     return std::move(out);
 }
 
-void Reader::readCustomHeader(QStringList& lines)
+void Reader::readCustomHeader(const HeaderBlock& block)
 {
-    const HeaderBlock block = takeHeaderBlock(lines, QStringLiteral("<!--Custom Header Code:"), true);
     out.customHeaderCode = block.code;
     if (in.templatePageName == kBaseTemplate)
         out.baseTemplateCustomHeaderCode = out.customHeaderCode;
@@ -502,23 +538,49 @@ void Reader::readHeadLines(const QString& head)
     const bool isBaseTemplate = in.templatePageName == kBaseTemplate;
 
     const QStringList lines = head.split(u'\n');
-    // Every rule line's tokens are read ahead on the thread pool: they depend on the line alone,
-    // and a long page has thousands of them.
+    // Rule lines' tokens are read ahead on the thread pool: they depend on the line alone, and a
+    // long page has thousands of them. They are read a window at a time, the next window while
+    // this one's rules are read here: all of a long page's tokens at once would take several times
+    // its text. The two windows take turns.
     std::vector<qsizetype> ruleLines;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (lines[i].contains(u'{'))
             ruleLines.push_back(i);
     }
-    std::vector<StyleRuleTokens> ahead(ruleLines.size());
-    platform::concurrentFor(qsizetype(ruleLines.size()), kTokensAheadBatch, [&](qsizetype i) {
-        ahead[size_t(i)] = StyleRuleTokens(lines[ruleLines[size_t(i)]]);
-    });
+    struct Window
+    {
+        size_t first = 0;
+        std::vector<StyleRuleTokens> tokens;
+    };
+    Window windows[2];
+    // After the windows: destroyed first, so a reading still under way ends before its window goes.
+    std::unique_ptr<platform::ConcurrentFor> reading[2];
+    const auto readWindow = [&](int w, size_t first) {
+        Window& window = windows[w];
+        window.first = first;
+        window.tokens.clear();
+        window.tokens.resize(std::min(kTokensAheadWindow, ruleLines.size() - first));
+        reading[w] = std::make_unique<platform::ConcurrentFor>(
+            qsizetype(window.tokens.size()), kTokensAheadBatch, [&lines, &ruleLines, &window](qsizetype k) {
+                window.tokens[size_t(k)] = StyleRuleTokens(lines[ruleLines[window.first + size_t(k)]]);
+            });
+    };
+    int current = -1;
     size_t nextAhead = 0;
+    if (!ruleLines.empty())
+        readWindow(0, 0);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString& line = lines[i];
         if (nextAhead < ruleLines.size() && ruleLines[nextAhead] == i) {
+            if (current < 0 || nextAhead == windows[current].first + windows[current].tokens.size()) {
+                current = current < 0 ? 0 : 1 - current;
+                reading[current]->wait();
+                const size_t after = windows[current].first + windows[current].tokens.size();
+                if (after < ruleLines.size())
+                    readWindow(1 - current, after);
+            }
             aheadLine = &line;
-            aheadTokens = &ahead[nextAhead++];
+            aheadTokens = &windows[current].tokens[nextAhead++ - windows[current].first];
         } else {
             aheadLine = nullptr;
             aheadTokens = nullptr;

@@ -159,6 +159,17 @@ qsizetype extensionDot(const QString& trimmed)
 
 } // namespace
 
+bool hasNewlineOtherThanLF(QStringView s)
+{
+    // Without an early exit the loop runs many characters at a time: page texts are megabytes.
+    bool found = false;
+    for (const QChar c : s) {
+        const char16_t u = c.unicode();
+        found |= char16_t(u - 0x0B) <= 2 || u == 0x85 || char16_t(u - 0x2028) <= 1;
+    }
+    return found;
+}
+
 bool isWhitespaceOrNewline(QChar c)
 {
     // Unicode space separators, tab, and every line break.

@@ -21,6 +21,8 @@ QStringList linesByLineRange(const QString& s);
 // Each of U+000A-U+000D, U+0085, U+2028 and U+2029 separates, so CR LF leaves an empty piece;
 // "" gives one empty piece.
 QStringList componentsSeparatedByNewlineSet(const QString& s);
+// Whether s holds a member of that separator set other than LF.
+bool hasNewlineOtherThanLF(QStringView s);
 // Line scanning: white space and line breaks before a line are skipped (so no line starts with
 // white space and empty lines vanish), then the line runs up to the next LF; a CR before it stays.
 QStringList linesByScanning(const QString& s);

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QThread>
 #include <QThreadPool>
+#include <QFuture>
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
@@ -46,6 +47,39 @@ void concurrentFor(qsizetype count, qsizetype minimumBatch, const std::function<
         for (qsizetype i = range.first; i < range.second; ++i)
             body(i);
     });
+}
+
+struct ConcurrentFor::Running
+{
+    std::function<void(qsizetype)> body;
+    std::vector<std::pair<qsizetype, qsizetype>> ranges;
+    QFuture<void> future;
+};
+
+ConcurrentFor::ConcurrentFor(qsizetype count, qsizetype minimumBatch, std::function<void(qsizetype)> body)
+    : m_running(std::make_unique<Running>())
+{
+    m_running->body = std::move(body);
+    const qsizetype batch = std::max<qsizetype>(1, minimumBatch);
+    const int threads = std::max(1, QThreadPool::globalInstance()->maxThreadCount());
+    const qsizetype batches = std::min<qsizetype>((count + batch - 1) / batch, threads);
+    for (qsizetype b = 0; b < batches; ++b)
+        m_running->ranges.emplace_back(count * b / batches, count * (b + 1) / batches);
+    Running* running = m_running.get();
+    m_running->future = QtConcurrent::map(m_running->ranges, [running](const std::pair<qsizetype, qsizetype>& range) {
+        for (qsizetype i = range.first; i < range.second; ++i)
+            running->body(i);
+    });
+}
+
+ConcurrentFor::~ConcurrentFor()
+{
+    wait();
+}
+
+void ConcurrentFor::wait()
+{
+    m_running->future.waitForFinished();
 }
 
 void performOnMainThread(std::function<void()> fn, bool waitUntilDone)

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVariant>
 #include <functional>
+#include <memory>
 
 namespace platform {
 
@@ -17,6 +18,23 @@ void runInBackground(std::function<void()> job);
 // batches of at least minimumBatch, and returns when every call has returned. The calls may run in
 // any order and at once: body must touch nothing another call touches.
 void concurrentFor(qsizetype count, qsizetype minimumBatch, const std::function<void(qsizetype)>& body);
+
+// concurrentFor without waiting: the calls start on the global thread pool at once, and the caller
+// goes on with other work until wait(). Destroying the task waits as well, so nothing body uses may
+// be destroyed before the task.
+class ConcurrentFor
+{
+public:
+    ConcurrentFor(qsizetype count, qsizetype minimumBatch, std::function<void(qsizetype)> body);
+    ~ConcurrentFor();
+    ConcurrentFor(const ConcurrentFor&) = delete;
+    ConcurrentFor& operator=(const ConcurrentFor&) = delete;
+    void wait();
+
+private:
+    struct Running;
+    std::unique_ptr<Running> m_running;
+};
 
 // Runs fn on the main thread. Waiting: runs at once when already there, else blocks until the main
 // thread has run it. Not waiting: always queued to the main event loop, even from the main thread,

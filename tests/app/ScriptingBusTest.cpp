@@ -10,6 +10,7 @@
 #include <QDBusConnection>
 #include <QDeadlineTimer>
 #include <QProcess>
+#include <QTest>
 
 namespace {
 
@@ -48,8 +49,12 @@ protected:
         auto* kept = new DRVRectangle;
         kept->setBounds({100, 100, 50, 50});
         DRVWindowController* window = windowOnPage({kept});
-        auto* adaptor = window->document()->findChild<DocumentScriptingAdaptor*>();
-        ASSERT_TRUE(adaptor) << "every page is on the bus";
+        // A page joins the bus once its window is up.
+        DocumentScriptingAdaptor* adaptor = nullptr;
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            adaptor = window->document()->findChild<DocumentScriptingAdaptor*>();
+            return adaptor != nullptr;
+        })) << "every page is on the bus";
 
         QProcess insert;
         ASSERT_TRUE(

@@ -2,6 +2,7 @@
 #include "editions/DataCentre.h"
 #include "document/PageImageFiles.h"
 #include "editions/EditionSettings.h"
+#include "model/DRVGraphic.h"
 #include "model/GalleryGridView.h"
 #include "model/LineView.h"
 #include "model/OuterSlideShow.h"
@@ -215,6 +216,60 @@ TEST(PageParser, CustomHeaderOnTheFirstLineIsRemovedToo)
     const PageParseResult r = PageParser::presentObjects(inputFor(text));
     EXPECT_EQ(r.customHeaderCode, QStringLiteral("<script>x()</script>"));
     EXPECT_EQ(r.lineArray.size(), 1);
+}
+
+// What a parse gives, as far as a page's reader can tell: every carrier as its dictionary, and the
+// page's settings.
+QVariantList readingOf(const PageParseResult& r)
+{
+    QVariantList reading = DRVGraphic::convertArrayToProperties(r.carriers, QStringLiteral("index"));
+    reading << r.customHeaderCode << r.docSpecificPageWidth << r.canvasSizeType << r.formRedirectURL
+            << r.formSubmitButtonValue << r.formSentResponse << r.pageColorHexString << r.encodingType
+            << r.metaKeywords.value_or(QStringLiteral("-")) << int(r.textViewArray.size());
+    return reading;
+}
+
+// A page without header code and with LF line ends is read as it stands, the others line by line:
+// both ways must read the same page.
+TEST(PageParser, APageReadAsItStandsReadsAsLineByLine)
+{
+    struct Case
+    {
+        const char* name;
+        QString text;
+        QString extension;
+        QString customHeaderCode;
+    };
+    const QString everyKind = fixture(QStringLiteral("every-kind.html"));
+    const QString form = fixture(QStringLiteral("form.php"));
+    ASSERT_FALSE(everyKind.isEmpty());
+    ASSERT_FALSE(form.isEmpty());
+    QString noHeader = everyKind;
+    noHeader.replace(QStringLiteral("<!--Custom Header Code:2-->"), QStringLiteral("<!--Custom Header Code:0-->"));
+    QString markerInsideALine = noHeader;
+    markerInsideALine.replace(QStringLiteral("<!--Custom Header Code:0-->"),
+                              QStringLiteral("<!-- --><!--Custom Header Code:1-->"));
+    QString oldFormHeader = form;
+    oldFormHeader.replace(QStringLiteral("<!--Custom Header Code:0-->"),
+                          QStringLiteral("<!--Selvaro Custom Header Code:1-->\n<script>old()</script>"));
+    const Case cases[] = {
+        {"header code of two lines", everyKind, "html", "<script>var a=1;</script>\n<script>var b=2;</script>"},
+        {"header code of none", noHeader, "html", ""},
+        {"a header marker inside a line is no header", markerInsideALine, "html", ""},
+        {"form page", form, "php", ""},
+        {"form page with the old header marker", oldFormHeader, "php", "<script>old()</script>"},
+    };
+    for (const Case& c : cases) {
+        PageParseInput lf = inputFor(c.text);
+        lf.pageFileExtension = c.extension;
+        PageParseInput crlf = lf;
+        crlf.pageText.replace(u'\n', QStringLiteral("\r\n"));
+        const PageParseResult fromLf = PageParser::presentObjects(lf);
+        const PageParseResult fromCrlf = PageParser::presentObjects(crlf);
+        EXPECT_EQ(fromLf.customHeaderCode, c.customHeaderCode) << c.name;
+        EXPECT_GT(fromLf.carriers.size(), 0) << c.name;
+        EXPECT_EQ(readingOf(fromLf), readingOf(fromCrlf)) << c.name;
+    }
 }
 
 TEST(PageParser, OneOddRuleDoesNotStopThePage)

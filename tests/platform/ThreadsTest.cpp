@@ -206,3 +206,28 @@ TEST(ConcurrentFor, VisitsEveryIndexOnceAndWaitsForAll)
             ASSERT_EQ(visits[size_t(i)].load(), 1) << "index " << i;
     }
 }
+
+// Started without waiting, the calls visit every index once; the caller goes on meanwhile, and
+// wait() or the task's end returns only when all are done, so the task may be dropped at any time.
+TEST(ConcurrentFor, StartedAheadVisitsEveryIndexOnceAndEndsBeforeItIsGone)
+{
+    for (const qsizetype count : {qsizetype(0), qsizetype(1), qsizetype(9), qsizetype(1000)}) {
+        SCOPED_TRACE(testing::Message() << "count " << count);
+        std::vector<std::atomic<int>> visits(static_cast<size_t>(count));
+        std::atomic<qsizetype> done{0};
+        {
+            platform::ConcurrentFor task(count, 4, [&](qsizetype i) {
+                QThread::usleep(50);
+                visits[size_t(i)].fetch_add(1);
+                done.fetch_add(1);
+            });
+            if (count == 9) {
+                task.wait();
+                EXPECT_EQ(done.load(), count);
+            }
+        }
+        EXPECT_EQ(done.load(), count);
+        for (qsizetype i = 0; i < count; ++i)
+            ASSERT_EQ(visits[size_t(i)].load(), 1) << "index " << i;
+    }
+}
