@@ -152,14 +152,16 @@ int headerBlockCount(QStringView line, const QString& prefix)
 // The count the last line of text starting with prefix announces, 0 without one; lines end at LF.
 int lastHeaderBlockCount(const QString& text, const QString& prefix)
 {
-    for (qsizetype at = text.lastIndexOf(prefix); at >= 0;
-         at = at > 0 ? text.lastIndexOf(prefix, at - 1) : -1) {
-        if (at > 0 && text.at(at - 1) != u'\n')
-            continue;
-        const qsizetype end = text.indexOf(u'\n', at);
-        return headerBlockCount(QStringView(text).mid(at, end < 0 ? -1 : end - at), prefix);
+    // Searched forwards, which runs far faster than backwards over a long page.
+    qsizetype last = -1;
+    for (qsizetype at = text.indexOf(prefix); at >= 0; at = text.indexOf(prefix, at + 1)) {
+        if (at == 0 || text.at(at - 1) == u'\n')
+            last = at;
     }
-    return 0;
+    if (last < 0)
+        return 0;
+    const qsizetype end = text.indexOf(u'\n', last);
+    return headerBlockCount(QStringView(text).mid(last, end < 0 ? -1 : end - last), prefix);
 }
 
 // Reads the last "<prefix><n>-->" block: the n lines after the marker line. Removes the marker and

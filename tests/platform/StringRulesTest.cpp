@@ -109,7 +109,26 @@ TEST(StringRules, NewlineRulesOnMixedBreaks)
         EXPECT_EQ(linesByLineRange(text), c.byLineRange) << c.text;
         EXPECT_EQ(componentsSeparatedByNewlineSet(text), c.byNewlineSet) << c.text;
         EXPECT_EQ(linesByScanning(text), c.byScanning) << c.text;
+        // A break other than LF is exactly what makes the newline set split otherwise than LF does.
+        EXPECT_EQ(hasNewlineOtherThanLF(text), c.byNewlineSet != text.split(u'\n')) << c.text;
     }
+}
+
+// Long texts are searched several characters at a time: every break must be found at every
+// offset, and no neighbour of a break character may pass for one.
+TEST(StringRules, ABreakOtherThanLFIsFoundAtEveryOffset)
+{
+    for (const char16_t c : {u'\r', u'\v', u'\f', u'\u0085', u'\u2028', u'\u2029'}) {
+        for (int offset = 0; offset < 24; ++offset) {
+            QString text(24, u'x');
+            text[offset] = QChar(c);
+            EXPECT_TRUE(hasNewlineOtherThanLF(text)) << int(c) << " at " << offset;
+        }
+    }
+    QString none(40, u'\n');
+    for (const char16_t c : {u'\t', u'\u000e', u'\u0084', u'\u0086', u'\u2027', u'\u202a', u'\uffff', u'\u8028'})
+        none += QString(9, QChar(c));
+    EXPECT_FALSE(hasNewlineOtherThanLF(none));
 }
 
 TEST(StringRules, SplittingAndTrimming)
