@@ -1,5 +1,6 @@
 #include "app/DRVAppDelegate.h"
 #include "editions/DataCentre.h"
+#include "platform/Heap.h"
 #include "platform/UserDefaults.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ int main(int argc, char** argv)
     // page of it faulted in again; large blocks come from the heap for the same reason.
     mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
     mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
+    platform::reserveMainHeap(64 * 1024 * 1024);
     QApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(QUIB_VERSION));
 

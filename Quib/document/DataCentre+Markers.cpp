@@ -228,12 +228,12 @@ bool DataCentre::grabRotateCanvas90Flag(const QString& path)
     return fileContains(path, kRotateCanvas);
 }
 
-bool DataCentre::grabCenterFlag(const QString& pageText)
+bool DataCentre::grabCenterFlag(QStringView pageText)
 {
     return pageText.contains(kCentredPage);
 }
 
-bool DataCentre::grabManualPageWidthFlag(const QString& pageText)
+bool DataCentre::grabManualPageWidthFlag(QStringView pageText)
 {
     return pageText.contains(kManualPageWidth);
 }

@@ -286,7 +286,7 @@ private:
     void readCustomHeader(const HeaderBlock& block);
     void readPageMarkers(const QString& text);
     void readFormSettings(const QString& head);
-    void readHeadLines(const QString& head);
+    void readHeadLines(QStringView head);
     bool readRule(const QString& line);
     // The line's tokens: the ones read ahead for it, else read now.
     const StyleRuleTokens& tokensFor(const QString& line);
@@ -386,15 +386,16 @@ PageParseResult Reader::run()
     // 5. Head and body.
     const QString headEnd = QStringLiteral("</style></head>");
     const qsizetype cut = text.indexOf(headEnd);
-    const QString head = cut < 0 ? text : text.left(cut);
+    // The head is most of a long page: it is read where it lies rather than copied.
+    const QStringView head = cut < 0 ? QStringView(text) : QStringView(text).left(cut);
     const QString body = cut < 0 ? QString() : text.mid(cut);
 
     // 6. - 9.
     if (edition().gDocumentExtension == QLatin1String("zorprofile") ||
         edition().gDocumentExtension == QLatin1String("profile"))
-        readOldProfileRules(head);
+        readOldProfileRules(head.toString());
     if (out.isFormPage)
-        readFormSettings(head);
+        readFormSettings(head.toString());
     readHeadLines(head);
 
     // 10. Body.
@@ -526,7 +527,7 @@ void Reader::readFormSettings(const QString& head)
         *value = ValidationScript::decodeJavaScriptString(*value);
 }
 
-void Reader::readHeadLines(const QString& head)
+void Reader::readHeadLines(QStringView head)
 {
     if (!out.followsBaseTemplate) {
         out.centreFlag = DataCentre::grabCenterFlag(head) ? 1 : 0;
@@ -539,15 +540,24 @@ void Reader::readHeadLines(const QString& head)
     const QString viewport = QStringLiteral("<meta name='viewport' content='width=");
     const bool isBaseTemplate = in.templatePageName == kBaseTemplate;
 
-    const QStringList lines = head.split(u'\n');
+    // The lines are looked at where they lie, and each is copied out only while it is read: a
+    // copy of every line at once would be as large as the head.
+    std::vector<QStringView> lines;
+    for (qsizetype from = 0;;) {
+        const qsizetype end = head.indexOf(u'\n', from);
+        lines.push_back(head.mid(from, (end < 0 ? head.size() : end) - from));
+        if (end < 0)
+            break;
+        from = end + 1;
+    }
     // Rule lines' tokens are read ahead on the thread pool: they depend on the line alone, and a
     // long page has thousands of them. They are read a window at a time, the next window while
     // this one's rules are read here: all of a long page's tokens at once would take several times
     // its text. The two windows take turns.
     std::vector<qsizetype> ruleLines;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
+    for (size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].contains(u'{'))
-            ruleLines.push_back(i);
+            ruleLines.push_back(qsizetype(i));
     }
     struct Window
     {
@@ -564,15 +574,16 @@ void Reader::readHeadLines(const QString& head)
         window.tokens.resize(std::min(kTokensAheadWindow, ruleLines.size() - first));
         reading[w] = std::make_unique<platform::ConcurrentFor>(
             qsizetype(window.tokens.size()), kTokensAheadBatch, [&lines, &ruleLines, &window](qsizetype k) {
-                window.tokens[size_t(k)] = StyleRuleTokens(lines[ruleLines[window.first + size_t(k)]]);
+                window.tokens[size_t(k)] =
+                    StyleRuleTokens(lines[size_t(ruleLines[window.first + size_t(k)])].toString());
             });
     };
     int current = -1;
     size_t nextAhead = 0;
     if (!ruleLines.empty())
         readWindow(0, 0);
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString& line = lines[i];
+    for (qsizetype i = 0; i < qsizetype(lines.size()); ++i) {
+        const QString line = lines[size_t(i)].toString();
         if (nextAhead < ruleLines.size() && ruleLines[nextAhead] == i) {
             if (current < 0 || nextAhead == windows[current].first + windows[current].tokens.size()) {
                 current = current < 0 ? 0 : 1 - current;

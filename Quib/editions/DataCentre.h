@@ -154,8 +154,8 @@ public:
         QString publishExt;
     };
     static PageMarkerFlags grabPageMarkerFlags(const QString& pageText);
-    static bool grabCenterFlag(const QString& pageText);
-    static bool grabManualPageWidthFlag(const QString& pageText);
+    static bool grabCenterFlag(QStringView pageText);
+    static bool grabManualPageWidthFlag(QStringView pageText);
     // Rewriters replace the whole file (ASCII, else UTF-16 with a byte-order mark). False, with the
     // file left as it was, when it cannot be read or the new text cannot be written.
     static bool applyPageTitle(const QString& path, const QString& title);

@@ -1,6 +1,7 @@
 #include "platform/Threads.h"
 
 #include "platform/ClockTimer.h"
+#include "platform/Heap.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -26,7 +27,10 @@ bool isMainThread()
 
 void runInBackground(std::function<void()> job)
 {
-    QThreadPool::globalInstance()->start(std::move(job));
+    QThreadPool::globalInstance()->start([job = std::move(job)] {
+        reserveWorkerHeap();
+        job();
+    });
 }
 
 void concurrentFor(qsizetype count, qsizetype minimumBatch, const std::function<void(qsizetype)>& body)
@@ -44,6 +48,8 @@ void concurrentFor(qsizetype count, qsizetype minimumBatch, const std::function<
     for (qsizetype b = 0; b < batches; ++b)
         ranges.emplace_back(count * b / batches, count * (b + 1) / batches);
     QtConcurrent::blockingMap(ranges, [&body](const std::pair<qsizetype, qsizetype>& range) {
+        if (!isMainThread())
+            reserveWorkerHeap();
         for (qsizetype i = range.first; i < range.second; ++i)
             body(i);
     });
@@ -67,6 +73,9 @@ ConcurrentFor::ConcurrentFor(qsizetype count, qsizetype minimumBatch, std::funct
         m_running->ranges.emplace_back(count * b / batches, count * (b + 1) / batches);
     Running* running = m_running.get();
     m_running->future = QtConcurrent::map(m_running->ranges, [running](const std::pair<qsizetype, qsizetype>& range) {
+        // A waiting caller may run a batch itself.
+        if (!isMainThread())
+            reserveWorkerHeap();
         for (qsizetype i = range.first; i < range.second; ++i)
             running->body(i);
     });
