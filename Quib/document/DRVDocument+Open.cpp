@@ -620,6 +620,10 @@ bool DRVDocument::completeWorkingFolder()
 
 void DRVDocument::adoptDisplayFiles()
 {
+    // A display file is remembered with its size and time on disk: while the open's files are
+    // still being written, the adoption waits for completeWorkingFolder, which every save calls.
+    if (!m_tempSavePathLocal.isEmpty() && PendingFolderFiles::isPending(m_tempSavePathLocal))
+        return;
     // A picture replaced since the open no longer matches the file made from the old one.
     QList<QObject*> images;
     for (const auto& [image, cacheKey] : std::as_const(m_displayFilesToAdopt)) {

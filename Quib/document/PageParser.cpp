@@ -583,7 +583,7 @@ void Reader::readHeadLines(QStringView head)
     if (!ruleLines.empty())
         readWindow(0, 0);
     for (qsizetype i = 0; i < qsizetype(lines.size()); ++i) {
-        const QString line = lines[size_t(i)].toString();
+        const StyleRuleTokens* ahead = nullptr;
         if (nextAhead < ruleLines.size() && ruleLines[nextAhead] == i) {
             if (current < 0 || nextAhead == windows[current].first + windows[current].tokens.size()) {
                 current = current < 0 ? 0 : 1 - current;
@@ -592,12 +592,13 @@ void Reader::readHeadLines(QStringView head)
                 if (after < ruleLines.size())
                     readWindow(1 - current, after);
             }
-            aheadLine = &line;
-            aheadTokens = &windows[current].tokens[nextAhead++ - windows[current].first];
-        } else {
-            aheadLine = nullptr;
-            aheadTokens = nullptr;
+            ahead = &windows[current].tokens[nextAhead++ - windows[current].first];
         }
+        // A rule line is read through its tokens' own copy; any other line is copied now.
+        const QString copied = ahead ? QString() : lines[size_t(i)].toString();
+        const QString& line = ahead ? ahead->ruleLine() : copied;
+        aheadLine = ahead ? &line : nullptr;
+        aheadTokens = ahead;
         if (line.startsWith(keywords) && !(in.inheritMetaKeywordsFlag == 1 && !isBaseTemplate))
             out.metaKeywords = TextEscaping::decodeHtmlEntities(
                 line.mid(keywords.size()).chopped(std::min<qsizetype>(2, line.size() - keywords.size())));

@@ -16,6 +16,8 @@ public:
     // wins). Already prepared text (every separator turned into ":") is read as well.
     explicit StyleRuleTokens(const QString& ruleLine);
 
+    // The line the tokens were read from.
+    const QString& ruleLine() const { return m_ruleLine; }
     // The line with ";", "=" and "{" turned into ":" and "px", "#", double quotes and "}" removed.
     QString ruleText() const;
     // That text split at ":": the selector first, then keys and values.

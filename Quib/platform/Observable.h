@@ -96,7 +96,6 @@ protected:
         return true;
     }
 
-protected:
     void connectNotify(const QMetaMethod& signal) override;
     void disconnectNotify(const QMetaMethod& signal) override;
 

@@ -33,32 +33,54 @@ void runInBackground(std::function<void()> job)
     });
 }
 
-void concurrentFor(qsizetype count, qsizetype minimumBatch, const std::function<void(qsizetype)>& body)
+namespace {
+
+using Range = std::pair<qsizetype, qsizetype>;
+
+// [0, count) in at most maxBatches nearly equal ranges of at least minimumBatch calls each.
+std::vector<Range> batchRanges(qsizetype count, qsizetype minimumBatch, qsizetype maxBatches)
 {
     const qsizetype batch = std::max<qsizetype>(1, minimumBatch);
-    const int threads = std::max(1, QThreadPool::globalInstance()->maxThreadCount());
-    const qsizetype batches = std::min<qsizetype>((count + batch - 1) / batch, threads + 1);
-    if (batches <= 1) {
+    const qsizetype batches = std::min<qsizetype>((count + batch - 1) / batch, maxBatches);
+    std::vector<Range> ranges;
+    ranges.reserve(size_t(std::max<qsizetype>(0, batches)));
+    for (qsizetype b = 0; b < batches; ++b)
+        ranges.emplace_back(count * b / batches, count * (b + 1) / batches);
+    return ranges;
+}
+
+int poolThreads()
+{
+    return std::max(1, QThreadPool::globalInstance()->maxThreadCount());
+}
+
+// One batch; a waiting caller may run one itself, and only a worker's heap is prepared.
+void runBatch(const Range& range, const std::function<void(qsizetype)>& body)
+{
+    if (!isMainThread())
+        reserveWorkerHeap();
+    for (qsizetype i = range.first; i < range.second; ++i)
+        body(i);
+}
+
+} // namespace
+
+void concurrentFor(qsizetype count, qsizetype minimumBatch, const std::function<void(qsizetype)>& body)
+{
+    // The calling thread takes a batch too.
+    const std::vector<Range> ranges = batchRanges(count, minimumBatch, poolThreads() + 1);
+    if (ranges.size() <= 1) {
         for (qsizetype i = 0; i < count; ++i)
             body(i);
         return;
     }
-    std::vector<std::pair<qsizetype, qsizetype>> ranges;
-    ranges.reserve(size_t(batches));
-    for (qsizetype b = 0; b < batches; ++b)
-        ranges.emplace_back(count * b / batches, count * (b + 1) / batches);
-    QtConcurrent::blockingMap(ranges, [&body](const std::pair<qsizetype, qsizetype>& range) {
-        if (!isMainThread())
-            reserveWorkerHeap();
-        for (qsizetype i = range.first; i < range.second; ++i)
-            body(i);
-    });
+    QtConcurrent::blockingMap(ranges, [&body](const Range& range) { runBatch(range, body); });
 }
 
 struct ConcurrentFor::Running
 {
     std::function<void(qsizetype)> body;
-    std::vector<std::pair<qsizetype, qsizetype>> ranges;
+    std::vector<Range> ranges;
     QFuture<void> future;
 };
 
@@ -66,19 +88,10 @@ ConcurrentFor::ConcurrentFor(qsizetype count, qsizetype minimumBatch, std::funct
     : m_running(std::make_unique<Running>())
 {
     m_running->body = std::move(body);
-    const qsizetype batch = std::max<qsizetype>(1, minimumBatch);
-    const int threads = std::max(1, QThreadPool::globalInstance()->maxThreadCount());
-    const qsizetype batches = std::min<qsizetype>((count + batch - 1) / batch, threads);
-    for (qsizetype b = 0; b < batches; ++b)
-        m_running->ranges.emplace_back(count * b / batches, count * (b + 1) / batches);
+    m_running->ranges = batchRanges(count, minimumBatch, poolThreads());
     Running* running = m_running.get();
-    m_running->future = QtConcurrent::map(m_running->ranges, [running](const std::pair<qsizetype, qsizetype>& range) {
-        // A waiting caller may run a batch itself.
-        if (!isMainThread())
-            reserveWorkerHeap();
-        for (qsizetype i = range.first; i < range.second; ++i)
-            running->body(i);
-    });
+    m_running->future = QtConcurrent::map(m_running->ranges,
+                                          [running](const Range& range) { runBatch(range, running->body); });
 }
 
 ConcurrentFor::~ConcurrentFor()

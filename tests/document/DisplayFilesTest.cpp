@@ -3,6 +3,7 @@
 #include "DocumentFlowTestSupport.h"
 #include "common/TestPictures.h"
 
+#include "document/PendingFolderFiles.h"
 #include "model/DRVImage.h"
 #include "model/DRVLine.h"
 
@@ -89,29 +90,39 @@ protected:
 
 TEST_F(DisplayFilesTest, TheFirstSaveAfterAnOpenKeepsDisplayFilesThatAreCurrent)
 {
-    const QString path = savedPage();
-    std::unique_ptr<DRVDocument> document = open(path);
-    ASSERT_TRUE(document);
-    // The unpacked files are written in the background; a reader of the folder asks for them.
-    ASSERT_TRUE(document->completeWorkingFolder());
-    const QString photo = displayFile(*document, QStringLiteral("image1"));
-    const QString flat = displayFile(*document, QStringLiteral("image2"));
-    ASSERT_EQ(QImageReader(photo).size(), QSize(200, 100));
-    const FileState photoBefore = stateOf(photo);
-    const FileState flatBefore = stateOf(flat);
+    // The open's files are written in the background, and may reach the disk only after the open
+    // has judged them (always so when the writer is held back until a reader asks).
+    struct Restore
+    {
+        ~Restore() { PendingFolderFiles::setBackgroundWritingForTesting(true); }
+    } restore;
+    for (const bool background : {true, false}) {
+        SCOPED_TRACE(background ? "written in the background" : "written when asked for");
+        PendingFolderFiles::setBackgroundWritingForTesting(background);
+        const QString path = savedPage();
+        std::unique_ptr<DRVDocument> document = open(path);
+        ASSERT_TRUE(document);
+        // The unpacked files are written in the background; a reader of the folder asks for them.
+        ASSERT_TRUE(document->completeWorkingFolder());
+        const QString photo = displayFile(*document, QStringLiteral("image1"));
+        const QString flat = displayFile(*document, QStringLiteral("image2"));
+        ASSERT_EQ(QImageReader(photo).size(), QSize(200, 100));
+        const FileState photoBefore = stateOf(photo);
+        const FileState flatBefore = stateOf(flat);
 
-    editAndSave(*document, path);
-    EXPECT_EQ(stateOf(photo), photoBefore);
-    EXPECT_EQ(stateOf(flat), flatBefore);
+        editAndSave(*document, path);
+        EXPECT_EQ(stateOf(photo), photoBefore);
+        EXPECT_EQ(stateOf(flat), flatBefore);
 
-    // A picture whose box changed is shown from a new display file, in the document as well.
-    imageNamed(*document, QStringLiteral("image1"))->setBounds(QRectF(10, 10, 60, 40));
-    editAndSave(*document, path);
-    EXPECT_EQ(QImageReader(photo).size(), QSize(120, 80));
-    std::unique_ptr<DRVDocument> reopened = open(path);
-    ASSERT_TRUE(reopened);
-    ASSERT_TRUE(reopened->completeWorkingFolder());
-    EXPECT_EQ(QImageReader(displayFile(*reopened, QStringLiteral("image1"))).size(), QSize(120, 80));
+        // A picture whose box changed is shown from a new display file, in the document as well.
+        imageNamed(*document, QStringLiteral("image1"))->setBounds(QRectF(10, 10, 60, 40));
+        editAndSave(*document, path);
+        EXPECT_EQ(QImageReader(photo).size(), QSize(120, 80));
+        std::unique_ptr<DRVDocument> reopened = open(path);
+        ASSERT_TRUE(reopened);
+        ASSERT_TRUE(reopened->completeWorkingFolder());
+        EXPECT_EQ(QImageReader(displayFile(*reopened, QStringLiteral("image1"))).size(), QSize(120, 80));
+    }
 }
 
 TEST_F(DisplayFilesTest, ADisplayFileThatIsNotWhatASaveWritesIsWrittenAnew)
