@@ -2,6 +2,7 @@
 // pictures, and the commands that add picture files.
 #include "canvas/DRVGraphicView.h"
 #include "canvas/CropImageDialog.h"
+#include "canvas/PdfPages.h"
 #include "document/DRVDocument.h"
 #include "document/PageImageFiles.h"
 #include "editions/DataCentre.h"
@@ -27,7 +28,6 @@
 #include <QImageReader>
 #include <QMenu>
 #include <QPainter>
-#include <QPdfDocument>
 #include <QEventLoop>
 #include <QtConcurrent/QtConcurrentMap>
 #include <QtConcurrent/QtConcurrentRun>
@@ -111,7 +111,7 @@ constexpr int kMostPdfPages = 200;
 constexpr int kLongestPdfPageSide = 4000;
 
 // A page as the JPEG picture it is kept as: the quality 1.0 encoding, read back, on white.
-QImage pdfPagePicture(QPdfDocument& pdf, int page)
+QImage pdfPagePicture(PdfPages& pdf, int page)
 {
     const QSizeF points = pdf.pagePointSize(page);
     if (points.width() < 1 || points.height() < 1)
@@ -340,13 +340,14 @@ QList<QImage> DRVGraphicView::renderPdfPages(const QString& path)
 
 QList<QImage> DRVGraphicView::renderPages(const QString& path, bool reportProgress)
 {
-    QPdfDocument pdf;
-    if (pdf.load(path) != QPdfDocument::Error::None || pdf.pageCount() < 1)
+    QString error;
+    const std::unique_ptr<PdfPages> pdf = makePdfPages(error);
+    if (!pdf || !pdf->load(path) || pdf->pageCount() < 1)
         return {};
     QList<QImage> pages;
-    const int count = std::min(pdf.pageCount(), kMostPdfPages);
+    const int count = std::min(pdf->pageCount(), kMostPdfPages);
     for (int page = 0; page < count; ++page) {
-        const QImage picture = pdfPagePicture(pdf, page);
+        const QImage picture = pdfPagePicture(*pdf, page);
         // A page that cannot be drawn spoils the file: half a document is not what was chosen.
         if (picture.isNull())
             return {};
@@ -383,9 +384,17 @@ void DRVGraphicView::addNewPDF_drag(QPointF point)
     const QString path = paths.constFirst();
     int pageCount = 0;
     {
-        QPdfDocument pdf;
-        if (pdf.load(path) == QPdfDocument::Error::None)
-            pageCount = pdf.pageCount();
+        QString error;
+        const std::unique_ptr<PdfPages> pdf = makePdfPages(error);
+        if (!pdf) {
+            platform::Alert alert;
+            alert.title = QStringLiteral("The PDF file could not be added.");
+            alert.informativeText = QStringLiteral("PDF files cannot be read: ") + error;
+            platform::showAlert(alert);
+            return;
+        }
+        if (pdf->load(path))
+            pageCount = pdf->pageCount();
     }
     if (pageCount < 1) {
         alertUnreadablePdf(path);

@@ -17,6 +17,7 @@
 #include "platform/SafePath.h"
 #include "platform/StringRules.h"
 #include "platform/TextEncoding.h"
+#include "platform/Threads.h"
 #include "platform/UndoManager.h"
 
 #include <QDateTime>
@@ -103,13 +104,41 @@ qsizetype findPageMember(const std::vector<DocumentArchiver::Member>& members, c
     return first;
 }
 
-// Puts the unpacked members in place: the page file (members[page]) written at pagePath now,
+// The page file written on a worker while the page is read from memory: a long page is megabytes of
+// fresh page cache. Nothing may read the file before finish(); destroying the write waits for it.
+class PageFileWrite
+{
+public:
+    void start(const QString& path, const QByteArray& bytes)
+    {
+        m_task = std::make_unique<platform::ConcurrentFor>(1, 1, [this, path, bytes](qsizetype) {
+            QFile file(path);
+            m_written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                        file.write(bytes) == bytes.size() && file.flush();
+        });
+    }
+    // False when the file could not be written.
+    bool finish()
+    {
+        if (m_task) {
+            m_task->wait();
+            m_task.reset();
+        }
+        return m_written;
+    }
+
+private:
+    bool m_written = true;
+    std::unique_ptr<platform::ConcurrentFor> m_task; // after m_written: it goes first
+};
+
+// Puts the unpacked members in place: the page file (members[page]) written at pagePath on a worker,
 // its two thumbnails in thumbnailFolder, every other member below pageFolder; thumbnailFolder
 // holds them all (it is the working folder). Folders are made now; the files are staged and
 // written in the background. Paths come from checked member names.
 bool unpackMembers(std::vector<DocumentArchiver::Member> members, qsizetype page, const QString& pagePath,
                    const QString& thumbnailFolder, const QString& pageFolder,
-                   QHash<QString, QByteArray>* unpacked, QByteArray* pageBytes)
+                   QHash<QString, QByteArray>* unpacked, QByteArray* pageBytes, PageFileWrite* pageWrite)
 {
     if (!QDir().mkpath(pageFolder) || !QDir().mkpath(QFileInfo(pagePath).path()))
         return false;
@@ -121,10 +150,7 @@ bool unpackMembers(std::vector<DocumentArchiver::Member> members, qsizetype page
     for (size_t i = 0; i < members.size(); ++i) {
         DocumentArchiver::Member& member = members[i];
         if (qsizetype(i) == page) {
-            QFile file(pagePath);
-            if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-                file.write(member.bytes) != member.bytes.size() || !file.flush())
-                return false;
+            pageWrite->start(pagePath, member.bytes);
             *pageBytes = std::move(member.bytes);
             continue;
         }
@@ -194,6 +220,8 @@ struct DRVDocument::OpenPlan
     QHash<QString, QByteArray> unpackedFiles;
     // The page file's bytes as just unpacked: read from here rather than from the disk again.
     QByteArray pageBytes;
+    // The unpacked page file on its way to disk: finished before anything reads it by its path.
+    PageFileWrite pageFileWrite;
 };
 
 // ---- website state ----
@@ -323,7 +351,7 @@ bool DRVDocument::preparePageFiles(OpenPlan& plan)
         const QString working = stamp;
         const QString pageName = members[size_t(page)].relativePath;
         if (!unpackMembers(std::move(members), page, join(working, pageName), working, working,
-                           &plan.unpackedFiles, &plan.pageBytes))
+                           &plan.unpackedFiles, &plan.pageBytes, &plan.pageFileWrite))
             return failOpen(QStringLiteral("cannot write the unpacked page in \"%1\"").arg(working));
         plan.pageName = baseName(pageName);
         plan.pageFileExtension = platform::pathExtension(pageName);
@@ -354,7 +382,7 @@ bool DRVDocument::preparePageFiles(OpenPlan& plan)
     // The thumbnails keep their archived name beside the page (the next save writes them under
     // the page's name); everything else makes the page folder: images and style sheets.
     if (!unpackMembers(std::move(members), page, pagePath, working, join(working, name), &plan.unpackedFiles,
-                       &plan.pageBytes))
+                       &plan.pageBytes, &plan.pageFileWrite))
         return failOpen(QStringLiteral("cannot write the unpacked page in \"%1\"").arg(working));
     plan.pageName = name;
     plan.pagePath = pagePath;
@@ -511,8 +539,14 @@ bool DRVDocument::refreshDocument()
     plan.pageBytes = QByteArray();
     if (!text)
         return failOpen(QStringLiteral("cannot read the page file \"%1\"").arg(plan.pagePath));
-    // An old-format profile page becomes a page with field markers before any marker is read.
-    const std::optional<QString> oldProfileTitle = DataCentre::convertOldProfilePage(plan.pagePath, *text);
+    // An old-format profile page becomes a page with field markers before any marker is read; the
+    // conversion rewrites the file.
+    std::optional<QString> oldProfileTitle;
+    if (DataCentre::isOldProfilePage(*text)) {
+        if (!plan.pageFileWrite.finish())
+            return failOpen(QStringLiteral("cannot write the unpacked page \"%1\"").arg(plan.pagePath));
+        oldProfileTitle = DataCentre::convertOldProfilePage(plan.pagePath, *text);
+    }
     if (oldProfileTitle) {
         text = platform::readPageTextFile(plan.pagePath);
         if (!text)
@@ -546,6 +580,9 @@ bool DRVDocument::refreshDocument()
     result.baseTemplateCustomHeaderCode = m_baseTemplateCustomHeaderCode;
     // The page's pictures and display files are read from the unpacked bytes while it is built.
     const PageImageFiles::UnpackedScope unpacked(plan.unpackedFiles);
+    // A synchronised page's text is not the file's, so the reading looks at the file itself.
+    if (m_syncFlag && !plan.pageFileWrite.finish())
+        return failOpen(QStringLiteral("cannot write the unpacked page \"%1\"").arg(plan.pagePath));
     try {
         if (!isBaseTemplatePage && plan.useBaseTemplateFlag == 1) {
             baseGraphics = baseTemplateGraphics(plan);
@@ -557,6 +594,12 @@ bool DRVDocument::refreshDocument()
         qDeleteAll(pageGraphics);
         qDeleteAll(baseGraphics);
         return failOpen(QStringLiteral("the page could not be read"));
+    }
+
+    if (!plan.pageFileWrite.finish()) {
+        qDeleteAll(pageGraphics);
+        qDeleteAll(baseGraphics);
+        return failOpen(QStringLiteral("cannot write the unpacked page \"%1\"").arg(plan.pagePath));
     }
 
     // Success: take over the plan.

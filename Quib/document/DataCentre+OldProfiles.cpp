@@ -133,11 +133,16 @@ bool DataCentre::removeOldZorprofileStringFromFile(const QString& path)
     return platform::writeFileAtomically(path, StoredPageEncoding::bytesFor(*rest));
 }
 
-std::optional<QString> DataCentre::convertOldProfilePage(const QString& pagePath, const QString& pageText)
+bool DataCentre::isOldProfilePage(const QString& pageText)
 {
     // Only the record editions ever wrote such pages; elsewhere a page that merely opens with a
     // comment would lose it to a record it never held.
-    if (edition().gProfileFieldNames.isEmpty() || !oldZorprofileFlag(pageText))
+    return !edition().gProfileFieldNames.isEmpty() && oldZorprofileFlag(pageText);
+}
+
+std::optional<QString> DataCentre::convertOldProfilePage(const QString& pagePath, const QString& pageText)
+{
+    if (!isOldProfilePage(pageText))
         return std::nullopt;
     const std::optional<QString> stored = platform::readPageTextFile(pagePath);
     if (!stored || !oldZorprofileFlag(*stored))

@@ -336,8 +336,10 @@ PageParseResult Reader::run()
 
     // 1. Start.
     // Pages that include Bootstrap size boxes border-box: their widths already hold padding and border.
-    out.usingBootStrapFlag = in.pageText.contains(QLatin1String("bootstrap.min.css")) ||
-                             (!in.pagePath.isEmpty() && DataCentre::isBootStrapBeingUsed(in.pagePath));
+    // The file is read only when the text is not the file's own (a synchronised page).
+    out.usingBootStrapFlag =
+        in.pageText.contains(QLatin1String("bootstrap.min.css")) ||
+        (!in.pageTextIsFileText && !in.pagePath.isEmpty() && DataCentre::isBootStrapBeingUsed(in.pagePath));
     const bool baseTemplateExists =
         !in.websiteFolder.isEmpty() &&
         QFileInfo::exists(QDir(in.websiteFolder).filePath(QStringLiteral("basetemplate.html")));

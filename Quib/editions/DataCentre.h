@@ -208,6 +208,8 @@ public:
     // header and returns the record's title; nullopt (file untouched) for a page not in the old
     // format or outside the record editions.
     static std::optional<QString> convertOldProfilePage(const QString& pagePath, const QString& pageText);
+    // Whether convertOldProfilePage would look at this page's file at all.
+    static bool isOldProfilePage(const QString& pageText);
     // The title of any page: its title marker, else a "<!--title-->" first line; "" when the edition
     // does not read title markers.
     static QString grabPageTitle(const QString& pageText);

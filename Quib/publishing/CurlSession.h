@@ -1,13 +1,16 @@
 // One libcurl easy handle kept for a whole upload run, so FTP and SFTP log in once and reuse the
 // connection for every folder and file. It keeps a trace of the conversation with PASS and AUTH
 // lines blanked out, a readable error text for the last failure, and what went wrong with the
-// server's identity: the refused TLS certificate's fingerprint or a changed SSH host key.
+// server's identity: the refused TLS certificate's fingerprint or a changed SSH host key. The work
+// is done by the transfer module, loaded with the first session.
 #pragma once
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+
+class CurlTransfer;
 
 class CurlSession
 {
@@ -54,44 +57,22 @@ public:
                   const QByteArray& message);
 
     // ---- after an operation ----
-    QString errorText() const { return m_errorText; }
-    int resultCode() const { return m_resultCode; }
+    QString errorText() const;
+    int resultCode() const;
     long responseCode() const;
     QString entryPath() const;
     // True once the SSH login was accepted in this session.
-    bool sshAuthenticated() const { return m_sshAuthenticated; }
-    bool hostKeyChanged() const { return m_hostKeyChanged; }
-    QString refusedCertificateFingerprint() const { return m_refusedFingerprint; }
-    QString trace() const { return m_trace; }
+    bool sshAuthenticated() const;
+    bool hostKeyChanged() const;
+    QString refusedCertificateFingerprint() const;
+    QString trace() const;
 
     static bool isLoginRefusal(int resultCode);
     // "AB:CD:…" of the SHA-256 of der.
     static QString fingerprint(const QByteArray& der);
 
-    // Called from curl's C callbacks.
-    void appendTrace(int type, const char* data, size_t size);
-    int checkCertificate(int preverifyOk, void* storeContext);
-    int checkHostKey(int match);
-    void prepareTlsContext(void* sslContext);
-
 private:
-    bool perform(const QByteArray& url);
-    // perform() with the request body read from source by read.
-    bool performUpload(const QByteArray& url, size_t (*read)(char*, size_t, size_t, void*), void* source,
-                       qint64 size);
-    int runTransfer();
-    void reset();
-
-    struct Handle;
-    std::unique_ptr<Handle> m_handle;
-    QString m_errorText;
-    int m_resultCode = 0;
-    bool m_verbose = false;
-    bool m_sshAuthenticated = false;
-    bool m_hostKeyChanged = false;
-    // Inside a SASL exchange: the client's answers carry the secret, whatever the mechanism.
-    bool m_inAuthExchange = false;
-    QString m_trustedFingerprint;
-    QString m_refusedFingerprint;
-    QString m_trace;
+    // Nothing when the module could not be had; every operation then fails with the reason.
+    std::unique_ptr<CurlTransfer> m_transfer;
+    QString m_unavailable;
 };

@@ -3,14 +3,14 @@
 // user pastes the code (or the address the browser ended on). The code and the PKCE verifier are
 // traded for tokens on a worker. Main thread only.
 #pragma once
+#include "publishing/LoopbackListener.h"
+
 #include <QByteArray>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QUrl>
 
-class QTcpServer;
-class QTcpSocket;
+#include <memory>
 
 class DropboxAuthorization : public QObject
 {
@@ -33,12 +33,11 @@ signals:
     void finished(bool linked, const QString& message);
 
 private:
-    void acceptConnection();
-    void readRequest(QTcpSocket* socket);
+    LoopbackListener::Answer answerRequest(const QByteArray& requestLine);
     void exchange(const QString& code);
     void stopListening();
 
-    QPointer<QTcpServer> m_server;
+    std::unique_ptr<LoopbackListener> m_listener;
     QByteArray m_verifier;
     QByteArray m_state;
     QString m_redirectUri;

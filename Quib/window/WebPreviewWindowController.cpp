@@ -1,17 +1,15 @@
 #include "window/WebPreviewWindowController.h"
 
 #include "platform/Dialogs.h"
+#include "platform/LoadableModule.h"
 #include "platform/StringRules.h"
 
 #include "window/WebPreviewSurface.h"
 
 #include <QCoreApplication>
 #include <QDebug>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLabel>
-#include <QLibrary>
 #include <QOpenGLContext>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -26,20 +24,9 @@ namespace {
 // Bounds what a form page's source may take in the window.
 constexpr qint64 kMaximumSourceBytes = 8 * 1024 * 1024;
 
-// The module's file name as CMake builds it beside the executables.
-constexpr const char* kSurfaceModuleFileName = "libquib_webpreview.so";
-
-struct SurfaceModule
+platform::LoadableModule& surfaceModule()
 {
-    QString path; // empty: beside the program
-    bool tried = false;
-    WebPreviewSurfaceFactory factory = nullptr;
-    QString error;
-};
-
-SurfaceModule& surfaceModule()
-{
-    static SurfaceModule module;
+    static platform::LoadableModule module("libquib_webpreview.so", "preview");
     return module;
 }
 
@@ -65,48 +52,24 @@ void shareOpenGLContexts()
     qt_gl_set_global_share_context(context);
 }
 
-// The module's factory, loading it on the first call after a path change; nothing, with the reason
-// in error, when it cannot be had.
+// The module's factory, loaded on the first call; nothing, with the reason in error, when it cannot
+// be had.
 WebPreviewSurfaceFactory surfaceFactory(QString& error)
 {
-    SurfaceModule& module = surfaceModule();
-    if (!module.tried) {
-        module.tried = true;
-        shareOpenGLContexts();
-        const QString path = WebPreviewWindowController::surfaceModulePath();
-        QLibrary library(path);
-        if (!QFileInfo::exists(path)) {
-            module.error = QStringLiteral("%1 is missing").arg(path);
-        } else if (!library.load()) {
-            module.error = library.errorString();
-        } else {
-            module.factory =
-                reinterpret_cast<WebPreviewSurfaceFactory>(library.resolve(kWebPreviewSurfaceFactoryName));
-            if (!module.factory)
-                module.error = QStringLiteral("%1 is not a preview module").arg(path);
-        }
-        if (!module.factory)
-            qWarning() << "web preview module not loaded:" << module.error;
-    }
-    error = module.error;
-    return module.factory;
+    shareOpenGLContexts();
+    return reinterpret_cast<WebPreviewSurfaceFactory>(surfaceModule().function(kWebPreviewSurfaceFactoryName, error));
 }
 
 } // namespace
 
 QString WebPreviewWindowController::surfaceModulePath()
 {
-    const SurfaceModule& module = surfaceModule();
-    if (!module.path.isEmpty())
-        return module.path;
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kSurfaceModuleFileName));
+    return surfaceModule().path();
 }
 
 void WebPreviewWindowController::setSurfaceModulePath(const QString& path)
 {
-    SurfaceModule fresh;
-    fresh.path = path;
-    surfaceModule() = fresh;
+    surfaceModule().setPath(path);
 }
 
 void WebPreviewWindowController::prepareWebEngine()

@@ -4,6 +4,7 @@
 
 #include "canvas/DRVDragTypes.h"
 #include "canvas/DRVGraphicView.h"
+#include "canvas/PdfPages.h"
 #include "document/PageImageFiles.h"
 #include "model/DRVImage.h"
 #include "model/DRVText.h"
@@ -190,6 +191,26 @@ TEST_F(PdfImportTest, AFileThatIsNoPdfAlertsOnceAndChangesNothing)
     dropPdfItem(QPoint(120, 140));
     EXPECT_EQ(dialogs->alerts().size(), alerts);
     EXPECT_EQ(window->document()->graphics().size(), 1);
+}
+
+TEST_F(PdfImportTest, WithoutThePdfModuleTheAlertSaysWhyAndNothingIsAdded)
+{
+    const QString missing = m_root.filePath(QStringLiteral("missing/libquib_pdf.so"));
+    setPdfPagesModulePath(missing);
+    dialogs->queueOpenPanelAnswer({pdf(QStringLiteral("three.pdf"), 3)});
+    dropPdfItem(QPoint(120, 140));
+    setPdfPagesModulePath(QString());
+    ASSERT_EQ(dialogs->alerts().size(), 1);
+    EXPECT_EQ(dialogs->alerts().constFirst().title, QStringLiteral("The PDF file could not be added."));
+    EXPECT_EQ(dialogs->alerts().constFirst().informativeText,
+              QStringLiteral("PDF files cannot be read: ") + missing + QStringLiteral(" is missing"));
+    EXPECT_EQ(window->document()->graphics().size(), 1);
+
+    // With the module back, the same file is added.
+    dialogs->queueOpenPanelAnswer({pdf(QStringLiteral("three.pdf"), 3)});
+    dropPdfItem(QPoint(120, 140));
+    EXPECT_EQ(dialogs->alerts().size(), 1);
+    expectPages(3);
 }
 
 namespace {
