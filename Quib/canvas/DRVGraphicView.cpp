@@ -83,7 +83,8 @@ void DRVGraphicView::bindGraphics(DRVDocument* document)
         document, this, [this](platform::Observable*, const QString& key, const QVariant&, const QVariant&) {
             documentValueChanged(key);
         });
-    startObservingGraphics(document->graphics());
+    m_graphicValuesConnection = connect(document, &DRVDocument::graphicValueChanged, this,
+                                        &DRVGraphicView::graphicValueChanged);
     setCanvasSize(document->canvasSize());
     setNeedsDisplay();
 }
@@ -91,16 +92,12 @@ void DRVGraphicView::bindGraphics(DRVDocument* document)
 void DRVGraphicView::unbindGraphics()
 {
     endMouseTracking();
-    if (m_graphicsContainer)
-        stopObservingGraphics(m_graphicsContainer->graphics());
-    // Whatever is left belonged to a document that is gone or changed behind the canvas's back.
-    for (const QMetaObject::Connection& connection : std::as_const(m_graphicObservations))
-        disconnect(connection);
-    m_graphicObservations.clear();
     disconnect(m_graphicsArrayConnection);
     disconnect(m_documentValueConnection);
+    disconnect(m_graphicValuesConnection);
     m_graphicsArrayConnection = {};
     m_documentValueConnection = {};
+    m_graphicValuesConnection = {};
     m_graphicsContainer = nullptr;
     setNeedsDisplay();
 }
@@ -184,38 +181,6 @@ QList<DRVGraphic*> DRVGraphicView::selectedGraphics() const
     return selected;
 }
 
-void DRVGraphicView::startObservingGraphics(const QList<DRVGraphic*>& graphics)
-{
-    for (DRVGraphic* graphic : graphics) {
-        if (!graphic)
-            continue;
-        const auto it = m_graphicObservations.constFind(graphic);
-        // A dead connection is a graphic that was destroyed; its address may now be a new one's.
-        if (it != m_graphicObservations.cend() && *it)
-            continue;
-        m_graphicObservations.insert(
-            graphic, platform::observe(graphic, this,
-                                       [this](platform::Observable* object, const QString& key,
-                                              const QVariant& oldValue, const QVariant& newValue) {
-                                           graphicValueChanged(static_cast<DRVGraphic*>(object), key,
-                                                               oldValue, newValue);
-                                       }));
-    }
-}
-
-void DRVGraphicView::stopObservingGraphics(const QList<DRVGraphic*>& graphics)
-{
-    for (DRVGraphic* graphic : graphics) {
-        const auto it = m_graphicObservations.find(graphic);
-        if (it == m_graphicObservations.end()) {
-            qInfo() << "no need to remove";
-            continue;
-        }
-        disconnect(*it);
-        m_graphicObservations.erase(it);
-    }
-}
-
 void DRVGraphicView::graphicsArrayChanged(platform::ArrayChange kind, const QList<int>& indexes,
                                           const QVariantList& oldObjects)
 {
@@ -224,7 +189,6 @@ void DRVGraphicView::graphicsArrayChanged(platform::ArrayChange kind, const QLis
             DRVGraphic* graphic = graphicFromVariant(value);
             if (!graphic)
                 continue;
-            stopObservingGraphics({graphic});
             setNeedsDisplayInRect(graphic->drawingBounds());
             if (graphic == m_editingGraphic)
                 stopEditing();
@@ -237,7 +201,6 @@ void DRVGraphicView::graphicsArrayChanged(platform::ArrayChange kind, const QLis
             if (index >= 0 && index < all.size())
                 added.append(all.at(index));
         }
-        startObservingGraphics(added);
         for (DRVGraphic* graphic : std::as_const(added))
             setNeedsDisplayInRect(graphic->drawingBounds());
         for (int index : indexes)

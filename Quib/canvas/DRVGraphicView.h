@@ -114,11 +114,6 @@ public:
         return found;
     }
 
-    // Adds or removes the canvas as observer of the graphics' drawing bounds and contents. A graphic
-    // is observed once however often it is added; removing an unobserved one only logs.
-    void startObservingGraphics(const QList<DRVGraphic*>& graphics);
-    void stopObservingGraphics(const QList<DRVGraphic*>& graphics);
-
     // ---- undo and redo ----
     // While collecting, the indexes of graphics inserted or changed are gathered (undo and redo
     // select what they touched). take ends the collection and returns them, ascending.
@@ -1109,11 +1104,12 @@ private:
     QPointer<DRVDocument> m_graphicsContainer;
     QMetaObject::Connection m_graphicsArrayConnection;
     QMetaObject::Connection m_documentValueConnection;
+    // The drawing bounds and contents of the page's graphics, as the document passes them on.
+    QMetaObject::Connection m_graphicValuesConnection;
     QPointer<DRVSelectionModel> m_selectionIndexesContainer;
     QMetaObject::Connection m_selectionConnection;
     QPointer<DRVGrid> m_grid;
     QMetaObject::Connection m_gridConnection;
-    QHash<DRVGraphic*, QMetaObject::Connection> m_graphicObservations;
 
     // One mouse gesture from press to release.
     enum class Tracking { None, Move, Resize, Marquee, Swallow };

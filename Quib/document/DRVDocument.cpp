@@ -53,7 +53,7 @@ DRVDocument::~DRVDocument()
     PendingFolderFiles::ensureComplete(m_tempSavePathLocal);
     // Nothing that follows may call back into a document being destroyed.
     for (auto it = m_observations.begin(); it != m_observations.end(); ++it)
-        disconnect(it->connection);
+        it.key()->removeChangeListener(this);
     m_observations.clear();
     delete m_undoManager;
     m_undoManager = nullptr;
@@ -139,15 +139,8 @@ void DRVDocument::startObservingGraphics(const QList<DRVGraphic*>& graphics)
     for (DRVGraphic* graphic : graphics) {
         if (!graphic || m_observations.contains(graphic))
             continue;
-        Observation observation;
-        observation.keys = graphic->keysForValuesToObserveForUndo();
-        observation.connection = platform::observe(
-            graphic, this,
-            [this](platform::Observable* object, const QString& key, const QVariant& oldValue,
-                   const QVariant& newValue) {
-                graphicValueChanged(static_cast<DRVGraphic*>(object), key, oldValue, newValue);
-            });
-        m_observations.insert(graphic, observation);
+        m_observations.insert(graphic, Observation{graphic->keysForValuesToObserveForUndo()});
+        graphic->addChangeListener(this);
     }
 }
 
@@ -159,12 +152,31 @@ void DRVDocument::stopObservingGraphics(const QList<DRVGraphic*>& graphics)
             qWarning() << "couldn't stop graphics";
             continue;
         }
-        disconnect(it->connection);
+        graphic->removeChangeListener(this);
         m_observations.erase(it);
     }
 }
 
-void DRVDocument::graphicValueChanged(DRVGraphic* graphic, const QString& key, const QVariant& oldValue,
+void DRVDocument::observedValueChanged(platform::Observable* object, const QString& key, const QVariant& oldValue,
+                                       const QVariant& newValue)
+{
+    auto* graphic = static_cast<DRVGraphic*>(object);
+    QPointer<DRVDocument> self(this);
+    recordGraphicChange(graphic, key, oldValue, newValue);
+    if (self)
+        emit graphicValueChanged(graphic, key, oldValue, newValue);
+}
+
+void DRVDocument::observedObjectDestroyed(platform::Observable* object)
+{
+    // Only a graphic deleted while still on the page gets here. What is left of it is no graphic
+    // any more, so it is compared as what it still is.
+    m_observations.removeIf([object](const auto& entry) {
+        return static_cast<const platform::Observable*>(entry.key()) == object;
+    });
+}
+
+void DRVDocument::recordGraphicChange(DRVGraphic* graphic, const QString& key, const QVariant& oldValue,
                                       const QVariant& newValue)
 {
     const auto it = m_observations.find(graphic);

@@ -152,7 +152,7 @@ namespace platform {
 class UndoManager;
 }
 
-class DRVDocument : public platform::Observable
+class DRVDocument : public platform::Observable, private platform::Observable::ChangeListener
 {
     Q_OBJECT
     Q_PROPERTY(QColor pageColor READ pageColor WRITE setPageColor)
@@ -360,6 +360,10 @@ public:
     // The page's background picture was chosen or removed.
     Q_SIGNAL void backgroundImageChanged();
     Q_SIGNAL void deselectAllRequested();
+    // Every value change of a graphic of this page, after it was recorded for undo: one connection
+    // for the canvas rather than one per graphic.
+    Q_SIGNAL void graphicValueChanged(DRVGraphic* graphic, const QString& key, const QVariant& oldValue,
+                                      const QVariant& newValue);
 
 private:
     struct OpenPlan;
@@ -815,10 +819,12 @@ private:
     struct Observation
     {
         QSet<QString> keys;
-        QMetaObject::Connection connection;
     };
 
-    void graphicValueChanged(DRVGraphic* graphic, const QString& key, const QVariant& oldValue,
+    void observedValueChanged(platform::Observable* object, const QString& key, const QVariant& oldValue,
+                              const QVariant& newValue) override;
+    void observedObjectDestroyed(platform::Observable* object) override;
+    void recordGraphicChange(DRVGraphic* graphic, const QString& key, const QVariant& oldValue,
                              const QVariant& newValue);
     void recordPropertyChange(DRVGraphic* graphic, const QString& key, const QVariant& oldValue,
                               const QVariant& newValue);

@@ -56,7 +56,44 @@ QVariant propertyValue(const QObject* object, const char* key)
 
 Observable::Observable(QObject* parent) : QObject(parent) {}
 
-Observable::~Observable() = default;
+Observable::~Observable()
+{
+    // A listener may remove itself (or others) while told.
+    while (!m_changeListeners.isEmpty()) {
+        ChangeListener* listener = m_changeListeners.back();
+        m_changeListeners.pop_back();
+        listener->observedObjectDestroyed(this);
+    }
+}
+
+void Observable::addChangeListener(ChangeListener* listener)
+{
+    if (listener && !m_changeListeners.contains(listener))
+        m_changeListeners.append(listener);
+}
+
+void Observable::removeChangeListener(ChangeListener* listener)
+{
+    m_changeListeners.removeAll(listener);
+}
+
+bool Observable::reportChange(const QString& key, const QVariant& oldValue, const QVariant& newValue)
+{
+    QPointer<Observable> self(this);
+    if (!m_changeListeners.isEmpty()) {
+        // Listeners may add or remove listeners while told: each one present now is told once.
+        const QVarLengthArray<ChangeListener*, 1> listeners = m_changeListeners;
+        for (ChangeListener* listener : listeners) {
+            if (!m_changeListeners.contains(listener))
+                continue;
+            listener->observedValueChanged(this, key, oldValue, newValue);
+            if (!self)
+                return false;
+        }
+    }
+    emit valueChanged(this, key, oldValue, newValue);
+    return !self.isNull();
+}
 
 namespace {
 
@@ -92,7 +129,7 @@ bool Observable::isObserved() const
 {
     static const QMetaMethod willChangeSignal = QMetaMethod::fromSignal(&Observable::willChange);
     static const QMetaMethod valueChangedSignal = QMetaMethod::fromSignal(&Observable::valueChanged);
-    if (m_batchDepth > 0 || !m_pending.isEmpty())
+    if (m_batchDepth > 0 || !m_pending.isEmpty() || !m_changeListeners.isEmpty())
         return true;
     // A graphic being built from a page has never had a listener: no need to ask the connection lists.
     if (m_listenerConnections.load(std::memory_order_relaxed) == 0)
@@ -207,10 +244,8 @@ void Observable::closeKeys(const QStringList& keys)
         changes.append(change);
     }
     // Observers may change this object again or delete it; all bookkeeping is done by now.
-    QPointer<Observable> self(this);
     for (const Change& change : changes) {
-        emit valueChanged(this, change.key, change.oldValue, change.newValue);
-        if (!self)
+        if (!reportChange(change.key, change.oldValue, change.newValue))
             return;
     }
 }
@@ -279,11 +314,9 @@ void Observable::endChanges()
         return;
     const QStringList order = std::exchange(m_batchOrder, {});
     const QHash<QString, Batched> batched = std::exchange(m_batched, {});
-    QPointer<Observable> self(this);
     for (const QString& key : order) {
         const Batched& change = batched.value(key);
-        emit valueChanged(this, key, change.oldValue, change.newValue);
-        if (!self)
+        if (!reportChange(key, change.oldValue, change.newValue))
             return;
     }
 }

@@ -10,6 +10,7 @@
 #include <QVariant>
 #include <QVariantList>
 #include <QVariantMap>
+#include <QVarLengthArray>
 #include <atomic>
 #include <functional>
 #include <type_traits>
@@ -60,6 +61,24 @@ public:
     // not held back.
     void beginChanges();
     void endChanges();
+
+    // A listener called with every reported value change, before the valueChanged signal: for a
+    // container that follows thousands of objects (a document its graphics), where a connection
+    // each would cost an allocation and a lock per object. Told when an object it listens to is
+    // destroyed; it must remove itself from every object before it is destroyed itself.
+    class ChangeListener
+    {
+    public:
+        virtual void observedValueChanged(Observable* object, const QString& key, const QVariant& oldValue,
+                                          const QVariant& newValue) = 0;
+        virtual void observedObjectDestroyed(Observable* object) = 0;
+
+    protected:
+        ~ChangeListener() = default;
+    };
+    // Same thread as the changes. Adding a listener twice is refused.
+    void addChangeListener(ChangeListener* listener);
+    void removeChangeListener(ChangeListener* listener);
 
 signals:
     void willChange(platform::Observable* object, const QString& key);
@@ -116,6 +135,8 @@ private:
     };
 
     QStringList keyWithDependents(const QString& key) const;
+    // Tells the listeners, then the signal's receivers; false when this object was destroyed meanwhile.
+    bool reportChange(const QString& key, const QVariant& oldValue, const QVariant& newValue);
     void openKeys(const QStringList& keys);
     void closeKeys(const QStringList& keys);
     QStringList takeBracket(const QString& key);
@@ -128,6 +149,7 @@ private:
     std::atomic<int> m_listenerConnections{0};
     QStringList m_batchOrder;
     QHash<QString, Batched> m_batched;
+    QVarLengthArray<ChangeListener*, 1> m_changeListeners;
 };
 
 using ValueObserver = std::function<void(Observable* object, const QString& key, const QVariant& oldValue,

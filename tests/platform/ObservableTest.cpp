@@ -1,6 +1,8 @@
 #include "platform/Observable.h"
 
 #include <QRectF>
+
+#include <functional>
 #include <gtest/gtest.h>
 
 using platform::ArrayChange;
@@ -318,6 +320,90 @@ TEST(Observable, ObservationEndsWithItsContext)
     context.reset();
     shape.setStrokeWidth(3);
     EXPECT_EQ(reports, 2); // strokeWidth and drawingBounds, once
+}
+
+namespace {
+
+// A container's listener: what it was told, in order, shared with the signal's receivers.
+class ListeningContainer : public Observable::ChangeListener
+{
+public:
+    explicit ListeningContainer(QStringList* log) : m_log(log) {}
+    void observedValueChanged(Observable*, const QString& key, const QVariant&, const QVariant& newValue) override
+    {
+        *m_log << "listener " + key + " " + newValue.toString();
+        if (onChange)
+            onChange(key);
+    }
+    void observedObjectDestroyed(Observable* object) override { destroyed.append(object); }
+
+    std::function<void(const QString&)> onChange;
+    QList<Observable*> destroyed;
+
+private:
+    QStringList* m_log;
+};
+
+} // namespace
+
+TEST(Observable, AListenerIsToldOfEachChangeBeforeTheSignalAndOfTheObjectsEnd)
+{
+    QStringList log;
+    ListeningContainer container(&log);
+    auto* shape = new Shape;
+    shape->addChangeListener(&container);
+    shape->addChangeListener(&container); // once only
+    platform::observe(shape, nullptr, [&](Observable*, const QString& key, const QVariant&, const QVariant&) {
+        log << "signal " + key;
+    });
+    shape->setStrokeWidth(2);
+    ASSERT_EQ(log.size(), 4);
+    EXPECT_EQ(log.at(0), "listener strokeWidth 2");
+    EXPECT_EQ(log.at(1), "signal strokeWidth");
+    EXPECT_TRUE(log.at(2).startsWith("listener drawingBounds"));
+    EXPECT_EQ(log.at(3), "signal drawingBounds");
+
+    // Batched changes reach the listener once, like the signal.
+    log.clear();
+    shape->beginChanges();
+    shape->setStrokeWidth(3);
+    shape->setStrokeWidth(4);
+    shape->endChanges();
+    EXPECT_EQ(log.count("listener strokeWidth 4"), 1);
+    EXPECT_EQ(log.filter("listener strokeWidth").size(), 1);
+
+    // Told of the end, once, and not after being removed.
+    delete shape;
+    ASSERT_EQ(container.destroyed.size(), 1);
+    EXPECT_EQ(container.destroyed.constFirst(), static_cast<Observable*>(shape));
+
+    Shape other;
+    other.addChangeListener(&container);
+    other.removeChangeListener(&container);
+    log.clear();
+    other.setStrokeWidth(5);
+    EXPECT_TRUE(log.isEmpty());
+}
+
+TEST(Observable, AListenerAloneMakesChangesHeardAndMayLeaveWhileTold)
+{
+    QStringList log;
+    ListeningContainer first(&log);
+    ListeningContainer second(&log);
+    Shape shape;
+    // With no connection at all, a listener still hears every change.
+    shape.addChangeListener(&first);
+    shape.addChangeListener(&second);
+    // The first removes the second and itself on the first change it hears.
+    first.onChange = [&](const QString&) {
+        shape.removeChangeListener(&second);
+        shape.removeChangeListener(&first);
+    };
+    shape.setStrokeWidth(2);
+    EXPECT_EQ(log, QStringList({"listener strokeWidth 2"}));
+    log.clear();
+    shape.setStrokeWidth(3);
+    EXPECT_TRUE(log.isEmpty());
 }
 
 #include "ObservableTest.moc"
