@@ -25,6 +25,17 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\t';
 }
 
+// FNV-1a over the UTF-16 units: keys are a few ASCII letters, where this is quick and spreads well.
+quint32 keyHash(QStringView key)
+{
+    quint32 hash = 2166136261u;
+    for (const QChar c : key) {
+        hash ^= c.unicode();
+        hash *= 16777619u;
+    }
+    return hash;
+}
+
 } // namespace
 
 QString StyleRuleTokens::ruleText() const
@@ -148,17 +159,57 @@ StyleRuleTokens::StyleRuleTokens(const QString& ruleLine) : m_ruleLine(ruleLine)
 
 void StyleRuleTokens::indexKeys()
 {
-    // From the last token back, so that a key's first appearance is the one left in the index.
-    m_firstKeys.reserve(m_parsed.size() / 2 + 1);
-    for (qsizetype i = m_parsed.size() - 1; i >= 0; --i) {
-        if (m_parsed[i].isKey)
-            m_firstKeys.insert(text(m_parsed[i]), i);
+    qsizetype keys = 0;
+    for (const Token& token : std::as_const(m_parsed))
+        keys += token.isKey;
+    if (keys == 0)
+        return;
+    // At most half full, so a probe soon meets an empty slot.
+    qsizetype size = 16;
+    while (size < 2 * keys)
+        size *= 2;
+    m_keySlots.fill(-1, size);
+    const quint32 mask = quint32(size - 1);
+    for (qsizetype i = 0; i < m_parsed.size(); ++i) {
+        if (!m_parsed[i].isKey)
+            continue;
+        const QStringView key = text(m_parsed[i]);
+        for (quint32 slot = keyHash(key) & mask;; slot = (slot + 1) & mask) {
+            const qint32 held = m_keySlots[slot];
+            if (held < 0) {
+                m_keySlots[slot] = qint32(i);
+                break;
+            }
+            if (text(m_parsed[held]) == key)
+                break; // the first appearance stays
+        }
     }
 }
 
 qsizetype StyleRuleTokens::keyIndex(QStringView key) const
 {
-    return m_firstKeys.value(key, -1);
+    if (m_keySlots.isEmpty())
+        return -1;
+    const quint32 mask = quint32(m_keySlots.size() - 1);
+    for (quint32 slot = keyHash(key) & mask;; slot = (slot + 1) & mask) {
+        const qint32 held = m_keySlots[slot];
+        if (held < 0)
+            return -1;
+        if (text(m_parsed[held]) == key)
+            return held;
+    }
+}
+
+std::optional<QStringView> StyleRuleTokens::valueView(QStringView key) const
+{
+    const qsizetype i = keyIndex(key);
+    // The first pair of the key decides, even when it has no value.
+    if (i < 0 || i + 1 >= m_parsed.size() || m_parsed[i + 1].isKey)
+        return std::nullopt;
+    const QStringView value = text(m_parsed[i + 1]);
+    if (value == QLatin1String("(null)"))
+        return std::nullopt;
+    return value;
 }
 
 bool StyleRuleTokens::hasKey(const QString& key) const
@@ -168,14 +219,8 @@ bool StyleRuleTokens::hasKey(const QString& key) const
 
 std::optional<QString> StyleRuleTokens::valueForKey(const QString& key) const
 {
-    const qsizetype i = keyIndex(key);
-    // The first pair of the key decides, even when it has no value.
-    if (i < 0 || i + 1 >= m_parsed.size() || m_parsed[i + 1].isKey)
-        return std::nullopt;
-    const QStringView value = text(m_parsed[i + 1]);
-    if (value == QLatin1String("(null)"))
-        return std::nullopt;
-    return value.toString();
+    const std::optional<QStringView> value = valueView(key);
+    return value ? std::optional<QString>(value->toString()) : std::nullopt;
 }
 
 QString StyleRuleTokens::parseForItemTypeString(const QString& key, const QString& nullValue) const
@@ -185,13 +230,13 @@ QString StyleRuleTokens::parseForItemTypeString(const QString& key, const QStrin
 
 qint32 StyleRuleTokens::parseForItemTypeInt(const QString& key, qint32 nullValue) const
 {
-    const std::optional<QString> value = valueForKey(key);
+    const std::optional<QStringView> value = valueView(key);
     return value ? platform::intValue(*value) : nullValue;
 }
 
 float StyleRuleTokens::parseForItemTypeFloat(const QString& key, float nullValue) const
 {
-    const std::optional<QString> value = valueForKey(key);
+    const std::optional<QStringView> value = valueView(key);
     if (!value)
         return nullValue;
     const float f = platform::floatValue(*value);
@@ -200,7 +245,7 @@ float StyleRuleTokens::parseForItemTypeFloat(const QString& key, float nullValue
 
 qint32 StyleRuleTokens::parseForItemTypeTruncated(const QString& key, qint32 nullValue) const
 {
-    const std::optional<QString> value = valueForKey(key);
+    const std::optional<QStringView> value = valueView(key);
     if (!value)
         return nullValue;
     const double d = platform::doubleValue(*value);

@@ -2,7 +2,6 @@
 // look-ups that fall back to a default. A saved page may come from a template, an import or someone
 // else's hands, so a look-up never fails: an odd or missing pair gives the default.
 #pragma once
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -54,11 +53,14 @@ private:
     QStringView text(const Token& token) const { return QStringView(m_line).mid(token.start, token.length); }
     // The index of the key's first appearance as a key, or -1.
     qsizetype keyIndex(QStringView key) const;
+    // The value token as valueForKey finds it, without copying it out.
+    std::optional<QStringView> valueView(QStringView key) const;
 
     QString m_ruleLine;
     QString m_line;
     QList<Token> m_parsed;
-    // Each key's first appearance as a key; the views look into m_line, which never changes (a
-    // copy shares its text, so they stay valid in the copy as well).
-    QHash<QStringView, qsizetype> m_firstKeys;
+    // Each key's first appearance as a key: token indexes (-1 for none) in a table whose size is a
+    // power of two, placed by a hash of the key's text and found by probing onwards from there. A
+    // page asks a hundred keys of each of thousands of rules, so this is kept plain.
+    QList<qint32> m_keySlots;
 };

@@ -18,7 +18,7 @@ bool isAsciiDigit(QChar c)
     return c.unicode() >= '0' && c.unicode() <= '9';
 }
 
-qsizetype skipWhitespace(const QString& s, qsizetype i)
+qsizetype skipWhitespace(QStringView s, qsizetype i)
 {
     while (i < s.size() && isWhitespaceOrNewline(s.at(i)))
         ++i;
@@ -26,7 +26,7 @@ qsizetype skipWhitespace(const QString& s, qsizetype i)
 }
 
 // Reads [sign]digits, saturating at [min, max].
-template <class T> T integerPrefix(const QString& s)
+template <class T> T integerPrefix(QStringView s)
 {
     qsizetype i = skipWhitespace(s, 0);
     bool negative = false;
@@ -52,7 +52,7 @@ template <class T> T integerPrefix(const QString& s)
 
 // The decimal prefix ([sign]digits[.digits][e[sign]digits]) as Latin-1 text without a "+" sign;
 // empty when no digit was found.
-std::string decimalPrefix(const QString& s)
+std::string decimalPrefix(QStringView s)
 {
     qsizetype i = skipWhitespace(s, 0);
     std::string out;
@@ -85,7 +85,7 @@ std::string decimalPrefix(const QString& s)
     return out;
 }
 
-template <class T> T realPrefix(const QString& s)
+template <class T> T realPrefix(QStringView s)
 {
     const std::string text = decimalPrefix(s);
     if (text.empty())
@@ -198,27 +198,27 @@ bool isWhitespaceOrNewline(QChar c)
     return c.isSpace();
 }
 
-int intValue(const QString& s)
+int intValue(QStringView s)
 {
     return integerPrefix<int>(s);
 }
 
-qint64 integerValue(const QString& s)
+qint64 integerValue(QStringView s)
 {
     return integerPrefix<qint64>(s);
 }
 
-float floatValue(const QString& s)
+float floatValue(QStringView s)
 {
     return realPrefix<float>(s);
 }
 
-double doubleValue(const QString& s)
+double doubleValue(QStringView s)
 {
     return realPrefix<double>(s);
 }
 
-bool boolValue(const QString& s)
+bool boolValue(QStringView s)
 {
     qsizetype i = skipWhitespace(s, 0);
     if (i < s.size() && (s.at(i) == QLatin1Char('+') || s.at(i) == QLatin1Char('-')))

@@ -2,18 +2,40 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 namespace platform {
 
 // Number prefixes: leading white space, an optional sign, then digits; 0 when there are none.
 // Integers saturate at their type's limits. Reals take an optional fraction and exponent, are read
 // with "." whatever the locale, and give +/-infinity on overflow.
-int intValue(const QString& s);
-qint64 integerValue(const QString& s);
-float floatValue(const QString& s);
-double doubleValue(const QString& s);
+int intValue(QStringView s);
+qint64 integerValue(QStringView s);
+float floatValue(QStringView s);
+double doubleValue(QStringView s);
 // True when, after white space, a sign and leading zeros, the text starts with Y, y, T, t or 1-9.
-bool boolValue(const QString& s);
+bool boolValue(QStringView s);
+// The same for strings, literals included.
+inline int intValue(const QString& s)
+{
+    return intValue(QStringView(s));
+}
+inline qint64 integerValue(const QString& s)
+{
+    return integerValue(QStringView(s));
+}
+inline float floatValue(const QString& s)
+{
+    return floatValue(QStringView(s));
+}
+inline double doubleValue(const QString& s)
+{
+    return doubleValue(QStringView(s));
+}
+inline bool boolValue(const QString& s)
+{
+    return boolValue(QStringView(s));
+}
 
 // Line-range rule: LF, CR, CR LF (one break), U+0085, U+2028 and U+2029 end a line; a trailing
 // break adds no line and "" has none.

@@ -115,6 +115,22 @@ TEST(StyleRule, RealsAndTruncation)
     EXPECT_FLOAT_EQ(rule.parseForItemTypeFloat(QStringLiteral("missing"), -0.1f), -0.1f);
 }
 
+TEST(StyleRule, EveryKeyOfALongRuleIsFoundAndItsFirstPairWins)
+{
+    // Far more keys than the smallest key table holds, many alike, each written twice.
+    QString line = QStringLiteral(".text0{");
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int i = 0; i < 300; ++i)
+            line += QStringLiteral("k%1:%2;").arg(i).arg(pass * 1000 + i);
+    }
+    line += u'}';
+    const StyleRuleTokens rule(line);
+    for (int i = 0; i < 300; ++i)
+        ASSERT_EQ(rule.parseForItemTypeInt(QStringLiteral("k%1").arg(i), -1), i) << i;
+    for (const char* absent : {"k300", "k", "k00", "k1000", "K1"})
+        EXPECT_FALSE(rule.hasKey(QString::fromLatin1(absent))) << absent;
+}
+
 myTextView* rebuild(const QString& rule, bool bootstrap, QStringList* fonts = nullptr,
                     const QString& page = QStringLiteral("index"))
 {
