@@ -124,19 +124,19 @@ void DataCentre::initializeData()
     runAppSpecificSetups();
     EditionSettings& e = edition();
 
-    // 3-4. Image settings: defaults only where the user has none.
+    // 3-4. Image settings: defaults only where the user has none, stored in one write.
     auto& defaults = platform::UserDefaults::standard();
+    QVariantMap imageDefaults;
     if (!defaults.hasUserValue(QStringLiteral("DovrelMaxImageSize")))
-        defaults.setInteger(QStringLiteral("DovrelMaxImageSize"), 2000);
+        imageDefaults.insert(QStringLiteral("DovrelMaxImageSize"), 2000);
     if (!defaults.hasUserValue(QStringLiteral("DovrelImageType")))
-        defaults.setObject(QStringLiteral("DovrelImageType"), QStringLiteral("PNG"));
+        imageDefaults.insert(QStringLiteral("DovrelImageType"), QStringLiteral("PNG"));
+    const bool retinaChosen = defaults.boolForKey(QStringLiteral("DovrelSetRetinaFlag"));
+    if (!retinaChosen)
+        imageDefaults.insert(QStringLiteral("DovrelRetinaFlag"), 1);
+    defaults.setObjects(imageDefaults);
     e.gImageType = defaults.stringForKey(QStringLiteral("DovrelImageType"));
-    if (defaults.boolForKey(QStringLiteral("DovrelSetRetinaFlag"))) {
-        e.gRetinaFlag = int(defaults.integerForKey(QStringLiteral("DovrelRetinaFlag")));
-    } else {
-        e.gRetinaFlag = 1;
-        defaults.setInteger(QStringLiteral("DovrelRetinaFlag"), 1);
-    }
+    e.gRetinaFlag = retinaChosen ? int(defaults.integerForKey(QStringLiteral("DovrelRetinaFlag"))) : 1;
 
     // 5. Preset text styles, one per preset font, named, coloured and filled index by index.
     const PresetFactories& factories = presetFactories();

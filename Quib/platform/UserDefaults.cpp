@@ -305,16 +305,34 @@ void UserDefaults::setObject(const QString& key, const QVariant& value)
         removeObject(key);
         return;
     }
+    setObjects({{key, value}});
+}
+
+void UserDefaults::setObjects(const QVariantMap& values)
+{
+    QStringList changed;
     {
         QMutexLocker lock(&storeMutex());
+        for (auto it = values.cbegin(); it != values.cend(); ++it) {
+            if (it.value().isValid() || m_settings->contains(it.key()))
+                changed.append(it.key());
+        }
+        if (changed.isEmpty())
+            return;
         ensureFolder(QFileInfo(m_settings->fileName()).absolutePath(), m_ownsFolder);
         ensurePrivateFile(m_settings->fileName());
-        m_settings->setValue(key, value);
+        for (auto it = values.cbegin(); it != values.cend(); ++it) {
+            if (it.value().isValid())
+                m_settings->setValue(it.key(), it.value());
+            else
+                m_settings->remove(it.key());
+        }
         // Written at once: a crash must not lose a setting, and the mode is checked after each write.
         m_settings->sync();
         ensurePrivateFile(m_settings->fileName());
     }
-    Q_EMIT defaultsChanged(key);
+    for (const QString& key : std::as_const(changed))
+        Q_EMIT defaultsChanged(key);
 }
 
 void UserDefaults::removeObject(const QString& key)

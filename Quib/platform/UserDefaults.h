@@ -45,6 +45,8 @@ public:
     void setInteger(const QString& key, qint64 value) { setObject(key, value); }
     void setBool(const QString& key, bool value) { setObject(key, value); }
     void setDouble(const QString& key, double value) { setObject(key, value); }
+    // Several values in one write to disk; an invalid value removes its key.
+    void setObjects(const QVariantMap& values);
     void removeObject(const QString& key);
     void synchronize();
 

@@ -141,6 +141,34 @@ TEST_F(UserDefaultsTest, ChangesAreSignalled)
     EXPECT_EQ(spy[1][0].toString(), "showRuler");
 }
 
+TEST_F(UserDefaultsTest, SeveralValuesGoToTheFileInOneWrite)
+{
+    defaults().setObject("stale", 1);
+    QSignalSpy spy(&defaults(), &UserDefaults::defaultsChanged);
+    defaults().setObjects({{"size", 2000}, {"type", "PNG"}, {"stale", QVariant()}, {"absent", QVariant()}});
+    QStringList keys;
+    for (const QList<QVariant>& signal : spy)
+        keys.append(signal.at(0).toString());
+    keys.sort();
+    // A key that was not there is no change.
+    EXPECT_EQ(keys, (QStringList{"size", "stale", "type"}));
+
+    // As the next session reads the file.
+    const QString path = defaults().storeFile();
+    defaults().useStoreFile(dir.filePath("other.ini"));
+    defaults().useStoreFile(path);
+    EXPECT_EQ(defaults().integerForKey("size"), 2000);
+    EXPECT_EQ(defaults().stringForKey("type"), "PNG");
+    EXPECT_FALSE(defaults().hasUserValue("stale"));
+    EXPECT_EQ(modeOf(path), mode_t(0600));
+
+    // Nothing to store writes nothing.
+    spy.clear();
+    defaults().setObjects({{"absent", QVariant()}});
+    defaults().setObjects({});
+    EXPECT_TRUE(spy.isEmpty());
+}
+
 TEST_F(UserDefaultsTest, EachEditionHasItsOwnPrivateStore)
 {
     const QString folder = dir.filePath("settings");
