@@ -30,6 +30,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QPointer>
+#include <QThread>
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -317,6 +318,9 @@ private:
     // The tokens read ahead for the line readRule is reading, if any.
     const QString* aheadLine = nullptr;
     const StyleRuleTokens* aheadTokens = nullptr;
+    // A text box's carrier built ahead from those tokens, and the families it found missing.
+    std::unique_ptr<myTextView>* aheadView = nullptr;
+    const QStringList* aheadUnsupported = nullptr;
     StyleRuleTokens scratchTokens;
 };
 
@@ -561,23 +565,43 @@ void Reader::readHeadLines(QStringView head)
         if (lines[i].contains(u'{'))
             ruleLines.push_back(qsizetype(i));
     }
+    // Text boxes, most of a long page, are built there too, from their rule alone, and handed to
+    // this thread; form fields are not (a form page's text rules are read in turn).
     struct Window
     {
         size_t first = 0;
         std::vector<StyleRuleTokens> tokens;
+        std::vector<std::unique_ptr<myTextView>> views;
+        std::vector<QStringList> unsupported;
     };
     Window windows[2];
     // After the windows: destroyed first, so a reading still under way ends before its window goes.
     std::unique_ptr<platform::ConcurrentFor> reading[2];
+    const bool textsAhead = !out.isFormPage || in.pageName == kBaseTemplate;
+    QThread* const readerThread = QThread::currentThread();
     const auto readWindow = [&](int w, size_t first) {
         Window& window = windows[w];
         window.first = first;
+        const size_t count = std::min(kTokensAheadWindow, ruleLines.size() - first);
         window.tokens.clear();
-        window.tokens.resize(std::min(kTokensAheadWindow, ruleLines.size() - first));
+        window.tokens.resize(count);
+        window.views.clear();
+        window.views.resize(count);
+        window.unsupported.clear();
+        window.unsupported.resize(count);
         reading[w] = std::make_unique<platform::ConcurrentFor>(
-            qsizetype(window.tokens.size()), kTokensAheadBatch, [&lines, &ruleLines, &window](qsizetype k) {
-                window.tokens[size_t(k)] =
-                    StyleRuleTokens(lines[size_t(ruleLines[window.first + size_t(k)])].toString());
+            qsizetype(count), kTokensAheadBatch, [this, &lines, &ruleLines, &window, textsAhead, readerThread](qsizetype k) {
+                const size_t at = size_t(k);
+                StyleRuleTokens& tokens = window.tokens[at];
+                tokens = StyleRuleTokens(lines[size_t(ruleLines[window.first + at])].toString());
+                const QString& line = tokens.ruleLine();
+                if (!textsAhead || !line.contains(QLatin1String("{position:")) ||
+                    !selectorNumber(line, QStringLiteral(".text")))
+                    return;
+                myTextView* view = TextBoxRebuild::generateATextView(
+                    tokens, in.templatePageName, out.usingBootStrapFlag, &window.unsupported[at], nullptr);
+                view->moveToThread(readerThread);
+                window.views[at].reset(view);
             });
     };
     int current = -1;
@@ -594,13 +618,20 @@ void Reader::readHeadLines(QStringView head)
                 if (after < ruleLines.size())
                     readWindow(1 - current, after);
             }
-            ahead = &windows[current].tokens[nextAhead++ - windows[current].first];
+            const size_t at = nextAhead++ - windows[current].first;
+            ahead = &windows[current].tokens[at];
+            aheadView = &windows[current].views[at];
+            aheadUnsupported = &windows[current].unsupported[at];
         }
         // A rule line is read through its tokens' own copy; any other line is copied now.
         const QString copied = ahead ? QString() : lines[size_t(i)].toString();
         const QString& line = ahead ? ahead->ruleLine() : copied;
         aheadLine = ahead ? &line : nullptr;
         aheadTokens = ahead;
+        if (!ahead) {
+            aheadView = nullptr;
+            aheadUnsupported = nullptr;
+        }
         if (line.startsWith(keywords) && !(in.inheritMetaKeywordsFlag == 1 && !isBaseTemplate))
             out.metaKeywords = TextEscaping::decodeHtmlEntities(
                 line.mid(keywords.size()).chopped(std::min<qsizetype>(2, line.size() - keywords.size())));
@@ -619,6 +650,8 @@ void Reader::readHeadLines(QStringView head)
     }
     aheadLine = nullptr;
     aheadTokens = nullptr;
+    aheadView = nullptr;
+    aheadUnsupported = nullptr;
 }
 
 const StyleRuleTokens& Reader::tokensFor(const QString& line)
@@ -771,13 +804,21 @@ bool Reader::readRule(const QString& line)
 
 void Reader::readTextRule(const QString& line, const StyleRuleTokens& rule, int number)
 {
-    Q_UNUSED(line);
     myTextView* view = nullptr;
     const QString family =
         WebFonts::firstFamily(rule.parseForItemTypeString(QStringLiteral("font-family"), kDefaultFamily));
     if (!out.isFormPage || in.pageName == kBaseTemplate) {
-        view = TextBoxRebuild::generateATextView(rule, in.templatePageName, out.usingBootStrapFlag,
-                                                 &out.notSupportedFonts, owner);
+        if (aheadView && *aheadView && aheadLine == &line) {
+            view = aheadView->release();
+            view->setParent(owner);
+            for (const QString& missing : *aheadUnsupported) {
+                if (!out.notSupportedFonts.contains(missing))
+                    out.notSupportedFonts.append(missing);
+            }
+        } else {
+            view = TextBoxRebuild::generateATextView(rule, in.templatePageName, out.usingBootStrapFlag,
+                                                     &out.notSupportedFonts, owner);
+        }
     } else {
         const QString formType = rule.parseForItemTypeString(QStringLiteral("formType"), QStringLiteral(""));
         view = readFormField(rule, formType);

@@ -21,6 +21,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -434,15 +435,23 @@ QVariantMap galleryProperties(GalleryGridView* g, const QList<QObject*>& carrier
 
 // ---- table ----
 
-QVariantMap tableProperties(TableGridView* t, const QList<QObject*>& carriers, const Members& index)
+// A cell's text starts plain: the table applies its own style to every cell.
+QTextDocument* plainCellText(const myTextView* cell)
+{
+    return new QTextDocument(cell->textView()->string());
+}
+
+// prepared: cells' plain texts made ahead, by carrier index; a cell's is taken when present.
+QVariantMap tableProperties(TableGridView* t, const QList<QObject*>& carriers, const Members& index,
+                            std::vector<std::unique_ptr<QTextDocument>>& prepared)
 {
     QList<myTextView*> cells;
     QList<TransformView*> images;
     QList<TransformView*> backgrounds;
     for (const qsizetype i : index.textsByTable.value(t->tableNumber())) {
         auto* cell = static_cast<myTextView*>(carriers.at(i));
-        // A cell's text starts plain: the table applies its own style to every cell.
-        cell->setTextStorage(new QTextDocument(cell->textView()->string()));
+        QTextDocument* text = size_t(i) < prepared.size() ? prepared[size_t(i)].release() : nullptr;
+        cell->setTextStorage(text ? text : plainCellText(cell));
         cells.append(cell);
     }
     if (edition().gTableImagesFlag) {
@@ -546,28 +555,38 @@ std::vector<Converted> convert(const QList<QObject*>& carriers, const QString& t
     // conversion reads and defaults its own carrier alone, and a graphic built from it touches
     // nothing but itself. Only a table without a number would gather them as its cells, and then
     // they are converted in turn like the rest.
+    // A table's cells are only defaulted there (a table gathers them later), and their plain
+    // texts made for the table to take.
     std::vector<Converted> ahead(size_t(carriers.size()));
     std::vector<char> converted(size_t(carriers.size()), 0); // not vector<bool>: set from several threads
-    std::vector<qsizetype> freeTexts;
+    std::vector<std::unique_ptr<QTextDocument>> cellTexts(size_t(carriers.size()));
+    std::vector<qsizetype> texts;
     bool unnumberedTable = false;
     for (qsizetype i = 0; i < carriers.size(); ++i) {
-        if (auto* text = qobject_cast<myTextView*>(carriers[i]); text && text->tableNumber() == kNone)
-            freeTexts.push_back(i);
+        if (qobject_cast<myTextView*>(carriers[i]))
+            texts.push_back(i);
         else if (auto* table = qobject_cast<TableGridView*>(carriers[i]);
                  table && table->tableNumber() == kNone)
             unnumberedTable = true;
     }
     if (!unnumberedTable) {
-        platform::concurrentFor(qsizetype(freeTexts.size()), kTextsAheadBatch, [&](qsizetype k) {
-            const size_t i = size_t(freeTexts[size_t(k)]);
-            QVariantMap p = textProperties(static_cast<myTextView*>(carriers[qsizetype(i)]));
-            p.insert(QStringLiteral("templateName"), templateName);
-            if (buildFor) {
+        QThread* const cellsFor = buildFor ? buildFor : QThread::currentThread();
+        platform::concurrentFor(qsizetype(texts.size()), kTextsAheadBatch, [&](qsizetype k) {
+            const size_t i = size_t(texts[size_t(k)]);
+            auto* carrier = static_cast<myTextView*>(carriers[qsizetype(i)]);
+            QVariantMap p = textProperties(carrier);
+            if (carrier->tableNumber() != kNone) {
+                QTextDocument* text = plainCellText(carrier);
+                text->moveToThread(cellsFor);
+                cellTexts[i].reset(text);
+            } else if (buildFor) {
+                p.insert(QStringLiteral("templateName"), templateName);
                 auto* text = new DRVText;
                 text->initWithProperties(p);
                 text->moveToThread(buildFor);
                 ahead[i].graphic = text;
             } else {
+                p.insert(QStringLiteral("templateName"), templateName);
                 ahead[i].properties = std::move(p);
             }
             converted[i] = 1;
@@ -580,7 +599,8 @@ std::vector<Converted> convert(const QList<QObject*>& carriers, const QString& t
     for (qsizetype i = 0; i < carriers.size(); ++i) {
         QObject* carrier = carriers[i];
         if (converted[size_t(i)]) {
-            result.push_back(std::move(ahead[size_t(i)]));
+            if (ahead[size_t(i)].graphic || !ahead[size_t(i)].properties.isEmpty())
+                result.push_back(std::move(ahead[size_t(i)]));
             continue;
         }
         QVariantMap p;
@@ -591,7 +611,7 @@ std::vector<Converted> convert(const QList<QObject*>& carriers, const QString& t
         } else if (auto* gallery = qobject_cast<GalleryGridView*>(carrier)) {
             p = galleryProperties(gallery, carriers, index);
         } else if (auto* table = qobject_cast<TableGridView*>(carrier)) {
-            p = tableProperties(table, carriers, index);
+            p = tableProperties(table, carriers, index, cellTexts);
         } else if (auto* line = qobject_cast<LineView*>(carrier)) {
             p = lineProperties(line);
         } else if (auto* slideshow = qobject_cast<OuterSlideShow*>(carrier)) {
