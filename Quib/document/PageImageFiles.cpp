@@ -29,20 +29,16 @@ std::optional<QByteArray> unpackedOrStaged(const QString& path)
 }
 
 // A file the open has in memory is read from there.
-QImage readImage(const QString& path)
+PageImageFiles::PictureSource pictureAt(const QString& path)
 {
     if (path.isEmpty())
         return {};
-    if (std::optional<QByteArray> staged = unpackedOrStaged(path)) {
-        QBuffer buffer(&*staged);
-        buffer.open(QIODevice::ReadOnly);
-        QImageReader reader(&buffer, QFileInfo(path).suffix().toLatin1());
-        reader.setAutoTransform(false);
-        return reader.read();
-    }
-    QImageReader reader(path);
-    reader.setAutoTransform(false);
-    return reader.read();
+    return {path, unpackedOrStaged(path)};
+}
+
+QImage readImage(const QString& path)
+{
+    return pictureAt(path).decode();
 }
 
 qint64 fileSize(const QString& path)
@@ -206,8 +202,25 @@ QString PageImageFiles::findFileIgnoringCase(const QString& folder, const QStrin
     return checkedPath(folder, found);
 }
 
-QImage PageImageFiles::retrieveImageFile(const QString& pagePath, const QString& imageName,
-                                         const QString& imageType)
+QImage PageImageFiles::PictureSource::decode() const
+{
+    if (path.isEmpty())
+        return {};
+    if (bytes) {
+        QByteArray data = *bytes;
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, QFileInfo(path).suffix().toLatin1());
+        reader.setAutoTransform(false);
+        return reader.read();
+    }
+    QImageReader reader(path);
+    reader.setAutoTransform(false);
+    return reader.read();
+}
+
+PageImageFiles::PictureSource PageImageFiles::imageFileSource(const QString& pagePath, const QString& imageName,
+                                                              const QString& imageType)
 {
     if (!isSafeImageName(imageName))
         return {};
@@ -219,19 +232,30 @@ QImage PageImageFiles::retrieveImageFile(const QString& pagePath, const QString&
     for (const QString& candidate : candidates) {
         const QString path = findFileIgnoringCase(folder, candidate);
         if (fileSize(path) >= 1)
-            return readImage(path);
+            return pictureAt(path);
     }
     if (!typeIsSafe)
         return {};
-    return readImage(findFileIgnoringCase(folder, imageName + u'.' + imageType));
+    return pictureAt(findFileIgnoringCase(folder, imageName + u'.' + imageType));
+}
+
+QImage PageImageFiles::retrieveImageFile(const QString& pagePath, const QString& imageName,
+                                         const QString& imageType)
+{
+    return imageFileSource(pagePath, imageName, imageType).decode();
+}
+
+PageImageFiles::PictureSource PageImageFiles::maskImageSource(const QString& pagePath, const QString& imageName)
+{
+    if (!isSafeImageName(imageName))
+        return {};
+    return pictureAt(
+        findFileIgnoringCase(imageFolderForPage(pagePath), imageName + QStringLiteral("_mask.png")));
 }
 
 QImage PageImageFiles::retrieveMaskImage(const QString& pagePath, const QString& imageName)
 {
-    if (!isSafeImageName(imageName))
-        return {};
-    return readImage(
-        findFileIgnoringCase(imageFolderForPage(pagePath), imageName + QStringLiteral("_mask.png")));
+    return maskImageSource(pagePath, imageName).decode();
 }
 
 QImage PageImageFiles::retrieveBackgroundImage(const QString& pagePath, QString* type)

@@ -63,12 +63,24 @@ public:
     // written); nothing for any other file.
     static std::optional<QByteArray> bytesInMemory(const QString& path);
 
+    // A picture file found now and decoded later, on any thread: the file's bytes when the open
+    // holds them in memory, else its path. Empty when there is no file.
+    struct PictureSource
+    {
+        QString path;
+        std::optional<QByteArray> bytes;
+        QImage decode() const;
+    };
+
     // The picture of an image element: its original "o.PNG", else "o.JPG", else "@2x.<type>" (the
     // first of these with at least one byte), else "<name>.<type>". Null when nothing can be read.
     static QImage retrieveImageFile(const QString& pagePath, const QString& imageName,
                                     const QString& imageType);
+    static PictureSource imageFileSource(const QString& pagePath, const QString& imageName,
+                                         const QString& imageType);
     // "<name>_mask.png" beside the images; null when missing.
     static QImage retrieveMaskImage(const QString& pagePath, const QString& imageName);
+    static PictureSource maskImageSource(const QString& pagePath, const QString& imageName);
     // The page background: "backgroundo.PNG", "background.PNG", "backgroundo.JPG", "background.JPG";
     // sets type to "PNG" or "JPG" for the one found. Null when none can be read.
     static QImage retrieveBackgroundImage(const QString& pagePath, QString* type);

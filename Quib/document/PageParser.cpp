@@ -321,6 +321,16 @@ private:
     // A text box's carrier built ahead from those tokens, and the families it found missing.
     std::unique_ptr<myTextView>* aheadView = nullptr;
     const QStringList* aheadUnsupported = nullptr;
+    // Images' pictures, found while the head is read and decoded together on the thread pool.
+    struct PendingPicture
+    {
+        QPointer<TransformView> image;
+        PageImageFiles::PictureSource picture;
+        PageImageFiles::PictureSource mask;
+        QImage decodedPicture;
+        QImage decodedMask;
+    };
+    std::vector<PendingPicture> pendingPictures;
     StyleRuleTokens scratchTokens;
 };
 
@@ -403,6 +413,13 @@ PageParseResult Reader::run()
     if (out.isFormPage)
         readFormSettings(head.toString());
     readHeadLines(head);
+    // Each picture is decoded on its own; nothing below reads them until they are set.
+    std::vector<PendingPicture>& pictures = pendingPictures;
+    platform::ConcurrentFor decoding(qsizetype(pictures.size()), 1, [&pictures](qsizetype k) {
+        PendingPicture& pending = pictures[size_t(k)];
+        pending.decodedPicture = pending.picture.decode();
+        pending.decodedMask = pending.mask.decode();
+    });
 
     // 10. Body.
     readBody(body);
@@ -421,6 +438,14 @@ PageParseResult Reader::run()
                 QStringLiteral("Email address entered is invalid, please check and submit again.");
         if (out.formBotCheckerResponse.isEmpty())
             out.formBotCheckerResponse = QStringLiteral("Bot checker answer incorrect, please try again.");
+    }
+    decoding.wait();
+    for (PendingPicture& pending : pictures) {
+        if (!pending.image)
+            continue;
+        pending.image->setImage(pending.decodedPicture);
+        if (!pending.decodedMask.isNull())
+            pending.image->setMaskImage(pending.decodedMask);
     }
     renameDuplicateImages();
     sortCarriers();
@@ -969,10 +994,13 @@ void Reader::readImageRule(const StyleRuleTokens& rule)
     // A name that could leave the image folder is kept as text but never used as a path.
     image->setImageName(imageName);
     image->setImageType(imageType);
-    image->setImage(PageImageFiles::retrieveImageFile(in.pagePath, imageName, imageType));
-    const QImage mask = PageImageFiles::retrieveMaskImage(in.pagePath, imageName);
-    if (!mask.isNull())
-        image->setMaskImage(mask);
+    // A mask is read only where the rule uses it; without one the image has none.
+    const bool masked = rule.parseForItemTypeInt(QStringLiteral("imageMaskFlag"), 0) != 0;
+    pendingPictures.push_back({image, PageImageFiles::imageFileSource(in.pagePath, imageName, imageType),
+                               masked ? PageImageFiles::maskImageSource(in.pagePath, imageName)
+                                      : PageImageFiles::PictureSource{},
+                               {},
+                               {}});
     const QString folder = PageImageFiles::imageFolderForPage(in.pagePath);
     const QString file = PageImageFiles::findFileIgnoringCase(folder, imageName + u'.' + imageType);
     // A file the open holds in memory was written just now, or is about to be.
@@ -1013,7 +1041,7 @@ void Reader::readImageRule(const StyleRuleTokens& rule)
 
     image->setBubbleFlag(rule.parseForItemTypeInt(QStringLiteral("bubbleFlag"), 0));
     image->setBubbleShape(rule.parseForItemTypeString(QStringLiteral("bubbleShape"), QStringLiteral("")));
-    if (rule.parseForItemTypeInt(QStringLiteral("imageMaskFlag"), 0) == 0)
+    if (!masked)
         image->setMaskImage(QImage());
     image->setShadowRadius(rule.parseForItemTypeFloat(QStringLiteral("shadowBlurRadius"), 0.0f));
     image->setShadowHorizontalOffset(rule.parseForItemTypeFloat(QStringLiteral("shadowDistanceX"), 0.0f));

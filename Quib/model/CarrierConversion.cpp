@@ -27,8 +27,8 @@
 namespace {
 
 constexpr int kNone = -99;
-// Text boxes per batch when converted ahead.
-constexpr qsizetype kTextsAheadBatch = 32;
+// Carriers per batch when converted ahead.
+constexpr qsizetype kAheadBatch = 32;
 
 // The carriers that tables, slideshows and galleries gather, by their number, in page order:
 // looked up once per page rather than scanned again for each table, slideshow and gallery.
@@ -521,11 +521,12 @@ namespace {
 struct Converted
 {
     QVariantMap properties;
-    DRVText* graphic = nullptr;
+    DRVGraphic* graphic = nullptr;
 };
 
-// The carriers' dictionaries in page order. With buildFor, the text boxes of no table are built
-// into graphics on the thread pool as well, and handed over to buildFor's thread, without a parent.
+// The carriers' dictionaries in page order. With buildFor, the text boxes of no table, and the
+// images and lines that nothing gathers, are built into graphics on the thread pool as well, and
+// handed over to buildFor's thread, without a parent.
 std::vector<Converted> convert(const QList<QObject*>& carriers, const QString& templateName,
                                QThread* buildFor)
 {
@@ -551,47 +552,70 @@ std::vector<Converted> convert(const QList<QObject*>& carriers, const QString& t
             galleries.insert(gallery->galleryNumber());
     }
 
-    // The text boxes of no table, most of a long page, are converted ahead on the thread pool: each
-    // conversion reads and defaults its own carrier alone, and a graphic built from it touches
-    // nothing but itself. Only a table without a number would gather them as its cells, and then
-    // they are converted in turn like the rest.
-    // A table's cells are only defaulted there (a table gathers them later), and their plain
+    // Most of a long page is converted ahead on the thread pool: each conversion reads and
+    // defaults its own carrier alone, and a graphic built from it touches nothing but itself.
+    // A table, slideshow or gallery without a number would gather the elements of none as its
+    // own, reading them in page order; then what it could gather is converted in turn like the
+    // rest. A table's cells are only defaulted ahead (their table gathers them), and their plain
     // texts made for the table to take.
     std::vector<Converted> ahead(size_t(carriers.size()));
     std::vector<char> converted(size_t(carriers.size()), 0); // not vector<bool>: set from several threads
     std::vector<std::unique_ptr<QTextDocument>> cellTexts(size_t(carriers.size()));
-    std::vector<qsizetype> texts;
     bool unnumberedTable = false;
+    bool unnumberedGroup = false;
+    for (QObject* carrier : carriers) {
+        if (auto* table = qobject_cast<TableGridView*>(carrier))
+            unnumberedTable = unnumberedTable || table->tableNumber() == kNone;
+        else if (auto* slideshow = qobject_cast<OuterSlideShow*>(carrier))
+            unnumberedGroup = unnumberedGroup || slideshow->slideShowNumber() == kNone;
+        else if (auto* gallery = qobject_cast<GalleryGridView*>(carrier))
+            unnumberedGroup = unnumberedGroup || gallery->galleryNumber() == kNone;
+    }
+    std::vector<qsizetype> aheadIndexes;
     for (qsizetype i = 0; i < carriers.size(); ++i) {
-        if (qobject_cast<myTextView*>(carriers[i]))
-            texts.push_back(i);
-        else if (auto* table = qobject_cast<TableGridView*>(carriers[i]);
-                 table && table->tableNumber() == kNone)
-            unnumberedTable = true;
+        QObject* carrier = carriers[i];
+        if (qobject_cast<myTextView*>(carrier)) {
+            if (!unnumberedTable)
+                aheadIndexes.push_back(i);
+        } else if (qobject_cast<LineView*>(carrier)) {
+            aheadIndexes.push_back(i);
+        } else if (auto* image = qobject_cast<TransformView*>(carrier)) {
+            const bool free = image->slideShowNumber() == kNone && image->tableNumber() == kNone &&
+                              !(image->galleryNumber() != kNone && galleries.contains(image->galleryNumber()));
+            if (free && !unnumberedTable && !unnumberedGroup)
+                aheadIndexes.push_back(i);
+        }
     }
-    if (!unnumberedTable) {
-        QThread* const cellsFor = buildFor ? buildFor : QThread::currentThread();
-        platform::concurrentFor(qsizetype(texts.size()), kTextsAheadBatch, [&](qsizetype k) {
-            const size_t i = size_t(texts[size_t(k)]);
-            auto* carrier = static_cast<myTextView*>(carriers[qsizetype(i)]);
-            QVariantMap p = textProperties(carrier);
-            if (carrier->tableNumber() != kNone) {
-                QTextDocument* text = plainCellText(carrier);
-                text->moveToThread(cellsFor);
-                cellTexts[i].reset(text);
-            } else if (buildFor) {
-                p.insert(QStringLiteral("templateName"), templateName);
-                auto* text = new DRVText;
-                text->initWithProperties(p);
-                text->moveToThread(buildFor);
-                ahead[i].graphic = text;
-            } else {
-                p.insert(QStringLiteral("templateName"), templateName);
-                ahead[i].properties = std::move(p);
+    QThread* const cellsFor = buildFor ? buildFor : QThread::currentThread();
+    platform::concurrentFor(qsizetype(aheadIndexes.size()), kAheadBatch, [&](qsizetype k) {
+        const size_t i = size_t(aheadIndexes[size_t(k)]);
+        QObject* carrier = carriers[qsizetype(i)];
+        QVariantMap p;
+        if (auto* text = qobject_cast<myTextView*>(carrier)) {
+            p = textProperties(text);
+            if (text->tableNumber() != kNone) {
+                QTextDocument* plain = plainCellText(text);
+                plain->moveToThread(cellsFor);
+                cellTexts[i].reset(plain);
+                converted[i] = 1;
+                return;
             }
-            converted[i] = 1;
-        });
-    }
+        } else if (auto* line = qobject_cast<LineView*>(carrier)) {
+            p = lineProperties(line);
+        } else {
+            p = imageProperties(static_cast<TransformView*>(carrier));
+        }
+        p.insert(QStringLiteral("templateName"), templateName);
+        if (buildFor) {
+            if (DRVGraphic* graphic = DRVGraphic::graphicWithProperties(p, nullptr)) {
+                graphic->moveToThread(buildFor);
+                ahead[i].graphic = graphic;
+            }
+        } else {
+            ahead[i].properties = std::move(p);
+        }
+        converted[i] = 1;
+    });
 
     const Members index = membersOf(carriers);
     std::vector<Converted> result;
