@@ -1,7 +1,9 @@
 #include "app/DRVAppDelegate.h"
+#include "document/DocumentArchiver.h"
 #include "editions/DataCentre.h"
 #include "platform/Heap.h"
 #include "platform/UserDefaults.h"
+#include "publishing/DocumentArchiverInstall.h"
 
 #include <QApplication>
 
@@ -17,10 +19,16 @@ int main(int argc, char** argv)
     platform::reserveMainHeap(64 * 1024 * 1024);
     QApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(QUIB_VERSION));
+    const QStringList arguments = app.arguments();
+    // The document the program opens first is read while the application starts.
+    const QStringList documents = DRVAppDelegate::documentPathsFromArguments(arguments);
+    if (!documents.isEmpty()) {
+        DocumentArchiverInstall::install();
+        DocumentArchiver::readAhead(documents.constFirst());
+    }
 
     // The edition comes from the name the program was started under, or --edition NAME; its
     // settings store must be in place before the edition configuration reads any default.
-    const QStringList arguments = app.arguments();
     const QString displayName = DataCentre::displayNameForLaunch(arguments);
     DataCentre::setLaunchDisplayName(displayName);
     QGuiApplication::setApplicationDisplayName(displayName);
@@ -28,7 +36,7 @@ int main(int argc, char** argv)
 
     DRVAppDelegate delegate;
     delegate.applicationWillFinishLaunching();
-    if (!delegate.applicationDidFinishLaunching(DRVAppDelegate::documentPathsFromArguments(arguments)))
+    if (!delegate.applicationDidFinishLaunching(documents))
         return 0;
     return app.exec();
 }

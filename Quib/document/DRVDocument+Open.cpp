@@ -220,6 +220,8 @@ struct DRVDocument::OpenPlan
     QHash<QString, QByteArray> unpackedFiles;
     // The page file's bytes as just unpacked: read from here rather than from the disk again.
     QByteArray pageBytes;
+    // Their text, when the document was read ahead and they were decoded then.
+    std::optional<QString> pageTextAhead;
     // The unpacked page file on its way to disk: finished before anything reads it by its path.
     PageFileWrite pageFileWrite;
 };
@@ -350,6 +352,7 @@ bool DRVDocument::preparePageFiles(OpenPlan& plan)
             return failOpen(QStringLiteral("the document holds no page file"));
         const QString working = stamp;
         const QString pageName = members[size_t(page)].relativePath;
+        plan.pageTextAhead = std::move(members[size_t(page)].pageText);
         if (!unpackMembers(std::move(members), page, join(working, pageName), working, working,
                            &plan.unpackedFiles, &plan.pageBytes, &plan.pageFileWrite))
             return failOpen(QStringLiteral("cannot write the unpacked page in \"%1\"").arg(working));
@@ -365,6 +368,7 @@ bool DRVDocument::preparePageFiles(OpenPlan& plan)
     const qsizetype page = findPageMember(members, base, {x});
     if (page < 0)
         return failOpen(QStringLiteral("the document holds no .%1 page file").arg(x));
+    plan.pageTextAhead = std::move(members[size_t(page)].pageText);
     if (!QFileInfo(stamp).isDir()) {
         if (!QDir().mkpath(stamp))
             return failOpen(QStringLiteral("cannot create \"%1\"").arg(stamp));
@@ -534,8 +538,10 @@ bool DRVDocument::refreshDocument()
 
     // The page text: a page that cannot be read opens nothing, rather than an empty page that the
     // next save would store over the real one.
-    std::optional<QString> text = plan.pageBytes.isNull() ? platform::readPageTextFile(plan.pagePath)
-                                                          : platform::decodePageText(plan.pageBytes);
+    std::optional<QString> text = plan.pageTextAhead      ? std::move(plan.pageTextAhead)
+                                  : plan.pageBytes.isNull() ? platform::readPageTextFile(plan.pagePath)
+                                                            : platform::decodePageText(plan.pageBytes);
+    plan.pageTextAhead.reset();
     plan.pageBytes = QByteArray();
     if (!text)
         return failOpen(QStringLiteral("cannot read the page file \"%1\"").arg(plan.pagePath));

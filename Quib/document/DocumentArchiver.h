@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class DocumentArchiver
@@ -28,6 +29,9 @@ public:
         QString relativePath;
         bool isFolder = false;
         QByteArray bytes;
+        // A top-level page file's text (.html, .php), when the document was read ahead and the
+        // bytes decode as page text.
+        std::optional<QString> pageText;
     };
     // Reads every member of archivePath into memory under the same checks as unpacking.
     using ReadHook =
@@ -52,4 +56,10 @@ public:
                               QString* error = nullptr);
     static bool readDocument(const QString& archivePath, std::vector<Member>* members,
                              QString* error = nullptr);
+
+    // Starts reading the document at archivePath, its page files decoded too, on a thread of its
+    // own, through the hooks installed now: the program goes on starting meanwhile. The next
+    // readDocument of that file takes what was read, when the file is unchanged since; one
+    // document is read ahead at a time.
+    static void readAhead(const QString& archivePath);
 };

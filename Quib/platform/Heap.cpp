@@ -1,5 +1,6 @@
 #include "platform/Heap.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -14,6 +15,9 @@ namespace {
 // Below the allocator's threshold for mapping a block on its own (32 MiB, set at start-up), so the
 // block comes from the worker's heap.
 constexpr std::size_t kWorkerHeap = 8 * 1024 * 1024;
+// Well inside the largest heap a worker can have (64 MiB), so the block never gets a mapping of
+// its own.
+constexpr std::size_t kLargestWorkerHeap = 32 * 1024 * 1024;
 constexpr int kDefaultTopPad = 128 * 1024;
 
 std::uintptr_t pageSize()
@@ -50,7 +54,7 @@ void reserveMainHeap(std::size_t bytes)
     mallopt(M_TOP_PAD, kDefaultTopPad);
 }
 
-void reserveWorkerHeap()
+void reserveWorkerHeap(std::size_t bytes)
 {
     thread_local bool reserved = false;
     if (reserved)
@@ -58,11 +62,12 @@ void reserveWorkerHeap()
     reserved = true;
     // Grown by one block (a worker's heap otherwise grows a page at a time), advised, and handed
     // back; the block's own header and the top's after it are the only writes.
-    void* volatile block = std::malloc(kWorkerHeap);
+    bytes = std::min(bytes == 0 ? kWorkerHeap : bytes, kLargestWorkerHeap);
+    void* volatile block = std::malloc(bytes);
     if (!block)
         return;
     const auto from = std::uintptr_t(static_cast<void*>(block));
-    adviseLargePages(from + pageSize(), from + kWorkerHeap - pageSize());
+    adviseLargePages(from + pageSize(), from + bytes - pageSize());
     std::free(block);
 }
 

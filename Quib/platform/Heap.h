@@ -12,7 +12,8 @@ namespace platform {
 // For the main thread, at start-up before other threads exist: grows the main heap by `bytes`.
 void reserveMainHeap(std::size_t bytes);
 
-// Once for the calling worker thread; later calls on the same thread return at once.
-void reserveWorkerHeap();
+// Once for the calling worker thread; later calls on the same thread return at once. 0 asks for
+// the size that suits the thread pool's jobs; at most 32 MiB.
+void reserveWorkerHeap(std::size_t bytes = 0);
 
 } // namespace platform

@@ -54,6 +54,10 @@ int poolThreads()
     return std::max(1, QThreadPool::globalInstance()->maxThreadCount());
 }
 
+// A worker busy elsewhere (or the caller's late start) would hold up one batch per thread; several
+// smaller batches per thread even that out.
+constexpr qsizetype kBatchesPerThread = 4;
+
 // One batch; a waiting caller may run one itself, and only a worker's heap is prepared.
 void runBatch(const Range& range, const std::function<void(qsizetype)>& body)
 {
@@ -68,7 +72,8 @@ void runBatch(const Range& range, const std::function<void(qsizetype)>& body)
 void concurrentFor(qsizetype count, qsizetype minimumBatch, const std::function<void(qsizetype)>& body)
 {
     // The calling thread takes a batch too.
-    const std::vector<Range> ranges = batchRanges(count, minimumBatch, poolThreads() + 1);
+    const std::vector<Range> ranges =
+        batchRanges(count, minimumBatch, (poolThreads() + 1) * kBatchesPerThread);
     if (ranges.size() <= 1) {
         for (qsizetype i = 0; i < count; ++i)
             body(i);
@@ -88,7 +93,7 @@ ConcurrentFor::ConcurrentFor(qsizetype count, qsizetype minimumBatch, std::funct
     : m_running(std::make_unique<Running>())
 {
     m_running->body = std::move(body);
-    m_running->ranges = batchRanges(count, minimumBatch, poolThreads());
+    m_running->ranges = batchRanges(count, minimumBatch, poolThreads() * kBatchesPerThread);
     Running* running = m_running.get();
     m_running->future = QtConcurrent::map(m_running->ranges,
                                           [running](const Range& range) { runBatch(range, running->body); });
