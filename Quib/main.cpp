@@ -36,7 +36,9 @@ int main(int argc, char** argv)
 
     DRVAppDelegate delegate;
     delegate.applicationWillFinishLaunching();
-    if (!delegate.applicationDidFinishLaunching(documents))
+    const bool launched = delegate.applicationDidFinishLaunching(documents);
+    DocumentArchiver::forgetReadAhead();
+    if (!launched)
         return 0;
     return app.exec();
 }

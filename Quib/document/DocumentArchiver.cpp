@@ -111,8 +111,8 @@ void DocumentArchiver::readAhead(const QString& archivePath)
     FileStamp stamp = FileStamp::of(path);
     if (stamp.size < 0)
         return;
-    // The thread's heap is made ready at once for what it reads: about the file's size in
-    // bytes, and twice the page's in text.
+    // The thread's heap is made ready at once for what it reads: the unpacked members, several
+    // times the file's size, and the page's text, twice its bytes.
     const std::size_t heap = std::size_t(std::min<qint64>(stamp.size, 4 * 1024 * 1024) * 24);
     std::future<ReadResult> result = std::async(std::launch::async, [read, path, heap] {
         platform::reserveWorkerHeap(heap);
@@ -131,6 +131,15 @@ void DocumentArchiver::readAhead(const QString& archivePath)
     const std::lock_guard lock(readAheadMutex());
     // An earlier read-ahead no open took is dropped once it ends (its future waits for it).
     pendingReadAhead() = ReadAhead{path, std::move(stamp), std::move(result)};
+}
+
+void DocumentArchiver::forgetReadAhead()
+{
+    std::optional<ReadAhead> taken;
+    {
+        const std::lock_guard lock(readAheadMutex());
+        taken = std::exchange(pendingReadAhead(), std::nullopt);
+    }
 }
 
 void DocumentArchiver::install(const Hooks& newHooks)

@@ -62,4 +62,6 @@ public:
     // readDocument of that file takes what was read, when the file is unchanged since; one
     // document is read ahead at a time.
     static void readAhead(const QString& archivePath);
+    // Lets go of a read-ahead no open took (once it ends).
+    static void forgetReadAhead();
 };

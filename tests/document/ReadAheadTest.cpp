@@ -114,6 +114,17 @@ TEST_F(ReadAheadTest, AnotherDocumentsReadDropsTheReadAhead)
     EXPECT_TRUE(pageMemberText(members).contains(QLatin1String("first page")));
 }
 
+TEST_F(ReadAheadTest, AForgottenReadAheadIsNotTaken)
+{
+    const QString path = savePage(QStringLiteral("Forgotten.quibpage"), QStringLiteral("forgotten"));
+    DocumentArchiver::readAhead(path);
+    DocumentArchiver::forgetReadAhead();
+    std::vector<DocumentArchiver::Member> members;
+    ASSERT_TRUE(DocumentArchiver::readDocument(path, &members));
+    for (const DocumentArchiver::Member& member : members)
+        EXPECT_FALSE(member.pageText);
+}
+
 TEST_F(ReadAheadTest, ABrokenOrMissingFileFailsAsWithoutIt)
 {
     const QString broken = filePath(QStringLiteral("Broken.quibpage"));
