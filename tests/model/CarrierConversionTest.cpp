@@ -1,6 +1,8 @@
 #include "model/FakePageContext.h"
 
+#include "model/DRVImage.h"
 #include "model/DRVLine.h"
+#include "model/DRVTable.h"
 #include "model/DRVText.h"
 #include "model/GalleryGridView.h"
 #include "model/LineView.h"
@@ -366,8 +368,9 @@ TEST(CarrierConversion, GraphicsAreBuiltThroughTheRegistry)
     qDeleteAll(graphics);
 }
 
-// A long page's free text boxes are built on the thread pool: they must come out as the dictionaries
-// alone would build them, in page order, owned by the caller's object and living in its thread.
+// A long page's free text boxes, images and lines are built on the thread pool: they must come out
+// as the dictionaries alone would build them, in page order, owned by the caller's object and
+// living in its thread; a slideshow's pictures stay its own, and table cells get their texts there.
 TEST(CarrierConversion, TextBoxesBuiltAheadMatchTheDictionariesAndLiveInTheCallersThread)
 {
     auto build = [](Page& page) {
@@ -375,10 +378,21 @@ TEST(CarrierConversion, TextBoxesBuiltAheadMatchTheDictionariesAndLiveInTheCalle
             myTextView* t = page.text(QStringLiteral("Box %1").arg(i));
             t->setFrame(QRectF(i, 2 * i, 100 + i, 20));
             t->setBorderHexColorString(i % 2 ? "FF0000" : "");
+            if (i % 10 == 3) {
+                TransformView* image = page.image(QStringLiteral("image%1").arg(i));
+                QImage picture(QSize(4 + i % 7, 3), QImage::Format_ARGB32);
+                picture.fill(QColor(i, 40, 80));
+                image->setImage(picture);
+                image->setReflection(i % 20 == 3 ? 0.5f : 0.0f);
+                page.line()->setEndPoint(QPointF(i, 3 * i));
+            }
             if (i == 70) {
                 page.table(1);
                 page.text("c1", 1);
+                page.text("c2", 1);
                 page.line();
+                page.slideshow(2);
+                page.image("slide", 2);
             }
         }
     };
@@ -402,7 +416,20 @@ TEST(CarrierConversion, TextBoxesBuiltAheadMatchTheDictionariesAndLiveInTheCalle
         EXPECT_EQ(graphic->textString(), expected->textString()) << i;
         if (auto* text = qobject_cast<DRVText*>(graphic))
             EXPECT_EQ(text->contents()->thread(), parent.thread()) << i;
+        if (auto* table = qobject_cast<DRVTable*>(graphic)) {
+            ASSERT_EQ(table->cellHelperArray().size(), 2) << i;
+            for (myTextView* cell : table->cellHelperArray()) {
+                ASSERT_TRUE(cell->textStorage()) << i;
+                EXPECT_EQ(cell->textStorage()->thread(), parent.thread()) << i;
+                EXPECT_EQ(cell->textStorage()->parent(), cell) << i;
+                EXPECT_EQ(cell->textStorage()->toPlainText(), cell->textView()->string()) << i;
+            }
+        }
     }
+    int images = 0;
+    for (DRVGraphic* graphic : graphics)
+        images += qobject_cast<DRVImage*>(graphic) ? 1 : 0;
+    EXPECT_EQ(images, 15); // the slideshow's picture is the slideshow's alone
 
     // Built elsewhere, a box still hears its own text being edited.
     auto* text = qobject_cast<DRVText*>(graphics.constFirst());
