@@ -538,7 +538,7 @@ bool DRVDocument::refreshDocument()
 
     // The page text: a page that cannot be read opens nothing, rather than an empty page that the
     // next save would store over the real one.
-    std::optional<QString> text = plan.pageTextAhead      ? std::move(plan.pageTextAhead)
+    std::optional<QString> text = plan.pageTextAhead        ? std::move(plan.pageTextAhead)
                                   : plan.pageBytes.isNull() ? platform::readPageTextFile(plan.pagePath)
                                                             : platform::decodePageText(plan.pageBytes);
     plan.pageTextAhead.reset();

@@ -219,8 +219,8 @@ QImage PageImageFiles::PictureSource::decode() const
     return reader.read();
 }
 
-PageImageFiles::PictureSource PageImageFiles::imageFileSource(const QString& pagePath, const QString& imageName,
-                                                              const QString& imageType)
+PageImageFiles::PictureSource
+PageImageFiles::imageFileSource(const QString& pagePath, const QString& imageName, const QString& imageType)
 {
     if (!isSafeImageName(imageName))
         return {};
@@ -245,7 +245,8 @@ QImage PageImageFiles::retrieveImageFile(const QString& pagePath, const QString&
     return imageFileSource(pagePath, imageName, imageType).decode();
 }
 
-PageImageFiles::PictureSource PageImageFiles::maskImageSource(const QString& pagePath, const QString& imageName)
+PageImageFiles::PictureSource PageImageFiles::maskImageSource(const QString& pagePath,
+                                                              const QString& imageName)
 {
     if (!isSafeImageName(imageName))
         return {};

@@ -615,7 +615,8 @@ void Reader::readHeadLines(QStringView head)
         window.unsupported.clear();
         window.unsupported.resize(count);
         reading[w] = std::make_unique<platform::ConcurrentFor>(
-            qsizetype(count), kTokensAheadBatch, [this, &lines, &ruleLines, &window, textsAhead, readerThread](qsizetype k) {
+            qsizetype(count), kTokensAheadBatch,
+            [this, &lines, &ruleLines, &window, textsAhead, readerThread](qsizetype k) {
                 const size_t at = size_t(k);
                 StyleRuleTokens& tokens = window.tokens[at];
                 tokens = StyleRuleTokens(lines[size_t(ruleLines[window.first + at])].toString());
@@ -996,11 +997,12 @@ void Reader::readImageRule(const StyleRuleTokens& rule)
     image->setImageType(imageType);
     // A mask is read only where the rule uses it; without one the image has none.
     const bool masked = rule.parseForItemTypeInt(QStringLiteral("imageMaskFlag"), 0) != 0;
-    pendingPictures.push_back({image, PageImageFiles::imageFileSource(in.pagePath, imageName, imageType),
-                               masked ? PageImageFiles::maskImageSource(in.pagePath, imageName)
-                                      : PageImageFiles::PictureSource{},
-                               {},
-                               {}});
+    pendingPictures.push_back(
+        {image,
+         PageImageFiles::imageFileSource(in.pagePath, imageName, imageType),
+         masked ? PageImageFiles::maskImageSource(in.pagePath, imageName) : PageImageFiles::PictureSource{},
+         {},
+         {}});
     const QString folder = PageImageFiles::imageFolderForPage(in.pagePath);
     const QString file = PageImageFiles::findFileIgnoringCase(folder, imageName + u'.' + imageType);
     // A file the open holds in memory was written just now, or is about to be.

@@ -580,8 +580,9 @@ std::vector<Converted> convert(const QList<QObject*>& carriers, const QString& t
         } else if (qobject_cast<LineView*>(carrier)) {
             aheadIndexes.push_back(i);
         } else if (auto* image = qobject_cast<TransformView*>(carrier)) {
-            const bool free = image->slideShowNumber() == kNone && image->tableNumber() == kNone &&
-                              !(image->galleryNumber() != kNone && galleries.contains(image->galleryNumber()));
+            const bool free =
+                image->slideShowNumber() == kNone && image->tableNumber() == kNone &&
+                !(image->galleryNumber() != kNone && galleries.contains(image->galleryNumber()));
             if (free && !unnumberedTable && !unnumberedGroup)
                 aheadIndexes.push_back(i);
         }

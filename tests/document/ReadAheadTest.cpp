@@ -85,7 +85,8 @@ TEST_F(ReadAheadTest, AFileChangedSinceIsReadAgain)
     DocumentArchiver::readAhead(path);
     // Another page saved over it afterwards, a moment later so its time differs.
     QThread::msleep(20);
-    const QString other = savePage(QStringLiteral("Other.quibpage"), QStringLiteral("the second text, longer"));
+    const QString other =
+        savePage(QStringLiteral("Other.quibpage"), QStringLiteral("the second text, longer"));
     std::vector<DocumentArchiver::Member> otherMembers;
     ASSERT_TRUE(DocumentArchiver::readDocument(other, &otherMembers));
     ASSERT_TRUE(QFile::remove(path));
@@ -147,7 +148,8 @@ TEST_F(ReadAheadTest, ABrokenOrMissingFileFailsAsWithoutIt)
 
 TEST_F(ReadAheadTest, AnOpenAfterTheReadAheadShowsThePage)
 {
-    const QString path = savePage(QStringLiteral("Opened.quibpage"), QStringLiteral("shown after reading ahead"));
+    const QString path =
+        savePage(QStringLiteral("Opened.quibpage"), QStringLiteral("shown after reading ahead"));
     DocumentArchiver::readAhead(path);
     std::unique_ptr<DRVDocument> document = open(path);
     ASSERT_TRUE(document);
