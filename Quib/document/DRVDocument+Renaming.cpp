@@ -5,6 +5,7 @@
 #include "editions/EditionSettings.h"
 #include "model/DRVGraphic.h"
 #include "platform/Dialogs.h"
+#include "platform/FileTree.h"
 #include "platform/SafePath.h"
 
 #include <QDirIterator>
@@ -63,6 +64,19 @@ bool DRVDocument::renameFileName(const QString& newName)
 
     if (!completeWorkingFolder())
         return false;
+    // Files placed in the page's folder by hand are the page's too, and go with it to the new
+    // name; the save then writes its own files over theirs. Nothing already in the new folder is
+    // replaced. A file that cannot go keeps the page under its old name.
+    const std::optional<QString> oldFolder = platform::SafePath::filePath(m_tempSavePathLocal, m_pageName);
+    const std::optional<QString> newFolder = platform::SafePath::filePath(m_tempSavePathLocal, newName);
+    if (oldFolder && newFolder && QFileInfo(*oldFolder).isDir() && !QFileInfo(*oldFolder).isSymLink() &&
+        !platform::SafePath::isSameFile(*oldFolder, *newFolder)) {
+        const QStringList failed = platform::copyTree(*oldFolder, *newFolder, true);
+        if (!failed.isEmpty()) {
+            qWarning() << "the page's files could not go to its new name:" << failed;
+            return false;
+        }
+    }
     const QString oldName = m_pageName;
     const QString oldPath = m_filePath;
     const QString oldPagePath = m_pagePath;

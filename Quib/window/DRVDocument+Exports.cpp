@@ -6,6 +6,7 @@
 #include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
 #include "platform/Dialogs.h"
+#include "platform/FileTree.h"
 #include "platform/SafePath.h"
 #include "platform/TextEncoding.h"
 #include "publishing/PagePicture.h"
@@ -14,7 +15,6 @@
 
 #include <QDesktopServices>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
@@ -46,17 +46,8 @@ QString copyFolder(const QString& folder, const QString& target)
 {
     if (!QDir().mkdir(target))
         return target;
-    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo entry(it.next());
-        if (entry.isSymLink())
-            continue;
-        const QString copy = QDir(target).filePath(QDir(folder).relativeFilePath(entry.filePath()));
-        if (!(entry.isDir() ? QDir().mkpath(copy) : QFile::copy(entry.filePath(), copy)))
-            return copy;
-    }
-    return QString();
+    const QStringList failed = platform::copyTree(folder, target);
+    return failed.isEmpty() ? QString() : QDir(target).filePath(failed.constFirst());
 }
 
 bool removeEntry(const QString& path)

@@ -4,49 +4,23 @@
 
 #include "editions/EditionSettings.h"
 #include "platform/Dialogs.h"
+#include "platform/FileTree.h"
 #include "platform/SafePath.h"
 #include "platform/Threads.h"
 #include "window/WebsiteProject.h"
 
 #include <QDesktopServices>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
-
-namespace {
-
-// Copies folder's tree into target; links are skipped. Appends what could not be copied.
-void copyTree(const QString& folder, const QString& target, QStringList* failures)
-{
-    if (!QDir().mkpath(target)) {
-        failures->append(target);
-        return;
-    }
-    QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo entry(it.next());
-        if (entry.isSymLink())
-            continue;
-        const QString relative = QDir(folder).relativeFilePath(entry.filePath());
-        const QString copy = QDir(target).filePath(relative);
-        const bool done = entry.isDir() ? QDir().mkpath(copy) : QFile::copy(entry.filePath(), copy);
-        if (!done)
-            failures->append(relative);
-    }
-}
-
-} // namespace
 
 QStringList DRVWindowController::moveFilesToExportedLocation(const QString& workingCopy, const QString& tempFiles,
                                                            const QString& destination,
                                                            const QList<QPair<QString, QString>>& pages,
                                                            bool responsive)
 {
-    QStringList failures;
-    copyTree(workingCopy, destination, &failures);
+    QStringList failures = platform::copyTree(workingCopy, destination);
     for (const auto& [local, publish] : pages) {
         const std::optional<QString> target = platform::SafePath::filePath(destination, local);
         if (!target)

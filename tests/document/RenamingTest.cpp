@@ -1,6 +1,7 @@
 // Renaming a page document, page numbers from the base template and the next group number.
 #include "DocumentFlowTestSupport.h"
 
+#include "document/DocumentArchiver.h"
 #include "model/DRVLine.h"
 #include "model/DRVText.h"
 
@@ -47,6 +48,41 @@ TEST_F(RenamingTest, ANewNameMovesTheDocumentAndItReopensUnderIt)
     ASSERT_TRUE(reopened);
     EXPECT_EQ(reopened->pageName(), QStringLiteral("team"));
     EXPECT_EQ(reopened->graphics().size(), 1);
+}
+
+// A file placed in the page's folder by hand travels with the page when it is renamed, as a save
+// under the old name keeps it; the renamed document holds it and unpacks it again.
+TEST_F(RenamingTest, FilesPlacedInThePageFolderGoWithTheNewName)
+{
+    std::unique_ptr<DRVDocument> saved = savedPage(QStringLiteral("about"));
+    const QString pageFolder = saved->tempSavePathLocal() + QStringLiteral("/about");
+    ASSERT_TRUE(
+        writeBytes(pageFolder + QStringLiteral("/extra/notes.txt"), QByteArrayLiteral("kept as it is")));
+    ASSERT_TRUE(writeBytes(pageFolder + QStringLiteral("/handout.pdf"), QByteArrayLiteral("%PDF-1.4 hand")));
+    ASSERT_TRUE(DocumentArchiver::zipDocument(pageFolder, saved->filePath()));
+    saved.reset();
+
+    std::unique_ptr<DRVDocument> page = open(filePath(QStringLiteral("about.quibpage")));
+    ASSERT_TRUE(page);
+    ASSERT_TRUE(page->renameFileName(QStringLiteral("team")));
+    EXPECT_EQ(filesIn(m_files.path()), QStringList{QStringLiteral("team.quibpage")});
+
+    std::vector<DocumentArchiver::Member> members;
+    ASSERT_TRUE(DocumentArchiver::readDocument(filePath(QStringLiteral("team.quibpage")), &members));
+    QMap<QString, QByteArray> files;
+    for (const DocumentArchiver::Member& member : members)
+        files.insert(member.relativePath, member.bytes);
+    EXPECT_FALSE(files.value(QStringLiteral("team.html")).isEmpty())
+        << QStringList(files.keys()).join(u',').toStdString();
+    EXPECT_EQ(files.value(QStringLiteral("extra/notes.txt")), QByteArrayLiteral("kept as it is"))
+        << QStringList(files.keys()).join(u',').toStdString();
+    EXPECT_EQ(files.value(QStringLiteral("handout.pdf")), QByteArrayLiteral("%PDF-1.4 hand"));
+
+    std::unique_ptr<DRVDocument> reopened = open(filePath(QStringLiteral("team.quibpage")));
+    ASSERT_TRUE(reopened);
+    ASSERT_TRUE(reopened->completeWorkingFolder());
+    EXPECT_EQ(readBytes(reopened->tempSavePathLocal() + QStringLiteral("/team/extra/notes.txt")),
+              QByteArrayLiteral("kept as it is"));
 }
 
 TEST_F(RenamingTest, TheSameNameInOtherLetterCaseRenamesWithoutAConflict)
