@@ -1,6 +1,7 @@
 // The page and form settings dialogs, opened from the window's menus and answered with their own
 // controls: what they show, what saving stores, and the background picture commands.
 #include "AppTestSupport.h"
+#include "common/TestFiles.h"
 
 #include "model/DRVImage.h"
 #include "platform/NotificationCenter.h"
@@ -22,11 +23,7 @@
 
 namespace {
 
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using testfiles::readBytes;
 
 class PagePreferencesTest : public WindowedAppTest
 {

@@ -2,6 +2,7 @@
 // user defaults, the real page archiver, scripted dialogs, and fixture documents copied into a
 // temporary folder so that saving never touches the fixtures.
 #pragma once
+#include "common/TestFiles.h"
 #include "document/DRVDocument.h"
 #include "document/DocumentArchiver.h"
 #include "editions/EditionSettings.h"
@@ -20,18 +21,8 @@
 
 namespace documentflowtest {
 
-inline QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
+using testfiles::readBytes;
+using testfiles::writeBytes;
 
 // Every file below folder, hidden ones too, as sorted paths relative to it.
 inline QStringList filesBelow(const QString& folder)

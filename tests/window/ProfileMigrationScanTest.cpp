@@ -1,6 +1,7 @@
 // The page-list scan of a profile project: an old-format record page is converted in its working
 // copy and its tile marked and titled from the record; other pages take their titles as usual.
 #include "WindowTestSupport.h"
+#include "common/TestFiles.h"
 
 #include "document/DRVDocument.h"
 #include "document/DocumentArchiver.h"
@@ -14,12 +15,7 @@
 
 namespace {
 
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using testfiles::writeBytes;
 
 class ProfileMigrationScanTest : public WindowTest
 {

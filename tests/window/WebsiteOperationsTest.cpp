@@ -2,6 +2,7 @@
 // page operations (add, insert, template, duplicate, delete, drop) checked on the folder, on
 // "order.index" and on the page the window ends up editing.
 #include "WindowTestSupport.h"
+#include "common/TestFiles.h"
 
 #include "document/DRVDocument.h"
 #include "document/DocumentArchiver.h"
@@ -32,18 +33,8 @@ QString join(const QString& folder, const QString& name)
     return QDir(folder).filePath(name);
 }
 
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using testfiles::readBytes;
+using testfiles::writeBytes;
 
 QString pageText(const QString& title, int width)
 {
