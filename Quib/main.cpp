@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/DRVAppDelegate.h"
 #include "document/DocumentArchiver.h"
 #include "editions/DataCentre.h"
@@ -7,10 +8,19 @@
 
 #include <QApplication>
 
+#include <algorithm>
 #include <malloc.h>
 
 int main(int argc, char** argv)
 {
+    // Help, the edition list and a name that is no edition are answered before any window.
+    QStringList commandLine;
+    for (int i = 0; i < argc; ++i)
+        commandLine.append(QString::fromLocal8Bit(argv[i]));
+    if (const std::optional<int> exitCode =
+            CommandLine::handle(commandLine, DataCentre::resourcesPath(), stdout, stderr))
+        return *exitCode;
+
     // Opening a long page allocates and frees megabytes many times over. Freed memory is kept for
     // the next allocation rather than handed back to the system at once, which would have every
     // page of it faulted in again; large blocks come from the heap for the same reason.
@@ -22,14 +32,22 @@ int main(int argc, char** argv)
     const QStringList arguments = app.arguments();
     // The document the program opens first is read while the application starts.
     const QStringList documents = DRVAppDelegate::documentPathsFromArguments(arguments);
-    if (!documents.isEmpty()) {
+    if (!documents.isEmpty())
         DocumentArchiverInstall::install();
-        DocumentArchiver::readAhead(documents.constFirst());
-    }
 
-    // The edition comes from the name the program was started under, or --edition NAME; its
-    // settings store must be in place before the edition configuration reads any default.
-    const QString displayName = DataCentre::displayNameForLaunch(arguments);
+    // The edition comes from --edition NAME, the name the program was started under, or else the
+    // edition that made the first document (a file manager opens every page through one entry);
+    // its settings store must be in place before the edition configuration reads any default.
+    QString displayName = DataCentre::displayNameForLaunch(arguments);
+    if (const std::optional<QString> named = CommandLine::editionNamed(displayName))
+        displayName = *named;
+    const bool editionGiven = std::any_of(arguments.cbegin(), arguments.cend(), [](const QString& argument) {
+        return argument == QLatin1String("--edition") || argument.startsWith(QLatin1String("--edition="));
+    });
+    if (!editionGiven && displayName == DataCentre::defaultDisplayName() && !documents.isEmpty())
+        displayName = CommandLine::editionOfDocument(documents.constFirst()).value_or(displayName);
+    if (!documents.isEmpty())
+        DocumentArchiver::readAhead(documents.constFirst());
     DataCentre::setLaunchDisplayName(displayName);
     QGuiApplication::setApplicationDisplayName(displayName);
     platform::UserDefaults::standard().useEditionStore(displayName);

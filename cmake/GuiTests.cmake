@@ -2,7 +2,7 @@
 # drawn in-process. Its pictures are kept in <build>/gui-artefacts.
 file(GLOB quib_gui_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/gui/*.cpp)
 if(quib_gui_tests AND TARGET quib AND QUIB_LAST_FOLDER_TARGET)
-  add_executable(test_gui ${quib_gui_tests} ${CMAKE_SOURCE_DIR}/tests/common/TestMain.cpp)
+  add_executable(test_gui ${quib_gui_tests} $<TARGET_OBJECTS:quib_test_main>)
   target_include_directories(test_gui PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(test_gui PRIVATE ${QUIB_LAST_FOLDER_TARGET} GTest::gtest Qt6::Test)
   target_precompile_headers(test_gui REUSE_FROM quib_platform)

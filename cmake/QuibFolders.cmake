@@ -2,6 +2,10 @@
 # executable registered with CTest. A folder with no sources yet is skipped, and the next folder
 # links what the skipped one would have passed on.
 set(QUIB_LAST_FOLDER_TARGET "")
+
+# The one main() of every test executable, compiled once for all of them.
+add_library(quib_test_main OBJECT ${CMAKE_SOURCE_DIR}/tests/common/TestMain.cpp)
+target_link_libraries(quib_test_main PUBLIC Qt6::Widgets GTest::gtest)
 set(QUIB_CARRIED_DEPS "")
 
 function(quib_folder name)
@@ -37,7 +41,7 @@ function(quib_folder name)
 
   file(GLOB_RECURSE tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${name}/*.cpp)
   if(tests)
-    add_executable(test_${name} ${tests} ${CMAKE_SOURCE_DIR}/tests/common/TestMain.cpp)
+    add_executable(test_${name} ${tests} $<TARGET_OBJECTS:quib_test_main>)
     target_include_directories(test_${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
     target_link_libraries(test_${name} PRIVATE ${target} GTest::gtest Qt6::Test)
     target_precompile_headers(test_${name} REUSE_FROM quib_platform)

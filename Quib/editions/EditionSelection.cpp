@@ -331,12 +331,29 @@ QString DataCentre::defaultDisplayName()
     return QStringLiteral("Quib");
 }
 
+namespace {
+
+// An installed program lies in <prefix>/lib/quib with its modules, its data in <prefix>/share/quib;
+// a program in a build folder reads the checkout's.
+QString installedDataPath(const QString& name)
+{
+    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    const QDir folder = QFileInfo(program).dir();
+    if (program.isEmpty() || folder.dirName() != QLatin1String("quib"))
+        return QString();
+    const QString data = folder.absoluteFilePath(QStringLiteral("../../share/quib/") + name);
+    return QFileInfo(data).isDir() ? QDir::cleanPath(data) : QString();
+}
+
+} // namespace
+
 QString DataCentre::resourcesPath()
 {
     const QString overridden = qEnvironmentVariable("QUIB_RESOURCES");
     if (!overridden.isEmpty())
         return overridden;
-    return QStringLiteral(QUIB_RESOURCES_DIR);
+    static const QString installed = installedDataPath(QStringLiteral("resources"));
+    return installed.isEmpty() ? QStringLiteral(QUIB_RESOURCES_DIR) : installed;
 }
 
 QString DataCentre::templatesPath()
@@ -345,10 +362,11 @@ QString DataCentre::templatesPath()
     if (!overridden.isEmpty())
         return overridden;
     const QString folder = edition().gTemplatesFolderName.isEmpty() ? QStringLiteral("templates")
-                                                                      : edition().gTemplatesFolderName;
+                                                                    : edition().gTemplatesFolderName;
     // The build writes the shipped pages with the application's own writer; a tree without them
     // falls back to the resources folder.
-    const QString generated = QStringLiteral(QUIB_TEMPLATES_BUILD_DIR);
+    static const QString installed = installedDataPath(QStringLiteral("templates"));
+    const QString generated = installed.isEmpty() ? QStringLiteral(QUIB_TEMPLATES_BUILD_DIR) : installed;
     if (QFileInfo::exists(generated))
         return generated + QLatin1Char('/') + folder;
     return resourcesPath() + QLatin1Char('/') + folder;
