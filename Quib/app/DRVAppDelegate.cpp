@@ -3,6 +3,7 @@
 #include "app/CustomizeCategoriesWindowController.h"
 #include "app/DocumentController.h"
 #include "app/FeedbackWindowController.h"
+#include "app/MenuModel.h"
 #include "editions/DataCentre.h"
 #include "editions/EditionSettings.h"
 #include "platform/NotificationCenter.h"
@@ -25,6 +26,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMenuBar>
 #include <QThread>
 #include <QUrl>
 #include <QWidget>
@@ -138,6 +140,14 @@ bool DRVAppDelegate::showWelcomeWindow()
         m_welcomeWindowController->window()->hide();
     m_welcomeWindowController = std::make_unique<WelcomeWindowController>(
         [this](const QString& action) { sendWelcomeAction(action); });
+    // Open, Import Page, Help and Feedback are reachable before any document is open.
+    auto* bar = new QMenuBar;
+    MenuModel::buildMenuBar(
+        bar, [this](const QString& action) { sendWelcomeAction(action); },
+        [](const QString& action, const MenuItemState& item) {
+            return DocumentController::shared().validateMenuItem(action, item, nullptr);
+        });
+    m_welcomeWindowController->setMenuBar(bar);
     connect(m_welcomeWindowController.get(), &WelcomeWindowController::closed, this, [this] {
         // Closing the welcome window with no document open ends the application.
         if (DocumentController::shared().allWindowControllers().isEmpty())

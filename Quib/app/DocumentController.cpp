@@ -300,8 +300,12 @@ MenuItemState DocumentController::validateMenuItem(const QString& action, const 
         state.enabled = false;
         return state;
     }
-    // Window items without a window.
-    return MenuValidation::validate(action, item, MenuValidationState::forEdition(edition()));
+    // Window items without a window (the welcome window's bar): shown as the edition has them,
+    // greyed, since there is nothing for them to act on.
+    state = MenuValidation::validate(action, item, MenuValidationState::forEdition(edition()));
+    if (!window && DRVWindowController::handledActions().contains(action))
+        state.enabled = false;
+    return state;
 }
 
 void DocumentController::showPageImport()

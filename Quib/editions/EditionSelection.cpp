@@ -113,6 +113,10 @@ QString webDesignerSupportAddress()
     return QStringLiteral("htmlquib@quib.app");
 }
 
+namespace {
+QString slugOf(const QString& name); // "Ulmira Pro 2" -> "ulmira-pro-2"
+} // namespace
+
 // ---- shared steps ----
 
 void editionIcon(EditionSettings& e, const QString& name)
@@ -121,6 +125,11 @@ void editionIcon(EditionSettings& e, const QString& name)
     const QString path =
         DataCentre::resourcesPath() + QStringLiteral("/icons/") + name + QStringLiteral(".png");
     e.gEditionIcon = QFileInfo::exists(path) ? QImage(path) : QImage();
+    // Without a picture of that name, the edition's own icon, as its desktop entry shows it.
+    if (e.gEditionIcon.isNull() && !e.gEditionDisplayName.isEmpty()) {
+        e.gEditionIcon = QImage(DataCentre::resourcesPath() + QStringLiteral("/icons/editions/quib-") +
+                                slugOf(e.gEditionDisplayName) + QStringLiteral(".svg"));
+    }
 }
 
 QStringList localized(const QStringList& names)

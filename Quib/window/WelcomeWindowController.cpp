@@ -10,6 +10,7 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -279,6 +280,14 @@ void WelcomeWindowController::windowDidLoad()
     palette.setColor(QPalette::WindowText, Qt::darkGray);
     m_appVersionTextField->setPalette(palette);
     m_window->setWindowTitle(QStringLiteral("Welcome"));
+}
+
+void WelcomeWindowController::setMenuBar(QMenuBar* bar)
+{
+    bar->setParent(m_window);
+    m_window->layout()->setMenuBar(bar);
+    m_window->setFixedSize(m_window->width(), m_window->height() + bar->sizeHint().height());
+    m_menuBar = bar;
 }
 
 void WelcomeWindowController::showWindow()

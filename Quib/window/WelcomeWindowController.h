@@ -11,6 +11,7 @@
 #include <optional>
 
 class QLabel;
+class QMenuBar;
 class QPushButton;
 class QWidget;
 
@@ -60,6 +61,10 @@ public:
     std::optional<Promotion> promotion() const { return m_promotion; }
 
     void showWindow();
+    // Puts the application's menus across the top of the window (Linux has no global menu bar), the
+    // window growing by the bar's height; the window owns the bar.
+    void setMenuBar(QMenuBar* bar);
+    QMenuBar* menuBar() const { return m_menuBar; }
     // The promotion alert; "Learn more" opens its address.
     void launchPromotionMessage();
     // "Impact" where installed, else the bundled bold sans of the same spirit.
@@ -77,6 +82,7 @@ private:
 
     ActionSender m_sender;
     QPointer<QWidget> m_window;
+    QMenuBar* m_menuBar = nullptr;
     QLabel* m_appTitleTextField = nullptr;
     QLabel* m_appVersionTextField = nullptr;
     QLabel* m_logoImageView = nullptr;

@@ -123,6 +123,9 @@ TEST(CommandLine, TheEditionListMatchesTheEditions)
         EXPECT_FALSE(row.makes.isEmpty()) << row.displayName.toStdString();
         ScopedEdition selected(row.displayName);
         EXPECT_EQ(edition().gDocumentExtension, row.extension) << row.displayName.toStdString();
+        // Its welcome window shows the icon its desktop entry shows.
+        if (row.displayName != DataCentre::defaultDisplayName())
+            EXPECT_FALSE(edition().gEditionIcon.isNull()) << row.displayName.toStdString();
     }
     EXPECT_EQ(listed, QStringList{DataCentre::defaultDisplayName()} + DataCentre::editionDisplayNames());
 }
