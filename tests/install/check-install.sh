@@ -80,10 +80,12 @@ mkdir -p "$build/gui-artefacts"
 page=$work/Classic.dunmeret
 cp "$source/tests/fixtures/install/Classic.dunmeret" "$page"
 export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share
+# The X server's own platform, whatever the test run set for the in-process suites.
+unset QT_QPA_PLATFORM
 xvfb-run -a -s "-screen 0 1280x900x24" bash -c '
   "$1" "$2" >"$3/app.log" 2>&1 &
   app=$!
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 300); do
     title=$(xdotool search --onlyvisible --name "Classic" getwindowname 2>/dev/null | head -n 1 || true)
     [ -n "$title" ] && break
     sleep 0.2
